@@ -1,0 +1,28 @@
+#pragma once
+// Whole-file rewrites: the new content goes to a temporary file in the same
+// folder, is flushed and renamed over the target. On any failure the old
+// file is left as it was and false comes back.
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+#include <QtGlobal>
+
+namespace io {
+
+bool writeFileAtomic(const QString& path, const QByteArray& data, QString* error = nullptr);
+
+// Replaces the record file by exactly these records (each must be
+// recordLength bytes long, else nothing is written).
+bool rewriteRecords(const QString& path, int recordLength, const QList<QByteArray>& records,
+                    QString* error = nullptr);
+
+// Keeps the first 'keep' records (also drops a trailing partial record).
+// keep >= count leaves the complete records as they are.
+bool truncateRecords(const QString& path, int recordLength, qint32 keep, QString* error = nullptr);
+
+// Copies 'from' over 'to' (created or replaced atomically). A missing
+// source is a failure and leaves 'to' alone.
+bool copyFileAtomic(const QString& from, const QString& to, QString* error = nullptr);
+
+} // namespace io

@@ -1,0 +1,34 @@
+#pragma once
+// File and folder tests and the folder helpers the program needs. None of
+// them throws; failures answer false / empty.
+
+#include <QString>
+
+namespace io {
+
+// A file whose length can be read (a regular file, also through a link).
+bool FileExists(const QString& path);
+// The path is a folder.
+bool DirExists(const QString& path);
+// Creates the folder with any missing parents; true when it exists after.
+bool createFolder(const QString& path);
+
+// Full path of the entry in 'folder' whose name equals 'name' ignoring case
+// (an exact match wins); empty when there is none.
+QString findFileCaseInsensitive(const QString& folder, const QString& name);
+
+// First plain file matching a path whose last part may hold the wildcards
+// '*' and '?' (case-insensitive); hidden files (leading '.') and folders do
+// not match. Empty when nothing matches or the folder cannot be read.
+QString firstMatchingFile(const QString& pathPattern);
+
+// Deletes the folder with everything in it. Symbolic links are removed as
+// links, never followed. Read-only entries are made writable first. Every
+// failing step makes the result false; the walk goes on with the rest and
+// never revisits an entry it could not delete. A missing folder is false.
+bool deleteTree(const QString& folder);
+
+// Turns a path written with backslashes into one with '/'.
+QString localPath(const QString& path);
+
+} // namespace io
