@@ -1,0 +1,227 @@
+#include "platform/com/profile.h"
+
+#include "platform/vb/text.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+namespace com {
+
+namespace {
+
+bool isSectionLine(const QString& line, QString* name = nullptr)
+{
+    const QString t = line.trimmed();
+    if (!t.startsWith(QLatin1Char('[')))
+        return false;
+    const int close = t.indexOf(QLatin1Char(']'));
+    if (close < 0)
+        return false;
+    if (name)
+        *name = t.mid(1, close - 1).trimmed();
+    return true;
+}
+
+// Splits "key=value"; false for comments and lines without '='.
+bool splitKey(const QString& line, QString& key, QString& value)
+{
+    const QString t = line.trimmed();
+    if (t.isEmpty() || t.startsWith(QLatin1Char(';')))
+        return false;
+    const int eq = t.indexOf(QLatin1Char('='));
+    if (eq < 0)
+        return false;
+    key = t.left(eq).trimmed();
+    value = t.mid(eq + 1).trimmed();
+    return true;
+}
+
+bool sameName(const QString& a, const QString& b)
+{
+    return a.compare(b, Qt::CaseInsensitive) == 0;
+}
+
+// [begin, end) of the body of a section, begin = index of its header; -1 when missing.
+std::pair<int, int> findSection(const QStringList& lines, const QString& section)
+{
+    for (int i = 0; i < lines.size(); ++i) {
+        QString name;
+        if (isSectionLine(lines[i], &name) && sameName(name, section)) {
+            int end = i + 1;
+            while (end < lines.size() && !isSectionLine(lines[end]))
+                ++end;
+            return {i, end};
+        }
+    }
+    return {-1, -1};
+}
+
+} // namespace
+
+PrivateProfile::PrivateProfile(QString path) : path_(std::move(path)) {}
+
+QStringList PrivateProfile::readLines(bool* exists) const
+{
+    QFile f(path_);
+    if (!f.open(QIODevice::ReadOnly)) {
+        if (exists)
+            *exists = false;
+        return {};
+    }
+    if (exists)
+        *exists = true;
+    QString text = vb::fromAnsi(f.readAll());
+    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    QStringList lines = text.split(QLatin1Char('\n'));
+    if (!lines.isEmpty() && lines.last().isEmpty())
+        lines.removeLast();
+    return lines;
+}
+
+bool PrivateProfile::writeLines(const QStringList& lines) const
+{
+    const QFileInfo info(path_);
+    if (!QDir().mkpath(info.absolutePath()))
+        return false;
+    QSaveFile f(path_);
+    if (!f.open(QIODevice::WriteOnly))
+        return false;
+    QByteArray bytes;
+    for (const QString& line : lines) {
+        bytes += vb::toAnsi(line);
+        bytes += "\r\n";
+    }
+    if (f.write(bytes) != bytes.size())
+        return false;
+    return f.commit();
+}
+
+std::optional<QString> PrivateProfile::value(const QString& section, const QString& key) const
+{
+    const QStringList lines = readLines();
+    const auto [begin, end] = findSection(lines, section);
+    if (begin < 0)
+        return std::nullopt;
+    for (int i = begin + 1; i < end; ++i) {
+        QString k, v;
+        if (splitKey(lines[i], k, v) && sameName(k, key)) {
+            if (v.size() >= 2 && (v.front() == QLatin1Char('"') || v.front() == QLatin1Char('\''))
+                && v.back() == v.front())
+                v = v.mid(1, v.size() - 2);
+            return v;
+        }
+    }
+    return std::nullopt;
+}
+
+QString PrivateProfile::readString(const QString& section, const QString& key, const QString& def) const
+{
+    return value(section, key).value_or(def);
+}
+
+int PrivateProfile::readInt(const QString& section, const QString& key, int def) const
+{
+    const auto v = value(section, key);
+    if (!v)
+        return def;
+    const QString& s = *v;
+    int i = 0;
+    bool negative = false;
+    if (i < s.size() && (s[i] == QLatin1Char('-') || s[i] == QLatin1Char('+'))) {
+        negative = s[i] == QLatin1Char('-');
+        ++i;
+    }
+    qint64 n = 0;
+    for (; i < s.size() && s[i].isDigit() && s[i].unicode() < 128; ++i)
+        n = (n * 10 + (s[i].unicode() - '0')) & 0xFFFFFFFFLL;
+    const auto bits = static_cast<quint32>(n);
+    return negative ? -static_cast<qint32>(bits) : static_cast<qint32>(bits);
+}
+
+bool PrivateProfile::writeString(const QString& section, const QString& key, const QString& value)
+{
+    QStringList lines = readLines();
+    const QString entry = key + QLatin1Char('=') + value;
+    const auto [begin, end] = findSection(lines, section);
+    if (begin < 0) {
+        if (!lines.isEmpty() && !lines.last().trimmed().isEmpty())
+            lines << QString();
+        lines << QLatin1Char('[') + section + QLatin1Char(']') << entry;
+        return writeLines(lines);
+    }
+    int lastKey = begin;
+    for (int i = begin + 1; i < end; ++i) {
+        QString k, v;
+        if (splitKey(lines[i], k, v)) {
+            if (sameName(k, key)) {
+                lines[i] = entry;
+                return writeLines(lines);
+            }
+            lastKey = i;
+        }
+    }
+    lines.insert(lastKey + 1, entry);
+    return writeLines(lines);
+}
+
+bool PrivateProfile::removeKey(const QString& section, const QString& key)
+{
+    QStringList lines = readLines();
+    const auto [begin, end] = findSection(lines, section);
+    if (begin < 0)
+        return true;
+    for (int i = begin + 1; i < end; ++i) {
+        QString k, v;
+        if (splitKey(lines[i], k, v) && sameName(k, key)) {
+            lines.removeAt(i);
+            return writeLines(lines);
+        }
+    }
+    return true;
+}
+
+bool PrivateProfile::removeSection(const QString& section)
+{
+    bool exists = false;
+    QStringList lines = readLines(&exists);
+    if (!exists)
+        return true;
+    bool changed = false;
+    for (;;) {
+        const auto [begin, end] = findSection(lines, section);
+        if (begin < 0)
+            break;
+        lines.erase(lines.begin() + begin, lines.begin() + end);
+        changed = true;
+    }
+    return changed ? writeLines(lines) : true;
+}
+
+QStringList PrivateProfile::sections() const
+{
+    QStringList out;
+    for (const QString& line : readLines()) {
+        QString name;
+        if (isSectionLine(line, &name))
+            out << name;
+    }
+    return out;
+}
+
+QStringList PrivateProfile::keys(const QString& section) const
+{
+    QStringList out;
+    const QStringList lines = readLines();
+    const auto [begin, end] = findSection(lines, section);
+    for (int i = begin + 1; begin >= 0 && i < end; ++i) {
+        QString k, v;
+        if (splitKey(lines[i], k, v))
+            out << k;
+    }
+    return out;
+}
+
+} // namespace com

@@ -1,0 +1,42 @@
+#pragma once
+// Private-profile files ("[section]" and "key=value" lines in Windows-1252),
+// read and written the way the platform's profile functions did: sections and
+// keys match regardless of letter case, every call reads the file afresh, and
+// a write keeps every other line as it was. Writes replace the file
+// atomically so a failure never leaves half a file.
+
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+namespace com {
+
+class PrivateProfile {
+public:
+    explicit PrivateProfile(QString path);
+    const QString& path() const { return path_; }
+
+    // nullopt when the file, the section or the key is missing. The value is
+    // trimmed; one pair of enclosing quotes is removed.
+    std::optional<QString> value(const QString& section, const QString& key) const;
+    QString readString(const QString& section, const QString& key, const QString& def) const;
+    // The leading decimal number of the value (0 when there is none);
+    // `def` when the key is missing.
+    int readInt(const QString& section, const QString& key, int def) const;
+
+    bool writeString(const QString& section, const QString& key, const QString& value);
+    bool removeKey(const QString& section, const QString& key);
+    // False when the file cannot be rewritten; removing a missing section succeeds.
+    bool removeSection(const QString& section);
+
+    QStringList sections() const;
+    QStringList keys(const QString& section) const;
+
+private:
+    QStringList readLines(bool* exists = nullptr) const;
+    bool writeLines(const QStringList& lines) const;
+
+    QString path_;
+};
+
+} // namespace com
