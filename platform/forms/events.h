@@ -1,0 +1,92 @@
+#pragma once
+// The event rules of the original window runtime on top of Qt Widgets.
+//
+// Handlers are plain callables connected directly (never queued): writing a
+// field from code runs its Change handler before the write returns, exactly
+// as the program's edit buffer expects. Nothing here blocks signals.
+//
+//   forms::onChange(edit, [&]{ ... });          // typed or written from code
+//   forms::setText(edit, "12:00");               // Change only if it differs
+//   forms::onClick(check, [&]{ ... });           // user or code, value changes only
+//   forms::onLostFocus(field, [&]{ ... });       // moves inside the window only
+
+#include <QObject>
+#include <QString>
+#include <functional>
+#include <vector>
+
+class QCheckBox;
+class QLineEdit;
+class QListWidget;
+class QPlainTextEdit;
+class QRadioButton;
+class QWidget;
+
+namespace forms {
+
+using Handler = std::function<void()>;
+
+// Change: runs on every change of the text, typed or written from code.
+void onChange(QLineEdit* edit, Handler h);
+void onChange(QPlainTextEdit* edit, Handler h);
+
+// Writes a text from code. The Change handler runs at once, and only when the
+// text differs from the present one. (A text beyond the field's maximum
+// length is cut by Qt; give fields a maximum that fits their record field.)
+void setText(QLineEdit* edit, const QString& text);
+void setText(QPlainTextEdit* edit, const QString& text);
+
+// Click of a check box: runs when its value changes, by the user or by code.
+// Value 0 unticked, 1 ticked (2 greyed is shown as partially checked).
+void onClick(QCheckBox* box, Handler h);
+int value(const QCheckBox* box);
+void setValue(QCheckBox* box, int v);
+
+// Click of a list: runs when the selected row changes, by the user or by code
+// (row -1 = nothing selected).
+void onClick(QListWidget* list, Handler h);
+void setListIndex(QListWidget* list, int row);
+
+// GotFocus / LostFocus. Both run only for focus moves inside the control's
+// own window: activating another window, opening a popup or a dialog (also
+// one shown by the handler itself) runs neither.
+void onGotFocus(QWidget* w, Handler h);
+void onLostFocus(QWidget* w, Handler h);
+
+// A group of option buttons that, unlike Qt's exclusive groups, can also show
+// "none selected". Selecting a button (by click or setValue) runs click(index)
+// once, and only when the selection changes; clicking the selected button
+// again changes nothing. Indexes are those given to add() (0-based by
+// default, in the order added).
+class OptionGroup : public QObject {
+    Q_OBJECT
+public:
+    explicit OptionGroup(QObject* parent = nullptr);
+
+    int add(QRadioButton* b);
+    void add(QRadioButton* b, int index);
+
+    QRadioButton* button(int index) const;
+    int count() const { return int(buttons_.size()); }
+
+    // -1 when none is selected.
+    int value() const;
+    // Selects a button; index -1 (or clearing the selected one through
+    // setChecked(i, false)) leaves none selected and runs no Click.
+    void setValue(int index);
+    void setChecked(int index, bool on);
+    bool isChecked(int index) const;
+
+signals:
+    void click(int index);
+
+private:
+    struct Entry { QRadioButton* button; int index; };
+    void onToggled(QRadioButton* b, bool on);
+    const Entry* find(const QRadioButton* b) const;
+    std::vector<Entry> buttons_;
+    bool internal_ = false;
+    QRadioButton* current_ = nullptr;
+};
+
+} // namespace forms

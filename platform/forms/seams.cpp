@@ -1,0 +1,269 @@
+#include "platform/forms/seams.h"
+
+#include "platform/io/folders.h"
+
+#include <QApplication>
+#include <QAudioDevice>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QInputDialog>
+#include <QMediaDevices>
+#include <QMessageBox>
+#include <QNetworkInformation>
+#include <QNetworkInterface>
+#include <QPointer>
+#include <QProcess>
+#include <QPushButton>
+#include <QSoundEffect>
+#include <QTextBrowser>
+#include <QUrl>
+#include <QVBoxLayout>
+
+#include <grp.h>
+#include <unistd.h>
+#include <vector>
+
+namespace forms {
+
+namespace {
+
+QString titleOr(const QString& title)
+{
+    if (!title.isEmpty())
+        return title;
+    return QApplication::applicationName().isEmpty() ? QStringLiteral("Kilometrika")
+                                                      : QApplication::applicationName();
+}
+
+class RealDialogs : public Dialogs {
+public:
+    int msgBox(const QString& prompt, int buttons, const QString& title) override
+    {
+        QMessageBox box(QApplication::activeWindow());
+        box.setWindowTitle(titleOr(title));
+        box.setText(prompt);
+        switch (buttons & 0x70) {
+        case vbCritical: box.setIcon(QMessageBox::Critical); break;
+        case vbQuestion: box.setIcon(QMessageBox::Question); break;
+        case vbExclamation: box.setIcon(QMessageBox::Warning); break;
+        case vbInformation: box.setIcon(QMessageBox::Information); break;
+        default: break;
+        }
+        struct B { const char* text; int result; QMessageBox::ButtonRole role; };
+        std::vector<B> list;
+        switch (buttons & 7) {
+        case vbOKCancel: list = {{"OK", vbOK, QMessageBox::AcceptRole}, {"Abbrechen", vbCancel, QMessageBox::RejectRole}}; break;
+        case vbAbortRetryIgnore: list = {{"&Abbrechen", vbAbort, QMessageBox::RejectRole}, {"&Wiederholen", vbRetry, QMessageBox::AcceptRole}, {"&Ignorieren", vbIgnore, QMessageBox::AcceptRole}}; break;
+        case vbYesNoCancel: list = {{"&Ja", vbYes, QMessageBox::YesRole}, {"&Nein", vbNo, QMessageBox::NoRole}, {"Abbrechen", vbCancel, QMessageBox::RejectRole}}; break;
+        case vbYesNo: list = {{"&Ja", vbYes, QMessageBox::YesRole}, {"&Nein", vbNo, QMessageBox::NoRole}}; break;
+        case vbRetryCancel: list = {{"&Wiederholen", vbRetry, QMessageBox::AcceptRole}, {"Abbrechen", vbCancel, QMessageBox::RejectRole}}; break;
+        default: list = {{"OK", vbOK, QMessageBox::AcceptRole}}; break;
+        }
+        std::vector<std::pair<QAbstractButton*, int>> made;
+        for (const auto& b : list)
+            made.emplace_back(box.addButton(QString::fromUtf8(b.text), b.role), b.result);
+        box.setDefaultButton(static_cast<QPushButton*>(made.front().first));
+        box.exec();
+        for (const auto& [button, result] : made)
+            if (box.clickedButton() == button)
+                return result;
+        // Closed by the window frame or Esc: the cancelling answer where there is one.
+        const int style = buttons & 7;
+        if (style == vbYesNo)
+            return vbNo;
+        if (style == vbOKOnly)
+            return vbOK;
+        return style == vbAbortRetryIgnore ? vbAbort : vbCancel;
+    }
+
+    QString inputBox(const QString& prompt, const QString& title, const QString& def, bool* ok) override
+    {
+        bool accepted = false;
+        const QString t = QInputDialog::getText(QApplication::activeWindow(), titleOr(title), prompt,
+                                                QLineEdit::Normal, def, &accepted);
+        if (ok)
+            *ok = accepted;
+        return accepted ? t : QString();
+    }
+
+    QString openFileName(const QString& title, const QString& folder, const QString& filter) override
+    {
+        return QFileDialog::getOpenFileName(QApplication::activeWindow(), title, folder, filter);
+    }
+
+    QString saveFileName(const QString& title, const QString& path, const QString& filter) override
+    {
+        return QFileDialog::getSaveFileName(QApplication::activeWindow(), title, path, filter);
+    }
+
+    QString folderName(const QString& title, const QString& folder) override
+    {
+        return QFileDialog::getExistingDirectory(QApplication::activeWindow(), title, folder);
+    }
+};
+
+class RealClock : public Clock {
+public:
+    QDate today() override { return QDate::currentDate(); }
+    QDateTime now() override { return QDateTime::currentDateTime(); }
+};
+
+class RealSoundPlayer : public SoundPlayer {
+public:
+    void play(const QString& path) override
+    {
+        if (path.isEmpty() || !QFileInfo(path).isFile())
+            return;
+        if (QMediaDevices::audioOutputs().isEmpty())
+            return;   // no sound output: silence, the program goes on
+        if (!effect_)
+            effect_ = new QSoundEffect(qApp);
+        effect_->stop();
+        effect_->setSource(QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()));
+        effect_->play();
+    }
+
+private:
+    QPointer<QSoundEffect> effect_;
+};
+
+class HelpWindow : public QWidget {
+public:
+    HelpWindow()
+    {
+        setWindowTitle(QStringLiteral("Kilometrika Hilfe"));
+        setObjectName(QStringLiteral("KilometrikaHilfe"));
+        setAttribute(Qt::WA_DeleteOnClose);
+        auto* layout = new QVBoxLayout(this);
+        layout->setContentsMargins(0, 0, 0, 0);
+        browser = new QTextBrowser(this);
+        browser->setOpenExternalLinks(true);
+        layout->addWidget(browser);
+        resize(760, 600);
+    }
+    QTextBrowser* browser;
+};
+
+class RealHelpViewer : public HelpViewer {
+public:
+    void showTopic(const QString& helpFolder, const QString& topic) override
+    {
+        if (!window_)
+            window_ = new HelpWindow;   // no owner, as the platform's help window
+        QTextBrowser* b = window_->browser;
+        b->setSearchPaths({helpFolder});
+        const QString page = helpPagePath(helpFolder, topic.isEmpty() ? QString(kHelpStartPage) : topic);
+        if (page.isEmpty()) {
+            b->setHtml(QStringLiteral("<h2>Seite nicht gefunden</h2><p>Die Hilfeseite &bdquo;%1&ldquo; "
+                                      "ist nicht vorhanden (Ordner: %2).</p>")
+                           .arg((topic.isEmpty() ? QString(kHelpStartPage) : topic).toHtmlEscaped(),
+                                QDir::toNativeSeparators(helpFolder).toHtmlEscaped()));
+        } else {
+            b->setSource(QUrl::fromLocalFile(page));
+        }
+        window_->show();
+        window_->raise();
+        window_->activateWindow();
+    }
+
+private:
+    QPointer<HelpWindow> window_;
+};
+
+class RealProcessStarter : public ProcessStarter {
+public:
+    bool start(const QString& program, const QStringList& arguments, const QString& folder) override
+    {
+        if (program.isEmpty())
+            return false;
+        return QProcess::startDetached(program, arguments, folder);
+    }
+};
+
+class RealSystemChecks : public SystemChecks {
+public:
+    bool isAdministrator() override
+    {
+        if (geteuid() == 0)
+            return true;
+        const int n = getgroups(0, nullptr);
+        if (n < 0)
+            return false;
+        std::vector<gid_t> groups(static_cast<size_t>(n) + 1);
+        const int got = getgroups(n, groups.data());
+        if (got < 0)
+            return false;
+        groups.resize(static_cast<size_t>(got));
+        groups.push_back(getegid());
+        for (gid_t g : groups) {
+            struct group entry;
+            struct group* found = nullptr;
+            std::vector<char> buffer(16384);
+            if (getgrgid_r(g, &entry, buffer.data(), buffer.size(), &found) != 0 || !found)
+                continue;
+            if (isAdministratorGroup(QString::fromLocal8Bit(found->gr_name)))
+                return true;
+        }
+        return false;
+    }
+
+    bool isOnline() override
+    {
+        if (QNetworkInformation::loadDefaultBackend()) {
+            if (auto* info = QNetworkInformation::instance()) {
+                switch (info->reachability()) {
+                case QNetworkInformation::Reachability::Online: return true;
+                case QNetworkInformation::Reachability::Disconnected: return false;
+                default: break;   // unknown, local or site only: ask the interfaces
+                }
+            }
+        }
+        const auto interfaces = QNetworkInterface::allInterfaces();
+        for (const QNetworkInterface& i : interfaces) {
+            const auto f = i.flags();
+            if ((f & QNetworkInterface::IsUp) && (f & QNetworkInterface::IsRunning)
+                && !(f & QNetworkInterface::IsLoopBack) && !i.addressEntries().isEmpty())
+                return true;
+        }
+        return false;
+    }
+};
+
+} // namespace
+
+bool isAdministratorGroup(const QString& name)
+{
+    return name == QLatin1String("sudo") || name == QLatin1String("wheel") || name == QLatin1String("admin");
+}
+
+QString helpPagePath(const QString& helpFolder, const QString& topic)
+{
+    if (topic.isEmpty() || topic.contains('/') || topic.contains('\\') || topic.startsWith('.'))
+        return {};
+    QString found = io::findFileCaseInsensitive(helpFolder, topic);
+    if (found.isEmpty() && topic.endsWith(QLatin1String(".htm"), Qt::CaseInsensitive))
+        found = io::findFileCaseInsensitive(helpFolder, topic + QLatin1Char('l'));
+    if (found.isEmpty() || !QFileInfo(found).isFile())
+        return {};
+    return found;
+}
+
+Services realServices()
+{
+    static RealDialogs dialogs;
+    static RealClock clock;
+    static RealSoundPlayer sound;
+    static RealHelpViewer help;
+    static RealProcessStarter processes;
+    static RealSystemChecks system;
+    return {&dialogs, &clock, &sound, &help, &processes, &system};
+}
+
+Services& services()
+{
+    static Services s = realServices();
+    return s;
+}
+
+} // namespace forms

@@ -1,0 +1,117 @@
+#pragma once
+// Everything that waits for a person or touches the world outside the
+// program goes through these interfaces, so tests never hang on a modal
+// window. forms::services() holds the implementations in use: the real ones
+// by default; tests put fakes in (see fakes.h, ScopedFakes).
+
+#include <QDate>
+#include <QDateTime>
+#include <QString>
+#include <QStringList>
+
+namespace forms {
+
+// Plain message, input and file dialogs.
+class Dialogs {
+public:
+    virtual ~Dialogs() = default;
+
+    // The runtime's message box. buttons: 0 OK, 1 OK/Cancel, 2 Abort/Retry/
+    // Ignore, 3 Yes/No/Cancel, 4 Yes/No, 5 Retry/Cancel, plus an icon
+    // (16 critical, 32 question, 48 exclamation, 64 information).
+    // Result: 1 OK, 2 Cancel, 3 Abort, 4 Retry, 5 Ignore, 6 Yes, 7 No.
+    virtual int msgBox(const QString& prompt, int buttons = 0, const QString& title = {}) = 0;
+    // The empty text when cancelled (*ok false).
+    virtual QString inputBox(const QString& prompt, const QString& title = {},
+                             const QString& defaultText = {}, bool* ok = nullptr) = 0;
+    // Empty when cancelled.
+    virtual QString openFileName(const QString& title, const QString& folder, const QString& filter) = 0;
+    virtual QString saveFileName(const QString& title, const QString& path, const QString& filter) = 0;
+    virtual QString folderName(const QString& title, const QString& folder) = 0;
+};
+
+enum MsgBoxResult { vbOK = 1, vbCancel = 2, vbAbort = 3, vbRetry = 4, vbIgnore = 5, vbYes = 6, vbNo = 7 };
+enum MsgBoxStyle {
+    vbOKOnly = 0, vbOKCancel = 1, vbAbortRetryIgnore = 2, vbYesNoCancel = 3, vbYesNo = 4, vbRetryCancel = 5,
+    vbCritical = 16, vbQuestion = 32, vbExclamation = 48, vbInformation = 64,
+};
+
+// "Today" and "now" of the computer.
+class Clock {
+public:
+    virtual ~Clock() = default;
+    virtual QDate today() = 0;
+    virtual QDateTime now() = 0;
+};
+
+// Plays a sound file asynchronously; silent when the file or an audio
+// output is missing. A new sound replaces the one playing.
+class SoundPlayer {
+public:
+    virtual ~SoundPlayer() = default;
+    virtual void play(const QString& path) = 0;
+};
+
+// The program's help pages, opened at a topic (a page file name such as
+// "Inhaltsverzeichnis.htm"); the empty topic opens the start page. A
+// missing page is reported inside the help window.
+class HelpViewer {
+public:
+    virtual ~HelpViewer() = default;
+    virtual void showTopic(const QString& helpFolder, const QString& topic) = 0;
+};
+
+// Starts another program without waiting for it; false when it cannot start.
+class ProcessStarter {
+public:
+    virtual ~ProcessStarter() = default;
+    virtual bool start(const QString& program, const QStringList& arguments = {},
+                       const QString& workingFolder = {}) = 0;
+};
+
+// Questions about the computer. Any error answers false.
+class SystemChecks {
+public:
+    virtual ~SystemChecks() = default;
+    // root, or member of the group sudo, wheel or admin.
+    virtual bool isAdministrator() = 0;
+    // Some network connection beyond this computer is up.
+    virtual bool isOnline() = 0;
+};
+
+struct Services {
+    Dialogs* dialogs;
+    Clock* clock;
+    SoundPlayer* sound;
+    HelpViewer* help;
+    ProcessStarter* processes;
+    SystemChecks* system;
+};
+
+// The implementations in use (real ones unless a test replaced them).
+Services& services();
+// The real implementations.
+Services realServices();
+
+// Puts other implementations in place for its lifetime.
+class ScopedServices {
+public:
+    explicit ScopedServices(const Services& s) : saved_(services()) { services() = s; }
+    ~ScopedServices() { services() = saved_; }
+    ScopedServices(const ScopedServices&) = delete;
+    ScopedServices& operator=(const ScopedServices&) = delete;
+
+private:
+    Services saved_;
+};
+
+// Helpers for the real implementations, testable on their own.
+// The file of a help topic in the help folder, found ignoring case; a topic
+// "x.htm" is also found as "x.html". Empty when there is none.
+QString helpPagePath(const QString& helpFolder, const QString& topic);
+// The start page opened for the empty topic.
+inline constexpr const char* kHelpStartPage = "index.html";
+// Group names that make a user an administrator.
+bool isAdministratorGroup(const QString& groupName);
+
+} // namespace forms
