@@ -1,0 +1,330 @@
+#include "app/records/dateien.h"
+
+#include <QFileInfo>
+
+#include "platform/io/atomic.h"
+#include "platform/io/folders.h"
+#include "platform/io/recordfile.h"
+#include "platform/vb/text.h"
+
+namespace kmk {
+
+QString TextDateiVoll()
+{
+    return QStringLiteral(
+        "Die Fahrtdatei dieses Fahrzeugs enthält bereits %1 Fahrten. "
+        "Weitere Fahrten können für dieses Fahrzeug in diesem Jahr nicht gespeichert werden.")
+        .arg(MaxFahrten);
+}
+
+QString TextSatznummerUngueltig(qint32 nummer)
+{
+    return QStringLiteral("Die Datensatznummer %1 ist ungültig. "
+                          "Die Fahrtdatei wurde nicht verändert.")
+        .arg(nummer);
+}
+
+QString TextSchreibfehler(const QString& datei)
+{
+    return QStringLiteral("Die Datei \"%1\" konnte nicht geschrieben werden. "
+                          "Die gespeicherten Daten sind unverändert.")
+        .arg(QFileInfo(datei).fileName());
+}
+
+static QString TextKeinFahrzeug()
+{
+    return QStringLiteral("Es ist kein Fahrzeug ausgewählt.");
+}
+
+// ---- settings ----
+
+Dateiergebnis VorDatSchreiben(Fahrten1& st)
+{
+    const QString pfad = st.pfad(QStringLiteral("Vor") + vb::Trim(st.Jahr) + QStringLiteral(".dat"));
+    io::RecordFile f(pfad, VoreinstellungSatz::Laenge);
+    if (!f.write(1, st.Voreinstellung.zuBytes()))
+        return Dateiergebnis::fehler(TextSchreibfehler(pfad));
+    return {};
+}
+
+bool VorDatLesen(Fahrten1& st)
+{
+    const QString pfad = st.pfad(QStringLiteral("Vor") + vb::Trim(st.Jahr) + QStringLiteral(".dat"));
+    io::RecordFile f(pfad, VoreinstellungSatz::Laenge);
+    QByteArray bytes;
+    const bool da = f.read(1, bytes);
+    st.Voreinstellung = VoreinstellungSatz::ausBytes(da ? bytes : QByteArray());
+    return da;
+}
+
+bool VorDat(Fahrten1& st, bool schreiben)
+{
+    return schreiben ? VorDatSchreiben(st).ok : VorDatLesen(st);
+}
+
+// ---- vehicles ----
+
+static QString kfzPfad(const Fahrten1& st)
+{
+    QString name = st.Dateien.Kfzdatei;
+    if (name.isEmpty())
+        name = QStringLiteral("Auto") + vb::Trim(st.Jahr) + QStringLiteral(".dat");
+    return st.pfad(name);
+}
+
+bool KfzLesen(Fahrten1& st, int fahrzeug)
+{
+    QByteArray bytes;
+    bool da = false;
+    if (fahrzeug >= 1 && fahrzeug <= 4) {
+        io::RecordFile f(kfzPfad(st), KfzGrundeinstellung::Laenge);
+        da = f.read(fahrzeug, bytes);
+    }
+    st.Kfz = KfzGrundeinstellung::ausBytes(da ? bytes : QByteArray());
+    return da;
+}
+
+Dateiergebnis KfzSchreiben(Fahrten1& st, int fahrzeug)
+{
+    if (fahrzeug < 1 || fahrzeug > 4)
+        return Dateiergebnis::fehler(TextSatznummerUngueltig(fahrzeug));
+    const QString pfad = kfzPfad(st);
+    io::RecordFile f(pfad, KfzGrundeinstellung::Laenge);
+    const QByteArray leer = KfzGrundeinstellung{}.zuBytes();
+    for (qint32 n = f.count() + 1; n < fahrzeug; ++n) {
+        if (!f.write(n, leer))
+            return Dateiergebnis::fehler(TextSchreibfehler(pfad));
+    }
+    if (!f.write(fahrzeug, st.Kfz.zuBytes()))
+        return Dateiergebnis::fehler(TextSchreibfehler(pfad));
+    return {};
+}
+
+Dateiergebnis KfzDateiAnlegen(Fahrten1& st)
+{
+    const QString pfad = kfzPfad(st);
+    if (io::FileExists(pfad))
+        return {};
+    const QByteArray leer = KfzGrundeinstellung{}.zuBytes();
+    if (!io::rewriteRecords(pfad, KfzGrundeinstellung::Laenge, {leer, leer, leer, leer}))
+        return Dateiergebnis::fehler(TextSchreibfehler(pfad));
+    return {};
+}
+
+// ---- trip files ----
+
+void DateiTest(Fahrten1& st)
+{
+    st.FahrtdateiVorhanden[0] = false;
+    for (int k = 1; k <= 4; ++k) {
+        const QString name = st.fahrtdateiName(k);
+        st.FahrtdateiVorhanden[k] = !name.isEmpty() && io::FileExists(st.pfad(name));
+    }
+}
+
+FahrtDatensatz FahrtLesen(const QString& pfad, qint32 n)
+{
+    QByteArray bytes;
+    io::RecordFile f(pfad, FahrtDatensatz::Laenge);
+    if (!f.read(n, bytes))
+        return FahrtDatensatz{};
+    return FahrtDatensatz::ausBytes(bytes);
+}
+
+qint32 Fahrtanzahl(const QString& pfad)
+{
+    return io::RecordFile(pfad, FahrtDatensatz::Laenge).count();
+}
+
+void PufferZuruecksetzen(Fahrten1& st)
+{
+    const qint16 mitPauschale = st.Voreinstellung.MitVerpflegungspauschale ? WAHR : FALSCH;
+    for (int i = 0; i <= 5; ++i) {
+        FahrtDatensatz& s = st.Satzpuffer[i];
+        FahrtDatensatz neu;
+        // Carried over from what the element held.
+        neu.DatumAb = s.DatumAb;
+        neu.DatumAn = s.DatumAn;
+        neu.KmAn = s.KmAn;
+        neu.GefahreneKm = s.GefahreneKm;
+        neu.Fahrtkosten = s.Fahrtkosten;
+        neu.Mitfahrer = s.Mitfahrer;
+        neu.Kraftstoffart = s.Kraftstoffart;
+        neu.Wartungstext = s.Wartungstext;
+        neu.Eintragungsdatum = s.Eintragungsdatum;
+        neu.VorherigeAnzahl = s.VorherigeAnzahl;
+        neu.Von = vb::Space(FahrtDatensatz::BreiteVon);
+        neu.Ueber = vb::Space(FahrtDatensatz::BreiteUeber);
+        neu.Nach = vb::Space(FahrtDatensatz::BreiteNach);
+        neu.Grund = vb::Space(FahrtDatensatz::BreiteGrund);
+        neu.Gespraechspartner = vb::Space(FahrtDatensatz::BreiteGespraechspartner);
+        neu.Fahrer = vb::Space(FahrtDatensatz::BreiteFahrer);
+        neu.MitPauschale = mitPauschale;
+        s = neu;
+    }
+}
+
+void DatensatzLeeren(Fahrten1& st)
+{
+    if (st.Pufferindex < st.Satzpuffer.size())
+        st.Satzpuffer[st.Pufferindex].leeren();
+}
+
+bool FLadenDatei(Fahrten1& st, bool pufferLeeren)
+{
+    DateiTest(st);
+    if (pufferLeeren)
+        PufferZuruecksetzen(st);
+    st.Satzpuffer[7] = FahrtDatensatz{};
+
+    const QString pfad = st.fahrtdateiPfad();
+    if (pfad.isEmpty() || !io::FileExists(pfad)) {
+        st.Pufferindex = 1;
+        st.Satznummer = 1;
+        return false;
+    }
+    io::RecordFile f(pfad, FahrtDatensatz::Laenge);
+    st.Satzanzahl = f.count();
+    QByteArray bytes;
+    auto lade = [&](qint32 n, int element) {
+        if (n >= 1 && n <= st.Satzanzahl && f.read(n, bytes))
+            st.Satzpuffer[element] = FahrtDatensatz::ausBytes(bytes);
+    };
+    lade(st.Satznummer, 1);
+    lade(st.Satzanzahl, 2);
+    if (st.Satznummer > 1) {
+        lade(st.Satznummer - 1, 3);
+        lade(st.Satznummer, 7);
+    }
+    return true;
+}
+
+bool ErsteLadenDatei(Fahrten1& st, bool pufferLeeren)
+{
+    DateiTest(st);
+    const QString pfad = st.fahrtdateiPfad();
+    if (pfad.isEmpty() || !io::FileExists(pfad)) {
+        st.Satzanzahl = 0;
+        st.Satznummer = 0;
+        return false;
+    }
+    if (pufferLeeren)
+        PufferZuruecksetzen(st);
+    io::RecordFile f(pfad, FahrtDatensatz::Laenge);
+    st.Satzanzahl = f.count();
+    st.Pufferindex = st.Satzanzahl < 2 ? 1 : 3;
+    st.Satznummer = st.Satzanzahl;
+    QByteArray bytes;
+    if (st.Satzanzahl > 1 && f.read(st.Satzanzahl - 1, bytes))
+        st.Satzpuffer[3] = FahrtDatensatz::ausBytes(bytes);
+    if (st.Satzanzahl > 0 && f.read(st.Satzanzahl, bytes)) {
+        const FahrtDatensatz letzter = FahrtDatensatz::ausBytes(bytes);
+        st.Satzpuffer[2] = letzter;
+        st.Satzpuffer[1] = letzter;
+        st.Satzpuffer[0] = letzter;
+    }
+    return true;
+}
+
+Dateiergebnis DatensatzspeichernDatei(Fahrten1& st)
+{
+    const QString pfad = st.fahrtdateiPfad();
+    if (pfad.isEmpty())
+        return Dateiergebnis::fehler(TextKeinFahrzeug());
+    io::RecordFile f(pfad, FahrtDatensatz::Laenge);
+    st.Satzanzahl = f.count();
+    if (st.Satzanzahl == 0)
+        st.Satznummer = 1;
+    if (st.Satznummer < 1 || st.Satznummer > st.Satzanzahl + 1)
+        return Dateiergebnis::fehler(TextSatznummerUngueltig(st.Satznummer));
+    if (st.Satznummer == st.Satzanzahl + 1 && st.Satzanzahl >= MaxFahrten)
+        return Dateiergebnis::fehler(TextDateiVoll());
+    if (!f.write(st.Satznummer, st.Satzpuffer[0].zuBytes())) {
+        st.Satzanzahl = f.count();
+        return Dateiergebnis::fehler(TextSchreibfehler(pfad));
+    }
+    st.Satzanzahl = f.count();
+    if (st.NeuerEintragOffen && st.Pufferindex == 2) {
+        st.NeuerEintragOffen = false;
+        st.Satznummer = st.Satzanzahl;
+    } else if (st.NeuerEintragOffen && st.Pufferindex == 1) {
+        st.NeuerEintragOffen = false;
+        st.Satznummer = 1;
+    }
+    DateiTest(st);
+    return {};
+}
+
+Dateiergebnis DatensatzloschenDatei(Fahrten1& st)
+{
+    const QString pfad = st.fahrtdateiPfad();
+    if (pfad.isEmpty() || !io::FileExists(pfad))
+        return {};
+    const qint32 k = st.Satznummer;
+    const qint32 n = Fahrtanzahl(pfad);
+    if (n <= 1 || k >= n)
+        return {};
+    if (k < 1)
+        return Dateiergebnis::fehler(TextSatznummerUngueltig(k));
+    QString fehler;
+    if (!io::truncateRecords(pfad, FahrtDatensatz::Laenge, k, &fehler))
+        return Dateiergebnis::fehler(TextSchreibfehler(pfad));
+    st.Satzanzahl = Fahrtanzahl(pfad);
+    return {};
+}
+
+Dateiergebnis UberschreibenDatei(Fahrten1& st, qint32 heute)
+{
+    DateiTest(st);
+    const QString pfad = st.fahrtdateiPfad();
+    if (pfad.isEmpty() || !io::FileExists(pfad))
+        return {};
+    io::RecordFile f(pfad, FahrtDatensatz::Laenge);
+    QList<QByteArray> saetze = f.readAll();
+    const qint32 n = qint32(saetze.size());
+    const qint32 k = st.Satznummer;
+    if (k < 1 || k > n)
+        return Dateiergebnis::fehler(TextSatznummerUngueltig(k));
+    if (n >= MaxFahrten)
+        return Dateiergebnis::fehler(TextDateiVoll());
+
+    FahrtDatensatz alt = FahrtDatensatz::ausBytes(saetze[k - 1]);
+    alt.Eintragsstatus = 1;
+    alt.Statusdatum = heute;
+    FahrtDatensatz& neu = st.Satzpuffer[0];
+    neu.Statusdatum = heute;
+    neu.Eintragsstatus = 2;
+    saetze[k - 1] = alt.zuBytes();
+    saetze.insert(k, neu.zuBytes());
+    if (!io::rewriteRecords(pfad, FahrtDatensatz::Laenge, saetze))
+        return Dateiergebnis::fehler(TextSchreibfehler(pfad));
+    st.Satzanzahl = Fahrtanzahl(pfad);
+    return {};
+}
+
+Dateiergebnis Uberschreiben_BenzinDatei(Fahrten1& st)
+{
+    DateiTest(st);
+    const QString pfad = st.fahrtdateiPfad();
+    if (pfad.isEmpty() || !io::FileExists(pfad))
+        return {};
+    io::RecordFile f(pfad, FahrtDatensatz::Laenge);
+    st.Satzanzahl = f.count();
+    if (st.Satznummer < 1 || st.Satznummer > st.Satzanzahl)
+        return {};
+    QByteArray bytes;
+    if (!f.read(st.Satznummer, bytes))
+        return {};
+    FahrtDatensatz s = FahrtDatensatz::ausBytes(bytes);
+    const FahrtDatensatz& e = st.Satzpuffer[0];
+    s.Kraftstoffmenge = e.Kraftstoffmenge;
+    s.BetragKraftstoff = e.BetragKraftstoff;
+    s.BetragWartung = e.BetragWartung;
+    s.Wartungstext = e.Wartungstext;
+    s.Kraftstoffart = e.Kraftstoffart;
+    if (!f.write(st.Satznummer, s.zuBytes()))
+        return Dateiergebnis::fehler(TextSchreibfehler(pfad));
+    return {};
+}
+
+} // namespace kmk
