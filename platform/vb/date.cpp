@@ -209,18 +209,10 @@ int CalcDaysInMonth(int month, int year)
 
 void AddMonthsToParts(int& month, int& day, int& year, int n)
 {
-    month += n;
-    // Whole years at once, so a huge step cannot spin.
-    if (month > 12) {
-        const int k = (month - 1) / 12;
-        month -= 12 * k;
-        year += k;
-    }
-    if (month <= 0) {
-        const int k = (-month) / 12 + 1;
-        month += 12 * k;
-        year -= k;
-    }
+    // Whole years at once and in 64 bits, so a huge step neither spins nor wraps.
+    const qint64 m0 = qint64(month) + n - 1;
+    month = int(floorMod(m0, 12)) + 1;
+    year = int(qint64(year) + floorDiv(m0, 12));
     const int len = CalcDaysInMonth(month, year);
     if (day > len)
         day = len;
