@@ -1,0 +1,65 @@
+#include "app/mainwindow/page_ausdruck.h"
+
+#include "app/mainwindow/page_eintragungen.h"
+#include "platform/forms/mouseupbutton.h"
+
+#include <QFrame>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QWidget>
+
+namespace kmk {
+
+void buildAusdruckPage(QWidget* page)
+{
+    using namespace pages;
+
+    // The current vehicle's plate.
+    label(page, "Label74", "Aktuelles Fahrzeug", QRect(6, 6, 150, 18));
+    valueLabel(page, "Label73", QRect(6, 26, 150, 22))->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+
+    // Table buttons, then printing.
+    struct Btn { const char* name; const char* caption; };
+    const Btn buttons[] = {
+        {"Command6", "aktuelle Kfz Eintrag."},
+        {"Command3", "Vorlage Fahrt."},
+        {"SSCKunden", "Kundenspeicher"},
+        {"CBBetriebskosten", "Betriebskosten"},
+        {"Command7", "Prozentverteilung"},
+        {"CommandEigenverbrauch", "Eigenverbrauch"},
+        {"ExcelExport", "Export für IDEA"},
+        {"Command9", "Druckersetup"},
+        {"SSCDruckvor", "Druckvorschau / drucken"},
+    };
+    int y = 58;
+    for (const Btn& b : buttons) {
+        button(page, b.name, QString::fromUtf8(b.caption), QRect(6, y, 150, 28));
+        y += 32;
+    }
+    mouseUpButton(page, "Command8", "Ohne autom. Druckanpassung", QRect(6, y + 4, 150, 28));
+
+    // Screen zoom and print scale.
+    auto* zoomCap = label(page, "Label75", "Zoom Bild- schirm", QRect(6, 410, 72, 34));
+    zoomCap->setWordWrap(true);
+    auto* printCap = label(page, "Label76", "Zoom Druck", QRect(84, 410, 72, 34));
+    printCap->setWordWrap(true);
+    listBox(page, "List4", QRect(6, 446, 72, 208));
+    listBox(page, "List5", QRect(84, 446, 72, 208));
+
+    // The sheet: a stand-in until the spreadsheet control is placed here.
+    auto* sheet = new QFrame(page);
+    sheet->setObjectName("F1Book1");
+    sheet->setFrameShape(QFrame::StyledPanel);
+    sheet->setFrameShadow(QFrame::Sunken);
+    sheet->setAutoFillBackground(true);
+    QPalette pal = sheet->palette();
+    pal.setColor(QPalette::Window, Qt::white);
+    sheet->setPalette(pal);
+    sheet->setGeometry(162, 6, 608, 540);
+
+    helpBox(page, "TDruckHilfe", QRect(162, 552, 608, 72));
+    button(page, "CBTextfensterDru", "Extra Hilfsfenster anzeigen", QRect(162, 628, 200, 28));
+}
+
+} // namespace kmk
