@@ -1,0 +1,69 @@
+#!/usr/bin/env bash
+# Lays out a fresh program folder from a build:
+#   make-program-folder.sh <build-bin-dir> <target-folder> [year]
+# Copies the program and its libraries, the installation files, writes
+# "DTSD.kxt" (brand "Kxt", meal-allowance rates 14 and 28 euros) and
+# registers the control libraries when the registration program exists.
+# Optional pieces that are missing are skipped with a note.
+set -euo pipefail
+
+if [[ $# -lt 2 || $# -gt 3 ]]; then
+    echo "Aufruf: $0 <build-bin-ordner> <zielordner> [jahr]" >&2
+    exit 2
+fi
+
+bin=$(cd "$1" && pwd)
+ziel=$2
+jahr=${3:-$(date +%Y)}
+marke=Kxt
+teiltag=14
+volltag=28
+
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+quelle=$(cd "$here/../.." && pwd)
+
+hinweis() { echo "make-program-folder: $*" >&2; }
+
+if [[ ! -x "$bin/dtsd-schreiben" ]]; then
+    hinweis "dtsd-schreiben fehlt in $bin (zuerst bauen)."
+    exit 1
+fi
+
+mkdir -p "$ziel"
+ziel=$(cd "$ziel" && pwd)
+
+if [[ -x "$bin/Kilometrika" ]]; then
+    cp -f "$bin/Kilometrika" "$ziel/"
+else
+    hinweis "Programm Kilometrika fehlt in $bin, übersprungen."
+fi
+
+for lib in libQKCAL32.so libQKSPIN32.so libNetzladen.so; do
+    if [[ -f "$bin/$lib" ]]; then
+        cp -f "$bin/$lib" "$ziel/"
+    else
+        hinweis "$lib fehlt, übersprungen."
+    fi
+done
+
+if [[ -d "$quelle/install" ]]; then
+    # The trailing "/." copies the content, hidden files included.
+    cp -rf "$quelle/install/." "$ziel/"
+else
+    hinweis "Kein Ordner install/ mit Installationsdateien, übersprungen."
+fi
+
+"$bin/dtsd-schreiben" "$ziel" "$jahr" "$marke" "$teiltag" "$volltag"
+
+if [[ -x "$bin/kmk-regsvr" ]]; then
+    export KILOMETRIKA_REGISTRY="$ziel/registry.ini"
+    for lib in libQKCAL32.so libQKSPIN32.so libNetzladen.so; do
+        if [[ -f "$ziel/$lib" ]]; then
+            "$bin/kmk-regsvr" "$ziel/$lib" || hinweis "Registrierung von $lib fehlgeschlagen."
+        fi
+    done
+else
+    hinweis "kmk-regsvr fehlt, Bibliotheken nicht registriert."
+fi
+
+echo "Programmordner angelegt: $ziel (Jahr $jahr)"
