@@ -1,0 +1,133 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+#include "platform/io/atomic.h"
+
+namespace {
+
+void writeRaw(const QString& path, const QByteArray& data)
+{
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.write(data);
+}
+
+QByteArray readRaw(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+QStringList entries(const QTemporaryDir& dir)
+{
+    return QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
+}
+
+} // namespace
+
+TEST(Atomic, WriteReplacesWholeFile)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("t.dat"));
+    writeRaw(path, "old content that is longer");
+    QString err;
+    ASSERT_TRUE(io::writeFileAtomic(path, "new", &err)) << err.toStdString();
+    EXPECT_EQ(readRaw(path), QByteArray("new"));
+    ASSERT_TRUE(io::writeFileAtomic(path, QByteArray()));
+    EXPECT_EQ(QFileInfo(path).size(), 0);
+    EXPECT_EQ(entries(dir), QStringList{QStringLiteral("t.dat")});   // no temporary left behind
+}
+
+TEST(Atomic, FailureLeavesOldStateAndReports)
+{
+    QTemporaryDir dir;
+    // Target is a folder.
+    const QString folder = dir.filePath(QStringLiteral("isdir"));
+    ASSERT_TRUE(QDir().mkdir(folder));
+    writeRaw(folder + QStringLiteral("/inside"), "keep");
+    QString err;
+    EXPECT_FALSE(io::writeFileAtomic(folder, "x", &err));
+    EXPECT_FALSE(err.isEmpty());
+    EXPECT_TRUE(QFileInfo(folder).isDir());
+    EXPECT_EQ(readRaw(folder + QStringLiteral("/inside")), QByteArray("keep"));
+    // Folder of the target missing: nothing is created.
+    EXPECT_FALSE(io::writeFileAtomic(dir.filePath(QStringLiteral("missing/t.dat")), "x"));
+    EXPECT_FALSE(QFileInfo::exists(dir.filePath(QStringLiteral("missing"))));
+    // Parent is a file.
+    const QString plain = dir.filePath(QStringLiteral("plain"));
+    writeRaw(plain, "plain");
+    EXPECT_FALSE(io::writeFileAtomic(plain + QStringLiteral("/t.dat"), "x"));
+    EXPECT_EQ(readRaw(plain), QByteArray("plain"));
+    EXPECT_EQ(entries(dir), (QStringList{QStringLiteral("isdir"), QStringLiteral("plain")}));
+}
+
+TEST(Atomic, RewriteRecordsChecksEveryLength)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("r.dat"));
+    writeRaw(path, "AAAABBBB");
+    ASSERT_TRUE(io::rewriteRecords(path, 4, {QByteArray("1111"), QByteArray("2222"), QByteArray("3333")}));
+    EXPECT_EQ(readRaw(path), QByteArray("111122223333"));
+    QString err;
+    EXPECT_FALSE(io::rewriteRecords(path, 4, {QByteArray("xxxx"), QByteArray("yyy")}, &err));
+    EXPECT_FALSE(err.isEmpty());
+    EXPECT_EQ(readRaw(path), QByteArray("111122223333"));
+    EXPECT_FALSE(io::rewriteRecords(path, 0, {}));
+    ASSERT_TRUE(io::rewriteRecords(path, 4, {}));
+    EXPECT_TRUE(QFileInfo::exists(path));
+    EXPECT_EQ(QFileInfo(path).size(), 0);
+}
+
+TEST(Atomic, TruncateKeepsLeadingRecords)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("r.dat"));
+    writeRaw(path, "AAAABBBBCCCCDD");   // three records and a partial one
+    ASSERT_TRUE(io::truncateRecords(path, 4, 5));
+    EXPECT_EQ(readRaw(path), QByteArray("AAAABBBBCCCC"));
+    ASSERT_TRUE(io::truncateRecords(path, 4, 3));
+    EXPECT_EQ(readRaw(path), QByteArray("AAAABBBBCCCC"));
+    ASSERT_TRUE(io::truncateRecords(path, 4, 1));
+    EXPECT_EQ(readRaw(path), QByteArray("AAAA"));
+    ASSERT_TRUE(io::truncateRecords(path, 4, 0));
+    EXPECT_EQ(QFileInfo(path).size(), 0);
+    EXPECT_FALSE(io::truncateRecords(path, 4, -1));
+    const QString missing = dir.filePath(QStringLiteral("none.dat"));
+    EXPECT_FALSE(io::truncateRecords(missing, 4, 0));
+    EXPECT_FALSE(QFileInfo::exists(missing));
+}
+
+TEST(Atomic, CopyReplacesTargetOrLeavesIt)
+{
+    QTemporaryDir dir;
+    const QString src = dir.filePath(QStringLiteral("src.dat"));
+    const QString dst = dir.filePath(QStringLiteral("dst.dat"));
+    QByteArray big(3 * 1024 * 1024 + 7, '\0');
+    for (qsizetype i = 0; i < big.size(); ++i)
+        big[i] = char(i * 31);
+    writeRaw(src, big);
+    writeRaw(dst, "old");
+    ASSERT_TRUE(io::copyFileAtomic(src, dst));
+    EXPECT_EQ(readRaw(dst), big);
+    EXPECT_EQ(readRaw(src), big);
+    // Missing source: target untouched.
+    EXPECT_FALSE(io::copyFileAtomic(dir.filePath(QStringLiteral("gone")), dst));
+    EXPECT_EQ(readRaw(dst), big);
+    // Folder as source or target.
+    ASSERT_TRUE(QDir().mkdir(dir.filePath(QStringLiteral("d"))));
+    EXPECT_FALSE(io::copyFileAtomic(dir.filePath(QStringLiteral("d")), dst));
+    EXPECT_FALSE(io::copyFileAtomic(src, dir.filePath(QStringLiteral("d"))));
+    EXPECT_TRUE(QFileInfo(dir.filePath(QStringLiteral("d"))).isDir());
+    // Empty source copies as empty.
+    writeRaw(src, QByteArray());
+    ASSERT_TRUE(io::copyFileAtomic(src, dst));
+    EXPECT_EQ(QFileInfo(dst).size(), 0);
+    // Onto itself keeps the content.
+    writeRaw(src, "same");
+    ASSERT_TRUE(io::copyFileAtomic(src, src));
+    EXPECT_EQ(readRaw(src), QByteArray("same"));
+}

@@ -1,0 +1,151 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+#include "platform/io/folders.h"
+
+namespace {
+
+void touch(const QString& path, const QByteArray& data = "x")
+{
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(data);
+}
+
+} // namespace
+
+TEST(Folders, ExistenceTests)
+{
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("f.txt"));
+    touch(file);
+    EXPECT_TRUE(io::FileExists(file));
+    EXPECT_FALSE(io::FileExists(dir.path()));
+    EXPECT_FALSE(io::FileExists(dir.filePath(QStringLiteral("none"))));
+    EXPECT_FALSE(io::FileExists(QString()));
+    EXPECT_TRUE(io::DirExists(dir.path()));
+    EXPECT_FALSE(io::DirExists(file));
+    EXPECT_FALSE(io::DirExists(QString()));
+    EXPECT_FALSE(io::DirExists(dir.filePath(QStringLiteral("none"))));
+    const QString link = dir.filePath(QStringLiteral("link"));
+    ASSERT_TRUE(QFile::link(file, link));
+    EXPECT_TRUE(io::FileExists(link));
+    const QString dangling = dir.filePath(QStringLiteral("dangling"));
+    ASSERT_TRUE(QFile::link(dir.filePath(QStringLiteral("gone")), dangling));
+    EXPECT_FALSE(io::FileExists(dangling));
+}
+
+TEST(Folders, CreateFolderWithParents)
+{
+    QTemporaryDir dir;
+    const QString deep = dir.filePath(QStringLiteral("a/b/c"));
+    EXPECT_TRUE(io::createFolder(deep));
+    EXPECT_TRUE(io::DirExists(deep));
+    EXPECT_TRUE(io::createFolder(deep));   // already there
+    const QString file = dir.filePath(QStringLiteral("file"));
+    touch(file);
+    EXPECT_FALSE(io::createFolder(file));
+    EXPECT_FALSE(io::createFolder(file + QStringLiteral("/sub")));
+    EXPECT_FALSE(io::createFolder(QString()));
+}
+
+TEST(Folders, FindsInstallationFilesInAnyCase)
+{
+    QTemporaryDir dir;
+    touch(dir.filePath(QStringLiteral("DTSD.kxt")));
+    touch(dir.filePath(QStringLiteral("hilfs.TXT")));
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("Sounds")));
+    EXPECT_EQ(io::findFileCaseInsensitive(dir.path(), QStringLiteral("DTSD.kxt")), dir.filePath(QStringLiteral("DTSD.kxt")));
+    EXPECT_EQ(io::findFileCaseInsensitive(dir.path(), QStringLiteral("dtsd.KXT")), dir.filePath(QStringLiteral("DTSD.kxt")));
+    EXPECT_EQ(io::findFileCaseInsensitive(dir.path(), QStringLiteral("Hilfs.txt")), dir.filePath(QStringLiteral("hilfs.TXT")));
+    EXPECT_TRUE(io::findFileCaseInsensitive(dir.path(), QStringLiteral("sounds")).isEmpty());   // a folder
+    EXPECT_TRUE(io::findFileCaseInsensitive(dir.path(), QStringLiteral("M1.wav")).isEmpty());
+    EXPECT_TRUE(io::findFileCaseInsensitive(dir.filePath(QStringLiteral("none")), QStringLiteral("x")).isEmpty());
+    // Exact spelling wins when both exist.
+    touch(dir.filePath(QStringLiteral("dtsd.kxt")));
+    EXPECT_EQ(io::findFileCaseInsensitive(dir.path(), QStringLiteral("dtsd.kxt")), dir.filePath(QStringLiteral("dtsd.kxt")));
+}
+
+TEST(Folders, WildcardSearchMatchesPlainFilesOnly)
+{
+    QTemporaryDir dir;
+    touch(dir.filePath(QStringLiteral("M7.wav")));
+    touch(dir.filePath(QStringLiteral(".hidden.txt")));
+    touch(dir.filePath(QStringLiteral("README")));
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("folder.txt")));
+    const auto match = [&](const char* p) { return io::firstMatchingFile(dir.filePath(QString::fromLatin1(p))); };
+    EXPECT_EQ(match("M7.wav"), dir.filePath(QStringLiteral("M7.wav")));
+    EXPECT_EQ(match("m7.WAV"), dir.filePath(QStringLiteral("M7.wav")));
+    EXPECT_EQ(match("M?.wav"), dir.filePath(QStringLiteral("M7.wav")));
+    EXPECT_EQ(match("*.wav"), dir.filePath(QStringLiteral("M7.wav")));
+    EXPECT_EQ(match("READ*"), dir.filePath(QStringLiteral("README")));
+    EXPECT_FALSE(match("*.*").isEmpty());
+    EXPECT_TRUE(match("M8.wav").isEmpty());
+    EXPECT_TRUE(match("*.txt").isEmpty());          // hidden file and folder do not count
+    EXPECT_TRUE(match("M??.wav").isEmpty());
+    EXPECT_TRUE(io::firstMatchingFile(dir.path()).isEmpty());   // the folder itself
+    EXPECT_TRUE(io::firstMatchingFile(dir.filePath(QStringLiteral("none/*.wav"))).isEmpty());
+    EXPECT_TRUE(io::firstMatchingFile(QString()).isEmpty());
+}
+
+TEST(Folders, DeleteTreeRemovesEverything)
+{
+    QTemporaryDir dir;
+    const QString root = dir.filePath(QStringLiteral("Sicherung 1"));
+    ASSERT_TRUE(QDir().mkpath(root + QStringLiteral("/a/b")));
+    touch(root + QStringLiteral("/x.dat"));
+    touch(root + QStringLiteral("/.versteckt"));
+    touch(root + QStringLiteral("/a/b/tief.dat"));
+    const QString ro = root + QStringLiteral("/a/nur-lesen.dat");
+    touch(ro);
+    QFile::setPermissions(ro, QFileDevice::ReadOwner);
+    QFile::setPermissions(root + QStringLiteral("/a/b"), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    EXPECT_TRUE(io::deleteTree(root));
+    EXPECT_FALSE(QFileInfo::exists(root));
+    EXPECT_TRUE(QFileInfo(dir.path()).isDir());
+}
+
+TEST(Folders, DeleteTreeNeverFollowsLinks)
+{
+    QTemporaryDir dir;
+    const QString outside = dir.filePath(QStringLiteral("outside"));
+    ASSERT_TRUE(QDir().mkpath(outside + QStringLiteral("/keep")));
+    touch(outside + QStringLiteral("/wichtig.dat"));
+    const QString root = dir.filePath(QStringLiteral("tree"));
+    ASSERT_TRUE(QDir().mkpath(root));
+    ASSERT_TRUE(QFile::link(outside, root + QStringLiteral("/to-outside")));
+    ASSERT_TRUE(QFile::link(outside + QStringLiteral("/wichtig.dat"), root + QStringLiteral("/file-link")));
+    ASSERT_TRUE(QFile::link(root, root + QStringLiteral("/loop")));   // a cycle must not hurt
+    EXPECT_TRUE(io::deleteTree(root));
+    EXPECT_FALSE(QFileInfo::exists(root));
+    EXPECT_TRUE(QFileInfo::exists(outside + QStringLiteral("/wichtig.dat")));
+    EXPECT_TRUE(QFileInfo(outside + QStringLiteral("/keep")).isDir());
+
+    // A link given as the folder itself: only the link goes.
+    const QString topLink = dir.filePath(QStringLiteral("top-link"));
+    ASSERT_TRUE(QFile::link(outside, topLink));
+    EXPECT_TRUE(io::deleteTree(topLink));
+    EXPECT_FALSE(QFileInfo(topLink).isSymLink());
+    EXPECT_TRUE(QFileInfo::exists(outside + QStringLiteral("/wichtig.dat")));
+}
+
+TEST(Folders, DeleteTreeReportsWhatItCannotDo)
+{
+    QTemporaryDir dir;
+    EXPECT_FALSE(io::deleteTree(dir.filePath(QStringLiteral("missing"))));
+    EXPECT_FALSE(io::deleteTree(QString()));
+    const QString file = dir.filePath(QStringLiteral("file"));
+    touch(file);
+    EXPECT_FALSE(io::deleteTree(file));
+    EXPECT_TRUE(QFileInfo::exists(file));
+}
+
+TEST(Folders, BackslashPaths)
+{
+    EXPECT_EQ(io::localPath(QStringLiteral("C:\\Fahrten\\Sicherung\\")), QStringLiteral("C:/Fahrten/Sicherung/"));
+    EXPECT_EQ(io::localPath(QStringLiteral("/ok/path")), QStringLiteral("/ok/path"));
+}
