@@ -4,6 +4,7 @@
 #include <QAbstractSpinBox>
 #include <QComboBox>
 #include <QLayout>
+#include <QTabBar>
 #include <QVariant>
 
 #include <algorithm>
@@ -120,7 +121,7 @@ bool managedByLayout(const QWidget* w)
 bool descendInto(const QWidget* w)
 {
     if (qobject_cast<const QComboBox*>(w) || qobject_cast<const QAbstractSpinBox*>(w)
-        || qobject_cast<const QAbstractScrollArea*>(w))
+        || qobject_cast<const QAbstractScrollArea*>(w) || qobject_cast<const QTabBar*>(w))
         return false;
     return !w->property("kmkResizeLeaf").toBool();
 }
@@ -205,8 +206,9 @@ void clsResize::Initialize()
 
 void clsResize::place(QWidget* w, const clsControl& rec, double xr, double yr, double m, bool first)
 {
-    if (first || rec.FontSizing())
-        writeFontSize(w, double(rec.Fontsize()) * m);
+    // A control whose font is not scaled still gets its own size written:
+    // otherwise it would inherit the scaled font of its frame.
+    writeFontSize(w, double(rec.Fontsize()) * ((first || rec.FontSizing()) ? m : 1.0));
 
     if (rec.isLine()) {
         w->setProperty("X1", int(roundPx(rec.X1() * xr)));

@@ -6,7 +6,7 @@
 // A "control" is every named descendant widget of the window that is not a
 // window of its own, not one of Qt's internal parts (names "qt_..."), and
 // not placed by a layout (a layout already places it). Widgets inside
-// combo boxes, spin boxes and scroll areas are parts of those, not
+// combo boxes, spin boxes, tab bars and scroll areas are parts of those, not
 // controls; a widget with the dynamic property "kmkResizeLeaf" set to true
 // is treated the same way (its children are left to it).
 //
