@@ -1,0 +1,440 @@
+// Vehicle master records, vehicle checks, the vehicle selection and the
+// vehicle frames of the settings page.
+#include "app/mainwindow/form1.h"
+
+#include "app/mainwindow/mw_glue.h"
+#include "app/records/fahrtdatensatz.h"
+#include "platform/forms/events.h"
+#include "platform/vb/error.h"
+#include "platform/vb/number.h"
+#include "platform/vb/text.h"
+
+#include <QListWidget>
+
+namespace kmk {
+
+namespace {
+int wert(bool b) { return b ? 1 : 0; }
+}
+
+void Form1::AutoDat(int n, bool schreiben)
+{
+    if (n < 1 || n > 4)
+        return;
+    auto& K = mw::KFZ();
+    auto& V = mw::VS();
+    const int i = n - 1;
+    if (schreiben) {
+        K.Kennzeichen = vb::Trim(KfzEingabe[i]->text());
+        K.Halter = vb::Trim(HalterEingabe[i]->text());
+        K.Standort = vb::Trim(StandortEingabe[i]->text());
+        K.Firmenfahrzeug = flagVon(FirmenPkw[i]->isChecked());
+        K.Privatfahrzeug = flagVon(PrivatPkw[i]->isChecked());
+        const QString km = vb::Trim(KmEingabe[i]->text());
+        forms::setText(KmEingabe[i], km);
+        if (!km.isEmpty()) {
+            try {
+                K.Anfangskm = vb::CLng(vb::Val(km));
+            } catch (const vb::RuntimeError&) {
+                // The field holds at most nine digits; keep the old reading.
+            }
+        }
+        K.Sprachausgabe = flagVon(forms::value(Check3) == 1);
+        K.OhneZeiten = flagVon(forms::value(Check8) == 1);
+        K.ZeitenVorgeben = flagVon(forms::value(Check4) == 1);
+        K.PrivatNurKm = flagVon(forms::value(Check10) == 1);
+        K.KalenderHeute = flagVon(forms::value(Check11) == 1);
+        K.WenigAbfragen = flagVon(forms::value(Check12) == 1);
+        K.MitVerpflegungspauschale = flagVon(forms::value(Check5) == 1);
+        K.Journalfunktion = flagVon(forms::value(Check1) == 1);
+        K.Warnhinweise = V.Warnhinweise;
+        K.Warnhinweise2 = V.Warnhinweise2;
+        K.MitZeiten = V.MitZeiten;
+        K.ZeitenVorgeben = V.ZeitenVorgeben;
+        K.ErweiterterAusdruck = V.ErweiterterAusdruck;
+        K.Journalfunktion = V.Journalfunktion;
+        mw::KfzSchreiben(n, K);
+        return;
+    }
+
+    KfzGrundeinstellung gelesen;
+    mw::KfzLesen(n, gelesen);
+    K = gelesen;
+    V.Warnhinweise2 = K.Warnhinweise2;
+    V.Warnhinweise = K.Warnhinweise;
+    V.ErweiterterAusdruck = K.ErweiterterAusdruck;
+    V.MitZeiten = K.MitZeiten;
+    V.KalenderHeute = K.KalenderHeute;
+    V.WenigAbfragen = K.WenigAbfragen;
+    V.PrivatNurKm = K.PrivatNurKm;
+    V.ZeitenVorgeben = K.ZeitenVorgeben;
+    V.Journalfunktion = K.Journalfunktion;
+
+    forms::setValue(Check3, wert(K.Sprachausgabe));
+    forms::setValue(Check8, wert(K.OhneZeiten));
+    forms::setValue(Check4, wert(K.ZeitenVorgeben));
+    forms::setValue(Check10, wert(K.PrivatNurKm));
+    forms::setValue(Check11, wert(K.KalenderHeute));
+    forms::setValue(Check12, wert(K.WenigAbfragen));
+    forms::setValue(Check5, wert(K.MitVerpflegungspauschale));
+    forms::setValue(Check1, wert(K.Journalfunktion));
+
+    static const char* const zeit[] = {"EinZeitAb", "EinZeitAn", "QKSpin1", "QKSpin2", "QKSpin3",
+                                       "QKSpin4", "Label2", "Label8", "Frame5"};
+    if (K.OhneZeiten) {
+        forms::setValue(Check8, 1);
+        V.Warnhinweise = FALSCH;
+        V.Warnhinweise2 = FALSCH;
+        V.ZeitenVorgeben = FALSCH;
+        V.MitVerpflegungspauschale = FALSCH;
+        V.MitZeiten = FALSCH;
+        K.ZeitenVorgeben = FALSCH;
+        K.MitVerpflegungspauschale = FALSCH;
+        K.MitZeiten = FALSCH;
+        Check4->hide();
+        forms::setValue(Check4, 2);
+        Check5->hide();
+        forms::setValue(Check5, 2);
+        for (const char* c : zeit)
+            showCtl(QString::fromLatin1(c), false);
+        mw::EditpufferZeitenLoeschen();
+    } else {
+        forms::setValue(Check8, 0);
+        V.Warnhinweise = WAHR;
+        V.Warnhinweise2 = WAHR;
+        K.Warnhinweise = WAHR;
+        K.Warnhinweise2 = WAHR;
+        Check4->show();
+        forms::setValue(Check4, 1);
+        Check5->show();
+        forms::setValue(Check5, 0);
+        V.ZeitenVorgeben = WAHR;
+        V.MitVerpflegungspauschale = WAHR;
+        V.MitZeiten = WAHR;
+        K.ZeitenVorgeben = WAHR;
+        K.MitVerpflegungspauschale = WAHR;
+        K.MitZeiten = WAHR;
+        for (const char* c : zeit)
+            showCtl(QString::fromLatin1(c), true);
+    }
+
+    forms::setValue(Check4, wert(K.ZeitenVorgeben));
+    forms::setValue(Check10, wert(K.PrivatNurKm));
+    forms::setValue(Check11, wert(K.KalenderHeute));
+    forms::setValue(Check12, wert(K.WenigAbfragen));
+    forms::setValue(Check5, wert(K.MitVerpflegungspauschale));
+    if (K.MitVerpflegungspauschale) {
+        V.MitVerpflegungspauschale = WAHR;
+        V.Warnhinweise2 = WAHR;
+        V.ZeitenVorgeben = WAHR;
+        K.MitVerpflegungspauschale = WAHR;
+        K.Warnhinweise2 = WAHR;
+        K.ZeitenVorgeben = WAHR;
+    } else {
+        V.MitVerpflegungspauschale = FALSCH;
+        K.MitVerpflegungspauschale = FALSCH;
+    }
+    forms::setValue(Check1, wert(K.Journalfunktion));
+    AutoBP();
+}
+
+bool Form1::EingabeTestAuto(int i)
+{
+    if (i < 0 || i > 3)
+        return false;
+    int meldung = 0;
+    if (vb::Trim(KfzEingabe[i]->text()).isEmpty())
+        meldung = 10;
+    else if (vb::Trim(KmEingabe[i]->text()).isEmpty() || vb::Trim(KmEingabe[i]->text()) == "0")
+        meldung = 11;
+    else if (vb::Trim(StandortEingabe[i]->text()).isEmpty())
+        meldung = 12;
+    else if (vb::Trim(HalterEingabe[i]->text()).isEmpty())
+        meldung = 13;
+    else if (!FirmenPkw[i]->isChecked() && !PrivatPkw[i]->isChecked())
+        meldung = 39;
+    if (meldung == 0)
+        return true;
+    mw::MeldungAnzeigen(meldung);
+    return false;
+}
+
+void Form1::GrundTest()
+{
+    for (int i = 0; i < 4; ++i)
+        mw::KfzBelegt(i + 1) = !KfzEingabe[i]->text().isEmpty() && !KmEingabe[i]->text().isEmpty();
+}
+
+int Form1::AutoTest()
+{
+    int ergebnis = 0;
+    for (int i = 0; i < 4; ++i) {
+        QRadioButton* opt = AutoOpt(i);
+        if (!KfzEingabe[i]->text().isEmpty() && !KmEingabe[i]->text().isEmpty()) {
+            const QString kz = vb::Trim(KfzEingabe[i]->text());
+            if (opt) {
+                opt->setText(QStringLiteral("%1 %2").arg(i + 1).arg(kz).trimmed());
+                opt->show();
+            }
+            Aktu_Auto[i]->setText(QStringLiteral("%1. %2").arg(i + 1).arg(kz).trimmed());
+            Aktu_Auto[i]->show();
+            mw::KfzBelegt(i + 1) = true;
+            ergebnis = i + 1;
+        } else {
+            if (opt) {
+                opt->setText(QString());
+                opt->hide();
+            }
+            Aktu_Auto[i]->setText(QString());
+            Aktu_Auto[i]->hide();
+            mw::KfzBelegt(i + 1) = false;
+        }
+    }
+    for (int i = 0; i < 4; ++i) {
+        QRadioButton* opt = AutoOpt(i);
+        if (opt && opt->isChecked() && mw::KfzBelegt(i + 1))
+            mw::Fahrtdatei() = mw::JD().Fahrtdateien[i + 1];
+    }
+    if (ergebnis > 0) {
+        showCtl("Frame1", true);
+        if (mw::VS().MitVerpflegungspauschale) {
+            showCtl("Frame5", true);
+            showCtl("Frame7", false);
+        } else {
+            showCtl("Frame5", false);
+            if (mw::KFZ().Firmenfahrzeug)
+                showCtl("Frame7", true);
+        }
+        showCtl("Text1", false);
+    } else {
+        showCtl("Frame1", false);
+        showCtl("Frame5", false);
+        showCtl("Text1", true);
+        // Set, not appended: repeated tests must not pile the notice up.
+        setCtlText("Text1", QStringLiteral("Sie müssen erst die Grundeinstellungen für ")
+                                + QStringLiteral("mindestens ein Fahrzeug ausfüllen, bevor ")
+                                + QStringLiteral("Sie in dieser Seite Fahrten eintragen können."));
+    }
+    return ergebnis;
+}
+
+void Form1::DateiTest()
+{
+    for (int k = 1; k <= 4; ++k)
+        mw::FahrtdateiVorhanden(k) = mw::DateiVorhanden(mw::pfad(mw::JD().Fahrtdateien[k]));
+}
+
+bool Form1::Autowechsel(int i)
+{
+    bool ok = false;
+    if (AutoTest() > 0) {
+        mw::AktuellesFahrzeug() = i + 1;
+        AutoDat(i + 1, false);
+        ok = true;
+    } else {
+        mw::MeldungAnzeigen(1);
+    }
+    DateiTest();
+    return ok;
+}
+
+void Form1::AutoBP()
+{
+    const auto& K = mw::KFZ();
+    const auto& V = mw::VS();
+    if (K.Privatfahrzeug) {
+        for (const char* c : {"Label3", "Label9", "EinkmAn", "AnzKmAb", "QKSpin6", "QKSpin1", "QKSpin2",
+                              "QKSpin3", "QKSpin4", "EinZeitAn", "EinZeitAb", "Label2", "Label8"})
+            showCtl(QString::fromLatin1(c), false);
+        for (const char* c : {"Label118", "PersAnz", "QKSpin5"})
+            showCtl(QString::fromLatin1(c), true);
+        showCtl("Frame5", false);
+        showCtl("Frame7", false);
+        showCtl("Frame8", true);
+        for (const char* c : {"OptWA", "OptPri", "OptEhr", "OptFam"})
+            showCtl(QString::fromLatin1(c), false);
+        if (auto* g = ctl<QRadioButton>("OptGesch")) {
+            setOptionValue(g, true);
+            g->setText(QStringLiteral("Geschäftsfahrt mit Privat - Pkw"));
+        }
+        setCtlText("Text3", QString::number(K.Anfangskm));
+    }
+    if (K.Firmenfahrzeug) {
+        for (const char* c : {"Label3", "Label9", "EinkmAn", "AnzKmAb", "QKSpin6"})
+            showCtl(QString::fromLatin1(c), true);
+        for (const char* c : {"QKSpin1", "QKSpin2", "QKSpin3", "QKSpin4", "EinZeitAn", "EinZeitAb",
+                              "Label2", "Label8"})
+            showCtl(QString::fromLatin1(c), V.OhneZeiten == 0);
+        for (const char* c : {"Label118", "PersAnz", "QKSpin5"})
+            showCtl(QString::fromLatin1(c), false);
+        showCtl("Frame5", V.MitVerpflegungspauschale != 0);
+        showCtl("Frame7", V.MitVerpflegungspauschale == 0);
+        showCtl("Frame8", false);
+        for (const char* c : {"OptWA", "OptPri", "OptEhr", "OptFam"})
+            showCtl(QString::fromLatin1(c), true);
+        setCtlText("OptGesch", QStringLiteral("Geschäftsfahrt"));
+    }
+}
+
+void Form1::ErsteLadenDefault()
+{
+    // Until the record display is in: position on the last stored trip.
+    mw::Satzanzahl() = mw::FahrtAnzahl(mw::Fahrtdatei());
+    mw::Satznummer() = mw::Satzanzahl();
+    mw::Pufferindex() = mw::Satzanzahl() > 1 ? 3 : 1;
+    setCtlText("FahrtNr", vb::Str(qint64(mw::Satznummer())));
+}
+
+void Form1::Aktu_Auto_Click(int index)
+{
+    if (index < 0 || index > 3)
+        return;
+    const int alt = mw::AktuellesFahrzeug();
+    if (alt >= 1 && alt <= 4)
+        AutoDat(alt, true);
+    if (QRadioButton* o = AutoOpt(index))
+        setOptionValue(o, true);
+    run(services.Datenzurucksetzen);
+    if (!Autowechsel(index))
+        return;   // no vehicle set up: nothing to switch to
+    mw::Fahrtdatei() = mw::JD().Fahrtdateien[index + 1];
+    mw::AktuellesFahrzeug() = index + 1;
+    mw::VS().LetztesFahrzeug = qint16(mw::AktuellesFahrzeug());
+    DateiTest();
+    if (mw::FahrtdateiVorhanden(index + 1)) {
+        if (services.ErsteLaden)
+            services.ErsteLaden();
+        else
+            ErsteLadenDefault();
+        run(services.PauschaleAnzeigen);
+        run(services.SperrTest);
+    } else {
+        mw::Pufferindex() = 1;
+        mw::Satzanzahl() = 0;
+        run(services.FahrtLoschen);
+        mw::Satznummer() = 0;
+        setCtlText("FahrtNr", vb::Str(qint64(0)));
+        run(services.PauschaleAnzeigen);
+        run(services.SperrTest);
+        if (auto* l = ctl<QListWidget>("FahrtListe"))
+            l->clear();
+    }
+    setCtlText("Label73", mw::KFZ().Kennzeichen.leftJustified(KfzGrundeinstellung::BreiteKennzeichen, ' ', true));
+    for (int k = 0; k < 4; ++k) {
+        const bool b = (k == index);
+        for (QWidget* w : {static_cast<QWidget*>(Aktu_Auto[k]), static_cast<QWidget*>(Label12[k]),
+                           static_cast<QWidget*>(Label13[k]), static_cast<QWidget*>(Label14[k]),
+                           static_cast<QWidget*>(Label15[k]), static_cast<QWidget*>(FirmenPkw[k]),
+                           static_cast<QWidget*>(PrivatPkw[k])})
+            setBold(w, b);
+    }
+    AutoBP();
+    if (mw::AktuellesFahrzeug() != 0)
+        run(services.Prozentverteilung);
+}
+
+void Form1::AutoOpt_Click(int index)
+{
+    if (index < 0 || index > 3)
+        return;
+    run(services.Datenzurucksetzen);
+    setOptionValue(Aktu_Auto[index], true);
+    if (!Autowechsel(index))
+        return;
+    mw::Fahrtdatei() = mw::JD().Fahrtdateien[index + 1];
+    mw::AktuellesFahrzeug() = index + 1;
+    mw::VS().LetztesFahrzeug = qint16(mw::AktuellesFahrzeug());
+    DateiTest();
+    if (mw::FahrtdateiVorhanden(index + 1)) {
+        if (services.ErsteLaden)
+            services.ErsteLaden();
+        else
+            ErsteLadenDefault();
+        run(services.PauschaleAnzeigen);
+        run(services.SperrTest);
+    } else {
+        mw::Pufferindex() = 1;
+        mw::Satzanzahl() = 0;
+        run(services.FahrtLoschen);
+        mw::Satznummer() = 0;
+        setCtlText("FahrtNr", vb::Str(qint64(0)));
+        run(services.PauschaleAnzeigen);
+        run(services.SperrTest);
+        if (auto* l = ctl<QListWidget>("FahrtListe"))
+            l->clear();
+    }
+    setCtlText("Label73", mw::KFZ().Kennzeichen.leftJustified(KfzGrundeinstellung::BreiteKennzeichen, ' ', true));
+    for (int k = 0; k < 4; ++k)
+        if (QRadioButton* o = AutoOpt(k))
+            setBold(o, k == index);
+    AutoBP();
+    if (mw::AktuellesFahrzeug() != 0)
+        run(services.Prozentverteilung);
+}
+
+bool Form1::FirmenPkw_MouseDown(int index)
+{
+    if (index < 0 || index > 3)
+        return true;
+    DateiTest();
+    const bool privat = PrivatPkw[index]->isChecked();
+    if (!(mw::FahrtdateiVorhanden(index + 1) && privat))
+        return true;
+    if (mw::FahrtAnzahl(mw::JD().Fahrtdateien[index + 1]) < 1) {
+        // Only the current vehicle's record is in memory.
+        if (index + 1 == mw::AktuellesFahrzeug()) {
+            mw::KFZ().Firmenfahrzeug = WAHR;
+            mw::KFZ().Privatfahrzeug = FALSCH;
+            AutoBP();
+        }
+        return true;
+    }
+    mw::MeldungAnzeigen(95);
+    setOptionValue(PrivatPkw[index], true);
+    setOptionValue(FirmenPkw[index], false);
+    return false;
+}
+
+bool Form1::PrivatPkw_MouseDown(int index)
+{
+    if (index < 0 || index > 3)
+        return true;
+    DateiTest();
+    const bool firma = FirmenPkw[index]->isChecked();
+    if (!(mw::FahrtdateiVorhanden(index + 1) && firma))
+        return true;
+    if (mw::FahrtAnzahl(mw::JD().Fahrtdateien[index + 1]) < 1) {
+        if (index + 1 == mw::AktuellesFahrzeug()) {
+            mw::KFZ().Firmenfahrzeug = FALSCH;
+            mw::KFZ().Privatfahrzeug = WAHR;
+            AutoBP();
+        }
+        return true;
+    }
+    mw::MeldungAnzeigen(95);
+    setOptionValue(FirmenPkw[index], true);
+    setOptionValue(PrivatPkw[index], false);
+    return false;
+}
+
+void Form1::Command1_Click(int index)
+{
+    if (index < 0 || index > 3)
+        return;
+    if (!EingabeTestAuto(index))
+        return;
+    const int n = index + 1;
+    AutoDat(n, true);
+    const QString kz = vb::Trim(KfzEingabe[index]->text()).trimmed();
+    if (QRadioButton* o = AutoOpt(index)) {
+        o->show();
+        setOptionValue(o, true);
+        o->setText(QStringLiteral("%1 %2").arg(n).arg(kz));
+    }
+    Aktu_Auto[index]->setText(QStringLiteral("%1. %2").arg(n).arg(kz));
+    setOptionValue(Aktu_Auto[index], true);
+    Aktu_Auto[index]->show();
+    mw::plainMessage(QStringLiteral("Es wurde Fahrzeug %1 und die aktuellen Voreinstellungen gespeichert!").arg(n));
+}
+
+} // namespace kmk

@@ -1,0 +1,210 @@
+#pragma once
+// The main window: five pages on SSTab1, the title page and the settings
+// page "Grundeinstellungen" built here, the other three by their builders.
+
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QString>
+#include <QWidget>
+
+#include <array>
+#include <functional>
+#include <memory>
+
+namespace kmk {
+
+class SSTab;
+class DirListBox;
+class DriveListBox;
+class Form1;
+
+// Option button whose mouse press runs a guard before the group changes;
+// the keyboard goes through the same guard, so it cannot bypass it.
+class GuardedOption : public QRadioButton {
+    Q_OBJECT
+public:
+    using QRadioButton::QRadioButton;
+    // Returns false to refuse the change.
+    std::function<bool()> guard;
+
+protected:
+    void mousePressEvent(QMouseEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
+};
+
+// Twips to pixels for the fixed geometry of the windows.
+inline int tw(int twips) { return twips / 15; }
+void placeTw(QWidget* w, int left, int top, int width, int height);
+
+// Option buttons as the runtime set them from code: "none selected" is a
+// valid state, and a change raises the button's click through toggled().
+void setOptionValue(QRadioButton* b, bool value);
+void setBold(QWidget* w, bool bold);
+
+
+// What later subsystems add to the main window. Until they are in, each
+// does nothing (ErsteLaden has a plain default that shows the last record).
+struct Form1Services {
+    std::function<void()> Datenzurucksetzen;
+    std::function<void()> ErsteLaden;
+    std::function<void()> FahrtLoschen;
+    std::function<void()> PauschaleAnzeigen;
+    std::function<void()> SperrTest;
+    std::function<void()> Prozentverteilung;
+    std::function<void()> Ges_Verbrauch;
+    std::function<void()> KListe;
+    std::function<void()> AKliste;
+    std::function<void()> aktualisieren;
+    std::function<void()> SicherheitscopyNeu;   // full backup
+    std::function<void()> Sicherheitscopy;      // quick backup
+    std::function<void(const QString&)> Bildschirmzoom;
+    std::function<void(int, bool, int, int)> Druckskalierung;
+};
+
+class Form1 : public QWidget {
+    Q_OBJECT
+public:
+    explicit Form1(QWidget* parent = nullptr);
+    ~Form1() override;
+
+    // Start-up sequence; false after a fatal message (the program must end
+    // with a non-zero status and nothing has been written).
+    bool Form_Load();
+    // Closing the main window: full backup, last vehicle, settings written.
+    void Form_QueryUnload();
+    // "Beenden": quick backup and settings written; the caller ends the program.
+    void Command17_Click();
+
+    Form1Services services;
+
+    // ---- members of the main window ----
+    int Buildnummer = 0;
+    int Personenzahl = 0;
+    bool FrBenzinOffen = false;
+    QString Hilfsdateipfad;
+
+    // ---- controls of the title page ----
+    SSTab* SSTab1 = nullptr;
+    QLabel* Image1 = nullptr;
+    QLabel* Picture1 = nullptr;
+    QLabel* Label122N = nullptr;
+    QLabel* Label55 = nullptr;
+    QLabel* Label95 = nullptr;
+    QLabel* Label105 = nullptr;
+    QLabel* Label106 = nullptr;
+    QLabel* Label107 = nullptr;
+    QLabel* Label126 = nullptr;
+    QPushButton* Command4 = nullptr;
+    QPushButton* Command2 = nullptr;
+    QPushButton* Command16 = nullptr;
+    QPushButton* Command17 = nullptr;
+    QPushButton* CBTextfensterTitel = nullptr;
+    QPlainTextEdit* TTitelHilfe = nullptr;
+
+    // ---- controls of the settings page ----
+    QGroupBox* Frame6 = nullptr;
+    std::array<QRadioButton*, 4> Aktu_Auto{};
+    QCheckBox* Check1 = nullptr;
+    QCheckBox* Check3 = nullptr;
+    QCheckBox* Check4 = nullptr;
+    QCheckBox* Check5 = nullptr;
+    QCheckBox* Check8 = nullptr;
+    QCheckBox* Check10 = nullptr;
+    QCheckBox* Check11 = nullptr;
+    QCheckBox* Check12 = nullptr;
+    QCheckBox* Check6 = nullptr;   // on the evaluation page, found there
+    std::array<QGroupBox*, 4> GrundAuto{};
+    std::array<QLineEdit*, 4> KfzEingabe{};
+    std::array<QLineEdit*, 4> KmEingabe{};
+    std::array<QLineEdit*, 4> StandortEingabe{};
+    std::array<QLineEdit*, 4> HalterEingabe{};
+    std::array<GuardedOption*, 4> FirmenPkw{};
+    std::array<GuardedOption*, 4> PrivatPkw{};
+    std::array<QLabel*, 4> Label12{}, Label13{}, Label14{}, Label15{};
+    std::array<QPushButton*, 4> Command1{};
+    QGroupBox* Frame9 = nullptr;
+    DriveListBox* Drive1 = nullptr;
+    DirListBox* Dir1 = nullptr;
+    QLabel* LSPfad = nullptr;
+    QPushButton* CSicherSpeicher = nullptr;
+    QMenu* mnuMyPopUp = nullptr;
+    QAction* Verloeschen = nullptr;
+    QAction* VerErstellen = nullptr;
+    QAction* SichErstellen = nullptr;
+    QPushButton* CDateiSuchen = nullptr;
+    QPushButton* CBTextfensterGr = nullptr;
+    QPlainTextEdit* TGrHilfe = nullptr;
+
+    // ---- controls of the other pages, found by name (may be absent) ----
+    QWidget* ctl(const QString& name) const;
+    template <class T> T* ctl(const QString& name) const { return qobject_cast<T*>(ctl(name)); }
+    QRadioButton* AutoOpt(int k) const;
+    void showCtl(const QString& name, bool visible) const;
+    void setCtlText(const QString& name, const QString& text) const;
+
+    // ---- year set-up ----
+    bool JahrEinstellung();
+    // ---- vehicles (master records, selection, settings page) ----
+    void AutoDat(int n, bool schreiben);
+    bool EingabeTestAuto(int i);
+    int AutoTest();
+    void GrundTest();
+    void DateiTest();
+    bool Autowechsel(int i);
+    void AutoBP();
+    void Aktu_Auto_Click(int index);
+    void AutoOpt_Click(int index);
+    void Command1_Click(int index);
+    bool FirmenPkw_MouseDown(int index);
+    bool PrivatPkw_MouseDown(int index);
+    // ---- option check boxes ----
+    void Check1_Click();
+    void Check3_Click();
+    void Check4_Click();
+    void Check5_Click();
+    void Check6_Click();
+    void Check8_Click();
+    void Check10_Click();
+    void Check11_Click();
+    void Check12_Click();
+    // ---- page change and backup frame ----
+    void SSTab1_Click(int previousTab);
+    void Dir1_Change();
+    void CSicherSpeicher_Click();
+
+    // Icons by brand (first and second pass); the secondary windows loaded.
+    void MarkeErsterDurchgang();
+    void MarkeZweiterDurchgang();
+    QWidget* FKunden = nullptr;
+    QWidget* FSuchen = nullptr;
+    QWidget* FText = nullptr;
+    QWidget* FDownload = nullptr;
+
+protected:
+    void closeEvent(QCloseEvent* e) override;
+    void resizeEvent(QResizeEvent* e) override;
+    bool eventFilter(QObject* watched, QEvent* e) override;
+
+private:
+    void buildTitelseite(QWidget* page);
+    void buildGrundeinstellungen(QWidget* page);
+    void connectOtherPages();
+    void connectSettingsPage();
+    void startupPresets();
+    void firstStartDefaults();
+    void vehiclePresets();
+    void listPresets();
+    void ErsteLadenDefault();
+    void run(const std::function<void()>& f) { if (f) f(); }
+    QWidget* m_pages[5] = {};
+    struct Private;
+    std::unique_ptr<Private> d;
+};
+
+} // namespace kmk

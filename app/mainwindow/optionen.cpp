@@ -1,0 +1,109 @@
+// The option check boxes of the settings page and the evaluation page.
+#include "app/mainwindow/form1.h"
+
+#include "app/mainwindow/mw_glue.h"
+#include "app/records/fahrtdatensatz.h"
+#include "platform/forms/events.h"
+#include "platform/vb/error.h"
+
+namespace kmk {
+
+namespace {
+// Common rule: the flag follows the tick (value 1 only), bold while ticked.
+qint16 gemeinsam(QCheckBox* box)
+{
+    const bool an = forms::value(box) == 1;
+    setBold(box, an);
+    return flagVon(an);
+}
+
+const char* const kZeitSteuer[] = {"QKSpin1", "QKSpin2", "QKSpin3", "QKSpin4",
+                                   "EinZeitAb", "EinZeitAn", "Label2", "Label8"};
+} // namespace
+
+void Form1::Check1_Click()
+{
+    mw::VS().Journalfunktion = gemeinsam(Check1);
+    showCtl("LEinDatum", mw::VS().Journalfunktion != 0);
+}
+
+void Form1::Check3_Click() { mw::VS().Sprachausgabe = gemeinsam(Check3); }
+void Form1::Check4_Click() { mw::VS().ZeitenVorgeben = gemeinsam(Check4); }
+void Form1::Check6_Click()
+{
+    if (Check6)
+        mw::VS().ErweiterterAusdruck = gemeinsam(Check6);
+}
+void Form1::Check10_Click() { mw::VS().PrivatNurKm = gemeinsam(Check10); }
+void Form1::Check12_Click() { mw::VS().WenigAbfragen = gemeinsam(Check12); }
+
+void Form1::Check5_Click()
+{
+    auto& V = mw::VS();
+    V.MitVerpflegungspauschale = gemeinsam(Check5);
+    if (V.MitVerpflegungspauschale) {
+        V.Warnhinweise = WAHR;
+        V.Warnhinweise2 = WAHR;
+        V.ZeitenVorgeben = WAHR;
+    }
+}
+
+void Form1::Check8_Click()
+{
+    auto& V = mw::VS();
+    V.OhneZeiten = gemeinsam(Check8);
+    if (V.OhneZeiten) {
+        V.Warnhinweise2 = FALSCH;
+        V.Warnhinweise = FALSCH;
+        Check5->hide();
+        forms::setValue(Check5, 0);
+        Check4->hide();
+        forms::setValue(Check4, 0);
+        V.ZeitenVorgeben = FALSCH;
+        V.MitVerpflegungspauschale = FALSCH;
+        V.MitZeiten = FALSCH;
+        for (const char* n : kZeitSteuer)
+            showCtl(QString::fromLatin1(n), false);
+        mw::EditpufferZeitenLoeschen();
+        mw::Pauschalfahrt() = false;
+        showCtl("Frame5", false);
+    } else {
+        V.Warnhinweise2 = WAHR;
+        V.Warnhinweise = WAHR;
+        Check4->show();
+        forms::setValue(Check4, 1);
+        V.ZeitenVorgeben = FALSCH;
+        Check5->show();
+        forms::setValue(Check5, 1);
+        V.ZeitenVorgeben = WAHR;
+        V.MitVerpflegungspauschale = WAHR;
+        V.MitZeiten = WAHR;
+        for (const char* n : kZeitSteuer)
+            showCtl(QString::fromLatin1(n), true);
+        showCtl("Frame5", true);
+    }
+}
+
+void Form1::Check11_Click()
+{
+    auto& V = mw::VS();
+    V.KalenderHeute = gemeinsam(Check11);
+    const qint32 heute = mw::heute();
+    const auto& J = mw::JD();
+    const int ix = J.Jahresindex;
+    if (ix < 0 || ix > 43 || heute < J.Jahresanfang[ix] || heute > J.Jahresende[ix])
+        V.KalenderHeute = FALSCH;
+    if (!V.KalenderHeute)
+        return;
+    QWidget* qkc = ctl("QKC");
+    if (!qkc)
+        return;
+    try {
+        if (heute >= mw::calGet(qkc, "MinDate") && heute <= mw::calGet(qkc, "MaxDate"))
+            mw::calPut(qkc, "Date", heute);
+    } catch (const vb::RuntimeError&) {
+        // The calendar keeps its date.
+    }
+}
+
+} // namespace kmk

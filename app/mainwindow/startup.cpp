@@ -1,0 +1,586 @@
+// Start-up of the main window, the page change, resize and close.
+#include "app/mainwindow/startup.h"
+
+#include "app/mainwindow/dirlist.h"
+#include "app/mainwindow/form1.h"
+#include "app/mainwindow/fstart.h"
+#include "app/mainwindow/mw_glue.h"
+#include "app/mainwindow/page_ausdruck.h"
+#include "app/mainwindow/page_auswertung.h"
+#include "app/mainwindow/page_eintragungen.h"
+#include "app/mainwindow/sstab.h"
+#include "app/records/dateien.h"
+#include "app/records/jahr.h"
+#include "app/resize/clsresize.h"
+#include "platform/forms/events.h"
+#include "platform/forms/seams.h"
+#include "platform/io/folders.h"
+#include "platform/io/recordfile.h"
+#include "platform/vb/date.h"
+#include "platform/vb/error.h"
+#include "platform/vb/number.h"
+#include "platform/vb/text.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDir>
+#include <QListWidget>
+#include <QMouseEvent>
+
+namespace kmk {
+
+namespace {
+
+QString& vorgabe()
+{
+    static QString v;
+    return v;
+}
+
+// From the error trap on, a failing statement is skipped and the sequence
+// goes on; nothing is reported.
+template <class F> void trap(F&& f)
+{
+    try {
+        f();
+    } catch (const std::exception&) {
+    }
+}
+
+// The year set-up's view of a hosted calendar.
+class KalenderAdapter : public KalenderGrenzen {
+public:
+    explicit KalenderAdapter(QWidget* w) : w_(w) {}
+    qint32 minDate() const override { return mw::calGet(w_, "MinDate"); }
+    qint32 maxDate() const override { return mw::calGet(w_, "MaxDate"); }
+    void setYear(int jahr) override { mw::calPut(w_, "Year", jahr); }
+    void setMinDate(qint32 tag) override { mw::calPut(w_, "MinDate", tag); }
+    void setMaxDate(qint32 tag) override { mw::calPut(w_, "MaxDate", tag); }
+    void setDate(qint32 tag) override { mw::calPut(w_, "Date", tag); }
+
+private:
+    QWidget* w_;
+};
+
+} // namespace
+
+void setProgrammPfadVorgabe(const QString& ordner)
+{
+    vorgabe() = ordner;
+}
+
+QString ProgrammPfadErmitteln()
+{
+    QString ordner = vorgabe();
+    if (ordner.isEmpty())
+        ordner = qEnvironmentVariable("KILOMETRIKA_PROGRAMMPFAD");
+    if (ordner.isEmpty())
+        ordner = QCoreApplication::applicationDirPath();
+    ordner = QDir(ordner).absolutePath();
+    return ordnerMitTrenner(ordner);
+}
+
+struct Form1::Private {
+    forms::OptionGroup* aktuAuto = nullptr;
+    forms::OptionGroup* autoOpt = nullptr;
+    std::unique_ptr<clsResize> resize;
+};
+
+Form1::Form1(QWidget* parent) : QWidget(parent), d(new Private)
+{
+    setObjectName("Form1");
+    setWindowTitle(QStringLiteral("Brimo Kilometrika"));
+    resize(tw(11760), tw(10805) - 30);
+
+    SSTab1 = new SSTab(this);
+    SSTab1->setGeometry(0, 0, width(), height());
+    static const char* captions[5] = {"Kilometrika", "Grundeinstellungen", "Eintragungen", "Auswertung", "Ausdruck"};
+    for (int i = 0; i < 5; ++i) {
+        m_pages[i] = new QWidget();
+        m_pages[i]->setObjectName(QStringLiteral("Seite%1").arg(i));
+        SSTab1->addTab(m_pages[i], QString::fromUtf8(captions[i]));
+    }
+    mw::installHostedControlFactory();
+    buildTitelseite(m_pages[0]);
+    buildGrundeinstellungen(m_pages[1]);
+    buildEintragungenPage(m_pages[2]);
+    buildAuswertungPage(m_pages[3]);
+    buildAusdruckPage(m_pages[4]);
+    Check6 = ctl<QCheckBox>("Check6");
+    connectSettingsPage();
+    connectOtherPages();
+    mw::attachHelp(this);
+}
+
+Form1::~Form1() = default;
+
+void Form1::connectSettingsPage()
+{
+    d->aktuAuto = new forms::OptionGroup(this);
+    for (int k = 0; k < 4; ++k)
+        d->aktuAuto->add(Aktu_Auto[k], k);
+    connect(d->aktuAuto, &forms::OptionGroup::click, this, [this](int i) { Aktu_Auto_Click(i); });
+
+    forms::onClick(Check1, [this] { Check1_Click(); });
+    forms::onClick(Check3, [this] { Check3_Click(); });
+    forms::onClick(Check4, [this] { Check4_Click(); });
+    forms::onClick(Check5, [this] { Check5_Click(); });
+    forms::onClick(Check8, [this] { Check8_Click(); });
+    forms::onClick(Check10, [this] { Check10_Click(); });
+    forms::onClick(Check11, [this] { Check11_Click(); });
+    forms::onClick(Check12, [this] { Check12_Click(); });
+    if (Check6)
+        forms::onClick(Check6, [this] { Check6_Click(); });
+
+    for (int k = 0; k < 4; ++k) {
+        auto* typ = new forms::OptionGroup(this);
+        typ->add(FirmenPkw[k], 0);
+        typ->add(PrivatPkw[k], 1);
+        FirmenPkw[k]->guard = [this, k] { return FirmenPkw_MouseDown(k); };
+        PrivatPkw[k]->guard = [this, k] { return PrivatPkw_MouseDown(k); };
+
+        // First letter in capitals; holder and location lose leading blanks.
+        auto capital = [](QLineEdit* e, bool ohneFuehrendeBlanks) {
+            forms::onChange(e, [e, ohneFuehrendeBlanks] {
+                QString t = e->text();
+                if (t.size() == 1 && t != t.toUpper()) {
+                    forms::setText(e, t.toUpper());
+                    e->setCursorPosition(1);
+                }
+                if (ohneFuehrendeBlanks) {
+                    const QString l = vb::LTrim(e->text());
+                    if (l != e->text())
+                        forms::setText(e, l);
+                }
+            });
+        };
+        capital(KfzEingabe[k], false);
+        capital(HalterEingabe[k], true);
+        capital(StandortEingabe[k], true);
+        connect(Command1[k], &QPushButton::clicked, this, [this, k] { Command1_Click(k); });
+        GrundAuto[k]->setMouseTracking(true);
+        GrundAuto[k]->installEventFilter(this);
+    }
+
+    connect(Dir1, &DirListBox::Change, this, [this] { Dir1_Change(); });
+    connect(Dir1, &DirListBox::MouseDown, this, [this](int button, int, int x, int y) {
+        if (button == 2)
+            mnuMyPopUp->popup(Dir1->mapToGlobal(QPoint(x, y)));
+    });
+    connect(Drive1, &DriveListBox::Change, this, [this] {
+        trap([&] { Dir1->setPath(Drive1->Drive()); });
+    });
+    connect(CSicherSpeicher, &QPushButton::clicked, this, [this] { CSicherSpeicher_Click(); });
+    connect(SSTab1, &SSTab::Click, this, [this](int prev) { SSTab1_Click(prev); });
+    connect(Command17, &QPushButton::clicked, this, [this] {
+        Command17_Click();
+        QCoreApplication::exit(0);
+    });
+    connect(Command16, &QPushButton::clicked, this, [] {
+        forms::services().help->showTopic(mw::Programmpfad(), QString());
+    });
+    connect(Command4, &QPushButton::clicked, this, [] {
+        forms::services().processes->start(mw::Programmpfad() + QStringLiteral("Schulung.exe"));
+    });
+    auto hilfefenster = [this] {
+        if (FText)
+            FText->show();
+    };
+    for (const char* b : {"CBTextfensterTitel", "CBTextfensterGr", "CBTextfensterEin", "CBTextfensterAus", "CBTextfensterDru"})
+        if (auto* w = ctl<QAbstractButton>(QString::fromLatin1(b)))
+            connect(w, &QAbstractButton::clicked, this, hilfefenster);
+    connect(CDateiSuchen, &QPushButton::clicked, this, [this] {
+        if (FSuchen) {
+            FSuchen->setWindowModality(Qt::ApplicationModal);
+            FSuchen->show();
+        }
+    });
+}
+
+void Form1::connectOtherPages()
+{
+    d->autoOpt = new forms::OptionGroup(this);
+    for (int k = 0; k < 4; ++k)
+        if (QRadioButton* o = AutoOpt(k)) {
+            o->hide();
+            d->autoOpt->add(o, k);
+        }
+    connect(d->autoOpt, &forms::OptionGroup::click, this, [this](int i) { AutoOpt_Click(i); });
+}
+
+bool Form1::eventFilter(QObject* watched, QEvent* e)
+{
+    if (e->type() == QEvent::MouseMove) {
+        for (int k = 0; k < 4; ++k)
+            if (watched == GrundAuto[k]) {
+                forms::setText(TGrHilfe, mw::Hilfstext(k == 0 ? 18 : (k == 1 ? 19 : 20)));
+                break;
+            }
+    }
+    return QWidget::eventFilter(watched, e);
+}
+
+bool Form1::JahrEinstellung()
+{
+    if (Jahrestest(mw::Jahr()) != Jahrespruefung::Gueltig)
+        return false;
+    const QString jahr = mw::Jahr();
+    const auto& J = mw::JD();
+    setWindowTitle(QStringLiteral("Brimo Kilometrika ") + jahr);
+    Label105->setText(QStringLiteral("Ausgabe November") + J.VorjahrText
+                      + QStringLiteral(" - nach dem Stand der Lohnsteuer-Richtlinien"));
+    Label106->setText(QStringLiteral("V ") + J.Hauptversion + QStringLiteral(".0.")
+                      + vb::Trim(vb::Str(qint64(Buildnummer))));
+    Label107->setText(QStringLiteral("Version ") + jahr);
+    SSTab1->setTabCaption(0, QStringLiteral("Kilometrika ") + jahr);
+    Label126->setText(QStringLiteral("Stand: November ") + J.VorjahrText + QStringLiteral(" - Kilometrika ") + jahr
+                      + QStringLiteral("\r\nMit und ohne Einzelnachweis (LStR 38) ermittelt Verpflegungsmehraufwendungen (LStR 39)"));
+    const int y = int(vb::Val(jahr));
+    struct K { const char* name; qint32 datum; };
+    const K kal[3] = {{"QKC", J.anfang()}, {"QKC2", J.anfang()}, {"QKC3", J.ende()}};
+    for (const K& k : kal) {
+        QWidget* w = ctl(QString::fromLatin1(k.name));
+        if (!w)
+            continue;
+        KalenderAdapter a(w);
+        if (!KalenderAufJahrSetzen(a, y, J.anfang(), J.ende(), k.datum))
+            return false;
+    }
+    return true;
+}
+
+bool Form1::Form_Load()
+{
+    // 1
+    resize(tw(11760), tw(10805) - 30);
+    // 2
+    mw::G().setzeProgrammpfad(ProgrammPfadErmitteln());
+    // 3
+    Jahrgangsdaten jg;
+    if (JahrgangDatLesen(mw::Programmpfad(), jg) == JahrgangLesen::Fehlt) {
+        mw::plainMessage(QStringLiteral("Es fehlt eine wichtige Sytemdatei. Das Programm wird beendet!"));
+        return false;
+    }
+    mw::JG() = jg;
+    // 4
+    Buildnummer = 1;
+    // 5: the year set-up runs only on a usable year, so message 90 is shown once.
+    mw::Jahr() = vb::Trim(mw::JG().Jahr);
+    bool ok = Jahr_ini(mw::G(), [](int n) { mw::MeldungAnzeigen(n); });
+    if (ok)
+        ok = JahrEinstellung();
+    if (!ok) {
+        mw::plainMessage(QStringLiteral("Bei der Jahreseinstellung ist ein fehler aufgetreten!"));
+        return false;
+    }
+    // 6
+    Personenzahl = 1;
+    // 7
+    MarkeErsterDurchgang();
+    // 8
+    mw::G().setzeProgrammpfad(ProgrammPfadErmitteln());
+    // 9..: every step below is trapped.
+    trap([&] {   // 10
+        io::createFolder(mw::Programmpfad() + QStringLiteral("Sicherheit"));
+        mw::Sicherungspfad() = ProgrammPfadErmitteln() + Sicherungsunterordner;
+    });
+    trap([&] {   // 11
+        Hilfsdateipfad = mw::Programmpfad() + QStringLiteral("Hilfs.txt");
+        const QString gefunden = io::findFileCaseInsensitive(mw::Programmpfad(), QStringLiteral("Hilfs.txt"));
+        mw::txt_ReadTexte(gefunden.isEmpty() ? Hilfsdateipfad : gefunden);
+        setCtlText("TEinHilfe", mw::Hilfstext(72));
+    });
+    trap([&] { MarkeZweiterDurchgang(); });   // 12
+    // 13: last year's trip memory lives, on the original platform, in
+    // folders named "C:\Kilo<year>\"; a program folder here never has such a
+    // name, so the takeover finds nothing to copy.
+    trap([&] {   // 14
+        if (!mw::DateiVorhanden(mw::pfad(mw::JD().Einstellungsdatei)))
+            firstStartDefaults();
+        mw::VorDat(false);
+    });
+    QWidget* qkc = ctl("QKC");
+    QWidget* qkc2 = ctl("QKC2");
+    QWidget* qkc3 = ctl("QKC3");
+    // 15
+    trap([&] { mw::calPut(qkc2, "Date", mw::VS().DruckAb); });
+    trap([&] { mw::calPut(qkc3, "Date", mw::VS().DruckBis); });
+    trap([&] {
+        mw::Sicherungspfad() = vb::Trim(mw::VS().Sicherungsordner);
+        Dir1->setPath(vb::Trim(mw::Sicherungspfad()));
+    });
+    // 16
+    trap([&] {
+        const qint32 h = mw::heute();
+        if (mw::VS().KalenderHeute && qkc && h >= mw::calGet(qkc, "MinDate") && h <= mw::calGet(qkc, "MaxDate"))
+            mw::calPut(qkc, "Date", h);
+    });
+    // 17
+    trap([&] { mw::calPut(qkc2, "Date", mw::VS().DruckAb); });
+    trap([&] { mw::calPut(qkc3, "Date", mw::VS().DruckBis); });
+    trap([&] { setCtlText("Label29", QStringLiteral("Druck beginnt mit: ") + vb::DateText(mw::calGet(qkc2, "Date"))); });
+    trap([&] { setCtlText("Label47", QStringLiteral("Druck endet mit: ") + vb::DateText(mw::calGet(qkc3, "Date"))); });
+    // 18
+    trap([&] { vehiclePresets(); });
+    // 19
+    trap([&] {
+        if (mw::Jahr() < QLatin1String("2015")) {
+            mw::NeuberechnungStart() = true;
+            if (!mw::VS().PauschalenAktualisiert) {
+                mw::plainMessage(QStringLiteral("Die Reisekostenpauschale werden aktualisiert"));
+                run(services.aktualisieren);
+                mw::VS().PauschalenAktualisiert = WAHR;
+                mw::VorDat(true);
+            }
+        }
+    });
+    // 20: a shown stored trip keeps its own dates.
+    trap([&] {
+        const bool gespeicherteFahrt = mw::Satznummer() >= 1 && mw::Satznummer() <= mw::Satzanzahl();
+        if (mw::DateiVorhanden(mw::pfad(mw::Fahrtdatei())) && !mw::Fahrtdatei().isEmpty() && !gespeicherteFahrt && qkc) {
+            const QString t = vb::DateText(mw::calGet(qkc, "Date"));
+            setCtlText("EinDatumAb", t);
+            setCtlText("EinDatumAn", t);
+        }
+    });
+    // 21
+    trap([&] { run(services.KListe); });
+    trap([&] { run(services.AKliste); });
+    // 22
+    trap([&] { listPresets(); });
+    // 23
+    trap([&] {
+        if (SSTab1->Tab() == 2)
+            SSTab1_Click(2);
+        SSTab1->setTab(2);
+    });
+    // 24
+    trap([&] { setCtlText("LEinDatum", QStringLiteral("Eintragungsdatum ") + vb::DateText(mw::heute())); });
+    // 25
+    trap([&] { run(services.Ges_Verbrauch); });
+    trap([&] { mw::VorDat(false); });
+    // 26
+    trap([&] {
+        hide();
+        d->resize = std::make_unique<clsResize>();
+        d->resize->setForm(this);
+        d->resize->Initialize();
+        show();
+    });
+    // 27
+    setWindowTitle(QStringLiteral("Brimo Kilometrika ") + mw::Jahr() + QStringLiteral(" --- Version ")
+                   + mw::JD().Hauptversion + QStringLiteral(".0.") + vb::Trim(vb::Str(qint64(Buildnummer))));
+    // 28
+    CDateiSuchen->setText(QStringLiteral("Fahrtenspeicher aus ") + mw::JD().VorjahrText + QStringLiteral(" suchen"));
+    return true;
+}
+
+void Form1::firstStartDefaults()
+{
+    auto& V = mw::VS();
+    V.DruckskalaIndex = 6;
+    V.ZoomIndex = 15;
+    V.PauschalenAktualisiert = FALSCH;
+    V.Sicherungsintervall = 20;
+    V.Journalfunktion = WAHR;
+    V.LetztesFahrzeug = 0;
+    V.Sicherungsordner = mw::Sicherungspfad();
+    // Each box stores its flag through its click handler.
+    forms::setValue(Check1, 1);
+    forms::setValue(Check3, 0);
+    forms::setValue(Check4, 0);
+    forms::setValue(Check5, 0);
+    if (Check6)
+        forms::setValue(Check6, 0);
+    forms::setValue(Check8, 1);
+    forms::setValue(Check10, 1);
+    forms::setValue(Check12, 0);
+    forms::setValue(Check11, 1);
+    // The handlers ran only where a box changed; the flags follow the boxes.
+    Check1_Click();
+    Check3_Click();
+    Check4_Click();
+    Check5_Click();
+    Check6_Click();
+    Check10_Click();
+    Check12_Click();
+    mw::VorDat(true);
+}
+
+void Form1::vehiclePresets()
+{
+    auto& V = mw::VS();
+    mw::AktuellesFahrzeug() = V.LetztesFahrzeug > 0 ? quint8(V.LetztesFahrzeug) : 0;
+    io::RecordFile datei(mw::pfad(mw::JD().Kfzdatei), KfzGrundeinstellung::Laenge);
+    qint32 anzahl = datei.count();
+    if (anzahl == 0) {
+        KfzGrundeinstellung& K = mw::KFZ();
+        K.Kennzeichen.clear();
+        K.Halter.clear();
+        K.Standort.clear();
+        K.Anfangskm = 0;
+        K.Firmenfahrzeug = WAHR;
+        K.Privatfahrzeug = FALSCH;
+        K.Sprachausgabe = flagVon(forms::value(Check3) == 1);
+        K.ZeitenVorgeben = flagVon(forms::value(Check4) == 1);
+        K.OhneZeiten = flagVon(forms::value(Check8) == 1);
+        K.PrivatNurKm = flagVon(forms::value(Check10) == 1);
+        K.KalenderHeute = flagVon(forms::value(Check11) == 1);
+        K.WenigAbfragen = flagVon(forms::value(Check12) == 1);
+        K.MitVerpflegungspauschale = flagVon(forms::value(Check5) == 1);
+        K.Journalfunktion = flagVon(forms::value(Check1) == 1);
+        V.LetztesFahrzeug = 0;
+        for (int n = 1; n <= 4; ++n)
+            mw::KfzSchreiben(n, K);
+        // Four empty company cars on the page.
+        for (int i = 0; i < 4; ++i) {
+            setOptionValue(FirmenPkw[i], true);
+            setOptionValue(PrivatPkw[i], false);
+        }
+    } else {
+        for (int i = 0; i < 4; ++i) {
+            const KfzGrundeinstellung r = KfzGrundeinstellung::ausBytes(datei.read(i + 1));
+            mw::KFZ() = r;
+            forms::setText(KfzEingabe[i], vb::Trim(r.Kennzeichen));
+            forms::setText(StandortEingabe[i], vb::Trim(r.Standort));
+            forms::setText(KmEingabe[i], QString::number(r.Anfangskm));
+            forms::setText(HalterEingabe[i], vb::Trim(r.Halter));
+            setOptionValue(FirmenPkw[i], r.Firmenfahrzeug != 0);
+            setOptionValue(PrivatPkw[i], r.Privatfahrzeug != 0);
+        }
+    }
+    if (V.LetztesFahrzeug > 0 && V.LetztesFahrzeug <= 4)
+        AutoDat(V.LetztesFahrzeug, false);
+    GrundTest();
+    DateiTest();
+    AutoTest();
+    const int k = V.LetztesFahrzeug;
+    if (k >= 1 && k <= 4 && mw::KfzBelegt(k)) {
+        mw::AktuellesFahrzeug() = quint8(k);
+        if (QRadioButton* o = AutoOpt(k - 1))
+            setOptionValue(o, true);
+        setOptionValue(Aktu_Auto[k - 1], true);
+        Aktu_Auto_Click(k - 1);
+    } else {
+        mw::AktuellesFahrzeug() = 0;
+        V.LetztesFahrzeug = 0;
+    }
+}
+
+void Form1::listPresets()
+{
+    auto& V = mw::VS();
+    if (auto* l4 = ctl<QListWidget>("List4")) {
+        l4->clear();
+        for (int p = 10; p <= 165; p += 5)
+            if (p != 135)
+                l4->addItem(QString::number(p));
+        if (V.ZoomIndex > 30) {
+            forms::setListIndex(l4, 15);
+            V.ZoomIndex = 15;
+        } else {
+            forms::setListIndex(l4, V.ZoomIndex);
+        }
+        if (services.Bildschirmzoom && l4->currentItem())
+            services.Bildschirmzoom(l4->currentItem()->text());
+    }
+    auto* l5 = ctl<QListWidget>("List5");
+    if (l5) {
+        l5->clear();
+        for (int p = 50; p <= 165; p += 5)
+            if (p != 135)
+                l5->addItem(QString::number(p));
+        if (V.DruckskalaIndex > 22) {
+            forms::setListIndex(l5, 6);
+            V.DruckskalaIndex = 6;
+        } else {
+            forms::setListIndex(l5, V.DruckskalaIndex);
+        }
+        if (l5->currentItem())
+            mw::Druckskala() = int(vb::Val(l5->currentItem()->text()));
+    }
+    mw::NeuerEintragOffen() = false;
+    setCtlText("Label73", mw::KFZ().Kennzeichen.leftJustified(KfzGrundeinstellung::BreiteKennzeichen, ' ', true));
+    const bool anpassung = V.Druckanpassung != 0;
+    if (services.Druckskalierung)
+        services.Druckskalierung(mw::Druckskala(), anpassung, 1, 1);
+    setCtlText("Command8", anpassung ? QStringLiteral("Mit autom. Druckanpassung") : QStringLiteral("Ohne autom. Druckanpassung"));
+    showCtl("Label76", !anpassung);
+    if (l5)
+        l5->setEnabled(!anpassung);
+    if (mw::KFZ().Privatfahrzeug)
+        showCtl("Frame8", true);
+    if (mw::KFZ().Firmenfahrzeug)
+        showCtl("Frame8", false);
+}
+
+void Form1::SSTab1_Click(int)
+{
+    const QString c = SSTab1->Caption();
+    if (c == QLatin1String("Eintragungen")) {
+        showCtl("TEinHilfe", true);
+        showCtl("CBTextfensterEin", true);
+        FrBenzinOffen = false;
+        showCtl("FrBenzin", false);
+        showCtl("FahrtListe", false);
+    }
+    if (c == QStringLiteral("Kilometrika ") + mw::Jahr())
+        forms::setText(TTitelHilfe, mw::Hilfstext(7));
+    if (c == QLatin1String("Grundeinstellungen"))
+        forms::setText(TGrHilfe, mw::Hilfstext(9));
+    if (c == QLatin1String("Auswertung"))
+        setCtlText("TAusHilfe", mw::Hilfstext(78));
+    if (c == QLatin1String("Ausdruck"))
+        setCtlText("TDruckHilfe", mw::Hilfstext(7));
+    if (auto* l4 = ctl<QListWidget>("List4"))
+        if (services.Bildschirmzoom && l4->currentItem())
+            services.Bildschirmzoom(l4->currentItem()->text());
+}
+
+void Form1::Dir1_Change()
+{
+    LSPfad->setText(Dir1->Path());
+    mw::VS().Sicherungsordner = ordnerMitTrenner(Dir1->Path());
+}
+
+void Form1::CSicherSpeicher_Click()
+{
+    mw::Sicherungspfad() = ordnerMitTrenner(vb::Trim(LSPfad->text()));
+    mw::VS().Sicherungsordner = mw::Sicherungspfad();
+    mw::VorDat(true);
+}
+
+void Form1::Form_QueryUnload()
+{
+    run(services.SicherheitscopyNeu);
+    mw::VS().LetztesFahrzeug = qint16(mw::AktuellesFahrzeug());
+    mw::VorDat(true);
+}
+
+void Form1::Command17_Click()
+{
+    run(services.Sicherheitscopy);
+    mw::VorDat(true);
+}
+
+void Form1::closeEvent(QCloseEvent* e)
+{
+    Form_QueryUnload();
+    e->accept();
+    QCoreApplication::exit(0);
+}
+
+void Form1::resizeEvent(QResizeEvent* e)
+{
+    QWidget::resizeEvent(e);
+    if (SSTab1 && !d->resize)
+        SSTab1->setGeometry(0, 0, width(), height());
+    bool form2Sichtbar = false;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->objectName() == QLatin1String("Form2") && w->isVisible())
+            form2Sichtbar = true;
+    if (!form2Sichtbar && d->resize && !(windowState() & Qt::WindowMinimized))
+        d->resize->DoResize();
+}
+
+} // namespace kmk
