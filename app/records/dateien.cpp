@@ -1,8 +1,9 @@
 #include "app/records/dateien.h"
 
+#include <QFile>
 #include <QFileInfo>
 
-#include "platform/io/atomic.h"
+#include "app/records/ersetzen.h"
 #include "platform/io/folders.h"
 #include "platform/io/recordfile.h"
 #include "platform/vb/text.h"
@@ -42,7 +43,7 @@ Dateiergebnis VorDatSchreiben(Fahrten1& st)
 {
     const QString pfad = st.pfad(QStringLiteral("Vor") + vb::Trim(st.Jahr) + QStringLiteral(".dat"));
     io::RecordFile f(pfad, VoreinstellungSatz::Laenge);
-    if (!f.write(1, st.Voreinstellung.zuBytes()))
+    if (!satzSchreiben(f, 1, st.Voreinstellung.zuBytes()))
         return Dateiergebnis::fehler(TextSchreibfehler(pfad));
     return {};
 }
@@ -92,10 +93,10 @@ Dateiergebnis KfzSchreiben(Fahrten1& st, int fahrzeug)
     io::RecordFile f(pfad, KfzGrundeinstellung::Laenge);
     const QByteArray leer = KfzGrundeinstellung{}.zuBytes();
     for (qint32 n = f.count() + 1; n < fahrzeug; ++n) {
-        if (!f.write(n, leer))
+        if (!satzSchreiben(f, n, leer))
             return Dateiergebnis::fehler(TextSchreibfehler(pfad));
     }
-    if (!f.write(fahrzeug, st.Kfz.zuBytes()))
+    if (!satzSchreiben(f, fahrzeug, st.Kfz.zuBytes()))
         return Dateiergebnis::fehler(TextSchreibfehler(pfad));
     return {};
 }
@@ -106,7 +107,7 @@ Dateiergebnis KfzDateiAnlegen(Fahrten1& st)
     if (io::FileExists(pfad))
         return {};
     const QByteArray leer = KfzGrundeinstellung{}.zuBytes();
-    if (!io::rewriteRecords(pfad, KfzGrundeinstellung::Laenge, {leer, leer, leer, leer}))
+    if (!dateiErsetzen(pfad, leer.repeated(4)))
         return Dateiergebnis::fehler(TextSchreibfehler(pfad));
     return {};
 }
@@ -239,7 +240,7 @@ Dateiergebnis DatensatzspeichernDatei(Fahrten1& st)
         return Dateiergebnis::fehler(TextSatznummerUngueltig(st.Satznummer));
     if (st.Satznummer == st.Satzanzahl + 1 && st.Satzanzahl >= MaxFahrten)
         return Dateiergebnis::fehler(TextDateiVoll());
-    if (!f.write(st.Satznummer, st.Satzpuffer[0].zuBytes())) {
+    if (!satzSchreiben(f, st.Satznummer, st.Satzpuffer[0].zuBytes())) {
         st.Satzanzahl = f.count();
         return Dateiergebnis::fehler(TextSchreibfehler(pfad));
     }
@@ -266,8 +267,12 @@ Dateiergebnis DatensatzloschenDatei(Fahrten1& st)
         return {};
     if (k < 1)
         return Dateiergebnis::fehler(TextSatznummerUngueltig(k));
-    QString fehler;
-    if (!io::truncateRecords(pfad, FahrtDatensatz::Laenge, k, &fehler))
+    QFile alt(pfad);
+    if (!alt.open(QIODevice::ReadOnly))
+        return Dateiergebnis::fehler(TextSchreibfehler(pfad));
+    const QByteArray behalten = alt.read(qint64(k) * FahrtDatensatz::Laenge);
+    alt.close();
+    if (behalten.size() != qint64(k) * FahrtDatensatz::Laenge || !dateiErsetzen(pfad, behalten))
         return Dateiergebnis::fehler(TextSchreibfehler(pfad));
     st.Satzanzahl = Fahrtanzahl(pfad);
     return {};
@@ -296,7 +301,7 @@ Dateiergebnis UberschreibenDatei(Fahrten1& st, qint32 heute)
     neu.Eintragsstatus = 2;
     saetze[k - 1] = alt.zuBytes();
     saetze.insert(k, neu.zuBytes());
-    if (!io::rewriteRecords(pfad, FahrtDatensatz::Laenge, saetze))
+    if (!dateiErsetzen(pfad, saetze.join()))
         return Dateiergebnis::fehler(TextSchreibfehler(pfad));
     st.Satzanzahl = Fahrtanzahl(pfad);
     return {};
@@ -322,7 +327,7 @@ Dateiergebnis Uberschreiben_BenzinDatei(Fahrten1& st)
     s.BetragWartung = e.BetragWartung;
     s.Wartungstext = e.Wartungstext;
     s.Kraftstoffart = e.Kraftstoffart;
-    if (!f.write(st.Satznummer, s.zuBytes()))
+    if (!satzSchreiben(f, st.Satznummer, s.zuBytes()))
         return Dateiergebnis::fehler(TextSchreibfehler(pfad));
     return {};
 }

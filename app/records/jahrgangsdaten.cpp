@@ -3,7 +3,7 @@
 #include <QDir>
 #include <QFile>
 
-#include "platform/io/atomic.h"
+#include "app/records/ersetzen.h"
 #include "platform/io/folders.h"
 #include "platform/vb/fields.h"
 #include "platform/vb/text.h"
@@ -165,7 +165,7 @@ bool JahrgangDatSchreiben(const QString& programmpfad, const Jahrgangsdaten& kla
         inhalt = satz;
     else
         inhalt.replace(0, satz.size(), satz);
-    return io::writeFileAtomic(pfad, inhalt, fehler);
+    return dateiErsetzen(pfad, inhalt, fehler);
 }
 
 } // namespace kmk
