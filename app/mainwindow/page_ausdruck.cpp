@@ -16,8 +16,8 @@ void buildAusdruckPage(QWidget* page)
     using namespace pages;
 
     // The current vehicle's plate.
-    label(page, "Label74", "Aktuelles Fahrzeug", QRect(6, 6, 150, 18));
-    valueLabel(page, "Label73", QRect(6, 26, 150, 22))->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    label(page, "Label74", "Aktuelles Fahrzeug", QRect(6, 6, 196, 18));
+    valueLabel(page, "Label73", QRect(6, 26, 196, 22))->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
 
     // Table buttons, then printing.
     struct Btn { const char* name; const char* caption; };
@@ -34,18 +34,18 @@ void buildAusdruckPage(QWidget* page)
     };
     int y = 58;
     for (const Btn& b : buttons) {
-        button(page, b.name, QString::fromUtf8(b.caption), QRect(6, y, 150, 28));
+        button(page, b.name, QString::fromUtf8(b.caption), QRect(6, y, 196, 28));
         y += 32;
     }
-    mouseUpButton(page, "Command8", "Ohne autom. Druckanpassung", QRect(6, y + 4, 150, 28));
+    mouseUpButton(page, "Command8", "Ohne autom. Druckanpassung", QRect(6, y + 4, 196, 28));
 
     // Screen zoom and print scale.
-    auto* zoomCap = label(page, "Label75", "Zoom Bild- schirm", QRect(6, 410, 72, 34));
+    auto* zoomCap = label(page, "Label75", "Zoom Bild- schirm", QRect(6, 410, 94, 34));
     zoomCap->setWordWrap(true);
-    auto* printCap = label(page, "Label76", "Zoom Druck", QRect(84, 410, 72, 34));
+    auto* printCap = label(page, "Label76", "Zoom Druck", QRect(108, 410, 94, 34));
     printCap->setWordWrap(true);
-    listBox(page, "List4", QRect(6, 446, 72, 208));
-    listBox(page, "List5", QRect(84, 446, 72, 208));
+    listBox(page, "List4", QRect(6, 446, 94, 208));
+    listBox(page, "List5", QRect(108, 446, 94, 208));
 
     // The sheet: a stand-in until the spreadsheet control is placed here.
     auto* sheet = new QFrame(page);
@@ -56,10 +56,10 @@ void buildAusdruckPage(QWidget* page)
     QPalette pal = sheet->palette();
     pal.setColor(QPalette::Window, Qt::white);
     sheet->setPalette(pal);
-    sheet->setGeometry(162, 6, 608, 540);
+    sheet->setGeometry(208, 6, 562, 540);
 
-    helpBox(page, "TDruckHilfe", QRect(162, 552, 608, 72));
-    button(page, "CBTextfensterDru", "Extra Hilfsfenster anzeigen", QRect(162, 628, 200, 28));
+    helpBox(page, "TDruckHilfe", QRect(208, 552, 562, 72));
+    button(page, "CBTextfensterDru", "Extra Hilfsfenster anzeigen", QRect(208, 628, 200, 28));
 }
 
 } // namespace kmk

@@ -227,9 +227,9 @@ void buildEntryFields(QWidget* page)
     label(page, "Label102", "gef. km", capRect(y));
     textBox(page, "EinGefKm", QRect(kFieldX, y, 66, kRowH), 10);
     hosted(page, "QKSpin7", kSpinProgId, QRect(188, y, 16, kRowH));
-    label(page, "Label118", " Mitgenommene Personen", QRect(212, y + 1, 150, kRowH - 2))->hide();
-    textBox(page, "PersAnz", QRect(364, y, 40, kRowH), 5)->hide();
-    hosted(page, "QKSpin5", kSpinProgId, QRect(406, y, 16, kRowH))->hide();
+    label(page, "Label118", " Mitgenommene Personen", QRect(212, y + 1, 164, kRowH - 2))->hide();
+    textBox(page, "PersAnz", QRect(378, y, 40, kRowH), 5)->hide();
+    hosted(page, "QKSpin5", kSpinProgId, QRect(420, y, 16, kRowH))->hide();
 
     const Row texts[] = {
         {" Grund der Fahrt", "Label10", "EinGrund", 50},
@@ -317,7 +317,7 @@ void buildLowerArea(QWidget* page)
 
 void buildInfoFrames(QWidget* page)
 {
-    const QRect r(478, 170, 292, 230);
+    const QRect r(478, 170, 292, 234);
 
     auto* info = frame(page, "Frame5", "Information", r);
     struct Line { const char* capName; const char* cap; const char* value; };
@@ -335,10 +335,10 @@ void buildInfoFrames(QWidget* page)
     }
     auto* longCap = label(info, "CapGGefahrenZeit",
                           QString::fromUtf8("Gefahrene Zeit gesamt für  Verpflegungspauschale (Geschäftsfahrten)"),
-                          QRect(8, y, 170, 34));
+                          QRect(8, y, 170, 48));
     longCap->setWordWrap(true);
-    valueLabel(info, "LGGefahrenZeit", QRect(180, y + 7, 104, 20));
-    auto* rule = label(info, "Label20", "", QRect(8, y + 40, 276, 230 - (y + 40) - 8));
+    valueLabel(info, "LGGefahrenZeit", QRect(180, y + 14, 104, 20));
+    auto* rule = label(info, "Label20", "", QRect(8, y + 52, 276, r.height() - (y + 52) - 8));
     rule->setWordWrap(true);
     rule->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     QPalette pal = rule->palette();
@@ -356,14 +356,14 @@ void buildInfoFrames(QWidget* page)
     };
     y = 22;
     for (const Type& t : types) {
-        label(share, t.capName, QString::fromUtf8(t.cap), QRect(8, y, 150, 20));
-        valueLabel(share, t.km, QRect(160, y, 62, 20));
-        valueLabel(share, t.pct, QRect(226, y, 58, 20));
+        label(share, t.capName, QString::fromUtf8(t.cap), QRect(8, y, 164, 20));
+        valueLabel(share, t.km, QRect(174, y, 52, 20));
+        valueLabel(share, t.pct, QRect(228, y, 56, 20));
         y += 26;
     }
     y += 8;
-    label(share, "CapLabbetrieb", "Anteil betrieblicher Fahrten", QRect(8, y, 214, 20));
-    valueLabel(share, "Labbetrieb", QRect(226, y, 58, 20));
+    label(share, "CapLabbetrieb", "Anteil betrieblicher Fahrten", QRect(8, y, 218, 20));
+    valueLabel(share, "Labbetrieb", QRect(228, y, 56, 20));
     share->hide();
 
     auto* priv = frame(page, "Frame8", QString::fromUtf8("Geschäftsfahrten / Privatfahrzeug"), r);
@@ -382,23 +382,23 @@ void buildInfoFrames(QWidget* page)
     textBox(priv, "Text5", QRect(74, 136, 80, kRowH));
     textBox(priv, "Text7", QRect(160, 136, 60, kRowH));
     label(priv, "CapText7", "%", QRect(222, 137, 16, 20));
-    label(priv, "CapText8", "Gesamtsumme:", QRect(8, 163, 90, 20));
-    textBox(priv, "Text8", QRect(100, 162, 80, kRowH));
+    label(priv, "CapText8", "Gesamtsumme:", QRect(8, 163, 100, 20));
+    textBox(priv, "Text8", QRect(110, 162, 72, kRowH));
     label(priv, "CapaktuFahrko", "Fahrt:", QRect(186, 163, 40, 20));
     textBox(priv, "aktuFahrko", QRect(228, 162, 56, kRowH));
     auto* rate = label(priv, "CapFrame8Regel",
                        QString::fromUtf8("Für jede Person, die bei einer Dienstreise mitgenommen wird, erhöht sich "
                                          "der Kilometersatz von 0,30 € um 0,02 €."),
-                       QRect(8, 188, 276, 36));
+                       QRect(8, 186, 276, 44));
     rate->setWordWrap(true);
     priv->hide();
 }
 
 void buildTripMemory(QWidget* page)
 {
-    auto* f = frame(page, "Frame4", "Fahrtenspeicher", QRect(478, 404, 292, 256));
-    label(f, "Label17", "Buchstabenfilter ( *  zeigt alle)", QRect(8, 21, 180, 18));
-    textBox(f, "Text9", QRect(190, 18, 94, kRowH), 50);
+    auto* f = frame(page, "Frame4", "Fahrtenspeicher", QRect(478, 408, 292, 252));
+    label(f, "Label17", "Buchstabenfilter ( *  zeigt alle)", QRect(8, 21, 190, 18));
+    textBox(f, "Text9", QRect(200, 18, 84, kRowH), 50);
     // List1 holds every trip-memory line for the filter; it is never shown.
     listBox(f, "List1", QRect(8, 44, 276, 120))->hide();
     auto* pick = listBox(f, "List8", QRect(8, 44, 276, 120));
@@ -424,8 +424,9 @@ void buildEintragungenPage(QWidget* page)
 
     // Vehicle choice and trip type.
     auto* autoFrame = frame(page, "Frame2", "Auto", QRect(6, 4, 170, 114));
+    // A vehicle button shows once its slot is filled.
     for (int k = 0; k < 4; ++k)
-        option(autoFrame, QStringLiteral("AutoOpt_%1").arg(k), "Frei", QRect(10, 20 + 22 * k, 152, 20));
+        option(autoFrame, QStringLiteral("AutoOpt_%1").arg(k), "Frei", QRect(10, 20 + 22 * k, 152, 20))->hide();
 
     auto* typeFrame = frame(page, "Frame3", "Fahrtvoreinstellung", QRect(182, 4, 288, 114));
     const char* const types[][2] = {
