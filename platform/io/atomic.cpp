@@ -1,8 +1,15 @@
 #include "platform/io/atomic.h"
 
-#include <QFile>
+#include <cerrno>
+#include <cstring>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <QFileInfo>
-#include <QSaveFile>
+
+#include "platform/io/posixfile.h"
 
 namespace io {
 
@@ -23,23 +30,36 @@ bool targetUsable(const QString& path, QString* error)
     return true;
 }
 
+// The first 'limit' bytes (all when limit < 0) of a regular file; false on
+// any read error so a half-read file is never written anywhere.
+bool readFile(const QString& path, qint64 limit, QByteArray& out, QString* error)
+{
+    const int fd = ::open(detail::encodePath(path).constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return fail(error, QStringLiteral("%1 kann nicht gelesen werden: %2")
+                               .arg(path, QString::fromLocal8Bit(std::strerror(errno))));
+    struct stat st {};
+    bool ok = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
+    const qint64 size = ok ? (limit >= 0 && limit < st.st_size ? limit : qint64(st.st_size)) : 0;
+    if (ok) {
+        out.resize(size);
+        ok = detail::readExact(fd, out.data(), size, 0);
+    }
+    ::close(fd);
+    if (!ok)
+        return fail(error, QStringLiteral("%1 konnte nicht vollständig gelesen werden").arg(path));
+    return true;
+}
+
 } // namespace
 
 bool writeFileAtomic(const QString& path, const QByteArray& data, QString* error)
 {
     if (!targetUsable(path, error))
         return false;
-    QSaveFile f(path);
-    f.setDirectWriteFallback(false);
-    if (!f.open(QIODevice::WriteOnly))
-        return fail(error, QStringLiteral("%1 kann nicht geschrieben werden: %2").arg(path, f.errorString()));
-    if (f.write(data) != data.size()) {
-        const QString why = f.errorString();
-        f.cancelWriting();
-        return fail(error, QStringLiteral("Fehler beim Schreiben von %1: %2").arg(path, why));
-    }
-    if (!f.commit())
-        return fail(error, QStringLiteral("%1 konnte nicht ersetzt werden: %2").arg(path, f.errorString()));
+    detail::ReplacementFile f(path);
+    if (!f.open() || !f.write(data) || !f.commit())
+        return fail(error, QStringLiteral("%1 konnte nicht geschrieben werden: %2").arg(path, f.errorString()));
     return true;
 }
 
@@ -68,13 +88,11 @@ bool truncateRecords(const QString& path, int recordLength, qint32 keep, QString
     const qint64 bytes = qMin<qint64>(complete, keep) * recordLength;
     if (bytes == fi.size())
         return true;   // nothing to drop
-    QFile in(path);
-    if (!in.open(QIODevice::ReadOnly))
-        return fail(error, QStringLiteral("%1 kann nicht gelesen werden: %2").arg(path, in.errorString()));
-    const QByteArray data = in.read(bytes);
+    QByteArray data;
+    if (!readFile(path, bytes, data, error))
+        return false;
     if (data.size() != bytes)
-        return fail(error, QStringLiteral("%1 konnte nicht vollständig gelesen werden").arg(path));
-    in.close();
+        return fail(error, QStringLiteral("%1 wurde während des Kürzens verändert").arg(path));
     return writeFileAtomic(path, data, error);
 }
 
@@ -85,31 +103,28 @@ bool copyFileAtomic(const QString& from, const QString& to, QString* error)
         return fail(error, QStringLiteral("Datei nicht gefunden: %1").arg(from));
     if (!targetUsable(to, error))
         return false;
-    QFile in(from);
-    if (!in.open(QIODevice::ReadOnly))
-        return fail(error, QStringLiteral("%1 kann nicht gelesen werden: %2").arg(from, in.errorString()));
-    QSaveFile out(to);
-    out.setDirectWriteFallback(false);
-    if (!out.open(QIODevice::WriteOnly))
-        return fail(error, QStringLiteral("%1 kann nicht geschrieben werden: %2").arg(to, out.errorString()));
-    QByteArray buf;
-    for (;;) {
-        buf = in.read(1 << 20);
-        if (buf.isEmpty()) {
-            if (in.error() != QFileDevice::NoError || !in.atEnd()) {
-                out.cancelWriting();
-                return fail(error, QStringLiteral("Fehler beim Lesen von %1").arg(from));
-            }
+    const int fd = ::open(detail::encodePath(from).constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return fail(error, QStringLiteral("%1 kann nicht gelesen werden: %2")
+                               .arg(from, QString::fromLocal8Bit(std::strerror(errno))));
+    detail::ReplacementFile out(to);
+    bool ok = out.open();
+    QByteArray buf(1 << 20, Qt::Uninitialized);
+    while (ok) {
+        const ssize_t n = ::read(fd, buf.data(), size_t(buf.size()));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0) {
+            ::close(fd);
+            return fail(error, QStringLiteral("Fehler beim Lesen von %1").arg(from));
+        }
+        if (n == 0)
             break;
-        }
-        if (out.write(buf) != buf.size()) {
-            const QString why = out.errorString();
-            out.cancelWriting();
-            return fail(error, QStringLiteral("Fehler beim Schreiben von %1: %2").arg(to, why));
-        }
+        ok = out.write(buf.constData(), n);
     }
-    if (!out.commit())
-        return fail(error, QStringLiteral("%1 konnte nicht ersetzt werden: %2").arg(to, out.errorString()));
+    ::close(fd);
+    if (!ok || !out.commit())
+        return fail(error, QStringLiteral("%1 konnte nicht geschrieben werden: %2").arg(to, out.errorString()));
     return true;
 }
 

@@ -2,46 +2,59 @@
 
 #include <limits>
 
-#include <QFile>
-#include <QFileInfo>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "platform/io/posixfile.h"
 
 namespace io {
+
+namespace {
+
+// Size of a regular file, or -1 when there is none at the path.
+qint64 regularFileSize(const QByteArray& path)
+{
+    struct stat st {};
+    if (::stat(path.constData(), &st) != 0 || !S_ISREG(st.st_mode))
+        return -1;
+    return st.st_size;
+}
+
+} // namespace
 
 RecordFile::RecordFile(const QString& path, int recordLength) : m_path(path), m_len(recordLength > 0 ? recordLength : 1)
 {
 }
 
-bool RecordFile::exists() const
-{
-    const QFileInfo fi(m_path);
-    return fi.exists() && fi.isFile();
-}
+bool RecordFile::exists() const { return regularFileSize(detail::encodePath(m_path)) >= 0; }
 
 qint32 RecordFile::count() const
 {
-    const QFileInfo fi(m_path);
-    if (!fi.exists() || !fi.isFile())
+    const qint64 size = regularFileSize(detail::encodePath(m_path));
+    if (size <= 0)
         return 0;
-    const qint64 n = fi.size() / m_len;
+    const qint64 n = size / m_len;
     return n > std::numeric_limits<qint32>::max() ? std::numeric_limits<qint32>::max() : qint32(n);
 }
 
 bool RecordFile::read(qint32 n, QByteArray& out) const
 {
     out = QByteArray(m_len, '\0');
-    if (n < 1 || !exists())
+    if (n < 1)
         return false;
-    QFile f(m_path);
-    if (!f.open(QIODevice::ReadOnly))
+    const int fd = ::open(detail::encodePath(m_path).constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
         return false;
+    struct stat st {};
     const qint64 pos = qint64(n - 1) * m_len;
-    if (pos + m_len > f.size() || !f.seek(pos))
-        return false;
-    const QByteArray got = f.read(m_len);
-    if (got.size() != m_len)
-        return false;
-    out = got;
-    return true;
+    QByteArray buf(m_len, Qt::Uninitialized);
+    const bool ok = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && pos + m_len <= st.st_size &&
+                    detail::readExact(fd, buf.data(), m_len, pos);
+    ::close(fd);
+    if (ok)
+        out = buf;
+    return ok;
 }
 
 QByteArray RecordFile::read(qint32 n) const
@@ -54,12 +67,19 @@ QByteArray RecordFile::read(qint32 n) const
 QList<QByteArray> RecordFile::readAll() const
 {
     QList<QByteArray> out;
-    if (!exists())
+    const int fd = ::open(detail::encodePath(m_path).constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
         return out;
-    QFile f(m_path);
-    if (!f.open(QIODevice::ReadOnly))
+    struct stat st {};
+    QByteArray all;
+    bool ok = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
+    if (ok) {
+        all.resize((st.st_size / m_len) * m_len);
+        ok = detail::readExact(fd, all.data(), all.size(), 0);
+    }
+    ::close(fd);
+    if (!ok)
         return out;
-    const QByteArray all = f.readAll();
     const qsizetype n = all.size() / m_len;
     out.reserve(n);
     for (qsizetype i = 0; i < n; ++i)
@@ -71,21 +91,27 @@ bool RecordFile::write(qint32 n, const QByteArray& bytes)
 {
     if (bytes.size() != m_len || n < 1)
         return false;
-    const qint32 c = count();
-    if (n > qint64(c) + 1)
+    const QByteArray path = detail::encodePath(m_path);
+    // A missing file is created for its first record only.
+    const bool missing = regularFileSize(path) < 0;
+    if (missing && n != 1)
         return false;
-    const QFileInfo fi(m_path);
-    if (fi.exists() && !fi.isFile())
+    const int fd = ::open(path.constData(), missing ? O_RDWR | O_CREAT | O_CLOEXEC : O_RDWR | O_CLOEXEC, 0666);
+    if (fd < 0)
         return false;
-    QFile f(m_path);
-    if (!f.open(QIODevice::ReadWrite))
-        return false;
+    struct stat st {};
     const qint64 pos = qint64(n - 1) * m_len;
-    if (!f.seek(pos))
-        return false;
-    if (f.write(bytes) != m_len)
-        return false;
-    return f.flush();
+    // Only an existing record or the one right after the last complete one.
+    bool ok = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && pos <= (st.st_size / m_len) * m_len;
+    if (ok && !detail::writeAll(fd, bytes.constData(), m_len, pos)) {
+        ok = false;
+        if (pos + m_len > st.st_size && ::ftruncate(fd, st.st_size) != 0) {
+            // A torn tail stays a partial record, which count() never shows.
+        }
+    }
+    if (!detail::closeChecked(fd))
+        ok = false;
+    return ok;
 }
 
 } // namespace io

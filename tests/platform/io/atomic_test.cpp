@@ -1,11 +1,15 @@
 #include <gtest/gtest.h>
 
+#include <csignal>
+#include <sys/resource.h>
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
 
 #include "platform/io/atomic.h"
+#include "platform/io/recordfile.h"
 
 namespace {
 
@@ -21,6 +25,28 @@ QByteArray readRaw(const QString& path)
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
+
+// Lets writes beyond 'bytes' fail with EFBIG (even for root) while alive.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        m_oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+        getrlimit(RLIMIT_FSIZE, &m_old);
+        rlimit lim = m_old;
+        lim.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &lim);
+    }
+    ~FileSizeLimit()
+    {
+        setrlimit(RLIMIT_FSIZE, &m_old);
+        std::signal(SIGXFSZ, m_oldHandler);
+    }
+
+private:
+    rlimit m_old{};
+    void (*m_oldHandler)(int) = nullptr;
+};
 
 QStringList entries(const QTemporaryDir& dir)
 {
@@ -130,4 +156,59 @@ TEST(Atomic, CopyReplacesTargetOrLeavesIt)
     writeRaw(src, "same");
     ASSERT_TRUE(io::copyFileAtomic(src, src));
     EXPECT_EQ(readRaw(src), QByteArray("same"));
+}
+
+TEST(Atomic, WriteErrorMidwayKeepsOldFiles)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("fahrt.dat"));
+    const QString copy = dir.filePath(QStringLiteral("kopie.dat"));
+    const QByteArray old(300, 'o');
+    writeRaw(path, old);
+    writeRaw(copy, "alt");
+    {
+        FileSizeLimit limit(4096);
+        QString err;
+        EXPECT_FALSE(io::writeFileAtomic(path, QByteArray(10000, 'n'), &err));
+        EXPECT_FALSE(err.isEmpty());
+        EXPECT_FALSE(io::rewriteRecords(path, 100, QList<QByteArray>(60, QByteArray(100, 'r'))));
+        EXPECT_TRUE(io::copyFileAtomic(path, copy));
+    }
+    EXPECT_EQ(readRaw(path), old);
+    EXPECT_EQ(readRaw(copy), old);
+    EXPECT_EQ(entries(dir), (QStringList{QStringLiteral("fahrt.dat"), QStringLiteral("kopie.dat")}));
+}
+
+TEST(Atomic, RecordAppendBeyondTheLimitLeavesNoTornRecord)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("fahrt.dat"));
+    writeRaw(path, QByteArray(4090, 'a'));
+    io::RecordFile f(path, 10);
+    {
+        FileSizeLimit limit(4096);
+        EXPECT_FALSE(f.append(QByteArray(10, 'b')));
+        EXPECT_TRUE(f.write(409, QByteArray(10, 'c')));   // in place still works
+    }
+    EXPECT_EQ(f.count(), 409);
+    EXPECT_EQ(QFileInfo(path).size(), 4090);
+    EXPECT_EQ(f.read(409), QByteArray(10, 'c'));
+}
+
+TEST(Atomic, KeepsLinksAndAccessRights)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(QDir().mkdir(dir.filePath(QStringLiteral("daten"))));
+    const QString real = dir.filePath(QStringLiteral("daten/echt.dat"));
+    const QString link = dir.filePath(QStringLiteral("verweis.dat"));
+    writeRaw(real, "alt");
+    QFile::setPermissions(real, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup);
+    ASSERT_TRUE(QFile::link(real, link));
+    ASSERT_TRUE(io::writeFileAtomic(link, "neu"));
+    EXPECT_TRUE(QFileInfo(link).isSymLink());
+    EXPECT_EQ(readRaw(real), QByteArray("neu"));
+    EXPECT_EQ(QFile::permissions(real) & 0x7077,   // owner, group, others
+              QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup);
+    EXPECT_EQ(QDir(dir.filePath(QStringLiteral("daten"))).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+              QStringList{QStringLiteral("echt.dat")});
 }

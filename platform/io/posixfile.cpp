@@ -1,0 +1,169 @@
+#include "platform/io/posixfile.h"
+
+#include <cerrno>
+#include <cstring>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <QFile>
+#include <QFileInfo>
+#include <QRandomGenerator>
+
+namespace io::detail {
+
+QByteArray encodePath(const QString& path) { return QFile::encodeName(path); }
+
+bool writeAll(int fd, const char* data, qint64 size, qint64 offset)
+{
+    while (size > 0) {
+        const ssize_t n = offset >= 0 ? ::pwrite(fd, data, size_t(size), off_t(offset)) : ::write(fd, data, size_t(size));
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        if (n == 0) {
+            errno = EIO;
+            return false;
+        }
+        data += n;
+        size -= n;
+        if (offset >= 0)
+            offset += n;
+    }
+    return true;
+}
+
+bool readExact(int fd, char* data, qint64 size, qint64 offset)
+{
+    while (size > 0) {
+        const ssize_t n = ::pread(fd, data, size_t(size), off_t(offset));
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        if (n == 0)
+            return false;
+        data += n;
+        size -= n;
+        offset += n;
+    }
+    return true;
+}
+
+bool closeChecked(int fd)
+{
+    if (::close(fd) == 0)
+        return true;
+    return errno == EINTR;
+}
+
+ReplacementFile::ReplacementFile(const QString& target)
+{
+    // Replace what a link points to, not the link itself.
+    const QFileInfo fi(target);
+    const QString resolved = fi.isSymLink() && fi.exists() ? fi.canonicalFilePath() : fi.absoluteFilePath();
+    m_target = encodePath(resolved);
+}
+
+ReplacementFile::~ReplacementFile()
+{
+    if (!m_done)
+        discard();
+}
+
+bool ReplacementFile::fail(const QString& what)
+{
+    const int err = errno;
+    m_failed = true;
+    if (m_error.isEmpty())
+        m_error = what + QStringLiteral(": ") + QString::fromLocal8Bit(std::strerror(err));
+    discard();
+    return false;
+}
+
+void ReplacementFile::discard()
+{
+    if (m_fd >= 0) {
+        ::close(m_fd);
+        m_fd = -1;
+    }
+    if (!m_temp.isEmpty()) {
+        ::unlink(m_temp.constData());
+        m_temp.clear();
+    }
+}
+
+bool ReplacementFile::open()
+{
+    const qsizetype slash = m_target.lastIndexOf('/');
+    const QByteArray folder = slash <= 0 ? QByteArray("/") : m_target.left(slash);
+    const QByteArray name = m_target.mid(slash + 1);
+    struct stat old {};
+    const bool hadOld = ::stat(m_target.constData(), &old) == 0;
+    if (hadOld && !S_ISREG(old.st_mode)) {
+        errno = EISDIR;
+        return fail(QStringLiteral("Das Ziel ist keine Datei"));
+    }
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const QByteArray candidate = folder + "/." + name + ".neu-" +
+                                     QByteArray::number(QRandomGenerator::global()->generate(), 36);
+        const int fd = ::open(candidate.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0) {
+            m_fd = fd;
+            m_temp = candidate;
+            break;
+        }
+        if (errno != EEXIST)
+            return fail(QStringLiteral("Zwischendatei kann nicht angelegt werden"));
+    }
+    if (m_fd < 0)
+        return fail(QStringLiteral("Zwischendatei kann nicht angelegt werden"));
+    if (hadOld) {
+        // Keep the old file's access rights and, where allowed, its owner.
+        ::fchmod(m_fd, old.st_mode & 07777);
+        if (::fchown(m_fd, old.st_uid, old.st_gid) != 0) {
+            // Not permitted for ordinary users; the file then belongs to us.
+        }
+    }
+    return true;
+}
+
+bool ReplacementFile::write(const char* data, qint64 size)
+{
+    if (m_fd < 0 || m_failed)
+        return false;
+    if (!writeAll(m_fd, data, size))
+        return fail(QStringLiteral("Fehler beim Schreiben"));
+    return true;
+}
+
+bool ReplacementFile::commit()
+{
+    if (m_fd < 0 || m_failed)
+        return false;
+    if (::fsync(m_fd) != 0)
+        return fail(QStringLiteral("Fehler beim Sichern auf den Datenträger"));
+    const int fd = m_fd;
+    m_fd = -1;
+    if (!closeChecked(fd))
+        return fail(QStringLiteral("Fehler beim Schließen"));
+    if (::rename(m_temp.constData(), m_target.constData()) != 0)
+        return fail(QStringLiteral("Die Datei kann nicht ersetzt werden"));
+    m_temp.clear();
+    m_done = true;
+    // Make the rename itself durable; a failure here loses nothing.
+    const qsizetype slash = m_target.lastIndexOf('/');
+    const QByteArray folder = slash <= 0 ? QByteArray("/") : m_target.left(slash);
+    const int dfd = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dfd >= 0) {
+        ::fsync(dfd);
+        ::close(dfd);
+    }
+    return true;
+}
+
+} // namespace io::detail

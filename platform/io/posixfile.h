@@ -1,0 +1,51 @@
+#pragma once
+// Thin checked wrappers over the system calls. Qt's buffered file classes
+// can report a short write (disk full, size limit) as success; the record
+// and rewrite code must never do that, so it talks to the kernel itself.
+
+#include <QByteArray>
+#include <QString>
+
+#include <sys/types.h>
+
+namespace io::detail {
+
+QByteArray encodePath(const QString& path);
+
+// Writes all bytes at 'offset' (or at the current position when offset < 0),
+// retrying short writes and interrupts. False on any error.
+bool writeAll(int fd, const char* data, qint64 size, qint64 offset = -1);
+// Reads exactly 'size' bytes at 'offset'; false on error or early end.
+bool readExact(int fd, char* data, qint64 size, qint64 offset);
+// close() with its result checked; an interrupted close counts as done.
+bool closeChecked(int fd);
+
+// A new file next to the target that replaces it in one rename. The old
+// target stays untouched until commit() succeeds.
+class ReplacementFile {
+public:
+    explicit ReplacementFile(const QString& target);
+    ~ReplacementFile();   // removes the temporary unless committed
+    ReplacementFile(const ReplacementFile&) = delete;
+    ReplacementFile& operator=(const ReplacementFile&) = delete;
+
+    bool open();
+    bool write(const char* data, qint64 size);
+    bool write(const QByteArray& data) { return write(data.constData(), data.size()); }
+    // Flushes to disk, closes and renames over the target.
+    bool commit();
+    QString errorString() const { return m_error; }
+
+private:
+    bool fail(const QString& what);
+    void discard();
+
+    QByteArray m_target;     // resolved through a symbolic link
+    QByteArray m_temp;
+    int m_fd = -1;
+    bool m_failed = false;
+    bool m_done = false;
+    QString m_error;
+};
+
+} // namespace io::detail
