@@ -1,5 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
+#include <unistd.h>
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -15,6 +20,37 @@ void touch(const QString& path, const QByteArray& data = "x")
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     f.write(data);
 }
+
+// Marks a file undeletable (even for root) while alive; false when the
+// file system or the rights do not allow it.
+class Immutable {
+public:
+    explicit Immutable(const QString& path) : m_path(QFile::encodeName(path)) { m_on = set(true); }
+    ~Immutable()
+    {
+        if (m_on)
+            set(false);
+    }
+    bool on() const { return m_on; }
+
+private:
+    bool set(bool on)
+    {
+        const int fd = ::open(m_path.constData(), O_RDONLY);
+        if (fd < 0)
+            return false;
+        int flags = 0;
+        bool ok = ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
+        if (ok) {
+            flags = on ? (flags | FS_IMMUTABLE_FL) : (flags & ~FS_IMMUTABLE_FL);
+            ok = ::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
+        }
+        ::close(fd);
+        return ok;
+    }
+    QByteArray m_path;
+    bool m_on = false;
+};
 
 } // namespace
 
@@ -142,6 +178,24 @@ TEST(Folders, DeleteTreeReportsWhatItCannotDo)
     touch(file);
     EXPECT_FALSE(io::deleteTree(file));
     EXPECT_TRUE(QFileInfo::exists(file));
+}
+
+TEST(Folders, DeleteTreeGoesOnPastAnUndeletableEntry)
+{
+    QTemporaryDir dir;
+    const QString root = dir.filePath(QStringLiteral("tree"));
+    ASSERT_TRUE(QDir().mkpath(root + QStringLiteral("/a")));
+    ASSERT_TRUE(QDir().mkpath(root + QStringLiteral("/z/deep")));
+    touch(root + QStringLiteral("/a/stuck"));
+    touch(root + QStringLiteral("/z/deep/f"));
+    touch(root + QStringLiteral("/m.txt"));
+    Immutable stuck(root + QStringLiteral("/a/stuck"));
+    if (!stuck.on())
+        GTEST_SKIP() << "cannot make a file undeletable here";
+    EXPECT_FALSE(io::deleteTree(root));   // returns, does not spin
+    EXPECT_TRUE(QFileInfo::exists(root + QStringLiteral("/a/stuck")));
+    EXPECT_FALSE(QFileInfo::exists(root + QStringLiteral("/z")));
+    EXPECT_FALSE(QFileInfo::exists(root + QStringLiteral("/m.txt")));
 }
 
 TEST(Folders, BackslashPaths)
