@@ -182,6 +182,7 @@ bool FLadenDatei(Fahrten1& st, bool pufferLeeren)
     if (pfad.isEmpty() || !io::FileExists(pfad)) {
         st.Pufferindex = 1;
         st.Satznummer = 1;
+        st.Satzanzahl = 0;
         return false;
     }
     io::RecordFile f(pfad, FahrtDatensatz::Laenge);

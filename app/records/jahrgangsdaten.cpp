@@ -4,6 +4,7 @@
 #include <QFile>
 
 #include "app/records/ersetzen.h"
+#include "app/records/fahrten1.h"
 #include "platform/io/folders.h"
 #include "platform/vb/fields.h"
 #include "platform/vb/text.h"
@@ -147,6 +148,13 @@ JahrgangLesen JahrgangDatLesen(const QString& programmpfad, Jahrgangsdaten& ziel
     bool beschaedigt = bytes.size() < Jahrgangsdaten::Laenge;
     ziel = Jahrgangsdaten::ausBytes(bytes).dekodiert(&beschaedigt);
     return beschaedigt ? JahrgangLesen::Beschaedigt : JahrgangLesen::Ok;
+}
+
+JahrgangLesen JahrgangLaden(Fahrten1& st)
+{
+    const JahrgangLesen r = JahrgangDatLesen(st.Programmpfad, st.Jahrgang);
+    st.Jahr = vb::Trim(st.Jahrgang.Jahr);
+    return r;
 }
 
 bool JahrgangDatSchreiben(const QString& programmpfad, const Jahrgangsdaten& klar, QString* fehler)

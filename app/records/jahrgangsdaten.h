@@ -60,6 +60,11 @@ enum class JahrgangLesen { Ok, Fehlt, Beschaedigt };
 // it. A short file is read as if padded with zero bytes. Never throws;
 // on Fehlt 'ziel' is cleared.
 JahrgangLesen JahrgangDatLesen(const QString& programmpfad, Jahrgangsdaten& ziel);
+// Reads "DTSD.kxt" of the block's program folder into st.Jahrgang and
+// takes the trimmed year into st.Jahr. A damaged file gives a year that
+// the year test refuses, so the start-up ends with its year message.
+struct Fahrten1;
+JahrgangLesen JahrgangLaden(Fahrten1& st);
 // Encodes the plain record and writes it as record 1, replacing the file
 // atomically. False when the file could not be written.
 bool JahrgangDatSchreiben(const QString& programmpfad, const Jahrgangsdaten& klar,

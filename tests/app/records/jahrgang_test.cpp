@@ -6,6 +6,7 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include "app/records/jahr.h"
 #include "app/records/jahrgangsdaten.h"
 
 using namespace kmk;
@@ -181,4 +182,27 @@ TEST(Jahrgang, TheToolWritesAFileTheProgramReads)
     EXPECT_NE(QProcess::execute(tool, {leer.path(), "2016", "Kxtx", "14", "28"}), 0);
     EXPECT_NE(QProcess::execute(tool, {leer.path(), "2016", "Kxt", "1,5", "28"}), 0);
     EXPECT_FALSE(QFile::exists(leer.filePath("DTSD.kxt")));
+}
+
+TEST(Jahrgang, ADamagedFileFailsTheYearSetUp)
+{
+    QTemporaryDir dir;
+    Fahrten1 st;
+    st.setzeProgrammpfad(dir.path());
+    EXPECT_EQ(JahrgangLaden(st), JahrgangLesen::Fehlt);
+
+    Jahrgangsdaten d;
+    d.Jahr = "2016";
+    ASSERT_TRUE(JahrgangDatSchreiben(dir.path(), d));
+    ASSERT_EQ(JahrgangLaden(st), JahrgangLesen::Ok);
+    EXPECT_EQ(st.Jahr, "2016");
+    EXPECT_TRUE(Jahr_ini(st));
+
+    for (const QByteArray& kaputt : {QByteArray(), QByteArray(50, 'Q'), QByteArray(329, '\xFF')}) {
+        schreibeDatei(dir.filePath("DTSD.kxt"), kaputt);
+        EXPECT_EQ(JahrgangLaden(st), JahrgangLesen::Beschaedigt);
+        int meldungen = 0;
+        EXPECT_FALSE(Jahr_ini(st, [&](int) { ++meldungen; }));
+        EXPECT_LE(meldungen, 1);
+    }
 }
