@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Lays out a fresh program folder from a build:
 #   make-program-folder.sh <build-bin-dir> <target-folder> [year]
-# Copies the program and its libraries, the installation files, writes
+# Copies the program and its libraries, the installation files (and speaks
+# the message sounds when espeak-ng is there), writes
 # "DTSD.kxt" (brand "Kxt", meal-allowance rates 14 and 28 euros) and
 # registers the control libraries when the registration program exists.
 # Optional pieces that are missing are skipped with a note.
@@ -47,8 +48,15 @@ for lib in libQKCAL32.so libQKSPIN32.so libNetzladen.so; do
 done
 
 if [[ -d "$quelle/install" ]]; then
-    # The trailing "/." copies the content, hidden files included.
-    cp -rf "$quelle/install/." "$ziel/"
+    # Everything but the sound script, which runs once below.
+    for eintrag in "$quelle/install/"* "$quelle/install/".[!.]*; do
+        [[ -e "$eintrag" ]] || continue
+        [[ "$(basename "$eintrag")" == make-sounds.sh ]] && continue
+        cp -rfT "$eintrag" "$ziel/$(basename "$eintrag")"
+    done
+    if [[ -f "$quelle/install/make-sounds.sh" ]]; then
+        sh "$quelle/install/make-sounds.sh" "$ziel" || hinweis "Sprachdateien nicht vollständig erzeugt."
+    fi
 else
     hinweis "Kein Ordner install/ mit Installationsdateien, übersprungen."
 fi
