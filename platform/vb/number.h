@@ -18,6 +18,7 @@ double Val(const QString& s);
 // Up to 15 significant digits, no trailing zeros, "1E+20" style exponents.
 QString Str(double v);
 QString Str(qint64 v);
+inline QString Str(int v) { return Str(qint64(v)); }
 
 // Round half to even; throw RuntimeError(6) when outside the type.
 qint16 CInt(double v);

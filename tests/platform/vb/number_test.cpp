@@ -60,6 +60,7 @@ TEST(Str, SignBlankAndShortestDigits)
     EXPECT_EQ(Str(0.00001), QStringLiteral(" 1E-05"));
     EXPECT_EQ(Str(qint64(32767)), QStringLiteral(" 32767"));
     EXPECT_EQ(Str(qint64(-1)), QStringLiteral("-1"));
+    EXPECT_EQ(Str(qint16(5)), QStringLiteral(" 5"));
 }
 
 TEST(IntegerConversion, RoundsHalfToEven)
