@@ -1,5 +1,7 @@
 #include "app/mainwindow/page_eintragungen.h"
 
+#include "app/resize/clsresize.h"
+#include "platform/com/controlhost.h"
 #include "platform/forms/combobox.h"
 #include "platform/forms/mouseupbutton.h"
 
@@ -15,6 +17,8 @@
 #include <QRadioButton>
 #include <QStyle>
 
+#include <memory>
+
 namespace kmk {
 namespace pages {
 
@@ -22,8 +26,28 @@ namespace {
 
 HostedControlFactory& factorySlot()
 {
-    static HostedControlFactory f;
+    static HostedControlFactory f = &controlHostFactory;
     return f;
+}
+
+// The resizer scales a hosted control's font through its container.
+void registerHostFontAccess()
+{
+    static const bool done = [] {
+        clsResize::setFontAccess(QStringLiteral("com::ControlHost"),
+                                 {[](const QWidget* w) {
+                                      return float(static_cast<const com::ControlHost*>(w)->fontSize());
+                                  },
+                                  [](QWidget* w, float size) {
+                                      try {
+                                          static_cast<com::ControlHost*>(w)->setFontSize(size);
+                                      } catch (const std::exception&) {
+                                          // a control without a font keeps what it has
+                                      }
+                                  }});
+        return true;
+    }();
+    (void)done;
 }
 
 template <class W>
@@ -44,6 +68,30 @@ void setHostedControlFactory(HostedControlFactory factory)
 HostedControlFactory hostedControlFactory()
 {
     return factorySlot();
+}
+
+QWidget* controlHostFactory(const QString& progId, const QVariantMap& designProperties, QWidget* parent)
+{
+    std::unique_ptr<com::ControlHost> host;
+    try {
+        host = std::make_unique<com::ControlHost>(progId, parent);
+    } catch (const std::exception&) {
+        return nullptr;
+    }
+    // Bounds may refuse each other in one order; a second pass takes the rest.
+    QStringList pending = designProperties.keys();
+    for (int pass = 0; pass < 2 && !pending.isEmpty(); ++pass) {
+        QStringList refused;
+        for (const QString& key : pending) {
+            try {
+                host->setProperty(key, designProperties.value(key));
+            } catch (const std::exception&) {
+                refused.append(key);
+            }
+        }
+        pending = refused;
+    }
+    return host.release();
 }
 
 QVariantMap designProperties(const QString& name)
@@ -75,6 +123,10 @@ QWidget* hosted(QWidget* parent, const QString& name, const QString& progId, con
     if (w) {
         if (w->parentWidget() != parent)
             w->setParent(parent);
+        // The control inside is placed by its host, not by the resizer.
+        w->QObject::setProperty("kmkResizeLeaf", true);
+        if (w->inherits("com::ControlHost"))
+            registerHostFontAccess();
     } else {
         auto* ph = new QFrame(parent);
         ph->setFrameShape(QFrame::StyledPanel);

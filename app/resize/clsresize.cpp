@@ -77,10 +77,28 @@ bool isLineControl(const QWidget* w)
         && w->property("Y1").isValid() && w->property("Y2").isValid();
 }
 
-// Font size of a control: a hosted control keeps it in "Fontsize", every
-// other widget in its font (point size, or pixel size for pixel fonts).
+QList<QPair<QString, clsResize::FontAccess>>& fontAccessors()
+{
+    static QList<QPair<QString, clsResize::FontAccess>> list;
+    return list;
+}
+
+const clsResize::FontAccess* fontAccessOf(const QWidget* w)
+{
+    for (const auto& [name, access] : fontAccessors()) {
+        if (w->inherits(name.toLatin1().constData()))
+            return &access;
+    }
+    return nullptr;
+}
+
+// Font size of a control: a hosted control keeps it in its container or in
+// "Fontsize", every other widget in its font (point size, or pixel size for
+// pixel fonts).
 float readFontSize(const QWidget* w)
 {
+    if (const auto* access = fontAccessOf(w))
+        return access->get(w);
     const QVariant v = w->property("Fontsize");
     if (v.isValid())
         return v.toFloat();
@@ -94,6 +112,11 @@ void writeFontSize(QWidget* w, double size)
 {
     if (!(size > 0))
         return; // a font cannot shrink to nothing; keep what it has
+    if (const auto* access = fontAccessOf(w)) {
+        if (access->get(w) != float(size))
+            access->set(w, float(size));
+        return;
+    }
     if (w->property("Fontsize").isValid()) {
         w->setProperty("Fontsize", float(size));
         return;
@@ -143,6 +166,17 @@ void collect(QWidget* parent, QList<QWidget*>& out)
 } // namespace
 
 // ---------------------------------------------------------------- clsResize
+
+void clsResize::setFontAccess(const QString& className, FontAccess access)
+{
+    for (auto& entry : fontAccessors()) {
+        if (entry.first == className) {
+            entry.second = std::move(access);
+            return;
+        }
+    }
+    fontAccessors().append({className, std::move(access)});
+}
 
 QList<QWidget*> clsResize::controlsOf(QWidget* form)
 {

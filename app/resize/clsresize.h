@@ -11,14 +11,16 @@
 // is treated the same way (its children are left to it).
 //
 // A widget that has the properties X1, X2, Y1 and Y2 is a line control and
-// is scaled by its end points. A widget with a "Fontsize" property (hosted
-// controls keep their font size there) has that scaled instead of its font.
+// is scaled by its end points. A widget with a "Fontsize" property, or of a
+// class given to setFontAccess(), has that font size scaled instead of its
+// widget font.
 
 #include <QHash>
 #include <QPointer>
 #include <QString>
 #include <QWidget>
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -143,6 +145,15 @@ public:
 
     // The controls of a window in the order they are recorded and scaled.
     static QList<QWidget*> controlsOf(QWidget* form);
+
+    // How the font size of controls of one class is read and written when
+    // it is not their widget font (hosted controls keep it in their
+    // container). className as QObject::inherits() knows it.
+    struct FontAccess {
+        std::function<float(const QWidget*)> get;
+        std::function<void(QWidget*, float)> set;
+    };
+    static void setFontAccess(const QString& className, FontAccess access);
 
 private:
     void place(QWidget* w, const clsControl& rec, double xr, double yr, double m, bool first);

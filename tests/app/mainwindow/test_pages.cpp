@@ -16,6 +16,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -438,8 +439,33 @@ TEST(Pages, HostedControlsThroughTheFactoryOrAsPlaceholders)
         EXPECT_EQ(e["QKSpin2"]->property("progId").toString(), "QKSPIN.QKSpinCtrl.1");
         EXPECT_EQ(e["QKC"]->parentWidget(), e.page.get());
         EXPECT_EQ(e["QKC"]->geometry().size(), QSize(220, 158));
+        // The resizer leaves the inside of a hosted control to its host.
+        EXPECT_TRUE(e["QKC"]->property("kmkResizeLeaf").toBool());
     }
-    kmk::pages::setHostedControlFactory({});
+    kmk::pages::setHostedControlFactory(&kmk::pages::controlHostFactory);
+}
+
+TEST(Pages, UnregisteredControlLibrariesGivePlaceholders)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QByteArray old = qgetenv("KILOMETRIKA_REGISTRY");
+    qputenv("KILOMETRIKA_REGISTRY", dir.filePath("registry.ini").toLocal8Bit());
+    kmk::pages::setHostedControlFactory(&kmk::pages::controlHostFactory);
+    {
+        Page e(&kmk::buildEintragungenPage);
+        Page a(&kmk::buildAuswertungPage);
+        for (const char* name : {"QKC", "QKSpin1", "QKSpin7"}) {
+            ASSERT_NE(e[name], nullptr) << name;
+            EXPECT_FALSE(e[name]->property("progId").toString().isEmpty()) << name;
+        }
+        EXPECT_EQ(a["QKC3"]->property("progId").toString(), "QKCAL.QKCalCtrl.1");
+        EXPECT_EQ(a["QKC3"]->geometry(), QRect(270, 30, 240, 170));
+    }
+    if (old.isNull())
+        qunsetenv("KILOMETRIKA_REGISTRY");
+    else
+        qputenv("KILOMETRIKA_REGISTRY", old);
 }
 
 TEST(Pages, ThePagesScaleWithTheWindow)

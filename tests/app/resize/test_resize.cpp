@@ -377,6 +377,43 @@ TEST(Resize, LinesFontsizePropertyAndOptions)
     EXPECT_EQ(w.form->size(), QSize(400, 300));
 }
 
+// A control that keeps its font size in its container, as hosted controls do.
+class HostLike : public QWidget {
+    Q_OBJECT
+public:
+    using QWidget::QWidget;
+    float size = 9.0f;
+};
+
+TEST(Resize, FontSizeThroughTheContainerOfAClass)
+{
+    clsResize::setFontAccess("HostLike", {[](const QWidget* w) { return static_cast<const HostLike*>(w)->size; },
+                                          [](QWidget* w, float s) { static_cast<HostLike*>(w)->size = s; }});
+    Window w;
+    auto* host = new HostLike(w.form.get());
+    host->setObjectName("QKC");
+    host->setGeometry(20, 20, 100, 80);
+    auto* inner = new QWidget(host);
+    inner->setObjectName("Kalender");
+    inner->setGeometry(0, 0, 100, 80);
+    host->setProperty("kmkResizeLeaf", true);
+
+    clsResize rs;
+    rs.setForm(w.form.get());
+    rs.Initialize();
+    EXPECT_FLOAT_EQ(rs.recordOf(host)->Fontsize(), 9.0f);
+    EXPECT_EQ(rs.recordOf(inner), nullptr); // the host places what it holds
+
+    w.form->resize(800, 900); // m = 2
+    rs.DoResize();
+    EXPECT_FLOAT_EQ(host->size, 18.0f);
+    EXPECT_EQ(host->geometry(), QRect(40, 60, 200, 240));
+    EXPECT_EQ(inner->geometry(), QRect(0, 0, 100, 80));
+    EXPECT_DOUBLE_EQ(host->font().pointSizeF(), 10.0); // its widget font is not the one
+    rs.DoResize_First(false);
+    EXPECT_FLOAT_EQ(host->size, 9.0f);
+}
+
 TEST(Resize, ChangesInsideTheBandRestoreTheDesign)
 {
     Window w;
