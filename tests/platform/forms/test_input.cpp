@@ -1,0 +1,229 @@
+#include "platform/forms/events.h"
+#include "platform/forms/keys.h"
+#include "platform/forms/mouseupbutton.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QTest>
+#include <QWidget>
+#include <gtest/gtest.h>
+
+namespace {
+
+struct Window : ::testing::Test {
+    QWidget window;
+    QLineEdit* field = new QLineEdit(&window);
+    QLineEdit* other = new QLineEdit(&window);
+    void SetUp() override
+    {
+        field->setObjectName("field");
+        other->setObjectName("other");
+        field->setGeometry(0, 0, 100, 25);
+        other->setGeometry(0, 30, 100, 25);
+        window.resize(300, 200);
+        window.show();
+        window.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+        field->setFocus();
+    }
+};
+
+using MouseUp = Window;
+
+TEST_F(MouseUp, TakesFocusOnPressSoTheLeaveCheckRunsFirst)
+{
+    auto* button = new forms::MouseUpButton("Speichern", &window);
+    button->setGeometry(120, 0, 100, 25);
+    button->show();
+    std::vector<QString> order;
+    forms::onLostFocus(field, [&] { order.push_back("leave"); });
+    QObject::connect(button, &forms::MouseUpButton::mouseUp,
+                     [&](int b, int, QPoint) { order.push_back(QString("up%1").arg(b)); });
+    QTest::mousePress(button, Qt::LeftButton);
+    EXPECT_TRUE(button->hasFocus());
+    EXPECT_EQ(order, std::vector<QString>{"leave"});
+    QTest::mouseRelease(button, Qt::LeftButton);
+    EXPECT_EQ(order, (std::vector<QString>{"leave", "up1"}));
+}
+
+TEST_F(MouseUp, ReportsReleasedButtonAndShiftAndIgnoresSpace)
+{
+    auto* button = new forms::MouseUpButton("Hilfe ", &window);
+    button->setGeometry(120, 0, 100, 25);
+    button->show();
+    std::vector<std::pair<int, int>> ups;
+    QObject::connect(button, &forms::MouseUpButton::mouseUp,
+                     [&](int b, int s, QPoint) { ups.emplace_back(b, s); });
+    QTest::mouseClick(button, Qt::RightButton);
+    QTest::mouseClick(button, Qt::MiddleButton, Qt::ShiftModifier | Qt::ControlModifier);
+    QTest::mouseClick(button, Qt::LeftButton, Qt::AltModifier);
+    ASSERT_EQ(ups.size(), 3u);
+    EXPECT_EQ(ups[0], std::make_pair(2, 0));
+    EXPECT_EQ(ups[1], std::make_pair(4, 3));
+    EXPECT_EQ(ups[2], std::make_pair(1, 4));
+    int clicked = 0;
+    QObject::connect(button, &QPushButton::clicked, [&] { ++clicked; });
+    button->setFocus();
+    QTest::keyClick(button, Qt::Key_Space);
+    QTest::keyClick(button, Qt::Key_Return);
+    EXPECT_EQ(ups.size(), 3u);
+    EXPECT_EQ(clicked, 0);
+}
+
+TEST(KeyCodes, RuntimeCodesOfQtKeys)
+{
+    auto code = [](int key, Qt::KeyboardModifiers m = {}, const QString& t = {}) {
+        QKeyEvent e(QEvent::KeyPress, key, m, t);
+        return std::make_pair(forms::keyCode(&e), forms::keyAscii(&e));
+    };
+    EXPECT_EQ(code(Qt::Key_F1), std::make_pair(112, 0));
+    EXPECT_EQ(code(Qt::Key_F12), std::make_pair(123, 0));
+    EXPECT_EQ(code(Qt::Key_Return, {}, "\r"), std::make_pair(13, 13));
+    EXPECT_EQ(code(Qt::Key_Enter, Qt::KeypadModifier, "\r"), std::make_pair(13, 13));
+    EXPECT_EQ(code(Qt::Key_Backspace, {}, "\b"), std::make_pair(8, 8));
+    EXPECT_EQ(code(Qt::Key_A, {}, "a"), std::make_pair(65, 97));
+    EXPECT_EQ(code(Qt::Key_A, Qt::ShiftModifier, "A"), std::make_pair(65, 65));
+    EXPECT_EQ(code(Qt::Key_5, Qt::KeypadModifier, "5"), std::make_pair(101, 53));
+    EXPECT_EQ(code(Qt::Key_Pause), std::make_pair(19, 0));
+    EXPECT_EQ(code(Qt::Key_End), std::make_pair(35, 0));
+    EXPECT_EQ(code(Qt::Key_E, Qt::AltModifier | Qt::ControlModifier, QString::fromUtf8("€")).second, 128);
+    EXPECT_EQ(code(Qt::Key_Space, {}, " "), std::make_pair(32, 32));
+    EXPECT_EQ(code(Qt::Key_unknown, {}, QString::fromUtf8("Ω")).second, int('?'));
+}
+
+using KeyPress = Window;
+
+TEST_F(KeyPress, SettingZeroSwallowsAndOtherCodeReplaces)
+{
+    forms::onKeyPress(field, [](int& a) {
+        if (a == '1')
+            a = 0;
+        else if (a >= 'a' && a <= 'z')
+            a -= 32;
+    });
+    QTest::keyClicks(field, "a1b");
+    EXPECT_EQ(field->text(), "AB");
+}
+
+using Preview = Window;
+
+TEST_F(Preview, WindowSeesKeysFirstInRuntimeOrder)
+{
+    std::vector<QString> order;
+    forms::setKeyPreview(&window, {
+        [&](int& k, int) { order.push_back(QString("form-down %1").arg(k)); },
+        [&](int& a) { order.push_back(QString("form-press %1").arg(a)); },
+        {}});
+    forms::onKeyDown(field, [&](int& k, int) { order.push_back(QString("field-down %1").arg(k)); });
+    forms::onKeyPress(field, [&](int& a) { order.push_back(QString("field-press %1").arg(a)); });
+    QTest::keyClick(field, Qt::Key_X, Qt::NoModifier);
+    EXPECT_EQ(order, (std::vector<QString>{"form-down 88", "field-down 88", "form-press 120", "field-press 120"}));
+    forms::clearKeyPreview(&window);
+}
+
+TEST_F(Preview, ClearedKeyCodeNeverReachesTheControl)
+{
+    int f1 = 0, fieldSaw = 0;
+    forms::setKeyPreview(&window, {[&](int& k, int) {
+                                       if (k == 112) {
+                                           k = 0;
+                                           ++f1;
+                                       }
+                                   },
+                                   {}, {}});
+    forms::onKeyDown(field, [&](int&, int) { ++fieldSaw; });
+    QTest::keyClick(field, Qt::Key_F1);
+    EXPECT_EQ(f1, 1);
+    EXPECT_EQ(fieldSaw, 0);
+    QTest::keyClick(field, Qt::Key_Q);
+    EXPECT_EQ(fieldSaw, 1);
+    EXPECT_EQ(field->text(), "q");
+    forms::clearKeyPreview(&window);
+}
+
+TEST_F(Preview, PropagatedKeyIsSeenOnce)
+{
+    // A plain widget ignores keys: Qt hands them on to its parents.
+    auto* holder = new QWidget(&window);
+    auto* plain = new QWidget(holder);
+    plain->setFocusPolicy(Qt::StrongFocus);
+    plain->setGeometry(0, 0, 50, 50);
+    holder->setGeometry(150, 0, 60, 60);
+    holder->show();
+    plain->setFocus();
+    int seen = 0;
+    forms::setKeyPreview(&window, {[&](int&, int) { ++seen; }, {}, {}});
+    QTest::keyClick(plain, Qt::Key_F5);
+    EXPECT_EQ(seen, 1);
+    forms::clearKeyPreview(&window);
+}
+
+using Focus = Window;
+
+TEST_F(Focus, LeaveRunsForMovesInsideTheWindowOnly)
+{
+    int leaves = 0, gots = 0;
+    forms::onLostFocus(field, [&] { ++leaves; });
+    forms::onGotFocus(field, [&] { ++gots; });
+    other->setFocus(Qt::TabFocusReason);
+    EXPECT_EQ(leaves, 1);
+    field->setFocus(Qt::MouseFocusReason);
+    EXPECT_EQ(gots, 1);
+
+    // another window becomes active: no leave check
+    QWidget second;
+    auto* secondField = new QLineEdit(&second);
+    second.show();
+    second.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&second));
+    secondField->setFocus();
+    EXPECT_EQ(leaves, 1);
+    // and coming back runs no GotFocus either
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    EXPECT_TRUE(field->hasFocus());
+    EXPECT_EQ(gots, 1);
+
+    // a popup taking the focus runs no leave check
+    QFocusEvent popup(QEvent::FocusOut, Qt::PopupFocusReason);
+    QApplication::sendEvent(field, &popup);
+    EXPECT_EQ(leaves, 1);
+}
+
+using PostedKeys = Window;
+
+TEST_F(PostedKeys, TabIsPostedToTheFocusedWidgetLater)
+{
+    forms::postKeys("{TAB}");
+    EXPECT_TRUE(field->hasFocus());   // nothing before the event loop runs
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(other->hasFocus());
+
+    // the target is the widget focused at delivery, not at posting
+    forms::postKeys("x");
+    field->setFocus();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(field->text(), "x");
+    EXPECT_EQ(other->text(), "");
+}
+
+TEST_F(PostedKeys, PostedKeysPassThroughKeyHandlers)
+{
+    int enters = 0;
+    forms::onKeyPress(field, [&](int& a) {
+        if (a == 13) {
+            ++enters;
+            a = 0;
+            forms::postKeys("{TAB}");
+        }
+    });
+    forms::postKeys("ab{ENTER}");
+    QCoreApplication::processEvents();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(field->text(), "ab");
+    EXPECT_EQ(enters, 1);
+    EXPECT_TRUE(other->hasFocus());
+}
+
+} // namespace

@@ -1,0 +1,109 @@
+#include "platform/forms/fakes.h"
+#include "platform/forms/seams.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextBrowser>
+#include <gtest/gtest.h>
+
+namespace {
+
+void write(const QString& path, const QByteArray& bytes)
+{
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+TEST(HelpPages, TopicsAreFoundIgnoringCaseAndHtmlEnding)
+{
+    QTemporaryDir dir;
+    write(dir.filePath("Inhaltsverzeichnis.html"), "<h1>Inhalt</h1>");
+    write(dir.filePath("index.html"), "<h1>Start</h1>");
+    const QString toc = dir.filePath("Inhaltsverzeichnis.html");
+    EXPECT_EQ(forms::helpPagePath(dir.path(), "Inhaltsverzeichnis.htm"), toc);
+    EXPECT_EQ(forms::helpPagePath(dir.path(), "INHALTSVERZEICHNIS.HTML"), toc);
+    EXPECT_TRUE(forms::helpPagePath(dir.path(), "fehlt.htm").isEmpty());
+    EXPECT_TRUE(forms::helpPagePath(dir.path(), "../etc/passwd").isEmpty());
+    EXPECT_TRUE(forms::helpPagePath(dir.path(), "").isEmpty());
+}
+
+TEST(HelpPages, RealViewerOpensTopicAndReportsMissingPages)
+{
+    QTemporaryDir dir;
+    write(dir.filePath("Inhaltsverzeichnis.html"), "<html><body><h1>Inhalt der Hilfe</h1></body></html>");
+    write(dir.filePath("index.html"), "<html><body><h1>Willkommen</h1></body></html>");
+    forms::HelpViewer* viewer = forms::realServices().help;
+    auto browser = [] {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (w->objectName() == "KilometrikaHilfe" && w->isVisible())
+                return w->findChild<QTextBrowser*>();
+        return static_cast<QTextBrowser*>(nullptr);
+    };
+    viewer->showTopic(dir.path(), "Inhaltsverzeichnis.htm");
+    ASSERT_NE(browser(), nullptr);
+    EXPECT_TRUE(browser()->toPlainText().contains("Inhalt der Hilfe"));
+    viewer->showTopic(dir.path(), "");
+    EXPECT_TRUE(browser()->toPlainText().contains("Willkommen"));
+    viewer->showTopic(dir.path(), "gibtsnicht.htm");
+    EXPECT_TRUE(browser()->toPlainText().contains("nicht gefunden"));
+    browser()->window()->close();
+}
+
+TEST(Seams, FakesReplaceAndRestoreTheServices)
+{
+    forms::Services before = forms::services();
+    {
+        forms::ScopedFakes fakes;
+        EXPECT_EQ(forms::services().dialogs, &fakes.dialogs);
+        fakes.dialogs.msgBoxAnswers = {forms::vbNo};
+        fakes.dialogs.defaultAnswer = forms::vbYes;
+        EXPECT_EQ(forms::services().dialogs->msgBox("Frage?", forms::vbYesNo), forms::vbNo);
+        EXPECT_EQ(forms::services().dialogs->msgBox("Noch eine?", forms::vbYesNo), forms::vbYes);
+        ASSERT_EQ(fakes.dialogs.shown.size(), 2);
+        EXPECT_EQ(fakes.dialogs.shown[0].prompt, "Frage?");
+        bool ok = true;
+        EXPECT_EQ(forms::services().dialogs->inputBox("Name?", {}, {}, &ok), "");
+        EXPECT_FALSE(ok);
+        fakes.clock.day = QDate(2016, 2, 29);
+        EXPECT_EQ(forms::services().clock->today(), QDate(2016, 2, 29));
+        forms::services().sound->play("/x/M1.wav");
+        EXPECT_EQ(fakes.sound.played, QStringList{"/x/M1.wav"});
+        fakes.system.online = false;
+        EXPECT_FALSE(forms::services().system->isOnline());
+        EXPECT_TRUE(forms::services().processes->start("Schulung.exe"));
+        EXPECT_EQ(fakes.processes.calls.size(), 1);
+    }
+    EXPECT_EQ(forms::services().dialogs, before.dialogs);
+    EXPECT_EQ(forms::services().clock, before.clock);
+}
+
+TEST(Seams, RealImplementationsNeverFailLoudly)
+{
+    forms::Services real = forms::realServices();
+    // no file, maybe no sound output: silence and no crash
+    real.sound->play("/nonexistent/M7.wav");
+    real.sound->play("");
+    EXPECT_FALSE(real.processes->start(""));
+    EXPECT_FALSE(real.processes->start("/nonexistent/Schulung.exe"));
+    const QDate today = real.clock->today();
+    EXPECT_TRUE(today.isValid());
+    EXPECT_EQ(real.clock->now().date().year(), today.year());
+    (void)real.system->isOnline();   // either answer, never an exception
+}
+
+TEST(Seams, AdministratorIsRootOrAdminGroupMember)
+{
+    EXPECT_TRUE(forms::isAdministratorGroup("sudo"));
+    EXPECT_TRUE(forms::isAdministratorGroup("wheel"));
+    EXPECT_TRUE(forms::isAdministratorGroup("admin"));
+    EXPECT_FALSE(forms::isAdministratorGroup("users"));
+    EXPECT_FALSE(forms::isAdministratorGroup("Sudo"));
+    if (geteuid() == 0)
+        EXPECT_TRUE(forms::realServices().system->isAdministrator());
+}
+
+} // namespace
