@@ -2,6 +2,7 @@
 
 #include "app/mainwindow/dirlist.h"
 #include "app/mainwindow/sstab.h"
+#include "platform/forms/events.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -22,13 +23,28 @@ void setOptionValue(QRadioButton* b, bool value)
         return;
     if (value) {
         b->setChecked(true);
-    } else {
+        return;
+    }
+    if (auto* g = qobject_cast<forms::OptionGroup*>(b->property("kmkOptionGroup").value<QObject*>())) {
+        for (int i = 0; i < g->count() + 8; ++i)
+            if (g->button(i) == b) {
+                g->setChecked(i, false);
+                return;
+            }
+    }
+    {
         // An exclusive group refuses to clear its last button.
         const bool ex = b->autoExclusive();
         b->setAutoExclusive(false);
         b->setChecked(false);
         b->setAutoExclusive(ex);
     }
+}
+
+void addToGroup(forms::OptionGroup* g, QRadioButton* b, int index)
+{
+    g->add(b, index);
+    b->setProperty("kmkOptionGroup", QVariant::fromValue<QObject*>(g));
 }
 
 void setBold(QWidget* w, bool bold)

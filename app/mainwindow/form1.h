@@ -17,6 +17,10 @@
 #include <functional>
 #include <memory>
 
+namespace forms {
+class OptionGroup;
+}
+
 namespace kmk {
 
 class SSTab;
@@ -46,6 +50,8 @@ void placeTw(QWidget* w, int left, int top, int width, int height);
 // valid state, and a change raises the button's click through toggled().
 void setOptionValue(QRadioButton* b, bool value);
 void setBold(QWidget* w, bool bold);
+// Puts a button into a group that setOptionValue can clear.
+void addToGroup(forms::OptionGroup* g, QRadioButton* b, int index);
 
 
 // What later subsystems add to the main window. Until they are in, each

@@ -118,7 +118,7 @@ void Form1::connectSettingsPage()
 {
     d->aktuAuto = new forms::OptionGroup(this);
     for (int k = 0; k < 4; ++k)
-        d->aktuAuto->add(Aktu_Auto[k], k);
+        addToGroup(d->aktuAuto, Aktu_Auto[k], k);
     connect(d->aktuAuto, &forms::OptionGroup::click, this, [this](int i) { Aktu_Auto_Click(i); });
 
     forms::onClick(Check1, [this] { Check1_Click(); });
@@ -134,8 +134,8 @@ void Form1::connectSettingsPage()
 
     for (int k = 0; k < 4; ++k) {
         auto* typ = new forms::OptionGroup(this);
-        typ->add(FirmenPkw[k], 0);
-        typ->add(PrivatPkw[k], 1);
+        addToGroup(typ, FirmenPkw[k], 0);
+        addToGroup(typ, PrivatPkw[k], 1);
         FirmenPkw[k]->guard = [this, k] { return FirmenPkw_MouseDown(k); };
         PrivatPkw[k]->guard = [this, k] { return PrivatPkw_MouseDown(k); };
 
@@ -203,7 +203,7 @@ void Form1::connectOtherPages()
     for (int k = 0; k < 4; ++k)
         if (QRadioButton* o = AutoOpt(k)) {
             o->hide();
-            d->autoOpt->add(o, k);
+            addToGroup(d->autoOpt, o, k);
         }
     connect(d->autoOpt, &forms::OptionGroup::click, this, [this](int i) { AutoOpt_Click(i); });
 }

@@ -1,0 +1,278 @@
+// The vehicle frames of the settings page and the vehicle selection.
+#include "test_startup_umgebung.h"
+
+#include "app/records/kfzgrundeinstellung.h"
+#include "platform/forms/events.h"
+#include "platform/vb/fields.h"
+#include "platform/vb/text.h"
+
+#include <QLabel>
+#include <QListWidget>
+#include <QTest>
+#include <gtest/gtest.h>
+
+using kmktest::Umgebung;
+
+namespace {
+
+void fuelle(kmk::Form1& f, int i, const QString& kz, const QString& km, const QString& ort, const QString& halter)
+{
+    forms::setText(f.KfzEingabe[i], kz);
+    forms::setText(f.KmEingabe[i], km);
+    forms::setText(f.StandortEingabe[i], ort);
+    forms::setText(f.HalterEingabe[i], halter);
+}
+
+kmk::KfzGrundeinstellung satz(const Umgebung& u, int n)
+{
+    return kmk::KfzGrundeinstellung::ausBytes(u.lies("Auto2016.dat").mid((n - 1) * 109, 109));
+}
+
+void leereFahrtdatei(const Umgebung& u, int fahrzeug, int saetze)
+{
+    QFile f(u.pfad(QString("Auto%1_16.dat").arg(fahrzeug)));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(QByteArray(671 * saetze, '\0'));
+}
+
+} // namespace
+
+TEST(Fahrzeug, SavingChecksTheFrameInOrderAndCaptionsTheButtons)
+{
+    Umgebung u;
+    ASSERT_TRUE(u.starte());
+    kmk::Form1& f = *u.form;
+    const QByteArray vorher = u.lies("Auto2016.dat");
+
+    f.Command1_Click(0);
+    QTest::keyClicks(f.KfzEingabe[0], "b-AB 123");
+    EXPECT_EQ(f.KfzEingabe[0]->text(), QString("B-AB 123"));
+    f.Command1_Click(0);
+    forms::setText(f.KmEingabe[0], "0");
+    f.Command1_Click(0);
+    forms::setText(f.KmEingabe[0], "12345");
+    f.Command1_Click(0);
+    QTest::keyClicks(f.StandortEingabe[0], " k");
+    f.StandortEingabe[0]->insert(QString::fromUtf8("öln"));
+    EXPECT_EQ(f.StandortEingabe[0]->text(), QString("Köln"));
+    f.Command1_Click(0);
+    QTest::keyClicks(f.HalterEingabe[0], "muster GmbH");
+    EXPECT_EQ(f.HalterEingabe[0]->text(), QString("Muster GmbH"));
+    kmk::setOptionValue(f.FirmenPkw[0], false);
+    f.Command1_Click(0);
+    EXPECT_EQ(u.meldungen, (QList<int>{10, 11, 11, 12, 13, 39}));
+    EXPECT_EQ(u.lies("Auto2016.dat"), vorher);
+    EXPECT_TRUE(u.klartexte().isEmpty());
+
+    kmk::setOptionValue(f.FirmenPkw[0], true);
+    f.Command1_Click(0);
+    EXPECT_EQ(u.klartexte(), QStringList{"Es wurde Fahrzeug 1 und die aktuellen Voreinstellungen gespeichert!"});
+    EXPECT_EQ(f.AutoOpt(0)->text(), QString("1 B-AB 123"));
+    EXPECT_EQ(f.Aktu_Auto[0]->text(), QString("1. B-AB 123"));
+    EXPECT_TRUE(f.AutoOpt(0)->isChecked());
+    EXPECT_TRUE(f.Aktu_Auto[0]->isChecked());
+    for (int k = 1; k < 4; ++k) {
+        EXPECT_TRUE(f.AutoOpt(k)->isHidden());
+        EXPECT_TRUE(f.Aktu_Auto[k]->isHidden());
+    }
+    EXPECT_EQ(kmk::fahrten1().AktuellesFahrzeug, 1);
+    EXPECT_EQ(kmk::fahrten1().Fahrtdatei, QString("Auto1_16.dat"));
+    EXPECT_EQ(f.ctl<QLabel>("Label73")->text(), QString("B-AB 123       "));
+    EXPECT_TRUE(f.Label12[0]->font().bold());
+    EXPECT_FALSE(f.Label12[1]->font().bold());
+
+    const QByteArray rec = u.lies("Auto2016.dat").mid(0, 109);
+    EXPECT_EQ(vb::getText(rec, 0, 15), QString("B-AB 123       "));
+    EXPECT_EQ(vb::getI32(rec, 15), 12345);
+    EXPECT_EQ(vb::getText(rec, 19, 30).trimmed(), QString("Muster GmbH"));
+    EXPECT_EQ(vb::getText(rec, 49, 30).trimmed(), QString("Köln"));
+    EXPECT_TRUE(vb::getFlag(rec, 79));
+    EXPECT_FALSE(vb::getFlag(rec, 81));
+    EXPECT_TRUE(vb::getFlag(rec, 97));     // no times, as the boxes say
+    EXPECT_TRUE(vb::getFlag(rec, 107));    // journal
+    // The other slots are untouched.
+    EXPECT_EQ(u.lies("Auto2016.dat").mid(109), vorher.mid(109));
+    // No trip file: the page is ready for a first trip.
+    EXPECT_EQ(kmk::fahrten1().Satznummer, 0);
+    EXPECT_EQ(f.ctl<QLineEdit>("FahrtNr")->text(), QString(" 0"));
+}
+
+TEST(Fahrzeug, OdometerFieldTakesDigitsAndBlanksUpToNine)
+{
+    Umgebung u;
+    ASSERT_TRUE(u.starte());
+    QLineEdit* km = u.form->KmEingabe[2];
+    QTest::keyClicks(km, "12a,3 4.x");
+    EXPECT_EQ(km->text(), QString("123 4"));
+    km->clear();
+    QTest::keyClicks(km, "12345678901");
+    EXPECT_EQ(km->text(), QString("123456789"));
+    // The plate keeps its leading blank, the first letter becomes a capital.
+    QTest::keyClicks(u.form->KfzEingabe[2], "m");
+    EXPECT_EQ(u.form->KfzEingabe[2]->text(), QString("M"));
+}
+
+TEST(Fahrzeug, SwitchingWritesTheOutgoingVehicleAndRestoresTheIncomingOptions)
+{
+    Umgebung u;
+    ASSERT_TRUE(u.starte());
+    kmk::Form1& f = *u.form;
+    fuelle(f, 0, "B-AB 1", "1000", "Aachen", "Eins");
+    f.Command1_Click(0);
+    fuelle(f, 1, "B-CD 2", "2000", "Bonn", "Zwei");
+    f.Command1_Click(1);
+    ASSERT_EQ(kmk::fahrten1().AktuellesFahrzeug, 2);
+    forms::setValue(f.Check3, 1);        // vehicle 2 speaks
+    forms::setValue(f.Check8, 0);        // and records times
+    EXPECT_TRUE(f.Check3->font().bold());
+
+    // An unsaved edit of vehicle 2 travels with the switch.
+    forms::setText(f.KfzEingabe[1], "B-XY 9");
+    kmk::setOptionValue(f.Aktu_Auto[0], true);
+    EXPECT_EQ(kmk::fahrten1().AktuellesFahrzeug, 1);
+    EXPECT_EQ(kmk::fahrten1().Voreinstellung.LetztesFahrzeug, 1);
+    const kmk::KfzGrundeinstellung zwei = satz(u, 2);
+    EXPECT_EQ(zwei.Kennzeichen.trimmed(), QString("B-XY 9"));
+    EXPECT_EQ(zwei.Sprachausgabe, -1);
+    EXPECT_EQ(zwei.OhneZeiten, 0);
+    EXPECT_EQ(zwei.ZeitenVorgeben, -1);
+    EXPECT_EQ(zwei.MitZeiten, -1);
+
+    // Vehicle 1's own copy is on the boxes now.
+    EXPECT_EQ(forms::value(f.Check3), 0);
+    EXPECT_EQ(forms::value(f.Check8), 1);
+    EXPECT_TRUE(f.Check4->isHidden());
+    EXPECT_TRUE(f.Check5->isHidden());
+    EXPECT_EQ(kmk::fahrten1().Voreinstellung.Sprachausgabe, 0);
+    EXPECT_EQ(kmk::fahrten1().Voreinstellung.OhneZeiten, -1);
+    EXPECT_TRUE(f.AutoOpt(0)->isChecked());
+    EXPECT_FALSE(f.AutoOpt(1)->isChecked());
+    EXPECT_TRUE(f.Label12[0]->font().bold());
+    EXPECT_FALSE(f.Label12[1]->font().bold());
+    EXPECT_TRUE(f.ctl("EinZeitAb")->isHidden());
+    EXPECT_EQ(f.ctl<QLabel>("Label73")->text(), QString("B-AB 1         "));
+
+    // And back from the entry page: vehicle 2 speaks and records times again,
+    // with the time preset and the allowance on.
+    kmk::setOptionValue(f.AutoOpt(1), true);
+    EXPECT_EQ(kmk::fahrten1().AktuellesFahrzeug, 2);
+    EXPECT_TRUE(f.Aktu_Auto[1]->isChecked());
+    EXPECT_EQ(forms::value(f.Check3), 1);
+    EXPECT_EQ(forms::value(f.Check8), 0);
+    EXPECT_EQ(forms::value(f.Check4), 1);
+    EXPECT_EQ(forms::value(f.Check5), 1);
+    EXPECT_FALSE(f.Check4->isHidden());
+    EXPECT_FALSE(f.ctl("EinZeitAb")->isHidden());
+    EXPECT_EQ(kmk::fahrten1().Voreinstellung.MitVerpflegungspauschale, -1);
+    EXPECT_EQ(kmk::fahrten1().Voreinstellung.ZeitenVorgeben, -1);
+    EXPECT_EQ(satz(u, 1).Kennzeichen.trimmed(), QString("B-AB 1"));
+    EXPECT_EQ(satz(u, 1).OhneZeiten, -1);
+}
+
+TEST(Fahrzeug, StartSelectsTheLastVehicleAndShowsItsLastTrip)
+{
+    Umgebung u;
+    ASSERT_TRUE(u.starte());
+    fuelle(*u.form, 0, "B-AB 1", "1000", "Aachen", "Eins");
+    u.form->Command1_Click(0);
+    leereFahrtdatei(u, 1, 3);
+    u.form->Form_QueryUnload();
+    ASSERT_TRUE(u.starte());
+    EXPECT_EQ(kmk::fahrten1().AktuellesFahrzeug, 1);
+    EXPECT_EQ(kmk::fahrten1().Satzanzahl, 3);
+    EXPECT_EQ(kmk::fahrten1().Satznummer, 3);
+    EXPECT_TRUE(u.form->Aktu_Auto[0]->isChecked());
+    EXPECT_TRUE(u.form->AutoOpt(0)->isChecked());
+    EXPECT_EQ(u.form->KfzEingabe[0]->text(), QString("B-AB 1"));
+    // A shown stored trip keeps its own dates.
+    EXPECT_NE(u.form->ctl<QLineEdit>("EinDatumAb")->text(), QString("15.06.2016"));
+
+    // An empty trip file: the entry fields take the calendar's date.
+    leereFahrtdatei(u, 1, 0);
+    ASSERT_TRUE(u.starte());
+    EXPECT_EQ(kmk::fahrten1().Satzanzahl, 0);
+    EXPECT_EQ(u.form->ctl<QLineEdit>("EinDatumAb")->text(), QString("15.06.2016"));
+    EXPECT_EQ(u.form->ctl<QLineEdit>("EinDatumAn")->text(), QString("15.06.2016"));
+
+    // A last vehicle whose slot is empty: nothing is selected.
+    kmk::fahrten1().AktuellesFahrzeug = 3;
+    u.form->Form_QueryUnload();
+    ASSERT_TRUE(u.starte());
+    EXPECT_EQ(kmk::fahrten1().AktuellesFahrzeug, 0);
+    EXPECT_FALSE(u.form->Aktu_Auto[2]->isChecked());
+}
+
+TEST(Fahrzeug, TypeGuardRefusesAChangeWhileTheTripFileHoldsTrips)
+{
+    Umgebung u;
+    ASSERT_TRUE(u.starte());
+    kmk::Form1& f = *u.form;
+    fuelle(f, 0, "B-AB 1", "1000", "Aachen", "Eins");
+    kmk::setOptionValue(f.PrivatPkw[0], true);
+    f.Command1_Click(0);
+    ASSERT_TRUE(f.PrivatPkw[0]->isChecked());
+    EXPECT_FALSE(f.ctl("Frame8")->isHidden());
+    EXPECT_EQ(f.ctl<QAbstractButton>("OptGesch")->text(), QString("Geschäftsfahrt mit Privat - Pkw"));
+    EXPECT_TRUE(f.ctl<QRadioButton>("OptGesch")->isChecked());
+    leereFahrtdatei(u, 1, 1);
+    u.meldungen.clear();
+
+    QTest::mouseClick(f.FirmenPkw[0], Qt::LeftButton);
+    EXPECT_EQ(u.meldungen, QList<int>{95});
+    EXPECT_TRUE(f.PrivatPkw[0]->isChecked());
+    EXPECT_FALSE(f.FirmenPkw[0]->isChecked());
+    // The keyboard goes through the same guard.
+    f.FirmenPkw[0]->setFocus();
+    QTest::keyClick(f.FirmenPkw[0], Qt::Key_Space);
+    QTest::keyClick(f.PrivatPkw[0], Qt::Key_Up);
+    QTest::keyClick(f.PrivatPkw[0], Qt::Key_Down);
+    EXPECT_EQ(u.meldungen, (QList<int>{95, 95}));
+    EXPECT_TRUE(f.PrivatPkw[0]->isChecked());
+    EXPECT_EQ(kmk::fahrten1().Kfz.Privatfahrzeug, -1);
+
+    // An empty trip file lets the change through and sets the page up.
+    leereFahrtdatei(u, 1, 0);
+    QTest::mouseClick(f.FirmenPkw[0], Qt::LeftButton);
+    EXPECT_EQ(u.meldungen.size(), 2);
+    EXPECT_TRUE(f.FirmenPkw[0]->isChecked());
+    EXPECT_EQ(kmk::fahrten1().Kfz.Firmenfahrzeug, -1);
+    EXPECT_EQ(kmk::fahrten1().Kfz.Privatfahrzeug, 0);
+    EXPECT_TRUE(f.ctl("Frame8")->isHidden());
+    EXPECT_EQ(f.ctl<QAbstractButton>("OptGesch")->text(), QString("Geschäftsfahrt"));
+    EXPECT_TRUE(f.ctl<QRadioButton>("OptGesch")->isChecked());
+
+    // Another vehicle's frame never touches the current vehicle's record.
+    leereFahrtdatei(u, 2, 0);
+    kmk::setOptionValue(f.PrivatPkw[1], true);
+    QTest::mouseClick(f.FirmenPkw[1], Qt::LeftButton);
+    EXPECT_TRUE(f.FirmenPkw[1]->isChecked());
+    EXPECT_EQ(kmk::fahrten1().Kfz.Firmenfahrzeug, -1);
+    QTest::mouseClick(f.PrivatPkw[1], Qt::LeftButton);
+    EXPECT_TRUE(f.PrivatPkw[1]->isChecked());
+    EXPECT_EQ(kmk::fahrten1().Kfz.Firmenfahrzeug, -1);
+    EXPECT_EQ(kmk::fahrten1().Kfz.Privatfahrzeug, 0);
+    EXPECT_EQ(u.meldungen.size(), 2);
+}
+
+TEST(Fahrzeug, NoVehicleShowsTheNoticeOnTheEntryPage)
+{
+    Umgebung u;
+    ASSERT_TRUE(u.starte());
+    EXPECT_EQ(u.form->AutoTest(), 0);
+    EXPECT_EQ(u.form->AutoTest(), 0);
+    // The notice box belongs to the entry page's layout; checked when present.
+    auto* t = u.form->findChild<QWidget*>("Text1");
+    if (t)
+        EXPECT_FALSE(t->isHidden());
+    EXPECT_TRUE(u.form->ctl("Frame1") == nullptr || u.form->ctl("Frame1")->isHidden());
+    // Slots 1 and 3 filled: the highest is 3, the others are hidden.
+    fuelle(*u.form, 0, "A", "0", "", "");
+    fuelle(*u.form, 2, "C", "5", "", "");
+    EXPECT_EQ(u.form->AutoTest(), 3);
+    EXPECT_FALSE(u.form->Aktu_Auto[0]->isHidden());
+    EXPECT_TRUE(u.form->Aktu_Auto[1]->isHidden());
+    EXPECT_FALSE(u.form->Aktu_Auto[2]->isHidden());
+    EXPECT_TRUE(u.form->Aktu_Auto[3]->isHidden());
+    if (t)
+        EXPECT_TRUE(t->isHidden());
+}

@@ -1,0 +1,298 @@
+// Start-up of the main window on fresh program folders.
+#include "test_startup_umgebung.h"
+
+#include "app/mainwindow/dirlist.h"
+#include "app/mainwindow/nebenfenster.h"
+#include "app/mainwindow/sstab.h"
+#include "app/records/kfzgrundeinstellung.h"
+#include "app/records/voreinstellung.h"
+#include "platform/vb/date.h"
+#include "platform/vb/fields.h"
+#include "platform/vb/text.h"
+
+#include <QFileInfo>
+#include <QListWidget>
+#include <gtest/gtest.h>
+
+using kmktest::Umgebung;
+
+namespace {
+
+// The settings record of a first start, built field by field.
+QByteArray erwarteteVoreinstellung(const QString& programmpfad, bool kalenderHeute, const QByteArray& reserve48)
+{
+    QByteArray r(329, '\0');
+    vb::setFlag(r, 10, true);                  // OhneZeiten
+    vb::setFlag(r, 18, kalenderHeute);         // KalenderHeute
+    vb::setU8(r, 22, 6);                       // DruckskalaIndex
+    vb::setU8(r, 23, 15);                      // ZoomIndex
+    vb::setFlag(r, 32, true);                  // PrivatNurKm
+    vb::setBytes(r, 48, reserve48);
+    vb::setText(r, 73, 250, programmpfad + "Sicherheit/");
+    vb::setFlag(r, 323, true);                 // Journalfunktion
+    vb::setI16(r, 325, 20);                    // Sicherungsintervall
+    return r;
+}
+
+QByteArray erwartetesLeeresFahrzeug()
+{
+    QByteArray r(109, '\0');
+    vb::setText(r, 0, 15, QString());
+    vb::setText(r, 19, 30, QString());
+    vb::setText(r, 49, 30, QString());
+    vb::setFlag(r, 79, true);    // company car
+    vb::setFlag(r, 97, true);    // no times
+    vb::setFlag(r, 99, true);    // private trips: km only
+    vb::setFlag(r, 101, true);   // calendar on today (the box is ticked)
+    vb::setFlag(r, 107, true);   // journal
+    return r;
+}
+
+} // namespace
+
+TEST(Startup, FreshFolder2016WritesTheFirstStartFilesByteForByte)
+{
+    Umgebung u("2016", "Kxt", QDate(2016, 6, 15));
+    ASSERT_TRUE(u.starte());
+    EXPECT_EQ(u.form->windowTitle(), QString("Brimo Kilometrika 2016 --- Version  21.0.1"));
+    EXPECT_EQ(u.form->SSTab1->TabCaption(0), QString("Kilometrika 2016"));
+    EXPECT_EQ(u.form->SSTab1->Tab(), 2);
+    EXPECT_EQ(u.form->Label106->text(), QString("V  21.0.1"));
+    EXPECT_EQ(u.form->Label107->text(), QString("Version 2016"));
+    EXPECT_EQ(u.form->CDateiSuchen->text(), QString("Fahrtenspeicher aus  2015 suchen"));
+    EXPECT_TRUE(u.meldungen.isEmpty());
+    EXPECT_TRUE(u.klartexte().isEmpty());
+
+    const QString pp = kmk::fahrten1().Programmpfad;
+    EXPECT_TRUE(pp.endsWith('/'));
+    EXPECT_FALSE(pp.endsWith("//"));
+    const QByteArray vor = u.lies("Vor2016.dat");
+    ASSERT_EQ(vor.size(), 329);
+    // The reserved text at 48..72 is no option; it is compared as written.
+    EXPECT_EQ(vor, erwarteteVoreinstellung(pp, true, vor.mid(48, 25)));
+    for (char c : vor.mid(48, 25))
+        EXPECT_TRUE(c == ' ' || c == '\0');
+
+    const QByteArray kfz = u.lies("Auto2016.dat");
+    ASSERT_EQ(kfz.size(), 436);
+    for (int n = 0; n < 4; ++n)
+        EXPECT_EQ(kfz.mid(n * 109, 109), erwartetesLeeresFahrzeug()) << "record " << n + 1;
+
+    EXPECT_TRUE(QFileInfo(u.pfad("Sicherheit")).isDir());
+    EXPECT_EQ(kmk::fahrten1().Sicherungspfad, pp + "Sicherheit/");
+    EXPECT_EQ(kmk::fahrten1().AktuellesFahrzeug, 0);
+
+    // The settings page: four empty company cars, no vehicle offered.
+    for (int k = 0; k < 4; ++k) {
+        EXPECT_TRUE(u.form->FirmenPkw[k]->isChecked());
+        EXPECT_FALSE(u.form->PrivatPkw[k]->isChecked());
+        EXPECT_TRUE(u.form->KfzEingabe[k]->text().isEmpty());
+        EXPECT_TRUE(u.form->Aktu_Auto[k]->isHidden());
+    }
+    // The boxes of a first start.
+    EXPECT_EQ(u.form->Check1->checkState(), Qt::Checked);
+    EXPECT_EQ(u.form->Check3->checkState(), Qt::Unchecked);
+    EXPECT_EQ(u.form->Check8->checkState(), Qt::Checked);
+    EXPECT_EQ(u.form->Check10->checkState(), Qt::Checked);
+    EXPECT_EQ(u.form->Check11->checkState(), Qt::Checked);
+    EXPECT_EQ(u.form->Check12->checkState(), Qt::Unchecked);
+    EXPECT_TRUE(u.form->Check4->isHidden());
+    EXPECT_TRUE(u.form->Check5->isHidden());
+    EXPECT_TRUE(u.form->Check1->font().bold());
+    EXPECT_FALSE(u.form->Check3->font().bold());
+
+    // The zoom and print-scale lists.
+    auto* l4 = u.form->ctl<QListWidget>("List4");
+    auto* l5 = u.form->ctl<QListWidget>("List5");
+    ASSERT_TRUE(l4 && l5);
+    EXPECT_EQ(l4->count(), 31);
+    EXPECT_EQ(l5->count(), 23);
+    EXPECT_EQ(l4->currentItem()->text(), QString("85"));
+    EXPECT_EQ(l5->currentItem()->text(), QString("80"));
+    EXPECT_EQ(kmk::fahrten1().Druckskala, 80);
+    EXPECT_EQ(u.form->Dir1->Path() + "/", pp + "Sicherheit/");
+}
+
+TEST(Startup, TodayOutsideTheYearLeavesCalendarTodayOffInTheSettingsOnly)
+{
+    Umgebung u("2016", "Kxt", QDate(2017, 1, 1));
+    ASSERT_TRUE(u.starte());
+    const QByteArray vor = u.lies("Vor2016.dat");
+    ASSERT_EQ(vor.size(), 329);
+    EXPECT_EQ(vor, erwarteteVoreinstellung(kmk::fahrten1().Programmpfad, false, vor.mid(48, 25)));
+    // The box keeps its tick, so the vehicles' copy says on.
+    EXPECT_EQ(u.lies("Auto2016.dat").mid(109, 109), erwartetesLeeresFahrzeug());
+    EXPECT_EQ(u.form->Check11->checkState(), Qt::Checked);
+}
+
+TEST(Startup, EntryCalendarStartsOnTodayWithinTheYear)
+{
+    for (QDate heute : {QDate(2016, 1, 1), QDate(2016, 12, 31), QDate(2016, 7, 4)}) {
+        Umgebung u("2016", "Kxt", heute);
+        ASSERT_TRUE(u.starte());
+        QWidget* qkc = u.form->ctl("QKC");
+        ASSERT_NE(qkc, nullptr);
+        EXPECT_EQ(kmk::mw::calGet(qkc, "Date"), vb::DateSerial(heute.year(), heute.month(), heute.day()));
+        EXPECT_EQ(u.form->ctl<QLabel>("LEinDatum")->text(), "Eintragungsdatum " + heute.toString("dd.MM.yyyy"));
+    }
+    Umgebung u("2016", "Kxt", QDate(2017, 3, 1));
+    ASSERT_TRUE(u.starte());
+    EXPECT_EQ(kmk::mw::calGet(u.form->ctl("QKC"), "Date"), 42370);   // 1 January 2016
+}
+
+TEST(Startup, MissingConfigurationEndsWithThePlainMessageAndWritesNothing)
+{
+    Umgebung u("2016", "Kxt", QDate(2016, 6, 15), false);
+    EXPECT_FALSE(u.starte());
+    EXPECT_EQ(u.klartexte(), QStringList{"Es fehlt eine wichtige Sytemdatei. Das Programm wird beendet!"});
+    EXPECT_TRUE(u.dateien().isEmpty());
+}
+
+TEST(Startup, UnusableYearsShowMessage90OnceThenTheFatalMessage)
+{
+    for (const char* jahr : {"2051", "2006"}) {
+        Umgebung u(jahr, "Kxt");
+        EXPECT_FALSE(u.starte());
+        EXPECT_EQ(u.meldungen, QList<int>{90}) << jahr;
+        EXPECT_EQ(u.klartexte(), QStringList{"Bei der Jahreseinstellung ist ein fehler aufgetreten!"});
+        EXPECT_EQ(u.dateien(), QStringList{"DTSD.kxt"});
+    }
+    // A year text that is no year: no catalogue message, the same end.
+    Umgebung u("abcd", "Kxt");
+    EXPECT_FALSE(u.starte());
+    EXPECT_TRUE(u.meldungen.isEmpty());
+    EXPECT_EQ(u.klartexte(), QStringList{"Bei der Jahreseinstellung ist ein fehler aufgetreten!"});
+}
+
+TEST(Startup, EveryYearFrom2007To2050Starts)
+{
+    struct Fall { const char* jahr; qint32 anfang; qint32 ende; const char* version; };
+    const Fall faelle[] = {{"2007", 39083, 39447, "12"}, {"2020", 43831, 44196, "25"},
+                           {"2050", 54789, 55153, "55"}, {"2016", 42370, 42735, "21"}};
+    for (const Fall& f : faelle) {
+        Umgebung u(f.jahr, "Ptq", QDate(2030, 5, 5));
+        ASSERT_TRUE(u.starte()) << f.jahr;
+        EXPECT_EQ(u.form->windowTitle(),
+                  QString("Brimo Kilometrika %1 --- Version  %2.0.1").arg(f.jahr, f.version));
+        for (const char* name : {"QKC", "QKC2", "QKC3"}) {
+            QWidget* k = u.form->ctl(name);
+            ASSERT_NE(k, nullptr);
+            EXPECT_EQ(kmk::mw::calGet(k, "MinDate"), f.anfang) << f.jahr << name;
+            EXPECT_EQ(kmk::mw::calGet(k, "MaxDate"), f.ende) << f.jahr << name;
+        }
+        EXPECT_EQ(kmk::mw::calGet(u.form->ctl("QKC3"), "Date"), f.ende);
+        EXPECT_TRUE(u.klartexte().isEmpty() || QString(f.jahr) < "2015");
+    }
+}
+
+TEST(Startup, OldYearsRecalculateTheAllowancesOncePerSettingsFile)
+{
+    Umgebung u("2014", "Kxt", QDate(2014, 3, 3));
+    ASSERT_TRUE(u.starte());
+    EXPECT_EQ(u.klartexte(), QStringList{"Die Reisekostenpauschale werden aktualisiert"});
+    EXPECT_EQ(u.aktualisiert, 1);
+    EXPECT_TRUE(kmk::fahrten1().NeuberechnungStart);
+    EXPECT_TRUE(vb::getFlag(u.lies("Vor2014.dat"), 46));
+
+    u.fakes.dialogs.shown.clear();
+    ASSERT_TRUE(u.starte());
+    EXPECT_TRUE(u.klartexte().isEmpty());
+    EXPECT_EQ(u.aktualisiert, 1);
+
+    Umgebung neu("2015", "Kxt", QDate(2015, 3, 3));
+    ASSERT_TRUE(neu.starte());
+    EXPECT_TRUE(neu.klartexte().isEmpty());
+    EXPECT_EQ(neu.aktualisiert, 0);
+    EXPECT_FALSE(kmk::fahrten1().NeuberechnungStart);
+}
+
+TEST(Startup, BrandVariantIconsAndTitlePage)
+{
+    {
+        Umgebung u("2016", "Kxt");
+        // An icon file that is no picture keeps the default icon; start-up goes on.
+        QFile f(u.pfad("KILOMETRIKA.ICO"));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("kein Bild");
+        f.close();
+        ASSERT_TRUE(u.starte());
+        EXPECT_EQ(kmk::fahrten1().Markenvariante, 1);
+        EXPECT_TRUE(u.form->Picture1->isHidden());
+        EXPECT_FALSE(u.form->Label122N->isHidden());
+        EXPECT_FALSE(u.form->Label55->isHidden());
+        // The download window loaded knowing the variant.
+        auto* dl = qobject_cast<kmk::FDownloadFenster*>(u.form->FDownload);
+        ASSERT_NE(dl, nullptr);
+        EXPECT_EQ(dl->geladenMitVariante(), 1);
+        EXPECT_TRUE(dl->isHidden());
+        for (QWidget* w : {u.form->FKunden, u.form->FSuchen, u.form->FText})
+            ASSERT_NE(w, nullptr);
+        EXPECT_EQ(u.form->FText->windowTitle(), QString("Brimo Kilometrika Hilfstexte"));
+    }
+    {
+        Umgebung u("2016", "Ptq");
+        ASSERT_TRUE(u.starte());   // no icon file at all
+        EXPECT_EQ(kmk::fahrten1().Markenvariante, 2);
+        EXPECT_TRUE(u.form->Label122N->isHidden());
+        EXPECT_TRUE(u.form->Label55->isHidden());
+    }
+    {
+        Umgebung u("2016", "Rnz");
+        ASSERT_TRUE(u.starte());
+        EXPECT_EQ(kmk::fahrten1().Markenvariante, 10);
+        EXPECT_FALSE(u.form->Picture1->isHidden());
+    }
+    {
+        Umgebung u("2016", "kxt");   // other case: no brand
+        ASSERT_TRUE(u.starte());
+        EXPECT_EQ(kmk::fahrten1().Markenvariante, 0);
+        EXPECT_EQ(u.form->FDownload, nullptr);
+    }
+}
+
+TEST(Startup, ZoomAndPrintScaleOutOfRangeFallBackToTheDefaults)
+{
+    Umgebung u("2016", "Kxt");
+    ASSERT_TRUE(u.starte());
+    kmk::VoreinstellungSatz v = kmk::VoreinstellungSatz::ausBytes(u.lies("Vor2016.dat"));
+    v.ZoomIndex = 31;
+    v.DruckskalaIndex = 23;
+    v.Druckanpassung = -1;
+    QFile f(u.pfad("Vor2016.dat"));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(v.zuBytes());
+    f.close();
+    ASSERT_TRUE(u.starte());
+    EXPECT_EQ(u.form->ctl<QListWidget>("List4")->currentItem()->text(), QString("85"));
+    EXPECT_EQ(u.form->ctl<QListWidget>("List5")->currentItem()->text(), QString("80"));
+    EXPECT_FALSE(u.form->ctl<QListWidget>("List5")->isEnabled());
+    EXPECT_TRUE(u.form->ctl("Label76")->isHidden());
+    EXPECT_EQ(u.form->ctl<QAbstractButton>("Command8")->text(), QString("Mit autom. Druckanpassung"));
+
+    v.ZoomIndex = 25;
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(v.zuBytes());
+    f.close();
+    ASSERT_TRUE(u.starte());
+    EXPECT_EQ(u.form->ctl<QListWidget>("List4")->currentItem()->text(), QString("140"));
+}
+
+TEST(Startup, ClosingWritesTheCurrentVehicleIntoTheSettings)
+{
+    Umgebung u("2016", "Kxt");
+    ASSERT_TRUE(u.starte());
+    int vollsicherung = 0;
+    u.form->services.SicherheitscopyNeu = [&] { ++vollsicherung; };
+    kmk::fahrten1().AktuellesFahrzeug = 3;
+    u.form->Form_QueryUnload();
+    EXPECT_EQ(vollsicherung, 1);
+    EXPECT_EQ(vb::getI16(u.lies("Vor2016.dat"), 327), 3);
+
+    // "Beenden" keeps the last vehicle as it was.
+    kmk::fahrten1().AktuellesFahrzeug = 2;
+    int schnell = 0;
+    u.form->services.Sicherheitscopy = [&] { ++schnell; };
+    u.form->Command17_Click();
+    EXPECT_EQ(schnell, 1);
+    EXPECT_EQ(vb::getI16(u.lies("Vor2016.dat"), 327), 3);
+}
