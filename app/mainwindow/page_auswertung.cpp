@@ -27,10 +27,7 @@ void buildAuswertungPage(QWidget* page)
     // Filters of the tables.
     label(page, "Label70", "Selektieren nach Kunde:", QRect(10, 246, 370, 20));
     auto* contacts = listBox(page, "List2", QRect(10, 268, 370, 196));
-    QFont mono(QStringLiteral("Monospace"));
-    mono.setStyleHint(QFont::TypeWriter);
-    mono.setPointSizeF(contacts->font().pointSizeF());
-    contacts->setFont(mono);
+    contacts->setFont(fixedPitch(contacts->font()));
     valueLabel(page, "Label49", QRect(10, 470, 370, 22))->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
 
     label(page, "Label71", "Selektieren nach Art der Fahrt:", QRect(396, 246, 370, 20));

@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QFontDatabase>
 #include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
@@ -174,6 +175,15 @@ forms::ComboBox* comboBox(QWidget* parent, const QString& name, const QRect& r)
     return place(new forms::ComboBox(parent, true), name, r);
 }
 
+QFont fixedPitch(const QFont& like)
+{
+    QFont mono = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    mono.setStyleHint(QFont::TypeWriter);
+    if (like.pointSizeF() > 0)
+        mono.setPointSizeF(like.pointSizeF());
+    return mono;
+}
+
 QListWidget* listBox(QWidget* parent, const QString& name, const QRect& r)
 {
     return place(new QListWidget(parent), name, r);
@@ -242,9 +252,9 @@ void buildEntryFields(QWidget* page)
     // Departure: date, time with hour and minute spin, odometer reading.
     int y = 124;
     label(page, "Label1", " Abfahrt / Datum", capRect(y));
-    textBox(page, "EinDatumAb", QRect(kFieldX, y, 82, kRowH), 10);
+    textBox(page, "EinDatumAb", QRect(kFieldX, y, 82, kRowH));
     label(page, "Label2", " Zeit", QRect(206, y + 1, 38, kRowH - 2));
-    textBox(page, "EinZeitAb", QRect(246, y, 48, kRowH), 5);
+    textBox(page, "EinZeitAb", QRect(246, y, 48, kRowH));
     hosted(page, "QKSpin2", kSpinProgId, QRect(296, y, 16, kRowH));
     hosted(page, "QKSpin1", kSpinProgId, QRect(314, y, 16, kRowH));
     label(page, "Label3", " km/Std.", QRect(336, y + 1, 58, kRowH - 2));
@@ -265,22 +275,22 @@ void buildEntryFields(QWidget* page)
     // Arrival: date, time with hour and minute spin, odometer with its spin.
     y += 28;
     label(page, "Label7", " Ankunft / Datum", capRect(y));
-    textBox(page, "EinDatumAn", QRect(kFieldX, y, 82, kRowH), 10);
+    textBox(page, "EinDatumAn", QRect(kFieldX, y, 82, kRowH));
     label(page, "Label8", " Zeit", QRect(206, y + 1, 38, kRowH - 2));
-    textBox(page, "EinZeitAn", QRect(246, y, 48, kRowH), 5);
+    textBox(page, "EinZeitAn", QRect(246, y, 48, kRowH));
     hosted(page, "QKSpin3", kSpinProgId, QRect(296, y, 16, kRowH));
     hosted(page, "QKSpin4", kSpinProgId, QRect(314, y, 16, kRowH));
     label(page, "Label9", " km/Std.", QRect(336, y + 1, 58, kRowH - 2));
-    textBox(page, "EinkmAn", QRect(396, y, 56, kRowH), 10);
+    textBox(page, "EinkmAn", QRect(396, y, 56, kRowH));
     hosted(page, "QKSpin6", kSpinProgId, QRect(454, y, 16, kRowH));
 
     // Driven km; passengers only for a private car.
     y += 28;
     label(page, "Label102", "gef. km", capRect(y));
-    textBox(page, "EinGefKm", QRect(kFieldX, y, 66, kRowH), 10);
+    textBox(page, "EinGefKm", QRect(kFieldX, y, 66, kRowH));
     hosted(page, "QKSpin7", kSpinProgId, QRect(188, y, 16, kRowH));
     label(page, "Label118", " Mitgenommene Personen", QRect(212, y + 1, 164, kRowH - 2))->hide();
-    textBox(page, "PersAnz", QRect(378, y, 40, kRowH), 5)->hide();
+    textBox(page, "PersAnz", QRect(378, y, 40, kRowH))->hide();
     hosted(page, "QKSpin5", kSpinProgId, QRect(420, y, 16, kRowH))->hide();
 
     const Row texts[] = {
@@ -308,7 +318,7 @@ void buildRecordBar(QWidget* page)
             "(F4) ersten Datensatz anzeigen");
     picture(mouseUpButton(page, "AutoDatZuruck", "", QRect(40, y, 32, h)), QStyle::SP_MediaSeekBackward,
             QString::fromUtf8("(F5) einen Datensatz zurück"));
-    auto* nr = textBox(page, "FahrtNr", QRect(76, y + 3, 58, kRowH), 10);
+    auto* nr = textBox(page, "FahrtNr", QRect(76, y + 3, 58, kRowH));
     nr->setAlignment(Qt::AlignRight);
     nr->setReadOnly(true);
     picture(mouseUpButton(page, "AutoDatVor", "", QRect(138, y, 32, h)), QStyle::SP_MediaSeekForward,
@@ -336,15 +346,15 @@ void buildCostFrame(QWidget* page)
     auto* kind = comboBox(f, "CbbKArt", QRect(80, 36, 70, kRowH));
     kind->setItems({"Liter", "kWh", "Kg"});
     kind->setText("Liter");
-    textBox(f, "TLiter", QRect(154, 36, 60, kRowH), 12);
+    textBox(f, "TLiter", QRect(154, 36, 60, kRowH));
     label(f, "Label35", "Liter", QRect(216, 37, 60, 20));
-    textBox(f, "TBGesamt", QRect(280, 36, 80, kRowH), 20);
+    textBox(f, "TBGesamt", QRect(280, 36, 80, kRowH));
     valueLabel(f, "Label30", QRect(366, 36, 90, kRowH));
 
     label(f, "CapWerkstatt", "Werkstatt / Sonstiges", QRect(8, 67, 136, 20));
     label(f, "CapBez", "Bez.", QRect(146, 67, 30, 20));
     textBox(f, "TWbez", QRect(178, 66, 98, kRowH), 50);
-    textBox(f, "TWGesamt", QRect(280, 66, 80, kRowH), 20);
+    textBox(f, "TWGesamt", QRect(280, 66, 80, kRowH));
 
     label(f, "CapVerbrauch", "Verbrauch auf 100 km", QRect(8, 100, 170, 20));
     valueLabel(f, "Label31", QRect(180, 100, 100, 20));
@@ -361,7 +371,9 @@ void buildCostFrame(QWidget* page)
 void buildLowerArea(QWidget* page)
 {
     // The trip list, the cost frame and the help box share this place.
-    listBox(page, "FahrtListe", QRect(6, 440, 464, 220))->hide();
+    auto* trips = listBox(page, "FahrtListe", QRect(6, 440, 464, 220));
+    trips->setFont(fixedPitch(trips->font()));
+    trips->hide();
     buildCostFrame(page);
     helpBox(page, "TEinHilfe", QRect(6, 440, 464, 186));
     button(page, "CBTextfensterEin", "Extra Hilfsfenster anzeigen", QRect(6, 630, 200, 28));
@@ -424,7 +436,7 @@ void buildInfoFrames(QWidget* page)
                        QRect(8, 16, 276, 32));
     note->setWordWrap(true);
     label(priv, "CapText3", "aktueller km/Stand", QRect(8, 53, 120, 20));
-    textBox(priv, "Text3", QRect(130, 52, 80, kRowH), 10);
+    textBox(priv, "Text3", QRect(130, 52, 80, kRowH));
     button(priv, "Command18", "Verteilung / Summe berechnen", QRect(8, 78, 276, 26));
     label(priv, "CapText4", "betriebl.", QRect(8, 111, 64, 20));
     textBox(priv, "Text4", QRect(74, 110, 80, kRowH));
@@ -450,14 +462,11 @@ void buildTripMemory(QWidget* page)
 {
     auto* f = frame(page, "Frame4", "Fahrtenspeicher", QRect(478, 408, 292, 252));
     label(f, "Label17", "Buchstabenfilter ( *  zeigt alle)", QRect(8, 21, 190, 18));
-    textBox(f, "Text9", QRect(200, 18, 84, kRowH), 50);
+    textBox(f, "Text9", QRect(200, 18, 84, kRowH));
     // List1 holds every trip-memory line for the filter; it is never shown.
     listBox(f, "List1", QRect(8, 44, 276, 120))->hide();
     auto* pick = listBox(f, "List8", QRect(8, 44, 276, 120));
-    QFont mono(QStringLiteral("Monospace"));
-    mono.setStyleHint(QFont::TypeWriter);
-    mono.setPointSizeF(pick->font().pointSizeF());
-    pick->setFont(mono);
+    pick->setFont(fixedPitch(pick->font()));
     picture(mouseUpButton(f, "KundeEintragen", "", QRect(8, 168, 88, 26)), QStyle::SP_ArrowDown,
             QString::fromUtf8("(F10)  Fahrtenspeicherauswahl in den neuen Datensatz übertragen"));
     picture(mouseUpButton(f, "KundenNeu", "", QRect(100, 168, 88, 26)), QStyle::SP_ArrowUp,

@@ -4,6 +4,7 @@
 // the controls (objectName = the control's name, arrays "Name_0".."Name_3");
 // the main window finds them by name and connects their handlers.
 
+#include <QFont>
 #include <QRect>
 #include <QString>
 #include <QVariantMap>
@@ -70,6 +71,8 @@ QGroupBox* frame(QWidget* parent, const QString& name, const QString& caption, c
 QLineEdit* textBox(QWidget* parent, const QString& name, const QRect& r, int maxLength = 32767);
 forms::ComboBox* comboBox(QWidget* parent, const QString& name, const QRect& r);
 QListWidget* listBox(QWidget* parent, const QString& name, const QRect& r);
+// A fixed-pitch font of the size of like, for lists of fixed-width lines.
+QFont fixedPitch(const QFont& like);
 QPlainTextEdit* helpBox(QWidget* parent, const QString& name, const QRect& r);
 QCheckBox* checkBox(QWidget* parent, const QString& name, const QString& caption, const QRect& r);
 QRadioButton* option(QWidget* parent, const QString& name, const QString& caption, const QRect& r);

@@ -384,10 +384,16 @@ TEST(Pages, ControlKinds)
     EXPECT_NE(e.as<QLabel>("AnzKmAb"), nullptr); // shown, not typed
     EXPECT_NE(d.as<QListWidget>("List4"), nullptr);
     EXPECT_NE(d.as<QListWidget>("List5"), nullptr);
-    // Fields are cut at the width of their record fields.
+    // The workshop text is cut at its record field; the date, time and
+    // number fields keep what was typed, so their checks see it.
     EXPECT_EQ(e.as<QLineEdit>("TWbez")->maxLength(), 50);
-    EXPECT_EQ(e.as<QLineEdit>("EinDatumAb")->maxLength(), 10);
-    EXPECT_EQ(e.as<QLineEdit>("EinZeitAn")->maxLength(), 5);
+    for (const char* name : {"EinDatumAb", "EinZeitAn", "EinkmAn", "EinGefKm", "TBGesamt"})
+        EXPECT_GT(e.as<QLineEdit>(name)->maxLength(), 255) << name;
+    // Lists of fixed-width lines in a fixed-pitch font.
+    for (const char* name : {"List8", "FahrtListe"}) {
+        const QFontMetrics fm(e[name]->font());
+        EXPECT_EQ(fm.horizontalAdvance("iiiiiiii"), fm.horizontalAdvance("MMMMMMMM")) << name;
+    }
 }
 
 TEST(Pages, HostedControlsThroughTheFactoryOrAsPlaceholders)
