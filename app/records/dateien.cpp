@@ -3,7 +3,7 @@
 #include <QFile>
 #include <QFileInfo>
 
-#include "app/records/ersetzen.h"
+#include "platform/io/atomic.h"
 #include "platform/io/folders.h"
 #include "platform/io/recordfile.h"
 #include "platform/vb/text.h"
@@ -43,7 +43,7 @@ Dateiergebnis VorDatSchreiben(Fahrten1& st)
 {
     const QString pfad = st.pfad(QStringLiteral("Vor") + vb::Trim(st.Jahr) + QStringLiteral(".dat"));
     io::RecordFile f(pfad, VoreinstellungSatz::Laenge);
-    if (!satzSchreiben(f, 1, st.Voreinstellung.zuBytes()))
+    if (!f.write(1, st.Voreinstellung.zuBytes()))
         return Dateiergebnis::fehler(TextSchreibfehler(pfad));
     return {};
 }
@@ -93,10 +93,10 @@ Dateiergebnis KfzSchreiben(Fahrten1& st, int fahrzeug)
     io::RecordFile f(pfad, KfzGrundeinstellung::Laenge);
     const QByteArray leer = KfzGrundeinstellung{}.zuBytes();
     for (qint32 n = f.count() + 1; n < fahrzeug; ++n) {
-        if (!satzSchreiben(f, n, leer))
+        if (!f.write(n, leer))
             return Dateiergebnis::fehler(TextSchreibfehler(pfad));
     }
-    if (!satzSchreiben(f, fahrzeug, st.Kfz.zuBytes()))
+    if (!f.write(fahrzeug, st.Kfz.zuBytes()))
         return Dateiergebnis::fehler(TextSchreibfehler(pfad));
     return {};
 }
@@ -107,7 +107,7 @@ Dateiergebnis KfzDateiAnlegen(Fahrten1& st)
     if (io::FileExists(pfad))
         return {};
     const QByteArray leer = KfzGrundeinstellung{}.zuBytes();
-    if (!dateiErsetzen(pfad, leer.repeated(4)))
+    if (!io::writeFileAtomic(pfad, leer.repeated(4)))
         return Dateiergebnis::fehler(TextSchreibfehler(pfad));
     return {};
 }
@@ -241,7 +241,7 @@ Dateiergebnis DatensatzspeichernDatei(Fahrten1& st)
         return Dateiergebnis::fehler(TextSatznummerUngueltig(st.Satznummer));
     if (st.Satznummer == st.Satzanzahl + 1 && st.Satzanzahl >= MaxFahrten)
         return Dateiergebnis::fehler(TextDateiVoll());
-    if (!satzSchreiben(f, st.Satznummer, st.Satzpuffer[0].zuBytes())) {
+    if (!f.write(st.Satznummer, st.Satzpuffer[0].zuBytes())) {
         st.Satzanzahl = f.count();
         return Dateiergebnis::fehler(TextSchreibfehler(pfad));
     }
@@ -273,7 +273,7 @@ Dateiergebnis DatensatzloschenDatei(Fahrten1& st)
         return Dateiergebnis::fehler(TextSchreibfehler(pfad));
     const QByteArray behalten = alt.read(qint64(k) * FahrtDatensatz::Laenge);
     alt.close();
-    if (behalten.size() != qint64(k) * FahrtDatensatz::Laenge || !dateiErsetzen(pfad, behalten))
+    if (behalten.size() != qint64(k) * FahrtDatensatz::Laenge || !io::writeFileAtomic(pfad, behalten))
         return Dateiergebnis::fehler(TextSchreibfehler(pfad));
     st.Satzanzahl = Fahrtanzahl(pfad);
     return {};
@@ -302,7 +302,7 @@ Dateiergebnis UberschreibenDatei(Fahrten1& st, qint32 heute)
     neu.Eintragsstatus = 2;
     saetze[k - 1] = alt.zuBytes();
     saetze.insert(k, neu.zuBytes());
-    if (!dateiErsetzen(pfad, saetze.join()))
+    if (!io::writeFileAtomic(pfad, saetze.join()))
         return Dateiergebnis::fehler(TextSchreibfehler(pfad));
     st.Satzanzahl = Fahrtanzahl(pfad);
     return {};
@@ -328,7 +328,7 @@ Dateiergebnis Uberschreiben_BenzinDatei(Fahrten1& st)
     s.BetragWartung = e.BetragWartung;
     s.Wartungstext = e.Wartungstext;
     s.Kraftstoffart = e.Kraftstoffart;
-    if (!satzSchreiben(f, st.Satznummer, s.zuBytes()))
+    if (!f.write(st.Satznummer, s.zuBytes()))
         return Dateiergebnis::fehler(TextSchreibfehler(pfad));
     return {};
 }

@@ -3,7 +3,7 @@
 #include <QDir>
 #include <QFile>
 
-#include "app/records/ersetzen.h"
+#include "platform/io/atomic.h"
 #include "app/records/fahrten1.h"
 #include "platform/io/folders.h"
 #include "platform/vb/fields.h"
@@ -173,7 +173,7 @@ bool JahrgangDatSchreiben(const QString& programmpfad, const Jahrgangsdaten& kla
         inhalt = satz;
     else
         inhalt.replace(0, satz.size(), satz);
-    return dateiErsetzen(pfad, inhalt, fehler);
+    return io::writeFileAtomic(pfad, inhalt, fehler);
 }
 
 } // namespace kmk
