@@ -44,8 +44,8 @@ void buildAusdruckPage(QWidget* page)
     zoomCap->setWordWrap(true);
     auto* printCap = label(page, "Label76", "Zoom Druck", QRect(108, 410, 94, 34));
     printCap->setWordWrap(true);
-    listBox(page, "List4", QRect(6, 446, 94, 208));
-    listBox(page, "List5", QRect(108, 446, 94, 208));
+    listBox(page, "List4", QRect(6, 446, 94, 198));
+    listBox(page, "List5", QRect(108, 446, 94, 198));
 
     // The sheet: a stand-in until the spreadsheet control is placed here.
     auto* sheet = new QFrame(page);
@@ -56,10 +56,10 @@ void buildAusdruckPage(QWidget* page)
     QPalette pal = sheet->palette();
     pal.setColor(QPalette::Window, Qt::white);
     sheet->setPalette(pal);
-    sheet->setGeometry(208, 6, 562, 540);
+    sheet->setGeometry(208, 6, 562, 530);
 
-    helpBox(page, "TDruckHilfe", QRect(208, 552, 562, 72));
-    button(page, "CBTextfensterDru", "Extra Hilfsfenster anzeigen", QRect(208, 628, 200, 28));
+    helpBox(page, "TDruckHilfe", QRect(208, 542, 562, 70));
+    button(page, "CBTextfensterDru", "Extra Hilfsfenster anzeigen", QRect(208, 616, 200, 28));
 }
 
 } // namespace kmk

@@ -34,8 +34,8 @@ void buildAuswertungPage(QWidget* page)
     listBox(page, "List3", QRect(396, 268, 370, 128));
     valueLabel(page, "Label72", QRect(396, 402, 370, 22))->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
 
-    helpBox(page, "TAusHilfe", QRect(10, 504, 756, 118));
-    button(page, "CBTextfensterAus", "Extra Hilfsfenster anzeigen", QRect(10, 628, 200, 28));
+    helpBox(page, "TAusHilfe", QRect(10, 504, 756, 106));
+    button(page, "CBTextfensterAus", "Extra Hilfsfenster anzeigen", QRect(10, 616, 200, 28));
 }
 
 } // namespace kmk

@@ -338,7 +338,7 @@ void buildRecordBar(QWidget* page)
 
 void buildCostFrame(QWidget* page)
 {
-    auto* f = frame(page, "FrBenzin", "Kraftstoff / Werkstatt - Kosten", QRect(6, 440, 464, 220));
+    auto* f = frame(page, "FrBenzin", "Kraftstoff / Werkstatt - Kosten", QRect(6, 440, 464, 208));
     label(f, "CapBGesamt", "Gesamt", QRect(280, 18, 80, 16));
     label(f, "CapPreis", "Preis", QRect(366, 18, 90, 16));
 
@@ -356,27 +356,27 @@ void buildCostFrame(QWidget* page)
     textBox(f, "TWbez", QRect(178, 66, 98, kRowH), 50);
     textBox(f, "TWGesamt", QRect(280, 66, 80, kRowH));
 
-    label(f, "CapVerbrauch", "Verbrauch auf 100 km", QRect(8, 100, 170, 20));
-    valueLabel(f, "Label31", QRect(180, 100, 100, 20));
-    label(f, "CapTankkosten", "Gesamt Tankkosten", QRect(8, 124, 170, 20));
-    valueLabel(f, "Label27", QRect(180, 124, 100, 20));
-    label(f, "CapWerkkosten", "Gesamtkosten  ohne Tanken", QRect(8, 148, 170, 20));
-    valueLabel(f, "Label34", QRect(180, 148, 100, 20));
+    label(f, "CapVerbrauch", "Verbrauch auf 100 km", QRect(8, 96, 170, 20));
+    valueLabel(f, "Label31", QRect(180, 96, 100, 20));
+    label(f, "CapTankkosten", "Gesamt Tankkosten", QRect(8, 118, 170, 20));
+    valueLabel(f, "Label27", QRect(180, 118, 100, 20));
+    label(f, "CapWerkkosten", "Gesamtkosten  ohne Tanken", QRect(8, 140, 170, 20));
+    valueLabel(f, "Label34", QRect(180, 140, 100, 20));
 
-    button(f, "CB_BSpeichern", "Speichern", QRect(8, 180, 100, 28))->hide();
-    button(f, "CBFListe", QString::fromUtf8("Fenster schließen - Fahrtenliste anzeigen"), QRect(112, 180, 344, 28));
+    button(f, "CB_BSpeichern", "Speichern", QRect(8, 170, 100, 28))->hide();
+    button(f, "CBFListe", QString::fromUtf8("Fenster schließen - Fahrtenliste anzeigen"), QRect(112, 170, 344, 28));
     f->hide();
 }
 
 void buildLowerArea(QWidget* page)
 {
     // The trip list, the cost frame and the help box share this place.
-    auto* trips = listBox(page, "FahrtListe", QRect(6, 440, 464, 220));
+    auto* trips = listBox(page, "FahrtListe", QRect(6, 440, 464, 208));
     trips->setFont(fixedPitch(trips->font()));
     trips->hide();
     buildCostFrame(page);
-    helpBox(page, "TEinHilfe", QRect(6, 440, 464, 186));
-    button(page, "CBTextfensterEin", "Extra Hilfsfenster anzeigen", QRect(6, 630, 200, 28));
+    helpBox(page, "TEinHilfe", QRect(6, 440, 464, 172));
+    button(page, "CBTextfensterEin", "Extra Hilfsfenster anzeigen", QRect(6, 618, 200, 28));
 }
 
 void buildInfoFrames(QWidget* page)
@@ -460,21 +460,21 @@ void buildInfoFrames(QWidget* page)
 
 void buildTripMemory(QWidget* page)
 {
-    auto* f = frame(page, "Frame4", "Fahrtenspeicher", QRect(478, 408, 292, 252));
+    auto* f = frame(page, "Frame4", "Fahrtenspeicher", QRect(478, 408, 292, 240));
     label(f, "Label17", "Buchstabenfilter ( *  zeigt alle)", QRect(8, 21, 190, 18));
     textBox(f, "Text9", QRect(200, 18, 84, kRowH));
     // List1 holds every trip-memory line for the filter; it is never shown.
-    listBox(f, "List1", QRect(8, 44, 276, 120))->hide();
-    auto* pick = listBox(f, "List8", QRect(8, 44, 276, 120));
+    listBox(f, "List1", QRect(8, 44, 276, 110))->hide();
+    auto* pick = listBox(f, "List8", QRect(8, 44, 276, 110));
     pick->setFont(fixedPitch(pick->font()));
-    picture(mouseUpButton(f, "KundeEintragen", "", QRect(8, 168, 88, 26)), QStyle::SP_ArrowDown,
+    picture(mouseUpButton(f, "KundeEintragen", "", QRect(8, 158, 88, 26)), QStyle::SP_ArrowDown,
             QString::fromUtf8("(F10)  Fahrtenspeicherauswahl in den neuen Datensatz übertragen"));
-    picture(mouseUpButton(f, "KundenNeu", "", QRect(100, 168, 88, 26)), QStyle::SP_ArrowUp,
+    picture(mouseUpButton(f, "KundenNeu", "", QRect(100, 158, 88, 26)), QStyle::SP_ArrowUp,
             QString::fromUtf8("(F11)  aktuellen Datensatz in den Fahrtenspeicher übertragen"));
-    picture(mouseUpButton(f, "Kundeuberschreiben", "", QRect(192, 168, 92, 26)), QStyle::SP_TrashIcon,
+    picture(mouseUpButton(f, "Kundeuberschreiben", "", QRect(192, 158, 92, 26)), QStyle::SP_TrashIcon,
             QString::fromUtf8("(F3) ausgewählte Eintrag des Fahrtenspeichers löschen"));
-    button(f, "KundenBearbeiten", "Fahrtenspeicher bearbeiten", QRect(8, 198, 276, 26));
-    label(f, "Label56", "", QRect(8, 228, 276, 20));
+    button(f, "KundenBearbeiten", "Fahrtenspeicher bearbeiten", QRect(8, 188, 276, 26));
+    label(f, "Label56", "", QRect(8, 216, 276, 20));
 }
 
 } // namespace

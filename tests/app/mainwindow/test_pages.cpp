@@ -27,8 +27,9 @@
 
 namespace {
 
-// Room a page has inside the main window of 784 x 720 pixels below the tab strip.
-const QRect kPageRect(0, 0, 773, 665);
+// Room a page has inside the main window of 784 x 690 pixels below the tab
+// strip, with a margin for larger tab strips.
+const QRect kPageRect(0, 0, 776, 650);
 
 using Builder = void (*)(QWidget*);
 
