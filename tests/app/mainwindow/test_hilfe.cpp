@@ -1,0 +1,342 @@
+#include "app/mainwindow/hilfe.h"
+#include "app/mainwindow/hilfezeilen.h"
+#include "platform/forms/combobox.h"
+#include "platform/forms/fakes.h"
+#include "platform/forms/seams.h"
+#include "platform/vb/text.h"
+
+#include <QCheckBox>
+#include <QDir>
+#include <QFile>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QRegularExpression>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+QString quelle(const QString& rel)
+{
+    const QByteArray dir = qgetenv("KMK_SOURCE_DIR");
+    return QString::fromLocal8Bit(dir) + "/" + rel;
+}
+
+void schreibe(const QString& pfad, const QByteArray& bytes)
+{
+    QFile f(pfad);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+QByteArray zeilen(int n, const char* ende = "\r\n")
+{
+    QByteArray b;
+    for (int k = 1; k <= n; ++k)
+        b += vb::toAnsi(QString("Text %1").arg(k)) + ende;
+    return b;
+}
+
+// ---------------------------------------------------------------- Hilfs.txt
+
+TEST(Hilfstexte, LineKIsTextKInWindows1252)
+{
+    QTemporaryDir d;
+    schreibe(d.filePath("Hilfs.txt"), vb::toAnsi(QString::fromUtf8("Erste Zeile\r\nÜber – 12 €\r\n\r\nVierte")));
+    kmk::Hilfstexte t;
+    EXPECT_EQ(t.lesen(d.filePath("Hilfs.txt")), 4);
+    EXPECT_EQ(t.text(0), "");
+    EXPECT_EQ(t.text(1), "Erste Zeile");
+    EXPECT_EQ(t.text(2), QString::fromUtf8("Über – 12 €"));
+    EXPECT_EQ(t.text(3), "");
+    EXPECT_EQ(t.text(4), "Vierte");
+    EXPECT_EQ(t.text(5), "");
+    EXPECT_EQ(t.text(-1), "");
+    EXPECT_EQ(t.text(121), "");
+}
+
+TEST(Hilfstexte, MissingShortOrLongFilesNeverFail)
+{
+    QTemporaryDir d;
+    kmk::Hilfstexte t;
+    EXPECT_EQ(t.lesen(d.filePath("Hilfs.txt")), 0);   // missing: unchanged, empty
+    EXPECT_EQ(t.text(1), "");
+    EXPECT_EQ(t.lesen(""), 0);
+    EXPECT_EQ(t.lesen(d.path()), 0);                   // a folder
+
+    schreibe(d.filePath("Hilfs.txt"), zeilen(50));
+    EXPECT_EQ(t.lesen(d.filePath("Hilfs.txt")), 50);
+    EXPECT_EQ(t.text(50), "Text 50");
+    for (int k = 51; k <= 120; ++k)
+        EXPECT_EQ(t.text(k), "") << k;
+
+    schreibe(d.filePath("Hilfs.txt"), zeilen(500));
+    kmk::Hilfstexte lang;
+    EXPECT_EQ(lang.lesen(d.filePath("Hilfs.txt")), 120);
+    EXPECT_EQ(lang.text(120), "Text 120");
+    EXPECT_EQ(lang.text(121), "");
+
+    // a missing file later leaves the texts as they were
+    QFile::remove(d.filePath("Hilfs.txt"));
+    EXPECT_EQ(lang.lesen(d.filePath("Hilfs.txt")), 0);
+    EXPECT_EQ(lang.text(3), "Text 3");
+}
+
+TEST(Hilfstexte, OtherLineEndsCaseAndUtf8)
+{
+    QTemporaryDir d;
+    schreibe(d.filePath("hilfs.TXT"), zeilen(3, "\n") + "ohne Ende");
+    kmk::Hilfstexte t;
+    EXPECT_EQ(t.lesen(d.filePath("Hilfs.txt")), 4);   // found ignoring case
+    EXPECT_EQ(t.text(2), "Text 2");
+    EXPECT_EQ(t.text(4), "ohne Ende");
+    schreibe(d.filePath("u.txt"), QByteArray("\xEF\xBB\xBF") + QString::fromUtf8("Grüße\r\n").toUtf8());
+    EXPECT_EQ(t.lesen(d.filePath("u.txt")), 1);
+    EXPECT_EQ(t.text(1), QString::fromUtf8("Grüße"));
+}
+
+TEST(Installation, HilfsTxtIsWindows1252WithATextForEveryNumber)
+{
+    QFile f(quelle("install/Hilfs.txt"));
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QByteArray bytes = f.readAll();
+    EXPECT_TRUE(bytes.endsWith("\r\n"));
+    EXPECT_EQ(bytes.count("\r\n"), 102);
+    EXPECT_EQ(bytes.count('\n'), 102);
+    // German text with umlauts, not stored as UTF-8
+    EXPECT_TRUE(bytes.contains(char(0xFC)));   // ü
+    EXPECT_FALSE(bytes.contains("\xC3\xBC"));
+    kmk::Hilfstexte t;
+    EXPECT_EQ(t.lesen(quelle("install/Hilfs.txt")), 102);
+    for (int k = 1; k <= 102; ++k)
+        EXPECT_GT(t.text(k).size(), 10) << k;
+    EXPECT_TRUE(t.text(14).contains("Sprachausgabe"));
+}
+
+TEST(Installation, HelpPagesLinkOnlyToExistingPages)
+{
+    const QString ordner = quelle("install/help");
+    EXPECT_FALSE(forms::helpPagePath(ordner, "Inhaltsverzeichnis.htm").isEmpty());
+    EXPECT_FALSE(forms::helpPagePath(ordner, forms::kHelpStartPage).isEmpty());
+    const QStringList seiten = QDir(ordner).entryList({"*.html"}, QDir::Files);
+    EXPECT_GE(seiten.size(), 10);
+    const QRegularExpression link("href=\"([^\"#]+)\"");
+    for (const QString& s : seiten) {
+        QFile f(ordner + "/" + s);
+        ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+        const QString html = QString::fromUtf8(f.readAll());
+        auto it = link.globalMatch(html);
+        while (it.hasNext()) {
+            const QString ziel = it.next().captured(1);
+            EXPECT_TRUE(QFile::exists(ordner + "/" + ziel)) << s.toStdString() << " -> " << ziel.toStdString();
+        }
+    }
+}
+
+TEST(HilfeDatei, OpensTheHelpFolderAtATopic)
+{
+    forms::ScopedFakes fakes;
+    kmk::HTMLHelp_ShowTopic("/opt/kilo/", "Inhaltsverzeichnis.htm");
+    kmk::HTMLHelp_ShowTopic("/opt/kilo/", "");
+    ASSERT_EQ(fakes.help.calls.size(), 2);
+    EXPECT_EQ(fakes.help.calls[0].folder, "/opt/kilo/help");
+    EXPECT_EQ(fakes.help.calls[0].topic, "Inhaltsverzeichnis.htm");
+    EXPECT_EQ(fakes.help.calls[1].topic, "");
+}
+
+// ---------------------------------------------------------------- help lines
+
+struct Fenster : ::testing::Test {
+    QTemporaryDir d;
+    kmk::Hilfstexte texte;
+    QWidget form;
+    QTabWidget* tabs = new QTabWidget(&form);
+    QWidget* grund = new QWidget;
+    QWidget* ein = new QWidget;
+    QPlainTextEdit *TGrHilfe, *TEinHilfe;
+    QLabel *Label1, *Label17, *LabWA;
+    QGroupBox *Frame4, *Frame7;
+    QCheckBox* Check3;
+    QLineEdit *EinDatumAb, *EinZeitAb, *Text9;
+    forms::ComboBox* EinUber;
+    int folgepruefung = 0;
+    std::unique_ptr<kmk::Hilfezeilen> hz;
+
+    template <class W>
+    W* mach(QWidget* parent, const char* name, QRect r)
+    {
+        auto* w = new W(parent);
+        w->setObjectName(name);
+        w->setGeometry(r);
+        return w;
+    }
+
+    void SetUp() override
+    {
+        QByteArray b = zeilen(102);
+        schreibe(d.filePath("Hilfs.txt"), b);
+        texte.lesen(d.filePath("Hilfs.txt"));
+
+        form.setObjectName("Form1");
+        form.resize(600, 500);
+        tabs->setObjectName("SSTab1");
+        tabs->setGeometry(0, 0, 600, 500);
+        grund->setObjectName("Seite1");
+        ein->setObjectName("Seite2");
+        tabs->addTab(grund, "Grundeinstellungen");
+        tabs->addTab(ein, "Eintragungen");
+
+        TGrHilfe = mach<QPlainTextEdit>(grund, "TGrHilfe", {10, 300, 400, 80});
+        Check3 = mach<QCheckBox>(grund, "Check3", {10, 10, 200, 20});
+        for (int k = 0; k < 4; ++k)
+            mach<QLineEdit>(grund, qPrintable(QString("KfzEingabe_%1").arg(k)), {10 + 100 * k, 50, 90, 22});
+
+        TEinHilfe = mach<QPlainTextEdit>(ein, "TEinHilfe", {10, 330, 400, 80});
+        Label1 = mach<QLabel>(ein, "Label1", {10, 10, 100, 20});
+        Label1->setText(" Abfahrt / Datum");
+        EinDatumAb = mach<QLineEdit>(ein, "EinDatumAb", {120, 10, 100, 22});
+        EinZeitAb = mach<QLineEdit>(ein, "EinZeitAb", {230, 10, 60, 22});
+        EinUber = new forms::ComboBox(ein);
+        EinUber->setObjectName("EinUber");
+        EinUber->setGeometry(120, 40, 200, 22);
+        Frame4 = mach<QGroupBox>(ein, "Frame4", {10, 80, 300, 150});
+        Label17 = mach<QLabel>(Frame4, "Label17", {10, 20, 200, 20});
+        Label17->setText("Buchstabenfilter ( *  zeigt alle)");
+        Text9 = mach<QLineEdit>(Frame4, "Text9", {10, 45, 100, 22});
+        Frame7 = mach<QGroupBox>(ein, "Frame7", {320, 80, 200, 150});
+        LabWA = mach<QLabel>(Frame7, "LabWA", {10, 20, 150, 20});
+        LabWA->setText("12 %");
+
+        hz = std::make_unique<kmk::Hilfezeilen>(texte);
+        hz->attachTable(&form, [this] { ++folgepruefung; });
+        form.show();
+        form.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    }
+
+    void ueber(QWidget* w, QPoint p = {5, 5}) { QTest::mouseMove(w, p); }
+    void setTextInBoxes() { TEinHilfe->setPlainText("vorher"); TGrHilfe->setPlainText("vorher"); }
+    QString text(QPlainTextEdit* box) { return box->toPlainText(); }
+};
+
+TEST_F(Fenster, MouseOverAControlShowsItsTextInItsPagesBox)
+{
+    tabs->setCurrentWidget(ein);
+    ueber(Label1);
+    EXPECT_EQ(text(TEinHilfe), "Text 44");
+    ueber(EinDatumAb);   // a GotFocus field: the mouse alone shows nothing new
+    EXPECT_EQ(text(TEinHilfe), "Text 44");
+    ueber(Frame4, {250, 120});   // empty part of the frame
+    EXPECT_EQ(text(TEinHilfe), "Text 70");
+    EXPECT_EQ(folgepruefung, 0);
+}
+
+TEST_F(Fenster, LabelInsideAFrameShowsTheLabelsText)
+{
+    tabs->setCurrentWidget(ein);
+    ueber(Label17);
+    EXPECT_EQ(text(TEinHilfe), "Text 71");
+    ueber(Text9);
+    EXPECT_EQ(text(TEinHilfe), "Text 71");
+    ueber(Frame4, {250, 120});
+    EXPECT_EQ(text(TEinHilfe), "Text 70");
+    // a control without a help line inside a frame with one: no text of the frame
+    ueber(Frame7, {150, 120});
+    EXPECT_EQ(text(TEinHilfe), "Text 75");
+    ueber(Label1);
+    ueber(LabWA);
+    EXPECT_EQ(text(TEinHilfe), "Text 44");
+}
+
+TEST_F(Fenster, SettingsCheckBoxMovesFocusIntoTheBox)
+{
+    tabs->setCurrentWidget(grund);
+    ueber(Check3);
+    EXPECT_EQ(text(TGrHilfe), "Text 14");
+    EXPECT_TRUE(TGrHilfe->hasFocus());
+    // every element of a control array shows the same text
+    ueber(form.findChild<QWidget*>("KfzEingabe_3"));
+    EXPECT_EQ(text(TGrHilfe), "Text 21");
+    ueber(form.findChild<QWidget*>("KfzEingabe_0"));
+    EXPECT_EQ(text(TGrHilfe), "Text 21");
+}
+
+TEST_F(Fenster, TabStripWritesTheEntryPageBoxWhateverPageIsShown)
+{
+    tabs->setCurrentWidget(grund);
+    setTextInBoxes();
+    QTabBar* bar = tabs->findChild<QTabBar*>();
+    ASSERT_NE(bar, nullptr);
+    ueber(bar, bar->tabRect(0).center());
+    EXPECT_EQ(text(TEinHilfe), "Text 7");
+    EXPECT_EQ(text(TGrHilfe), "vorher");
+}
+
+TEST_F(Fenster, FocusIntoADateFieldShowsTextAndSuspendsTheOrderCheck)
+{
+    tabs->setCurrentWidget(ein);
+    EinZeitAb->setFocus(Qt::TabFocusReason);
+    EXPECT_EQ(text(TEinHilfe), "Text 45");
+    EXPECT_EQ(folgepruefung, 1);
+    EinDatumAb->setFocus(Qt::TabFocusReason);
+    EXPECT_EQ(text(TEinHilfe), "Text 44");
+    EXPECT_EQ(folgepruefung, 2);
+    EinUber->setFocus(Qt::TabFocusReason);   // a combo box: no order check
+    EXPECT_EQ(text(TEinHilfe), "Text 48");
+    EXPECT_EQ(folgepruefung, 2);
+    // window activation is no focus move of the user
+    TEinHilfe->setPlainText("vorher");
+    QWidget anderes;
+    anderes.show();
+    anderes.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&anderes));
+    form.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    EXPECT_EQ(text(TEinHilfe), "vorher");
+    EXPECT_EQ(folgepruefung, 2);
+}
+
+TEST_F(Fenster, MissingNamesAreReportedAndEmptyTextsEmptyTheBox)
+{
+    const QStringList fehlt = hz->missing();
+    EXPECT_TRUE(fehlt.contains("Command4"));
+    EXPECT_TRUE(fehlt.contains("TTitelHilfe"));
+    EXPECT_FALSE(fehlt.contains("Label1"));
+    EXPECT_FALSE(fehlt.contains("KfzEingabe"));
+
+    // a Hilfs.txt of 50 lines: text 71 is empty and empties the box
+    schreibe(d.filePath("Hilfs.txt"), zeilen(50));
+    kmk::Hilfstexte kurz;
+    kurz.lesen(d.filePath("Hilfs.txt"));
+    kmk::Hilfezeilen zweite(kurz);
+    zweite.attachHelp(Label17, 71, TEinHilfe);
+    tabs->setCurrentWidget(ein);
+    TEinHilfe->setPlainText("vorher");
+    hz.reset();
+    ueber(Label17);
+    EXPECT_EQ(text(TEinHilfe), "");
+}
+
+TEST(HelpLineTable, RowsOfTheMainWindow)
+{
+    const auto& t = kmk::Hilfezeilen::tabelle();
+    EXPECT_EQ(t.size(), 124u);
+    int fokusZeilen = 0, folge = 0, boxFokus = 0;
+    for (const auto& z : t) {
+        EXPECT_GE(z.text, 1);
+        EXPECT_LE(z.text, 102);
+        fokusZeilen += z.ereignis == kmk::Hilfezeilen::Ereignis::Fokus;
+        folge += z.folgepruefung;
+        boxFokus += z.fokus;
+    }
+    EXPECT_EQ(fokusZeilen, 12);
+    EXPECT_EQ(folge, 4);
+    EXPECT_EQ(boxFokus, 15);
+}
+
+} // namespace
