@@ -504,6 +504,10 @@ TEST(Pages, ThePagesScaleWithTheWindow)
     EXPECT_GT(before.size(), size_t(150));
     form.resize(1568, 1440);
     rs.DoResize();
+    tabs->setCurrentIndex(0);
+    const QString dir = QDir::temp().filePath("kmk-pages");
+    QDir().mkpath(dir);
+    form.grab().save(dir + "/Eintragungen-doppelt.png");
     for (const auto& [w, g] : before)
         EXPECT_EQ(w->geometry(), QRect(g.x() * 2, g.y() * 2, g.width() * 2, g.height() * 2))
             << w->objectName().toStdString();
