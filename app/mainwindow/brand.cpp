@@ -7,6 +7,7 @@
 #include "platform/io/folders.h"
 #include "platform/vb/text.h"
 
+#include <QApplication>
 #include <QIcon>
 
 namespace kmk {
@@ -65,6 +66,9 @@ void Form1::MarkeErsterDurchgang()
     const QIcon icon = ladeIcon(v == 10 ? QStringLiteral("rnz.ICO") : QStringLiteral("Kilometrika.ico"));
     for (QWidget* w : {static_cast<QWidget*>(this), FKunden, FSuchen, FText, FDownload})
         setzeIcon(w, icon);
+    // The message dialog is made for each message and takes the program's icon.
+    if (!icon.isNull())
+        QApplication::setWindowIcon(icon);
 
     if (v == 1) {
         Picture1->hide();

@@ -9,6 +9,8 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QRegularExpressionValidator>
+#include <QStyleOptionButton>
+#include <QStylePainter>
 
 namespace kmk {
 
@@ -55,6 +57,28 @@ void setBold(QWidget* w, bool bold)
     if (f.bold() != bold) {
         f.setBold(bold);
         w->setFont(f);
+    }
+}
+
+void WrapCheckBox::paintEvent(QPaintEvent*)
+{
+    QStylePainter p(this);
+    QStyleOptionButton opt;
+    initStyleOption(&opt);
+    const QString caption = opt.text;
+    opt.text.clear();
+    const QRect ind = style()->subElementRect(QStyle::SE_CheckBoxIndicator, &opt, this);
+    QStyleOptionButton io = opt;
+    io.rect = QRect(ind.left(), 2, ind.width(), ind.height());
+    p.drawPrimitive(QStyle::PE_IndicatorCheckBox, io);
+    const QRect textRect = rect().adjusted(ind.right() + 6, 0, 0, 0);
+    p.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::WindowText));
+    p.drawText(textRect, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, caption);
+    if (hasFocus()) {
+        QStyleOptionFocusRect fr;
+        fr.initFrom(this);
+        fr.rect = textRect;
+        p.drawPrimitive(QStyle::PE_FrameFocusRect, fr);
     }
 }
 
@@ -128,9 +152,8 @@ QPlainTextEdit* helpBox(QWidget* parent, const QString& name, int l, int t, int 
 
 QCheckBox* check(QWidget* parent, const QString& name, const QString& text, int l, int t, int w, int h)
 {
-    auto* c = make<QCheckBox>(parent, name, l, t, w, h);
+    auto* c = make<WrapCheckBox>(parent, name, l, t, w, h);
     c->setText(text);
-    c->setStyleSheet("QCheckBox { spacing: 4px; }");
     return c;
 }
 
@@ -164,18 +187,18 @@ void Form1::buildTitelseite(QWidget* p)
     Label105 = label(p, "Label105", QString(), 3600, 2300, 7600, 600);
     Label126 = label(p, "Label126", QString(), 3600, 3000, 7600, 720);
 
-    Command4 = button(p, "Command4", QStringLiteral("Schulungsvideo mit Themenauswahl   (65 Themen)"), 3600, 4000, 4500, 450);
-    Command2 = button(p, "Command2", QStringLiteral("Aktualisierung downloaden"), 3600, 4600, 4500, 450);
-    Command16 = button(p, "Command16", QStringLiteral("Handbuch bitte lesen !"), 3600, 5200, 4500, 450);
-    Command17 = button(p, "Command17", QStringLiteral("Beenden"), 3600, 5800, 4500, 450);
-    CBTextfensterTitel = button(p, "CBTextfensterTitel", QStringLiteral("Extra Hilfsfenster anzeigen"), 9000, 7400, 2400, 400);
+    Command4 = button(p, "Command4", QStringLiteral("Schulungsvideo mit Themenauswahl   (65 Themen)"), 3600, 4000, 5400, 450);
+    Command2 = button(p, "Command2", QStringLiteral("Aktualisierung downloaden"), 3600, 4600, 5400, 450);
+    Command16 = button(p, "Command16", QStringLiteral("Handbuch bitte lesen !"), 3600, 5200, 5400, 450);
+    Command17 = button(p, "Command17", QStringLiteral("Beenden"), 3600, 5800, 5400, 450);
+    CBTextfensterTitel = button(p, "CBTextfensterTitel", QStringLiteral("Extra Hilfsfenster anzeigen"), 8600, 7400, 2800, 400);
     TTitelHilfe = helpBox(p, "TTitelHilfe", 240, 7900, 11160, 1300);
 }
 
 void Form1::buildGrundeinstellungen(QWidget* p)
 {
     // Vehicle choice and option boxes of the current vehicle.
-    Frame6 = make<QGroupBox>(p, "Frame6", 120, 60, 6300, 4660);
+    Frame6 = make<QGroupBox>(p, "Frame6", 120, 60, 6560, 4660);
     Frame6->setTitle(QStringLiteral(" Voreinstellungen vom jeweils ausgewählten Fahrzeug 1 bis Fahrzeug 4  "));
     for (int k = 0; k < 4; ++k) {
         auto* b = make<QRadioButton>(Frame6, QStringLiteral("Aktu_Auto_%1").arg(k), 120 + k * 1520, 300, 1500, 300);
@@ -185,28 +208,28 @@ void Form1::buildGrundeinstellungen(QWidget* p)
     }
     int y = 660;
     auto box = [&](const QString& name, const QString& text, int h) {
-        QCheckBox* c = check(Frame6, name, text, 120, y, 6060, h);
-        y += h + 20;
+        QCheckBox* c = check(Frame6, name, text, 120, y, 6320, h);
+        y += h;
         return c;
     };
-    Check1 = box("Check1", QStringLiteral("Journalfunktion : Erfassungsdatum der Eintragungen wird mit gespeichert. "), 420);
-    Check3 = box("Check3", QStringLiteral("Mit Sprachausgabe falls eine Soundkarte vorhanden."), 420);
-    Check4 = box("Check4", QStringLiteral("Bei neuen Datensätzen die möglichen Zeiteinstellungen grundsätzlich vorgeben"), 420);
-    Check5 = box("Check5", QStringLiteral("Geschäftsfahrten und Fahrten im Zshg. m. stfr. Umsätzen mit Verpflegungspauschale berechnen."), 420);
-    Check8 = box("Check8", QStringLiteral("Sie möchten die Abfahrt- und Ankunftszeit grundsätzlich nicht eintragen."), 420);
-    Check10 = box("Check10", QStringLiteral("Bei Privatfahrten werden nur Datum und Kilometerstand erfaßt."), 420);
-    Check11 = box("Check11", QStringLiteral("Kalender in der Seite \"Eintragungen\" immer auf das aktuelle Datum einstellen."), 420);
-    Check12 = box("Check12", QStringLiteral("Sicherheitsabfragen auf das Nötigste beschränken"), 420);
+    Check1 = box("Check1", QStringLiteral("Journalfunktion : Erfassungsdatum der Eintragungen wird mit gespeichert. "), 480);
+    Check3 = box("Check3", QStringLiteral("Mit Sprachausgabe falls eine Soundkarte vorhanden."), 480);
+    Check4 = box("Check4", QStringLiteral("Bei neuen Datensätzen die möglichen Zeiteinstellungen grundsätzlich vorgeben"), 480);
+    Check5 = box("Check5", QStringLiteral("Geschäftsfahrten und Fahrten im Zshg. m. stfr. Umsätzen mit Verpflegungspauschale berechnen."), 480);
+    Check8 = box("Check8", QStringLiteral("Sie möchten die Abfahrt- und Ankunftszeit grundsätzlich nicht eintragen."), 480);
+    Check10 = box("Check10", QStringLiteral("Bei Privatfahrten werden nur Datum und Kilometerstand erfaßt."), 480);
+    Check11 = box("Check11", QStringLiteral("Kalender in der Seite \"Eintragungen\" immer auf das aktuelle Datum einstellen."), 480);
+    Check12 = box("Check12", QStringLiteral("Sicherheitsabfragen auf das Nötigste beschränken"), 480);
 
     // Backup frame.
-    Frame9 = make<QGroupBox>(p, "Frame9", 6540, 60, 4980, 4660);
+    Frame9 = make<QGroupBox>(p, "Frame9", 6760, 60, 4760, 4660);
     Frame9->setTitle(QStringLiteral(" Sicherheitskopien / Backup "));
-    Drive1 = make<DriveListBox>(Frame9, "Drive1", 120, 300, 4740, 315);
-    Dir1 = make<DirListBox>(Frame9, "Dir1", 120, 700, 4740, 2500);
-    LSPfad = label(Frame9, "LSPfad", QString(), 120, 3260, 4740, 500);
+    Drive1 = make<DriveListBox>(Frame9, "Drive1", 120, 300, 4520, 315);
+    Dir1 = make<DirListBox>(Frame9, "Dir1", 120, 700, 4520, 2500);
+    LSPfad = label(Frame9, "LSPfad", QString(), 120, 3260, 4520, 500);
     LSPfad->setFrameShape(QFrame::Panel);
     LSPfad->setFrameShadow(QFrame::Sunken);
-    CSicherSpeicher = button(Frame9, "CSicherSpeicher", QStringLiteral("Backup - Verzeichnis speichern"), 120, 3840, 4740, 400);
+    CSicherSpeicher = button(Frame9, "CSicherSpeicher", QStringLiteral("Backup - Verzeichnis speichern"), 120, 3840, 4520, 400);
     mnuMyPopUp = new QMenu(this);
     mnuMyPopUp->setObjectName("mnuMyPopUp");
     Verloeschen = mnuMyPopUp->addAction(QStringLiteral("Verzeichnis löschen"));
@@ -255,7 +278,7 @@ void Form1::buildGrundeinstellungen(QWidget* p)
     }
 
     CDateiSuchen = button(p, "CDateiSuchen", QStringLiteral("Fahrtenspeicher suchen"), 120, 7980, 4000, 400);
-    CBTextfensterGr = button(p, "CBTextfensterGr", QStringLiteral("Extra Hilfsfenster anzeigen"), 9000, 7980, 2400, 400);
+    CBTextfensterGr = button(p, "CBTextfensterGr", QStringLiteral("Extra Hilfsfenster anzeigen"), 8600, 7980, 2800, 400);
     TGrHilfe = helpBox(p, "TGrHilfe", 120, 8440, kPageW - 240, 800);
 }
 

@@ -42,6 +42,18 @@ protected:
     void keyPressEvent(QKeyEvent* e) override;
 };
 
+// A check box whose long caption wraps onto further lines, as the
+// settings boxes do; the whole box area takes the click.
+class WrapCheckBox : public QCheckBox {
+    Q_OBJECT
+public:
+    using QCheckBox::QCheckBox;
+
+protected:
+    void paintEvent(QPaintEvent* e) override;
+    bool hitButton(const QPoint& pos) const override { return rect().contains(pos); }
+};
+
 // Twips to pixels for the fixed geometry of the windows.
 inline int tw(int twips) { return twips / 15; }
 void placeTw(QWidget* w, int left, int top, int width, int height);
@@ -183,6 +195,9 @@ public:
     void SSTab1_Click(int previousTab);
     void Dir1_Change();
     void CSicherSpeicher_Click();
+    void VerErstellen_Click();
+    void Verloeschen_Click();
+    void SichErstellen_Click();
 
     // Icons by brand (first and second pass); the secondary windows loaded.
     void MarkeErsterDurchgang();

@@ -3,6 +3,7 @@
 
 #include "app/mainwindow/dirlist.h"
 #include "app/mainwindow/form1.h"
+#include "app/mainwindow/form2.h"
 #include "app/mainwindow/fstart.h"
 #include "app/mainwindow/mw_glue.h"
 #include "app/mainwindow/page_ausdruck.h"
@@ -170,6 +171,9 @@ void Form1::connectSettingsPage()
     connect(Drive1, &DriveListBox::Change, this, [this] {
         trap([&] { Dir1->setPath(Drive1->Drive()); });
     });
+    connect(VerErstellen, &QAction::triggered, this, [this] { VerErstellen_Click(); });
+    connect(Verloeschen, &QAction::triggered, this, [this] { Verloeschen_Click(); });
+    connect(SichErstellen, &QAction::triggered, this, [this] { SichErstellen_Click(); });
     connect(CSicherSpeicher, &QPushButton::clicked, this, [this] { CSicherSpeicher_Click(); });
     connect(SSTab1, &SSTab::Click, this, [this](int prev) { SSTab1_Click(prev); });
     connect(Command17, &QPushButton::clicked, this, [this] {
@@ -575,11 +579,7 @@ void Form1::resizeEvent(QResizeEvent* e)
     QWidget::resizeEvent(e);
     if (SSTab1 && !d->resize)
         SSTab1->setGeometry(0, 0, width(), height());
-    bool form2Sichtbar = false;
-    for (QWidget* w : QApplication::topLevelWidgets())
-        if (w->objectName() == QLatin1String("Form2") && w->isVisible())
-            form2Sichtbar = true;
-    if (!form2Sichtbar && d->resize && !(windowState() & Qt::WindowMinimized))
+    if (!Form2::sichtbar() && d->resize && !(windowState() & Qt::WindowMinimized))
         d->resize->DoResize();
 }
 

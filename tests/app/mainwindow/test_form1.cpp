@@ -1,0 +1,207 @@
+// The main window: option boxes, pages, the backup frame, hosted controls.
+#include "test_startup_umgebung.h"
+
+#include "app/mainwindow/dirlist.h"
+#include "app/mainwindow/sstab.h"
+#include "platform/com/controlhost.h"
+#include "platform/forms/events.h"
+#include "platform/vb/date.h"
+#include "platform/vb/error.h"
+#include "platform/vb/text.h"
+
+#include <QFileInfo>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <gtest/gtest.h>
+
+using kmktest::Umgebung;
+
+TEST(Form1, NoTimesHidesTheTimeFieldsAndTimesBackSwitchPresetAndAllowanceOn)
+{
+    Umgebung u;
+    ASSERT_TRUE(u.starte());
+    kmk::Form1& f = *u.form;
+    auto& v = kmk::fahrten1().Voreinstellung;
+    kmk::fahrten1().Satzpuffer[0].ZeitAb = 480;
+
+    forms::setValue(f.Check8, 0);
+    EXPECT_EQ(forms::value(f.Check4), 1);
+    EXPECT_EQ(forms::value(f.Check5), 1);
+    EXPECT_FALSE(f.Check4->isHidden());
+    for (const char* n : {"EinZeitAb", "EinZeitAn", "Label2", "Label8", "Frame5"})
+        EXPECT_FALSE(f.ctl(n)->isHidden()) << n;
+    EXPECT_EQ(v.OhneZeiten, 0);
+    EXPECT_EQ(v.MitZeiten, -1);
+    EXPECT_EQ(v.ZeitenVorgeben, -1);
+    EXPECT_EQ(v.MitVerpflegungspauschale, -1);
+    EXPECT_EQ(v.Warnhinweise, -1);
+    EXPECT_EQ(v.Warnhinweise2, -1);
+    EXPECT_FALSE(f.Check8->font().bold());
+    EXPECT_TRUE(f.Check5->font().bold());
+
+    // Unticking the allowance keeps the warnings and the preset.
+    forms::setValue(f.Check5, 0);
+    EXPECT_EQ(v.MitVerpflegungspauschale, 0);
+    EXPECT_EQ(v.Warnhinweise, -1);
+    EXPECT_EQ(v.ZeitenVorgeben, -1);
+
+    forms::setValue(f.Check8, 1);
+    EXPECT_TRUE(f.Check4->isHidden());
+    EXPECT_TRUE(f.Check5->isHidden());
+    EXPECT_EQ(forms::value(f.Check4), 0);
+    for (const char* n : {"EinZeitAb", "EinZeitAn", "Label2", "Label8", "Frame5"})
+        EXPECT_TRUE(f.ctl(n)->isHidden()) << n;
+    EXPECT_EQ(kmk::fahrten1().Satzpuffer[0].ZeitAb, 0);
+    EXPECT_EQ(v.ZeitenVorgeben, 0);
+    EXPECT_EQ(v.MitZeiten, 0);
+    EXPECT_EQ(v.Warnhinweise, 0);
+    EXPECT_TRUE(f.Check8->font().bold());
+
+    // A greyed box counts as unticked.
+    forms::setValue(f.Check3, 2);
+    EXPECT_EQ(v.Sprachausgabe, 0);
+    forms::setValue(f.Check1, 0);
+    EXPECT_EQ(v.Journalfunktion, 0);
+    EXPECT_TRUE(f.ctl("LEinDatum")->isHidden());
+    forms::setValue(f.Check1, 1);
+    EXPECT_FALSE(f.ctl("LEinDatum")->isHidden());
+}
+
+TEST(Form1, CalendarTodayOnlyInsideTheLogbookYear)
+{
+    {
+        Umgebung u("2016", "Kxt", QDate(2016, 12, 31));
+        ASSERT_TRUE(u.starte());
+        forms::setValue(u.form->Check11, 0);
+        kmk::mw::calPut(u.form->ctl("QKC"), "Date", 42400);
+        forms::setValue(u.form->Check11, 1);
+        EXPECT_EQ(kmk::fahrten1().Voreinstellung.KalenderHeute, -1);
+        EXPECT_EQ(kmk::mw::calGet(u.form->ctl("QKC"), "Date"), 42735);
+    }
+    Umgebung u("2015", "Kxt", QDate(2016, 2, 2));
+    ASSERT_TRUE(u.starte());
+    forms::setValue(u.form->Check11, 0);
+    forms::setValue(u.form->Check11, 1);
+    EXPECT_EQ(forms::value(u.form->Check11), 1);
+    EXPECT_TRUE(u.form->Check11->font().bold());
+    EXPECT_EQ(kmk::fahrten1().Voreinstellung.KalenderHeute, 0);
+}
+
+TEST(Form1, PageChangeShowsThePageHelpText)
+{
+    Umgebung u;
+    QFile hilfe(u.pfad("Hilfs.txt"));
+    ASSERT_TRUE(hilfe.open(QIODevice::WriteOnly));
+    for (int k = 1; k <= 102; ++k)
+        hilfe.write(QByteArray("Hilfe ") + QByteArray::number(k) + "\r\n");
+    hilfe.close();
+    ASSERT_TRUE(u.starte());
+    kmk::Form1& f = *u.form;
+    EXPECT_EQ(f.ctl<QPlainTextEdit>("TEinHilfe")->toPlainText(), QString("Hilfe 72"));
+    f.SSTab1->setTab(1);
+    EXPECT_EQ(f.TGrHilfe->toPlainText(), QString("Hilfe 9"));
+    f.SSTab1->setTab(0);
+    EXPECT_EQ(f.TTitelHilfe->toPlainText(), QString("Hilfe 7"));
+    f.SSTab1->setTab(3);
+    EXPECT_EQ(f.ctl<QPlainTextEdit>("TAusHilfe")->toPlainText(), QString("Hilfe 78"));
+    f.FrBenzinOffen = true;
+    f.SSTab1->setTab(2);
+    EXPECT_FALSE(f.FrBenzinOffen);
+    EXPECT_FALSE(f.ctl("TEinHilfe")->isHidden());
+}
+
+TEST(Form1, BackupFrameFollowsTheFolderList)
+{
+    Umgebung u;
+    ASSERT_TRUE(u.starte());
+    kmk::Form1& f = *u.form;
+    const QString pp = kmk::fahrten1().Programmpfad;
+    EXPECT_EQ(f.LSPfad->text() + "/", pp + "Sicherheit/");
+    QDir(pp).mkpath("Sicherheit/Au1-7 E");
+    QDir(pp).mkpath("Sicherheit/_Au2-7 E");
+    f.Dir1->Refresh();
+
+    // Choosing a folder changes the backup folder in memory only.
+    f.Dir1->setPath(pp + "Sicherheit/_Au2-7 E");
+    EXPECT_EQ(kmk::fahrten1().Voreinstellung.Sicherungsordner, pp + "Sicherheit/_Au2-7 E/");
+    EXPECT_EQ(vb::Trim(kmk::VoreinstellungSatz::ausBytes(u.lies("Vor2016.dat")).Sicherungsordner), pp + "Sicherheit/");
+    f.CSicherSpeicher_Click();
+    EXPECT_EQ(vb::Trim(kmk::VoreinstellungSatz::ausBytes(u.lies("Vor2016.dat")).Sicherungsordner),
+              pp + "Sicherheit/_Au2-7 E/");
+
+    // Deleting: a full backup of vehicle 1 asks 117, the answer decides.
+    f.Dir1->setPath(pp + "Sicherheit");
+    kmk::fahrten1().Sicherungspfad = pp + "Sicherheit/";
+    auto waehle = [&](const QString& name) {
+        for (int i = 0; i < f.Dir1->count(); ++i)
+            if (f.Dir1->item(i)->data(Qt::UserRole).toString() == name)
+                f.Dir1->setCurrentRow(i);
+    };
+    waehle(pp + "Sicherheit/Au1-7 E");
+    u.dialog.antworten = {false};
+    f.Verloeschen_Click();
+    EXPECT_EQ(u.meldungen, QList<int>{117});
+    EXPECT_TRUE(QFileInfo(pp + "Sicherheit/Au1-7 E").isDir());
+    waehle(pp + "Sicherheit/Au1-7 E");
+    f.Verloeschen_Click();
+    EXPECT_EQ(u.meldungen, (QList<int>{117, 117, 118}));
+    EXPECT_EQ(kmk::fahrten1().Sicherungsname, QString("Au1-7 E"));
+    EXPECT_FALSE(QFileInfo(pp + "Sicherheit/Au1-7 E").exists());
+    waehle(pp + "Sicherheit/_Au2-7 E");
+    u.dialog.antworten = {false};
+    f.Verloeschen_Click();
+    EXPECT_EQ(u.meldungen.last(), 121);
+    EXPECT_TRUE(QFileInfo(pp + "Sicherheit/_Au2-7 E").isDir());
+
+    // The program folder and folders outside the backups are never deleted.
+    f.Dir1->setPath(QFileInfo(pp + "x").dir().absolutePath() + "/..");
+    waehle(QDir::cleanPath(pp));
+    f.Verloeschen_Click();
+    EXPECT_EQ(u.klartexte().last(), QString("Sie können nicht das Kilometrikaverzeichnis löschen!"));
+    EXPECT_TRUE(QFileInfo(pp + "DTSD.kxt").exists());
+
+    // A new folder with the preset answer "0" becomes the backup folder.
+    f.Dir1->setPath(pp + "Sicherheit");
+    f.Dir1->setCurrentRow(-1);
+    u.fakes.dialogs.inputAnswers = {"0"};
+    f.VerErstellen_Click();
+    EXPECT_TRUE(QFileInfo(pp + "Sicherheit/0").isDir());
+    EXPECT_EQ(kmk::fahrten1().Sicherungspfad, pp + "Sicherheit/0/");
+    EXPECT_EQ(vb::Trim(kmk::VoreinstellungSatz::ausBytes(u.lies("Vor2016.dat")).Sicherungsordner), pp + "Sicherheit/0/");
+    // A missing folder given to the list is refused and the list keeps its own.
+    EXPECT_THROW(f.Dir1->setPath(pp + "gibt-es-nicht"), vb::RuntimeError);
+    EXPECT_EQ(f.Dir1->Path(), QDir::cleanPath(pp + "Sicherheit"));
+}
+
+TEST(Form1, ControlsCarryTheirNamesAndHostedControlsComeFromTheRegistry)
+{
+    Umgebung u;
+    ASSERT_TRUE(u.starte());
+    kmk::Form1& f = *u.form;
+    EXPECT_EQ(f.size(), QSize(784, 690));
+    for (const char* n : {"Frame6", "Check1", "Check12", "GrundAuto_3", "KfzEingabe_0", "KmEingabe_3", "FirmenPkw_2",
+                          "PrivatPkw_1", "Label15_3", "Command1_2", "Dir1", "Drive1", "LSPfad", "CSicherSpeicher",
+                          "CDateiSuchen", "TGrHilfe", "TTitelHilfe", "Command17", "Label126", "Aktu_Auto_3"})
+        EXPECT_NE(f.ctl(n), nullptr) << n;
+    EXPECT_EQ(f.GrundAuto[2]->title(), QString(" Grundeinstellung Fahrzeug 3 "));
+    EXPECT_EQ(f.KmEingabe[1]->toolTip(), QString("Tragen Sie hier den Km Stand vom 31.12. de Vorjahres ein."));
+    EXPECT_EQ(f.Frame6->title(), QString(" Voreinstellungen vom jeweils ausgewählten Fahrzeug 1 bis Fahrzeug 4  "));
+    EXPECT_EQ(f.Label126->text(), QString("Stand: November  2015 - Kilometrika 2016\r\nMit und ohne Einzelnachweis "
+                                          "(LStR 38) ermittelt Verpflegungsmehraufwendungen (LStR 39)"));
+    if (QFileInfo::exists(qEnvironmentVariable("KMK_BIN_DIR") + "/libQKCAL32.so"))
+        EXPECT_NE(qobject_cast<com::ControlHost*>(f.ctl("QKC")), nullptr);
+    if (QFileInfo::exists(qEnvironmentVariable("KMK_BIN_DIR") + "/libQKSPIN32.so"))
+        EXPECT_NE(qobject_cast<com::ControlHost*>(f.ctl("QKSpin1")), nullptr);
+    // The print range as set at start: the settings' zero days are refused.
+    EXPECT_EQ(f.ctl<QLabel>("Label29")->text(), QString("Druck beginnt mit: 01.01.2016"));
+    EXPECT_EQ(f.ctl<QLabel>("Label47")->text(), QString("Druck endet mit: 31.12.2016"));
+
+    // Pictures of every page for a look by eye.
+    const QString shots = qEnvironmentVariable("KMK_SCREENSHOT_DIR");
+    if (!shots.isEmpty()) {
+        for (int i = 0; i < 5; ++i) {
+            f.SSTab1->setTab(i);
+            f.grab().save(QString("%1/seite%2.png").arg(shots).arg(i));
+        }
+    }
+}
