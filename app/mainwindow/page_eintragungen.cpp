@@ -37,7 +37,11 @@ void registerHostFontAccess()
     static const bool done = [] {
         clsResize::setFontAccess(QStringLiteral("com::ControlHost"),
                                  {[](const QWidget* w) {
-                                      return float(static_cast<const com::ControlHost*>(w)->fontSize());
+                                      try {
+                                          return float(static_cast<const com::ControlHost*>(w)->fontSize());
+                                      } catch (const std::exception&) {
+                                          return 0.0f; // no font: nothing to scale
+                                      }
                                   },
                                   [](QWidget* w, float size) {
                                       try {
