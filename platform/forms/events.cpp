@@ -72,37 +72,39 @@ void setListIndex(QListWidget* list, int row)
 
 namespace {
 
+bool inside(const QWidget* w, const QWidget* x)
+{
+    return x && (x == w || w->isAncestorOf(x));
+}
+
+// Watches the application's focus moves rather than the widget's own focus
+// events, so a control made of several widgets (a hosted control, a combo
+// box) counts as one: moves between its parts are neither leave nor enter.
 class FocusWatcher : public QObject {
 public:
     FocusWatcher(QWidget* w, Handler got, Handler lost)
-        : QObject(w), got_(std::move(got)), lost_(std::move(lost))
+        : QObject(w), widget_(w), got_(std::move(got)), lost_(std::move(lost))
     {
-        w->installEventFilter(this);
-    }
-
-protected:
-    bool eventFilter(QObject* obj, QEvent* e) override
-    {
-        if (e->type() != QEvent::FocusIn && e->type() != QEvent::FocusOut)
-            return false;
-        const auto* fe = static_cast<QFocusEvent*>(e);
-        if (fe->reason() == Qt::ActiveWindowFocusReason || fe->reason() == Qt::PopupFocusReason)
-            return false;
-        auto* self = static_cast<QWidget*>(obj);
-        if (e->type() == QEvent::FocusOut) {
-            // Qt has already made the new widget the focus widget here.
-            QWidget* next = QApplication::focusWidget();
-            if (!next || next->window() != self->window())
-                return false;
-            if (lost_)
-                lost_();
-        } else if (got_) {
-            got_();
-        }
-        return false;
+        connect(qApp, &QApplication::focusChanged, this,
+                [this](QWidget* old, QWidget* now) { moved(old, now); }, Qt::DirectConnection);
     }
 
 private:
+    void moved(QWidget* old, QWidget* now)
+    {
+        // Window activation (no old or no new widget) and moves to or from
+        // other windows (popups, dialogs) are no moves inside the window.
+        if (!old || !now || old->window() != now->window())
+            return;
+        const bool wasIn = inside(widget_, old);
+        const bool isIn = inside(widget_, now);
+        if (wasIn && !isIn && lost_)
+            lost_();
+        else if (!wasIn && isIn && got_)
+            got_();
+    }
+
+    QWidget* widget_;
     Handler got_;
     Handler lost_;
 };

@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMenu>
 #include <QTest>
 #include <QWidget>
 #include <gtest/gtest.h>
@@ -185,9 +186,38 @@ TEST_F(Focus, LeaveRunsForMovesInsideTheWindowOnly)
     EXPECT_TRUE(field->hasFocus());
     EXPECT_EQ(gots, 1);
 
-    // a popup taking the focus runs no leave check
-    QFocusEvent popup(QEvent::FocusOut, Qt::PopupFocusReason);
-    QApplication::sendEvent(field, &popup);
+    // a popup taking the focus runs no leave check, nor its closing a GotFocus
+    QMenu menu;
+    menu.addAction("Eintrag");
+    menu.popup(window.mapToGlobal(QPoint(10, 10)));
+    QTRY_VERIFY(menu.isVisible());
+    QWidget* popupFocus = QApplication::focusWidget();
+    menu.close();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(leaves, 1);
+    EXPECT_EQ(gots, 1);
+    (void)popupFocus;
+}
+
+TEST_F(Focus, CompositeControlCountsAsOne)
+{
+    // a control made of parts, like a hosted calendar
+    auto* host = new QWidget(&window);
+    host->setObjectName("QKC");
+    host->setGeometry(120, 60, 150, 60);
+    auto* partA = new QLineEdit(host);
+    auto* partB = new QLineEdit(host);
+    partB->move(0, 30);
+    host->show();
+    int leaves = 0, gots = 0;
+    forms::onLostFocus(host, [&] { ++leaves; });
+    forms::onGotFocus(host, [&] { ++gots; });
+    partA->setFocus(Qt::TabFocusReason);
+    EXPECT_EQ(gots, 1);
+    partB->setFocus(Qt::TabFocusReason);
+    EXPECT_EQ(gots, 1);
+    EXPECT_EQ(leaves, 0);
+    other->setFocus(Qt::TabFocusReason);
     EXPECT_EQ(leaves, 1);
 }
 
