@@ -66,15 +66,17 @@ ControlKeys* controlKeys(QWidget* w, bool create)
     return create ? new ControlKeys(w) : nullptr;
 }
 
-// The control whose handlers serve a widget: the widget itself, or the combo
-// box whose edit part it is.
+// The control whose handlers serve a widget: the widget itself or the
+// nearest enclosing widget with handlers (the combo box whose edit part it
+// is, the host of a hosted control).
 ControlKeys* handlersFor(QWidget* w)
 {
-    if (ControlKeys* k = controlKeys(w, false))
-        return k;
-    if (auto* combo = qobject_cast<QComboBox*>(w->parentWidget()))
-        if (combo->lineEdit() == w)
-            return controlKeys(combo, false);
+    for (QWidget* x = w; x; x = x->parentWidget()) {
+        if (ControlKeys* k = controlKeys(x, false))
+            return k;
+        if (x->isWindow())
+            break;
+    }
     return nullptr;
 }
 

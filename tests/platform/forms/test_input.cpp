@@ -107,6 +107,22 @@ TEST_F(KeyPress, SettingZeroSwallowsAndOtherCodeReplaces)
     EXPECT_EQ(field->text(), "AB");
 }
 
+TEST_F(KeyPress, HandlersOfAHostServeItsInnerWidget)
+{
+    auto* host = new QWidget(&window);
+    auto* inner = new QLineEdit(host);
+    host->setFocusProxy(inner);
+    host->setGeometry(150, 0, 100, 30);
+    host->show();
+    host->setFocus();
+    ASSERT_TRUE(inner->hasFocus());
+    std::vector<int> seen;
+    forms::onKeyPress(host, [&](int& a) { seen.push_back(a); if (a == '-') a = 0; });
+    QTest::keyClicks(inner, "7-");
+    EXPECT_EQ(seen, (std::vector<int>{'7', '-'}));
+    EXPECT_EQ(inner->text(), "7");
+}
+
 using Preview = Window;
 
 TEST_F(Preview, WindowSeesKeysFirstInRuntimeOrder)
