@@ -112,9 +112,17 @@ QVariantMap designProperties(const QString& name)
             return QVariantMap{{QStringLiteral("Style"), 2}, {QStringLiteral("Max"), s.max},
                                {QStringLiteral("SpinRate"), s.rate}};
     }
-    if (name == QLatin1String("QKC")) {
-        // 01.01.2021 .. 31.12.2050 until the year set-up narrows them.
-        return QVariantMap{{QStringLiteral("MinDate"), 44197}, {QStringLiteral("MaxDate"), 55153}};
+    if (name == QLatin1String("QKC") || name == QLatin1String("QKC2") || name == QLatin1String("QKC3")) {
+        QVariantMap m{{QStringLiteral("DayTitles"), QStringLiteral("So Mo Di Mi Do Fr Sa")},
+                      {QStringLiteral("MonthNames"),
+                       QString::fromUtf8("Januar Februar März April Mai Juni Juli August September Oktober "
+                                         "November Dezember")}};
+        if (name == QLatin1String("QKC")) {
+            // 01.01.2021 .. 31.12.2050 until the year set-up narrows them.
+            m.insert(QStringLiteral("MinDate"), 44197);
+            m.insert(QStringLiteral("MaxDate"), 55153);
+        }
+        return m;
     }
     return {};
 }

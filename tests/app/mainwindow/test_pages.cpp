@@ -2,12 +2,15 @@
 #include "app/mainwindow/page_auswertung.h"
 #include "app/mainwindow/page_eintragungen.h"
 #include "app/resize/clsresize.h"
+#include "platform/com/controlhost.h"
 #include "platform/forms/combobox.h"
 #include "platform/forms/mouseupbutton.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>
 #include <QDir>
+#include <QFile>
+#include <QLibrary>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -468,6 +471,65 @@ TEST(Pages, UnregisteredControlLibrariesGivePlaceholders)
         }
         EXPECT_EQ(a["QKC3"]->property("progId").toString(), "QKCAL.QKCalCtrl.1");
         EXPECT_EQ(a["QKC3"]->geometry(), QRect(270, 30, 240, 170));
+    }
+    if (old.isNull())
+        qunsetenv("KILOMETRIKA_REGISTRY");
+    else
+        qputenv("KILOMETRIKA_REGISTRY", old);
+}
+
+TEST(Pages, RegisteredControlsAreHostedAndScaleWithThePage)
+{
+    const QString bin = qEnvironmentVariable("KMK_BIN_DIR");
+    const QStringList libs = {bin + "/libQKCAL32.so", bin + "/libQKSPIN32.so"};
+    for (const QString& lib : libs) {
+        if (bin.isEmpty() || !QFile::exists(lib))
+            GTEST_SKIP() << "control libraries not built";
+    }
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QByteArray old = qgetenv("KILOMETRIKA_REGISTRY");
+    qputenv("KILOMETRIKA_REGISTRY", dir.filePath("registry.ini").toLocal8Bit());
+    for (const QString& lib : libs) {
+        QLibrary l(lib);
+        auto reg = reinterpret_cast<com::HRESULT (*)()>(l.resolve("DllRegisterServer"));
+        ASSERT_NE(reg, nullptr) << lib.toStdString();
+        EXPECT_EQ(reg(), 0) << lib.toStdString();
+    }
+    kmk::pages::setHostedControlFactory(&kmk::pages::controlHostFactory);
+    {
+        QWidget form;
+        form.resize(784, 690);
+        auto* page = new QWidget(&form);
+        page->setGeometry(2, 26, 780, 662);
+        kmk::buildEintragungenPage(page);
+        auto* qkc = page->findChild<com::ControlHost*>("QKC");
+        ASSERT_NE(qkc, nullptr);
+        EXPECT_EQ(qkc->property("MinDate").toInt(), 44197);
+        EXPECT_EQ(qkc->property("MaxDate").toInt(), 55153);
+        EXPECT_EQ(qkc->property("DayTitles").toString(), "So Mo Di Mi Do Fr Sa");
+        EXPECT_TRUE(qkc->property("MonthNames").toString().startsWith("Januar Februar März"));
+        auto* spin = page->findChild<com::ControlHost*>("QKSpin4");
+        ASSERT_NE(spin, nullptr);
+        EXPECT_EQ(spin->property("Max").toInt(), 1440);
+        EXPECT_EQ(spin->property("SpinRate").toInt(), 100);
+        EXPECT_EQ(qkc->geometry(), QRect(478, 6, 220, 158));
+
+        form.show();
+        QDir().mkpath(QDir::temp().filePath("kmk-pages"));
+        form.grab().save(QDir::temp().filePath("kmk-pages/Eintragungen-Steuerelemente.png"));
+        kmk::clsResize rs;
+        rs.setForm(&form);
+        rs.Initialize();
+        const double font = qkc->fontSize();
+        form.resize(1568, 1380);
+        rs.DoResize();
+        EXPECT_EQ(qkc->geometry(), QRect(956, 12, 440, 316));
+        EXPECT_NEAR(qkc->fontSize(), font * 2, 0.01);
+        form.resize(784, 690);
+        rs.DoResize();
+        EXPECT_NEAR(qkc->fontSize(), font, 0.01);
+        EXPECT_EQ(qkc->geometry(), QRect(478, 6, 220, 158));
     }
     if (old.isNull())
         qunsetenv("KILOMETRIKA_REGISTRY");
