@@ -215,6 +215,16 @@ TEST_F(Dialog, EnterOnConfirmButtonConfirms)
     QTest::keyClick(d.zuruck(), Qt::Key_Return);
     EXPECT_TRUE(d.antwort());
     EXPECT_FALSE(d.isVisible());
+
+    // Enter on the focused "Nein" answers no, as a focused button does
+    kmk::Form2 n(Meldungskatalog(30).text, true);
+    n.show();
+    n.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&n));
+    n.BNein()->setFocus();
+    QTest::keyClick(n.BNein(), Qt::Key_Return);
+    QTRY_VERIFY(!n.isVisible());
+    EXPECT_FALSE(n.antwort());
 }
 
 TEST_F(Dialog, PictureShowsDuringTheAnswerAndSecondClickDoesNothing)
