@@ -42,6 +42,7 @@ public:
     {
         QMessageBox box(QApplication::activeWindow());
         box.setWindowTitle(titleOr(title));
+        box.setTextFormat(Qt::PlainText);
         box.setText(prompt);
         switch (buttons & 0x70) {
         case vbCritical: box.setIcon(QMessageBox::Critical); break;
@@ -63,7 +64,9 @@ public:
         std::vector<std::pair<QAbstractButton*, int>> made;
         for (const auto& b : list)
             made.emplace_back(box.addButton(QString::fromUtf8(b.text), b.role), b.result);
-        box.setDefaultButton(static_cast<QPushButton*>(made.front().first));
+        // 256 / 512 make the second / third button the default one.
+        const size_t preset = (buttons & 0x300) == 0x200 ? 2 : (buttons & 0x300) == 0x100 ? 1 : 0;
+        box.setDefaultButton(static_cast<QPushButton*>(made[preset < made.size() ? preset : 0].first));
         box.exec();
         for (const auto& [button, result] : made)
             if (box.clickedButton() == button)

@@ -18,7 +18,8 @@ public:
 
     // The runtime's message box. buttons: 0 OK, 1 OK/Cancel, 2 Abort/Retry/
     // Ignore, 3 Yes/No/Cancel, 4 Yes/No, 5 Retry/Cancel, plus an icon
-    // (16 critical, 32 question, 48 exclamation, 64 information).
+    // (16 critical, 32 question, 48 exclamation, 64 information) and the
+    // default button (0 first, 256 second, 512 third).
     // Result: 1 OK, 2 Cancel, 3 Abort, 4 Retry, 5 Ignore, 6 Yes, 7 No.
     virtual int msgBox(const QString& prompt, int buttons = 0, const QString& title = {}) = 0;
     // The empty text when cancelled (*ok false).
@@ -34,6 +35,7 @@ enum MsgBoxResult { vbOK = 1, vbCancel = 2, vbAbort = 3, vbRetry = 4, vbIgnore =
 enum MsgBoxStyle {
     vbOKOnly = 0, vbOKCancel = 1, vbAbortRetryIgnore = 2, vbYesNoCancel = 3, vbYesNo = 4, vbRetryCancel = 5,
     vbCritical = 16, vbQuestion = 32, vbExclamation = 48, vbInformation = 64,
+    vbDefaultButton2 = 256, vbDefaultButton3 = 512,
 };
 
 // "Today" and "now" of the computer.

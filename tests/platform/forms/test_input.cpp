@@ -254,6 +254,17 @@ TEST_F(PostedKeys, TabIsPostedToTheFocusedWidgetLater)
     EXPECT_EQ(other->text(), "");
 }
 
+TEST_F(PostedKeys, FunctionKeyReachesTheWindowsPreview)
+{
+    std::vector<std::pair<int, int>> seen;
+    forms::setKeyPreview(&window, {[&](int& k, int s) { seen.emplace_back(k, s); }, {}, {}});
+    forms::postKeys("{F1}+{F5}^{END}");
+    EXPECT_TRUE(seen.empty());
+    QCoreApplication::processEvents();
+    EXPECT_EQ(seen, (std::vector<std::pair<int, int>>{{112, 0}, {116, 1}, {35, 2}}));
+    forms::clearKeyPreview(&window);
+}
+
 TEST_F(PostedKeys, PostedKeysPassThroughKeyHandlers)
 {
     int enters = 0;
