@@ -37,6 +37,13 @@ static QString TextKeinFahrzeug()
     return QStringLiteral("Es ist kein Fahrzeug ausgewählt.");
 }
 
+static QString TextFahrtdateiFehlt(const QString& datei)
+{
+    return QStringLiteral("Die Fahrtdatei \"%1\" ist nicht mehr vorhanden. "
+                          "Die Korrektur wurde nicht gespeichert.")
+        .arg(QFileInfo(datei).fileName());
+}
+
 // ---- settings ----
 
 Dateiergebnis VorDatSchreiben(Fahrten1& st)
@@ -85,13 +92,31 @@ bool KfzLesen(Fahrten1& st, int fahrzeug)
     return da;
 }
 
+KfzGrundeinstellung KfzLeer(const Fahrten1& st)
+{
+    const VoreinstellungSatz& v = st.Voreinstellung;
+    KfzGrundeinstellung k;
+    // A slot the user has not filled in yet counts as a company car.
+    k.Firmenfahrzeug = WAHR;
+    k.Privatfahrzeug = FALSCH;
+    k.Sprachausgabe = flagVon(v.Sprachausgabe);
+    k.ZeitenVorgeben = flagVon(v.ZeitenVorgeben);
+    k.OhneZeiten = flagVon(v.OhneZeiten);
+    k.PrivatNurKm = flagVon(v.PrivatNurKm);
+    k.KalenderHeute = flagVon(v.KalenderHeute);
+    k.WenigAbfragen = flagVon(v.WenigAbfragen);
+    k.MitVerpflegungspauschale = flagVon(v.MitVerpflegungspauschale);
+    k.Journalfunktion = flagVon(v.Journalfunktion);
+    return k;
+}
+
 Dateiergebnis KfzSchreiben(Fahrten1& st, int fahrzeug)
 {
     if (fahrzeug < 1 || fahrzeug > 4)
         return Dateiergebnis::fehler(TextSatznummerUngueltig(fahrzeug));
     const QString pfad = kfzPfad(st);
     io::RecordFile f(pfad, KfzGrundeinstellung::Laenge);
-    const QByteArray leer = KfzGrundeinstellung{}.zuBytes();
+    const QByteArray leer = KfzLeer(st).zuBytes();
     for (qint32 n = f.count() + 1; n < fahrzeug; ++n) {
         if (!f.write(n, leer))
             return Dateiergebnis::fehler(TextSchreibfehler(pfad));
@@ -106,7 +131,7 @@ Dateiergebnis KfzDateiAnlegen(Fahrten1& st)
     const QString pfad = kfzPfad(st);
     if (io::FileExists(pfad))
         return {};
-    const QByteArray leer = KfzGrundeinstellung{}.zuBytes();
+    const QByteArray leer = KfzLeer(st).zuBytes();
     if (!io::writeFileAtomic(pfad, leer.repeated(4)))
         return Dateiergebnis::fehler(TextSchreibfehler(pfad));
     return {};
@@ -283,8 +308,12 @@ Dateiergebnis UberschreibenDatei(Fahrten1& st, qint32 heute)
 {
     DateiTest(st);
     const QString pfad = st.fahrtdateiPfad();
-    if (pfad.isEmpty() || !io::FileExists(pfad))
-        return {};
+    // The caller has shown a stored trip; without its file the correction
+    // could not be kept, which the user must learn.
+    if (pfad.isEmpty())
+        return Dateiergebnis::fehler(TextKeinFahrzeug());
+    if (!io::FileExists(pfad))
+        return Dateiergebnis::fehler(TextFahrtdateiFehlt(pfad));
     io::RecordFile f(pfad, FahrtDatensatz::Laenge);
     QList<QByteArray> saetze = f.readAll();
     const qint32 n = qint32(saetze.size());
@@ -297,13 +326,16 @@ Dateiergebnis UberschreibenDatei(Fahrten1& st, qint32 heute)
     FahrtDatensatz alt = FahrtDatensatz::ausBytes(saetze[k - 1]);
     alt.Eintragsstatus = 1;
     alt.Statusdatum = heute;
-    FahrtDatensatz& neu = st.Satzpuffer[0];
+    // The edit buffer takes the changed mark only once the file holds it,
+    // so a failed rewrite leaves the page as an unsaved, unlocked entry.
+    FahrtDatensatz neu = st.Satzpuffer[0];
     neu.Statusdatum = heute;
     neu.Eintragsstatus = 2;
     saetze[k - 1] = alt.zuBytes();
     saetze.insert(k, neu.zuBytes());
     if (!io::writeFileAtomic(pfad, saetze.join()))
         return Dateiergebnis::fehler(TextSchreibfehler(pfad));
+    st.Satzpuffer[0] = neu;
     st.Satzanzahl = Fahrtanzahl(pfad);
     return {};
 }

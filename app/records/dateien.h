@@ -33,10 +33,14 @@ bool VorDat(Fahrten1& st, bool schreiben);
 // st.Kfz and gives false; nothing is created.
 bool KfzLesen(Fahrten1& st, int fahrzeug);
 // Writes st.Kfz as record n (1..4). Slots before n that do not exist yet
-// are written as empty records so that n lands at its place.
+// are written as empty vehicles (KfzLeer) so that n lands at its place.
 Dateiergebnis KfzSchreiben(Fahrten1& st, int fahrzeug);
-// Creates the vehicle master file with four empty records when it is
-// missing; an existing file is left alone.
+// The record of a vehicle slot not yet filled in: no texts, odometer 0,
+// marked as a company car, the option copies taken from the settings
+// record (whose flags follow the option boxes).
+KfzGrundeinstellung KfzLeer(const Fahrten1& st);
+// Creates the vehicle master file with four empty vehicles (KfzLeer) when
+// it is missing; an existing file is left alone.
 Dateiergebnis KfzDateiAnlegen(Fahrten1& st);
 
 // ---- trip files ----
@@ -78,8 +82,9 @@ Dateiergebnis DatensatzloschenDatei(Fahrten1& st);
 // The journal rewrite: record Satznummer is kept, marked cancelled with
 // 'heute'; element 0, marked changed with 'heute', is inserted after it;
 // all later records move back by one. The file is replaced atomically.
-// Refused when the file would grow beyond MaxFahrten or Satznummer is no
-// stored record. Sets Satzanzahl.
+// Refused when the trip file is missing, when it would grow beyond
+// MaxFahrten or Satznummer is no stored record. On success element 0 holds
+// the changed mark and Satzanzahl the new count; a refusal changes nothing.
 Dateiergebnis UberschreibenDatei(Fahrten1& st, qint32 heute);
 
 // Writes the fuel and workshop fields of element 0 into the stored record

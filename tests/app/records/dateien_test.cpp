@@ -135,7 +135,39 @@ TEST_F(Dateien, VehicleRecordsGoToTheirSlot)
     EXPECT_EQ(QFileInfo(pfad).size(), 3 * 109);
     QFile::remove(pfad);
     ASSERT_TRUE(KfzDateiAnlegen(st).ok);
-    EXPECT_EQ(inhalt(pfad), KfzGrundeinstellung{}.zuBytes().repeated(4));
+    EXPECT_EQ(inhalt(pfad), KfzLeer(st).zuBytes().repeated(4));
+}
+
+TEST_F(Dateien, ANewVehicleFileHoldsFourEmptyCompanyCars)
+{
+    // The options of a first start, as the boxes leave them.
+    st.Voreinstellung = VoreinstellungSatz::standard(st.Programmpfad + "Sicherheit/");
+    ASSERT_TRUE(KfzDateiAnlegen(st).ok);
+    const QByteArray b = inhalt(dir.filePath("Auto2016.dat"));
+    ASSERT_EQ(b.size(), 436);
+    for (int n = 0; n < 4; ++n) {
+        const QByteArray r = b.mid(n * 109, 109);
+        EXPECT_EQ(r.mid(0, 15), QByteArray(15, ' ')) << n;
+        EXPECT_EQ(r.mid(15, 4).toHex(), "00000000") << n;
+        EXPECT_EQ(r.mid(79, 4).toHex(), "ffff0000") << n;    // company car, not private
+        EXPECT_EQ(r.mid(93, 2).toHex(), "0000") << n;        // no voice
+        EXPECT_EQ(r.mid(95, 2).toHex(), "0000") << n;        // no preset times
+        EXPECT_EQ(r.mid(97, 4).toHex(), "ffffffff") << n;    // no times, private km only
+        EXPECT_EQ(r.mid(101, 2).toHex(), "ffff") << n;       // calendar on today
+        EXPECT_EQ(r.mid(103, 4).toHex(), "00000000") << n;   // questions, allowance off
+        EXPECT_EQ(r.mid(107, 2).toHex(), "ffff") << n;       // journal
+    }
+
+    // Slots skipped when a later one is written are empty company cars too.
+    QFile::remove(dir.filePath("Auto2016.dat"));
+    st.Kfz = KfzGrundeinstellung{};
+    st.Kfz.Privatfahrzeug = WAHR;
+    ASSERT_TRUE(KfzSchreiben(st, 2).ok);
+    ASSERT_TRUE(KfzLesen(st, 1));
+    EXPECT_EQ(st.Kfz.Firmenfahrzeug, WAHR);
+    EXPECT_EQ(st.Kfz.Privatfahrzeug, FALSCH);
+    ASSERT_TRUE(KfzLesen(st, 2));
+    EXPECT_EQ(st.Kfz.Firmenfahrzeug, FALSCH);
 }
 
 TEST_F(Dateien, SavingTheFirstRecordCreatesTheFile)
@@ -330,6 +362,23 @@ TEST_F(Dateien, AFailingRewriteLeavesTheTripFileIntact)
     }
     EXPECT_EQ(inhalt(fahrtPfad()), vorher);
     EXPECT_EQ(dateienImOrdner(), QStringList{"Auto1_16.dat"});
+    // The unsaved correction is not marked as a stored, locked change.
+    EXPECT_EQ(st.Satzpuffer[0], fahrt(50));
+}
+
+TEST_F(Dateien, AJournalCorrectionWithoutItsTripFileIsReported)
+{
+    st.Satznummer = 3;
+    st.Satzanzahl = 5;
+    st.Satzpuffer[0] = fahrt(3);
+    const Dateiergebnis e = UberschreibenDatei(st, 42500);
+    EXPECT_FALSE(e.ok);
+    EXPECT_TRUE(e.meldung.contains("Auto1_16.dat")) << qPrintable(e.meldung);
+    EXPECT_EQ(st.Satzpuffer[0], fahrt(3));
+    EXPECT_TRUE(dateienImOrdner().isEmpty());
+
+    st.Fahrtdatei.clear();
+    EXPECT_FALSE(UberschreibenDatei(st, 42500).ok);
 }
 
 TEST_F(Dateien, AShortRecordWriteIsReportedNotPassedAsSaved)
