@@ -7,6 +7,9 @@
 
 #include <QDialog>
 #include <QMap>
+#include <QSet>
+#include <array>
+#include <optional>
 #include <functional>
 #include <vector>
 

@@ -28,6 +28,7 @@ ControlHost::ControlHost(const QString& progIdOrClsid, QWidget* parent) : QWidge
     control_->setClientSite(this);
     control_->advise(this);
     QWidget* w = control_->widget();
+    widget_ = w;
     w->setParent(this);
     w->move(0, 0);
     control_->initNew();
@@ -42,7 +43,12 @@ ControlHost::~ControlHost()
 {
     if (!control_)
         return;
-    if (QWidget* w = control_->widget()) {
+    if (!widget_) {
+        // The window was destroyed from outside, and the control with it.
+        control_ = nullptr;
+        return;
+    }
+    if (QWidget* w = widget_.data()) {
         w->removeEventFilter(this);
         setFocusProxy(nullptr);
         w->hide();
@@ -56,12 +62,19 @@ ControlHost::~ControlHost()
 
 QWidget* ControlHost::controlWidget() const
 {
-    return control_ ? control_->widget() : nullptr;
+    return control_ ? widget_.data() : nullptr;
+}
+
+IControl* ControlHost::live() const
+{
+    if (!control_ || !widget_)
+        throw ComError(E_POINTER, QStringLiteral("Das Steuerelement ist nicht mehr vorhanden."));
+    return control_;
 }
 
 const ClassInfo& ControlHost::classInfo() const
 {
-    return control_->classInfo();
+    return live()->classInfo();
 }
 
 DispId ControlHost::idOf(const QString& name) const
@@ -77,7 +90,7 @@ QVariant ControlHost::invokeChecked(DispId id, InvokeKind kind, QVariantList& ar
 {
     QVariant result;
     ExcepInfo exc;
-    const HRESULT h = control_->invoke(id, kind, args, &result, &exc);
+    const HRESULT h = live()->invoke(id, kind, args, &result, &exc);
     if (h == DISP_E_EXCEPTION)
         throw ComError(exc.scode, exc.description);
     if (failed(h))
@@ -123,7 +136,7 @@ QVariant ControlHost::call(DispId id, QVariantList& args)
 
 void ControlHost::load(const PropertyBag& bag)
 {
-    const HRESULT h = control_->load(bag);
+    const HRESULT h = live()->load(bag);
     if (failed(h))
         throw ComError(h, QStringLiteral("Die gespeicherten Eigenschaften sind nicht lesbar."));
     if (QWidget* w = controlWidget())
@@ -133,7 +146,7 @@ void ControlHost::load(const PropertyBag& bag)
 PropertyBag ControlHost::save()
 {
     PropertyBag bag;
-    const HRESULT h = control_->save(bag);
+    const HRESULT h = live()->save(bag);
     if (failed(h))
         throw ComError(h, QStringLiteral("Die Eigenschaften können nicht gespeichert werden."));
     return bag;
@@ -142,7 +155,7 @@ PropertyBag ControlHost::save()
 double ControlHost::fontSize() const { return property(QStringLiteral("FontSize")).toDouble(); }
 void ControlHost::setFontSize(double points) { setProperty(QStringLiteral("FontSize"), points); }
 
-void ControlHost::showPropertyPage() { control_->showPropertyPage(); }
+void ControlHost::showPropertyPage() { live()->showPropertyPage(); }
 void ControlHost::aboutBox() { call(QStringLiteral("AboutBox")); }
 
 void ControlHost::setDialogRunner(std::function<int(QDialog*)> runner) { dialogRunner() = std::move(runner); }
@@ -174,7 +187,7 @@ bool ControlHost::eventFilter(QObject* watched, QEvent* e)
 
 void ControlHost::onEvent(DispId id, QVariantList& args)
 {
-    const EventInfo* info = control_ ? classInfo().event(id) : nullptr;
+    const EventInfo* info = control_ && widget_ ? control_->classInfo().event(id) : nullptr;
     const QString name = info ? info->name : QString();
     // The host may be destroyed by a handler; stop then.
     QPointer<ControlHost> self(this);

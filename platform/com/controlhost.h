@@ -23,6 +23,7 @@
 
 #include "platform/com/control.h"
 
+#include <QPointer>
 #include <QWidget>
 #include <functional>
 
@@ -36,7 +37,8 @@ public:
     explicit ControlHost(const QString& progIdOrClsid, QWidget* parent = nullptr);
     ~ControlHost() override;
 
-    IControl* control() const { return control_; }
+    // Null once the control's window has been destroyed.
+    IControl* control() const { return widget_ ? control_ : nullptr; }
     QWidget* controlWidget() const;
     const ClassInfo& classInfo() const;
 
@@ -102,10 +104,12 @@ private:
     void onPropertyChanged(DispId id) override;
     int runModal(QDialog* dialog) override;
 
+    IControl* live() const;
     DispId idOf(const QString& name) const;
     QVariant invokeChecked(DispId id, InvokeKind kind, QVariantList& args) const;
 
     IControl* control_ = nullptr;
+    QPointer<QWidget> widget_;   // the control's window, gone if someone deleted it
     bool userMode_ = true;
 };
 
