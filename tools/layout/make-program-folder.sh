@@ -33,6 +33,10 @@ fi
 mkdir -p "$ziel"
 ziel=$(cd "$ziel" && pwd)
 
+# First, so that a year the program cannot process stops before anything
+# else is copied.
+"$bin/dtsd-schreiben" "$ziel" "$jahr" "$marke" "$teiltag" "$volltag"
+
 if [[ -x "$bin/Kilometrika" ]]; then
     cp -f "$bin/Kilometrika" "$ziel/"
 else
@@ -60,8 +64,6 @@ if [[ -d "$quelle/install" ]]; then
 else
     hinweis "Kein Ordner install/ mit Installationsdateien, übersprungen."
 fi
-
-"$bin/dtsd-schreiben" "$ziel" "$jahr" "$marke" "$teiltag" "$volltag"
 
 if [[ -x "$bin/kmk-regsvr" ]]; then
     export KILOMETRIKA_REGISTRY="$ziel/registry.ini"
