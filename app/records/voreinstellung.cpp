@@ -111,7 +111,11 @@ VoreinstellungSatz VoreinstellungSatz::standard(const QString& sicherungspfad)
 
 bool VoreinstellungSatz::ordnerPasst(const QString& ordner)
 {
-    return vb::toAnsi(vb::Trim(ordner)).size() <= BreiteSicherungsordner;
+    // A character outside Windows-1252 would be stored as '?' and name
+    // another, most likely missing folder.
+    const QString t = vb::Trim(ordner);
+    const QByteArray ansi = vb::toAnsi(t);
+    return ansi.size() <= BreiteSicherungsordner && vb::fromAnsi(ansi) == t;
 }
 
 } // namespace kmk

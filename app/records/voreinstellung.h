@@ -48,7 +48,8 @@ struct VoreinstellungSatz {
     // The record a new year starts with; the backup folder is given.
     static VoreinstellungSatz standard(const QString& sicherungspfad);
 
-    // True when the folder fits into the stored field without being cut.
+    // True when the folder comes back from the stored field unchanged: not
+    // longer than the field and written in Windows-1252 only.
     static bool ordnerPasst(const QString& ordner);
 };
 

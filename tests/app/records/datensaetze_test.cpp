@@ -174,6 +174,10 @@ TEST(Datensaetze, SettingsDefaultsAndTheBackupFolderWidth)
     const QString lang = QStringLiteral("/") + QString(260, QLatin1Char('a')) + QStringLiteral("/");
     EXPECT_FALSE(VoreinstellungSatz::ordnerPasst(lang));
     EXPECT_TRUE(VoreinstellungSatz::ordnerPasst(QString(250, QLatin1Char('a'))));
+    EXPECT_TRUE(VoreinstellungSatz::ordnerPasst(QStringLiteral("/home/jürgen/Sicherheit/")));
+    // Stored, these would name a different folder.
+    EXPECT_FALSE(VoreinstellungSatz::ordnerPasst(QStringLiteral("/home/łukasz/Sicherheit/")));
+    EXPECT_FALSE(VoreinstellungSatz::ordnerPasst(QStringLiteral("/daten/日本/")));
     VoreinstellungSatz v;
     v.Sicherungsordner = lang;
     v.Journalfunktion = WAHR;
