@@ -10,6 +10,8 @@
 #include <QRegularExpression>
 #include <cmath>
 #include <QFile>
+#include <QLibrary>
+#include <QTemporaryDir>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
@@ -375,4 +377,39 @@ TEST(ToolTip, StaysInsideTheScreen)
     EXPECT_EQ(corner.right(), 799 - 10);
     EXPECT_EQ(corner.bottom(), 599 - 18);
     EXPECT_TRUE(screen.contains(corner));
+}
+
+TEST(SpinLibrary, RegistrationReportsItsFailureCodes)
+{
+    QTemporaryDir dir;
+    QFile blocker(dir.filePath(QStringLiteral("file")));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    const QByteArray saved = qgetenv("KILOMETRIKA_REGISTRY");
+    // A registry below a plain file cannot be written.
+    qputenv("KILOMETRIKA_REGISTRY", dir.filePath(QStringLiteral("file/registry.ini")).toLocal8Bit());
+    EXPECT_EQ(testenv::callEntry(testenv::library("QKSPIN32"), "DllRegisterServer"), com::SELFREG_E_TYPELIB);
+    qputenv("KILOMETRIKA_REGISTRY", saved);
+    EXPECT_EQ(testenv::callEntry(testenv::library("QKSPIN32"), "DllRegisterServer"), com::S_OK);
+
+    // The entry points refuse what they do not serve.
+    QLibrary lib(testenv::library("QKSPIN32"));
+    ASSERT_TRUE(lib.load());
+    auto get = reinterpret_cast<com::DllGetClassObjectFn>(lib.resolve("DllGetClassObject"));
+    ASSERT_NE(get, nullptr);
+    void* object = nullptr;
+    const com::Guid calendar = *com::Guid::parse(QStringLiteral("{D13D4737-89F3-101B-9306-0020AF234C9D}"));
+    const com::Guid spin = *com::Guid::parse(QStringLiteral("{EAF26C8F-9586-101B-9306-0020AF234C9D}"));
+    EXPECT_EQ(get(&calendar, &com::IID_IClassFactory, &object), com::CLASS_E_CLASSNOTAVAILABLE);
+    EXPECT_EQ(get(&spin, &com::IID_IControl, &object), com::E_NOINTERFACE);
+    ASSERT_EQ(get(&spin, &com::IID_IClassFactory, &object), com::S_OK);
+    auto* factory = static_cast<com::IClassFactory*>(object);
+    void* wrong = nullptr;
+    EXPECT_EQ(factory->createInstance(com::IID_IPropertyPage, &wrong), com::E_NOINTERFACE);
+    factory->lockServer(true);
+    auto canUnload = reinterpret_cast<com::DllCanUnloadNowFn>(lib.resolve("DllCanUnloadNow"));
+    EXPECT_EQ(canUnload(), com::S_FALSE);
+    factory->lockServer(false);
+    factory->release();
+    EXPECT_EQ(canUnload(), com::S_OK);
 }
