@@ -145,7 +145,9 @@ JahrgangLesen JahrgangDatLesen(const QString& programmpfad, Jahrgangsdaten& ziel
     QByteArray bytes;
     if (f.open(QIODevice::ReadOnly))
         bytes = f.read(Jahrgangsdaten::Laenge);
-    bool beschaedigt = bytes.size() < Jahrgangsdaten::Laenge;
+    // The unused tail after the fields may be missing: a record written as
+    // the last one of its file ends with its fields.
+    bool beschaedigt = bytes.size() < Jahrgangsdaten::FelderEnde;
     ziel = Jahrgangsdaten::ausBytes(bytes).dekodiert(&beschaedigt);
     return beschaedigt ? JahrgangLesen::Beschaedigt : JahrgangLesen::Ok;
 }

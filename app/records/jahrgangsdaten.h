@@ -57,8 +57,9 @@ inline const QString JahrgangDateiname = QStringLiteral("DTSD.kxt");
 enum class JahrgangLesen { Ok, Fehlt, Beschaedigt };
 
 // Reads "DTSD.kxt" from the folder (name matched ignoring case) and decodes
-// it. A short file is read as if padded with zero bytes. Never throws;
-// on Fehlt 'ziel' is cleared.
+// it. A short file is read as if padded with zero bytes; it counts as
+// damaged only when it ends inside the fields. Never throws; on Fehlt
+// 'ziel' is cleared.
 JahrgangLesen JahrgangDatLesen(const QString& programmpfad, Jahrgangsdaten& ziel);
 // Reads "DTSD.kxt" of the block's program folder into st.Jahrgang and
 // takes the trimmed year into st.Jahr. A damaged file gives a year that

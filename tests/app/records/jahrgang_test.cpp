@@ -148,6 +148,18 @@ TEST(Jahrgang, ShortOrDamagedFilesGiveADefinedResult)
     EXPECT_EQ(z.Jahr.left(2), "20");
     EXPECT_EQ(z.Jahr.size(), 8);
 
+    // A file that ends with its fields is complete.
+    Jahrgangsdaten d;
+    d.Jahr = "2016";
+    d.Markenkennung = "Ptq";
+    d.PauschaleTeiltag = "12";
+    schreibeDatei(pfad, d.kodiert().zuBytes().left(198));
+    EXPECT_EQ(JahrgangDatLesen(dir.path(), z), JahrgangLesen::Ok);
+    EXPECT_EQ(z.Markenkennung.trimmed(), "Ptq");
+    EXPECT_EQ(z.PauschaleTeiltag.trimmed(), "12");
+    schreibeDatei(pfad, d.kodiert().zuBytes().left(197));
+    EXPECT_EQ(JahrgangDatLesen(dir.path(), z), JahrgangLesen::Beschaedigt);
+
     // Non-hex pairs.
     QByteArray b(329, ' ');
     b.replace(44, 8, "XYZ!4358");
