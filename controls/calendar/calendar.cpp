@@ -791,13 +791,18 @@ void Calendar::keyPressEvent(QKeyEvent* e)
     case Qt::Key_Up: date_ -= 7; applySerialDate(); break;
     case Qt::Key_Right: date_ += 1; applySerialDate(); break;
     case Qt::Key_Down: date_ += 7; applySerialDate(); break;
-    default: break;
+    default:
+        // Keys the calendar has no use for also go on to the host.
+        e->ignore();
+        break;
     }
     if (!self)
         return;
+    const bool ours = e->isAccepted();
     fireKeyDown(e);
     if (self)
         fireKeyPress(e);
+    e->setAccepted(ours);
 }
 
 void Calendar::keyReleaseEvent(QKeyEvent* e)
@@ -809,7 +814,10 @@ void Calendar::keyReleaseEvent(QKeyEvent* e)
         e->ignore();
         return;
     }
+    const bool ours = arrow || key == Qt::Key_PageUp || key == Qt::Key_PageDown || key == Qt::Key_End
+        || key == Qt::Key_Home;
     fireKeyUp(e);
+    e->setAccepted(ours);
 }
 
 void Calendar::mousePressEvent(QMouseEvent* e)

@@ -481,6 +481,7 @@ void Spin::keyPressEvent(QKeyEvent* e)
     fireKeyDown(e);
     if (self && !arrow)
         fireKeyPress(e);
+    e->setAccepted(arrow);   // other keys go on to the host
 }
 
 void Spin::keyReleaseEvent(QKeyEvent* e)
@@ -497,6 +498,7 @@ void Spin::keyReleaseEvent(QKeyEvent* e)
     if (arrow)
         stopRepeat();
     fireKeyUp(e);
+    e->setAccepted(arrow);
 }
 
 void Spin::mousePressEvent(QMouseEvent* e)

@@ -2,6 +2,7 @@
 
 #include <QDate>
 #include <QFile>
+#include <QKeyEvent>
 #include <QProcess>
 #include <QScrollBar>
 #include <QSignalSpy>
@@ -131,4 +132,30 @@ TEST(RegistrationTool, RegistersAndRemovesALibrary)
     EXPECT_FALSE(reg.clsidFromProgId(QStringLiteral("QKCAL.QKCalCtrl.1")));
     EXPECT_NE(run({dir.filePath(QStringLiteral("nothing.so"))}), 0);
     EXPECT_NE(run({}), 0);
+}
+
+namespace {
+class KeyCatcher : public QWidget {
+public:
+    QList<int> keys;
+
+protected:
+    void keyPressEvent(QKeyEvent* e) override { keys << e->key(); }
+};
+} // namespace
+
+TEST(CalendarKeys, UnusedKeysGoOnToTheHostAfterKeyDown)
+{
+    KeyCatcher page;
+    ControlHost cal(QStringLiteral("QKCAL.QKCalCtrl.1"), &page);
+    page.show();
+    QSignalSpy keyDown(&cal, &ControlHost::keyDown);
+    QTest::keyClick(cal.controlWidget(), Qt::Key_F9);
+    ASSERT_EQ(keyDown.count(), 1);
+    EXPECT_EQ(keyDown[0][0].toInt(), 120);
+    EXPECT_EQ(page.keys, QList<int>{Qt::Key_F9});
+    QTest::keyClick(cal.controlWidget(), Qt::Key_PageDown);   // the calendar's own key stays there
+    EXPECT_EQ(keyDown.count(), 2);
+    EXPECT_EQ(keyDown[1][0].toInt(), 34);
+    EXPECT_EQ(page.keys, QList<int>{Qt::Key_F9});
 }
