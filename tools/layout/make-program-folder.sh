@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # Lays out a fresh program folder from a build:
 #   make-program-folder.sh <build-bin-dir> <target-folder> [year]
-# Copies the program and its libraries, the installation files (and speaks
-# the message sounds when espeak-ng is there), writes
-# "DTSD.kxt" (brand "Kxt", meal-allowance rates 14 and 28 euros) and
-# registers the control libraries when the registration program exists.
+# Writes "DTSD.kxt" (brand "Kxt", meal-allowance rates 14 and 28 euros),
+# copies the program and its libraries and the installation files (and
+# speaks the message sounds when espeak-ng is there), and registers the
+# libraries into <target-folder>/registry.ini when the registration
+# program exists.
 # Optional pieces that are missing are skipped with a note.
 set -euo pipefail
 
@@ -77,3 +78,6 @@ else
 fi
 
 echo "Programmordner angelegt: $ziel (Jahr $jahr)"
+if [[ -f "$ziel/registry.ini" ]]; then
+    echo "Start: KILOMETRIKA_REGISTRY=\"$ziel/registry.ini\" \"$ziel/Kilometrika\""
+fi
