@@ -95,6 +95,8 @@ private:
 
 ToolTip::ToolTip(ControlBase* owner) : owner_(owner)
 {
+    timer_.setObjectName(QStringLiteral("toolTipDelay"));
+    timer_.setParent(owner);
     timer_.setSingleShot(true);
     QObject::connect(&timer_, &QTimer::timeout, [this] { timeout(); });
 }

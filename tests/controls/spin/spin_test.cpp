@@ -413,3 +413,28 @@ TEST(SpinLibrary, RegistrationReportsItsFailureCodes)
     factory->release();
     EXPECT_EQ(canUnload(), com::S_OK);
 }
+
+TEST(ToolTip, WaitsASecondButOnlyAQuarterAfterLeavingAnotherControl)
+{
+    Spin a(QSize(20, 40));
+    Spin b(QSize(20, 40));
+    a.host->move(100, 100);
+    b.host->move(300, 100);
+    QTimer* delayA = a.w()->findChild<QTimer*>(QStringLiteral("toolTipDelay"));
+    QTimer* delayB = b.w()->findChild<QTimer*>(QStringLiteral("toolTipDelay"));
+    ASSERT_TRUE(delayA && delayB);
+    QTest::qWait(1100);   // long after any earlier pointer movement
+    QTest::mouseMove(a.w(), QPoint(5, 5));
+    EXPECT_TRUE(delayA->isActive());
+    EXPECT_EQ(delayA->interval(), 1000);
+    QEvent leave(QEvent::Leave);
+    QCoreApplication::sendEvent(a.w(), &leave);
+    EXPECT_FALSE(delayA->isActive());
+    QTest::mouseMove(b.w(), QPoint(5, 5));
+    EXPECT_TRUE(delayB->isActive());
+    EXPECT_EQ(delayB->interval(), 250);
+    // A press hides a pending tip.
+    QTest::mousePress(b.w(), Qt::LeftButton, {}, b.up());
+    EXPECT_FALSE(delayB->isActive());
+    QTest::mouseRelease(b.w(), Qt::LeftButton, {}, b.up());
+}
