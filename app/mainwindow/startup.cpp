@@ -5,6 +5,7 @@
 #include "app/mainwindow/form1.h"
 #include "app/mainwindow/form2.h"
 #include "app/mainwindow/fstart.h"
+#include "app/mainwindow/hilfe.h"
 #include "app/mainwindow/mw_glue.h"
 #include "app/mainwindow/page_ausdruck.h"
 #include "app/mainwindow/page_auswertung.h"
@@ -180,9 +181,7 @@ void Form1::connectSettingsPage()
         Command17_Click();
         QCoreApplication::exit(0);
     });
-    connect(Command16, &QPushButton::clicked, this, [] {
-        forms::services().help->showTopic(mw::Programmpfad(), QString());
-    });
+    connect(Command16, &QPushButton::clicked, this, [] { HTMLHelp_ShowTopic(mw::Programmpfad(), QString()); });
     connect(Command4, &QPushButton::clicked, this, [] {
         forms::services().processes->start(mw::Programmpfad() + QStringLiteral("Schulung.exe"));
     });
@@ -416,7 +415,7 @@ void Form1::vehiclePresets()
     auto& V = mw::VS();
     mw::AktuellesFahrzeug() = V.LetztesFahrzeug > 0 ? quint8(V.LetztesFahrzeug) : 0;
     io::RecordFile datei(mw::pfad(mw::JD().Kfzdatei), KfzGrundeinstellung::Laenge);
-    qint32 anzahl = datei.count();
+    const qint32 anzahl = datei.count();
     if (anzahl == 0) {
         KfzGrundeinstellung& K = mw::KFZ();
         K.Kennzeichen.clear();
@@ -443,6 +442,14 @@ void Form1::vehiclePresets()
         }
     } else {
         for (int i = 0; i < 4; ++i) {
+            if (i + 1 > anzahl) {
+                // A short file: the rows beyond its end stay empty.
+                for (QLineEdit* e : {KfzEingabe[i], StandortEingabe[i], KmEingabe[i], HalterEingabe[i]})
+                    forms::setText(e, QString());
+                setOptionValue(FirmenPkw[i], true);
+                setOptionValue(PrivatPkw[i], false);
+                continue;
+            }
             const KfzGrundeinstellung r = KfzGrundeinstellung::ausBytes(datei.read(i + 1));
             mw::KFZ() = r;
             forms::setText(KfzEingabe[i], vb::Trim(r.Kennzeichen));

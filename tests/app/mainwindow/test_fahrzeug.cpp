@@ -107,9 +107,14 @@ TEST(Fahrzeug, OdometerFieldTakesDigitsAndBlanksUpToNine)
     km->clear();
     QTest::keyClicks(km, "12345678901");
     EXPECT_EQ(km->text(), QString("123456789"));
-    // The plate keeps its leading blank, the first letter becomes a capital.
+    // First letters become capitals; the holder loses a leading blank, the
+    // plate keeps it.
     QTest::keyClicks(u.form->KfzEingabe[2], "m");
     EXPECT_EQ(u.form->KfzEingabe[2]->text(), QString("M"));
+    QTest::keyClicks(u.form->HalterEingabe[2], " k");
+    EXPECT_EQ(u.form->HalterEingabe[2]->text(), QString("K"));
+    QTest::keyClicks(u.form->KfzEingabe[3], " b");
+    EXPECT_EQ(u.form->KfzEingabe[3]->text(), QString(" b"));
 }
 
 TEST(Fahrzeug, SwitchingWritesTheOutgoingVehicleAndRestoresTheIncomingOptions)

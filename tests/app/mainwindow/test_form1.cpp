@@ -2,6 +2,7 @@
 #include "test_startup_umgebung.h"
 
 #include "app/mainwindow/dirlist.h"
+#include "app/mainwindow/hilfezeilen.h"
 #include "app/mainwindow/sstab.h"
 #include "platform/com/controlhost.h"
 #include "platform/forms/events.h"
@@ -195,6 +196,18 @@ TEST(Form1, ControlsCarryTheirNamesAndHostedControlsComeFromTheRegistry)
     // The print range as set at start: the settings' zero days are refused.
     EXPECT_EQ(f.ctl<QLabel>("Label29")->text(), QString("Druck beginnt mit: 01.01.2016"));
     EXPECT_EQ(f.ctl<QLabel>("Label47")->text(), QString("Druck endet mit: 31.12.2016"));
+
+    // Every row of the help-line table that names a control of the title or
+    // settings page finds it.
+    kmk::Hilfezeilen hz(kmk::hilfstexte());
+    hz.attachTable(&f);
+    for (const QString& fehlt : hz.missing())
+        for (const char* meins : {"Command4", "Command2", "Command16", "Command17", "CBTextfensterTitel", "Image1",
+                                  "TTitelHilfe", "Label95", "TGrHilfe", "Check1", "Check3", "Check4", "Check5",
+                                  "Check8", "Check10", "Check11", "Check12", "KfzEingabe", "KmEingabe",
+                                  "StandortEingabe", "Frame9", "LSPfad", "Dir1", "FirmenPkw", "PrivatPkw",
+                                  "Command1", "CBTextfensterGr", "Aktu_Auto", "CDateiSuchen"})
+            EXPECT_FALSE(fehlt.startsWith(QString::fromLatin1(meins))) << qPrintable(fehlt);
 
     // Pictures of every page for a look by eye.
     const QString shots = qEnvironmentVariable("KMK_SCREENSHOT_DIR");

@@ -2,6 +2,7 @@
 #include "test_startup_umgebung.h"
 
 #include "app/mainwindow/dirlist.h"
+#include "app/mainwindow/fstart.h"
 #include "app/mainwindow/nebenfenster.h"
 #include "app/mainwindow/sstab.h"
 #include "app/records/kfzgrundeinstellung.h"
@@ -10,7 +11,9 @@
 #include "platform/vb/fields.h"
 #include "platform/vb/text.h"
 
+#include <QEventLoop>
 #include <QFileInfo>
+#include <QTimer>
 #include <QListWidget>
 #include <gtest/gtest.h>
 
@@ -295,4 +298,60 @@ TEST(Startup, ClosingWritesTheCurrentVehicleIntoTheSettings)
     u.form->Command17_Click();
     EXPECT_EQ(schnell, 1);
     EXPECT_EQ(vb::getI16(u.lies("Vor2016.dat"), 327), 3);
+}
+
+TEST(Startup, SplashEndsTheProgramWithStatusOneAfterAFatalMessage)
+{
+    Umgebung u("2016", "Kxt", QDate(2016, 6, 15), false);
+    kmk::FStart splash;
+    EXPECT_EQ(splash.Timer1->interval(), 2000);
+    EXPECT_TRUE(splash.Timer1->isActive());
+    QEventLoop loop;
+    QTimer::singleShot(0, &splash, [&] { splash.Timer1_Timer(); });
+    QTimer::singleShot(5000, &loop, [&] { loop.exit(99); });
+    EXPECT_EQ(loop.exec(), 1);
+    EXPECT_EQ(splash.form1(), nullptr);
+    EXPECT_TRUE(u.dateien().isEmpty());
+}
+
+TEST(Startup, SplashShowsTheMainWindowAndCloses)
+{
+    Umgebung u;
+    auto* splash = new kmk::FStart;
+    splash->show();
+    splash->Timer1_Timer();
+    EXPECT_FALSE(splash->Timer1->isActive());
+    ASSERT_NE(splash->form1(), nullptr);
+    EXPECT_TRUE(splash->form1()->isVisible());
+    EXPECT_FALSE(splash->isVisible());
+    EXPECT_EQ(splash->form1()->windowTitle(), QString("Brimo Kilometrika 2016 --- Version  21.0.1"));
+    splash->form1()->hide();
+    delete splash->form1();
+    delete splash;
+}
+
+TEST(Startup, AShortVehicleFileLeavesTheMissingRowsEmpty)
+{
+    Umgebung u;
+    kmk::KfzGrundeinstellung k;
+    k.Kennzeichen = "B-AB 1";
+    k.Anfangskm = 77;
+    k.Halter = "Eins";
+    k.Standort = "Aachen";
+    k.Privatfahrzeug = -1;
+    QFile f(u.pfad("Auto2016.dat"));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(k.zuBytes());
+    f.close();
+    ASSERT_TRUE(u.starte());
+    EXPECT_EQ(u.form->KfzEingabe[0]->text(), QString("B-AB 1"));
+    EXPECT_EQ(u.form->KmEingabe[0]->text(), QString("77"));
+    EXPECT_TRUE(u.form->PrivatPkw[0]->isChecked());
+    for (int i = 1; i < 4; ++i) {
+        EXPECT_TRUE(u.form->KfzEingabe[i]->text().isEmpty());
+        EXPECT_TRUE(u.form->KmEingabe[i]->text().isEmpty());
+        EXPECT_TRUE(u.form->Aktu_Auto[i]->isHidden());
+    }
+    EXPECT_FALSE(u.form->Aktu_Auto[0]->isHidden());
+    EXPECT_EQ(u.lies("Auto2016.dat").size(), 109);
 }
