@@ -502,10 +502,10 @@ void Calendar::aboutBox()
 }
 
 namespace {
-ctl::PageSpec pageSpec(Calendar* cal)
+ctl::PageLayout pageLayout(Calendar* cal)
 {
     using F = ctl::PageField;
-    ctl::PageSpec s;
+    ctl::PageLayout s;
     s.title = QStringLiteral("General");
     s.helpText = QStringLiteral("Customize QK Calendar's properties");
     s.hasDateType = true;
@@ -619,7 +619,7 @@ public:
         auto* cal = dynamic_cast<Calendar*>(object);
         if (!cal)
             return 0;
-        ctl::PropertyPageDialog dlg(object, pageSpec(cal), cal);
+        ctl::PropertyPageDialog dlg(object, pageLayout(cal), cal);
         return cal->runModal(&dlg);
     }
     void release() override { delete this; }
@@ -631,7 +631,7 @@ protected:
 
 void Calendar::showPropertyPage()
 {
-    ctl::PropertyPageDialog dlg(this, pageSpec(this), this);
+    ctl::PropertyPageDialog dlg(this, pageLayout(this), this);
     runModal(&dlg);
 }
 

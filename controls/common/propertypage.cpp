@@ -32,19 +32,19 @@ QVariant getProperty(com::IControl* c, const QString& name, bool* ok)
 }
 } // namespace
 
-PropertyPageDialog::PropertyPageDialog(com::IControl* control, PageSpec spec, QWidget* parent)
-    : QDialog(parent), control_(control), spec_(std::move(spec))
+PropertyPageDialog::PropertyPageDialog(com::IControl* control, PageLayout pageLayout, QWidget* parent)
+    : QDialog(parent), control_(control), layout_(std::move(pageLayout))
 {
-    setWindowTitle(spec_.title);
+    setWindowTitle(layout_.title);
     setObjectName(QStringLiteral("PropertyPage"));
     auto* top = new QVBoxLayout(this);
-    auto* help = new QLabel(spec_.helpText, this);
+    auto* help = new QLabel(layout_.helpText, this);
     top->addWidget(help);
     auto* form = new QFormLayout;
     top->addLayout(form);
     const com::ClassInfo& info = control_->classInfo();
 
-    for (const PageField& f : spec_.fields) {
+    for (const PageField& f : layout_.fields) {
         const QString caption = f.label.isEmpty() ? f.property : f.label;
         switch (f.kind) {
         case PageField::Combo: {
@@ -57,7 +57,7 @@ PropertyPageDialog::PropertyPageDialog(com::IControl* control, PageSpec spec, QW
                 const QVariant v = box->itemData(index);
                 values_[f.property] = v;
                 changed_.insert(f.property);
-                if (spec_.hasDateType && f.property == QLatin1String("DateType"))
+                if (layout_.hasDateType && f.property == QLatin1String("DateType"))
                     onDateTypeChosen(v.toInt());
             });
             form->addRow(caption, box);
@@ -138,8 +138,8 @@ PropertyPageDialog::PropertyPageDialog(com::IControl* control, PageSpec spec, QW
     connect(save, &QPushButton::clicked, this, [this] { saveAsDefault(); });
     connect(reset, &QPushButton::clicked, this, [this] { resetDefault(); });
     connect(about, &QPushButton::clicked, this, [this] {
-        if (spec_.about)
-            spec_.about(this);
+        if (layout_.about)
+            layout_.about(this);
     });
 
     status_ = new QLabel(this);
@@ -165,13 +165,13 @@ int PropertyPageDialog::dateType() const { return values_.value(QStringLiteral("
 void PropertyPageDialog::loadFromControl()
 {
     loading_ = true;
-    for (const PageField& f : spec_.fields) {
+    for (const PageField& f : layout_.fields) {
         bool ok = false;
         const QVariant v = getProperty(control_, f.property, &ok);
         if (ok)
             values_[f.property] = v;
     }
-    for (const PageField& f : spec_.fields)
+    for (const PageField& f : layout_.fields)
         showValue(f);
     changed_.clear();
     loading_ = false;
@@ -251,7 +251,7 @@ void PropertyPageDialog::onDateTypeChosen(int t)
     values_[QStringLiteral("MaxDate")] = t == 0 ? vb::MDYToSerial(0, 12, 31, 2078) : vb::MDYToSerial(1, 11, 17, 2065);
     for (const char* p : {"Date", "MinDate", "MaxDate"})
         changed_.insert(QString::fromLatin1(p));
-    for (const PageField& f : spec_.fields)
+    for (const PageField& f : layout_.fields)
         if (f.kind == PageField::DateParts)
             showValue(f);
 }
@@ -260,9 +260,9 @@ void PropertyPageDialog::setFieldValue(const QString& property, const QVariant& 
 {
     values_[property] = value;
     changed_.insert(property);
-    if (spec_.hasDateType && property == QLatin1String("DateType"))
+    if (layout_.hasDateType && property == QLatin1String("DateType"))
         onDateTypeChosen(value.toInt());
-    for (const PageField& f : spec_.fields)
+    for (const PageField& f : layout_.fields)
         if (f.property == property)
             showValue(f);
 }
@@ -288,7 +288,7 @@ bool PropertyPageDialog::apply()
         if (values_.value(QStringLiteral("Min")).toInt() > curMax)
             order.swapItemsAt(order.indexOf(QStringLiteral("Max")), order.indexOf(QStringLiteral("Min")));
     }
-    for (const PageField& f : spec_.fields)
+    for (const PageField& f : layout_.fields)
         if (changed_.contains(f.property) && !order.contains(f.property))
             order << f.property;
     for (const QString& name : order) {
@@ -309,22 +309,22 @@ bool PropertyPageDialog::apply()
 
 void PropertyPageDialog::saveAsDefault()
 {
-    if (spec_.saveAsDefault && !spec_.saveAsDefault(values_))
+    if (layout_.saveAsDefault && !layout_.saveAsDefault(values_))
         status_->setText(QStringLiteral("The defaults could not be saved."));
 }
 
 void PropertyPageDialog::resetDefault()
 {
-    if (!spec_.resetDefault)
+    if (!layout_.resetDefault)
         return;
-    const auto defaults = spec_.resetDefault();
+    const auto defaults = layout_.resetDefault();
     if (!defaults)
         return;
     for (auto it = defaults->begin(); it != defaults->end(); ++it) {
         values_[it.key()] = it.value();
         changed_.insert(it.key());
     }
-    for (const PageField& f : spec_.fields)
+    for (const PageField& f : layout_.fields)
         showValue(f);
 }
 

@@ -31,7 +31,7 @@ struct PageField {
     QStringList choices;   // Radio: captions
 };
 
-struct PageSpec {
+struct PageLayout {
     QString title;                   // "General"
     QString helpText;                // "Customize QK Calendar's properties"
     std::vector<PageField> fields;
@@ -46,7 +46,7 @@ struct PageSpec {
 
 class PropertyPageDialog : public QDialog {
 public:
-    PropertyPageDialog(com::IControl* control, PageSpec spec, QWidget* parent = nullptr);
+    PropertyPageDialog(com::IControl* control, PageLayout pageLayout, QWidget* parent = nullptr);
 
     QMap<QString, QVariant> values() const { return values_; }
     void setFieldValue(const QString& property, const QVariant& value);   // as typed by a person
@@ -66,7 +66,7 @@ private:
     int dateType() const;
 
     com::IControl* control_;
-    PageSpec spec_;
+    PageLayout layout_;
     QMap<QString, QVariant> values_;
     QSet<QString> changed_;
     QMap<QString, QWidget*> editors_;

@@ -330,7 +330,7 @@ void Spin::aboutBox()
 }
 
 namespace {
-ctl::PageSpec pageSpec(Spin* spin)
+ctl::PageLayout pageLayout(Spin* spin)
 {
     using F = ctl::PageField;
     auto field = [](const char* p, F::Kind k, const char* e = "", int mn = 0, int mx = 32767) {
@@ -342,7 +342,7 @@ ctl::PageSpec pageSpec(Spin* spin)
         f.max = mx;
         return f;
     };
-    ctl::PageSpec s;
+    ctl::PageLayout s;
     s.title = QStringLiteral("General");
     s.helpText = QStringLiteral("Customize QK Spin's properties");
     s.fields = {field("Value", F::Number, "", -32768), field("Min", F::Number, "", -32768), field("Max", F::Number, "", -32768),
@@ -430,7 +430,7 @@ public:
         auto* spin = dynamic_cast<Spin*>(object);
         if (!spin)
             return 0;
-        ctl::PropertyPageDialog dlg(object, pageSpec(spin), spin);
+        ctl::PropertyPageDialog dlg(object, pageLayout(spin), spin);
         return spin->runModal(&dlg);
     }
     void release() override { delete this; }
@@ -442,7 +442,7 @@ protected:
 
 void Spin::showPropertyPage()
 {
-    ctl::PropertyPageDialog dlg(this, pageSpec(this), this);
+    ctl::PropertyPageDialog dlg(this, pageLayout(this), this);
     runModal(&dlg);
 }
 
