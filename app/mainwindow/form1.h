@@ -103,6 +103,9 @@ public:
 
     // ---- members of the main window ----
     int Buildnummer = 0;
+    // Compared by the update check; nothing assigns them.
+    int ServerBuildnummer = 0;
+    QString ServerVersion;
     int Personenzahl = 0;
     bool FrBenzinOffen = false;
     QString Hilfsdateipfad;

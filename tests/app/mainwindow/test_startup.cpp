@@ -3,6 +3,7 @@
 
 #include "app/mainwindow/dirlist.h"
 #include "app/mainwindow/fstart.h"
+#include "platform/com/controlhost.h"
 #include "app/mainwindow/nebenfenster.h"
 #include "app/mainwindow/sstab.h"
 #include "app/records/kfzgrundeinstellung.h"
@@ -354,4 +355,22 @@ TEST(Startup, AShortVehicleFileLeavesTheMissingRowsEmpty)
     }
     EXPECT_FALSE(u.form->Aktu_Auto[0]->isHidden());
     EXPECT_EQ(u.lies("Auto2016.dat").size(), 109);
+}
+
+TEST(Startup, UnregisteredControlsLeavePlaceholdersAndStartUpGoesOn)
+{
+    Umgebung u("2007", "Kxt", QDate(2007, 5, 5));
+    const QByteArray alt = qgetenv("KILOMETRIKA_REGISTRY");
+    qputenv("KILOMETRIKA_REGISTRY", QFile::encodeName(u.pfad("leer.ini")));
+    const bool ok = u.starte();
+    qputenv("KILOMETRIKA_REGISTRY", alt);
+    ASSERT_TRUE(ok);
+    QWidget* qkc = u.form->ctl("QKC");
+    ASSERT_NE(qkc, nullptr);
+    EXPECT_EQ(qobject_cast<com::ControlHost*>(qkc), nullptr);
+    EXPECT_EQ(kmk::mw::calGet(qkc, "MinDate"), 39083);
+    EXPECT_EQ(kmk::mw::calGet(qkc, "MaxDate"), 39447);
+    EXPECT_EQ(kmk::mw::calGet(qkc, "Date"), vb::DateSerial(2007, 5, 5));
+    EXPECT_NE(u.form->ctl("QKSpin1"), nullptr);
+    EXPECT_EQ(u.form->windowTitle(), QString("Brimo Kilometrika 2007 --- Version  12.0.1"));
 }
