@@ -31,6 +31,9 @@ DirListBox::DirListBox(QWidget* parent) : QListWidget(parent)
 
 void DirListBox::setPath(const QString& path)
 {
+    // A path read from a damaged record may hold NUL characters.
+    if (path.trimmed().isEmpty() || path.contains(QChar(0)))
+        throw vb::RuntimeError(vb::ErrPathNotFound, "path not found");
     const QString p = clean(path.trimmed());
     QFileInfo fi(p);
     if (p.isEmpty() || !fi.exists() || !fi.isDir())

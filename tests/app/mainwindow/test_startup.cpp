@@ -374,3 +374,38 @@ TEST(Startup, UnregisteredControlsLeavePlaceholdersAndStartUpGoesOn)
     EXPECT_NE(u.form->ctl("QKSpin1"), nullptr);
     EXPECT_EQ(u.form->windowTitle(), QString("Brimo Kilometrika 2007 --- Version  12.0.1"));
 }
+
+TEST(Startup, DamagedFilesNeitherCrashNorStopTheStart)
+{
+    {
+        // A configuration that is no sequence of hexadecimal pairs.
+        Umgebung u("2016", "Kxt", QDate(2016, 6, 15), false);
+        QFile f(u.pfad("DTSD.kxt"));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(QByteArray(329, 'Z'));
+        f.close();
+        EXPECT_FALSE(u.starte());
+        EXPECT_EQ(u.klartexte(), QStringList{"Bei der Jahreseinstellung ist ein fehler aufgetreten!"});
+        EXPECT_EQ(u.dateien(), QStringList{"DTSD.kxt"});
+    }
+    {
+        // Vehicle and settings files that cannot be opened as files.
+        Umgebung u;
+        QDir(u.dir.path()).mkdir("Auto2016.dat");
+        QDir(u.dir.path()).mkdir("Vor2016.dat");
+        ASSERT_TRUE(u.starte());
+        EXPECT_EQ(kmk::fahrten1().AktuellesFahrzeug, 0);
+        for (int k = 0; k < 4; ++k)
+            EXPECT_TRUE(u.form->Aktu_Auto[k]->isHidden());
+        EXPECT_TRUE(QFileInfo(u.pfad("Vor2016.dat")).isDir());
+    }
+    {
+        // A settings file cut short: read as far as it goes.
+        Umgebung u;
+        ASSERT_TRUE(u.starte());
+        QFile f(u.pfad("Vor2016.dat"));
+        ASSERT_TRUE(f.resize(40));
+        ASSERT_TRUE(u.starte());
+        EXPECT_EQ(u.form->windowTitle(), QString("Brimo Kilometrika 2016 --- Version  21.0.1"));
+    }
+}
