@@ -94,11 +94,11 @@ void Spin::spinAction()
         if (valueDisplay_)
             notifyChanged(id::Value);
     }
-    // The repeat runs while the button is held, also at a limit, so the host
-    // keeps getting its steps.
-    repeat_.start(firstRepeatDelay());
-    repeatFirstDelay_ = true;
+    // A press at a limit fires its one event but starts no repeat; a repeat
+    // that reaches a limit keeps running (see tick()).
     if (stepped) {
+        repeat_.start(firstRepeatDelay());
+        repeatFirstDelay_ = true;
         fireEvent(id::Change);
         if (!self)
             return;

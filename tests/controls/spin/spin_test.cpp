@@ -179,8 +179,10 @@ TEST(SpinRepeat, FirstDelayThenRateAndStopsOnRelease)
 TEST(SpinRepeat, KeepsStepsComingAtTheLimitAndNeverFasterThanTenMs)
 {
     Spin s;
-    s.host->setProperty(Max, 0);   // already at the limit
+    s.host->setProperty(Value, 0);
+    s.host->setProperty(Max, 1);   // the first step reaches the limit
     s.host->setProperty(SpinRate, 10000);
+    s.events.clear();
     QTimer* t = s.timer();
     QTest::mousePress(s.w(), Qt::LeftButton, {}, s.up());
     EXPECT_EQ(t->interval(), 200);
@@ -188,9 +190,17 @@ TEST(SpinRepeat, KeepsStepsComingAtTheLimitAndNeverFasterThanTenMs)
     EXPECT_EQ(t->interval(), 10);
     ASSERT_TRUE(waitFor([&] { return s.spins().size() >= 5; }));
     QTest::mouseRelease(s.w(), Qt::LeftButton, {}, s.up());
-    EXPECT_FALSE(s.events.contains(QStringLiteral("Change")));
+    EXPECT_EQ(s.events.count(QStringLiteral("Change")), 1);
     EXPECT_EQ(s.spins().count(QStringLiteral("SpinUp")), s.spins().size());
 
+    // A press that begins at the limit fires its one SpinUp and starts no repeat.
+    const int before = s.spins().size();
+    QTest::mousePress(s.w(), Qt::LeftButton, {}, s.up());
+    EXPECT_EQ(s.spins().size(), before + 1);
+    EXPECT_FALSE(t->isActive());
+    QTest::mouseRelease(s.w(), Qt::LeftButton, {}, s.up());
+
+    s.host->setProperty(Max, 100);
     s.host->setProperty(SpinRate, 1000);   // 1 ms would be too fast
     QTest::mousePress(s.w(), Qt::LeftButton, {}, s.up());
     EXPECT_TRUE(waitFor([&] { return t->interval() == 10; }));
