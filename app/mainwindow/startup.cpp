@@ -7,6 +7,7 @@
 #include "app/mainwindow/fstart.h"
 #include "app/mainwindow/hilfe.h"
 #include "app/mainwindow/mw_glue.h"
+#include "app/mainwindow/nebenfenster.h"
 #include "app/mainwindow/page_ausdruck.h"
 #include "app/mainwindow/page_auswertung.h"
 #include "app/mainwindow/page_eintragungen.h"
@@ -185,18 +186,20 @@ void Form1::connectSettingsPage()
     connect(Command4, &QPushButton::clicked, this, [] {
         forms::services().processes->start(mw::Programmpfad() + QStringLiteral("Schulung.exe"));
     });
+    // Without a brand the secondary windows load on their first use.
     auto hilfefenster = [this] {
-        if (FText)
-            FText->show();
+        if (!FText)
+            FText = new Nebenfenster(QStringLiteral("FText"), QStringLiteral("Brimo Kilometrika Hilfstexte"), this);
+        FText->show();
     };
     for (const char* b : {"CBTextfensterTitel", "CBTextfensterGr", "CBTextfensterEin", "CBTextfensterAus", "CBTextfensterDru"})
         if (auto* w = ctl<QAbstractButton>(QString::fromLatin1(b)))
             connect(w, &QAbstractButton::clicked, this, hilfefenster);
     connect(CDateiSuchen, &QPushButton::clicked, this, [this] {
-        if (FSuchen) {
-            FSuchen->setWindowModality(Qt::ApplicationModal);
-            FSuchen->show();
-        }
+        if (!FSuchen)
+            FSuchen = new Nebenfenster(QStringLiteral("FSuchen"), QStringLiteral("Fahrtenspeicherdatei Kund20XX.dat  suchen"), this);
+        FSuchen->setWindowModality(Qt::ApplicationModal);
+        FSuchen->show();
     });
 }
 

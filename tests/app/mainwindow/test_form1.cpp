@@ -218,3 +218,26 @@ TEST(Form1, ControlsCarryTheirNamesAndHostedControlsComeFromTheRegistry)
         }
     }
 }
+
+TEST(Form1, HelpWindowButtonsOpenTheFloatingHelpWindow)
+{
+    Umgebung u("2016", "unbekannt");
+    ASSERT_TRUE(u.starte());
+    EXPECT_EQ(u.form->FText, nullptr);
+    u.form->CBTextfensterGr->click();
+    ASSERT_NE(u.form->FText, nullptr);
+    EXPECT_TRUE(u.form->FText->isVisible());
+    u.form->FText->hide();
+    u.form->CBTextfensterTitel->click();
+    EXPECT_TRUE(u.form->FText->isVisible());
+    u.form->FText->hide();
+    // The title page's help button opens the help pages at their start.
+    u.form->Command16->click();
+    ASSERT_EQ(u.fakes.help.calls.size(), 1);
+    EXPECT_TRUE(u.fakes.help.calls[0].topic.isEmpty());
+    // The training program is started, not waited for; a missing one ends nothing.
+    u.fakes.processes.result = false;
+    u.form->Command4->click();
+    ASSERT_EQ(u.fakes.processes.calls.size(), 1);
+    EXPECT_TRUE(u.fakes.processes.calls[0].program.endsWith("/Schulung.exe"));
+}
