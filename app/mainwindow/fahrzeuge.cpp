@@ -17,10 +17,10 @@ namespace {
 int wert(bool b) { return b ? 1 : 0; }
 }
 
-void Form1::AutoDat(int n, bool schreiben)
+bool Form1::AutoDat(int n, bool schreiben)
 {
     if (n < 1 || n > 4)
-        return;
+        return false;
     auto& K = mw::KFZ();
     auto& V = mw::VS();
     const int i = n - 1;
@@ -53,8 +53,7 @@ void Form1::AutoDat(int n, bool schreiben)
         K.ZeitenVorgeben = V.ZeitenVorgeben;
         K.ErweiterterAusdruck = V.ErweiterterAusdruck;
         K.Journalfunktion = V.Journalfunktion;
-        mw::KfzSchreiben(n, K);
-        return;
+        return mw::KfzSchreiben(n, K);
     }
 
     KfzGrundeinstellung gelesen;
@@ -136,6 +135,7 @@ void Form1::AutoDat(int n, bool schreiben)
     }
     forms::setValue(Check1, wert(K.Journalfunktion));
     AutoBP();
+    return true;
 }
 
 bool Form1::EingabeTestAuto(int i)
@@ -285,20 +285,13 @@ void Form1::ErsteLadenDefault()
     setCtlText("FahrtNr", vb::Str(qint64(mw::Satznummer())));
 }
 
-void Form1::Aktu_Auto_Click(int index)
+// Steps 4 to 9 of a switch, shared by both vehicle groups.
+bool Form1::FahrzeugWechseln(int index)
 {
-    if (index < 0 || index > 3)
-        return;
-    const int alt = mw::AktuellesFahrzeug();
-    if (alt >= 1 && alt <= 4)
-        AutoDat(alt, true);
-    if (QRadioButton* o = AutoOpt(index))
-        setOptionValue(o, true);
-    run(services.Datenzurucksetzen);
     if (!Autowechsel(index))
-        return;   // no vehicle set up: nothing to switch to
+        return false;   // no vehicle set up: nothing to switch to
     mw::Fahrtdatei() = mw::JD().Fahrtdateien[index + 1];
-    mw::AktuellesFahrzeug() = index + 1;
+    mw::AktuellesFahrzeug() = quint8(index + 1);
     mw::VS().LetztesFahrzeug = qint16(mw::AktuellesFahrzeug());
     DateiTest();
     if (mw::FahrtdateiVorhanden(index + 1)) {
@@ -320,6 +313,21 @@ void Form1::Aktu_Auto_Click(int index)
             l->clear();
     }
     setCtlText("Label73", mw::KFZ().Kennzeichen.leftJustified(KfzGrundeinstellung::BreiteKennzeichen, ' ', true));
+    return true;
+}
+
+void Form1::Aktu_Auto_Click(int index)
+{
+    if (index < 0 || index > 3)
+        return;
+    const int alt = mw::AktuellesFahrzeug();
+    if (alt >= 1 && alt <= 4)
+        AutoDat(alt, true);
+    if (QRadioButton* o = AutoOpt(index))
+        setOptionValue(o, true);
+    run(services.Datenzurucksetzen);
+    if (!FahrzeugWechseln(index))
+        return;
     for (int k = 0; k < 4; ++k) {
         const bool b = (k == index);
         for (QWidget* w : {static_cast<QWidget*>(Aktu_Auto[k]), static_cast<QWidget*>(Label12[k]),
@@ -339,31 +347,8 @@ void Form1::AutoOpt_Click(int index)
         return;
     run(services.Datenzurucksetzen);
     setOptionValue(Aktu_Auto[index], true);
-    if (!Autowechsel(index))
+    if (!FahrzeugWechseln(index))
         return;
-    mw::Fahrtdatei() = mw::JD().Fahrtdateien[index + 1];
-    mw::AktuellesFahrzeug() = index + 1;
-    mw::VS().LetztesFahrzeug = qint16(mw::AktuellesFahrzeug());
-    DateiTest();
-    if (mw::FahrtdateiVorhanden(index + 1)) {
-        if (services.ErsteLaden)
-            services.ErsteLaden();
-        else
-            ErsteLadenDefault();
-        run(services.PauschaleAnzeigen);
-        run(services.SperrTest);
-    } else {
-        mw::Pufferindex() = 1;
-        mw::Satzanzahl() = 0;
-        run(services.FahrtLoschen);
-        mw::Satznummer() = 0;
-        setCtlText("FahrtNr", vb::Str(qint64(0)));
-        run(services.PauschaleAnzeigen);
-        run(services.SperrTest);
-        if (auto* l = ctl<QListWidget>("FahrtListe"))
-            l->clear();
-    }
-    setCtlText("Label73", mw::KFZ().Kennzeichen.leftJustified(KfzGrundeinstellung::BreiteKennzeichen, ' ', true));
     for (int k = 0; k < 4; ++k)
         if (QRadioButton* o = AutoOpt(k))
             setBold(o, k == index);
@@ -424,7 +409,9 @@ void Form1::Command1_Click(int index)
     if (!EingabeTestAuto(index))
         return;
     const int n = index + 1;
-    AutoDat(n, true);
+    // A record that could not be written is not reported as saved.
+    if (!AutoDat(n, true))
+        return;
     const QString kz = vb::Trim(KfzEingabe[index]->text()).trimmed();
     if (QRadioButton* o = AutoOpt(index)) {
         o->show();

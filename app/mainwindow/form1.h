@@ -172,7 +172,8 @@ public:
     // ---- year set-up ----
     bool JahrEinstellung();
     // ---- vehicles (master records, selection, settings page) ----
-    void AutoDat(int n, bool schreiben);
+    // Write direction: false when the record could not be written (shown).
+    bool AutoDat(int n, bool schreiben);
     bool EingabeTestAuto(int i);
     int AutoTest();
     void GrundTest();
@@ -225,6 +226,7 @@ private:
     void vehiclePresets();
     void listPresets();
     void ErsteLadenDefault();
+    bool FahrzeugWechseln(int index);
     void run(const std::function<void()>& f) { if (f) f(); }
     QWidget* m_pages[5] = {};
     struct Private;

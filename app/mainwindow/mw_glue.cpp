@@ -28,6 +28,14 @@ bool VorDat(bool schreiben)
     return kmk::VorDat(G(), schreiben);
 }
 
+bool VorDatSpeichern()
+{
+    const Dateiergebnis r = VorDatSchreiben(G());
+    if (!r.ok)
+        plainMessage(r.meldung);
+    return r.ok;
+}
+
 bool KfzLesen(int n, KfzGrundeinstellung& out)
 {
     const bool ok = kmk::KfzLesen(G(), n);
@@ -35,11 +43,14 @@ bool KfzLesen(int n, KfzGrundeinstellung& out)
     return ok;
 }
 
-bool KfzSchreiben(int n, const KfzGrundeinstellung& rec)
+bool KfzSchreiben(int n, const KfzGrundeinstellung& rec, bool melden)
 {
     if (&rec != &G().Kfz)
         G().Kfz = rec;
-    return bool(kmk::KfzSchreiben(G(), n));
+    const Dateiergebnis r = kmk::KfzSchreiben(G(), n);
+    if (!r.ok && melden)
+        plainMessage(r.meldung);
+    return r.ok;
 }
 
 qint32 FahrtAnzahl(const QString& name)

@@ -42,8 +42,11 @@ void EditpufferZeitenLoeschen();
 
 // ---- files of the year ----
 bool VorDat(bool schreiben);
+// Writes the settings; a failure is shown as a plain message (false).
+bool VorDatSpeichern();
 bool KfzLesen(int n, KfzGrundeinstellung& out);
-bool KfzSchreiben(int n, const KfzGrundeinstellung& rec);
+// Writes the vehicle record; a failure is shown as a plain message (false).
+bool KfzSchreiben(int n, const KfzGrundeinstellung& rec, bool melden = true);
 qint32 FahrtAnzahl(const QString& name);
 bool DateiVorhanden(const QString& path);
 QString pfad(const QString& name);         // absolute path in the program folder

@@ -25,7 +25,7 @@ void Form1::VerErstellen_Click()
         return;
     mw::Sicherungspfad() = ordnerMitTrenner(neu);
     mw::VS().Sicherungsordner = mw::Sicherungspfad();
-    mw::VorDat(true);
+    mw::VorDatSpeichern();
     Dir1->Refresh();
 }
 

@@ -437,7 +437,7 @@ void Form1::vehiclePresets()
         K.Journalfunktion = flagVon(forms::value(Check1) == 1);
         V.LetztesFahrzeug = 0;
         for (int n = 1; n <= 4; ++n)
-            mw::KfzSchreiben(n, K);
+            mw::KfzSchreiben(n, K, false);
         // Four empty company cars on the page.
         for (int i = 0; i < 4; ++i) {
             setOptionValue(FirmenPkw[i], true);
@@ -561,20 +561,20 @@ void Form1::CSicherSpeicher_Click()
 {
     mw::Sicherungspfad() = ordnerMitTrenner(vb::Trim(LSPfad->text()));
     mw::VS().Sicherungsordner = mw::Sicherungspfad();
-    mw::VorDat(true);
+    mw::VorDatSpeichern();
 }
 
 void Form1::Form_QueryUnload()
 {
     run(services.SicherheitscopyNeu);
     mw::VS().LetztesFahrzeug = qint16(mw::AktuellesFahrzeug());
-    mw::VorDat(true);
+    mw::VorDatSpeichern();
 }
 
 void Form1::Command17_Click()
 {
     run(services.Sicherheitscopy);
-    mw::VorDat(true);
+    mw::VorDatSpeichern();
 }
 
 void Form1::closeEvent(QCloseEvent* e)

@@ -6,6 +6,7 @@
 #include "platform/vb/fields.h"
 #include "platform/vb/text.h"
 
+#include <QDir>
 #include <QLabel>
 #include <QListWidget>
 #include <QTest>
@@ -280,4 +281,20 @@ TEST(Fahrzeug, NoVehicleShowsTheNoticeOnTheEntryPage)
     EXPECT_TRUE(u.form->Aktu_Auto[3]->isHidden());
     if (t)
         EXPECT_TRUE(t->isHidden());
+}
+
+TEST(Fahrzeug, AVehicleThatCannotBeWrittenIsNotReportedAsSaved)
+{
+    Umgebung u;
+    ASSERT_TRUE(u.starte());
+    // The master file is replaced by a folder: every write fails.
+    QFile::remove(u.pfad("Auto2016.dat"));
+    ASSERT_TRUE(QDir(u.dir.path()).mkdir("Auto2016.dat"));
+    fuelle(*u.form, 0, "B-AB 1", "1000", "Aachen", "Eins");
+    u.form->Command1_Click(0);
+    ASSERT_EQ(u.klartexte().size(), 1);
+    EXPECT_FALSE(u.klartexte()[0].contains("gespeichert!"));
+    EXPECT_FALSE(u.klartexte()[0].isEmpty());
+    EXPECT_EQ(kmk::fahrten1().AktuellesFahrzeug, 0);
+    EXPECT_TRUE(u.form->Aktu_Auto[0]->isHidden());
 }
