@@ -241,3 +241,16 @@ TEST(Form1, HelpWindowButtonsOpenTheFloatingHelpWindow)
     ASSERT_EQ(u.fakes.processes.calls.size(), 1);
     EXPECT_TRUE(u.fakes.processes.calls[0].program.endsWith("/Schulung.exe"));
 }
+
+TEST(Form1, ResizingScalesThePagesWithTheWindow)
+{
+    Umgebung u;
+    ASSERT_TRUE(u.starte());
+    kmk::Form1& f = *u.form;
+    const QRect vorher = f.KfzEingabe[0]->geometry();
+    f.resize(f.width() * 3 / 2, f.height() * 3 / 2);
+    EXPECT_GT(f.SSTab1->width(), 1100);
+    EXPECT_GT(f.KfzEingabe[0]->width(), vorher.width());
+    f.resize(784, 690);
+    EXPECT_EQ(f.KfzEingabe[0]->geometry(), vorher);
+}
