@@ -17,6 +17,7 @@
 #include "app/resize/clsresize.h"
 #include "platform/forms/events.h"
 #include "platform/forms/seams.h"
+#include "platform/io/atomic.h"
 #include "platform/io/folders.h"
 #include "platform/io/recordfile.h"
 #include "platform/vb/date.h"
@@ -64,6 +65,33 @@ public:
 private:
     QWidget* w_;
 };
+
+
+// Last year's trip memory. An installation lives in a folder "Kilo<year>";
+// last year's installation is its neighbour "Kilo<year-1>" in the same
+// parent folder. Its trip memory is taken over only when that folder also
+// holds a program (so a stray data file is not mistaken for an installation)
+// and only while this year has no trip memory of its own.
+void VorjahrFahrtenspeicherUebernehmen(const QString& programmpfad, const QString& jahr)
+{
+    bool ok = false;
+    const int j = jahr.toInt(&ok);
+    if (!ok)
+        return;
+    const QString ziel = programmpfad + QStringLiteral("Kund") + jahr + QStringLiteral(".dat");
+    if (!io::findFileCaseInsensitive(programmpfad, QStringLiteral("Kund") + jahr + QStringLiteral(".dat")).isEmpty())
+        return;
+    QDir ordner(programmpfad);
+    if (ordner.dirName() != QStringLiteral("Kilo") + jahr || !ordner.cdUp())
+        return;
+    const QString p = QString::number(j - 1);
+    const QString vorjahr = ordner.absoluteFilePath(QStringLiteral("Kilo") + p);
+    const QString quelle = io::findFileCaseInsensitive(vorjahr, QStringLiteral("Kund") + p + QStringLiteral(".dat"));
+    const bool programm = !io::findFileCaseInsensitive(vorjahr, QStringLiteral("Kilometrika")).isEmpty() ||
+                          !io::findFileCaseInsensitive(vorjahr, QStringLiteral("Kilo") + p).isEmpty();
+    if (!quelle.isEmpty() && programm)
+        io::copyFileAtomic(quelle, ziel);
+}
 
 } // namespace
 
@@ -297,9 +325,7 @@ bool Form1::Form_Load()
         setCtlText("TEinHilfe", mw::Hilfstext(72));
     });
     trap([&] { MarkeZweiterDurchgang(); });   // 12
-    // 13: last year's trip memory lives, on the original platform, in
-    // folders named "C:\Kilo<year>\"; a program folder here never has such a
-    // name, so the takeover finds nothing to copy.
+    trap([&] { VorjahrFahrtenspeicherUebernehmen(mw::Programmpfad(), mw::Jahr()); });   // 13
     trap([&] {   // 14
         if (!mw::DateiVorhanden(mw::pfad(mw::JD().Einstellungsdatei)))
             firstStartDefaults();

@@ -409,3 +409,44 @@ TEST(Startup, DamagedFilesNeitherCrashNorStopTheStart)
         EXPECT_EQ(u.form->windowTitle(), QString("Brimo Kilometrika 2016 --- Version  21.0.1"));
     }
 }
+
+namespace {
+void schreibe(const QString& pfad, const QByteArray& inhalt)
+{
+    QFile f(pfad);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(inhalt);
+}
+} // namespace
+
+TEST(Startup, LastYearsTripMemoryIsTakenOverFromTheNeighbouringInstallation)
+{
+    kmktest::Umgebung u;
+    QDir basis(u.dir.path());
+    basis.mkdir("Kilo2016");
+    basis.mkdir("Kilo2015");
+    const QString dieses = u.dir.path() + "/Kilo2016";
+    const QString letztes = u.dir.path() + "/Kilo2015";
+    ASSERT_TRUE(kmktest::schreibeDtsd(dieses, "2016", "Kxt"));
+    kmk::setProgrammPfadVorgabe(dieses);
+
+    // Last year's data without its program is not an installation: nothing copied.
+    const QByteArray speicher(460 * 2, 'x');
+    schreibe(letztes + "/Kund2015.dat", speicher);
+    ASSERT_TRUE(u.starte());
+    EXPECT_FALSE(QFile::exists(dieses + "/Kund2016.dat"));
+
+    schreibe(letztes + "/Kilometrika", "#!");
+    ASSERT_TRUE(u.starte());
+    QFile kopie(dieses + "/Kund2016.dat");
+    ASSERT_TRUE(kopie.open(QIODevice::ReadOnly));
+    EXPECT_EQ(kopie.readAll(), speicher);
+    kopie.close();
+
+    // This year's own trip memory is never replaced.
+    schreibe(dieses + "/Kund2016.dat", "eigen");
+    ASSERT_TRUE(u.starte());
+    QFile eigen(dieses + "/Kund2016.dat");
+    ASSERT_TRUE(eigen.open(QIODevice::ReadOnly));
+    EXPECT_EQ(eigen.readAll(), QByteArray("eigen"));
+}
