@@ -1,4 +1,4 @@
-#include "fixture.h"
+#include "tests/controls/common/fixture.h"
 
 #include "platform/com/formcontrols.h"
 
@@ -31,15 +31,7 @@ std::unique_ptr<ControlHost> newCalendar()
     return host;
 }
 
-int refusal(const std::function<void()>& f)
-{
-    try {
-        f();
-    } catch (const vb::RuntimeError& e) {
-        return e.number;
-    }
-    return 0;
-}
+using testenv::refusal;
 
 // Cell of a day in the default 134 x 154 layout (no 3-D, single border):
 // cells 18 x 17 from (4, 9), rows 0 and 1 for title and day titles.

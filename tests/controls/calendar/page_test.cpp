@@ -1,4 +1,4 @@
-#include "fixture.h"
+#include "tests/controls/common/fixture.h"
 
 #include <QComboBox>
 #include <QDate>

@@ -1,4 +1,4 @@
-#include "fixture.h"
+#include "tests/controls/common/fixture.h"
 
 #include "controls/common/controlbase.h"
 #include "controls/common/inidefaults.h"
@@ -60,15 +60,7 @@ bool waitFor(const std::function<bool()>& done, int timeoutMs = 2000)
     return true;
 }
 
-int refusal(const std::function<void()>& f)
-{
-    try {
-        f();
-    } catch (const vb::RuntimeError& e) {
-        return e.number;
-    }
-    return 0;
-}
+using testenv::refusal;
 
 } // namespace
 

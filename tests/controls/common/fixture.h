@@ -1,9 +1,11 @@
 #pragma once
 // Registers the built control libraries into a private registry for the
-// whole test binary, and lets modal dialogs run without blocking.
+// whole test binary, and lets modal dialogs run without blocking. Shared by
+// the tests of both control libraries.
 
 #include "platform/com/controlhost.h"
 #include "platform/com/registry.h"
+#include "platform/vb/error.h"
 
 #include <QCoreApplication>
 #include <QDialog>
@@ -52,6 +54,17 @@ public:
 private:
     QTemporaryDir dir_;
 };
+
+// The run-time error number a call raised, 0 when it went through.
+inline int refusal(const std::function<void()>& f)
+{
+    try {
+        f();
+    } catch (const vb::RuntimeError& e) {
+        return e.number;
+    }
+    return 0;
+}
 
 inline Environment* const env =
     static_cast<Environment*>(::testing::AddGlobalTestEnvironment(new Environment));
