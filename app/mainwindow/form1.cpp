@@ -227,7 +227,7 @@ void Form1::buildGrundeinstellungen(QWidget* p)
     Drive1 = make<DriveListBox>(Frame9, "Drive1", 120, 300, 4520, 315);
     Dir1 = make<DirListBox>(Frame9, "Dir1", 120, 700, 4520, 2500);
     LSPfad = label(Frame9, "LSPfad", QString(), 120, 3260, 4520, 500);
-    LSPfad->setFrameShape(QFrame::Panel);
+    LSPfad->setFrameShape(QFrame::StyledPanel);
     LSPfad->setFrameShadow(QFrame::Sunken);
     CSicherSpeicher = button(Frame9, "CSicherSpeicher", QStringLiteral("Backup - Verzeichnis speichern"), 120, 3840, 4520, 400);
     mnuMyPopUp = new QMenu(this);
@@ -284,7 +284,11 @@ void Form1::buildGrundeinstellungen(QWidget* p)
 
 QWidget* Form1::ctl(const QString& name) const
 {
-    return findChild<QWidget*>(name);
+    // Only controls of this window: a secondary window may use the same name.
+    for (QWidget* w : findChildren<QWidget*>(name))
+        if (w->window() == window())
+            return w;
+    return nullptr;
 }
 
 QRadioButton* Form1::AutoOpt(int k) const

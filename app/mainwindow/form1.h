@@ -227,6 +227,9 @@ private:
     void listPresets();
     void ErsteLadenDefault();
     bool FahrzeugWechseln(int index);
+    // Time fields and information frames of the entry page as the current
+    // vehicle's type asks for, after an option box changed them.
+    void EintragsseiteAbgleichen();
     void run(const std::function<void()>& f) { if (f) f(); }
     QWidget* m_pages[5] = {};
     struct Private;

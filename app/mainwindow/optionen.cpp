@@ -46,6 +46,7 @@ void Form1::Check5_Click()
         V.Warnhinweise2 = WAHR;
         V.ZeitenVorgeben = WAHR;
     }
+    EintragsseiteAbgleichen();
 }
 
 void Form1::Check8_Click()
@@ -81,6 +82,32 @@ void Form1::Check8_Click()
         for (const char* n : kZeitSteuer)
             showCtl(QString::fromLatin1(n), true);
         showCtl("Frame5", true);
+    }
+    EintragsseiteAbgleichen();
+}
+
+void Form1::EintragsseiteAbgleichen()
+{
+    // The boxes switch the time fields and the information frame for every
+    // vehicle; a private car has neither, and the three frames share one
+    // place, so only one of them may show.
+    const auto& K = mw::KFZ();
+    const auto& V = mw::VS();
+    bool belegt = false;
+    for (int k = 1; k <= 4; ++k)
+        belegt = belegt || mw::KfzBelegt(k);
+    if (!belegt)
+        return;   // the page shows its notice; the fields are out of sight
+    if (K.Firmenfahrzeug) {
+        for (const char* n : kZeitSteuer)
+            showCtl(QString::fromLatin1(n), V.OhneZeiten == 0);
+        showCtl("Frame5", V.MitVerpflegungspauschale != 0);
+        showCtl("Frame7", V.MitVerpflegungspauschale == 0);
+    } else if (K.Privatfahrzeug) {
+        for (const char* n : kZeitSteuer)
+            showCtl(QString::fromLatin1(n), false);
+        showCtl("Frame5", false);
+        showCtl("Frame7", false);
     }
 }
 

@@ -163,7 +163,9 @@ QLabel* label(QWidget* parent, const QString& name, const QString& caption, cons
 QLabel* valueLabel(QWidget* parent, const QString& name, const QRect& r)
 {
     auto* l = place(new QLabel(parent), name, r);
-    l->setFrameShape(QFrame::Panel);
+    // A styled panel draws all four edges; a plain sunken panel leaves the
+    // right and bottom edges in the page colour, so the box looks cut off.
+    l->setFrameShape(QFrame::StyledPanel);
     l->setFrameShadow(QFrame::Sunken);
     l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     l->setIndent(3);
@@ -259,10 +261,14 @@ constexpr int kCapX = 6, kCapW = 112, kFieldX = 120, kFieldW = 350, kRowH = 22;
 
 QRect capRect(int y) { return QRect(kCapX, y + 1, kCapW, kRowH - 2); }
 
+// The entry grid and the record bar lie in the frame Frame1, which is hidden
+// while no vehicle is set up; its top edge on the page:
+constexpr int kFrame1Top = 120;
+
 void buildEntryFields(QWidget* page)
 {
     // Departure: date, time with hour and minute spin, odometer reading.
-    int y = 124;
+    int y = 124 - kFrame1Top;
     label(page, "Label1", " Abfahrt / Datum", capRect(y));
     textBox(page, "EinDatumAb", QRect(kFieldX, y, 82, kRowH));
     label(page, "Label2", " Zeit", QRect(206, y + 1, 38, kRowH - 2));
@@ -325,7 +331,7 @@ void buildEntryFields(QWidget* page)
 
 void buildRecordBar(QWidget* page)
 {
-    const int y = 404, h = 28;
+    const int y = 404 - kFrame1Top, h = 28;
     picture(mouseUpButton(page, "AutoDatAnfang", "", QRect(6, y, 32, h)), QStyle::SP_MediaSkipBackward,
             "(F4) ersten Datensatz anzeigen");
     picture(mouseUpButton(page, "AutoDatZuruck", "", QRect(40, y, 32, h)), QStyle::SP_MediaSeekBackward,
@@ -512,8 +518,20 @@ void buildEintragungenPage(QWidget* page)
     for (int i = 0; i < 5; ++i)
         option(typeFrame, types[i][0], QString::fromUtf8(types[i][1]), QRect(10, 18 + 18 * i, 270, 18));
 
-    buildEntryFields(page);
-    buildRecordBar(page);
+    // A borderless frame: it groups the fields so they can be hidden together.
+    auto* entry = place(new QFrame(page), "Frame1", QRect(0, kFrame1Top, 476, 316));
+    entry->setFrameShape(QFrame::NoFrame);
+    buildEntryFields(entry);
+    buildRecordBar(entry);
+
+    // Shown in the frame's place while no vehicle is set up.
+    auto* notice = helpBox(page, "Text1", QRect(6, kFrame1Top + 4, 464, 308));
+    QFont big = notice->font();
+    big.setPointSizeF(big.pointSizeF() > 0 ? big.pointSizeF() * 1.4 : 12);
+    big.setBold(true);
+    notice->setFont(big);
+    notice->hide();
+
     buildLowerArea(page);
 
     hosted(page, "QKC", kCalendarProgId, QRect(478, 6, 220, 158));

@@ -114,6 +114,7 @@ QString ProgrammPfadErmitteln()
 struct Form1::Private {
     forms::OptionGroup* aktuAuto = nullptr;
     forms::OptionGroup* autoOpt = nullptr;
+    forms::OptionGroup* fahrtart = nullptr;
     std::unique_ptr<clsResize> resize;
 };
 
@@ -240,6 +241,20 @@ void Form1::connectOtherPages()
             addToGroup(d->autoOpt, o, k);
         }
     connect(d->autoOpt, &forms::OptionGroup::click, this, [this](int i) { AutoOpt_Click(i); });
+
+    // One trip type at a time, the chosen one in bold.
+    d->fahrtart = new forms::OptionGroup(this);
+    int typ = 0;
+    for (const char* name : {"OptWA", "OptPri", "OptGesch", "OptEhr", "OptFam"}) {
+        QRadioButton* o = ctl<QRadioButton>(QString::fromLatin1(name));
+        if (!o)
+            continue;
+        addToGroup(d->fahrtart, o, typ++);
+        // The state, not the signal's value: a click on the chosen button
+        // unticks and reticks it within one signal.
+        connect(o, &QAbstractButton::toggled, this, [o] { setBold(o, o->isChecked()); });
+        setBold(o, o->isChecked());
+    }
 }
 
 bool Form1::eventFilter(QObject* watched, QEvent* e)

@@ -38,7 +38,7 @@ using Builder = void (*)(QWidget*);
 
 // Every control each page must carry, by the names of the program.
 const QStringList kEintragungen = {
-    "Frame2", "AutoOpt_0", "AutoOpt_1", "AutoOpt_2", "AutoOpt_3",
+    "Frame1", "Text1", "Frame2", "AutoOpt_0", "AutoOpt_1", "AutoOpt_2", "AutoOpt_3",
     "Frame3", "OptWA", "OptPri", "OptGesch", "OptEhr", "OptFam",
     "QKC", "QKSpin1", "QKSpin2", "QKSpin3", "QKSpin4", "QKSpin5", "QKSpin6", "QKSpin7",
     "Label1", "Label2", "Label3", "Label4", "Label5", "Label6", "Label7", "Label8", "Label9",
@@ -179,9 +179,21 @@ TEST(Pages, ControlsLieInTheirFrames)
         for (const QString& c : children)
             EXPECT_EQ(p[c]->parentWidget(), p[frame]) << c.toStdString();
     }
-    // Everything else of the entry fields sits on the page itself.
-    for (const char* name : {"EinDatumAb", "EinVon", "EinGefKm", "QKC", "TEinHilfe", "FahrtListe", "EintragSpeichern"})
+    // The entry grid and the record bar lie in the borderless Frame1, so
+    // they can be hidden together; the rest sits on the page itself.
+    ASSERT_NE(p["Frame1"], nullptr);
+    EXPECT_EQ(p["Frame1"]->parentWidget(), p.page.get());
+    for (const char* name : {"EinDatumAb", "EinZeitAb", "QKSpin1", "AnzKmAb", "EinVon", "EinkmAn", "QKSpin6",
+                             "EinGefKm", "PersAnz", "EinFahrer", "LEinDatum", "Check13", "FahrtNr",
+                             "EintragSpeichern", "Tabellezeigen_"})
+        EXPECT_EQ(p[name]->parentWidget(), p["Frame1"]) << name;
+    for (const char* name : {"Text1", "QKC", "TEinHilfe", "FahrtListe", "Frame2", "Frame3"})
         EXPECT_EQ(p[name]->parentWidget(), p.page.get()) << name;
+    // The notice box stands in the frame's place, hidden until no vehicle is set up.
+    EXPECT_TRUE(p["Text1"]->isHidden());
+    EXPECT_FALSE(p["Frame1"]->isHidden());
+    EXPECT_TRUE(p["Frame1"]->geometry().contains(p["Text1"]->geometry()));
+    EXPECT_TRUE(qobject_cast<QPlainTextEdit*>(p["Text1"])->isReadOnly());
 }
 
 TEST(Pages, VisibleControlsDoNotOverlap)
@@ -230,7 +242,7 @@ TEST(Pages, SharedPlacesAndStartVisibility)
     // Shown in the private-car layout, the passenger field does not cover anything.
     for (const char* name : {"Label118", "PersAnz", "QKSpin5"}) {
         for (QWidget* other : namedControls(p.page.get())) {
-            if (other == p[name] || other->parentWidget() != p.page.get() || other->isHidden())
+            if (other == p[name] || other->parentWidget() != p[name]->parentWidget() || other->isHidden())
                 continue;
             EXPECT_FALSE(p[name]->geometry().intersects(other->geometry()))
                 << name << " / " << other->objectName().toStdString();
