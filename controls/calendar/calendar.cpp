@@ -92,12 +92,6 @@ qint32 Calendar::clampDate(qint32 v) const
     return std::clamp(v, minDate_, std::max(minDate_, maxDate_));
 }
 
-void Calendar::changed(com::DispId id)
-{
-    setModified();
-    notifyChanged(id);
-}
-
 QString Calendar::monthWord(int month) const
 {
     return month >= 1 && month <= 12 ? monthWords_[size_t(month - 1)] : QString();
@@ -215,22 +209,34 @@ void Calendar::setDate(qint32 v)
     notifyChanged(id::Date);
 }
 
+void Calendar::countMonths()
+{
+    int m = 0, d = 0, y = 0;
+    vb::SerialToMDY(dateType_, maxDate_, m, d, y);
+    maxMonths_ = y * 12 + m - 1;
+    vb::SerialToMDY(dateType_, minDate_, m, d, y);
+    minMonths_ = y * 12 + m - 1;
+}
+
+void Calendar::adoptBounds(qint32 mn, qint32 mx)
+{
+    mx = std::clamp(mx, vb::lowestSerial(dateType_), vb::highestSerial(dateType_));
+    mn = std::clamp(mn, vb::lowestSerial(dateType_), vb::highestSerial(dateType_));
+    if (mn > mx) {
+        mn = vb::lowestSerial(dateType_);
+        mx = vb::highestSerial(dateType_);
+    }
+    maxDate_ = mx;
+    minDate_ = mn;
+}
+
 void Calendar::setBound(bool isMax, qint32 v)
 {
     const qint32 lo = vb::lowestSerial(dateType_);
     const qint32 hi = vb::highestSerial(dateType_);
     const qint32 bound = std::clamp(v, lo, hi);
-    if (isMax) {
-        maxDate_ = bound;
-        int m = 0, d = 0, y = 0;
-        vb::SerialToMDY(dateType_, maxDate_, m, d, y);
-        maxMonths_ = y * 12 + m - 1;
-    } else {
-        minDate_ = bound;
-        int m = 0, d = 0, y = 0;
-        vb::SerialToMDY(dateType_, minDate_, m, d, y);
-        minMonths_ = y * 12 + m - 1;
-    }
+    (isMax ? maxDate_ : minDate_) = bound;
+    countMonths();
     setModified();
     updateScrollRange();
     notifyChanged(isMax ? id::MaxDate : id::MinDate);
@@ -285,11 +291,7 @@ void Calendar::setDateType(qint16 t)
     dateType_ = t;
     maxDate_ = newMax;
     minDate_ = newMin;
-    int bm = 0, bd = 0, by = 0;
-    vb::SerialToMDY(t, maxDate_, bm, bd, by);
-    maxMonths_ = by * 12 + bm - 1;
-    vb::SerialToMDY(t, minDate_, bm, bd, by);
-    minMonths_ = by * 12 + bm - 1;
+    countMonths();
     date_ = clampDate(vb::MDYToSerial(t, m, d, y));
     setModified();
     updateScrollRange();

@@ -115,11 +115,13 @@ private:
     void onScrollAction(int action);
     void onScrollReleased();
     void setBound(bool max, qint32 v);
+    // Bounds from a stored form or the defaults: kept inside the epoch, the full range when crossed.
+    void adoptBounds(qint32 min, qint32 max);
+    void countMonths();
     void splitWords();
     void repaintDay(int day);
     qint32 today() const;
     qint32 clampDate(qint32 v) const;
-    void changed(com::DispId id);
 
     qint16 borderStyle_ = 1;
     qint16 dateType_ = 0;

@@ -3,9 +3,8 @@
 
 #include "controls/calendar/calendar.h"
 #include "controls/common/inidefaults.h"
-#include "controls/common/module.h"
-#include "controls/common/propertypage.h"
-#include "platform/com/registry.h"
+#include "controls/common/library.h"
+#include "controls/common/members.h"
 #include "platform/vb/date.h"
 
 #include <QDate>
@@ -14,45 +13,12 @@
 
 namespace qkcal {
 
-using com::InvokeKind;
-using com::Member;
 using com::MemberInfo;
 using com::VarType;
 
 namespace {
 
-const QString kSection = QStringLiteral("QKCalendar Settings");
-const QString kIniFile = QStringLiteral("RU4DUD.INI");
-
-std::vector<com::EnumConstant> mousePointerConstants()
-{
-    const char* names[] = {"QK_DEFAULT", "QK_ARROW", "QK_CROSS", "QK_IBEAM", "QK_ICON", "QK_SIZE",
-                           "QK_SIZENESW", "QK_SIZENS", "QK_SIZENWSE", "QK_SIZEEW", "QK_UPARROW",
-                           "QK_HOURGLASS", "QK_NODROP", "QK_APPSTARTING", "QK_SIZEALL"};
-    const char* docs[] = {"Default", "Arrow", "Cross", "I-Beam", "Icon", "Size", "Size NE SW", "Size N S",
-                          "Size NW SE", "Size W E", "Up Arrow", "Hourglass", "No Drop", "Arrow and Hourglass",
-                          "Size All"};
-    const char* hidden[] = {"_MP_DEFAULT", "_MP_ARROW", "_MP_CROSS", "_MP_IBEAM", "_MP_ICON", "_MP_SIZE",
-                            "_MP_SIZENESW", "_MP_SIZENS", "_MP_SIZENWSE", "_MP_SIZEEW", "_MP_UPARROW",
-                            "_MP_HOURGLASS", "_MP_NODROP", "_MP_APPSTARTING", "_MP_SIZEALL"};
-    std::vector<com::EnumConstant> out;
-    for (int i = 0; i < 15; ++i)
-        out.push_back({QString::fromLatin1(names[i]), i, QString::fromLatin1(docs[i]), false});
-    out.push_back({QStringLiteral("QK_CUSTOM"), 99, QStringLiteral("Custom"), false});
-    for (int i = 0; i < 15; ++i)
-        out.push_back({QString::fromLatin1(hidden[i]), i, QString::fromLatin1(docs[i]), true});
-    out.push_back({QStringLiteral("_MP_CUSTOM"), 15, QStringLiteral("Custom"), true});
-    return out;
-}
-
-MemberInfo prop(com::DispId id, const char* name, VarType t)
-{
-    MemberInfo m;
-    m.id = id;
-    m.name = QString::fromLatin1(name);
-    m.type = t;
-    return m;
-}
+MemberInfo prop(com::DispId id, const char* name, VarType t) { return ctl::property(id, name, t); }
 
 MemberInfo method(com::DispId id, const char* name, VarType result, std::vector<com::ParamInfo> params)
 {
@@ -67,12 +33,6 @@ com::ParamInfo param(const char* name, VarType t, bool byRef = false)
     return com::ParamInfo{QString::fromLatin1(name), t, byRef};
 }
 
-void checkMousePointer(qint16 v)
-{
-    if (!((v >= 0 && v <= 15) || v == 99))
-        com::throwInvalidValue(QStringLiteral("MousePointer must be from 0 to 14, or 99."));
-}
-
 const com::DispatchTable<Calendar>& table()
 {
     static const com::DispatchTable<Calendar> t = [] {
@@ -80,33 +40,11 @@ const com::DispatchTable<Calendar>& table()
         auto i2 = [](const QVariant& v) { return qint16(v.toInt()); };
         auto get = [](auto f) { return [f](Calendar& c, const QVariantList&) { return QVariant(f(c)); }; };
 
-        // Stock properties.
-        { MemberInfo m = prop(com::dispid::BackColor, "BackColor", VarType::Color); m.pageName = QStringLiteral("Color");
-          t.add({m, get([](Calendar& c) { return uint(c.backColorValue()); }),
-                 [](Calendar& c, const QVariantList&, const QVariant& v) { c.setBackColorValue(v.toUInt()); c.setModified(); c.notifyChanged(com::dispid::BackColor); }, {}}); }
-        { MemberInfo m = prop(com::dispid::ForeColor, "ForeColor", VarType::Color); m.pageName = QStringLiteral("Color");
-          t.add({m, get([](Calendar& c) { return uint(c.foreColorValue()); }),
-                 [](Calendar& c, const QVariantList&, const QVariant& v) { c.setForeColorValue(v.toUInt()); c.setModified(); c.notifyChanged(com::dispid::ForeColor); }, {}}); }
-        t.add({prop(com::dispid::Enabled, "Enabled", VarType::Bool), get([](Calendar& c) { return c.isEnabled() ? -1 : 0; }),
-               [](Calendar& c, const QVariantList&, const QVariant& v) { c.setEnabled(v.toInt() != 0); c.setModified(); c.notifyChanged(com::dispid::Enabled); }, {}});
-        { MemberInfo m = prop(com::dispid::HWnd, "hWnd", VarType::I4); m.readOnly = true;
-          t.add({m, get([](Calendar& c) { return c.testAttribute(Qt::WA_WState_Created) ? qint32(c.winId()) : 0; }), {}, {}}); }
+        ctl::addStockMembers(t);
         { MemberInfo m = prop(com::dispid::BorderStyle, "BorderStyle", VarType::I2); m.enumName = QStringLiteral("enumBSType");
           t.add({m, get([](Calendar& c) { return int(c.borderStyle()); }),
                  [i2](Calendar& c, const QVariantList&, const QVariant& v) { c.setBorderStyle(i2(v)); }, {}}); }
-
-        // Font.
-        t.add({prop(id::FontName, "FontName", VarType::String), get([](Calendar& c) { return c.fontName(); }),
-               [](Calendar& c, const QVariantList&, const QVariant& v) { c.setFontName(v.toString()); c.setModified(); c.notifyChanged(id::FontName); }, {}});
-        t.add({prop(id::FontSize, "FontSize", VarType::R4), get([](Calendar& c) { return c.fontSize(); }),
-               [](Calendar& c, const QVariantList&, const QVariant& v) { c.setFontSize(v.toDouble()); c.setModified(); c.notifyChanged(id::FontSize); }, {}});
-        const std::pair<com::DispId, const char*> flags[] = {{id::FontBold, "FontBold"}, {id::FontItalic, "FontItalic"},
-                                                             {id::FontUnderline, "FontUnderline"}, {id::FontStrikethru, "FontStrikethru"}};
-        for (int i = 0; i < 4; ++i) {
-            const com::DispId did = flags[i].first;
-            t.add({prop(did, flags[i].second, VarType::Bool), [i](Calendar& c, const QVariantList&) { return QVariant(c.fontFlag(i) ? -1 : 0); },
-                   [i, did](Calendar& c, const QVariantList&, const QVariant& v) { c.setFontFlag(i, v.toInt() != 0); c.setModified(); c.notifyChanged(did); }, {}});
-        }
+        ctl::addFontMembers(t, {id::FontName, id::FontSize, id::FontBold, id::FontItalic, id::FontUnderline, id::FontStrikethru});
 
         // Dates.
         { MemberInfo m = prop(id::DateType, "DateType", VarType::I2); m.enumName = QStringLiteral("enumDTType");
@@ -153,48 +91,18 @@ const com::DispatchTable<Calendar>& table()
                [](Calendar& c, const QVariantList&, const QVariant& v) { c.setDayTitles(v.toString()); }, {}});
         t.add({prop(id::MonthNames, "MonthNames", VarType::String), get([](Calendar& c) { return c.monthNames(); }),
                [](Calendar& c, const QVariantList&, const QVariant& v) { c.setMonthNames(v.toString()); }, {}});
-        static const char* markNames[] = {"MarkColor1", "MarkColor2", "MarkColor3", "MarkColor4",
-                                          "MarkColor5", "MarkColor6", "MarkColor7", "MarkColor8"};
-        std::vector<std::pair<com::DispId, const char*>> colors;
-        for (int i = 0; i < 8; ++i)
-            colors.push_back({id::MarkColor1 + i, markNames[i]});
-        colors.push_back({id::LightColor, "LightColor"});
-        colors.push_back({id::ShadeColor, "ShadeColor"});
-        colors.push_back({id::BorderColor, "BorderColor"});
-        colors.push_back({id::DisabledColor, "DisabledColor"});
-        for (auto [did, name] : colors) {
-            MemberInfo m = prop(did, name, VarType::Color);
-            m.pageName = QStringLiteral("Color");
-            const com::DispId d = did;
-            t.add({m, [d](Calendar& c, const QVariantList&) { return QVariant(uint(c.colorProperty(d))); },
-                   [d](Calendar& c, const QVariantList&, const QVariant& v) { c.setColorProperty(d, v.toUInt()); }, {}});
-        }
-        { MemberInfo m = prop(id::MouseIcon, "MouseIcon", VarType::Picture); m.pageName = QStringLiteral("Picture");
-          t.add({m, [](Calendar& c, const QVariantList&) { return c.mouseIcon().toVariant(); },
-                 [](Calendar& c, const QVariantList&, const QVariant& v) {
-                     const auto pic = com::Picture::fromVariant(v);
-                     if (!pic || (pic->type != com::PicNone && pic->type != com::PicIcon))
-                         com::throwInvalidPicture(QStringLiteral("The MouseIcon property must be an Icon"));
-                     c.setMouseIcon(*pic);
-                     c.setModified();
-                     c.notifyChanged(id::MouseIcon);
-                 }, {}}); }
-        { MemberInfo m = prop(id::MousePointer, "MousePointer", VarType::I2); m.enumName = QStringLiteral("enumMP");
-          t.add({m, get([](Calendar& c) { return int(c.mousePointerValue()); }),
-                 [i2](Calendar& c, const QVariantList&, const QVariant& v) {
-                     checkMousePointer(i2(v));
-                     c.setMousePointerValue(i2(v));
-                     c.setModified();
-                     c.notifyChanged(id::MousePointer);
-                 }, {}}); }
-        { MemberInfo m = prop(id::HdnWidth, "HdnWidth", VarType::I4); m.readOnly = true;
-          t.add({m, get([](Calendar& c) { return c.width(); }), {}, {}}); }
-        { MemberInfo m = prop(id::HdnHeight, "HdnHeight", VarType::I4); m.readOnly = true;
-          t.add({m, get([](Calendar& c) { return c.height(); }), {}, {}}); }
+        ctl::NamedIds colors = {{id::MarkColor1, "MarkColor1"}, {id::MarkColor1 + 1, "MarkColor2"}, {id::MarkColor1 + 2, "MarkColor3"},
+                                {id::MarkColor1 + 3, "MarkColor4"}, {id::MarkColor1 + 4, "MarkColor5"}, {id::MarkColor1 + 5, "MarkColor6"},
+                                {id::MarkColor1 + 6, "MarkColor7"}, {id::MarkColor1 + 7, "MarkColor8"}, {id::LightColor, "LightColor"},
+                                {id::ShadeColor, "ShadeColor"}, {id::BorderColor, "BorderColor"}, {id::DisabledColor, "DisabledColor"}};
+        ctl::addColorMembers(t, colors);
+        ctl::addMouseIcon(t, id::MouseIcon, "The MouseIcon property must be an Icon");
+        ctl::addMousePointer(t, id::MousePointer);
+        ctl::addHiddenWidth(t, id::HdnWidth);
+        ctl::addHiddenHeight(t, id::HdnHeight);
         { MemberInfo m = prop(id::DatePosition, "DatePosition", VarType::I2);
           t.add({m, get([](Calendar& c) { return int(c.datePosition()); }), [i2](Calendar& c, const QVariantList&, const QVariant& v) { c.setDatePosition(i2(v)); }, {}}); }
-        t.add({prop(id::ToolTip, "ToolTip", VarType::String), get([](Calendar& c) { return c.toolTipText(); }),
-               [](Calendar& c, const QVariantList&, const QVariant& v) { c.setToolTipText(v.toString()); c.setModified(); c.notifyChanged(id::ToolTip); }, {}});
+        ctl::addToolTip(t, id::ToolTip);
         { MemberInfo m = prop(id::MarkType, "MarkType", VarType::I2); m.params = {param("index", VarType::I2)}; m.runtimeOnly = true;
           t.add({m, [](Calendar& c, const QVariantList& ix) { return QVariant(int(c.markType(qint16(ix[0].toInt())))); },
                  [](Calendar& c, const QVariantList& ix, const QVariant& v) { c.setMarkType(qint16(ix[0].toInt()), qint16(v.toInt())); }, {}}); }
@@ -243,8 +151,7 @@ const com::DispatchTable<Calendar>& table()
                        return QVariant(double(vb::MDYToSerial(c.dateType(), m, d, y)));
                    }});
         }
-        t.add({method(com::dispid::AboutBox, "AboutBox", VarType::Empty, {}), {}, {},
-               [](Calendar& c, QVariantList&) { c.aboutBox(); return QVariant(); }});
+        ctl::addAboutBox(t);
         return t;
     }();
     return t;
@@ -252,40 +159,30 @@ const com::DispatchTable<Calendar>& table()
 
 } // namespace
 
+constexpr ctl::LibraryIdentity kIdentity = {
+    "{D13D4737-89F3-101B-9306-0020AF234C9D}", "{D13D4738-89F3-101B-9306-0020AF234C9D}",
+    "{D13D4739-89F3-101B-9306-0020AF234C9D}", "{D13D473A-89F3-101B-9306-0020AF234C9D}",
+    "{D13D473B-89F3-101B-9306-0020AF234C9D}",
+    "QKCalendar", "QKCAL.QKCalCtrl.1", "Marwelin Calendar Control", "QKCalLib",
+    "CQKCalPropPage", "QKCAL.QKCalPropPage.1", "Marwelin Calendar Property Page",
+    "QKCalendar Settings",
+};
+
 const com::ClassInfo& classInfo()
 {
     static const com::ClassInfo info = [] {
-        com::ClassInfo ci;
-        ci.clsid = *com::Guid::parse(QStringLiteral("{D13D4737-89F3-101B-9306-0020AF234C9D}"));
-        ci.dispIid = *com::Guid::parse(QStringLiteral("{D13D4738-89F3-101B-9306-0020AF234C9D}"));
-        ci.eventIid = *com::Guid::parse(QStringLiteral("{D13D4739-89F3-101B-9306-0020AF234C9D}"));
-        ci.typeLib = *com::Guid::parse(QStringLiteral("{D13D473A-89F3-101B-9306-0020AF234C9D}"));
-        ci.propPage = *com::Guid::parse(QStringLiteral("{D13D473B-89F3-101B-9306-0020AF234C9D}"));
-        ci.className = QStringLiteral("QKCalendar");
-        ci.progId = QStringLiteral("QKCAL.QKCalCtrl.1");
-        ci.typeName = QStringLiteral("Marwelin Calendar Control");
-        ci.typeLibName = QStringLiteral("QKCalLib");
-        ci.pageClassName = QStringLiteral("CQKCalPropPage");
-        ci.pageProgId = QStringLiteral("QKCAL.QKCalPropPage.1");
-        ci.pageTypeName = QStringLiteral("Marwelin Calendar Property Page");
-        ci.members = table().infos();
         // The date property is the default one.
-        MemberInfo def = *ci.member(id::Date);
-        def.id = com::dispid::Value;
-        def.name = QStringLiteral("_Default");
-        ci.members.push_back(def);
+        com::ClassInfo ci = ctl::describeClass(kIdentity, table().infos(), id::Date);
         auto mouse = std::vector<com::ParamInfo>{{QStringLiteral("Button"), VarType::I2}, {QStringLiteral("Shift"), VarType::I2},
                                                  {QStringLiteral("X"), VarType::I4}, {QStringLiteral("Y"), VarType::I4}};
-        auto key = std::vector<com::ParamInfo>{{QStringLiteral("KeyCode"), VarType::I2, true}, {QStringLiteral("Shift"), VarType::I2}};
         ci.events = {{id::Change, QStringLiteral("Change"), {}},
                      {com::dispid::Click, QStringLiteral("Click"), {}},
-                     {com::dispid::DblClick, QStringLiteral("DblClick"), {}},
-                     {com::dispid::KeyDown, QStringLiteral("KeyDown"), key},
-                     {com::dispid::KeyPress, QStringLiteral("KeyPress"), {{QStringLiteral("KeyAscii"), VarType::I2, true}}},
-                     {com::dispid::KeyUp, QStringLiteral("KeyUp"), key},
-                     {com::dispid::MouseDown, QStringLiteral("MouseDown"), mouse},
-                     {com::dispid::MouseMove, QStringLiteral("MouseMove"), mouse},
-                     {com::dispid::MouseUp, QStringLiteral("MouseUp"), mouse}};
+                     {com::dispid::DblClick, QStringLiteral("DblClick"), {}}};
+        for (com::EventInfo& e : ctl::keyEvents())
+            ci.events.push_back(std::move(e));
+        ci.events.push_back({com::dispid::MouseDown, QStringLiteral("MouseDown"), mouse});
+        ci.events.push_back({com::dispid::MouseMove, QStringLiteral("MouseMove"), mouse});
+        ci.events.push_back({com::dispid::MouseUp, QStringLiteral("MouseUp"), mouse});
         ci.enums = {
             {QStringLiteral("enumDTType"), {{QStringLiteral("QK_VB"), 0, QStringLiteral("Visual Basic Serial Date")},
                                             {QStringLiteral("QK_MARWELIN"), 1, QStringLiteral("Marwelin Serial Date")}}},
@@ -295,7 +192,7 @@ const com::ClassInfo& classInfo()
                                          {QStringLiteral("QK_SATURDAY"), 7, QStringLiteral("Saturday")}}},
             {QStringLiteral("enumSBType"), {{QStringLiteral("QK_NONE"), 0, QStringLiteral("None")}, {QStringLiteral("QK_HORIZONTAL"), 1, QStringLiteral("Horizontal")},
                                             {QStringLiteral("QK_VERTICAL"), 2, QStringLiteral("Vertical")}}},
-            {QStringLiteral("enumMP"), mousePointerConstants()},
+            {QStringLiteral("enumMP"), ctl::mousePointerConstants()},
             {QStringLiteral("enumBSType"), {{QStringLiteral("QK_NONE"), 0, QStringLiteral("None")}, {QStringLiteral("QK_SINGLE"), 1, QStringLiteral("Fixed Single")}}},
         };
         return ci;
@@ -308,7 +205,7 @@ com::HRESULT Calendar::invoke(com::DispId did, com::InvokeKind kind, QVariantLis
 {
     if (did == com::dispid::Value)
         did = id::Date;
-    return table().invoke(*this, did, kind, args, result, exc, userMode(), QStringLiteral("QKCAL.QKCalCtrl.1"));
+    return table().invoke(*this, did, kind, args, result, exc, userMode(), qkcal::classInfo().progId);
 }
 
 // ---------------------------------------------------------------- defaults and persistence
@@ -333,16 +230,8 @@ void Calendar::initNew()
         dateType_ = dt == 1 ? 1 : 0;
         const qint16 dp = i16("DatePosition", 4);
         datePosition_ = dp >= 0 && dp <= 9 ? dp : 4;
-        qint32 mx = ini->readLong(QStringLiteral("MaxDate"), vb::kVbMaxSerial);
-        qint32 mn = ini->readLong(QStringLiteral("MinDate"), vb::kVbMinSerial);
-        mx = std::clamp(mx, vb::lowestSerial(dateType_), vb::highestSerial(dateType_));
-        mn = std::clamp(mn, vb::lowestSerial(dateType_), vb::highestSerial(dateType_));
-        if (mn > mx) {
-            mn = vb::lowestSerial(dateType_);
-            mx = vb::highestSerial(dateType_);
-        }
-        maxDate_ = mx;
-        minDate_ = mn;
+        adoptBounds(ini->readLong(QStringLiteral("MinDate"), vb::kVbMinSerial),
+                    ini->readLong(QStringLiteral("MaxDate"), vb::kVbMaxSerial));
         auto flag = [&](const char* key, int def) {
             const qint16 v = i16(key, def);
             return (v == 0 || v == 1 || v == -1) ? v : qint16(def);
@@ -354,30 +243,18 @@ void Calendar::initNew()
         getArrows_ = flag("GetArrows", 0);
         focusFrame_ = flag("FocusFrame", 1);
         const qint16 mp = i16("MousePointer", 0);
-        setMousePointerValue(((mp >= 0 && mp <= 15) || mp == 99) ? mp : 0);
+        setMousePointerValue(ctl::isMousePointer(mp) ? mp : 0);
         lightColor_ = quint32(ini->readLong(QStringLiteral("LightColor"), qint32(0x80000014)));
         shadeColor_ = quint32(ini->readLong(QStringLiteral("ShadeColor"), qint32(0x80000010)));
         borderColor_ = quint32(ini->readLong(QStringLiteral("BorderColor"), qint32(0x80000006)));
         disabledColor_ = quint32(ini->readLong(QStringLiteral("DisabledColor"), qint32(0x80000011)));
         for (int i = 0; i < 8; ++i)
             markColor_[size_t(i)] = quint32(ini->readLong(QStringLiteral("MarkColor%1").arg(i), 0xFFFFFF));
-        setBackColorValue(quint32(ini->readLong(QStringLiteral("BackColor"), qint32(0x80000005))));
-        setForeColorValue(quint32(ini->readLong(QStringLiteral("ForeColor"), qint32(0x80000008))));
-        QString font;
-        setFontName(ini->readString(QStringLiteral("FontName"), font) ? font : QStringLiteral("MS Sans Serif"));
-        const double size = ini->readFloat(QStringLiteral("FontSize"), 8.0);
-        setFontSize(size > 0 ? size : 8.0);
-        const char* flags[4] = {"FontBold", "FontItalic", "FontUnderline", "FontStrikeout"};
-        for (int i = 0; i < 4; ++i)
-            setFontFlag(i, ini->readInt(QString::fromLatin1(flags[i]), 0) != 0);
+        loadStockDefaults(*ini, QStringLiteral("FontStrikeout"));
     }
     marks_.fill(0);
     date_ = clampDate(today());
-    int m = 0, d = 0, y = 0;
-    vb::SerialToMDY(dateType_, maxDate_, m, d, y);
-    maxMonths_ = y * 12 + m - 1;
-    vb::SerialToMDY(dateType_, minDate_, m, d, y);
-    minMonths_ = y * 12 + m - 1;
+    countMonths();
     splitWords();
     updateScrollRange();
     if (QScrollBar* bar = scrollBarWidget())
@@ -390,9 +267,6 @@ void Calendar::initNew()
 
 com::HRESULT Calendar::save(com::PropertyBag& bag)
 {
-    bag.write(QStringLiteral("_Version"), 0x00040001);
-    bag.write(QStringLiteral("_ExtentX"), width());
-    bag.write(QStringLiteral("_ExtentY"), height());
     saveStock(bag);
     bag.write(QStringLiteral("BorderStyle"), borderStyle_);
     bag.write(QStringLiteral("DateType"), dateType_);
@@ -426,10 +300,6 @@ com::HRESULT Calendar::load(const com::PropertyBag& bag)
 {
     // Stored forms come from files: every value is checked so that a damaged
     // form gives a working calendar instead of an impossible state.
-    auto w = bag.readI4(QStringLiteral("_ExtentX"));
-    auto h = bag.readI4(QStringLiteral("_ExtentY"));
-    if (w && h && *w > 0 && *h > 0)
-        resize(*w, *h);
     loadStock(bag);
     auto inRange = [&](const char* name, qint16 def, int lo, int hi) {
         auto v = bag.readI2(QString::fromLatin1(name));
@@ -439,16 +309,8 @@ com::HRESULT Calendar::load(const com::PropertyBag& bag)
     dateType_ = inRange("DateType", 0, 0, 1);
     datePosition_ = inRange("DatePosition", 4, 0, 9);
     const auto storedDate = bag.readI4(QStringLiteral("Date"));
-    qint32 mx = bag.readI4(QStringLiteral("MaxDate")).value_or(vb::kVbMaxSerial);
-    qint32 mn = bag.readI4(QStringLiteral("MinDate")).value_or(vb::kVbMinSerial);
-    mx = std::clamp(mx, vb::lowestSerial(dateType_), vb::highestSerial(dateType_));
-    mn = std::clamp(mn, vb::lowestSerial(dateType_), vb::highestSerial(dateType_));
-    if (mn > mx) {
-        mn = vb::lowestSerial(dateType_);
-        mx = vb::highestSerial(dateType_);
-    }
-    maxDate_ = mx;
-    minDate_ = mn;
+    adoptBounds(bag.readI4(QStringLiteral("MinDate")).value_or(vb::kVbMinSerial),
+                bag.readI4(QStringLiteral("MaxDate")).value_or(vb::kVbMaxSerial));
     if (storedDate)
         date_ = *storedDate;
     date_ = clampDate(date_);
@@ -469,14 +331,8 @@ com::HRESULT Calendar::load(const com::PropertyBag& bag)
     disabledColor_ = bag.readColor(QStringLiteral("DisabledColor")).value_or(0x80000011);
     for (int i = 0; i < 8; ++i)
         markColor_[size_t(i)] = bag.readColor(QStringLiteral("MarkColor%1").arg(i + 1)).value_or(0xFFFFFF);
-    const qint16 mp = bag.readI2(QStringLiteral("MousePointer")).value_or(0);
-    setMousePointerValue(((mp >= 0 && mp <= 15) || mp == 99) ? mp : 0);
-    setMouseIcon(bag.readPicture(QStringLiteral("MouseIcon")));
-    int m = 0, d = 0, y = 0;
-    vb::SerialToMDY(dateType_, maxDate_, m, d, y);
-    maxMonths_ = y * 12 + m - 1;
-    vb::SerialToMDY(dateType_, minDate_, m, d, y);
-    minMonths_ = y * 12 + m - 1;
+    loadMouse(bag);
+    countMonths();
     marks_.fill(0);
     if (sb != scrollBar_) {
         if (QScrollBar* old = scrollBarWidget())
@@ -505,79 +361,56 @@ namespace {
 ctl::PageLayout pageLayout(Calendar* cal)
 {
     using F = ctl::PageField;
+    using ctl::pageField;
     ctl::PageLayout s;
     s.title = QStringLiteral("General");
     s.helpText = QStringLiteral("Customize QK Calendar's properties");
     s.hasDateType = true;
-    auto field = [](const char* p, F::Kind k, const char* e = "") {
-        F f;
-        f.property = QString::fromLatin1(p);
-        f.kind = k;
-        f.enumName = QString::fromLatin1(e);
-        return f;
-    };
-    s.fields = {field("DateType", F::Combo, "enumDTType"), field("DayFrame", F::Check), field("FocusFrame", F::Check),
-                field("GetArrows", F::Check), field("ThreeD", F::Check), field("Enabled", F::Check),
-                field("DayTitles", F::Text), field("MonthNames", F::Text), field("ToolTip", F::Text),
-                field("ScrollBar", F::Combo, "enumSBType"), field("MousePointer", F::Combo, "enumMP"),
-                field("BorderStyle", F::Combo, "enumBSType"), field("FirstDay", F::Combo, "enumDay"),
-                field("Date", F::DateParts), field("MinDate", F::DateParts), field("MaxDate", F::DateParts)};
-    F pos = field("DatePosition", F::Radio);
+    s.fields = {pageField("DateType", F::Combo, "enumDTType"), pageField("DayFrame", F::Check), pageField("FocusFrame", F::Check),
+                pageField("GetArrows", F::Check), pageField("ThreeD", F::Check), pageField("Enabled", F::Check),
+                pageField("DayTitles", F::Text), pageField("MonthNames", F::Text), pageField("ToolTip", F::Text),
+                pageField("ScrollBar", F::Combo, "enumSBType"), pageField("MousePointer", F::Combo, "enumMP"),
+                pageField("BorderStyle", F::Combo, "enumBSType"), pageField("FirstDay", F::Combo, "enumDay"),
+                pageField("Date", F::DateParts), pageField("MinDate", F::DateParts), pageField("MaxDate", F::DateParts)};
+    F pos = pageField("DatePosition", F::Radio);
     pos.choices = {QStringLiteral("Top Left"), QStringLiteral("Top Center"), QStringLiteral("Top Right"),
                    QStringLiteral("Middle Left"), QStringLiteral("Center"), QStringLiteral("Middle Right"),
                    QStringLiteral("Bottom Left"), QStringLiteral("Bottom Center"), QStringLiteral("Bottom Right"),
                    QStringLiteral("No Display")};
     s.fields.push_back(pos);
-    for (const char* hidden : {"BackColor", "ForeColor", "MarkColor1", "MarkColor2", "MarkColor3", "MarkColor4",
-                               "MarkColor5", "MarkColor6", "MarkColor7", "MarkColor8", "BorderColor",
-                               "DisabledColor", "LightColor", "ShadeColor", "HdnHeight", "HdnWidth", "FontName",
-                               "FontSize", "FontBold", "FontItalic", "FontStrikethru", "FontUnderline"})
-        s.fields.push_back(field(hidden, F::Hidden));
-    s.saveAsDefault = [](const QMap<QString, QVariant>& v) {
-        ctl::IniDefaults* ini = ctl::libraryDefaults();
-        if (!ini)
-            return true;
-        bool ok = true;
-        auto num = [&](const char* key, const char* prop) { ok = ini->writeInt(QString::fromLatin1(key), v.value(QString::fromLatin1(prop)).toInt()) && ok; };
-        auto lng = [&](const char* key, const char* prop) {
-            ok = ini->writeLong(QString::fromLatin1(key), qint32(v.value(QString::fromLatin1(prop)).toLongLong())) && ok;
-        };
-        ok = ini->writeString(QStringLiteral("DayTitles"), v.value(QStringLiteral("DayTitles")).toString()) && ok;
-        ok = ini->writeString(QStringLiteral("MonthNames"), v.value(QStringLiteral("MonthNames")).toString()) && ok;
-        num("ScrollBar", "ScrollBar");
-        num("DateType", "DateType");
-        lng("MaxDate", "MaxDate");
-        lng("MinDate", "MinDate");
-        num("DayFrame", "DayFrame");
-        num("ThreeD", "ThreeD");
-        num("FirstDay", "FirstDay");
-        num("GetArrows", "GetArrows");
-        num("FocusFrame", "FocusFrame");
+    ctl::addHiddenFields(s, {"BackColor", "ForeColor", "MarkColor1", "MarkColor2", "MarkColor3", "MarkColor4",
+                             "MarkColor5", "MarkColor6", "MarkColor7", "MarkColor8", "BorderColor",
+                             "DisabledColor", "LightColor", "ShadeColor", "HdnHeight", "HdnWidth", "FontName",
+                             "FontSize", "FontBold", "FontItalic", "FontStrikethru", "FontUnderline"});
+    s.saveAsDefault = ctl::defaultsSaver([](ctl::DefaultsWriter& w) {
+        w.text(QStringLiteral("DayTitles"));
+        w.text(QStringLiteral("MonthNames"));
+        w.number(QStringLiteral("ScrollBar"));
+        w.number(QStringLiteral("DateType"));
+        w.longValue(QStringLiteral("MaxDate"));
+        w.longValue(QStringLiteral("MinDate"));
+        w.number(QStringLiteral("DayFrame"));
+        w.number(QStringLiteral("ThreeD"));
+        w.number(QStringLiteral("FirstDay"));
+        w.number(QStringLiteral("GetArrows"));
+        w.number(QStringLiteral("FocusFrame"));
+        // The file counts the mark colours from 0, the control from 1.
         for (int i = 0; i < 8; ++i)
-            ok = ini->writeLong(QStringLiteral("MarkColor%1").arg(i), qint32(v.value(QStringLiteral("MarkColor%1").arg(i + 1)).toLongLong())) && ok;
-        num("BorderStyle", "BorderStyle");
-        num("Height", "HdnHeight");
-        num("Width", "HdnWidth");
-        ok = ini->writeString(QStringLiteral("FontName"), v.value(QStringLiteral("FontName")).toString()) && ok;
-        ok = ini->writeFloat(QStringLiteral("FontSize"), v.value(QStringLiteral("FontSize")).toDouble()) && ok;
-        num("FontBold", "FontBold");
-        num("FontItalic", "FontItalic");
-        num("FontUnderline", "FontUnderline");
-        num("FontStrikeout", "FontStrikethru");
-        lng("BackColor", "BackColor");
-        lng("ForeColor", "ForeColor");
-        num("MousePointer", "MousePointer");
-        lng("LightColor", "LightColor");
-        lng("ShadeColor", "ShadeColor");
-        lng("BorderColor", "BorderColor");
-        lng("DisabledColor", "DisabledColor");
-        num("DatePosition", "DatePosition");
-        return ok;
-    };
-    s.resetDefault = []() -> std::optional<QMap<QString, QVariant>> {
-        ctl::IniDefaults* ini = ctl::libraryDefaults();
-        if (!ini || !ini->deleteSection())
-            return std::nullopt;
+            w.longValue(QStringLiteral("MarkColor%1").arg(i), QStringLiteral("MarkColor%1").arg(i + 1));
+        w.number(QStringLiteral("BorderStyle"));
+        w.number(QStringLiteral("Height"), QStringLiteral("HdnHeight"));
+        w.number(QStringLiteral("Width"), QStringLiteral("HdnWidth"));
+        w.font(QStringLiteral("FontStrikeout"));
+        w.longValue(QStringLiteral("BackColor"));
+        w.longValue(QStringLiteral("ForeColor"));
+        w.number(QStringLiteral("MousePointer"));
+        w.longValue(QStringLiteral("LightColor"));
+        w.longValue(QStringLiteral("ShadeColor"));
+        w.longValue(QStringLiteral("BorderColor"));
+        w.longValue(QStringLiteral("DisabledColor"));
+        w.number(QStringLiteral("DatePosition"));
+    });
+    s.resetDefault = [] {
         QMap<QString, QVariant> d;
         d[QStringLiteral("DayTitles")] = QStringLiteral("S M T W T F S");
         d[QStringLiteral("MonthNames")] = QStringLiteral("January February March April May June July August September October November December");
@@ -593,16 +426,12 @@ ctl::PageLayout pageLayout(Calendar* cal)
         for (int i = 1; i <= 8; ++i)
             d[QStringLiteral("MarkColor%1").arg(i)] = 0xFFFFFFu;
         d[QStringLiteral("BorderStyle")] = 1;
-        d[QStringLiteral("MousePointer")] = 0;
-        d[QStringLiteral("Enabled")] = -1;
         d[QStringLiteral("DatePosition")] = 4;
-        d[QStringLiteral("BackColor")] = 0x80000005u;
-        d[QStringLiteral("ForeColor")] = 0x80000008u;
         d[QStringLiteral("LightColor")] = 0x80000014u;
         d[QStringLiteral("ShadeColor")] = 0x80000010u;
         d[QStringLiteral("BorderColor")] = 0x80000006u;
         d[QStringLiteral("DisabledColor")] = 0x80000011u;
-        return d;
+        return ctl::resetDefaults(d);
     };
     s.about = [cal](QWidget* parent) {
         ctl::AboutDialog dlg(QStringLiteral("QKCalendar"), parent);
@@ -611,22 +440,7 @@ ctl::PageLayout pageLayout(Calendar* cal)
     return s;
 }
 
-class PropertyPageClass : public com::IPropertyPage {
-public:
-    PropertyPageClass() { ctl::Module::objectCreated(); }
-    int run(com::IControl* object) override
-    {
-        auto* cal = dynamic_cast<Calendar*>(object);
-        if (!cal)
-            return 0;
-        ctl::PropertyPageDialog dlg(object, pageLayout(cal), cal);
-        return cal->runModal(&dlg);
-    }
-    void release() override { delete this; }
-
-protected:
-    ~PropertyPageClass() override { ctl::Module::objectDestroyed(); }
-};
+using PropertyPageClass = ctl::PropertyPageObject<Calendar, pageLayout>;
 } // namespace
 
 void Calendar::showPropertyPage()
@@ -640,60 +454,12 @@ void Calendar::showPropertyPage()
 // ---------------------------------------------------------------- entry points
 
 namespace {
-void startLibrary()
-{
-    if (!ctl::libraryDefaults())
-        ctl::setLibraryDefaults(new ctl::IniDefaults(QStringLiteral("RU4DUD.INI"), QStringLiteral("QKCalendar Settings")));
-}
-
-QString ownPath()
-{
-    return com::modulePath(reinterpret_cast<const void*>(&startLibrary));
-}
+const ctl::ControlLibrary kLibrary = {
+    &qkcal::kIdentity,
+    qkcal::classInfo,
+    []() -> com::IControl* { return new qkcal::Calendar(); },
+    []() -> com::IPropertyPage* { return new qkcal::PropertyPageClass(); },
+};
 } // namespace
 
-extern "C" __attribute__((visibility("default"))) com::HRESULT DllRegisterServer()
-{
-    const QString path = ownPath();
-    return com::registerControlLibrary(qkcal::classInfo(), path, ctl::helpDirectory(path));
-}
-
-extern "C" __attribute__((visibility("default"))) com::HRESULT DllUnregisterServer()
-{
-    return com::unregisterControlLibrary(qkcal::classInfo());
-}
-
-extern "C" __attribute__((visibility("default"))) com::HRESULT DllGetClassObject(const com::Guid* clsid, const com::Guid* iid, void** object)
-{
-    if (!clsid || !iid || !object)
-        return com::E_POINTER;
-    *object = nullptr;
-    if (*iid != com::IID_IClassFactory)
-        return com::E_NOINTERFACE;
-    startLibrary();
-    const com::ClassInfo& info = qkcal::classInfo();
-    if (*clsid == info.clsid) {
-        *object = static_cast<com::IClassFactory*>(new ctl::ClassFactory([](const com::Guid& want, void** out) {
-            if (want != com::IID_IControl)
-                return com::E_NOINTERFACE;
-            *out = static_cast<com::IControl*>(new qkcal::Calendar());
-            return com::S_OK;
-        }));
-        return com::S_OK;
-    }
-    if (*clsid == info.propPage) {
-        *object = static_cast<com::IClassFactory*>(new ctl::ClassFactory([](const com::Guid& want, void** out) {
-            if (want != com::IID_IPropertyPage)
-                return com::E_NOINTERFACE;
-            *out = static_cast<com::IPropertyPage*>(new qkcal::PropertyPageClass());
-            return com::S_OK;
-        }));
-        return com::S_OK;
-    }
-    return com::CLASS_E_CLASSNOTAVAILABLE;
-}
-
-extern "C" __attribute__((visibility("default"))) com::HRESULT DllCanUnloadNow()
-{
-    return ctl::Module::canUnloadNow();
-}
+CTL_LIBRARY_ENTRY_POINTS(kLibrary)

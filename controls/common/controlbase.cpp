@@ -1,5 +1,6 @@
 #include "controls/common/controlbase.h"
 
+#include "controls/common/inidefaults.h"
 #include "controls/common/module.h"
 
 #include <QApplication>
@@ -325,6 +326,9 @@ bool ControlBase::fontFlag(int which) const { return fontFlags_[which]; }
 
 void ControlBase::saveStock(com::PropertyBag& bag) const
 {
+    bag.write(QStringLiteral("_Version"), 0x00040001);
+    bag.write(QStringLiteral("_ExtentX"), width());
+    bag.write(QStringLiteral("_ExtentY"), height());
     bag.write(QStringLiteral("BackColor"), static_cast<qint32>(backColor_));
     bag.write(QStringLiteral("ForeColor"), static_cast<qint32>(foreColor_));
     bag.write(QStringLiteral("Enabled"), isEnabled() ? -1 : 0);
@@ -338,6 +342,10 @@ void ControlBase::saveStock(com::PropertyBag& bag) const
 
 void ControlBase::loadStock(const com::PropertyBag& bag)
 {
+    auto w = bag.readI4(QStringLiteral("_ExtentX"));
+    auto h = bag.readI4(QStringLiteral("_ExtentY"));
+    if (w && h && *w > 0 && *h > 0)
+        resize(*w, *h);
     if (auto c = bag.readColor(QStringLiteral("BackColor")))
         backColor_ = *c;
     if (auto c = bag.readColor(QStringLiteral("ForeColor")))
@@ -352,6 +360,26 @@ void ControlBase::loadStock(const com::PropertyBag& bag)
     for (int i = 0; i < 4; ++i)
         if (auto v = bag.readI2(QString::fromLatin1(flags[i])))
             setFontFlag(i, *v != 0);
+}
+
+void ControlBase::loadMouse(const com::PropertyBag& bag)
+{
+    const qint16 mp = bag.readI2(QStringLiteral("MousePointer")).value_or(0);
+    setMousePointerValue(isMousePointer(mp) ? mp : 0);
+    setMouseIcon(bag.readPicture(QStringLiteral("MouseIcon")));
+}
+
+void ControlBase::loadStockDefaults(const IniDefaults& ini, const QString& strikeoutKey)
+{
+    setBackColorValue(quint32(ini.readLong(QStringLiteral("BackColor"), qint32(0x80000005))));
+    setForeColorValue(quint32(ini.readLong(QStringLiteral("ForeColor"), qint32(0x80000008))));
+    QString font;
+    setFontName(ini.readString(QStringLiteral("FontName"), font) ? font : QStringLiteral("MS Sans Serif"));
+    const double size = ini.readFloat(QStringLiteral("FontSize"), 8.0);
+    setFontSize(size > 0 ? size : 8.0);
+    const QString flags[4] = {QStringLiteral("FontBold"), QStringLiteral("FontItalic"), QStringLiteral("FontUnderline"), strikeoutKey};
+    for (int i = 0; i < 4; ++i)
+        setFontFlag(i, ini.readInt(flags[i], 0) != 0);
 }
 
 int ControlBase::shiftState(Qt::KeyboardModifiers m)

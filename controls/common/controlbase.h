@@ -17,6 +17,7 @@ class QDialog;
 namespace ctl {
 
 class ControlBase;
+class IniDefaults;
 
 // The pale yellow box that tells the control's name after the pointer rests.
 class ToolTip {
@@ -41,6 +42,9 @@ private:
     QTimer timer_;
     QWidget* tip_ = nullptr;
 };
+
+// The mouse pointers a control takes; stored forms and defaults files may hold anything.
+inline bool isMousePointer(qint16 v) { return (v >= 0 && v <= 15) || v == 99; }
 
 // Converts a colour of the platform (0x00BBGGRR, or 0x800000nn for system colour nn).
 QColor oleColor(quint32 value);
@@ -86,13 +90,23 @@ public:
 
     void setModified() { modified_ = true; }
     void notifyChanged(com::DispId id);
+    // A property changed by the control itself: modified, and the host is told.
+    void changed(com::DispId id)
+    {
+        setModified();
+        notifyChanged(id);
+    }
     void fireEvent(com::DispId id, QVariantList args = {});
 
 protected:
     virtual void onFontChanged() { update(); }
-    // Stock persistence: colours, font and Enabled.
+    // Stock persistence: version and size, colours, font and Enabled.
     void saveStock(com::PropertyBag& bag) const;
     void loadStock(const com::PropertyBag& bag);
+    // The stored mouse pointer (out of range gives the default) and icon.
+    void loadMouse(const com::PropertyBag& bag);
+    // Colours and font from the library's defaults; the strikeout flag's key differs between libraries.
+    void loadStockDefaults(const IniDefaults& ini, const QString& strikeoutKey);
 
     // The framework's handling of input: raise the stock events.
     void fireMouseDown(QMouseEvent* e);

@@ -72,4 +72,58 @@ bool IniDefaults::writeString(const QString& key, const QString& value)
 }
 bool IniDefaults::deleteSection() { return com::PrivateProfile(filePath()).removeSection(section_); }
 
+QVariant DefaultsWriter::value(const QString& key, const QString& property) const
+{
+    return values_.value(property.isEmpty() ? key : property);
+}
+
+void DefaultsWriter::number(const QString& key, const QString& property)
+{
+    ok_ = ini_.writeInt(key, value(key, property).toInt()) && ok_;
+}
+
+void DefaultsWriter::longValue(const QString& key, const QString& property)
+{
+    ok_ = ini_.writeLong(key, qint32(value(key, property).toLongLong())) && ok_;
+}
+
+void DefaultsWriter::text(const QString& key)
+{
+    ok_ = ini_.writeString(key, value(key, QString()).toString()) && ok_;
+}
+
+void DefaultsWriter::font(const QString& strikeoutKey)
+{
+    text(QStringLiteral("FontName"));
+    ok_ = ini_.writeFloat(QStringLiteral("FontSize"), value(QStringLiteral("FontSize"), QString()).toDouble()) && ok_;
+    number(QStringLiteral("FontBold"));
+    number(QStringLiteral("FontItalic"));
+    number(QStringLiteral("FontUnderline"));
+    number(strikeoutKey, QStringLiteral("FontStrikethru"));
+}
+
+std::function<bool(const QMap<QString, QVariant>&)> defaultsSaver(std::function<void(DefaultsWriter&)> write)
+{
+    return [write = std::move(write)](const QMap<QString, QVariant>& values) {
+        IniDefaults* ini = libraryDefaults();
+        if (!ini)
+            return true;
+        DefaultsWriter writer(*ini, values);
+        write(writer);
+        return writer.ok();
+    };
+}
+
+std::optional<QMap<QString, QVariant>> resetDefaults(QMap<QString, QVariant> own)
+{
+    IniDefaults* ini = libraryDefaults();
+    if (!ini || !ini->deleteSection())
+        return std::nullopt;
+    own[QStringLiteral("BackColor")] = 0x80000005u;
+    own[QStringLiteral("ForeColor")] = 0x80000008u;
+    own[QStringLiteral("MousePointer")] = 0;
+    own[QStringLiteral("Enabled")] = -1;
+    return own;
+}
+
 } // namespace ctl

@@ -4,7 +4,11 @@
 // per library. Values are decimal text; 32-bit values are signed, so a colour
 // such as 0x80000005 is stored as -2147483643.
 
+#include <QMap>
 #include <QString>
+#include <QVariant>
+#include <functional>
+#include <optional>
 
 namespace ctl {
 
@@ -34,5 +38,33 @@ private:
 // One per library; null until the library has started.
 IniDefaults* libraryDefaults();
 void setLibraryDefaults(IniDefaults* defaults);
+
+// Writes a property page's values (by property name) under the keys of the
+// defaults file; every write is tried, ok() tells whether all went through.
+class DefaultsWriter {
+public:
+    DefaultsWriter(IniDefaults& ini, const QMap<QString, QVariant>& values) : ini_(ini), values_(values) {}
+    // An empty `property` means the same name as `key`.
+    void number(const QString& key, const QString& property = QString());
+    void longValue(const QString& key, const QString& property = QString());
+    void text(const QString& key);
+    // FontName, FontSize, FontBold, FontItalic, FontUnderline, then the strikeout flag under `strikeoutKey`.
+    void font(const QString& strikeoutKey);
+    bool ok() const { return ok_; }
+
+private:
+    QVariant value(const QString& key, const QString& property) const;
+
+    IniDefaults& ini_;
+    const QMap<QString, QVariant>& values_;
+    bool ok_ = true;
+};
+
+// A page's "save as default": `write` puts the values into the library's
+// defaults; a library without defaults counts as saved.
+std::function<bool(const QMap<QString, QVariant>&)> defaultsSaver(std::function<void(DefaultsWriter&)> write);
+// Removes the library's defaults and gives the built-in values: `own` plus
+// the stock ones. nullopt when there is nothing to remove them from or it fails.
+std::optional<QMap<QString, QVariant>> resetDefaults(QMap<QString, QVariant> own);
 
 } // namespace ctl

@@ -17,6 +17,23 @@
 
 namespace ctl {
 
+PageField pageField(const char* property, PageField::Kind kind, const char* enumName, int min, int max)
+{
+    PageField f;
+    f.property = QString::fromLatin1(property);
+    f.kind = kind;
+    f.enumName = QString::fromLatin1(enumName);
+    f.min = min;
+    f.max = max;
+    return f;
+}
+
+void addHiddenFields(PageLayout& layout, std::initializer_list<const char*> properties)
+{
+    for (const char* p : properties)
+        layout.fields.push_back(pageField(p, PageField::Hidden));
+}
+
 namespace {
 QVariant getProperty(com::IControl* c, const QString& name, bool* ok)
 {

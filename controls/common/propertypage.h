@@ -31,6 +31,8 @@ struct PageField {
     QStringList choices;   // Radio: captions
 };
 
+PageField pageField(const char* property, PageField::Kind kind, const char* enumName = "", int min = 0, int max = 32767);
+
 struct PageLayout {
     QString title;                   // "General"
     QString helpText;                // "Customize QK Calendar's properties"
@@ -43,6 +45,9 @@ struct PageLayout {
     // The calendar's date fields follow the page's DateType.
     bool hasDateType = false;
 };
+
+// Fields the page carries without showing them (the rest of the defaults).
+void addHiddenFields(PageLayout& layout, std::initializer_list<const char*> properties);
 
 class PropertyPageDialog : public QDialog {
 public:

@@ -31,12 +31,6 @@ Spin::~Spin()
         watchedWindow_->removeEventFilter(this);
 }
 
-void Spin::changed(com::DispId id)
-{
-    setModified();
-    notifyChanged(id);
-}
-
 // 1000 / SpinRate steps per second, never faster than a 10 ms timer.
 int Spin::repeatInterval() const
 {

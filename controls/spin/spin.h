@@ -96,9 +96,9 @@ private:
     void tick();
     void stopRepeat();
     void computeLayout();
+    void repairValues();
     int toPixels(int himetric) const;
     int toHimetric(int pixels) const;
-    void changed(com::DispId id);
     void fireSpin();
 
     qint16 value_ = 0, max_ = 100, min_ = 0, increment_ = 1, spinRate_ = 10;
