@@ -201,25 +201,27 @@ void Form1::buildGrundeinstellungen(QWidget* p)
     Frame6 = make<QGroupBox>(p, "Frame6", 120, 60, 6560, 4660);
     Frame6->setTitle(QStringLiteral(" Voreinstellungen vom jeweils ausgewählten Fahrzeug 1 bis Fahrzeug 4  "));
     for (int k = 0; k < 4; ++k) {
-        auto* b = make<QRadioButton>(Frame6, QStringLiteral("Aktu_Auto_%1").arg(k), 120 + k * 1520, 300, 1500, 300);
+        // Two rows of two: the caption carries the whole number plate, in bold.
+        auto* b = make<QRadioButton>(Frame6, QStringLiteral("Aktu_Auto_%1").arg(k), 120 + (k % 2) * 3180,
+                                     280 + (k / 2) * 280, 3100, 280);
         b->setText(QStringLiteral("Frei"));
         b->hide();
         Aktu_Auto[k] = b;
     }
-    int y = 660;
+    int y = 860;
     auto box = [&](const QString& name, const QString& text, int h) {
         QCheckBox* c = check(Frame6, name, text, 120, y, 6320, h);
         y += h;
         return c;
     };
     Check1 = box("Check1", QStringLiteral("Journalfunktion : Erfassungsdatum der Eintragungen wird mit gespeichert. "), 480);
-    Check3 = box("Check3", QStringLiteral("Mit Sprachausgabe falls eine Soundkarte vorhanden."), 480);
+    Check3 = box("Check3", QStringLiteral("Mit Sprachausgabe falls eine Soundkarte vorhanden."), 330);
     Check4 = box("Check4", QStringLiteral("Bei neuen Datensätzen die möglichen Zeiteinstellungen grundsätzlich vorgeben"), 480);
     Check5 = box("Check5", QStringLiteral("Geschäftsfahrten und Fahrten im Zshg. m. stfr. Umsätzen mit Verpflegungspauschale berechnen."), 480);
     Check8 = box("Check8", QStringLiteral("Sie möchten die Abfahrt- und Ankunftszeit grundsätzlich nicht eintragen."), 480);
     Check10 = box("Check10", QStringLiteral("Bei Privatfahrten werden nur Datum und Kilometerstand erfaßt."), 480);
     Check11 = box("Check11", QStringLiteral("Kalender in der Seite \"Eintragungen\" immer auf das aktuelle Datum einstellen."), 480);
-    Check12 = box("Check12", QStringLiteral("Sicherheitsabfragen auf das Nötigste beschränken"), 480);
+    Check12 = box("Check12", QStringLiteral("Sicherheitsabfragen auf das Nötigste beschränken"), 330);
 
     // Backup frame.
     Frame9 = make<QGroupBox>(p, "Frame9", 6760, 60, 4760, 4660);

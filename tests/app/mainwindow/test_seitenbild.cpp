@@ -272,3 +272,21 @@ TEST(Seitenbild, ControlsAreFoundInTheMainWindowNotInASecondaryWindow)
     f.AutoTest();
     EXPECT_TRUE(fremd->toPlainText().isEmpty());
 }
+
+TEST(Seitenbild, VehicleButtonsShowACommonPlateInBoldInFull)
+{
+    Umgebung u("2026", "Kxt", QDate(2026, 12, 8));
+    ASSERT_TRUE(u.starte());
+    kmk::Form1& f = *u.form;
+    for (int k = 0; k < 4; ++k)
+        fuelle(f, k, "HH-AB 1234", "100", "Hamburg", "Halter");
+    f.Command1_Click(3);
+    for (int k = 0; k < 4; ++k) {
+        for (QRadioButton* b : {static_cast<QRadioButton*>(f.Aktu_Auto[k]), f.AutoOpt(k)}) {
+            ASSERT_FALSE(b->isHidden());
+            kmk::setBold(b, true);
+            EXPECT_LE(b->sizeHint().width(), b->width()) << b->objectName().toStdString();
+        }
+    }
+    EXPECT_EQ(ueberlappungen(seite(f, 1)), QStringList());
+}
