@@ -266,11 +266,11 @@ TEST(Fahrzeug, NoVehicleShowsTheNoticeOnTheEntryPage)
     ASSERT_TRUE(u.starte());
     EXPECT_EQ(u.form->AutoTest(), 0);
     EXPECT_EQ(u.form->AutoTest(), 0);
-    // The notice box belongs to the entry page's layout; checked when present.
-    auto* t = u.form->findChild<QWidget*>("Text1");
-    if (t)
-        EXPECT_FALSE(t->isHidden());
-    EXPECT_TRUE(u.form->ctl("Frame1") == nullptr || u.form->ctl("Frame1")->isHidden());
+    auto* t = u.form->ctl("Text1");
+    ASSERT_NE(t, nullptr);
+    EXPECT_FALSE(t->isHidden());
+    ASSERT_NE(u.form->ctl("Frame1"), nullptr);
+    EXPECT_TRUE(u.form->ctl("Frame1")->isHidden());
     // Slots 1 and 3 filled: the highest is 3, the others are hidden.
     fuelle(*u.form, 0, "A", "0", "", "");
     fuelle(*u.form, 2, "C", "5", "", "");
@@ -279,8 +279,8 @@ TEST(Fahrzeug, NoVehicleShowsTheNoticeOnTheEntryPage)
     EXPECT_TRUE(u.form->Aktu_Auto[1]->isHidden());
     EXPECT_FALSE(u.form->Aktu_Auto[2]->isHidden());
     EXPECT_TRUE(u.form->Aktu_Auto[3]->isHidden());
-    if (t)
-        EXPECT_TRUE(t->isHidden());
+    EXPECT_TRUE(t->isHidden());
+    EXPECT_FALSE(u.form->ctl("Frame1")->isHidden());
 }
 
 TEST(Fahrzeug, AVehicleThatCannotBeWrittenIsNotReportedAsSaved)
