@@ -197,8 +197,10 @@ int Form1::AutoTest()
     }
     if (ergebnis > 0) {
         showCtl("Frame1", true);
+        // A private car shows its own frame in this place (AutoBP).
+        const bool privat = mw::KFZ().Privatfahrzeug && !mw::KFZ().Firmenfahrzeug;
         if (mw::VS().MitVerpflegungspauschale) {
-            showCtl("Frame5", true);
+            showCtl("Frame5", !privat);
             showCtl("Frame7", false);
         } else {
             showCtl("Frame5", false);

@@ -120,6 +120,10 @@ TEST(Seitenbild, OptionBoxesKeepTheEntryPageToTheVehicleType)
     forms::setValue(f.Check5, 0);
     forms::setValue(f.Check5, 1);
     EXPECT_FALSE(gezeigt(f, "Frame5"));
+    // The vehicle check (as after saving a vehicle) keeps to the type as well.
+    f.AutoTest();
+    EXPECT_FALSE(gezeigt(f, "Frame5"));
+    EXPECT_TRUE(gezeigt(f, "Frame8"));
 
     // Company car: exactly one of the two frames, by the allowance.
     f.Aktu_Auto[0]->click();
