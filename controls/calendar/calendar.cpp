@@ -309,31 +309,28 @@ void Calendar::setDateType(qint16 t)
     notifyChanged(id::Date);
 }
 
-void Calendar::setDay(qint16 v)
+void Calendar::setDatePart(qint16& part, qint16 v, bool ok, const char* refusal)
 {
-    if (v < 1 || v > daysInMonth_)
-        refuse("Day must be a number from 1 to the number of days in Month");
-    day_ = v;
+    if (!ok)
+        refuse(refusal);
+    part = v;
     setModified();
     applyDateParts();
+}
+
+void Calendar::setDay(qint16 v)
+{
+    setDatePart(day_, v, v >= 1 && v <= daysInMonth_, "Day must be a number from 1 to the number of days in Month");
 }
 
 void Calendar::setMonth(qint16 v)
 {
-    if (v < 1 || v > 12)
-        refuse("Month must be a number from 1 (January) to 12 (December)");
-    month_ = v;
-    setModified();
-    applyDateParts();
+    setDatePart(month_, v, v >= 1 && v <= 12, "Month must be a number from 1 (January) to 12 (December)");
 }
 
 void Calendar::setYear(qint16 v)
 {
-    if (v < 100 || v > 9999)
-        refuse("Year must be a number from 100 to 9999");
-    year_ = v;
-    setModified();
-    applyDateParts();
+    setDatePart(year_, v, v >= 100 && v <= 9999, "Year must be a number from 100 to 9999");
 }
 
 void Calendar::setScrollBar(qint16 v)
@@ -354,31 +351,29 @@ void Calendar::setScrollBar(qint16 v)
     changed(id::ScrollBar);
 }
 
+// A property that only changes the drawing.
+void Calendar::setLook(qint16& member, qint16 v, bool ok, const char* refusal, com::DispId which)
+{
+    if (!ok)
+        refuse(refusal);
+    member = v;
+    update();
+    changed(which);
+}
+
 void Calendar::setFirstDay(qint16 v)
 {
-    if (v < 1 || v > 7)
-        refuse("FirstDay must be a number from 1 (Sunday) to 7 (Saturday)");
-    firstDay_ = v;
-    update();
-    changed(id::FirstDay);
+    setLook(firstDay_, v, v >= 1 && v <= 7, "FirstDay must be a number from 1 (Sunday) to 7 (Saturday)", id::FirstDay);
 }
 
 void Calendar::setDatePosition(qint16 v)
 {
-    if (v < 0 || v > 9)
-        refuse("The DatePosition property must be a number from 0 to 9 (see Help File for details)");
-    datePosition_ = v;
-    update();
-    changed(id::DatePosition);
+    setLook(datePosition_, v, v >= 0 && v <= 9, "The DatePosition property must be a number from 0 to 9 (see Help File for details)", id::DatePosition);
 }
 
 void Calendar::setBorderStyle(qint16 v)
 {
-    if (v != 0 && v != 1)
-        refuse("BorderStyle must be either 0 - None, or 1 - Fixed Single");
-    borderStyle_ = v;
-    update();
-    changed(com::dispid::BorderStyle);
+    setLook(borderStyle_, v, v == 0 || v == 1, "BorderStyle must be either 0 - None, or 1 - Fixed Single", com::dispid::BorderStyle);
 }
 
 qint16 Calendar::boolProperty(com::DispId which) const

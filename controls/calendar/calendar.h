@@ -118,6 +118,8 @@ private:
     // Bounds from a stored form or the defaults: kept inside the epoch, the full range when crossed.
     void adoptBounds(qint32 min, qint32 max);
     void countMonths();
+    void setDatePart(qint16& part, qint16 v, bool ok, const char* refusal);
+    void setLook(qint16& member, qint16 v, bool ok, const char* refusal, com::DispId which);
     void splitWords();
     void repaintDay(int day);
     qint32 today() const;

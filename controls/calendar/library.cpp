@@ -39,16 +39,18 @@ const com::DispatchTable<Calendar>& table()
         com::DispatchTable<Calendar> t;
         auto i2 = [](const QVariant& v) { return qint16(v.toInt()); };
         auto get = [](auto f) { return [f](Calendar& c, const QVariantList&) { return QVariant(f(c)); }; };
+        auto i2prop = [&t](com::DispId did, const char* name, const char* enumName, auto getter, auto setter) {
+            ctl::addShortProperty(t, did, name, VarType::I2, enumName, getter, setter);
+        };
 
         ctl::addStockMembers(t);
-        { MemberInfo m = prop(com::dispid::BorderStyle, "BorderStyle", VarType::I2); m.enumName = QStringLiteral("enumBSType");
-          t.add({m, get([](Calendar& c) { return int(c.borderStyle()); }),
-                 [i2](Calendar& c, const QVariantList&, const QVariant& v) { c.setBorderStyle(i2(v)); }, {}}); }
+        i2prop(com::dispid::BorderStyle, "BorderStyle", "enumBSType", [](Calendar& c) { return int(c.borderStyle()); },
+               [](Calendar& c, qint16 v) { c.setBorderStyle(v); });
         ctl::addFontMembers(t, {id::FontName, id::FontSize, id::FontBold, id::FontItalic, id::FontUnderline, id::FontStrikethru});
 
         // Dates.
-        { MemberInfo m = prop(id::DateType, "DateType", VarType::I2); m.enumName = QStringLiteral("enumDTType");
-          t.add({m, get([](Calendar& c) { return int(c.dateType()); }), [i2](Calendar& c, const QVariantList&, const QVariant& v) { c.setDateType(i2(v)); }, {}}); }
+        i2prop(id::DateType, "DateType", "enumDTType", [](Calendar& c) { return int(c.dateType()); },
+               [](Calendar& c, qint16 v) { c.setDateType(v); });
         t.add({prop(id::Date, "Date", VarType::I4), get([](Calendar& c) { return c.date(); }),
                [](Calendar& c, const QVariantList&, const QVariant& v) { c.setDate(v.toInt()); }, {}});
         t.add({prop(id::MaxDate, "MaxDate", VarType::I4), get([](Calendar& c) { return c.maxDate(); }),
@@ -61,12 +63,9 @@ const com::DispatchTable<Calendar>& table()
             t.add({prop(d, name, VarType::Bool), [d](Calendar& c, const QVariantList&) { return QVariant(int(c.boolProperty(d))); },
                    [d, i2](Calendar& c, const QVariantList&, const QVariant& v) { c.setBoolProperty(d, i2(v)); }, {}});
         }
-        t.add({prop(id::Day, "Day", VarType::I2), get([](Calendar& c) { return int(c.day()); }),
-               [i2](Calendar& c, const QVariantList&, const QVariant& v) { c.setDay(i2(v)); }, {}});
-        t.add({prop(id::Month, "Month", VarType::I2), get([](Calendar& c) { return int(c.month()); }),
-               [i2](Calendar& c, const QVariantList&, const QVariant& v) { c.setMonth(i2(v)); }, {}});
-        t.add({prop(id::Year, "Year", VarType::I2), get([](Calendar& c) { return int(c.year()); }),
-               [i2](Calendar& c, const QVariantList&, const QVariant& v) { c.setYear(i2(v)); }, {}});
+        i2prop(id::Day, "Day", "", [](Calendar& c) { return int(c.day()); }, [](Calendar& c, qint16 v) { c.setDay(v); });
+        i2prop(id::Month, "Month", "", [](Calendar& c) { return int(c.month()); }, [](Calendar& c, qint16 v) { c.setMonth(v); });
+        i2prop(id::Year, "Year", "", [](Calendar& c) { return int(c.year()); }, [](Calendar& c, qint16 v) { c.setYear(v); });
         const std::pair<com::DispId, const char*> derived[] = {{id::Weekday, "Weekday"}, {id::DaysInMonth, "DaysInMonth"},
                                                                {id::YearDayNumber, "YearDayNumber"}, {id::YearDaysLeft, "YearDaysLeft"}};
         for (auto [did, name] : derived) {
@@ -83,10 +82,10 @@ const com::DispatchTable<Calendar>& table()
                        }
                    }, {}, {}});
         }
-        { MemberInfo m = prop(id::ScrollBar, "ScrollBar", VarType::I2); m.enumName = QStringLiteral("enumSBType");
-          t.add({m, get([](Calendar& c) { return int(c.scrollBarValue()); }), [i2](Calendar& c, const QVariantList&, const QVariant& v) { c.setScrollBar(i2(v)); }, {}}); }
-        { MemberInfo m = prop(id::FirstDay, "FirstDay", VarType::I2); m.enumName = QStringLiteral("enumDay");
-          t.add({m, get([](Calendar& c) { return int(c.firstDay()); }), [i2](Calendar& c, const QVariantList&, const QVariant& v) { c.setFirstDay(i2(v)); }, {}}); }
+        i2prop(id::ScrollBar, "ScrollBar", "enumSBType", [](Calendar& c) { return int(c.scrollBarValue()); },
+               [](Calendar& c, qint16 v) { c.setScrollBar(v); });
+        i2prop(id::FirstDay, "FirstDay", "enumDay", [](Calendar& c) { return int(c.firstDay()); },
+               [](Calendar& c, qint16 v) { c.setFirstDay(v); });
         t.add({prop(id::DayTitles, "DayTitles", VarType::String), get([](Calendar& c) { return c.dayTitles(); }),
                [](Calendar& c, const QVariantList&, const QVariant& v) { c.setDayTitles(v.toString()); }, {}});
         t.add({prop(id::MonthNames, "MonthNames", VarType::String), get([](Calendar& c) { return c.monthNames(); }),
@@ -100,8 +99,8 @@ const com::DispatchTable<Calendar>& table()
         ctl::addMousePointer(t, id::MousePointer);
         ctl::addHiddenWidth(t, id::HdnWidth);
         ctl::addHiddenHeight(t, id::HdnHeight);
-        { MemberInfo m = prop(id::DatePosition, "DatePosition", VarType::I2);
-          t.add({m, get([](Calendar& c) { return int(c.datePosition()); }), [i2](Calendar& c, const QVariantList&, const QVariant& v) { c.setDatePosition(i2(v)); }, {}}); }
+        i2prop(id::DatePosition, "DatePosition", "", [](Calendar& c) { return int(c.datePosition()); },
+               [](Calendar& c, qint16 v) { c.setDatePosition(v); });
         ctl::addToolTip(t, id::ToolTip);
         { MemberInfo m = prop(id::MarkType, "MarkType", VarType::I2); m.params = {param("index", VarType::I2)}; m.runtimeOnly = true;
           t.add({m, [](Calendar& c, const QVariantList& ix) { return QVariant(int(c.markType(qint16(ix[0].toInt())))); },

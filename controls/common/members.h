@@ -39,6 +39,18 @@ void touched(T& c, com::DispId id)
     c.notifyChanged(id);
 }
 
+// A 16-bit property (I2 or Bool) read and written through the control's own
+// getter and setter; a setter refuses by throwing.
+template <class T, class Get, class Set>
+void addShortProperty(com::DispatchTable<T>& t, com::DispId id, const char* name, com::VarType type,
+                      const char* enumName, Get get, Set set)
+{
+    com::MemberInfo m = property(id, name, type);
+    if (*enumName)
+        m.enumName = QString::fromLatin1(enumName);
+    t.add({m, getter<T>(get), [set](T& c, const QVariantList&, const QVariant& v) { set(c, qint16(v.toInt())); }, {}});
+}
+
 // BackColor, ForeColor, Enabled and hWnd.
 template <class T>
 void addStockMembers(com::DispatchTable<T>& t)

@@ -8,38 +8,27 @@
 
 namespace qkspin {
 
-using com::MemberInfo;
 using com::VarType;
 
 namespace {
-
-MemberInfo prop(com::DispId id, const char* name, VarType t) { return ctl::property(id, name, t); }
 
 const com::DispatchTable<Spin>& table()
 {
     static const com::DispatchTable<Spin> t = [] {
         com::DispatchTable<Spin> t;
-        auto i2 = [](const QVariant& v) { return qint16(v.toInt()); };
-        auto get = [](auto f) { return [f](Spin& c, const QVariantList&) { return QVariant(f(c)); }; };
-        auto simple = [&](com::DispId did, const char* name, VarType type, const char* enumName, auto getter, auto setter) {
-            MemberInfo m = prop(did, name, type);
-            m.enumName = QString::fromLatin1(enumName);
-            t.add({m, get(getter), [setter, i2](Spin& c, const QVariantList&, const QVariant& v) { setter(c, i2(v)); }, {}});
-        };
-
         ctl::addStockMembers(t);
         ctl::addFontMembers(t, {id::FontName, id::FontSize, id::FontBold, id::FontItalic, id::FontUnderline, id::FontStrikethru});
 
-        simple(id::Value, "Value", VarType::I2, "", [](Spin& c) { return int(c.value()); }, [](Spin& c, qint16 v) { c.setValue(v); });
-        simple(id::Max, "Max", VarType::I2, "", [](Spin& c) { return int(c.max()); }, [](Spin& c, qint16 v) { c.setMax(v); });
-        simple(id::Min, "Min", VarType::I2, "", [](Spin& c) { return int(c.min()); }, [](Spin& c, qint16 v) { c.setMin(v); });
-        simple(id::Increment, "Increment", VarType::I2, "", [](Spin& c) { return int(c.increment()); }, [](Spin& c, qint16 v) { c.setIncrement(v); });
-        simple(id::SpinRate, "SpinRate", VarType::I2, "", [](Spin& c) { return int(c.spinRate()); }, [](Spin& c, qint16 v) { c.setSpinRate(v); });
-        simple(id::Style, "Style", VarType::I2, "enumStyle", [](Spin& c) { return int(c.style()); }, [](Spin& c, qint16 v) { c.setStyle(v); });
-        simple(id::ValueDisplay, "ValueDisplay", VarType::I2, "enumDisplayValue", [](Spin& c) { return int(c.valueDisplay()); }, [](Spin& c, qint16 v) { c.setValueDisplay(v); });
-        simple(id::Alignment, "Alignment", VarType::I2, "enumAlign", [](Spin& c) { return int(c.alignment()); }, [](Spin& c, qint16 v) { c.setAlignment(v); });
-        simple(id::ButtonWidth, "ButtonWidth", VarType::I2, "", [](Spin& c) { return int(c.buttonWidth()); }, [](Spin& c, qint16 v) { c.setButtonWidth(v); });
-        simple(id::GetArrows, "GetArrows", VarType::Bool, "", [](Spin& c) { return int(c.getArrows()); }, [](Spin& c, qint16 v) { c.setGetArrows(v); });
+        ctl::addShortProperty(t, id::Value, "Value", VarType::I2, "", [](Spin& c) { return int(c.value()); }, [](Spin& c, qint16 v) { c.setValue(v); });
+        ctl::addShortProperty(t, id::Max, "Max", VarType::I2, "", [](Spin& c) { return int(c.max()); }, [](Spin& c, qint16 v) { c.setMax(v); });
+        ctl::addShortProperty(t, id::Min, "Min", VarType::I2, "", [](Spin& c) { return int(c.min()); }, [](Spin& c, qint16 v) { c.setMin(v); });
+        ctl::addShortProperty(t, id::Increment, "Increment", VarType::I2, "", [](Spin& c) { return int(c.increment()); }, [](Spin& c, qint16 v) { c.setIncrement(v); });
+        ctl::addShortProperty(t, id::SpinRate, "SpinRate", VarType::I2, "", [](Spin& c) { return int(c.spinRate()); }, [](Spin& c, qint16 v) { c.setSpinRate(v); });
+        ctl::addShortProperty(t, id::Style, "Style", VarType::I2, "enumStyle", [](Spin& c) { return int(c.style()); }, [](Spin& c, qint16 v) { c.setStyle(v); });
+        ctl::addShortProperty(t, id::ValueDisplay, "ValueDisplay", VarType::I2, "enumDisplayValue", [](Spin& c) { return int(c.valueDisplay()); }, [](Spin& c, qint16 v) { c.setValueDisplay(v); });
+        ctl::addShortProperty(t, id::Alignment, "Alignment", VarType::I2, "enumAlign", [](Spin& c) { return int(c.alignment()); }, [](Spin& c, qint16 v) { c.setAlignment(v); });
+        ctl::addShortProperty(t, id::ButtonWidth, "ButtonWidth", VarType::I2, "", [](Spin& c) { return int(c.buttonWidth()); }, [](Spin& c, qint16 v) { c.setButtonWidth(v); });
+        ctl::addShortProperty(t, id::GetArrows, "GetArrows", VarType::Bool, "", [](Spin& c) { return int(c.getArrows()); }, [](Spin& c, qint16 v) { c.setGetArrows(v); });
         const ctl::NamedIds colors = {{id::FillColor, "FillColor"}, {id::LightColor, "LightColor"},
                                       {id::ShadeColor, "ShadeColor"}, {id::ArrowColor, "ArrowColor"},
                                       {id::BorderColor, "BorderColor"}};

@@ -206,24 +206,25 @@ void Spin::setSpinRate(qint16 v)
     changed(id::SpinRate);
 }
 
-void Spin::setStyle(qint16 v)
+// A property the layout depends on.
+void Spin::setLayoutValue(qint16& member, qint16 v, bool ok, const char* refusal, com::DispId which)
 {
-    if (v < 0 || v > 3)
-        refuse("Style must be 0 - Normal Vertical, 1 - Normal Horizontal, 2 - 3D Vertical, or 3 - 3D Horizontal");
-    style_ = v;
+    if (!ok)
+        refuse(refusal);
+    member = v;
     computeLayout();
     update();
-    changed(id::Style);
+    changed(which);
+}
+
+void Spin::setStyle(qint16 v)
+{
+    setLayoutValue(style_, v, v >= 0 && v <= 3, "Style must be 0 - Normal Vertical, 1 - Normal Horizontal, 2 - 3D Vertical, or 3 - 3D Horizontal", id::Style);
 }
 
 void Spin::setValueDisplay(qint16 v)
 {
-    if (v < 0 || v > 2)
-        refuse("ValueDisplay must be 0 - None, 1 - Auto Sized, or 2 - Manually Sized");
-    valueDisplay_ = v;
-    computeLayout();
-    update();
-    changed(id::ValueDisplay);
+    setLayoutValue(valueDisplay_, v, v >= 0 && v <= 2, "ValueDisplay must be 0 - None, 1 - Auto Sized, or 2 - Manually Sized", id::ValueDisplay);
 }
 
 void Spin::setAlignment(qint16 v)
@@ -238,12 +239,7 @@ void Spin::setAlignment(qint16 v)
 
 void Spin::setButtonWidth(qint16 v)
 {
-    if (v <= 0)
-        refuse("ButtonWidth must be positive");
-    buttonWidth_ = v;
-    computeLayout();
-    update();
-    changed(id::ButtonWidth);
+    setLayoutValue(buttonWidth_, v, v > 0, "ButtonWidth must be positive", id::ButtonWidth);
 }
 
 void Spin::setGetArrows(qint16 v)
@@ -495,6 +491,20 @@ void Spin::keyReleaseEvent(QKeyEvent* e)
     e->setAccepted(arrow);
 }
 
+// A press on button `hit` (0: none) steps once and starts the repeat.
+void Spin::pressButton(int hit)
+{
+    if (!hit)
+        return;
+    QPointer<Spin> self(this);
+    mouseHeld_ = true;
+    direction_ = hit;
+    busy_ = true;
+    spinAction();
+    if (self)
+        busy_ = false;
+}
+
 void Spin::mousePressEvent(QMouseEvent* e)
 {
     if (e->button() != Qt::LeftButton) {
@@ -507,34 +517,14 @@ void Spin::mousePressEvent(QMouseEvent* e)
         return;
     if (valueDisplay_ && isEnabled())
         setFocus(Qt::MouseFocusReason);
-    const int hit = hitTestButton(e->position().toPoint());
-    if (hit) {
-        QPointer<Spin> self(this);
-        mouseHeld_ = true;
-        direction_ = hit;
-        busy_ = true;
-        spinAction();
-        if (!self)
-            return;
-        busy_ = false;
-    }
+    pressButton(hitTestButton(e->position().toPoint()));
 }
 
 void Spin::mouseDoubleClickEvent(QMouseEvent* e)
 {
     if (e->button() != Qt::LeftButton || busy_)
         return;
-    const int hit = hitTestButton(e->position().toPoint());
-    if (hit) {
-        QPointer<Spin> self(this);
-        mouseHeld_ = true;
-        direction_ = hit;
-        busy_ = true;
-        spinAction();
-        if (!self)
-            return;
-        busy_ = false;
-    }
+    pressButton(hitTestButton(e->position().toPoint()));
 }
 
 void Spin::mouseReleaseEvent(QMouseEvent* e)

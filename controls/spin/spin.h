@@ -93,10 +93,12 @@ protected:
 private:
     bool spinStep();
     void spinAction();
+    void pressButton(int hit);
     void tick();
     void stopRepeat();
     void computeLayout();
     void repairValues();
+    void setLayoutValue(qint16& member, qint16 v, bool ok, const char* refusal, com::DispId which);
     int toPixels(int himetric) const;
     int toHimetric(int pixels) const;
     void fireSpin();
