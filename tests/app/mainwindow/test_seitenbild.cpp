@@ -101,6 +101,15 @@ TEST(Seitenbild, NoShownControlCoversAnotherInAnyVehicleState)
     pruefe("company car, larger window");
     f.AutoOpt(1)->click();
     pruefe("private car, larger window");
+
+    // A restart opens on the private car with times on.
+    f.Form_QueryUnload();
+    ASSERT_TRUE(u.starte());
+    ASSERT_EQ(kmk::fahrten1().AktuellesFahrzeug, 2);
+    for (int i = 0; i < 5; ++i)
+        EXPECT_EQ(ueberlappungen(seite(*u.form, i)), QStringList()) << "restart, page " << i;
+    EXPECT_FALSE(gezeigt(*u.form, "EinZeitAb"));
+    EXPECT_TRUE(gezeigt(*u.form, "Frame8"));
 }
 
 TEST(Seitenbild, OptionBoxesKeepTheEntryPageToTheVehicleType)
