@@ -116,6 +116,12 @@ TEST(Installation, HilfsTxtIsWindows1252WithATextForEveryNumber)
     for (int k = 1; k <= 102; ++k)
         EXPECT_GT(t.text(k).size(), 10) << k;
     EXPECT_TRUE(t.text(14).contains("Sprachausgabe"));
+    // The calendar takes only the left button, and sets both dates; the save
+    // button's right button overwrites for both kinds of vehicle.
+    EXPECT_FALSE(t.text(41).contains("rechten"));
+    EXPECT_TRUE(t.text(41).contains(QString::fromUtf8("Abfahrts- und das Ankunftsdatum")));
+    EXPECT_FALSE(t.text(65).contains("Privatfahrzeug"));
+    EXPECT_TRUE(t.text(65).contains("Firmenfahrzeug"));
 }
 
 TEST(Installation, HelpPagesLinkOnlyToExistingPages)

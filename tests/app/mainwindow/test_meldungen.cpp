@@ -288,3 +288,40 @@ TEST_F(Dialog, CatalogueCallOnTheRealDialogReturnsTheAnswer)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(Dialog, AccessKeysAnswerTheQuestion)
+{
+    kmk::Form2 ja(Meldungskatalog(5).text, true);
+    ja.show();
+    ja.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&ja));
+    QTest::keyClick(&ja, Qt::Key_J, Qt::AltModifier);
+    QTRY_VERIFY(!ja.isVisible());
+    EXPECT_TRUE(ja.antwort());
+
+    kmk::Form2 nein(Meldungskatalog(5).text, true);
+    nein.show();
+    nein.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&nein));
+    QTest::keyClick(&nein, Qt::Key_N, Qt::AltModifier);
+    QTRY_VERIFY(!nein.isVisible());
+    EXPECT_FALSE(nein.antwort());
+
+    // a notice has no "Nein": its access key does nothing there; the
+    // keypad's Enter on the confirm button confirms
+    kmk::Form2 block(Meldungskatalog(1).text, false);
+    block.show();
+    block.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&block));
+    QTest::keyClick(&block, Qt::Key_N, Qt::AltModifier);
+    QTest::qWait(2 * kmk::Form2::wartezeit() + 20);
+    EXPECT_TRUE(block.isVisible());
+    EXPECT_TRUE(block.zuruck()->hasFocus());
+    QTest::keyClick(block.zuruck(), Qt::Key_Enter, Qt::KeypadModifier);
+    QTRY_VERIFY(!block.isVisible());
+    EXPECT_TRUE(block.antwort());
+}
+
+} // namespace
