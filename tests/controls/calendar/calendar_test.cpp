@@ -471,6 +471,66 @@ TEST(CalendarLibrary, DefaultsFilePageAndAboutBox)
     QFile::remove(ini);
 }
 
+TEST(CalendarLibrary, SaveAsDefaultWritesEveryKeyInItsOrder)
+{
+    const QString ini = testenv::env->folder() + QStringLiteral("/RU4DUD.INI");
+    QFile::remove(ini);
+    auto cal = newCalendar();
+    cal->setProperty(QStringLiteral("MarkColor2"), 0x0000FFu);
+    cal->setProperty(QStringLiteral("FontStrikethru"), true);
+    bool pageSeen = false;
+    testenv::dialogHandler() = [&](QDialog* d) {
+        if (d->objectName() != QLatin1String("PropertyPage"))
+            return int(QDialog::Rejected);
+        pageSeen = true;
+        d->findChild<QPushButton*>(QStringLiteral("SaveAsDefault"))->click();
+        EXPECT_EQ(testenv::sectionKeys(ini, QStringLiteral("QKCalendar Settings")),
+                  QStringList({"DayTitles", "MonthNames", "ScrollBar", "DateType", "MaxDate", "MinDate", "DayFrame",
+                               "ThreeD", "FirstDay", "GetArrows", "FocusFrame", "MarkColor0", "MarkColor1",
+                               "MarkColor2", "MarkColor3", "MarkColor4", "MarkColor5", "MarkColor6", "MarkColor7",
+                               "BorderStyle", "Height", "Width", "FontName", "FontSize", "FontBold", "FontItalic",
+                               "FontUnderline", "FontStrikeout", "BackColor", "ForeColor", "MousePointer",
+                               "LightColor", "ShadeColor", "BorderColor", "DisabledColor", "DatePosition"}));
+        QFile f(ini);
+        EXPECT_TRUE(f.open(QIODevice::ReadOnly));
+        const QByteArray text = f.readAll();
+        // The file counts the mark colours from 0.
+        for (const char* line : {"MarkColor1=255", "MarkColor0=16777215", "FontStrikeout=-1", "MaxDate=2958465",
+                                 "DisabledColor=-2147483631", "Width=134", "Height=154"})
+            EXPECT_TRUE(text.contains(line)) << line << "\n" << text.constData();
+        return int(QDialog::Rejected);
+    };
+    cal->showPropertyPage();
+    testenv::dialogHandler() = nullptr;
+    EXPECT_TRUE(pageSeen);
+    QFile::remove(ini);
+}
+
+TEST(CalendarLibrary, ClassDescription)
+{
+    auto cal = newCalendar();
+    const com::ClassInfo& info = cal->classInfo();
+    EXPECT_EQ(info.clsid.toString().toUpper(), QStringLiteral("{D13D4737-89F3-101B-9306-0020AF234C9D}"));
+    EXPECT_EQ(info.typeLib.toString().toUpper(), QStringLiteral("{D13D473A-89F3-101B-9306-0020AF234C9D}"));
+    EXPECT_EQ(info.typeName, QStringLiteral("Marwelin Calendar Control"));
+    EXPECT_EQ(info.pageClassName, QStringLiteral("CQKCalPropPage"));
+    const QStringList members = testenv::namesOf(info.members);
+    EXPECT_EQ(members.mid(0, 11), QStringList({"BackColor", "ForeColor", "Enabled", "hWnd", "BorderStyle", "FontName",
+                                               "FontSize", "FontBold", "FontItalic", "FontUnderline", "FontStrikethru"}));
+    EXPECT_EQ(members.mid(members.indexOf(QStringLiteral("DisabledColor"))),
+              QStringList({"DisabledColor", "MouseIcon", "MousePointer", "HdnWidth", "HdnHeight", "DatePosition",
+                           "ToolTip", "MarkType", "MDYtoDateTime", "DateTimeToMDY", "CalcDayOfWeek",
+                           "CalcDaysInMonth", "AddMonth", "AddYear", "AboutBox", "_Default"}));
+    EXPECT_EQ(info.members.back().id, com::dispid::Value);
+    EXPECT_EQ(info.members.back().type, com::VarType::I4);
+    EXPECT_EQ(info.member(QStringLiteral("FontStrikethru"))->id, 33);
+    EXPECT_EQ(info.member(QStringLiteral("FirstDay"))->enumName, QStringLiteral("enumDay"));
+    EXPECT_TRUE(info.member(QStringLiteral("Day"))->enumName.isEmpty());
+    EXPECT_EQ(testenv::namesOf(info.events), QStringList({"Change", "Click", "DblClick", "KeyDown", "KeyPress", "KeyUp",
+                                                          "MouseDown", "MouseMove", "MouseUp"}));
+    testenv::expectMousePointerEnum(info);
+}
+
 TEST(CalendarLibrary, UnregistersAndUnloads)
 {
     const QString path = testenv::library("QKCAL32");

@@ -9,6 +9,7 @@
 
 #include <QCoreApplication>
 #include <QDialog>
+#include <QFile>
 #include <QLibrary>
 #include <QTemporaryDir>
 #include <functional>
@@ -64,6 +65,53 @@ inline int refusal(const std::function<void()>& f)
         return e.number;
     }
     return 0;
+}
+
+// The keys of one section of a profile file, in file order.
+inline QStringList sectionKeys(const QString& path, const QString& section)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return {};
+    QStringList keys;
+    bool inside = false;
+    for (const QByteArray& raw : f.readAll().split('\n')) {
+        const QString line = QString::fromLatin1(raw).trimmed();
+        if (line.startsWith(QLatin1Char('[')))
+            inside = line.compare(QLatin1Char('[') + section + QLatin1Char(']'), Qt::CaseInsensitive) == 0;
+        else if (inside && line.contains(QLatin1Char('=')))
+            keys << line.section(QLatin1Char('='), 0, 0);
+    }
+    return keys;
+}
+
+// The names of a class's members or events, in table order.
+template <class Rows>
+QStringList namesOf(const Rows& rows)
+{
+    QStringList out;
+    for (const auto& r : rows)
+        out << r.name;
+    return out;
+}
+
+// The mouse pointer enumeration both libraries describe: 0..14 and 99, then
+// the hidden twins 0..15.
+inline void expectMousePointerEnum(const com::ClassInfo& info)
+{
+    const com::EnumInfo* mp = info.enumeration(QStringLiteral("enumMP"));
+    ASSERT_NE(mp, nullptr);
+    ASSERT_EQ(mp->constants.size(), 32u);
+    EXPECT_EQ(mp->constants[3].name, QStringLiteral("QK_IBEAM"));
+    EXPECT_EQ(mp->constants[3].doc, QStringLiteral("I-Beam"));
+    EXPECT_EQ(mp->constants[15].name, QStringLiteral("QK_CUSTOM"));
+    EXPECT_EQ(mp->constants[15].value, 99);
+    EXPECT_FALSE(mp->constants[15].hidden);
+    EXPECT_EQ(mp->constants[30].name, QStringLiteral("_MP_SIZEALL"));
+    EXPECT_EQ(mp->constants[30].value, 14);
+    EXPECT_TRUE(mp->constants[30].hidden);
+    EXPECT_EQ(mp->constants[31].name, QStringLiteral("_MP_CUSTOM"));
+    EXPECT_EQ(mp->constants[31].value, 15);
 }
 
 inline Environment* const env =

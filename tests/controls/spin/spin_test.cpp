@@ -7,9 +7,11 @@
 #include <QApplication>
 #include <QDialog>
 #include <QElapsedTimer>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <cmath>
 #include <QFile>
+#include <QImage>
 #include <QLibrary>
 #include <QTemporaryDir>
 #include <QSignalSpy>
@@ -329,6 +331,83 @@ TEST(SpinStorage, RoundTripRepairAndDefaultsFile)
     ASSERT_TRUE(defaults.deleteSection());
     EXPECT_EQ(defaults.readInt(QStringLiteral("FontSize"), -3), -3);
     QFile::remove(ini);
+}
+
+TEST(SpinStorage, SaveAsDefaultWritesEveryKeyInItsOrderAndResetRemovesThem)
+{
+    const QString ini = testenv::env->folder() + QStringLiteral("/RU4DUD.INI");
+    QFile::remove(ini);
+    Spin s;
+    s.host->setProperty(Max, 250);
+    s.host->setProperty(QStringLiteral("FontStrikethru"), true);
+    bool pageSeen = false;
+    testenv::dialogHandler() = [&](QDialog* d) {
+        if (d->objectName() != QLatin1String("PropertyPage"))
+            return int(QDialog::Rejected);
+        pageSeen = true;
+        d->findChild<QPushButton*>(QStringLiteral("SaveAsDefault"))->click();
+        EXPECT_EQ(testenv::sectionKeys(ini, QStringLiteral("QKSpin Settings")),
+                  QStringList({"Value", "Maximum", "Minimum", "Increment", "SpinRate", "Style", "ValueDisplay",
+                               "Alignment", "ButtonWidth", "FillColor", "LightColor", "ShadeColor", "ArrowColor",
+                               "BorderColor", "BackColor", "ForeColor", "MousePointer", "FontName", "FontSize",
+                               "FontBold", "FontItalic", "FontUnderline", "FontStrikethru", "Height", "Width",
+                               "GetArrows"}));
+        QFile f(ini);
+        EXPECT_TRUE(f.open(QIODevice::ReadOnly));
+        const QByteArray text = f.readAll();
+        for (const char* line : {"Maximum=250", "FillColor=-2147483633", "FontName=MS Sans Serif", "FontSize=8",
+                                 "FontStrikethru=-1", "FontBold=0"})
+            EXPECT_TRUE(text.contains(line)) << line << "\n" << text.constData();
+        d->findChild<QPushButton*>(QStringLiteral("ResetDefault"))->click();
+        EXPECT_TRUE(testenv::sectionKeys(ini, QStringLiteral("QKSpin Settings")).isEmpty());
+        return int(QDialog::Rejected);
+    };
+    s.host->showPropertyPage();
+    testenv::dialogHandler() = nullptr;
+    EXPECT_TRUE(pageSeen);
+    QFile::remove(ini);
+}
+
+TEST(SpinStorage, MousePointerOutOfRangeInTheDefaultsFileGivesTheDefault)
+{
+    const QString ini = testenv::env->folder() + QStringLiteral("/RU4DUD.INI");
+    for (const char* stored : {"-3", "16", "200"}) {
+        {
+            QFile f(ini);
+            ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+            f.write(QByteArray("[QKSpin Settings]\r\nMousePointer=") + stored + "\r\n");
+        }
+        Spin s;
+        EXPECT_EQ(s.host->property(MousePointer).toInt(), 0) << stored;
+        s.click(s.up());   // the pointer shape is applied without harm
+    }
+    QFile::remove(ini);
+}
+
+TEST(SpinLibrary, ClassDescription)
+{
+    Spin s;
+    const com::ClassInfo& info = s.host->classInfo();
+    EXPECT_EQ(info.clsid.toString().toUpper(), QStringLiteral("{EAF26C8F-9586-101B-9306-0020AF234C9D}"));
+    EXPECT_EQ(info.propPage.toString().toUpper(), QStringLiteral("{EAF26C93-9586-101B-9306-0020AF234C9D}"));
+    EXPECT_EQ(info.typeLibName, QStringLiteral("QKSpinLib"));
+    EXPECT_EQ(info.pageProgId, QStringLiteral("QKSPIN.QKSpinPropPage.1"));
+    EXPECT_EQ(testenv::namesOf(info.members),
+              QStringList({"BackColor", "ForeColor", "Enabled", "hWnd", "FontName", "FontSize", "FontBold", "FontItalic",
+                           "FontUnderline", "FontStrikethru", "Value", "Max", "Min", "Increment", "SpinRate", "Style",
+                           "ValueDisplay", "Alignment", "ButtonWidth", "GetArrows", "FillColor", "LightColor",
+                           "ShadeColor", "ArrowColor", "BorderColor", "MousePointer", "MouseIcon", "HdnHeight",
+                           "HdnWidth", "ToolTip", "AboutBox", "_Default"}));
+    EXPECT_EQ(info.members.back().id, com::dispid::Value);
+    EXPECT_EQ(info.members.back().type, com::VarType::I2);
+    EXPECT_EQ(info.member(QStringLiteral("FontStrikethru"))->id, 21);
+    EXPECT_EQ(info.member(QStringLiteral("Style"))->enumName, QStringLiteral("enumStyle"));
+    EXPECT_EQ(testenv::namesOf(info.events),
+              QStringList({"Change", "ChangeSpin", "SpinUp", "SpinDown", "KeyDown", "KeyPress", "KeyUp"}));
+    EXPECT_TRUE(info.events[4].params[0].byRef);
+    testenv::expectMousePointerEnum(info);
+    EXPECT_EQ(s.host->property(0).toInt(), s.host->property(Value).toInt());
+    EXPECT_EQ(refusal([&] { s.host->setProperty(QStringLiteral("MouseIcon"), QImage(2, 2, QImage::Format_RGB32)); }), 481);
 }
 
 TEST(SpinLibrary, ProgramSpinsContainerAndUnloading)
