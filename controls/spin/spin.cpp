@@ -78,6 +78,17 @@ void Spin::fireSpin()
         fireEvent(id::SpinDown);
 }
 
+// Change, then ChangeSpin; false when a handler destroyed the control.
+bool Spin::fireChange()
+{
+    QPointer<Spin> self(this);
+    fireEvent(id::Change);
+    if (!self)
+        return false;
+    fireEvent(id::ChangeSpin);
+    return !self.isNull();
+}
+
 void Spin::spinAction()
 {
     QPointer<Spin> self(this);
@@ -93,11 +104,7 @@ void Spin::spinAction()
     if (stepped) {
         repeat_.start(firstRepeatDelay());
         repeatFirstDelay_ = true;
-        fireEvent(id::Change);
-        if (!self)
-            return;
-        fireEvent(id::ChangeSpin);
-        if (!self)
+        if (!fireChange())
             return;
     }
     if (!pointerOutside_ && direction_ == dir)
@@ -126,11 +133,7 @@ void Spin::tick()
             notifyChanged(id::Value);
             update(valueRect());
         }
-        fireEvent(id::Change);
-        if (!self)
-            return;
-        fireEvent(id::ChangeSpin);
-        if (!self)
+        if (!fireChange())
             return;
     }
     if (direction_ == dir)

@@ -102,6 +102,7 @@ private:
     int toPixels(int himetric) const;
     int toHimetric(int pixels) const;
     void fireSpin();
+    bool fireChange();
 
     qint16 value_ = 0, max_ = 100, min_ = 0, increment_ = 1, spinRate_ = 10;
     qint16 style_ = 2, valueDisplay_ = 0, alignment_ = 2, buttonWidth_ = 300, getArrows_ = 0;

@@ -478,11 +478,7 @@ TEST(CalendarLibrary, SaveAsDefaultWritesEveryKeyInItsOrder)
     auto cal = newCalendar();
     cal->setProperty(QStringLiteral("MarkColor2"), 0x0000FFu);
     cal->setProperty(QStringLiteral("FontStrikethru"), true);
-    bool pageSeen = false;
-    testenv::dialogHandler() = [&](QDialog* d) {
-        if (d->objectName() != QLatin1String("PropertyPage"))
-            return int(QDialog::Rejected);
-        pageSeen = true;
+    EXPECT_TRUE(testenv::withPropertyPage([&] { cal->showPropertyPage(); }, [&](QDialog* d) {
         d->findChild<QPushButton*>(QStringLiteral("SaveAsDefault"))->click();
         EXPECT_EQ(testenv::sectionKeys(ini, QStringLiteral("QKCalendar Settings")),
                   QStringList({"DayTitles", "MonthNames", "ScrollBar", "DateType", "MaxDate", "MinDate", "DayFrame",
@@ -491,18 +487,12 @@ TEST(CalendarLibrary, SaveAsDefaultWritesEveryKeyInItsOrder)
                                "BorderStyle", "Height", "Width", "FontName", "FontSize", "FontBold", "FontItalic",
                                "FontUnderline", "FontStrikeout", "BackColor", "ForeColor", "MousePointer",
                                "LightColor", "ShadeColor", "BorderColor", "DisabledColor", "DatePosition"}));
-        QFile f(ini);
-        EXPECT_TRUE(f.open(QIODevice::ReadOnly));
-        const QByteArray text = f.readAll();
+        const QByteArray text = testenv::fileText(ini);
         // The file counts the mark colours from 0.
         for (const char* line : {"MarkColor1=255", "MarkColor0=16777215", "FontStrikeout=-1", "MaxDate=2958465",
                                  "DisabledColor=-2147483631", "Width=134", "Height=154"})
             EXPECT_TRUE(text.contains(line)) << line << "\n" << text.constData();
-        return int(QDialog::Rejected);
-    };
-    cal->showPropertyPage();
-    testenv::dialogHandler() = nullptr;
-    EXPECT_TRUE(pageSeen);
+    }));
     QFile::remove(ini);
 }
 

@@ -67,6 +67,29 @@ inline int refusal(const std::function<void()>& f)
     return 0;
 }
 
+// Shows a control's property page through `show` and runs `onPage` on it
+// (other dialogs are dismissed); false when no page came up.
+inline bool withPropertyPage(const std::function<void()>& show, const std::function<void(QDialog*)>& onPage)
+{
+    bool seen = false;
+    dialogHandler() = [&](QDialog* d) {
+        if (d->objectName() == QLatin1String("PropertyPage")) {
+            seen = true;
+            onPage(d);
+        }
+        return int(QDialog::Rejected);
+    };
+    show();
+    dialogHandler() = nullptr;
+    return seen;
+}
+
+inline QByteArray fileText(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
 // The keys of one section of a profile file, in file order.
 inline QStringList sectionKeys(const QString& path, const QString& section)
 {

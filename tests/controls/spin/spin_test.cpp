@@ -340,11 +340,7 @@ TEST(SpinStorage, SaveAsDefaultWritesEveryKeyInItsOrderAndResetRemovesThem)
     Spin s;
     s.host->setProperty(Max, 250);
     s.host->setProperty(QStringLiteral("FontStrikethru"), true);
-    bool pageSeen = false;
-    testenv::dialogHandler() = [&](QDialog* d) {
-        if (d->objectName() != QLatin1String("PropertyPage"))
-            return int(QDialog::Rejected);
-        pageSeen = true;
+    EXPECT_TRUE(testenv::withPropertyPage([&] { s.host->showPropertyPage(); }, [&](QDialog* d) {
         d->findChild<QPushButton*>(QStringLiteral("SaveAsDefault"))->click();
         EXPECT_EQ(testenv::sectionKeys(ini, QStringLiteral("QKSpin Settings")),
                   QStringList({"Value", "Maximum", "Minimum", "Increment", "SpinRate", "Style", "ValueDisplay",
@@ -352,19 +348,13 @@ TEST(SpinStorage, SaveAsDefaultWritesEveryKeyInItsOrderAndResetRemovesThem)
                                "BorderColor", "BackColor", "ForeColor", "MousePointer", "FontName", "FontSize",
                                "FontBold", "FontItalic", "FontUnderline", "FontStrikethru", "Height", "Width",
                                "GetArrows"}));
-        QFile f(ini);
-        EXPECT_TRUE(f.open(QIODevice::ReadOnly));
-        const QByteArray text = f.readAll();
+        const QByteArray text = testenv::fileText(ini);
         for (const char* line : {"Maximum=250", "FillColor=-2147483633", "FontName=MS Sans Serif", "FontSize=8",
                                  "FontStrikethru=-1", "FontBold=0"})
             EXPECT_TRUE(text.contains(line)) << line << "\n" << text.constData();
         d->findChild<QPushButton*>(QStringLiteral("ResetDefault"))->click();
         EXPECT_TRUE(testenv::sectionKeys(ini, QStringLiteral("QKSpin Settings")).isEmpty());
-        return int(QDialog::Rejected);
-    };
-    s.host->showPropertyPage();
-    testenv::dialogHandler() = nullptr;
-    EXPECT_TRUE(pageSeen);
+    }));
     QFile::remove(ini);
 }
 
