@@ -53,7 +53,10 @@ bool Form1::AutoDat(int n, bool schreiben)
         K.ZeitenVorgeben = V.ZeitenVorgeben;
         K.ErweiterterAusdruck = V.ErweiterterAusdruck;
         K.Journalfunktion = V.Journalfunktion;
-        return mw::KfzSchreiben(n, K);
+        const bool ok = mw::KfzSchreiben(n, K);
+        // The type may have changed on the page: the entry page follows it.
+        AutoBP();
+        return ok;
     }
 
     KfzGrundeinstellung gelesen;

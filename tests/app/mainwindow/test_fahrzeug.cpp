@@ -298,3 +298,34 @@ TEST(Fahrzeug, AVehicleThatCannotBeWrittenIsNotReportedAsSaved)
     EXPECT_EQ(kmk::fahrten1().AktuellesFahrzeug, 0);
     EXPECT_TRUE(u.form->Aktu_Auto[0]->isHidden());
 }
+
+TEST(Fahrzeug, SavingTheCurrentVehicleWithANewTypeSetsTheEntryPageUp)
+{
+    Umgebung u;
+    ASSERT_TRUE(u.starte());
+    kmk::Form1& f = *u.form;
+    fuelle(f, 0, "B-AB 1", "1000", "Aachen", "Eins");
+    f.Command1_Click(0);
+    ASSERT_EQ(kmk::fahrten1().AktuellesFahrzeug, 1);
+    ASSERT_FALSE(f.ctl("EinkmAn")->isHidden());
+
+    // No trip file yet: the type may change, and saving lays the page out anew.
+    QTest::mouseClick(f.PrivatPkw[0], Qt::LeftButton);
+    ASSERT_TRUE(f.PrivatPkw[0]->isChecked());
+    f.Command1_Click(0);
+    EXPECT_EQ(satz(u, 1).Privatfahrzeug, -1);
+    EXPECT_TRUE(f.ctl("EinkmAn")->isHidden());
+    EXPECT_FALSE(f.ctl("PersAnz")->isHidden());
+    EXPECT_FALSE(f.ctl("Frame8")->isHidden());
+    EXPECT_EQ(f.ctl<QAbstractButton>("OptGesch")->text(), QString("Geschäftsfahrt mit Privat - Pkw"));
+    EXPECT_TRUE(f.ctl<QRadioButton>("OptGesch")->isChecked());
+    EXPECT_EQ(f.ctl<QLineEdit>("Text3")->text(), QString("1000"));
+
+    QTest::mouseClick(f.FirmenPkw[0], Qt::LeftButton);
+    f.Command1_Click(0);
+    EXPECT_EQ(satz(u, 1).Firmenfahrzeug, -1);
+    EXPECT_FALSE(f.ctl("EinkmAn")->isHidden());
+    EXPECT_TRUE(f.ctl("PersAnz")->isHidden());
+    EXPECT_TRUE(f.ctl("Frame8")->isHidden());
+    EXPECT_EQ(f.ctl<QAbstractButton>("OptGesch")->text(), QString("Geschäftsfahrt"));
+}

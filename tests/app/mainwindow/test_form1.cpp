@@ -13,6 +13,7 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QTest>
 #include <gtest/gtest.h>
 
 using kmktest::Umgebung;
@@ -253,4 +254,33 @@ TEST(Form1, ResizingScalesThePagesWithTheWindow)
     EXPECT_GT(f.KfzEingabe[0]->width(), vorher.width());
     f.resize(784, 690);
     EXPECT_EQ(f.KfzEingabe[0]->geometry(), vorher);
+}
+
+TEST(Form1, BoxesGreyedByAVehicleWithoutTimesTickAgainAtOneClick)
+{
+    Umgebung u;
+    ASSERT_TRUE(u.starte());
+    kmk::Form1& f = *u.form;
+    forms::setText(f.KfzEingabe[0], "B-AB 1");
+    forms::setText(f.KmEingabe[0], "1000");
+    forms::setText(f.StandortEingabe[0], "Aachen");
+    forms::setText(f.HalterEingabe[0], "Eins");
+    f.Command1_Click(0);   // the vehicle's copy says: no times
+    ASSERT_EQ(kmk::fahrten1().AktuellesFahrzeug, 1);
+    ASSERT_TRUE(f.Check4->isHidden());
+
+    QTest::mouseClick(f.Check8, Qt::LeftButton);
+    ASSERT_EQ(forms::value(f.Check8), 0);
+    ASSERT_EQ(forms::value(f.Check4), 1);
+    ASSERT_EQ(forms::value(f.Check5), 1);
+    for (QCheckBox* c : {f.Check4, f.Check5}) {
+        QTest::mouseClick(c, Qt::LeftButton);
+        EXPECT_EQ(forms::value(c), 0) << c->objectName().toStdString();
+        QTest::mouseClick(c, Qt::LeftButton);
+        EXPECT_EQ(forms::value(c), 1) << c->objectName().toStdString();
+        QTest::mouseClick(c, Qt::LeftButton);
+        EXPECT_EQ(forms::value(c), 0) << c->objectName().toStdString();
+    }
+    EXPECT_EQ(kmk::fahrten1().Voreinstellung.ZeitenVorgeben, -1);   // kept by the allowance box
+    EXPECT_EQ(kmk::fahrten1().Voreinstellung.MitVerpflegungspauschale, 0);
 }
