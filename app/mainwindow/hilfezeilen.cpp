@@ -316,10 +316,15 @@ bool Hilfezeilen::eventFilter(QObject* obj, QEvent* e)
         auto* me = static_cast<QMouseEvent*>(e);
         // Qt offers one movement to the widget under the pointer and then to
         // its parents; only the first delivery counts.
-        if (letzte_.gueltig && letzte_.zeit == me->timestamp() && letzte_.ort == me->globalPosition())
-            return false;
-        letzte_ = Bewegung{me->timestamp(), me->globalPosition(), true};
-        if (QWidget* c = steuerelementUnter(static_cast<QWidget*>(obj))) {
+        auto* w = static_cast<QWidget*>(obj);
+        if (letzte_.gueltig && letzte_.zeit == me->timestamp() && letzte_.ort == me->globalPosition()) {
+            // Passed on to the parents because the control ignored it: a
+            // frame must not answer a movement over a control inside it.
+            return letzte_.ziel && w != letzte_.ziel && w->isAncestorOf(letzte_.ziel);
+        }
+        letzte_ = Bewegung{me->timestamp(), me->globalPosition(), true, {}};
+        if (QWidget* c = steuerelementUnter(w)) {
+            letzte_.ziel = c;
             const Eintrag eintrag = maus_.value(c);
             ausfuehren(eintrag);
         }

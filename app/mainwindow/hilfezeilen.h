@@ -14,8 +14,10 @@
 // A movement is credited to the innermost control under the pointer: a label
 // inside a frame shows the label's text, not the frame's. Parts of composite
 // widgets (the edit part of a combo box, the inside of a hosted control)
-// count as their control. Focus handlers run only for focus moves inside the
-// window, never for window activation.
+// count as their control; the frames and pages around it do not see that
+// movement any more, so their own handlers cannot overwrite its help line.
+// Focus handlers run only for focus moves inside the window, never for
+// window activation.
 
 #include <QHash>
 #include <QObject>
@@ -84,7 +86,12 @@ private:
     QHash<QWidget*, Eintrag> maus_;
     QHash<QWidget*, Eintrag> fokus_;
     QStringList missing_;
-    struct Bewegung { quint64 zeit = 0; QPointF ort; bool gueltig = false; };
+    struct Bewegung {
+        quint64 zeit = 0;
+        QPointF ort;
+        bool gueltig = false;
+        QPointer<QWidget> ziel;   // the control the movement was credited to
+    };
     Bewegung letzte_;
 };
 

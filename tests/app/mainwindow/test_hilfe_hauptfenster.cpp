@@ -51,6 +51,14 @@ struct Hauptfenster : ::testing::Test {
 
 TEST_F(Hauptfenster, EveryRowOfTheTableFindsItsControlAndBox)
 {
+    // one help box per page, in the order of the pages
+    const char* boxen[] = {"TTitelHilfe", "TGrHilfe", "TEinHilfe", "TAusHilfe", "TDruckHilfe"};
+    for (int seite = 0; seite < 5; ++seite) {
+        QWidget* b = f->ctl(boxen[seite]);
+        ASSERT_NE(b, nullptr) << boxen[seite];
+        EXPECT_TRUE(f->SSTab1->widget(seite)->isAncestorOf(b)) << boxen[seite];
+    }
+
     kmk::Hilfezeilen hz(kmk::hilfstexte());
     EXPECT_GE(hz.attachTable(f), 124);
     EXPECT_TRUE(hz.missing().isEmpty()) << qPrintable(hz.missing().join(", "));
@@ -79,6 +87,24 @@ TEST_F(Hauptfenster, MouseOverControlsWritesTheirPagesBox)
     EXPECT_EQ(box("TDruckHilfe"), "Hilfe 89");
     ueber("List5");
     EXPECT_EQ(box("TDruckHilfe"), "Hilfe 99");
+}
+
+TEST_F(Hauptfenster, ControlsInsideAVehicleFrameKeepTheirOwnText)
+{
+    f->SSTab1->setTab(1);
+    QWidget* rahmen = f->ctl("GrundAuto_1");
+    ASSERT_NE(rahmen, nullptr);
+    QTest::mouseMove(rahmen, QPoint(rahmen->width() - 3, rahmen->height() - 3));
+    EXPECT_EQ(box("TGrHilfe"), "Hilfe 19");   // the frame itself
+    // option and button ignore the movement; the frame must not take it over
+    QTest::mouseMove(f->ctl("FirmenPkw_1"), QPoint(30, 5));
+    EXPECT_EQ(box("TGrHilfe"), "Hilfe 30");
+    QTest::mouseMove(f->ctl("PrivatPkw_1"), QPoint(30, 5));
+    EXPECT_EQ(box("TGrHilfe"), "Hilfe 31");
+    QTest::mouseMove(f->ctl("Command1_1"), QPoint(30, 5));
+    EXPECT_EQ(box("TGrHilfe"), "Hilfe 32");
+    QTest::mouseMove(f->ctl("KfzEingabe_1"), QPoint(5, 5));
+    EXPECT_EQ(box("TGrHilfe"), "Hilfe 21");
 }
 
 TEST_F(Hauptfenster, TabStripAndPrintoutPlateLabelWriteOtherPagesBoxes)
