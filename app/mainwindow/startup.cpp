@@ -28,6 +28,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
+#include <QFileInfo>
 #include <QListWidget>
 #include <QMouseEvent>
 
@@ -342,7 +343,9 @@ bool Form1::Form_Load()
     trap([&] { MarkeZweiterDurchgang(); });   // 12
     trap([&] { VorjahrFahrtenspeicherUebernehmen(mw::Programmpfad(), mw::Jahr()); });   // 13
     trap([&] {   // 14
-        if (!mw::DateiVorhanden(mw::pfad(mw::JD().Einstellungsdatei)))
+        // An empty file holds no settings record: it is a first start too.
+        const QString einstellungen = mw::pfad(mw::JD().Einstellungsdatei);
+        if (!mw::DateiVorhanden(einstellungen) || QFileInfo(einstellungen).size() == 0)
             firstStartDefaults();
         mw::VorDat(false);
     });
@@ -353,7 +356,11 @@ bool Form1::Form_Load()
     trap([&] { mw::calPut(qkc2, "Date", mw::VS().DruckAb); });
     trap([&] { mw::calPut(qkc3, "Date", mw::VS().DruckBis); });
     trap([&] {
-        mw::Sicherungspfad() = vb::Trim(mw::VS().Sicherungsordner);
+        // A record cut short or cleared names no folder (blanks or zero
+        // bytes): the backups then stay in the program folder's own.
+        const QString ordner = vb::Trim(mw::VS().Sicherungsordner.section(QChar(0), 0, 0));
+        if (!ordner.isEmpty())
+            mw::Sicherungspfad() = ordner;
         Dir1->setPath(vb::Trim(mw::Sicherungspfad()));
     });
     // 16

@@ -450,3 +450,37 @@ TEST(Startup, LastYearsTripMemoryIsTakenOverFromTheNeighbouringInstallation)
     ASSERT_TRUE(eigen.open(QIODevice::ReadOnly));
     EXPECT_EQ(eigen.readAll(), QByteArray("eigen"));
 }
+
+TEST(Startup, AnEmptySettingsFileIsWrittenWithTheFirstStartDefaults)
+{
+    Umgebung u;
+    schreibe(u.pfad("Vor2016.dat"), QByteArray());
+    ASSERT_TRUE(u.starte());
+    const QString pp = kmk::fahrten1().Programmpfad;
+    const QByteArray vor = u.lies("Vor2016.dat");
+    ASSERT_EQ(vor.size(), 329);
+    EXPECT_EQ(vor, erwarteteVoreinstellung(pp, true, vor.mid(48, 25)));
+    EXPECT_EQ(kmk::fahrten1().Sicherungspfad, pp + "Sicherheit/");
+    EXPECT_EQ(kmk::fahrten1().Voreinstellung.Sicherungsintervall, 20);
+    EXPECT_EQ(u.form->ctl<QListWidget>("List4")->currentItem()->text(), QString("85"));
+}
+
+TEST(Startup, ASettingsFileCutBeforeTheBackupFolderKeepsTheBackupsUnderTheProgramFolder)
+{
+    Umgebung u;
+    ASSERT_TRUE(u.starte());
+    QFile f(u.pfad("Vor2016.dat"));
+    ASSERT_TRUE(f.resize(40));
+    ASSERT_TRUE(u.starte());
+    const QString pp = kmk::fahrten1().Programmpfad;
+    EXPECT_EQ(kmk::fahrten1().Sicherungspfad, pp + "Sicherheit/");
+    EXPECT_EQ(u.form->Dir1->Path() + "/", pp + "Sicherheit/");
+    EXPECT_EQ(u.lies("Vor2016.dat").size(), 40);   // nothing written by the start
+
+    // A folder of blanks is no folder either.
+    kmk::VoreinstellungSatz v = kmk::VoreinstellungSatz::ausBytes(u.lies("Vor2016.dat").leftJustified(329, '\0'));
+    v.Sicherungsordner = "   ";
+    schreibe(u.pfad("Vor2016.dat"), v.zuBytes());
+    ASSERT_TRUE(u.starte());
+    EXPECT_EQ(kmk::fahrten1().Sicherungspfad, pp + "Sicherheit/");
+}
