@@ -263,7 +263,11 @@ bool Form1::eventFilter(QObject* watched, QEvent* e)
     if (e->type() == QEvent::MouseMove) {
         for (int k = 0; k < 4; ++k)
             if (watched == GrundAuto[k]) {
-                forms::setText(TGrHilfe, mw::Hilfstext(k == 0 ? 18 : (k == 1 ? 19 : 20)));
+                // A movement over a control of the frame, passed on because
+                // the control ignored it, keeps that control's help line.
+                const QPoint pos = static_cast<QMouseEvent*>(e)->position().toPoint();
+                if (!GrundAuto[k]->childAt(pos))
+                    forms::setText(TGrHilfe, mw::Hilfstext(k == 0 ? 18 : (k == 1 ? 19 : 20)));
                 break;
             }
     }
