@@ -384,15 +384,9 @@ ctl::PageLayout pageLayout(Calendar* cal)
     s.saveAsDefault = ctl::defaultsSaver([](ctl::DefaultsWriter& w) {
         w.text(QStringLiteral("DayTitles"));
         w.text(QStringLiteral("MonthNames"));
-        w.number(QStringLiteral("ScrollBar"));
-        w.number(QStringLiteral("DateType"));
-        w.longValue(QStringLiteral("MaxDate"));
-        w.longValue(QStringLiteral("MinDate"));
-        w.number(QStringLiteral("DayFrame"));
-        w.number(QStringLiteral("ThreeD"));
-        w.number(QStringLiteral("FirstDay"));
-        w.number(QStringLiteral("GetArrows"));
-        w.number(QStringLiteral("FocusFrame"));
+        w.numbers({"ScrollBar", "DateType"});
+        w.longValues({"MaxDate", "MinDate"});
+        w.numbers({"DayFrame", "ThreeD", "FirstDay", "GetArrows", "FocusFrame"});
         // The file counts the mark colours from 0, the control from 1.
         for (int i = 0; i < 8; ++i)
             w.longValue(QStringLiteral("MarkColor%1").arg(i), QStringLiteral("MarkColor%1").arg(i + 1));
@@ -400,36 +394,23 @@ ctl::PageLayout pageLayout(Calendar* cal)
         w.number(QStringLiteral("Height"), QStringLiteral("HdnHeight"));
         w.number(QStringLiteral("Width"), QStringLiteral("HdnWidth"));
         w.font(QStringLiteral("FontStrikeout"));
-        w.longValue(QStringLiteral("BackColor"));
-        w.longValue(QStringLiteral("ForeColor"));
+        w.longValues({"BackColor", "ForeColor"});
         w.number(QStringLiteral("MousePointer"));
-        w.longValue(QStringLiteral("LightColor"));
-        w.longValue(QStringLiteral("ShadeColor"));
-        w.longValue(QStringLiteral("BorderColor"));
-        w.longValue(QStringLiteral("DisabledColor"));
+        w.longValues({"LightColor", "ShadeColor", "BorderColor", "DisabledColor"});
         w.number(QStringLiteral("DatePosition"));
     });
     s.resetDefault = [] {
-        QMap<QString, QVariant> d;
-        d[QStringLiteral("DayTitles")] = QStringLiteral("S M T W T F S");
-        d[QStringLiteral("MonthNames")] = QStringLiteral("January February March April May June July August September October November December");
-        d[QStringLiteral("ScrollBar")] = 0;
-        d[QStringLiteral("DateType")] = 0;
-        d[QStringLiteral("MaxDate")] = vb::kVbMaxSerial;
-        d[QStringLiteral("MinDate")] = vb::kVbMinSerial;
-        d[QStringLiteral("DayFrame")] = 1;
-        d[QStringLiteral("ThreeD")] = 0;
-        d[QStringLiteral("FirstDay")] = 1;
-        d[QStringLiteral("GetArrows")] = 0;
-        d[QStringLiteral("FocusFrame")] = 1;
+        QMap<QString, QVariant> d{
+            {QStringLiteral("DayTitles"), QStringLiteral("S M T W T F S")},
+            {QStringLiteral("MonthNames"), QStringLiteral("January February March April May June July August September October November December")},
+            {QStringLiteral("ScrollBar"), 0}, {QStringLiteral("DateType"), 0}, {QStringLiteral("MaxDate"), vb::kVbMaxSerial},
+            {QStringLiteral("MinDate"), vb::kVbMinSerial}, {QStringLiteral("DayFrame"), 1}, {QStringLiteral("ThreeD"), 0},
+            {QStringLiteral("FirstDay"), 1}, {QStringLiteral("GetArrows"), 0}, {QStringLiteral("FocusFrame"), 1},
+            {QStringLiteral("BorderStyle"), 1}, {QStringLiteral("DatePosition"), 4}, {QStringLiteral("LightColor"), 0x80000014u},
+            {QStringLiteral("ShadeColor"), 0x80000010u}, {QStringLiteral("BorderColor"), 0x80000006u},
+            {QStringLiteral("DisabledColor"), 0x80000011u}};
         for (int i = 1; i <= 8; ++i)
             d[QStringLiteral("MarkColor%1").arg(i)] = 0xFFFFFFu;
-        d[QStringLiteral("BorderStyle")] = 1;
-        d[QStringLiteral("DatePosition")] = 4;
-        d[QStringLiteral("LightColor")] = 0x80000014u;
-        d[QStringLiteral("ShadeColor")] = 0x80000010u;
-        d[QStringLiteral("BorderColor")] = 0x80000006u;
-        d[QStringLiteral("DisabledColor")] = 0x80000011u;
         return ctl::resetDefaults(d);
     };
     s.about = [cal](QWidget* parent) {

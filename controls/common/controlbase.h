@@ -91,11 +91,7 @@ public:
     void setModified() { modified_ = true; }
     void notifyChanged(com::DispId id);
     // A property changed by the control itself: modified, and the host is told.
-    void changed(com::DispId id)
-    {
-        setModified();
-        notifyChanged(id);
-    }
+    void changed(com::DispId id) { setModified(); notifyChanged(id); }
     void fireEvent(com::DispId id, QVariantList args = {});
 
 protected:

@@ -87,6 +87,18 @@ void DefaultsWriter::longValue(const QString& key, const QString& property)
     ok_ = ini_.writeLong(key, qint32(value(key, property).toLongLong())) && ok_;
 }
 
+void DefaultsWriter::numbers(std::initializer_list<const char*> keys)
+{
+    for (const char* key : keys)
+        number(QString::fromLatin1(key));
+}
+
+void DefaultsWriter::longValues(std::initializer_list<const char*> keys)
+{
+    for (const char* key : keys)
+        longValue(QString::fromLatin1(key));
+}
+
 void DefaultsWriter::text(const QString& key)
 {
     ok_ = ini_.writeString(key, value(key, QString()).toString()) && ok_;

@@ -8,6 +8,7 @@
 #include <QString>
 #include <QVariant>
 #include <functional>
+#include <initializer_list>
 #include <optional>
 
 namespace ctl {
@@ -48,6 +49,9 @@ public:
     void number(const QString& key, const QString& property = QString());
     void longValue(const QString& key, const QString& property = QString());
     void text(const QString& key);
+    // Several keys of the same name as their property, in the order given.
+    void numbers(std::initializer_list<const char*> keys);
+    void longValues(std::initializer_list<const char*> keys);
     // FontName, FontSize, FontBold, FontItalic, FontUnderline, then the strikeout flag under `strikeoutKey`.
     void font(const QString& strikeoutKey);
     bool ok() const { return ok_; }

@@ -14,6 +14,7 @@ void startLibrary(const ControlLibrary& library)
     if (!libraryDefaults())
         setLibraryDefaults(new IniDefaults(QStringLiteral("RU4DUD.INI"), QString::fromLatin1(library.identity->defaultsSection)));
 }
+
 // A factory that makes objects of one interface only.
 template <class I>
 com::IClassFactory* factory(const com::Guid& iface, I* (*make)())
@@ -30,20 +31,11 @@ com::IClassFactory* factory(const com::Guid& iface, I* (*make)())
 com::ClassInfo describeClass(const LibraryIdentity& identity, std::vector<com::MemberInfo> members,
                              com::DispId defaultMember)
 {
-    com::ClassInfo ci;
-    ci.clsid = guid(identity.clsid);
-    ci.dispIid = guid(identity.dispIid);
-    ci.eventIid = guid(identity.eventIid);
-    ci.typeLib = guid(identity.typeLib);
-    ci.propPage = guid(identity.propPage);
-    ci.className = QString::fromLatin1(identity.className);
-    ci.progId = QString::fromLatin1(identity.progId);
-    ci.typeName = QString::fromLatin1(identity.typeName);
-    ci.typeLibName = QString::fromLatin1(identity.typeLibName);
-    ci.pageClassName = QString::fromLatin1(identity.pageClassName);
-    ci.pageProgId = QString::fromLatin1(identity.pageProgId);
-    ci.pageTypeName = QString::fromLatin1(identity.pageTypeName);
-    ci.members = std::move(members);
+    auto text = [](const char* t) { return QString::fromLatin1(t); };
+    com::ClassInfo ci{guid(identity.clsid), guid(identity.dispIid), guid(identity.eventIid), guid(identity.typeLib),
+                      guid(identity.propPage), text(identity.className), text(identity.progId), text(identity.typeName),
+                      text(identity.typeLibName), text(identity.pageClassName), text(identity.pageProgId),
+                      text(identity.pageTypeName), std::move(members), {}, {}};
     com::MemberInfo def = *ci.member(defaultMember);
     def.id = com::dispid::Value;
     def.name = QStringLiteral("_Default");

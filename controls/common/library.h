@@ -12,19 +12,10 @@
 namespace ctl {
 
 struct LibraryIdentity {
-    const char* clsid;
-    const char* dispIid;
-    const char* eventIid;
-    const char* typeLib;
-    const char* propPage;
-    const char* className;         // "QKCalendar"
-    const char* progId;            // "QKCAL.QKCalCtrl.1"
-    const char* typeName;
-    const char* typeLibName;
-    const char* pageClassName;
-    const char* pageProgId;
-    const char* pageTypeName;
-    const char* defaultsSection;   // "QKCalendar Settings"
+    const char *clsid, *dispIid, *eventIid, *typeLib, *propPage;
+    const char *className, *progId, *typeName;            // "QKCalendar", "QKCAL.QKCalCtrl.1", ...
+    const char *typeLibName, *pageClassName, *pageProgId, *pageTypeName;
+    const char* defaultsSection;                          // "QKCalendar Settings"
 };
 
 // The identity part of the class description plus `members`, with the member
@@ -69,21 +60,12 @@ com::HRESULT getClassObject(const ControlLibrary& library, const com::Guid* clsi
 
 // The exported entry points; expanded in the library's own source so that
 // they are the only names the library shows.
-#define CTL_LIBRARY_ENTRY_POINTS(library)                                                              \
-    extern "C" __attribute__((visibility("default"))) com::HRESULT DllRegisterServer()                 \
-    {                                                                                                  \
-        return ctl::registerLibrary(library);                                                          \
-    }                                                                                                  \
-    extern "C" __attribute__((visibility("default"))) com::HRESULT DllUnregisterServer()               \
-    {                                                                                                  \
-        return ctl::unregisterLibrary(library);                                                        \
-    }                                                                                                  \
-    extern "C" __attribute__((visibility("default"))) com::HRESULT DllGetClassObject(                  \
-        const com::Guid* clsid, const com::Guid* iid, void** object)                                   \
-    {                                                                                                  \
-        return ctl::getClassObject(library, clsid, iid, object);                                       \
-    }                                                                                                  \
-    extern "C" __attribute__((visibility("default"))) com::HRESULT DllCanUnloadNow()                   \
-    {                                                                                                  \
-        return ctl::Module::canUnloadNow();                                                            \
-    }
+#define CTL_ENTRY_POINT extern "C" __attribute__((visibility("default"))) com::HRESULT
+#define CTL_LIBRARY_ENTRY_POINTS(library)                                                   \
+    CTL_ENTRY_POINT DllRegisterServer() { return ctl::registerLibrary(library); }           \
+    CTL_ENTRY_POINT DllUnregisterServer() { return ctl::unregisterLibrary(library); }       \
+    CTL_ENTRY_POINT DllGetClassObject(const com::Guid* clsid, const com::Guid* iid, void** object) \
+    {                                                                                       \
+        return ctl::getClassObject(library, clsid, iid, object);                            \
+    }                                                                                       \
+    CTL_ENTRY_POINT DllCanUnloadNow() { return ctl::Module::canUnloadNow(); }

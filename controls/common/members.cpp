@@ -2,12 +2,14 @@
 
 namespace ctl {
 
-com::MemberInfo property(com::DispId id, const char* name, com::VarType type)
+com::MemberInfo property(com::DispId id, const char* name, com::VarType type, const char* pageName)
 {
     com::MemberInfo m;
     m.id = id;
     m.name = QString::fromLatin1(name);
     m.type = type;
+    if (*pageName)
+        m.pageName = QString::fromLatin1(pageName);
     return m;
 }
 

@@ -11,18 +11,15 @@
 
 namespace ctl {
 
-com::MemberInfo property(com::DispId id, const char* name, com::VarType type);
-
+com::MemberInfo property(com::DispId id, const char* name, com::VarType type, const char* pageName = "");
 // Refuses a mouse pointer outside 0..15 and 99.
 void checkMousePointer(qint16 v);
-
 // The MousePointer enumeration of the type library.
 std::vector<com::EnumConstant> mousePointerConstants();
 
 struct FontIds {
     com::DispId name, size, bold, italic, underline, strikethru;
 };
-
 using NamedIds = std::vector<std::pair<com::DispId, const char*>>;
 
 template <class T, class F>
@@ -31,12 +28,19 @@ auto getter(F f)
     return [f](T& c, const QVariantList&) { return QVariant(f(c)); };
 }
 
-// A property change from outside: mark the control modified and tell the host.
-template <class T>
-void touched(T& c, com::DispId id)
+// A property the control takes as it is; the host learns of the change.
+template <class T, class Get, class Set>
+void addPlain(com::DispatchTable<T>& t, const com::MemberInfo& m, Get get, Set set)
 {
-    c.setModified();
-    c.notifyChanged(id);
+    const com::DispId id = m.id;
+    t.add({m, getter<T>(get), [id, set](T& c, const QVariantList&, const QVariant& v) { set(c, v); c.changed(id); }, {}});
+}
+
+template <class T>
+void addReadOnly(com::DispatchTable<T>& t, com::MemberInfo m, std::function<QVariant(T&)> get)
+{
+    m.readOnly = true;
+    t.add({m, getter<T>(get), {}, {}});
 }
 
 // A 16-bit property (I2 or Bool) read and written through the control's own
@@ -57,19 +61,14 @@ void addStockMembers(com::DispatchTable<T>& t)
 {
     using com::VarType;
     namespace d = com::dispid;
-    com::MemberInfo back = property(d::BackColor, "BackColor", VarType::Color);
-    back.pageName = QStringLiteral("Color");
-    t.add({back, getter<T>([](T& c) { return uint(c.backColorValue()); }),
-           [](T& c, const QVariantList&, const QVariant& v) { c.setBackColorValue(v.toUInt()); touched(c, d::BackColor); }, {}});
-    com::MemberInfo fore = property(d::ForeColor, "ForeColor", VarType::Color);
-    fore.pageName = QStringLiteral("Color");
-    t.add({fore, getter<T>([](T& c) { return uint(c.foreColorValue()); }),
-           [](T& c, const QVariantList&, const QVariant& v) { c.setForeColorValue(v.toUInt()); touched(c, d::ForeColor); }, {}});
-    t.add({property(d::Enabled, "Enabled", VarType::Bool), getter<T>([](T& c) { return c.isEnabled() ? -1 : 0; }),
-           [](T& c, const QVariantList&, const QVariant& v) { c.setEnabled(v.toInt() != 0); touched(c, d::Enabled); }, {}});
-    com::MemberInfo hwnd = property(d::HWnd, "hWnd", VarType::I4);
-    hwnd.readOnly = true;
-    t.add({hwnd, getter<T>([](T& c) { return c.testAttribute(Qt::WA_WState_Created) ? qint32(c.winId()) : 0; }), {}, {}});
+    addPlain(t, property(d::BackColor, "BackColor", VarType::Color, "Color"), [](T& c) { return uint(c.backColorValue()); },
+             [](T& c, const QVariant& v) { c.setBackColorValue(v.toUInt()); });
+    addPlain(t, property(d::ForeColor, "ForeColor", VarType::Color, "Color"), [](T& c) { return uint(c.foreColorValue()); },
+             [](T& c, const QVariant& v) { c.setForeColorValue(v.toUInt()); });
+    addPlain(t, property(d::Enabled, "Enabled", VarType::Bool), [](T& c) { return c.isEnabled() ? -1 : 0; },
+             [](T& c, const QVariant& v) { c.setEnabled(v.toInt() != 0); });
+    addReadOnly<T>(t, property(d::HWnd, "hWnd", VarType::I4),
+                   [](T& c) { return c.testAttribute(Qt::WA_WState_Created) ? qint32(c.winId()) : 0; });
 }
 
 // FontName, FontSize and the four style flags.
@@ -77,29 +76,24 @@ template <class T>
 void addFontMembers(com::DispatchTable<T>& t, const FontIds& ids)
 {
     using com::VarType;
-    const com::DispId name = ids.name, size = ids.size;
-    t.add({property(name, "FontName", VarType::String), getter<T>([](T& c) { return c.fontName(); }),
-           [name](T& c, const QVariantList&, const QVariant& v) { c.setFontName(v.toString()); touched(c, name); }, {}});
-    t.add({property(size, "FontSize", VarType::R4), getter<T>([](T& c) { return c.fontSize(); }),
-           [size](T& c, const QVariantList&, const QVariant& v) { c.setFontSize(v.toDouble()); touched(c, size); }, {}});
-    const std::pair<com::DispId, const char*> flags[] = {{ids.bold, "FontBold"}, {ids.italic, "FontItalic"},
-                                                         {ids.underline, "FontUnderline"}, {ids.strikethru, "FontStrikethru"}};
-    for (int i = 0; i < 4; ++i) {
-        const com::DispId did = flags[i].first;
-        t.add({property(did, flags[i].second, VarType::Bool), [i](T& c, const QVariantList&) { return QVariant(c.fontFlag(i) ? -1 : 0); },
-               [i, did](T& c, const QVariantList&, const QVariant& v) { c.setFontFlag(i, v.toInt() != 0); touched(c, did); }, {}});
-    }
+    addPlain(t, property(ids.name, "FontName", VarType::String), [](T& c) { return c.fontName(); },
+             [](T& c, const QVariant& v) { c.setFontName(v.toString()); });
+    addPlain(t, property(ids.size, "FontSize", VarType::R4), [](T& c) { return c.fontSize(); },
+             [](T& c, const QVariant& v) { c.setFontSize(v.toDouble()); });
+    const NamedIds flags = {{ids.bold, "FontBold"}, {ids.italic, "FontItalic"}, {ids.underline, "FontUnderline"},
+                            {ids.strikethru, "FontStrikethru"}};
+    for (int i = 0; i < 4; ++i)
+        addPlain(t, property(flags[size_t(i)].first, flags[size_t(i)].second, VarType::Bool),
+                 [i](T& c) { return c.fontFlag(i) ? -1 : 0; }, [i](T& c, const QVariant& v) { c.setFontFlag(i, v.toInt() != 0); });
 }
 
 // Colours the control keeps itself (colorProperty / setColorProperty).
 template <class T>
 void addColorMembers(com::DispatchTable<T>& t, const NamedIds& colors)
 {
-    for (auto [did, name] : colors) {
-        com::MemberInfo m = property(did, name, com::VarType::Color);
-        m.pageName = QStringLiteral("Color");
-        const com::DispId d = did;
-        t.add({m, [d](T& c, const QVariantList&) { return QVariant(uint(c.colorProperty(d))); },
+    for (auto [id, name] : colors) {
+        const com::DispId d = id;
+        t.add({property(d, name, com::VarType::Color, "Color"), getter<T>([d](T& c) { return uint(c.colorProperty(d)); }),
                [d](T& c, const QVariantList&, const QVariant& v) { c.setColorProperty(d, v.toUInt()); }, {}});
     }
 }
@@ -108,15 +102,13 @@ void addColorMembers(com::DispatchTable<T>& t, const NamedIds& colors)
 template <class T>
 void addMouseIcon(com::DispatchTable<T>& t, com::DispId id, const char* refusal)
 {
-    com::MemberInfo m = property(id, "MouseIcon", com::VarType::Picture);
-    m.pageName = QStringLiteral("Picture");
-    t.add({m, [](T& c, const QVariantList&) { return c.mouseIcon().toVariant(); },
+    t.add({property(id, "MouseIcon", com::VarType::Picture, "Picture"), [](T& c, const QVariantList&) { return c.mouseIcon().toVariant(); },
            [id, refusal](T& c, const QVariantList&, const QVariant& v) {
                const auto pic = com::Picture::fromVariant(v);
                if (!pic || (pic->type != com::PicNone && pic->type != com::PicIcon))
                    com::throwInvalidPicture(QString::fromLatin1(refusal));
                c.setMouseIcon(*pic);
-               touched(c, id);
+               c.changed(id);
            }, {}});
 }
 
@@ -125,37 +117,30 @@ void addMousePointer(com::DispatchTable<T>& t, com::DispId id)
 {
     com::MemberInfo m = property(id, "MousePointer", com::VarType::I2);
     m.enumName = QStringLiteral("enumMP");
-    t.add({m, getter<T>([](T& c) { return int(c.mousePointerValue()); }),
-           [id](T& c, const QVariantList&, const QVariant& v) {
-               const qint16 p = qint16(v.toInt());
-               checkMousePointer(p);
-               c.setMousePointerValue(p);
-               touched(c, id);
-           }, {}});
+    addPlain(t, m, [](T& c) { return int(c.mousePointerValue()); }, [](T& c, const QVariant& v) {
+        checkMousePointer(qint16(v.toInt()));
+        c.setMousePointerValue(qint16(v.toInt()));
+    });
 }
 
 // HdnWidth / HdnHeight: the size in pixels, for the defaults.
 template <class T>
 void addHiddenWidth(com::DispatchTable<T>& t, com::DispId id)
 {
-    com::MemberInfo m = property(id, "HdnWidth", com::VarType::I4);
-    m.readOnly = true;
-    t.add({m, getter<T>([](T& c) { return c.width(); }), {}, {}});
+    addReadOnly<T>(t, property(id, "HdnWidth", com::VarType::I4), [](T& c) { return c.width(); });
 }
 
 template <class T>
 void addHiddenHeight(com::DispatchTable<T>& t, com::DispId id)
 {
-    com::MemberInfo m = property(id, "HdnHeight", com::VarType::I4);
-    m.readOnly = true;
-    t.add({m, getter<T>([](T& c) { return c.height(); }), {}, {}});
+    addReadOnly<T>(t, property(id, "HdnHeight", com::VarType::I4), [](T& c) { return c.height(); });
 }
 
 template <class T>
 void addToolTip(com::DispatchTable<T>& t, com::DispId id)
 {
-    t.add({property(id, "ToolTip", com::VarType::String), getter<T>([](T& c) { return c.toolTipText(); }),
-           [id](T& c, const QVariantList&, const QVariant& v) { c.setToolTipText(v.toString()); touched(c, id); }, {}});
+    addPlain(t, property(id, "ToolTip", com::VarType::String), [](T& c) { return c.toolTipText(); },
+             [](T& c, const QVariant& v) { c.setToolTipText(v.toString()); });
 }
 
 template <class T>

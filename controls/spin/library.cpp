@@ -230,19 +230,8 @@ ctl::PageLayout pageLayout(Spin* spin)
         w.number(QStringLiteral("Value"));
         w.number(QStringLiteral("Maximum"), QStringLiteral("Max"));
         w.number(QStringLiteral("Minimum"), QStringLiteral("Min"));
-        w.number(QStringLiteral("Increment"));
-        w.number(QStringLiteral("SpinRate"));
-        w.number(QStringLiteral("Style"));
-        w.number(QStringLiteral("ValueDisplay"));
-        w.number(QStringLiteral("Alignment"));
-        w.number(QStringLiteral("ButtonWidth"));
-        w.longValue(QStringLiteral("FillColor"));
-        w.longValue(QStringLiteral("LightColor"));
-        w.longValue(QStringLiteral("ShadeColor"));
-        w.longValue(QStringLiteral("ArrowColor"));
-        w.longValue(QStringLiteral("BorderColor"));
-        w.longValue(QStringLiteral("BackColor"));
-        w.longValue(QStringLiteral("ForeColor"));
+        w.numbers({"Increment", "SpinRate", "Style", "ValueDisplay", "Alignment", "ButtonWidth"});
+        w.longValues({"FillColor", "LightColor", "ShadeColor", "ArrowColor", "BorderColor", "BackColor", "ForeColor"});
         w.number(QStringLiteral("MousePointer"));
         w.font(QStringLiteral("FontStrikethru"));
         w.number(QStringLiteral("Height"), QStringLiteral("HdnHeight"));
@@ -250,23 +239,13 @@ ctl::PageLayout pageLayout(Spin* spin)
         w.number(QStringLiteral("GetArrows"));
     });
     s.resetDefault = [] {
-        QMap<QString, QVariant> d;
-        d[QStringLiteral("Value")] = 0;
-        d[QStringLiteral("Max")] = 100;
-        d[QStringLiteral("Min")] = 0;
-        d[QStringLiteral("Increment")] = 1;
-        d[QStringLiteral("SpinRate")] = 10;
-        d[QStringLiteral("Style")] = 2;
-        d[QStringLiteral("ValueDisplay")] = 0;
-        d[QStringLiteral("Alignment")] = 2;
-        d[QStringLiteral("ButtonWidth")] = 300;
-        d[QStringLiteral("FillColor")] = 0x8000000Fu;
-        d[QStringLiteral("LightColor")] = 0x80000014u;
-        d[QStringLiteral("ShadeColor")] = 0x80000010u;
-        d[QStringLiteral("ArrowColor")] = 0x80000012u;
-        d[QStringLiteral("BorderColor")] = 0x80000006u;
-        d[QStringLiteral("GetArrows")] = 0;
-        return ctl::resetDefaults(d);
+        return ctl::resetDefaults({{QStringLiteral("Value"), 0}, {QStringLiteral("Max"), 100}, {QStringLiteral("Min"), 0},
+                                   {QStringLiteral("Increment"), 1}, {QStringLiteral("SpinRate"), 10}, {QStringLiteral("Style"), 2},
+                                   {QStringLiteral("ValueDisplay"), 0}, {QStringLiteral("Alignment"), 2},
+                                   {QStringLiteral("ButtonWidth"), 300}, {QStringLiteral("FillColor"), 0x8000000Fu},
+                                   {QStringLiteral("LightColor"), 0x80000014u}, {QStringLiteral("ShadeColor"), 0x80000010u},
+                                   {QStringLiteral("ArrowColor"), 0x80000012u}, {QStringLiteral("BorderColor"), 0x80000006u},
+                                   {QStringLiteral("GetArrows"), 0}});
     };
     s.about = [spin](QWidget* parent) {
         ctl::AboutDialog dlg(QStringLiteral("QKSpin"), parent);

@@ -3,6 +3,7 @@
 #include "platform/com/formcontrols.h"
 
 #include <QDate>
+#include <QDialogButtonBox>
 #include <QImage>
 #include <QLabel>
 #include <QPushButton>
@@ -478,6 +479,8 @@ TEST(CalendarLibrary, SaveAsDefaultWritesEveryKeyInItsOrder)
     auto cal = newCalendar();
     cal->setProperty(QStringLiteral("MarkColor2"), 0x0000FFu);
     cal->setProperty(QStringLiteral("FontStrikethru"), true);
+    cal->setProperty(QStringLiteral("BackColor"), 0x00FF00u);
+    cal->setProperty(FirstDay, 3);
     EXPECT_TRUE(testenv::withPropertyPage([&] { cal->showPropertyPage(); }, [&](QDialog* d) {
         d->findChild<QPushButton*>(QStringLiteral("SaveAsDefault"))->click();
         EXPECT_EQ(testenv::sectionKeys(ini, QStringLiteral("QKCalendar Settings")),
@@ -492,7 +495,15 @@ TEST(CalendarLibrary, SaveAsDefaultWritesEveryKeyInItsOrder)
         for (const char* line : {"MarkColor1=255", "MarkColor0=16777215", "FontStrikeout=-1", "MaxDate=2958465",
                                  "DisabledColor=-2147483631", "Width=134", "Height=154"})
             EXPECT_TRUE(text.contains(line)) << line << "\n" << text.constData();
+        d->findChild<QPushButton*>(QStringLiteral("ResetDefault"))->click();
+        d->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Apply)->click();
     }));
+    // Reset and Apply give the control its built-in values, the stock ones included.
+    EXPECT_EQ(cal->property(QStringLiteral("MarkColor2")).toUInt(), 0xFFFFFFu);
+    EXPECT_EQ(cal->property(FirstDay).toInt(), 1);
+    EXPECT_EQ(cal->property(QStringLiteral("BackColor")).toUInt(), 0x80000005u);
+    EXPECT_EQ(cal->property(QStringLiteral("DisabledColor")).toUInt(), 0x80000011u);
+    EXPECT_EQ(cal->property(MaxDate).toInt(), 2958465);
     QFile::remove(ini);
 }
 

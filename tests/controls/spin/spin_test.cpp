@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QDialogButtonBox>
 #include <QElapsedTimer>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -340,6 +341,8 @@ TEST(SpinStorage, SaveAsDefaultWritesEveryKeyInItsOrderAndResetRemovesThem)
     Spin s;
     s.host->setProperty(Max, 250);
     s.host->setProperty(QStringLiteral("FontStrikethru"), true);
+    s.host->setProperty(QStringLiteral("BackColor"), 0x00FF00u);
+    s.host->setProperty(MousePointer, 2);
     EXPECT_TRUE(testenv::withPropertyPage([&] { s.host->showPropertyPage(); }, [&](QDialog* d) {
         d->findChild<QPushButton*>(QStringLiteral("SaveAsDefault"))->click();
         EXPECT_EQ(testenv::sectionKeys(ini, QStringLiteral("QKSpin Settings")),
@@ -354,7 +357,14 @@ TEST(SpinStorage, SaveAsDefaultWritesEveryKeyInItsOrderAndResetRemovesThem)
             EXPECT_TRUE(text.contains(line)) << line << "\n" << text.constData();
         d->findChild<QPushButton*>(QStringLiteral("ResetDefault"))->click();
         EXPECT_TRUE(testenv::sectionKeys(ini, QStringLiteral("QKSpin Settings")).isEmpty());
+        d->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Apply)->click();
     }));
+    // Reset and Apply give the control its built-in values, the stock ones included.
+    EXPECT_EQ(s.host->property(Max).toInt(), 100);
+    EXPECT_EQ(s.host->property(QStringLiteral("BackColor")).toUInt(), 0x80000005u);
+    EXPECT_EQ(s.host->property(QStringLiteral("FillColor")).toUInt(), 0x8000000Fu);
+    EXPECT_EQ(s.host->property(MousePointer).toInt(), 0);
+    EXPECT_EQ(s.host->property(QStringLiteral("FontStrikethru")).toInt(), -1);   // fonts are not reset
     QFile::remove(ini);
 }
 
