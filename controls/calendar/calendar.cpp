@@ -20,12 +20,10 @@ const QString kDefaultMonthNames =
     QStringLiteral("January February March April May June July August September October November December");
 const QString kDayNumbers = QStringLiteral(" 1 2 3 4 5 6 7 8 910111213141516171819202122232425262728293031");
 
-[[noreturn]] void refuse(const char* text) { com::throwInvalidValue(QString::fromLatin1(text)); }
-
 void checkBool(qint16 v, const char* text)
 {
     if (v != 0 && v != 1 && v != -1)
-        refuse(text);
+        com::throwInvalidValue(QString::fromLatin1(text));
 }
 
 quint32 rgbOf(const QColor& c)
@@ -752,7 +750,7 @@ void Calendar::keyPressEvent(QKeyEvent* e)
 {
     const bool ctrl = e->modifiers() & Qt::ControlModifier;
     const int key = e->key();
-    const bool arrow = key == Qt::Key_Left || key == Qt::Key_Right || key == Qt::Key_Up || key == Qt::Key_Down;
+    const bool arrow = isArrowKey(key);
     if (arrow && !getArrows_ && !ctrl) {
         e->ignore();   // the host's normal path
         return;
@@ -806,7 +804,7 @@ void Calendar::keyReleaseEvent(QKeyEvent* e)
 {
     const bool ctrl = e->modifiers() & Qt::ControlModifier;
     const int key = e->key();
-    const bool arrow = key == Qt::Key_Left || key == Qt::Key_Right || key == Qt::Key_Up || key == Qt::Key_Down;
+    const bool arrow = isArrowKey(key);
     if (arrow && !getArrows_ && !ctrl) {
         e->ignore();
         return;

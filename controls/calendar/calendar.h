@@ -59,7 +59,6 @@ public:
     qint16 markType(qint16 index) const;
     void setColorProperty(com::DispId which, quint32 c);
     quint32 colorProperty(com::DispId which) const;
-    void aboutBox();
 
     qint32 date() const { return date_; }
     qint32 minDate() const { return minDate_; }

@@ -350,12 +350,6 @@ com::HRESULT Calendar::load(const com::PropertyBag& bag)
 
 // ---------------------------------------------------------------- dialogs
 
-void Calendar::aboutBox()
-{
-    ctl::AboutDialog dlg(QStringLiteral("QKCalendar"), this);
-    runModal(&dlg);
-}
-
 namespace {
 ctl::PageLayout pageLayout(Calendar* cal)
 {
@@ -413,10 +407,7 @@ ctl::PageLayout pageLayout(Calendar* cal)
             d[QStringLiteral("MarkColor%1").arg(i)] = 0xFFFFFFu;
         return ctl::resetDefaults(d);
     };
-    s.about = [cal](QWidget* parent) {
-        ctl::AboutDialog dlg(QStringLiteral("QKCalendar"), parent);
-        cal->runModal(&dlg);
-    };
+    s.about = [cal](QWidget* parent) { cal->aboutBox(parent); };
     return s;
 }
 

@@ -2,6 +2,7 @@
 
 #include "controls/common/inidefaults.h"
 #include "controls/common/module.h"
+#include "controls/common/propertypage.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -236,6 +237,12 @@ int ControlBase::runModal(QDialog* dialog)
     if (site_)
         return site_->runModal(dialog);
     return dialog->exec();
+}
+
+void ControlBase::aboutBox(QWidget* parent)
+{
+    AboutDialog dlg(classInfo().className, parent ? parent : this);
+    runModal(&dlg);
 }
 
 void ControlBase::setMousePointerValue(qint16 v)

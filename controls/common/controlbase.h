@@ -75,6 +75,8 @@ public:
     bool userMode() const { return !site_ || site_->ambientUserMode(); }
     bool uiDead() const { return site_ && site_->ambientUIDead(); }
     int runModal(QDialog* dialog);
+    // The About box under the class name, over `parent` (the control itself when null).
+    void aboutBox(QWidget* parent = nullptr);
 
     // Stock properties.
     quint32 backColorValue() const { return backColor_; }
@@ -117,6 +119,9 @@ protected:
     void leaveEvent(QEvent* e) override;
     bool event(QEvent* e) override;
 
+    static bool isArrowKey(int key) { return key == Qt::Key_Left || key == Qt::Key_Right || key == Qt::Key_Up || key == Qt::Key_Down; }
+    // Refuses a property value with `text` (run-time error 380).
+    [[noreturn]] static void refuse(const char* text) { com::throwInvalidValue(QString::fromLatin1(text)); }
     static int shiftState(Qt::KeyboardModifiers m);
     static int buttonCode(Qt::MouseButtons b);
     static int keyCode(const QKeyEvent* e);

@@ -204,12 +204,6 @@ com::HRESULT Spin::load(const com::PropertyBag& bag)
     return com::S_OK;
 }
 
-void Spin::aboutBox()
-{
-    ctl::AboutDialog dlg(QStringLiteral("QKSpin"), this);
-    runModal(&dlg);
-}
-
 namespace {
 ctl::PageLayout pageLayout(Spin* spin)
 {
@@ -247,10 +241,7 @@ ctl::PageLayout pageLayout(Spin* spin)
                                    {QStringLiteral("ArrowColor"), 0x80000012u}, {QStringLiteral("BorderColor"), 0x80000006u},
                                    {QStringLiteral("GetArrows"), 0}});
     };
-    s.about = [spin](QWidget* parent) {
-        ctl::AboutDialog dlg(QStringLiteral("QKSpin"), parent);
-        spin->runModal(&dlg);
-    };
+    s.about = [spin](QWidget* parent) { spin->aboutBox(parent); };
     return s;
 }
 

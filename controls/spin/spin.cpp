@@ -9,8 +9,6 @@
 namespace qkspin {
 
 namespace {
-[[noreturn]] void refuse(const char* text) { com::throwInvalidValue(QString::fromLatin1(text)); }
-
 QRect toRect(int l, int t, int r, int b) { return QRect(QPoint(l, t), QPoint(r - 1, b - 1)); }
 } // namespace
 
@@ -455,7 +453,7 @@ void Spin::onFontChanged()
 void Spin::keyPressEvent(QKeyEvent* e)
 {
     const int key = e->key();
-    const bool arrow = key == Qt::Key_Left || key == Qt::Key_Right || key == Qt::Key_Up || key == Qt::Key_Down;
+    const bool arrow = isArrowKey(key);
     const bool ctrl = e->modifiers() & Qt::ControlModifier;
     if (arrow && !getArrows_ && !ctrl) {
         e->ignore();
@@ -480,7 +478,7 @@ void Spin::keyPressEvent(QKeyEvent* e)
 void Spin::keyReleaseEvent(QKeyEvent* e)
 {
     const int key = e->key();
-    const bool arrow = key == Qt::Key_Left || key == Qt::Key_Right || key == Qt::Key_Up || key == Qt::Key_Down;
+    const bool arrow = isArrowKey(key);
     const bool ctrl = e->modifiers() & Qt::ControlModifier;
     if (arrow && !getArrows_ && !ctrl && direction_ == 0) {
         e->ignore();

@@ -35,7 +35,6 @@ public:
     com::HRESULT load(const com::PropertyBag& bag) override;
     com::HRESULT save(com::PropertyBag& bag) override;
     void showPropertyPage() override;
-    void aboutBox();
 
     // Setters; a refused value throws com::DispatchException and changes nothing.
     void setValue(qint16 v);
