@@ -71,6 +71,10 @@ bool Form1::AutoDat(int n, bool schreiben)
     V.PrivatNurKm = K.PrivatNurKm;
     V.ZeitenVorgeben = K.ZeitenVorgeben;
     V.Journalfunktion = K.Journalfunktion;
+    // A box that already shows the copy raises no click: these two flags
+    // would keep the settings' value while the box shows the vehicle's.
+    V.Sprachausgabe = flagVon(K.Sprachausgabe != 0);
+    V.OhneZeiten = flagVon(K.OhneZeiten != 0);
 
     forms::setValue(Check3, wert(K.Sprachausgabe));
     forms::setValue(Check8, wert(K.OhneZeiten));

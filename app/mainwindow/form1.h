@@ -24,6 +24,7 @@ class OptionGroup;
 namespace kmk {
 
 class SSTab;
+struct VoreinstellungSatz;
 class DirListBox;
 class DriveListBox;
 class Form1;
@@ -223,6 +224,7 @@ private:
     void connectSettingsPage();
     void startupPresets();
     void firstStartDefaults();
+    void OptionenNachNeuemLesen(const VoreinstellungSatz& vorher);
     void vehiclePresets();
     void listPresets();
     void ErsteLadenDefault();

@@ -416,7 +416,11 @@ bool Form1::Form_Load()
     trap([&] { setCtlText("LEinDatum", QStringLiteral("Eintragungsdatum ") + vb::DateText(mw::heute())); });
     // 25
     trap([&] { run(services.Ges_Verbrauch); });
-    trap([&] { mw::VorDat(false); });
+    trap([&] {
+        const VoreinstellungSatz vorher = mw::VS();
+        mw::VorDat(false);
+        OptionenNachNeuemLesen(vorher);
+    });
     // 26
     trap([&] {
         hide();
@@ -431,6 +435,46 @@ bool Form1::Form_Load()
     // 28
     CDateiSuchen->setText(QStringLiteral("Fahrtenspeicher aus ") + mw::JD().VorjahrText + QStringLiteral(" suchen"));
     return true;
+}
+
+// The settings read again at the end of the start must not part the options
+// in force from the boxes that show them: a loaded vehicle's options stay (as
+// on every load); without a vehicle the boxes take the stored options.
+void Form1::OptionenNachNeuemLesen(const VoreinstellungSatz& vorher)
+{
+    auto& V = mw::VS();
+    const int k = mw::AktuellesFahrzeug();
+    if (k >= 1 && k <= 4) {
+        V.Warnhinweise = vorher.Warnhinweise;
+        V.Warnhinweise2 = vorher.Warnhinweise2;
+        V.Sprachausgabe = vorher.Sprachausgabe;
+        V.ZeitenVorgeben = vorher.ZeitenVorgeben;
+        V.MitVerpflegungspauschale = vorher.MitVerpflegungspauschale;
+        V.OhneZeiten = vorher.OhneZeiten;
+        V.ErweiterterAusdruck = vorher.ErweiterterAusdruck;
+        V.MitZeiten = vorher.MitZeiten;
+        V.KalenderHeute = vorher.KalenderHeute;
+        V.PrivatNurKm = vorher.PrivatNurKm;
+        V.WenigAbfragen = vorher.WenigAbfragen;
+        V.Journalfunktion = vorher.Journalfunktion;
+    } else {
+        const VoreinstellungSatz gelesen = V;
+        auto wert = [](qint16 f) { return f != 0 ? 1 : 0; };
+        forms::setValue(Check1, wert(gelesen.Journalfunktion));
+        forms::setValue(Check3, wert(gelesen.Sprachausgabe));
+        forms::setValue(Check10, wert(gelesen.PrivatNurKm));
+        forms::setValue(Check12, wert(gelesen.WenigAbfragen));
+        // Outside the logbook year the box may be ticked with the flag off.
+        if (gelesen.KalenderHeute)
+            forms::setValue(Check11, 1);
+        // The allowance box switches the preset on with it: preset after it.
+        forms::setValue(Check5, wert(gelesen.MitVerpflegungspauschale));
+        forms::setValue(Check4, wert(gelesen.ZeitenVorgeben));
+        forms::setValue(Check8, wert(gelesen.OhneZeiten));
+        V = gelesen;
+    }
+    if (Check6)
+        forms::setValue(Check6, V.ErweiterterAusdruck != 0 ? 1 : 0);
 }
 
 void Form1::firstStartDefaults()

@@ -2,6 +2,7 @@
 #include "test_startup_umgebung.h"
 
 #include "app/records/kfzgrundeinstellung.h"
+#include "app/records/voreinstellung.h"
 #include "platform/forms/events.h"
 #include "platform/vb/fields.h"
 #include "platform/vb/text.h"
@@ -328,4 +329,39 @@ TEST(Fahrzeug, SavingTheCurrentVehicleWithANewTypeSetsTheEntryPageUp)
     EXPECT_TRUE(f.ctl("PersAnz")->isHidden());
     EXPECT_TRUE(f.ctl("Frame8")->isHidden());
     EXPECT_EQ(f.ctl<QAbstractButton>("OptGesch")->text(), QString("Geschäftsfahrt"));
+}
+
+TEST(Fahrzeug, AfterARestartTheBoxesShowTheOptionsInForce)
+{
+    Umgebung u;
+    ASSERT_TRUE(u.starte());
+    kmk::Form1& f = *u.form;
+    fuelle(f, 0, "B-AB 1", "1000", "Aachen", "Eins");
+    f.Command1_Click(0);
+    forms::setValue(f.Check8, 0);   // times on for vehicle 1, saved with it
+    f.Command1_Click(0);
+    // Then changed and closed without saving the vehicle: its own copy wins.
+    forms::setValue(f.Check8, 1);
+    forms::setValue(f.Check3, 1);
+    u.form->Form_QueryUnload();
+    ASSERT_EQ(satz(u, 1).OhneZeiten, 0);
+    ASSERT_EQ(satz(u, 1).Sprachausgabe, 0);
+
+    ASSERT_TRUE(u.starte());
+    kmk::Form1& g = *u.form;
+    ASSERT_EQ(kmk::fahrten1().AktuellesFahrzeug, 1);
+    const auto& v = kmk::fahrten1().Voreinstellung;
+    EXPECT_EQ(forms::value(g.Check8), 0);
+    EXPECT_EQ(v.OhneZeiten, 0);
+    EXPECT_EQ(v.MitZeiten, -1);
+    EXPECT_EQ(forms::value(g.Check3), 0);
+    EXPECT_EQ(v.Sprachausgabe, 0);
+    for (const char* n : {"EinZeitAb", "EinZeitAn", "Label2", "Label8", "QKSpin1", "QKSpin4"})
+        EXPECT_FALSE(g.ctl(n)->isHidden()) << n;
+    // The settings written at the next close agree with the boxes.
+    g.Form_QueryUnload();
+    const kmk::VoreinstellungSatz gespeichert = kmk::VoreinstellungSatz::ausBytes(u.lies("Vor2016.dat"));
+    EXPECT_EQ(gespeichert.OhneZeiten, 0);
+    EXPECT_EQ(gespeichert.Sprachausgabe, 0);
+    EXPECT_EQ(gespeichert.LetztesFahrzeug, 1);
 }

@@ -8,6 +8,7 @@
 #include "app/mainwindow/sstab.h"
 #include "app/records/kfzgrundeinstellung.h"
 #include "app/records/voreinstellung.h"
+#include "platform/forms/events.h"
 #include "platform/vb/date.h"
 #include "platform/vb/fields.h"
 #include "platform/vb/text.h"
@@ -483,4 +484,43 @@ TEST(Startup, ASettingsFileCutBeforeTheBackupFolderKeepsTheBackupsUnderTheProgra
     schreibe(u.pfad("Vor2016.dat"), v.zuBytes());
     ASSERT_TRUE(u.starte());
     EXPECT_EQ(kmk::fahrten1().Sicherungspfad, pp + "Sicherheit/");
+}
+
+TEST(Startup, WithoutAVehicleTheBoxesShowTheStoredSettings)
+{
+    Umgebung u;
+    ASSERT_TRUE(u.starte());
+    forms::setValue(u.form->Check3, 1);
+    forms::setValue(u.form->Check8, 0);   // times on: preset and allowance with them
+    forms::setValue(u.form->Check4, 0);
+    u.form->Form_QueryUnload();
+    const QByteArray vor = u.lies("Vor2016.dat");
+
+    ASSERT_TRUE(u.starte());
+    kmk::Form1& f = *u.form;
+    EXPECT_EQ(kmk::fahrten1().AktuellesFahrzeug, 0);
+    EXPECT_EQ(forms::value(f.Check1), 1);
+    EXPECT_EQ(forms::value(f.Check3), 1);
+    EXPECT_EQ(forms::value(f.Check8), 0);
+    EXPECT_EQ(forms::value(f.Check5), 1);
+    EXPECT_EQ(forms::value(f.Check4), 0);
+    EXPECT_EQ(forms::value(f.Check10), 1);
+    EXPECT_EQ(forms::value(f.Check11), 1);
+    EXPECT_EQ(forms::value(f.Check12), 0);
+    EXPECT_TRUE(f.Check1->font().bold());
+    EXPECT_FALSE(f.Check4->isHidden());
+    // The options in force are those stored, unchanged by showing them.
+    u.form->Form_QueryUnload();
+    EXPECT_EQ(u.lies("Vor2016.dat"), vor);
+
+    // A first vehicle takes its copy from what the boxes show.
+    forms::setText(f.KfzEingabe[0], "B-AB 1");
+    forms::setText(f.KmEingabe[0], "1000");
+    forms::setText(f.StandortEingabe[0], "Aachen");
+    forms::setText(f.HalterEingabe[0], "Eins");
+    f.Command1_Click(0);
+    const kmk::KfzGrundeinstellung k = kmk::KfzGrundeinstellung::ausBytes(u.lies("Auto2016.dat").left(109));
+    EXPECT_EQ(k.Journalfunktion, -1);
+    EXPECT_EQ(k.PrivatNurKm, -1);
+    EXPECT_EQ(k.Sprachausgabe, -1);
 }
