@@ -141,6 +141,9 @@ bool Form1::AutoDat(int n, bool schreiben)
         K.MitVerpflegungspauschale = FALSCH;
     }
     forms::setValue(Check1, wert(K.Journalfunktion));
+    // The extended printout is the vehicle's too; its box must say so.
+    if (Check6)
+        forms::setValue(Check6, wert(K.ErweiterterAusdruck));
     AutoBP();
     return true;
 }

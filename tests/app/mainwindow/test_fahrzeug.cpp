@@ -365,3 +365,26 @@ TEST(Fahrzeug, AfterARestartTheBoxesShowTheOptionsInForce)
     EXPECT_EQ(gespeichert.Sprachausgabe, 0);
     EXPECT_EQ(gespeichert.LetztesFahrzeug, 1);
 }
+
+TEST(Fahrzeug, TheExtendedPrintoutBoxFollowsTheVehicle)
+{
+    Umgebung u;
+    ASSERT_TRUE(u.starte());
+    kmk::Form1& f = *u.form;
+    ASSERT_NE(f.Check6, nullptr);
+    fuelle(f, 0, "B-AB 1", "1000", "Aachen", "Eins");
+    f.Command1_Click(0);
+    forms::setValue(f.Check6, 1);
+    fuelle(f, 1, "B-CD 2", "2000", "Bonn", "Zwei");
+    f.Command1_Click(1);   // vehicle 1 leaves with the extended printout
+    EXPECT_EQ(satz(u, 1).ErweiterterAusdruck, -1);
+    forms::setValue(f.Check6, 0);
+
+    kmk::setOptionValue(f.Aktu_Auto[0], true);
+    EXPECT_EQ(kmk::fahrten1().Voreinstellung.ErweiterterAusdruck, -1);
+    EXPECT_EQ(forms::value(f.Check6), 1);
+    EXPECT_TRUE(f.Check6->font().bold());
+    kmk::setOptionValue(f.AutoOpt(1), true);
+    EXPECT_EQ(kmk::fahrten1().Voreinstellung.ErweiterterAusdruck, 0);
+    EXPECT_EQ(forms::value(f.Check6), 0);
+}
