@@ -553,7 +553,10 @@ void Form1::vehiclePresets()
             mw::KFZ() = r;
             forms::setText(KfzEingabe[i], vb::Trim(r.Kennzeichen));
             forms::setText(StandortEingabe[i], vb::Trim(r.Standort));
-            forms::setText(KmEingabe[i], QString::number(r.Anfangskm));
+            // An unused slot shows an empty reading, as on the first start,
+            // so a reading typed into it does not start with a stray "0".
+            const bool unbenutzt = vb::Trim(r.Kennzeichen).isEmpty() && r.Anfangskm == 0;
+            forms::setText(KmEingabe[i], unbenutzt ? QString() : QString::number(r.Anfangskm));
             forms::setText(HalterEingabe[i], vb::Trim(r.Halter));
             setOptionValue(FirmenPkw[i], r.Firmenfahrzeug != 0);
             setOptionValue(PrivatPkw[i], r.Privatfahrzeug != 0);

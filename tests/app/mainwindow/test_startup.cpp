@@ -509,6 +509,9 @@ TEST(Startup, WithoutAVehicleTheBoxesShowTheStoredSettings)
     EXPECT_EQ(forms::value(f.Check12), 0);
     EXPECT_TRUE(f.Check1->font().bold());
     EXPECT_FALSE(f.Check4->isHidden());
+    // Unused slots show empty rows, as on the first start.
+    for (int k = 0; k < 4; ++k)
+        EXPECT_TRUE(f.KmEingabe[k]->text().isEmpty()) << k;
     // The options in force are those stored, unchanged by showing them.
     u.form->Form_QueryUnload();
     EXPECT_EQ(u.lies("Vor2016.dat"), vor);
