@@ -551,13 +551,16 @@ void Form1::vehiclePresets()
             }
             const KfzGrundeinstellung r = KfzGrundeinstellung::ausBytes(datei.read(i + 1));
             mw::KFZ() = r;
-            forms::setText(KfzEingabe[i], vb::Trim(r.Kennzeichen));
-            forms::setText(StandortEingabe[i], vb::Trim(r.Standort));
+            // Zero bytes (a record cleared by damage) end a text: a cleared
+            // slot stays empty instead of offering an unreadable vehicle.
+            auto text = [](const QString& t) { return vb::Trim(t.section(QChar(0), 0, 0)); };
+            forms::setText(KfzEingabe[i], text(r.Kennzeichen));
+            forms::setText(StandortEingabe[i], text(r.Standort));
             // An unused slot shows an empty reading, as on the first start,
             // so a reading typed into it does not start with a stray "0".
-            const bool unbenutzt = vb::Trim(r.Kennzeichen).isEmpty() && r.Anfangskm == 0;
+            const bool unbenutzt = text(r.Kennzeichen).isEmpty() && r.Anfangskm == 0;
             forms::setText(KmEingabe[i], unbenutzt ? QString() : QString::number(r.Anfangskm));
-            forms::setText(HalterEingabe[i], vb::Trim(r.Halter));
+            forms::setText(HalterEingabe[i], text(r.Halter));
             setOptionValue(FirmenPkw[i], r.Firmenfahrzeug != 0);
             setOptionValue(PrivatPkw[i], r.Privatfahrzeug != 0);
         }

@@ -332,6 +332,10 @@ TEST(Startup, SplashShowsTheMainWindowAndCloses)
     delete splash;
 }
 
+namespace {
+void schreibe(const QString& pfad, const QByteArray& inhalt);
+} // namespace
+
 TEST(Startup, AShortVehicleFileLeavesTheMissingRowsEmpty)
 {
     Umgebung u;
@@ -356,6 +360,19 @@ TEST(Startup, AShortVehicleFileLeavesTheMissingRowsEmpty)
     }
     EXPECT_FALSE(u.form->Aktu_Auto[0]->isHidden());
     EXPECT_EQ(u.lies("Auto2016.dat").size(), 109);
+
+    // A record cleared to zero bytes is an empty slot, not a vehicle.
+    k.Kennzeichen = "K-XY 9";
+    QByteArray zwei = k.zuBytes();
+    zwei.append(QByteArray(109, '\0'));
+    vb::setText(zwei, 109 + 19, 30, "Erika");
+    schreibe(u.pfad("Auto2016.dat"), zwei);
+    ASSERT_TRUE(u.starte());
+    EXPECT_TRUE(u.form->KfzEingabe[1]->text().isEmpty());
+    EXPECT_TRUE(u.form->KmEingabe[1]->text().isEmpty());
+    EXPECT_EQ(u.form->HalterEingabe[1]->text(), QString("Erika"));
+    EXPECT_TRUE(u.form->Aktu_Auto[1]->isHidden());
+    EXPECT_FALSE(kmk::fahrten1().KfzBelegt[2]);
 }
 
 TEST(Startup, UnregisteredControlsLeavePlaceholdersAndStartUpGoesOn)
