@@ -12,12 +12,7 @@ namespace {
 // Common rule: the flag follows the tick (value 1 only), bold while ticked.
 qint16 gemeinsam(QCheckBox* box)
 {
-    const int wert = forms::value(box);
-    // Grey is set from code only; once the box leaves it, a click must go
-    // straight between ticked and unticked again.
-    if (wert != 2)
-        box->setTristate(false);
-    const bool an = wert == 1;
+    const bool an = forms::value(box) == 1;
     setBold(box, an);
     return flagVon(an);
 }

@@ -38,7 +38,13 @@ void setText(QPlainTextEdit* edit, const QString& text)
 
 void onClick(QCheckBox* box, Handler h)
 {
-    QObject::connect(box, &QCheckBox::stateChanged, box, [h](int) { h(); }, Qt::DirectConnection);
+    QObject::connect(box, &QCheckBox::stateChanged, box, [box, h](int state) {
+        // Grey is a value for code only: once the box leaves it, a click goes
+        // straight between ticked and unticked again.
+        if (state != Qt::PartiallyChecked)
+            box->setTristate(false);
+        h();
+    }, Qt::DirectConnection);
 }
 
 int value(const QCheckBox* box)
@@ -55,6 +61,8 @@ void setValue(QCheckBox* box, int v)
     if (v == 2)
         box->setTristate(true);
     box->setCheckState(v == 1 ? Qt::Checked : v == 2 ? Qt::PartiallyChecked : Qt::Unchecked);
+    if (v != 2)
+        box->setTristate(false);
 }
 
 void onClick(QListWidget* list, Handler h)

@@ -57,6 +57,28 @@ TEST(ClickRule, CheckBoxClickOnlyOnValueChange)
     EXPECT_EQ(forms::value(&box), 0);
 }
 
+TEST(ClickRule, GreyIsForCodeOnlyAUserClickNeverReachesIt)
+{
+    QCheckBox box;
+    int clicks = 0;
+    forms::onClick(&box, [&] { ++clicks; });
+    forms::setValue(&box, 2);
+    EXPECT_EQ(forms::value(&box), 2);
+    EXPECT_EQ(clicks, 1);
+    box.click();   // the user leaves grey ...
+    EXPECT_EQ(forms::value(&box), 1);
+    box.click();   // ... and then goes between ticked and unticked only
+    EXPECT_EQ(forms::value(&box), 0);
+    box.click();
+    EXPECT_EQ(forms::value(&box), 1);
+    forms::setValue(&box, 2);
+    forms::setValue(&box, 0);   // code leaving grey ends it too
+    box.click();
+    EXPECT_EQ(forms::value(&box), 1);
+    box.click();
+    EXPECT_EQ(forms::value(&box), 0);
+}
+
 TEST(ClickRule, ListClickOnlyOnSelectionChange)
 {
     QListWidget list;
