@@ -66,6 +66,9 @@ Calendar::Calendar()
         bar->setSingleStep(1);
         bar->setPageStep(1);
         QObject::connect(bar, &QScrollBar::actionTriggered, bar, [this](int a) { onScrollAction(a); });
+        // The press on the thumb counts as its first track, so that a click
+        // without a drag changes nothing and any drag does.
+        QObject::connect(bar, &QScrollBar::sliderPressed, bar, [this] { thumbTrack_ = 1; });
         QObject::connect(bar, &QScrollBar::sliderReleased, bar, [this] { onScrollReleased(); });
     }
     resize(134, 154);
@@ -563,9 +566,16 @@ void Calendar::onScrollAction(int action)
     case QAbstractSlider::SliderPageStepSub: vb::AddYearsToParts(m, d, y, -1); break;
     case QAbstractSlider::SliderPageStepAdd: vb::AddYearsToParts(m, d, y, 1); break;
     case QAbstractSlider::SliderMove:
-        ++thumbTrack_;
+        if (QScrollBar* bar = scrollBarWidget(); bar && bar->isSliderDown()) {
+            ++thumbTrack_;
+            return;
+        }
+        // The wheel and the bar's own menu move the thumb without a drag:
+        // the month stays, so the thumb goes back to it.
+        updateScrollPosition();
         return;
     default:
+        updateScrollPosition();
         return;
     }
     month_ = qint16(m);

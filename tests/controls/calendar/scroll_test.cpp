@@ -7,6 +7,7 @@
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
+#include <QWheelEvent>
 #include <memory>
 
 using com::ControlHost;
@@ -62,13 +63,27 @@ TEST(CalendarScrollBar, StepsMonthsAndYearsAndScalesLongSpans)
     ASSERT_NE(bar, nullptr);
     EXPECT_EQ(bar->orientation(), Qt::Horizontal);
     EXPECT_EQ(bar->sliderPosition(), 1);   // February 2020
+    // A click on the thumb without a drag changes nothing.
+    change.clear();
+    bar->setSliderDown(true);
+    bar->setSliderDown(false);
+    EXPECT_EQ(change.count(), 0);
+    // A drag of one move is taken where the thumb was let go.
+    bar->setSliderDown(true);
     bar->setSliderPosition(14);
-    bar->triggerAction(QAbstractSlider::SliderMove);
-    bar->triggerAction(QAbstractSlider::SliderMove);
-    emit bar->sliderReleased();
+    bar->setSliderDown(false);
     EXPECT_EQ(cal.property(Month).toInt(), 3);
     EXPECT_EQ(cal.property(Year).toInt(), 2021);
+    EXPECT_EQ(change.count(), 1);
     EXPECT_TRUE(cal.control()->isDirty());
+
+    // The wheel over the bar moves no month, and the thumb stays on the shown one.
+    QWheelEvent wheel(QPointF(5, 5), bar->mapToGlobal(QPointF(5, 5)), QPoint(), QPoint(0, -120), Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QCoreApplication::sendEvent(bar, &wheel);
+    EXPECT_EQ(cal.property(Month).toInt(), 3);
+    EXPECT_EQ(bar->value(), 14);
+    EXPECT_EQ(change.count(), 1);
 }
 
 TEST(CalendarLayout, FirstDayMovesTheColumns)
