@@ -4,6 +4,9 @@
 #include "controls/common/inidefaults.h"
 #include "platform/com/registry.h"
 
+#include <algorithm>
+#include <climits>
+
 namespace ctl {
 
 namespace {
@@ -36,6 +39,11 @@ com::ClassInfo describeClass(const LibraryIdentity& identity, std::vector<com::M
                       guid(identity.propPage), text(identity.className), text(identity.progId), text(identity.typeName),
                       text(identity.typeLibName), text(identity.pageClassName), text(identity.pageProgId),
                       text(identity.pageTypeName), std::move(members), {}, {}};
+    // The interface lists its own members by dispatch id, after the stock
+    // properties and before AboutBox.
+    auto rank = [](com::DispId id) { return id > 0 ? id : (id == com::dispid::AboutBox ? INT_MAX : 0); };
+    std::stable_sort(ci.members.begin(), ci.members.end(),
+                     [&](const com::MemberInfo& a, const com::MemberInfo& b) { return rank(a.id) < rank(b.id); });
     com::MemberInfo def = *ci.member(defaultMember);
     def.id = com::dispid::Value;
     def.name = QStringLiteral("_Default");

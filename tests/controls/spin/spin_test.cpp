@@ -393,11 +393,11 @@ TEST(SpinLibrary, ClassDescription)
     EXPECT_EQ(info.typeLibName, QStringLiteral("QKSpinLib"));
     EXPECT_EQ(info.pageProgId, QStringLiteral("QKSPIN.QKSpinPropPage.1"));
     EXPECT_EQ(testenv::namesOf(info.members),
-              QStringList({"BackColor", "ForeColor", "Enabled", "hWnd", "FontName", "FontSize", "FontBold", "FontItalic",
-                           "FontUnderline", "FontStrikethru", "Value", "Max", "Min", "Increment", "SpinRate", "Style",
-                           "ValueDisplay", "Alignment", "ButtonWidth", "GetArrows", "FillColor", "LightColor",
-                           "ShadeColor", "ArrowColor", "BorderColor", "MousePointer", "MouseIcon", "HdnHeight",
-                           "HdnWidth", "ToolTip", "AboutBox", "_Default"}));
+              QStringList({"BackColor", "ForeColor", "Enabled", "hWnd", "FontName", "FontBold", "FontItalic", "FontSize",
+                           "Value", "Max", "Min", "Increment", "SpinRate", "Style", "ValueDisplay", "Alignment",
+                           "ButtonWidth", "FillColor", "LightColor", "ShadeColor", "ArrowColor", "BorderColor",
+                           "MousePointer", "MouseIcon", "FontStrikethru", "FontUnderline", "HdnHeight", "HdnWidth",
+                           "GetArrows", "ToolTip", "AboutBox", "_Default"}));
     EXPECT_EQ(info.members.back().id, com::dispid::Value);
     EXPECT_EQ(info.members.back().type, com::VarType::I2);
     EXPECT_EQ(info.member(QStringLiteral("FontStrikethru"))->id, 21);
