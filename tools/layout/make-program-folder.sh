@@ -2,10 +2,10 @@
 # Lays out a fresh program folder from a build:
 #   make-program-folder.sh <build-bin-dir> <target-folder> [year]
 # Writes "DTSD.kxt" (brand "Kxt", meal-allowance rates 14 and 28 euros),
-# copies the program and its libraries and the installation files (and
-# speaks the message sounds when espeak-ng is there), and registers the
-# libraries into <target-folder>/registry.ini when the registration
-# program exists.
+# draws the window icons, copies the program, its libraries and the
+# installation files (and speaks the message sounds when espeak-ng is
+# there), and registers the libraries into <target-folder>/registry.ini
+# when the registration program exists.
 # Optional pieces that are missing are skipped with a note.
 set -euo pipefail
 
@@ -37,6 +37,12 @@ ziel=$(cd "$ziel" && pwd)
 # First, so that a year the program cannot process stops before anything
 # else is copied.
 "$bin/dtsd-schreiben" "$ziel" "$jahr" "$marke" "$teiltag" "$volltag"
+
+if [[ -x "$bin/kmk-icons" ]]; then
+    "$bin/kmk-icons" "$ziel" || hinweis "Fenstersymbole nicht erzeugt."
+else
+    hinweis "kmk-icons fehlt, keine Fenstersymbole."
+fi
 
 if [[ -x "$bin/Kilometrika" ]]; then
     cp -f "$bin/Kilometrika" "$ziel/"

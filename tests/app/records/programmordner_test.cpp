@@ -69,6 +69,10 @@ TEST(Programmordner, TheScriptLaysOutARunnableFolder)
         EXPECT_TRUE(QFile::exists(ziel + "/Hilfs.txt"));
     EXPECT_FALSE(QFile::exists(ziel + "/make-sounds.sh"));
 
+    if (QFileInfo(bin + "/kmk-icons").isExecutable()) {
+        EXPECT_GT(QFileInfo(ziel + "/Kilometrika.ico").size(), 0);
+        EXPECT_GT(QFileInfo(ziel + "/rnz.ico").size(), 0);
+    }
     if (QFileInfo(bin + "/Kilometrika").isExecutable())
         EXPECT_TRUE(QFileInfo(ziel + "/Kilometrika").isExecutable());
     const QByteArray registry = lies(ziel + "/registry.ini");
