@@ -337,9 +337,18 @@ void PropertyPageDialog::resetDefault()
     const auto defaults = layout_.resetDefault();
     if (!defaults)
         return;
+    const int oldType = dateType();
     for (auto it = defaults->begin(); it != defaults->end(); ++it) {
         values_[it.key()] = it.value();
         changed_.insert(it.key());
+    }
+    // The date fields keep their day: the control moves its date into the
+    // new epoch itself when the date type is applied.
+    const QVariant date = values_.value(QStringLiteral("Date"));
+    if (layout_.hasDateType && dateType() != oldType && date.isValid()) {
+        int m = 0, d = 0, y = 0;
+        vb::SerialToMDY(oldType, date.toInt(), m, d, y);
+        values_[QStringLiteral("Date")] = vb::MDYToSerial(dateType(), m, d, y);
     }
     for (const PageField& f : layout_.fields)
         showValue(f);

@@ -90,3 +90,37 @@ TEST(CalendarPage, ARefusedValueIsShownAndNothingElseIsLost)
     EXPECT_GE(cal.property("Date").toInt(), 44197);
     EXPECT_EQ(cal.property("DayTitles").toString(), QStringLiteral("So Mo Di Mi Do Fr Sa"));
 }
+
+TEST(CalendarPage, ResetDefaultKeepsTheShownDayOfADateInTheOtherEpoch)
+{
+    ControlHost cal(QStringLiteral("QKCAL.QKCalCtrl.1"));
+    const qint32 day = qint32(QDate(2021, 5, 17).toJulianDay() - 2415019);
+    cal.setProperty("Date", day);
+    cal.setProperty("DateType", 1);
+    testenv::dialogHandler() = [&](QDialog* d) {
+        d->findChild<QPushButton*>(QStringLiteral("ResetDefault"))->click();
+        // The Date fields come first: month, day, year.
+        QStringList shown;
+        for (QLineEdit* e : d->findChildren<QLineEdit*>())
+            if (e->maximumWidth() == 40 || e->maximumWidth() == 60)
+                shown << e->text();
+        EXPECT_EQ(shown.mid(0, 3), QStringList({"5", "17", "2021"}));
+        // A day typed afterwards is read in the new epoch.
+        QLineEdit* dayField = nullptr;
+        for (QLineEdit* e : d->findChildren<QLineEdit*>())
+            if (e->maximumWidth() == 40 && e->text() == QLatin1String("17"))
+                dayField = e;
+        EXPECT_NE(dayField, nullptr);
+        if (dayField) {
+            dayField->setText(QStringLiteral("18"));
+            emit dayField->textEdited(dayField->text());
+        }
+        clickApply(d);
+        EXPECT_TRUE(d->findChild<QLabel*>(QStringLiteral("Status"))->text().isEmpty());
+        return int(QDialog::Accepted);
+    };
+    cal.showPropertyPage();
+    testenv::dialogHandler() = nullptr;
+    EXPECT_EQ(cal.property("DateType").toInt(), 0);
+    EXPECT_EQ(cal.property("Date").toInt(), day + 1);
+}
