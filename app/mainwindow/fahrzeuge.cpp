@@ -53,15 +53,13 @@ bool Form1::AutoDat(int n, bool schreiben)
         K.ZeitenVorgeben = V.ZeitenVorgeben;
         K.ErweiterterAusdruck = V.ErweiterterAusdruck;
         K.Journalfunktion = V.Journalfunktion;
-        const bool ok = mw::KfzSchreiben(n, K);
+        const bool ok = mw::KfzSchreiben(n);
         // The type may have changed on the page: the entry page follows it.
         AutoBP();
         return ok;
     }
 
-    KfzGrundeinstellung gelesen;
-    mw::KfzLesen(n, gelesen);
-    K = gelesen;
+    mw::KfzLesen(n);
     V.Warnhinweise2 = K.Warnhinweise2;
     V.Warnhinweise = K.Warnhinweise;
     V.ErweiterterAusdruck = K.ErweiterterAusdruck;

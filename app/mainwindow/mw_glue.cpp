@@ -36,17 +36,13 @@ bool VorDatSpeichern()
     return r.ok;
 }
 
-bool KfzLesen(int n, KfzGrundeinstellung& out)
+bool KfzLesen(int n)
 {
-    const bool ok = kmk::KfzLesen(G(), n);
-    out = G().Kfz;
-    return ok;
+    return kmk::KfzLesen(G(), n);
 }
 
-bool KfzSchreiben(int n, const KfzGrundeinstellung& rec, bool melden)
+bool KfzSchreiben(int n, bool melden)
 {
-    if (&rec != &G().Kfz)
-        G().Kfz = rec;
     const Dateiergebnis r = kmk::KfzSchreiben(G(), n);
     if (!r.ok && melden)
         plainMessage(r.meldung);

@@ -44,9 +44,10 @@ void EditpufferZeitenLoeschen();
 bool VorDat(bool schreiben);
 // Writes the settings; a failure is shown as a plain message (false).
 bool VorDatSpeichern();
-bool KfzLesen(int n, KfzGrundeinstellung& out);
-// Writes the vehicle record; a failure is shown as a plain message (false).
-bool KfzSchreiben(int n, const KfzGrundeinstellung& rec, bool melden = true);
+// Vehicle record n read into, and written from, the state's KFZ().
+bool KfzLesen(int n);
+// A failed write is shown as a plain message when melden (false).
+bool KfzSchreiben(int n, bool melden = true);
 qint32 FahrtAnzahl(const QString& name);
 bool DateiVorhanden(const QString& path);
 QString pfad(const QString& name);         // absolute path in the program folder

@@ -533,7 +533,7 @@ void Form1::vehiclePresets()
         K.Journalfunktion = flagVon(forms::value(Check1) == 1);
         V.LetztesFahrzeug = 0;
         for (int n = 1; n <= 4; ++n)
-            mw::KfzSchreiben(n, K, false);
+            mw::KfzSchreiben(n, false);
         // Four empty company cars on the page.
         for (int i = 0; i < 4; ++i) {
             setOptionValue(FirmenPkw[i], true);
