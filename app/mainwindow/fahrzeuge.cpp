@@ -15,6 +15,19 @@ namespace kmk {
 
 namespace {
 int wert(bool b) { return b ? 1 : 0; }
+qint16 flag(QCheckBox* box) { return flagVon(forms::value(box) == 1); }
+} // namespace
+
+void Form1::OptionenInKfz(KfzGrundeinstellung& K) const
+{
+    K.Sprachausgabe = flag(Check3);
+    K.OhneZeiten = flag(Check8);
+    K.ZeitenVorgeben = flag(Check4);
+    K.PrivatNurKm = flag(Check10);
+    K.KalenderHeute = flag(Check11);
+    K.WenigAbfragen = flag(Check12);
+    K.MitVerpflegungspauschale = flag(Check5);
+    K.Journalfunktion = flag(Check1);
 }
 
 bool Form1::AutoDat(int n, bool schreiben)
@@ -39,14 +52,7 @@ bool Form1::AutoDat(int n, bool schreiben)
                 // The field holds at most nine digits; keep the old reading.
             }
         }
-        K.Sprachausgabe = flagVon(forms::value(Check3) == 1);
-        K.OhneZeiten = flagVon(forms::value(Check8) == 1);
-        K.ZeitenVorgeben = flagVon(forms::value(Check4) == 1);
-        K.PrivatNurKm = flagVon(forms::value(Check10) == 1);
-        K.KalenderHeute = flagVon(forms::value(Check11) == 1);
-        K.WenigAbfragen = flagVon(forms::value(Check12) == 1);
-        K.MitVerpflegungspauschale = flagVon(forms::value(Check5) == 1);
-        K.Journalfunktion = flagVon(forms::value(Check1) == 1);
+        OptionenInKfz(K);
         K.Warnhinweise = V.Warnhinweise;
         K.Warnhinweise2 = V.Warnhinweise2;
         K.MitZeiten = V.MitZeiten;
@@ -367,48 +373,30 @@ void Form1::AutoOpt_Click(int index)
         run(services.Prozentverteilung);
 }
 
-bool Form1::FirmenPkw_MouseDown(int index)
+bool Form1::FirmenPkw_MouseDown(int index) { return FahrzeugtypWechseln(index, true); }
+bool Form1::PrivatPkw_MouseDown(int index) { return FahrzeugtypWechseln(index, false); }
+
+bool Form1::FahrzeugtypWechseln(int index, bool firma)
 {
     if (index < 0 || index > 3)
         return true;
     DateiTest();
-    const bool privat = PrivatPkw[index]->isChecked();
-    if (!(mw::FahrtdateiVorhanden(index + 1) && privat))
+    QRadioButton* neu = firma ? FirmenPkw[index] : PrivatPkw[index];
+    QRadioButton* bisher = firma ? PrivatPkw[index] : FirmenPkw[index];
+    if (!(mw::FahrtdateiVorhanden(index + 1) && bisher->isChecked()))
         return true;
     if (mw::FahrtAnzahl(mw::JD().Fahrtdateien[index + 1]) < 1) {
         // Only the current vehicle's record is in memory.
         if (index + 1 == mw::AktuellesFahrzeug()) {
-            mw::KFZ().Firmenfahrzeug = WAHR;
-            mw::KFZ().Privatfahrzeug = FALSCH;
+            mw::KFZ().Firmenfahrzeug = flagVon(firma);
+            mw::KFZ().Privatfahrzeug = flagVon(!firma);
             AutoBP();
         }
         return true;
     }
     mw::MeldungAnzeigen(95);
-    setOptionValue(PrivatPkw[index], true);
-    setOptionValue(FirmenPkw[index], false);
-    return false;
-}
-
-bool Form1::PrivatPkw_MouseDown(int index)
-{
-    if (index < 0 || index > 3)
-        return true;
-    DateiTest();
-    const bool firma = FirmenPkw[index]->isChecked();
-    if (!(mw::FahrtdateiVorhanden(index + 1) && firma))
-        return true;
-    if (mw::FahrtAnzahl(mw::JD().Fahrtdateien[index + 1]) < 1) {
-        if (index + 1 == mw::AktuellesFahrzeug()) {
-            mw::KFZ().Firmenfahrzeug = FALSCH;
-            mw::KFZ().Privatfahrzeug = WAHR;
-            AutoBP();
-        }
-        return true;
-    }
-    mw::MeldungAnzeigen(95);
-    setOptionValue(FirmenPkw[index], true);
-    setOptionValue(PrivatPkw[index], false);
+    setOptionValue(bisher, true);
+    setOptionValue(neu, false);
     return false;
 }
 

@@ -25,6 +25,7 @@ namespace kmk {
 
 class SSTab;
 struct VoreinstellungSatz;
+struct KfzGrundeinstellung;
 class DirListBox;
 class DriveListBox;
 class Form1;
@@ -229,6 +230,10 @@ private:
     void listPresets();
     void ErsteLadenDefault();
     bool FahrzeugWechseln(int index);
+    // The option boxes' state into a vehicle record.
+    void OptionenInKfz(KfzGrundeinstellung& K) const;
+    // Company/private choice of a frame: refused once its vehicle has trips.
+    bool FahrzeugtypWechseln(int index, bool firma);
     // Time fields and information frames of the entry page as the current
     // vehicle's type asks for, after an option box changed them.
     void EintragsseiteAbgleichen();

@@ -523,14 +523,7 @@ void Form1::vehiclePresets()
         K.Anfangskm = 0;
         K.Firmenfahrzeug = WAHR;
         K.Privatfahrzeug = FALSCH;
-        K.Sprachausgabe = flagVon(forms::value(Check3) == 1);
-        K.ZeitenVorgeben = flagVon(forms::value(Check4) == 1);
-        K.OhneZeiten = flagVon(forms::value(Check8) == 1);
-        K.PrivatNurKm = flagVon(forms::value(Check10) == 1);
-        K.KalenderHeute = flagVon(forms::value(Check11) == 1);
-        K.WenigAbfragen = flagVon(forms::value(Check12) == 1);
-        K.MitVerpflegungspauschale = flagVon(forms::value(Check5) == 1);
-        K.Journalfunktion = flagVon(forms::value(Check1) == 1);
+        OptionenInKfz(K);
         V.LetztesFahrzeug = 0;
         for (int n = 1; n <= 4; ++n)
             mw::KfzSchreiben(n, false);
