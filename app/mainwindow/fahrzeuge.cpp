@@ -89,8 +89,6 @@ bool Form1::AutoDat(int n, bool schreiben)
     forms::setValue(Check5, wert(K.MitVerpflegungspauschale));
     forms::setValue(Check1, wert(K.Journalfunktion));
 
-    static const char* const zeit[] = {"EinZeitAb", "EinZeitAn", "QKSpin1", "QKSpin2", "QKSpin3",
-                                       "QKSpin4", "Label2", "Label8", "Frame5"};
     if (K.OhneZeiten) {
         forms::setValue(Check8, 1);
         V.Warnhinweise = FALSCH;
@@ -105,8 +103,8 @@ bool Form1::AutoDat(int n, bool schreiben)
         forms::setValue(Check4, 2);
         Check5->hide();
         forms::setValue(Check5, 2);
-        for (const char* c : zeit)
-            showCtl(QString::fromLatin1(c), false);
+        Zeitfelder(false);
+        showCtl("Frame5", false);
         mw::EditpufferZeitenLoeschen();
     } else {
         forms::setValue(Check8, 0);
@@ -124,8 +122,8 @@ bool Form1::AutoDat(int n, bool schreiben)
         K.ZeitenVorgeben = WAHR;
         K.MitVerpflegungspauschale = WAHR;
         K.MitZeiten = WAHR;
-        for (const char* c : zeit)
-            showCtl(QString::fromLatin1(c), true);
+        Zeitfelder(true);
+        showCtl("Frame5", true);
     }
 
     forms::setValue(Check4, wert(K.ZeitenVorgeben));
@@ -259,9 +257,9 @@ void Form1::AutoBP()
     const auto& K = mw::KFZ();
     const auto& V = mw::VS();
     if (K.Privatfahrzeug) {
-        for (const char* c : {"Label3", "Label9", "EinkmAn", "AnzKmAb", "QKSpin6", "QKSpin1", "QKSpin2",
-                              "QKSpin3", "QKSpin4", "EinZeitAn", "EinZeitAb", "Label2", "Label8"})
+        for (const char* c : {"Label3", "Label9", "EinkmAn", "AnzKmAb", "QKSpin6"})
             showCtl(QString::fromLatin1(c), false);
+        Zeitfelder(false);
         for (const char* c : {"Label118", "PersAnz", "QKSpin5"})
             showCtl(QString::fromLatin1(c), true);
         showCtl("Frame5", false);
@@ -278,9 +276,7 @@ void Form1::AutoBP()
     if (K.Firmenfahrzeug) {
         for (const char* c : {"Label3", "Label9", "EinkmAn", "AnzKmAb", "QKSpin6"})
             showCtl(QString::fromLatin1(c), true);
-        for (const char* c : {"QKSpin1", "QKSpin2", "QKSpin3", "QKSpin4", "EinZeitAn", "EinZeitAb",
-                              "Label2", "Label8"})
-            showCtl(QString::fromLatin1(c), V.OhneZeiten == 0);
+        Zeitfelder(V.OhneZeiten == 0);
         for (const char* c : {"Label118", "PersAnz", "QKSpin5"})
             showCtl(QString::fromLatin1(c), false);
         showCtl("Frame5", V.MitVerpflegungspauschale != 0);

@@ -237,6 +237,8 @@ private:
     // Time fields and information frames of the entry page as the current
     // vehicle's type asks for, after an option box changed them.
     void EintragsseiteAbgleichen();
+    // The time fields of the entry page with their spins and captions.
+    void Zeitfelder(bool sichtbar) const;
     void run(const std::function<void()>& f) { if (f) f(); }
     QWidget* m_pages[5] = {};
     struct Private;

@@ -16,10 +16,13 @@ qint16 gemeinsam(QCheckBox* box)
     setBold(box, an);
     return flagVon(an);
 }
-
-const char* const kZeitSteuer[] = {"QKSpin1", "QKSpin2", "QKSpin3", "QKSpin4",
-                                   "EinZeitAb", "EinZeitAn", "Label2", "Label8"};
 } // namespace
+
+void Form1::Zeitfelder(bool sichtbar) const
+{
+    for (const char* n : {"QKSpin1", "QKSpin2", "QKSpin3", "QKSpin4", "EinZeitAb", "EinZeitAn", "Label2", "Label8"})
+        showCtl(QString::fromLatin1(n), sichtbar);
+}
 
 void Form1::Check1_Click()
 {
@@ -63,8 +66,7 @@ void Form1::Check8_Click()
         V.ZeitenVorgeben = FALSCH;
         V.MitVerpflegungspauschale = FALSCH;
         V.MitZeiten = FALSCH;
-        for (const char* n : kZeitSteuer)
-            showCtl(QString::fromLatin1(n), false);
+        Zeitfelder(false);
         mw::EditpufferZeitenLoeschen();
         mw::Pauschalfahrt() = false;
         showCtl("Frame5", false);
@@ -79,8 +81,7 @@ void Form1::Check8_Click()
         V.ZeitenVorgeben = WAHR;
         V.MitVerpflegungspauschale = WAHR;
         V.MitZeiten = WAHR;
-        for (const char* n : kZeitSteuer)
-            showCtl(QString::fromLatin1(n), true);
+        Zeitfelder(true);
         showCtl("Frame5", true);
     }
     EintragsseiteAbgleichen();
@@ -99,13 +100,11 @@ void Form1::EintragsseiteAbgleichen()
     if (!belegt)
         return;   // the page shows its notice; the fields are out of sight
     if (K.Firmenfahrzeug) {
-        for (const char* n : kZeitSteuer)
-            showCtl(QString::fromLatin1(n), V.OhneZeiten == 0);
+        Zeitfelder(V.OhneZeiten == 0);
         showCtl("Frame5", V.MitVerpflegungspauschale != 0);
         showCtl("Frame7", V.MitVerpflegungspauschale == 0);
     } else if (K.Privatfahrzeug) {
-        for (const char* n : kZeitSteuer)
-            showCtl(QString::fromLatin1(n), false);
+        Zeitfelder(false);
         showCtl("Frame5", false);
         showCtl("Frame7", false);
     }
