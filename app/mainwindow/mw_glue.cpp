@@ -1,7 +1,5 @@
 #include "app/mainwindow/mw_glue.h"
 
-#include "app/mainwindow/form1.h"
-#include "app/mainwindow/page_eintragungen.h"
 #include "app/records/dateien.h"
 #include "app/records/hilfen.h"
 #include "platform/com/controlhost.h"
@@ -9,11 +7,6 @@
 #include "platform/vb/date.h"
 #include "platform/vb/error.h"
 #include "platform/vb/text.h"
-
-#include <QFile>
-#include <QFileInfo>
-
-#include <array>
 
 namespace kmk::mw {
 
@@ -75,32 +68,6 @@ qint32 heute()
 void plainMessage(const QString& text)
 {
     forms::services().dialogs->msgBox(text, forms::vbOKOnly);
-}
-
-} // namespace kmk::mw
-
-namespace kmk::mw {
-
-void installHostedControlFactory()
-{
-    pages::setHostedControlFactory([](const QString& progId, const QVariantMap& props, QWidget* parent) -> QWidget* {
-        try {
-            auto* host = new com::ControlHost(progId, parent);
-            for (auto it = props.begin(); it != props.end(); ++it) {
-                try {
-                    host->setProperty(it.key(), it.value());
-                } catch (const vb::RuntimeError&) {
-                    // A refused design value leaves the control's default.
-                }
-            }
-            return host;
-        } catch (const vb::RuntimeError&) {
-            // Not registered: the page puts a placeholder in its place.
-            return nullptr;
-        } catch (const std::exception&) {
-            return nullptr;
-        }
-    });
 }
 
 void calPut(QWidget* host, const char* property, qint32 value)

@@ -66,8 +66,6 @@ QString Hilfstext(int k);
 void attachHelp(Form1* form);
 
 // ---- hosted calendars ----
-// Creates hosted controls through the registry for the page builders.
-void installHostedControlFactory();
 // Throws vb::RuntimeError(380) when the control refuses the value.
 void calPut(QWidget* host, const char* property, qint32 value);
 qint32 calGet(QWidget* host, const char* property);

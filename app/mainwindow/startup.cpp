@@ -133,7 +133,6 @@ Form1::Form1(QWidget* parent) : QWidget(parent), d(new Private)
         m_pages[i]->setObjectName(QStringLiteral("Seite%1").arg(i));
         SSTab1->addTab(m_pages[i], QString::fromUtf8(captions[i]));
     }
-    mw::installHostedControlFactory();
     buildTitelseite(m_pages[0]);
     buildGrundeinstellungen(m_pages[1]);
     buildEintragungenPage(m_pages[2]);
