@@ -28,25 +28,21 @@ void setOptionValue(QRadioButton* b, bool value)
         return;
     }
     if (auto* g = qobject_cast<forms::OptionGroup*>(b->property("kmkOptionGroup").value<QObject*>())) {
-        for (int i = 0; i < g->count() + 8; ++i)
-            if (g->button(i) == b) {
-                g->setChecked(i, false);
-                return;
-            }
+        g->setChecked(b->property("kmkOptionIndex").toInt(), false);
+        return;
     }
-    {
-        // An exclusive group refuses to clear its last button.
-        const bool ex = b->autoExclusive();
-        b->setAutoExclusive(false);
-        b->setChecked(false);
-        b->setAutoExclusive(ex);
-    }
+    // An exclusive group refuses to clear its last button.
+    const bool ex = b->autoExclusive();
+    b->setAutoExclusive(false);
+    b->setChecked(false);
+    b->setAutoExclusive(ex);
 }
 
 void addToGroup(forms::OptionGroup* g, QRadioButton* b, int index)
 {
     g->add(b, index);
     b->setProperty("kmkOptionGroup", QVariant::fromValue<QObject*>(g));
+    b->setProperty("kmkOptionIndex", index);
 }
 
 void setBold(QWidget* w, bool bold)
@@ -96,25 +92,23 @@ void GuardedOption::keyPressEvent(QKeyEvent* e)
     switch (e->key()) {
     case Qt::Key_Space:
     case Qt::Key_Select:
+        if (guard && !guard()) {
+            e->accept();
+            return;
+        }
+        break;
     case Qt::Key_Up:
     case Qt::Key_Down:
     case Qt::Key_Left:
     case Qt::Key_Right:
         // Arrow keys move the selection inside the group: the guard of the
         // target would not run, so the vehicle type changes by mouse only.
-        if (e->key() == Qt::Key_Space || e->key() == Qt::Key_Select) {
-            if (guard && !guard()) {
-                e->accept();
-                return;
-            }
-            QRadioButton::keyPressEvent(e);
-            return;
-        }
         e->ignore();
         return;
     default:
-        QRadioButton::keyPressEvent(e);
+        break;
     }
+    QRadioButton::keyPressEvent(e);
 }
 
 namespace {
