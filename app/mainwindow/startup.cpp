@@ -113,9 +113,6 @@ QString ProgrammPfadErmitteln()
 }
 
 struct Form1::Private {
-    forms::OptionGroup* aktuAuto = nullptr;
-    forms::OptionGroup* autoOpt = nullptr;
-    forms::OptionGroup* fahrtart = nullptr;
     std::unique_ptr<clsResize> resize;
 };
 
@@ -148,10 +145,10 @@ Form1::~Form1() = default;
 
 void Form1::connectSettingsPage()
 {
-    d->aktuAuto = new forms::OptionGroup(this);
+    auto* aktuAuto = new forms::OptionGroup(this);
     for (int k = 0; k < 4; ++k)
-        addToGroup(d->aktuAuto, Aktu_Auto[k], k);
-    connect(d->aktuAuto, &forms::OptionGroup::click, this, [this](int i) { Aktu_Auto_Click(i); });
+        addToGroup(aktuAuto, Aktu_Auto[k], k);
+    connect(aktuAuto, &forms::OptionGroup::click, this, [this](int i) { Aktu_Auto_Click(i); });
 
     forms::onClick(Check1, [this] { Check1_Click(); });
     forms::onClick(Check3, [this] { Check3_Click(); });
@@ -234,22 +231,22 @@ void Form1::connectSettingsPage()
 
 void Form1::connectOtherPages()
 {
-    d->autoOpt = new forms::OptionGroup(this);
+    auto* autoOpt = new forms::OptionGroup(this);
     for (int k = 0; k < 4; ++k)
         if (QRadioButton* o = AutoOpt(k)) {
             o->hide();
-            addToGroup(d->autoOpt, o, k);
+            addToGroup(autoOpt, o, k);
         }
-    connect(d->autoOpt, &forms::OptionGroup::click, this, [this](int i) { AutoOpt_Click(i); });
+    connect(autoOpt, &forms::OptionGroup::click, this, [this](int i) { AutoOpt_Click(i); });
 
     // One trip type at a time, the chosen one in bold.
-    d->fahrtart = new forms::OptionGroup(this);
+    auto* fahrtart = new forms::OptionGroup(this);
     int typ = 0;
     for (const char* name : {"OptWA", "OptPri", "OptGesch", "OptEhr", "OptFam"}) {
         QRadioButton* o = ctl<QRadioButton>(QString::fromLatin1(name));
         if (!o)
             continue;
-        addToGroup(d->fahrtart, o, typ++);
+        addToGroup(fahrtart, o, typ++);
         // The state, not the signal's value: a click on the chosen button
         // unticks and reticks it within one signal.
         connect(o, &QAbstractButton::toggled, this, [o] { setBold(o, o->isChecked()); });
