@@ -1,6 +1,7 @@
 #include "app/mainwindow/form1.h"
 
 #include "app/mainwindow/dirlist.h"
+#include "app/mainwindow/page_eintragungen.h"
 #include "app/mainwindow/sstab.h"
 #include "platform/forms/events.h"
 
@@ -121,27 +122,24 @@ template <class T> T* make(QWidget* parent, const QString& name, int l, int t, i
     return c;
 }
 
+QRect rectTw(int l, int t, int w, int h) { return QRect(tw(l), tw(t), tw(w), tw(h)); }
+
+// The pages' toolkit, placed in twips; captions here wrap.
 QLabel* label(QWidget* parent, const QString& name, const QString& text, int l, int t, int w, int h)
 {
-    auto* c = make<QLabel>(parent, name, l, t, w, h);
-    c->setText(text);
+    QLabel* c = pages::label(parent, name, text, rectTw(l, t, w, h));
     c->setWordWrap(true);
     return c;
 }
 
 QPushButton* button(QWidget* parent, const QString& name, const QString& text, int l, int t, int w, int h)
 {
-    auto* c = make<QPushButton>(parent, name, l, t, w, h);
-    c->setText(text);
-    c->setFocusPolicy(Qt::StrongFocus);
-    return c;
+    return pages::button(parent, name, text, rectTw(l, t, w, h));
 }
 
 QPlainTextEdit* helpBox(QWidget* parent, const QString& name, int l, int t, int w, int h)
 {
-    auto* c = make<QPlainTextEdit>(parent, name, l, t, w, h);
-    c->setReadOnly(true);
-    return c;
+    return pages::helpBox(parent, name, rectTw(l, t, w, h));
 }
 
 QCheckBox* check(QWidget* parent, const QString& name, const QString& text, int l, int t, int w, int h)
