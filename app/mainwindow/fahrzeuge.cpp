@@ -3,6 +3,7 @@
 #include "app/mainwindow/form1.h"
 
 #include "app/mainwindow/mw_glue.h"
+#include "app/records/dateien.h"
 #include "app/records/fahrtdatensatz.h"
 #include "platform/forms/events.h"
 #include "platform/vb/error.h"
@@ -234,8 +235,7 @@ int Form1::AutoTest()
 
 void Form1::DateiTest()
 {
-    for (int k = 1; k <= 4; ++k)
-        mw::FahrtdateiVorhanden(k) = mw::DateiVorhanden(mw::pfad(mw::JD().Fahrtdateien[k]));
+    kmk::DateiTest(mw::G());
 }
 
 bool Form1::Autowechsel(int i)
