@@ -1,7 +1,6 @@
 #include "app/mainwindow/mw_glue.h"
 
 #include "app/records/dateien.h"
-#include "app/records/hilfen.h"
 #include "platform/com/controlhost.h"
 #include "platform/forms/seams.h"
 #include "platform/vb/date.h"
@@ -47,11 +46,6 @@ qint32 FahrtAnzahl(const QString& name)
     if (name.trimmed().isEmpty())
         return 0;
     return Fahrtanzahl(pfad(name));
-}
-
-bool DateiVorhanden(const QString& path)
-{
-    return kmk::DateiVorhanden(path);
 }
 
 QString pfad(const QString& name)

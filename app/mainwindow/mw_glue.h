@@ -49,7 +49,6 @@ bool KfzLesen(int n);
 // A failed write is shown as a plain message when melden (false).
 bool KfzSchreiben(int n, bool melden = true);
 qint32 FahrtAnzahl(const QString& name);
-bool DateiVorhanden(const QString& path);
 QString pfad(const QString& name);         // absolute path in the program folder
 
 // ---- messages, clock, help ----
@@ -61,8 +60,6 @@ std::function<bool(int)>& meldungsanzeige();
 std::function<void(Form1*)>& hilfezeilen();
 void plainMessage(const QString& text);
 qint32 heute();                            // today's day number
-void txt_ReadTexte(const QString& path);
-QString Hilfstext(int k);
 void attachHelp(Form1* form);
 
 // ---- hosted calendars ----

@@ -26,16 +26,6 @@ bool MeldungAnzeigen(int n)
     return kmk::MeldungAnzeigen(n);
 }
 
-void txt_ReadTexte(const QString& path)
-{
-    kmk::txt_ReadTexte(path);
-}
-
-QString Hilfstext(int k)
-{
-    return kmk::Hilfstext(k);
-}
-
 void attachHelp(Form1* form)
 {
     if (auto& f = hilfezeilen()) {

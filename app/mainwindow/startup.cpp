@@ -13,6 +13,7 @@
 #include "app/mainwindow/page_eintragungen.h"
 #include "app/mainwindow/sstab.h"
 #include "app/records/dateien.h"
+#include "app/records/hilfen.h"
 #include "app/records/jahr.h"
 #include "app/resize/clsresize.h"
 #include "platform/forms/events.h"
@@ -263,7 +264,7 @@ bool Form1::eventFilter(QObject* watched, QEvent* e)
                 // the control ignored it, keeps that control's help line.
                 const QPoint pos = static_cast<QMouseEvent*>(e)->position().toPoint();
                 if (!GrundAuto[k]->childAt(pos))
-                    forms::setText(TGrHilfe, mw::Hilfstext(k == 0 ? 18 : (k == 1 ? 19 : 20)));
+                    forms::setText(TGrHilfe, Hilfstext(k == 0 ? 18 : (k == 1 ? 19 : 20)));
                 break;
             }
     }
@@ -336,16 +337,15 @@ bool Form1::Form_Load()
     });
     trap([&] {   // 11
         Hilfsdateipfad = mw::Programmpfad() + QStringLiteral("Hilfs.txt");
-        const QString gefunden = io::findFileCaseInsensitive(mw::Programmpfad(), QStringLiteral("Hilfs.txt"));
-        mw::txt_ReadTexte(gefunden.isEmpty() ? Hilfsdateipfad : gefunden);
-        setCtlText("TEinHilfe", mw::Hilfstext(72));
+        txt_ReadTexte(Hilfsdateipfad);   // finds the file in any case of its name
+        setCtlText("TEinHilfe", Hilfstext(72));
     });
     trap([&] { MarkeZweiterDurchgang(); });   // 12
     trap([&] { VorjahrFahrtenspeicherUebernehmen(mw::Programmpfad(), mw::Jahr()); });   // 13
     trap([&] {   // 14
         // An empty file holds no settings record: it is a first start too.
         const QString einstellungen = mw::pfad(mw::JD().Einstellungsdatei);
-        if (!mw::DateiVorhanden(einstellungen) || QFileInfo(einstellungen).size() == 0)
+        if (!DateiVorhanden(einstellungen) || QFileInfo(einstellungen).size() == 0)
             firstStartDefaults();
         mw::VorDat(false);
     });
@@ -391,7 +391,7 @@ bool Form1::Form_Load()
     // 20: a shown stored trip keeps its own dates.
     trap([&] {
         const bool gespeicherteFahrt = mw::Satznummer() >= 1 && mw::Satznummer() <= mw::Satzanzahl();
-        if (mw::DateiVorhanden(mw::pfad(mw::Fahrtdatei())) && !mw::Fahrtdatei().isEmpty() && !gespeicherteFahrt && qkc) {
+        if (DateiVorhanden(mw::pfad(mw::Fahrtdatei())) && !mw::Fahrtdatei().isEmpty() && !gespeicherteFahrt && qkc) {
             const QString t = vb::DateText(mw::calGet(qkc, "Date"));
             setCtlText("EinDatumAb", t);
             setCtlText("EinDatumAn", t);
@@ -630,13 +630,13 @@ void Form1::SSTab1_Click(int)
         showCtl("FahrtListe", false);
     }
     if (c == QStringLiteral("Kilometrika ") + mw::Jahr())
-        forms::setText(TTitelHilfe, mw::Hilfstext(7));
+        forms::setText(TTitelHilfe, Hilfstext(7));
     if (c == QLatin1String("Grundeinstellungen"))
-        forms::setText(TGrHilfe, mw::Hilfstext(9));
+        forms::setText(TGrHilfe, Hilfstext(9));
     if (c == QLatin1String("Auswertung"))
-        setCtlText("TAusHilfe", mw::Hilfstext(78));
+        setCtlText("TAusHilfe", Hilfstext(78));
     if (c == QLatin1String("Ausdruck"))
-        setCtlText("TDruckHilfe", mw::Hilfstext(7));
+        setCtlText("TDruckHilfe", Hilfstext(7));
     if (auto* l4 = ctl<QListWidget>("List4"))
         if (services.Bildschirmzoom && l4->currentItem())
             services.Bildschirmzoom(l4->currentItem()->text());
