@@ -95,6 +95,22 @@ void VorjahrFahrtenspeicherUebernehmen(const QString& programmpfad, const QStrin
         io::copyFileAtomic(quelle, ziel);
 }
 
+// A scale list: percentages from 'ab' to 165 in steps of 5, without 135; a
+// stored choice beyond 'hoechstens' falls back to 'standard'.
+void skalaFuellen(QListWidget* liste, int ab, quint8& index, int hoechstens, int standard)
+{
+    liste->clear();
+    for (int p = ab; p <= 165; p += 5)
+        if (p != 135)
+            liste->addItem(QString::number(p));
+    if (index > hoechstens) {
+        forms::setListIndex(liste, standard);
+        index = quint8(standard);
+    } else {
+        forms::setListIndex(liste, index);
+    }
+}
+
 } // namespace
 
 void setProgrammPfadVorgabe(const QString& ordner)
@@ -576,31 +592,13 @@ void Form1::listPresets()
 {
     auto& V = mw::VS();
     if (auto* l4 = ctl<QListWidget>("List4")) {
-        l4->clear();
-        for (int p = 10; p <= 165; p += 5)
-            if (p != 135)
-                l4->addItem(QString::number(p));
-        if (V.ZoomIndex > 30) {
-            forms::setListIndex(l4, 15);
-            V.ZoomIndex = 15;
-        } else {
-            forms::setListIndex(l4, V.ZoomIndex);
-        }
+        skalaFuellen(l4, 10, V.ZoomIndex, 30, 15);
         if (services.Bildschirmzoom && l4->currentItem())
             services.Bildschirmzoom(l4->currentItem()->text());
     }
     auto* l5 = ctl<QListWidget>("List5");
     if (l5) {
-        l5->clear();
-        for (int p = 50; p <= 165; p += 5)
-            if (p != 135)
-                l5->addItem(QString::number(p));
-        if (V.DruckskalaIndex > 22) {
-            forms::setListIndex(l5, 6);
-            V.DruckskalaIndex = 6;
-        } else {
-            forms::setListIndex(l5, V.DruckskalaIndex);
-        }
+        skalaFuellen(l5, 50, V.DruckskalaIndex, 22, 6);
         if (l5->currentItem())
             mw::Druckskala() = int(vb::Val(l5->currentItem()->text()));
     }
