@@ -14,41 +14,43 @@ namespace kmk {
 
 // ---------------------------------------------------------------- col_Controls
 
-clsControl* col_Controls::Add(long Top, long Left, long Width, long Height, const QString& Name, float Fontsize)
+clsControl* col_Controls::neu(const QString& Name)
 {
     if (m_byKey.contains(Name))
         return nullptr;
     auto rec = std::make_unique<clsControl>();
     rec->setTag(Count() + 1);
-    rec->setTop(Top);
-    rec->setLeft(Left);
-    rec->setWidth(Width);
-    rec->setHeight(Height);
     rec->setName(Name);
-    rec->setFontsize(Fontsize);
     clsControl* p = rec.get();
     m_items.push_back(std::move(rec));
     m_byKey.insert(Name, p);
     return p;
 }
 
+clsControl* col_Controls::Add(long Top, long Left, long Width, long Height, const QString& Name, float Fontsize)
+{
+    clsControl* rec = neu(Name);
+    if (!rec)
+        return nullptr;
+    rec->setTop(Top);
+    rec->setLeft(Left);
+    rec->setWidth(Width);
+    rec->setHeight(Height);
+    rec->setFontsize(Fontsize);
+    return rec;
+}
+
 clsControl* col_Controls::AddLine(long X1, long X2, long Y1, long Y2, const QString& Name)
 {
-    if (m_byKey.contains(Name))
+    clsControl* rec = neu(Name);
+    if (!rec)
         return nullptr;
-    auto rec = std::make_unique<clsControl>();
-    rec->setTag(Count() + 1);
     rec->setX1(X1);
     rec->setX2(X2);
     rec->setY1(Y1);
     rec->setY2(Y2);
-    rec->setResizeOption(0);
-    rec->setName(Name);
     rec->setLine(true);
-    clsControl* p = rec.get();
-    m_items.push_back(std::move(rec));
-    m_byKey.insert(Name, p);
-    return p;
+    return rec;
 }
 
 clsControl* col_Controls::Item(const QString& Key) const

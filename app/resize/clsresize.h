@@ -105,6 +105,8 @@ public:
     void clear();
 
 private:
+    // A fresh record under Name, numbered in order; nullptr when taken.
+    clsControl* neu(const QString& Name);
     std::vector<std::unique_ptr<clsControl>> m_items;
     QHash<QString, clsControl*> m_byKey;
 };
