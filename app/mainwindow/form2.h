@@ -24,7 +24,6 @@ public:
     ~Form2() override;
 
     bool antwort() const { return antwort_; }
-    bool antwortet() const { return antwortet_; }
 
     QLabel* MText() const { return mtext_; }
     QPushButton* zuruck() const { return zuruck_; }

@@ -243,19 +243,6 @@ void Hilfezeilen::setBoxText(QWidget* box, const QString& text)
     }
 }
 
-QString Hilfezeilen::boxText(const QWidget* box)
-{
-    if (auto* p = qobject_cast<const QPlainTextEdit*>(box))
-        return p->toPlainText();
-    if (auto* t = qobject_cast<const QTextEdit*>(box))
-        return t->toPlainText();
-    if (auto* l = qobject_cast<const QLineEdit*>(box))
-        return l->text();
-    if (auto* b = qobject_cast<const QLabel*>(box))
-        return b->text();
-    return {};
-}
-
 void Hilfezeilen::zeigen(int number, QWidget* helpBox) const
 {
     if (helpBox)

@@ -66,7 +66,6 @@ public:
 
     // Sets the text of a help box (plain or multi-line text box, or label).
     static void setBoxText(QWidget* box, const QString& text);
-    static QString boxText(const QWidget* box);
 
 protected:
     bool eventFilter(QObject* obj, QEvent* e) override;
