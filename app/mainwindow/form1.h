@@ -223,7 +223,6 @@ private:
     void buildGrundeinstellungen(QWidget* page);
     void connectOtherPages();
     void connectSettingsPage();
-    void startupPresets();
     void firstStartDefaults();
     void OptionenNachNeuemLesen(const VoreinstellungSatz& vorher);
     void vehiclePresets();

@@ -70,11 +70,6 @@ void setHostedControlFactory(HostedControlFactory factory)
     factorySlot() = std::move(factory);
 }
 
-HostedControlFactory hostedControlFactory()
-{
-    return factorySlot();
-}
-
 QWidget* controlHostFactory(const QString& progId, const QVariantMap& designProperties, QWidget* parent)
 {
     std::unique_ptr<com::ControlHost> host;

@@ -41,13 +41,12 @@ inline constexpr const char* kSpinProgId = "QKSPIN.QKSpinCtrl.1";
 // programmatic id as a child of parent and gives it its design-time
 // properties. Returns nullptr when it cannot; the builder then puts a
 // placeholder of the same name and geometry in its place.
-// The factory in use from the start is controlHostFactory(); the main
-// window may set its own before it calls the builders, and an empty one
+// The factory in use from the start is controlHostFactory(); tests may
+// set their own before they call the builders, and an empty one
 // gives placeholders only.
 using HostedControlFactory =
     std::function<QWidget*(const QString& progId, const QVariantMap& designProperties, QWidget* parent)>;
 void setHostedControlFactory(HostedControlFactory factory);
-HostedControlFactory hostedControlFactory();
 // Creates the control through the registered control library
 // (com::ControlHost); nullptr when the library is not registered or cannot
 // be loaded. A design-time value the control refuses is left at its default.
