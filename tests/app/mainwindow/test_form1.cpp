@@ -92,11 +92,7 @@ TEST(Form1, CalendarTodayOnlyInsideTheLogbookYear)
 TEST(Form1, PageChangeShowsThePageHelpText)
 {
     Umgebung u;
-    QFile hilfe(u.pfad("Hilfs.txt"));
-    ASSERT_TRUE(hilfe.open(QIODevice::WriteOnly));
-    for (int k = 1; k <= 102; ++k)
-        hilfe.write(QByteArray("Hilfe ") + QByteArray::number(k) + "\r\n");
-    hilfe.close();
+    ASSERT_TRUE(u.schreibeHilfstexte());
     ASSERT_TRUE(u.starte());
     kmk::Form1& f = *u.form;
     EXPECT_EQ(f.ctl<QPlainTextEdit>("TEinHilfe")->toPlainText(), QString("Hilfe 72"));

@@ -20,11 +20,7 @@ struct Hauptfenster : ::testing::Test {
 
     void SetUp() override
     {
-        QFile hilfe(u.pfad("Hilfs.txt"));
-        ASSERT_TRUE(hilfe.open(QIODevice::WriteOnly));
-        for (int k = 1; k <= 102; ++k)
-            hilfe.write(QByteArray("Hilfe ") + QByteArray::number(k) + "\r\n");
-        hilfe.close();
+        ASSERT_TRUE(u.schreibeHilfstexte());
         ASSERT_TRUE(u.starte());
         f = u.form.get();
         f->show();

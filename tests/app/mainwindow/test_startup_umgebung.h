@@ -95,6 +95,16 @@ struct Umgebung {
         QFile f(pfad(name));
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
     }
+    // "Hilfs.txt" with the lines "Hilfe 1" .. "Hilfe <n>".
+    bool schreibeHilfstexte(int n = 102) const
+    {
+        QFile hilfe(pfad("Hilfs.txt"));
+        if (!hilfe.open(QIODevice::WriteOnly))
+            return false;
+        for (int k = 1; k <= n; ++k)
+            hilfe.write(QByteArray("Hilfe ") + QByteArray::number(k) + "\r\n");
+        return true;
+    }
     QStringList dateien() const
     {
         return QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot, QDir::Name);
