@@ -208,6 +208,14 @@ TEST(FKunden, ComboBoxesCapitaliseAndCutToTheirWidth)
     EXPECT_EQ(e.fk.CTVon->lineEdit()->cursorPosition(), 50);
     e.fk.CTWeg->setText(QString(300, 'w'));
     EXPECT_EQ(e.fk.CTWeg->text().size(), 255);
+
+    // The route's help line reads once, cleanly.
+    QEvent hinein(QEvent::Enter);
+    QApplication::sendEvent(e.fk.findChild<QLabel*>("Label3"), &hinein);
+    const QString hilfe = e.fk.LKHilfe->text();
+    EXPECT_TRUE(hilfe.startsWith("Die Wegstrecke ist nicht generell erforderlich"));
+    EXPECT_TRUE(hilfe.endsWith("so sind Sie immer auf der sicheren Seite."));
+    EXPECT_EQ(hilfe.count("Wegstrecke"), 1);
 }
 
 TEST(FKunden, EmptyFileShowsANoticeAndANewRecordBecomesRecordOne)
