@@ -149,6 +149,10 @@ TEST(Fahrtenspeicher, TheChosenLineNamesItsOwnRecordOrNone)
     EXPECT_EQ(u.liste("List8")->item(1)->data(SatznummerRolle).toInt(), 120);
     forms::setText(u.ctl<QLineEdit>("Text9"), "");
     EXPECT_EQ(u.liste("List8")->count(), 0);
+    // A line added by text alone still names its own record.
+    u.liste("List8")->addItem(u.liste("List1")->item(99)->text());
+    u.waehle(0);
+    EXPECT_EQ(u.fs.gewaehlterSatz(), 100);
 }
 
 TEST(Fahrtenspeicher, F3DeletesTheChosenRecordOnceAfterAsking)
