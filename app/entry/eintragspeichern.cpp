@@ -1,7 +1,7 @@
 // The buttons of the entry page: new entry, navigation, return trip and
 // the save button with every check of a typed trip.
 
-#include "app/entry/felder.h"
+#include "app/entry/eingabefelder.h"
 
 #include "app/entry/pruefungen.h"
 #include "platform/vb/text.h"
@@ -19,18 +19,18 @@ void Eintragsfelder::Navigation_MouseUp(int button, const std::function<void()>&
 {
     if (button != 1)
         return;
-    Eintrag::run(prozedur);
+    Eingabe::run(prozedur);
     Listenumschaltung();
 }
 
 void Eintragsfelder::Command5_Click()
 {
-    Eintrag::run(dienste_.Rueckfahrt);
+    Eingabe::run(dienste_.Rueckfahrt);
 }
 
 namespace {
 
-bool leer(const Eintragsseite& s, const char* feld)
+bool leer(const Eingabeseite& s, const char* feld)
 {
     return vb::Trim(s.text(QString::fromLatin1(feld))).isEmpty();
 }
@@ -41,10 +41,10 @@ void Eintragsfelder::EintragSpeichern_MouseUp(int button)
 {
     Fahrten1& st = e_.st;
     auto speichern = [&] {
-        Eintrag::run(dienste_.ASpeichern);
+        Eingabe::run(dienste_.ASpeichern);
         const int intervall = st.Voreinstellung.Sicherungsintervall > 0 ? st.Voreinstellung.Sicherungsintervall : 20;
         if (st.Satznummer % intervall == 0)
-            Eintrag::run(dienste_.Sicherheitscopy);
+            Eingabe::run(dienste_.Sicherheitscopy);
     };
 
     if (button == 1) {
@@ -116,11 +116,11 @@ void Eintragsfelder::EintragSpeichern_MouseUp(int button)
                 if (!PflichtfeldTest(e_) || DatumZeitTest(e_) != 0 || !e_.meldung(6))
                     return;
                 e_.puffer().Sonderfahrt = 0;
-                Eintrag::run(dienste_.Datensatzspeichern);
-                Eintrag::run(dienste_.FLaden);
-                Eintrag::run(dienste_.DatensatzAnzeigen);
-                Eintrag::run(dienste_.Datensatzloschen);
-                Eintrag::run(dienste_.ErsteLaden);
+                Eingabe::run(dienste_.Datensatzspeichern);
+                Eingabe::run(dienste_.FLaden);
+                Eingabe::run(dienste_.DatensatzAnzeigen);
+                Eingabe::run(dienste_.Datensatzloschen);
+                Eingabe::run(dienste_.ErsteLaden);
                 seite_.fokus(st.Voreinstellung.PrivatNurKm ? QStringLiteral("EinGefKm") : QStringLiteral("EinGesprach"));
             }
         }
@@ -135,9 +135,9 @@ void Eintragsfelder::EintragSpeichern_MouseUp(int button)
         if (!e_.meldung(6))
             return;
         e_.pauschaleAnzeigen();
-        Eintrag::run(dienste_.Datensatzspeichern);
-        Eintrag::run(dienste_.FLaden);
-        Eintrag::run(dienste_.DatensatzAnzeigen);
+        Eingabe::run(dienste_.Datensatzspeichern);
+        Eingabe::run(dienste_.FLaden);
+        Eingabe::run(dienste_.DatensatzAnzeigen);
     }
 }
 

@@ -1,6 +1,6 @@
 // Fuel and workshop costs of a trip: the frame, its fields and its save.
 
-#include "app/entry/felder.h"
+#include "app/entry/eingabefelder.h"
 
 #include "app/entry/tasten.h"
 #include "app/records/dateien.h"
@@ -68,7 +68,7 @@ void Eintragsfelder::CB_BSpeichern_Click()
         if (!r && !r.meldung.isEmpty())
             forms::services().dialogs->msgBox(r.meldung);
     }
-    Eintrag::run(dienste_.Ges_Verbrauch);
+    Eingabe::run(dienste_.Ges_Verbrauch);
 }
 
 void Eintragsfelder::CbbKArt_Change()

@@ -1,7 +1,7 @@
 // The business share of a private car, the trip-memory filter and the
 // help button of the entry page.
 
-#include "app/entry/felder.h"
+#include "app/entry/eingabefelder.h"
 
 #include "app/entry/pruefungen.h"
 #include "app/entry/tasten.h"

@@ -19,7 +19,7 @@ qint32 lang(qint64 v)
     return qint32(std::clamp<qint64>(v, std::numeric_limits<qint32>::min(), std::numeric_limits<qint32>::max()));
 }
 
-void zeitenSetzen(Eintrag& e, int ab, int an, bool auchAn)
+void zeitenSetzen(Eingabe& e, int ab, int an, bool auchAn)
 {
     FahrtDatensatz& p = e.puffer();
     p.ZeitAb = qint16(ab);
@@ -37,7 +37,7 @@ QString Betragstext(double v)
     return vb::FormatDe(v, QStringLiteral("###0.#0"));
 }
 
-void KmBerechnen(Eintrag& e, bool gefahrenGetippt)
+void KmBerechnen(Eingabe& e, bool gefahrenGetippt)
 {
     Fahrten1& st = e.st;
     FahrtDatensatz& p = e.puffer();
@@ -69,7 +69,7 @@ void KmBerechnen(Eintrag& e, bool gefahrenGetippt)
     }
 }
 
-bool KmStandTest(Eintrag& e)
+bool KmStandTest(Eingabe& e)
 {
     Fahrten1& st = e.st;
     st.KmAbfahrt = zahlLang(e.seite.text("AnzKmAb"));
@@ -86,7 +86,7 @@ bool KmStandTest(Eintrag& e)
     return false;
 }
 
-int JournalTest(Eintrag& e)
+int JournalTest(Eingabe& e)
 {
     const Fahrten1& st = e.st;
     if (!st.Voreinstellung.Journalfunktion || !st.NeuerEintragOffen)
@@ -104,9 +104,9 @@ int JournalTest(Eintrag& e)
     return befund;
 }
 
-bool PflichtfeldTest(Eintrag& e)
+bool PflichtfeldTest(Eingabe& e)
 {
-    Eintragsseite& s = e.seite;
+    Eingabeseite& s = e.seite;
     const FahrtDatensatz& p = e.puffer();
     bool f33 = false, f34 = false, f35 = false, f36 = false, f37 = false, f38 = false;
     auto fuenfTexte = [&] {
@@ -154,7 +154,7 @@ bool PflichtfeldTest(Eintrag& e)
     return true;
 }
 
-int FahrtfolgeTest(Eintrag& e)
+int FahrtfolgeTest(Eingabe& e)
 {
     Fahrten1& st = e.st;
     FahrtDatensatz& p = e.puffer();
@@ -216,14 +216,14 @@ int FahrtfolgeTest(Eintrag& e)
     return befund;
 }
 
-int FahrtTestOhnePrivat(Eintrag& e)
+int FahrtTestOhnePrivat(Eingabe& e)
 {
     if (e.puffer().Fahrtart != 2)
         FahrtfolgeTest(e);
     return 0;
 }
 
-int DatumZeitTest(Eintrag& e)
+int DatumZeitTest(Eingabe& e)
 {
     const Meldung zeigen = [&e](int n) { e.meldung(n); };
     for (const char* feld : {"EinDatumAb", "EinDatumAn"}) {

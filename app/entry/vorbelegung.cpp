@@ -5,10 +5,10 @@
 
 namespace kmk {
 
-void FahrtLoschen(Eintrag& e)
+void FahrtLoschen(Eingabe& e)
 {
     Fahrten1& st = e.st;
-    Eintragsseite& s = e.seite;
+    Eingabeseite& s = e.seite;
     if (st.Satznummer < 2)
         st.Pufferindex = 1;
     const FahrtDatensatz* v = e.vergleich();
@@ -32,16 +32,16 @@ void FahrtLoschen(Eintrag& e)
         s.setText(QString::fromLatin1(n), QString());
 }
 
-void Datenzurucksetzen(Eintrag& e)
+void Datenzurucksetzen(Eingabe& e)
 {
     PufferZuruecksetzen(e.st);
-    Eintragsseite& s = e.seite;
+    Eingabeseite& s = e.seite;
     s.setText("EinZeitAb", QStringLiteral("00:00"));
     s.setText("EinZeitAn", QStringLiteral("00:00"));
     for (const char* n : {"EinVon", "EinNach", "EinUber", "AnzKmAb", "EinkmAn", "EinGesprach", "EinFahrer",
                           "EinGrund", "TBGesamt", "TWGesamt", "TLiter", "Label30"})
         s.setText(QString::fromLatin1(n), QString());
-    Eintrag::run(e.dienste.PauschaleZuruecksetzen);
+    Eingabe::run(e.dienste.PauschaleZuruecksetzen);
     for (const char* n : {"LZeitFahrt", "LGGefahrenZeit", "LReisekosten", "LFahrtAnzahl", "LVerpflegGesamt"})
         s.setText(QString::fromLatin1(n), QString());
 }

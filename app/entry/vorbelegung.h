@@ -2,16 +2,16 @@
 // Putting the entry page and the record buffers into a known state: the
 // prefill of a new trip and the clearing of the page.
 
-#include "app/entry/eintragsseite.h"
+#include "app/entry/eingabeseite.h"
 
 namespace kmk {
 
 // Prefills the page for a new trip: odometer from the trip before (or the
 // vehicle's start reading), preset or default times, the home location as
 // start, the other texts empty. Dates and trip type are left alone.
-void FahrtLoschen(Eintrag& e);
+void FahrtLoschen(Eingabe& e);
 // Clears the record buffers 0..5 (keeping what the page carries over), the
 // entry fields and the totals labels.
-void Datenzurucksetzen(Eintrag& e);
+void Datenzurucksetzen(Eingabe& e);
 
 } // namespace kmk

@@ -1,6 +1,6 @@
 // Date and time fields, the entry calendar and the spin buttons.
 
-#include "app/entry/felder.h"
+#include "app/entry/eingabefelder.h"
 
 #include "app/entry/pruefungen.h"
 #include "app/entry/tasten.h"

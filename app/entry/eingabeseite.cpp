@@ -1,4 +1,4 @@
-#include "app/entry/eintragsseite.h"
+#include "app/entry/eingabeseite.h"
 
 #include "platform/forms/combobox.h"
 #include "platform/forms/events.h"
@@ -48,13 +48,13 @@ qint16 zahlKurz(const QString& text)
     return qint16(v);
 }
 
-qint32 Eintrag::heute() const
+qint32 Eingabe::heute() const
 {
     const QDate d = forms::services().clock->today();
     return vb::DateSerial(d.year(), d.month(), d.day());
 }
 
-double Eintrag::jetzt() const
+double Eingabe::jetzt() const
 {
     const QDateTime t = forms::services().clock->now();
     const QDate d = t.date();
@@ -62,7 +62,7 @@ double Eintrag::jetzt() const
     return tag + t.time().msecsSinceStartOfDay() / 86400000.0;
 }
 
-QWidget* WidgetEintragsseite::control(const QString& name) const
+QWidget* WidgetEingabeseite::control(const QString& name) const
 {
     auto it = cache_.constFind(name);
     if (it != cache_.constEnd())
@@ -79,7 +79,7 @@ QWidget* WidgetEintragsseite::control(const QString& name) const
     return found;
 }
 
-QString WidgetEintragsseite::text(const QString& name) const
+QString WidgetEingabeseite::text(const QString& name) const
 {
     QWidget* w = control(name);
     if (auto* c = qobject_cast<forms::ComboBox*>(w))
@@ -95,7 +95,7 @@ QString WidgetEintragsseite::text(const QString& name) const
     return {};
 }
 
-void WidgetEintragsseite::setText(const QString& name, const QString& text)
+void WidgetEingabeseite::setText(const QString& name, const QString& text)
 {
     QWidget* w = control(name);
     if (auto* c = qobject_cast<forms::ComboBox*>(w))
@@ -110,7 +110,7 @@ void WidgetEintragsseite::setText(const QString& name, const QString& text)
         g->setTitle(text);
 }
 
-int WidgetEintragsseite::fahrtart() const
+int WidgetEingabeseite::fahrtart() const
 {
     int typ = 0;
     for (int i = 0; i < 5; ++i)
@@ -120,7 +120,7 @@ int WidgetEintragsseite::fahrtart() const
     return typ;
 }
 
-void WidgetEintragsseite::setFahrtart(int typ)
+void WidgetEingabeseite::setFahrtart(int typ)
 {
     if (typ < 1 || typ > 5)
         return;
@@ -133,25 +133,25 @@ void WidgetEintragsseite::setFahrtart(int typ)
         o->setChecked(true);
 }
 
-void WidgetEintragsseite::zeigen(const QString& name, bool sichtbar)
+void WidgetEingabeseite::zeigen(const QString& name, bool sichtbar)
 {
     if (QWidget* w = control(name))
         w->setVisible(sichtbar);
 }
 
-bool WidgetEintragsseite::sichtbar(const QString& name) const
+bool WidgetEingabeseite::sichtbar(const QString& name) const
 {
     QWidget* w = control(name);
     return w && !w->isHidden();
 }
 
-void WidgetEintragsseite::fokus(const QString& name)
+void WidgetEingabeseite::fokus(const QString& name)
 {
     if (QWidget* w = control(name))
         w->setFocus(Qt::OtherFocusReason);
 }
 
-void WidgetEintragsseite::setCaret(const QString& name, int pos)
+void WidgetEingabeseite::setCaret(const QString& name, int pos)
 {
     QWidget* w = control(name);
     QLineEdit* e = qobject_cast<QLineEdit*>(w);
@@ -161,7 +161,7 @@ void WidgetEintragsseite::setCaret(const QString& name, int pos)
         e->setCursorPosition(pos < 0 ? int(e->text().size()) : pos);
 }
 
-void TextEintragsseite::setText(const QString& name, const QString& text)
+void TextEingabeseite::setText(const QString& name, const QString& text)
 {
     if (texte.value(name) == text && texte.contains(name))
         return;

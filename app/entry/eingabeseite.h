@@ -1,11 +1,11 @@
 #pragma once
 // The entry page as the checks and field handlers see it, and the services
 // of the neighbouring subsystems they call. The checks work on any
-// Eintragsseite, so tests run them on a page of plain texts; the program
-// uses WidgetEintragsseite over the real controls.
+// Eingabeseite, so tests run them on a page of plain texts; the program
+// uses WidgetEingabeseite over the real controls.
 //
-//   WidgetEintragsseite seite(page);
-//   Eintrag e{fahrten1(), seite, dienste};
+//   WidgetEingabeseite seite(page);
+//   Eingabe e{fahrten1(), seite, dienste};
 //   KmBerechnen(e, true);
 
 #include "app/records/fahrten1.h"
@@ -19,9 +19,9 @@ class QWidget;
 
 namespace kmk {
 
-class Eintragsseite {
+class Eingabeseite {
 public:
-    virtual ~Eintragsseite() = default;
+    virtual ~Eingabeseite() = default;
     // Text of a text or combo box, caption of a label ("" when absent).
     virtual QString text(const QString& name) const = 0;
     // Writes a text; the field's Change runs when it differs.
@@ -38,9 +38,9 @@ public:
 };
 
 // The page of the main window: controls found by objectName under root.
-class WidgetEintragsseite : public Eintragsseite {
+class WidgetEingabeseite : public Eingabeseite {
 public:
-    explicit WidgetEintragsseite(QWidget* root) : root_(root) {}
+    explicit WidgetEingabeseite(QWidget* root) : root_(root) {}
     QString text(const QString& name) const override;
     void setText(const QString& name, const QString& text) override;
     int fahrtart() const override;
@@ -61,7 +61,7 @@ private:
 
 // A page of plain texts for tests and headless runs; setText records every
 // write that changed a text.
-class TextEintragsseite : public Eintragsseite {
+class TextEingabeseite : public Eingabeseite {
 public:
     QHash<QString, QString> texte;
     QSet<QString> versteckt;
@@ -79,7 +79,7 @@ public:
 
 // What the entry needs of other subsystems. Each may be empty; an empty
 // message answers "no", an empty procedure does nothing.
-struct Eintragsdienste {
+struct Eingabedienste {
     std::function<bool(int)> meldung;             // catalogue message, true for yes/OK
     std::function<void()> beep;
     std::function<void()> PauschaleAnzeigen;      // page into the edit buffer, allowance shown
@@ -106,10 +106,10 @@ struct Eintragsdienste {
 };
 
 // One entry page at work: the state, the page and the services.
-struct Eintrag {
+struct Eingabe {
     Fahrten1& st;
-    Eintragsseite& seite;
-    Eintragsdienste& dienste;
+    Eingabeseite& seite;
+    Eingabedienste& dienste;
 
     FahrtDatensatz& puffer() { return st.Satzpuffer[0]; }
     // The record the entry is measured against; nullptr without one.

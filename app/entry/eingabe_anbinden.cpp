@@ -1,6 +1,6 @@
 // Connects the controls of the entry page to their handlers.
 
-#include "app/entry/felder.h"
+#include "app/entry/eingabefelder.h"
 
 #include "app/entry/pruefungen.h"
 #include "app/entry/tasten.h"
@@ -93,7 +93,7 @@ private:
 
 } // namespace
 
-Eintragsfelder::Eintragsfelder(QWidget* page, Fahrten1& st, Eintragsdienste dienste, QObject* parent)
+Eintragsfelder::Eintragsfelder(QWidget* page, Fahrten1& st, Eingabedienste dienste, QObject* parent)
     : QObject(parent), seite_(page), dienste_(std::move(dienste)), e_{st, seite_, dienste_}
 {
 }
@@ -251,10 +251,10 @@ void Eintragsfelder::anbinden()
         connect(b, &forms::MouseUpButton::mouseUp, this, [this](int btn, int, QPoint) { Tabellezeigen__MouseUp(btn); });
 
     // Buttons of the record bar.
-    struct Nav { const char* name; std::function<void()> Eintragsdienste::*prozedur; };
-    for (const Nav& n : {Nav{"NeuerEintrag", &Eintragsdienste::NeuEintrag}, Nav{"AutoDatAnfang", &Eintragsdienste::Datensatzeins},
-                         Nav{"AutoDatZuruck", &Eintragsdienste::Datensatzzurueck}, Nav{"AutoDatVor", &Eintragsdienste::Datensatzvor},
-                         Nav{"AutoDatEnde", &Eintragsdienste::LetzterDatensatz}})
+    struct Nav { const char* name; std::function<void()> Eingabedienste::*prozedur; };
+    for (const Nav& n : {Nav{"NeuerEintrag", &Eingabedienste::NeuEintrag}, Nav{"AutoDatAnfang", &Eingabedienste::Datensatzeins},
+                         Nav{"AutoDatZuruck", &Eingabedienste::Datensatzzurueck}, Nav{"AutoDatVor", &Eingabedienste::Datensatzvor},
+                         Nav{"AutoDatEnde", &Eingabedienste::LetzterDatensatz}})
         if (auto* b = mouseUp(n.name)) {
             auto prozedur = n.prozedur;
             connect(b, &forms::MouseUpButton::mouseUp, this,

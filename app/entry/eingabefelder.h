@@ -8,7 +8,7 @@
 //   auto* f = new Eintragsfelder(page, fahrten1(), dienste);
 //   f->anbinden();     // connects every control of the page found by name
 
-#include "app/entry/eintragsseite.h"
+#include "app/entry/eingabeseite.h"
 
 #include <QObject>
 #include <memory>
@@ -21,14 +21,14 @@ class Eintragsfelder : public QObject {
     Q_OBJECT
 public:
     // 'page' is any widget of the main window holding the entry page.
-    Eintragsfelder(QWidget* page, Fahrten1& st, Eintragsdienste dienste, QObject* parent = nullptr);
+    Eintragsfelder(QWidget* page, Fahrten1& st, Eingabedienste dienste, QObject* parent = nullptr);
     ~Eintragsfelder() override;
 
     void anbinden();
 
-    Eintrag& eintrag() { return e_; }
-    WidgetEintragsseite& seite() { return seite_; }
-    Eintragsdienste& dienste() { return dienste_; }
+    Eingabe& eingabe() { return e_; }
+    WidgetEingabeseite& seite() { return seite_; }
+    Eingabedienste& dienste() { return dienste_; }
 
     // ---- date and time fields, calendar ----
     void EinDatumAb_KeyPress(int& k);
@@ -87,9 +87,9 @@ private:
     void Listenumschaltung();
     bool gesperrt() const { return e_.st.Satzgesperrt; }
 
-    WidgetEintragsseite seite_;
-    Eintragsdienste dienste_;
-    Eintrag e_;
+    WidgetEingabeseite seite_;
+    Eingabedienste dienste_;
+    Eingabe e_;
 };
 
 } // namespace kmk

@@ -1,6 +1,6 @@
 // Text, odometer, passenger and trip-type fields of the entry page.
 
-#include "app/entry/felder.h"
+#include "app/entry/eingabefelder.h"
 
 #include "app/entry/pruefungen.h"
 #include "app/entry/tasten.h"
