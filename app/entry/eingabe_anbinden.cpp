@@ -250,16 +250,11 @@ void Eintragsfelder::anbinden()
     if (auto* b = mouseUp("Tabellezeigen_"))
         connect(b, &forms::MouseUpButton::mouseUp, this, [this](int btn, int, QPoint) { Tabellezeigen__MouseUp(btn); });
 
-    // Buttons of the record bar.
-    struct Nav { const char* name; std::function<void()> Eingabedienste::*prozedur; };
-    for (const Nav& n : {Nav{"NeuerEintrag", &Eingabedienste::NeuEintrag}, Nav{"AutoDatAnfang", &Eingabedienste::Datensatzeins},
-                         Nav{"AutoDatZuruck", &Eingabedienste::Datensatzzurueck}, Nav{"AutoDatVor", &Eingabedienste::Datensatzvor},
-                         Nav{"AutoDatEnde", &Eingabedienste::LetzterDatensatz}})
-        if (auto* b = mouseUp(n.name)) {
-            auto prozedur = n.prozedur;
-            connect(b, &forms::MouseUpButton::mouseUp, this,
-                    [this, prozedur](int btn, int, QPoint) { Navigation_MouseUp(btn, dienste_.*prozedur); });
-        }
+    // Buttons of the record bar; the four navigation buttons belong to the
+    // stored-trips wiring.
+    if (auto* b = mouseUp("NeuerEintrag"))
+        connect(b, &forms::MouseUpButton::mouseUp, this,
+                [this](int btn, int, QPoint) { Navigation_MouseUp(btn, dienste_.NeuEintrag); });
     for (const char* n : {"Command5_0", "Command5"})
         if (auto* b = button(n)) {
             connect(b, &QAbstractButton::clicked, this, [this] { Command5_Click(); });

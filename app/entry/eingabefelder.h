@@ -68,7 +68,10 @@ public:
     void TWbez_Change();
     void TWbez_Validate();
     void PreisAnzeigen();
-    bool FrBenzinOffen = false;
+    // The flag by which the cost button and the End key toggle the frame;
+    // the window shares its own.
+    void teileFrBenzinOffen(bool* flag) { frOffen_ = flag ? flag : &eigenesFrOffen_; }
+    bool frBenzinOffen() const { return *frOffen_; }
 
     // ---- private car's share, trip-memory filter, help ----
     void Command18_Click();
@@ -90,6 +93,8 @@ private:
     WidgetEingabeseite seite_;
     Eingabedienste dienste_;
     Eingabe e_;
+    bool eigenesFrOffen_ = false;
+    bool* frOffen_ = &eigenesFrOffen_;
 };
 
 } // namespace kmk

@@ -95,10 +95,6 @@ struct Eingabedienste {
     std::function<void()> Sicherheitscopy;
     std::function<void()> NeuEintrag;
     std::function<void()> Rueckfahrt;
-    std::function<void()> Datensatzeins;
-    std::function<void()> Datensatzzurueck;
-    std::function<void()> Datensatzvor;
-    std::function<void()> LetzterDatensatz;
     std::function<void()> Uberschreiben_Benzin;
     std::function<void()> Ges_Verbrauch;
     // Working fields of the allowance display cleared with the page.

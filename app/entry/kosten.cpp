@@ -42,12 +42,12 @@ bool alsBetrag(const QString& text, vb::Currency& out)
 
 void Eintragsfelder::CBenzin_Click()
 {
-    if (FrBenzinOffen) {
-        FrBenzinOffen = false;
+    if (*frOffen_) {
+        *frOffen_ = false;
         seite_.zeigen("FrBenzin", false);
         return;
     }
-    FrBenzinOffen = true;
+    *frOffen_ = true;
     seite_.zeigen("FrBenzin", true);
     seite_.zeigen("TEinHilfe", false);
     seite_.zeigen("CBTextfensterEin", false);
@@ -56,7 +56,7 @@ void Eintragsfelder::CBenzin_Click()
 void Eintragsfelder::CBFListe_Click()
 {
     seite_.zeigen("FrBenzin", false);
-    FrBenzinOffen = false;
+    *frOffen_ = false;
 }
 
 void Eintragsfelder::CB_BSpeichern_Click()

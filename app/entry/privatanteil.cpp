@@ -100,7 +100,7 @@ void Eintragsfelder::Tabellezeigen__MouseUp(int button)
         return;
     seite_.zeigen("TEinHilfe", true);
     seite_.zeigen("CBTextfensterEin", true);
-    FrBenzinOffen = false;
+    *frOffen_ = false;
     seite_.zeigen("FrBenzin", false);
     seite_.zeigen("FahrtListe", false);
 }
