@@ -1,5 +1,7 @@
 #include "app/entry/speichern.h"
 
+#include "app/backup/sicherung.h"
+#include "app/backup/wiederherstellen.h"
 #include "app/entry/anzeige.h"
 #include "app/entry/felder.h"
 #include "app/entry/laden.h"
@@ -144,18 +146,6 @@ void privatweg(Eintragsseite& s)
     }
 }
 
-// Where a trip file is copied before it is deleted: the backup folder
-// when it is usable, else the program folder's own.
-QString sicherungsordner(const Fahrten1& st)
-{
-    const QString ordner = vb::Trim(st.Sicherungspfad);
-    if (!ordner.isEmpty() && QDir::isAbsolutePath(ordner) && io::DirExists(ordner))
-        return ordnerMitTrenner(ordner);
-    const QString standard = ordnerMitTrenner(st.Programmpfad) + QStringLiteral("Sicherheit/");
-    io::createFolder(standard);
-    return standard;
-}
-
 } // namespace
 
 bool Datensatzspeichern(Eintragsseite& s)
@@ -216,11 +206,6 @@ bool Uberschreiben_Benzin(Eintragsseite& s)
     return r.ok;
 }
 
-QString LoeschkopieName(int fahrzeug, const QDateTime& zeit)
-{
-    return QStringLiteral("Auto%1_vor_Loeschen_%2.dat").arg(fahrzeug).arg(zeit.toString("yyyyMMdd_hhmm"));
-}
-
 void ALoeschen(Eintragsseite& s)
 {
     Fahrten1& st = s.st;
@@ -231,11 +216,8 @@ void ALoeschen(Eintragsseite& s)
         return;
 
     // The logbook is gone for good once deleted: a copy stays behind first.
-    const QString ordner = sicherungsordner(st);
-    const QString name = LoeschkopieName(st.AktuellesFahrzeug, forms::services().clock->now());
-    QString kopie = ordner + name;
-    for (int n = 2; QFileInfo::exists(kopie); ++n)
-        kopie = ordner + QFileInfo(name).completeBaseName() + QStringLiteral("_%1.dat").arg(n);
+    const QString kopie = Sicherheitskopiename(Sicherungsordner(st),
+                                               QStringLiteral("Auto%1_vor_Loeschen").arg(st.AktuellesFahrzeug));
     if (!io::copyFileAtomic(pfad, kopie)) {
         hinweis(QStringLiteral("Die Fahrtdatei konnte nicht im Sicherungsordner gesichert werden. "
                                "Sie wurde nicht gelöscht."));

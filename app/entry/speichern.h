@@ -30,7 +30,4 @@ bool Uberschreiben_Benzin(Eintragsseite& s);
 // is kept in the backup folder first ("Auto1_vor_Loeschen_<yyyymmdd_hhmm>.dat").
 void ALoeschen(Eintragsseite& s);
 
-// Name of that safety copy for vehicle k at a moment.
-QString LoeschkopieName(int fahrzeug, const QDateTime& zeit);
-
 } // namespace kmk
