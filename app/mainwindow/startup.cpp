@@ -1,6 +1,7 @@
 // Start-up of the main window, the page change, resize and close.
 #include "app/mainwindow/startup.h"
 
+#include "app/mainwindow/anbindung_eingabe.h"
 #include "app/mainwindow/anbindung_eintrag.h"
 #include "app/mainwindow/dirlist.h"
 #include "app/mainwindow/form1.h"
@@ -158,6 +159,7 @@ Form1::Form1(QWidget* parent) : QWidget(parent), d(new Private)
     connectOtherPages();
     connectCommands();
     EintragAnbinden(*this);
+    EingabeAnbinden(*this);
     mw::attachHelp(this);
 }
 
