@@ -6,6 +6,9 @@
 #include "app/allowance/pauschalregeln.h"
 #include "platform/vb/date.h"
 
+#include <QMap>
+#include <QRandomGenerator>
+
 using namespace kmk;
 
 namespace {
@@ -246,4 +249,47 @@ TEST(Pauschalregeln, TimeFieldsReadTheEndOfTheDay)
     EXPECT_EQ(ZeitLesen("24:01"), std::nullopt);
     EXPECT_EQ(ZeitLesen("12:60"), std::nullopt);
     EXPECT_EQ(ZeitLesen("  :  "), std::nullopt);
+}
+
+TEST(Pauschalregeln, AYearOfRandomTripsPaysNoDayTwiceAndRecalculatesUnchanged)
+{
+    QRandomGenerator zufall(2016);
+    Datei d;
+    int tag = 0;
+    int zeit = 360;
+    std::vector<QByteArray> zeiten;
+    for (int i = 0; i < 600; ++i) {
+        if (zufall.bounded(3) == 0) {
+            tag += 1 + zufall.bounded(3);
+            zeit = 300 + zufall.bounded(300);
+        }
+        const int art = zufall.bounded(6);
+        const int lang = zufall.bounded(10);
+        const int tage = lang < 6 ? 0 : lang < 8 ? 1 : 2 + zufall.bounded(lang == 9 ? 25 : 4);
+        const int ab = std::min(zeit, 1400);
+        const int an = tage == 0 ? std::min(ab + 1 + zufall.bounded(600), 1439) : 1 + zufall.bounded(1439);
+        zeiten.push_back(vb::TimeText(ab).toLatin1());
+        zeiten.push_back(vb::TimeText(an).toLatin1());
+        d.tippe({quint8(art), tag, zeiten[zeiten.size() - 2].constData(), tag + tage,
+                 zeiten.back().constData()});
+        tag += tage;
+        zeit = tage == 0 ? an + 5 : an + 30;
+        if (zeit > 1400) {
+            ++tag;
+            zeit = 360;
+        }
+    }
+    QMap<qint32, int> bezahlt;
+    for (const FahrtDatensatz& s : d.saetze)
+        for (qint32 t = s.DatumAb; t <= s.DatumAn; ++t)
+            if (ZahltTag(s, t))
+                ++bezahlt[t];
+    ASSERT_GT(bezahlt.size(), 50);
+    for (auto it = bezahlt.cbegin(); it != bezahlt.cend(); ++it)
+        EXPECT_EQ(it.value(), 1) << vb::DateText(it.key()).toStdString();
+
+    std::vector<FahrtDatensatz> neu = d.saetze;
+    JahrNeuBerechnen(neu, kSaetze);
+    for (std::size_t i = 0; i < neu.size(); ++i)
+        ASSERT_EQ(neu[i].zuBytes(), d.saetze[i].zuBytes()) << "trip " << i + 1;
 }
