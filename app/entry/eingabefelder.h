@@ -26,7 +26,7 @@ public:
 
     void anbinden();
 
-    Eingabe& eingabe() { return e_; }
+    Eintragung& eingabe() { return e_; }
     WidgetEingabeseite& seite() { return seite_; }
     Eingabedienste& dienste() { return dienste_; }
 
@@ -92,7 +92,7 @@ private:
 
     WidgetEingabeseite seite_;
     Eingabedienste dienste_;
-    Eingabe e_;
+    Eintragung e_;
     bool eigenesFrOffen_ = false;
     bool* frOffen_ = &eigenesFrOffen_;
 };

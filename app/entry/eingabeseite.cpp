@@ -48,13 +48,13 @@ qint16 zahlKurz(const QString& text)
     return qint16(v);
 }
 
-qint32 Eingabe::heute() const
+qint32 Eintragung::heute() const
 {
     const QDate d = forms::services().clock->today();
     return vb::DateSerial(d.year(), d.month(), d.day());
 }
 
-double Eingabe::jetzt() const
+double Eintragung::jetzt() const
 {
     const QDateTime t = forms::services().clock->now();
     const QDate d = t.date();

@@ -5,7 +5,7 @@
 // uses WidgetEingabeseite over the real controls.
 //
 //   WidgetEingabeseite seite(page);
-//   Eingabe e{fahrten1(), seite, dienste};
+//   Eintragung e{fahrten1(), seite, dienste};
 //   KmBerechnen(e, true);
 
 #include "app/records/fahrten1.h"
@@ -102,7 +102,7 @@ struct Eingabedienste {
 };
 
 // One entry page at work: the state, the page and the services.
-struct Eingabe {
+struct Eintragung {
     Fahrten1& st;
     Eingabeseite& seite;
     Eingabedienste& dienste;

@@ -19,13 +19,13 @@ void Eintragsfelder::Navigation_MouseUp(int button, const std::function<void()>&
 {
     if (button != 1)
         return;
-    Eingabe::run(prozedur);
+    Eintragung::run(prozedur);
     Listenumschaltung();
 }
 
 void Eintragsfelder::Command5_Click()
 {
-    Eingabe::run(dienste_.Rueckfahrt);
+    Eintragung::run(dienste_.Rueckfahrt);
 }
 
 namespace {
@@ -41,10 +41,10 @@ void Eintragsfelder::EintragSpeichern_MouseUp(int button)
 {
     Fahrten1& st = e_.st;
     auto speichern = [&] {
-        Eingabe::run(dienste_.ASpeichern);
+        Eintragung::run(dienste_.ASpeichern);
         const int intervall = st.Voreinstellung.Sicherungsintervall > 0 ? st.Voreinstellung.Sicherungsintervall : 20;
         if (st.Satznummer % intervall == 0)
-            Eingabe::run(dienste_.Sicherheitscopy);
+            Eintragung::run(dienste_.Sicherheitscopy);
     };
 
     if (button == 1) {
@@ -116,11 +116,11 @@ void Eintragsfelder::EintragSpeichern_MouseUp(int button)
                 if (!PflichtfeldTest(e_) || DatumZeitTest(e_) != 0 || !e_.meldung(6))
                     return;
                 e_.puffer().Sonderfahrt = 0;
-                Eingabe::run(dienste_.Datensatzspeichern);
-                Eingabe::run(dienste_.FLaden);
-                Eingabe::run(dienste_.DatensatzAnzeigen);
-                Eingabe::run(dienste_.Datensatzloschen);
-                Eingabe::run(dienste_.ErsteLaden);
+                Eintragung::run(dienste_.Datensatzspeichern);
+                Eintragung::run(dienste_.FLaden);
+                Eintragung::run(dienste_.DatensatzAnzeigen);
+                Eintragung::run(dienste_.Datensatzloschen);
+                Eintragung::run(dienste_.ErsteLaden);
                 seite_.fokus(st.Voreinstellung.PrivatNurKm ? QStringLiteral("EinGefKm") : QStringLiteral("EinGesprach"));
             }
         }
@@ -135,9 +135,9 @@ void Eintragsfelder::EintragSpeichern_MouseUp(int button)
         if (!e_.meldung(6))
             return;
         e_.pauschaleAnzeigen();
-        Eingabe::run(dienste_.Datensatzspeichern);
-        Eingabe::run(dienste_.FLaden);
-        Eingabe::run(dienste_.DatensatzAnzeigen);
+        Eintragung::run(dienste_.Datensatzspeichern);
+        Eintragung::run(dienste_.FLaden);
+        Eintragung::run(dienste_.DatensatzAnzeigen);
     }
 }
 

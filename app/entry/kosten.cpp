@@ -68,7 +68,7 @@ void Eintragsfelder::CB_BSpeichern_Click()
         if (!r && !r.meldung.isEmpty())
             forms::services().dialogs->msgBox(r.meldung);
     }
-    Eingabe::run(dienste_.Ges_Verbrauch);
+    Eintragung::run(dienste_.Ges_Verbrauch);
 }
 
 void Eintragsfelder::CbbKArt_Change()

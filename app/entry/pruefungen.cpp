@@ -19,7 +19,7 @@ qint32 lang(qint64 v)
     return qint32(std::clamp<qint64>(v, std::numeric_limits<qint32>::min(), std::numeric_limits<qint32>::max()));
 }
 
-void zeitenSetzen(Eingabe& e, int ab, int an, bool auchAn)
+void zeitenSetzen(Eintragung& e, int ab, int an, bool auchAn)
 {
     FahrtDatensatz& p = e.puffer();
     p.ZeitAb = qint16(ab);
@@ -37,7 +37,7 @@ QString Betragstext(double v)
     return vb::FormatDe(v, QStringLiteral("###0.#0"));
 }
 
-void KmBerechnen(Eingabe& e, bool gefahrenGetippt)
+void KmBerechnen(Eintragung& e, bool gefahrenGetippt)
 {
     Fahrten1& st = e.st;
     FahrtDatensatz& p = e.puffer();
@@ -69,7 +69,7 @@ void KmBerechnen(Eingabe& e, bool gefahrenGetippt)
     }
 }
 
-bool KmStandTest(Eingabe& e)
+bool KmStandTest(Eintragung& e)
 {
     Fahrten1& st = e.st;
     st.KmAbfahrt = zahlLang(e.seite.text("AnzKmAb"));
@@ -86,7 +86,7 @@ bool KmStandTest(Eingabe& e)
     return false;
 }
 
-int JournalTest(Eingabe& e)
+int JournalTest(Eintragung& e)
 {
     const Fahrten1& st = e.st;
     if (!st.Voreinstellung.Journalfunktion || !st.NeuerEintragOffen)
@@ -104,7 +104,7 @@ int JournalTest(Eingabe& e)
     return befund;
 }
 
-bool PflichtfeldTest(Eingabe& e)
+bool PflichtfeldTest(Eintragung& e)
 {
     Eingabeseite& s = e.seite;
     const FahrtDatensatz& p = e.puffer();
@@ -154,7 +154,7 @@ bool PflichtfeldTest(Eingabe& e)
     return true;
 }
 
-int FahrtfolgeTest(Eingabe& e)
+int FahrtfolgeTest(Eintragung& e)
 {
     Fahrten1& st = e.st;
     FahrtDatensatz& p = e.puffer();
@@ -216,14 +216,14 @@ int FahrtfolgeTest(Eingabe& e)
     return befund;
 }
 
-int FahrtTestOhnePrivat(Eingabe& e)
+int FahrtTestOhnePrivat(Eintragung& e)
 {
     if (e.puffer().Fahrtart != 2)
         FahrtfolgeTest(e);
     return 0;
 }
 
-int DatumZeitTest(Eingabe& e)
+int DatumZeitTest(Eintragung& e)
 {
     const Meldung zeigen = [&e](int n) { e.meldung(n); };
     for (const char* feld : {"EinDatumAb", "EinDatumAn"}) {

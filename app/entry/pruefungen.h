@@ -11,26 +11,26 @@ namespace kmk {
 // True: the driven km were typed and the arrival odometer follows; false:
 // the arrival odometer was typed and the driven km follow. Private cars
 // get their trip cost (0,30 per km plus 0,02 per passenger) as well.
-void KmBerechnen(Eingabe& e, bool gefahrenGetippt);
+void KmBerechnen(Eintragung& e, bool gefahrenGetippt);
 // True when the arrival odometer is not below the departure odometer;
 // otherwise beep, message 96 with warnings, arrival := departure, driven "0".
-bool KmStandTest(Eingabe& e);
+bool KmStandTest(Eintragung& e);
 // 0, 100 (more than eight days back), 98 (after today) or 97 (entry date
 // before the last entry's); only for a new entry with the journal on.
-int JournalTest(Eingabe& e);
+int JournalTest(Eintragung& e);
 // True when the trip type's required fields are filled; otherwise the
 // first missing one is shown.
-bool PflichtfeldTest(Eingabe& e);
+bool PflichtfeldTest(Eintragung& e);
 // 0, or 67, 68, 69, 70, 103 for a trip out of order with the one before
 // (corrected on the page and in the buffer), or 6 after "no" to the gap
 // question 71.
-int FahrtfolgeTest(Eingabe& e);
+int FahrtfolgeTest(Eintragung& e);
 // FahrtfolgeTest for its corrections only, except for private trips.
-int FahrtTestOhnePrivat(Eingabe& e);
+int FahrtTestOhnePrivat(Eintragung& e);
 
 // Messages of the format checks at saving: the date and time texts must be
 // real days and times. Each failure has shown its message; 0 = fine.
-int DatumZeitTest(Eingabe& e);
+int DatumZeitTest(Eintragung& e);
 
 // "###0.#0" with the decimal comma: the trip cost and share texts.
 QString Betragstext(double v);

@@ -5,7 +5,7 @@
 
 namespace kmk {
 
-void FahrtLoschen(Eingabe& e)
+void FahrtLoschen(Eintragung& e)
 {
     Fahrten1& st = e.st;
     Eingabeseite& s = e.seite;
@@ -32,7 +32,7 @@ void FahrtLoschen(Eingabe& e)
         s.setText(QString::fromLatin1(n), QString());
 }
 
-void Datenzurucksetzen(Eingabe& e)
+void Datenzurucksetzen(Eintragung& e)
 {
     PufferZuruecksetzen(e.st);
     Eingabeseite& s = e.seite;
@@ -41,7 +41,7 @@ void Datenzurucksetzen(Eingabe& e)
     for (const char* n : {"EinVon", "EinNach", "EinUber", "AnzKmAb", "EinkmAn", "EinGesprach", "EinFahrer",
                           "EinGrund", "TBGesamt", "TWGesamt", "TLiter", "Label30"})
         s.setText(QString::fromLatin1(n), QString());
-    Eingabe::run(e.dienste.PauschaleZuruecksetzen);
+    Eintragung::run(e.dienste.PauschaleZuruecksetzen);
     for (const char* n : {"LZeitFahrt", "LGGefahrenZeit", "LReisekosten", "LFahrtAnzahl", "LVerpflegGesamt"})
         s.setText(QString::fromLatin1(n), QString());
 }

@@ -9,6 +9,8 @@
 #include "app/entry/speichern.h"
 #include "app/entry/vorbelegung.h"
 #include "app/mainwindow/anbindung_eintrag.h"
+#include "app/mainwindow/anbindung_pauschalen.h"
+#include "app/allowance/pauschalanzeige.h"
 #include "app/mainwindow/form1.h"
 #include "app/mainwindow/hilfe.h"
 #include "app/mainwindow/mw_glue.h"
@@ -52,6 +54,9 @@ void EingabeAnbinden(Form1& f)
     d.Rueckfahrt = [seite] { Rueckfahrt(seite()); };
     d.Uberschreiben_Benzin = [seite] { Uberschreiben_Benzin(seite()); };
     d.Ges_Verbrauch = dienst(&Form1Services::Ges_Verbrauch);
+    Pauschalanzeige* anzeige = pauschalanzeige(f);
+    if (anzeige)
+        d.PauschaleZuruecksetzen = [anzeige] { anzeige->ArbeitswerteZuruecksetzen(); };
 
     auto* felder = new Eintragsfelder(w, mw::G(), std::move(d), w);
     felder->setObjectName("kmkEintragsfelder");
@@ -60,6 +65,10 @@ void EingabeAnbinden(Form1& f)
 
     f.services.FahrtLoschen = [felder] { FahrtLoschen(felder->eingabe()); };
     f.services.Datenzurucksetzen = [felder] { Datenzurucksetzen(felder->eingabe()); };
+
+    // The allowance display recomputes the kilometres first.
+    if (anzeige)
+        anzeige->KmBerechnen = [felder] { KmBerechnen(felder->eingabe(), true); };
 
     Eintragsdienste& s = seite().dienste;
     s.KmBerechnen = [felder](bool getippt) { KmBerechnen(felder->eingabe(), getippt); };

@@ -1,5 +1,6 @@
 // Start-up of the main window, the page change, resize and close.
 #include "app/mainwindow/startup.h"
+#include "app/mainwindow/anbindung_pauschalen.h"
 
 #include "app/mainwindow/anbindung_eingabe.h"
 #include "app/mainwindow/anbindung_eintrag.h"
@@ -159,6 +160,7 @@ Form1::Form1(QWidget* parent) : QWidget(parent), d(new Private)
     connectOtherPages();
     connectCommands();
     EintragAnbinden(*this);
+    anbindungPauschalen(*this);
     EingabeAnbinden(*this);
     mw::attachHelp(this);
 }

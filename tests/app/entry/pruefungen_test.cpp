@@ -24,7 +24,7 @@ struct Pruefstand {
     std::deque<bool> antworten;
     int beeps = 0;
     int pauschale = 0;
-    Eingabe e{st, s, d};
+    Eintragung e{st, s, d};
 
     explicit Pruefstand(bool firma = true)
     {
