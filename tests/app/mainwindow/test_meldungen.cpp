@@ -223,7 +223,7 @@ TEST_F(Dialog, EnterOnConfirmButtonConfirms)
     ASSERT_TRUE(QTest::qWaitForWindowActive(&n));
     n.BNein()->setFocus();
     QTest::keyClick(n.BNein(), Qt::Key_Return);
-    QTRY_VERIFY(!n.isVisible());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !n.isVisible(); }));
     EXPECT_FALSE(n.antwort());
 }
 
@@ -298,7 +298,7 @@ TEST_F(Dialog, AccessKeysAnswerTheQuestion)
     ja.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&ja));
     QTest::keyClick(&ja, Qt::Key_J, Qt::AltModifier);
-    QTRY_VERIFY(!ja.isVisible());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !ja.isVisible(); }));
     EXPECT_TRUE(ja.antwort());
 
     kmk::Form2 nein(Meldungskatalog(5).text, true);
@@ -306,7 +306,7 @@ TEST_F(Dialog, AccessKeysAnswerTheQuestion)
     nein.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&nein));
     QTest::keyClick(&nein, Qt::Key_N, Qt::AltModifier);
-    QTRY_VERIFY(!nein.isVisible());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !nein.isVisible(); }));
     EXPECT_FALSE(nein.antwort());
 
     // a notice has no "Nein": its access key does nothing there; the
@@ -320,7 +320,7 @@ TEST_F(Dialog, AccessKeysAnswerTheQuestion)
     EXPECT_TRUE(block.isVisible());
     EXPECT_TRUE(block.zuruck()->hasFocus());
     QTest::keyClick(block.zuruck(), Qt::Key_Enter, Qt::KeypadModifier);
-    QTRY_VERIFY(!block.isVisible());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !block.isVisible(); }));
     EXPECT_TRUE(block.antwort());
 }
 

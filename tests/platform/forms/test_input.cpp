@@ -206,7 +206,7 @@ TEST_F(Focus, LeaveRunsForMovesInsideTheWindowOnly)
     QMenu menu;
     menu.addAction("Eintrag");
     menu.popup(window.mapToGlobal(QPoint(10, 10)));
-    QTRY_VERIFY(menu.isVisible());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return menu.isVisible(); }));
     QWidget* popupFocus = QApplication::focusWidget();
     menu.close();
     QCoreApplication::processEvents();
@@ -235,6 +235,38 @@ TEST_F(Focus, CompositeControlCountsAsOne)
     EXPECT_EQ(leaves, 0);
     other->setFocus(Qt::TabFocusReason);
     EXPECT_EQ(leaves, 1);
+}
+
+TEST_F(Focus, OldControlIsLeftBeforeTheNewOneIsEnteredWhateverTheRegistrationOrder)
+{
+    std::vector<QString> order;
+    // registered in the reverse of the order they must run in
+    forms::onGotFocus(other, [&] { order.push_back("got other"); });
+    forms::onLostFocus(field, [&] { order.push_back("lost field"); });
+    forms::onValidate(field, [&] { order.push_back("validate field"); });
+    forms::onGotFocus(field, [&] { order.push_back("got field"); });
+    forms::onLostFocus(other, [&] { order.push_back("lost other"); });
+    forms::onValidate(other, [&] { order.push_back("validate other"); });
+    QTest::keyClick(field, Qt::Key_Tab);   // by the user
+    ASSERT_TRUE(other->hasFocus());
+    field->setFocus(Qt::OtherFocusReason);   // by code
+    EXPECT_EQ(order, (std::vector<QString>{"validate field", "lost field", "got other",
+                                           "validate other", "lost other", "got field"}));
+}
+
+TEST_F(Focus, LeaveHandlerMovingTheFocusOnSkipsTheFieldInBetween)
+{
+    auto* third = new QLineEdit(&window);
+    third->setGeometry(0, 60, 100, 25);
+    third->show();
+    std::vector<QString> order;
+    forms::onLostFocus(field, [&] { order.push_back("lost field"); third->setFocus(); });
+    forms::onGotFocus(other, [&] { order.push_back("got other"); });
+    forms::onLostFocus(other, [&] { order.push_back("lost other"); });
+    forms::onGotFocus(third, [&] { order.push_back("got third"); });
+    other->setFocus();
+    EXPECT_TRUE(third->hasFocus());
+    EXPECT_EQ(order, (std::vector<QString>{"lost field", "got third"}));
 }
 
 using PostedKeys = Window;
