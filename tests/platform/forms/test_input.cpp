@@ -3,6 +3,8 @@
 #include "platform/forms/mouseupbutton.h"
 
 #include <QApplication>
+#include <QDialog>
+#include <QTimer>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
@@ -70,6 +72,32 @@ TEST_F(MouseUp, ReportsReleasedButtonAndShiftAndIgnoresSpace)
     QTest::keyClick(button, Qt::Key_Return);
     EXPECT_EQ(ups.size(), 3u);
     EXPECT_EQ(clicked, 0);
+}
+
+TEST_F(MouseUp, ADialogOfTheLeaveCheckLeavesTheButtonReleasedAndRunsNothing)
+{
+    auto* button = new forms::MouseUpButton("Speichern", &window);
+    button->setGeometry(120, 0, 100, 25);
+    button->show();
+    int downs = 0, ups = 0, dialogs = 0;
+    QObject::connect(button, &forms::MouseUpButton::mouseDown, [&] { ++downs; });
+    QObject::connect(button, &forms::MouseUpButton::mouseUp, [&] { ++ups; });
+    forms::onLostFocus(field, [&] {
+        QDialog frage(&window);
+        QTimer::singleShot(0, &frage, &QDialog::accept);
+        frage.exec();
+        ++dialogs;
+    });
+    QTest::mousePress(button, Qt::LeftButton);
+    ASSERT_EQ(dialogs, 1);
+    EXPECT_FALSE(button->isDown());
+    QTest::mouseRelease(button, Qt::LeftButton);
+    EXPECT_EQ(downs, 0);
+    EXPECT_EQ(ups, 0);
+    // the next press, with no dialog, acts as usual
+    QTest::mouseClick(button, Qt::LeftButton);
+    EXPECT_EQ(downs, 1);
+    EXPECT_EQ(ups, 1);
 }
 
 TEST(KeyCodes, RuntimeCodesOfQtKeys)
