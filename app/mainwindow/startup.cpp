@@ -1,6 +1,9 @@
 // Start-up of the main window, the page change, resize and close.
 #include "app/mainwindow/startup.h"
+#include "app/mainwindow/anbindung_pauschalen.h"
 
+#include "app/mainwindow/anbindung_eingabe.h"
+#include "app/mainwindow/anbindung_eintrag.h"
 #include "app/mainwindow/anbindung_fahrtenspeicher.h"
 #include "app/mainwindow/dirlist.h"
 #include "app/mainwindow/form1.h"
@@ -157,6 +160,9 @@ Form1::Form1(QWidget* parent) : QWidget(parent), d(new Private)
     connectSettingsPage();
     connectOtherPages();
     connectCommands();
+    EintragAnbinden(*this);
+    anbindungPauschalen(*this);
+    EingabeAnbinden(*this);
     mw::attachHelp(this);
     fahrtenspeicherAnbinden(this);
 }
