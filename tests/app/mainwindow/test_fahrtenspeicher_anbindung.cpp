@@ -98,6 +98,14 @@ TEST(FahrtenspeicherAnbindung, F10FillsANewEntryAndItsEditBuffer)
     EXPECT_EQ(puffer.Gespraechspartner.trimmed(), "Amt");
     EXPECT_EQ(puffer.GefahreneKm, 250);
 
+    // The letter filter lists by text; a line chosen there names its record.
+    forms::setText(w.ctl<QLineEdit>("Text9"), "*hof");
+    ASSERT_EQ(list8->count(), 1);
+    forms::setListIndex(list8, 0);
+    EXPECT_EQ(kmk::fahrtenspeicherVon(&w)->gewaehlterSatz(), 1);
+    forms::setText(w.ctl<QLineEdit>("Text9"), "x");
+    EXPECT_EQ(list8->count(), 0);
+
     // A text chosen from a drop-down reaches the edit buffer too.
     auto* grund = w.ctl<forms::ComboBox>("EinGrund");
     grund->setText("Me");
