@@ -1,5 +1,6 @@
 // Start-up of the main window, the page change, resize and close.
 #include "app/mainwindow/startup.h"
+#include "app/mainwindow/anbindung_pauschalen.h"
 
 #include "app/mainwindow/dirlist.h"
 #include "app/mainwindow/form1.h"
@@ -156,6 +157,7 @@ Form1::Form1(QWidget* parent) : QWidget(parent), d(new Private)
     connectSettingsPage();
     connectOtherPages();
     connectCommands();
+    anbindungPauschalen(*this);
     mw::attachHelp(this);
 }
 
