@@ -2,6 +2,7 @@
 #include "app/mainwindow/startup.h"
 #include "app/mainwindow/anbindung_pauschalen.h"
 
+#include "app/mainwindow/anbindung_eintrag.h"
 #include "app/mainwindow/dirlist.h"
 #include "app/mainwindow/form1.h"
 #include "app/mainwindow/form2.h"
@@ -158,6 +159,7 @@ Form1::Form1(QWidget* parent) : QWidget(parent), d(new Private)
     connectOtherPages();
     connectCommands();
     anbindungPauschalen(*this);
+    EintragAnbinden(*this);
     mw::attachHelp(this);
 }
 
