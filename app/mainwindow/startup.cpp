@@ -2,6 +2,7 @@
 #include "app/mainwindow/startup.h"
 #include "app/mainwindow/anbindung_pauschalen.h"
 
+#include "app/mainwindow/anbindung_eingabe.h"
 #include "app/mainwindow/anbindung_eintrag.h"
 #include "app/mainwindow/dirlist.h"
 #include "app/mainwindow/form1.h"
@@ -158,8 +159,9 @@ Form1::Form1(QWidget* parent) : QWidget(parent), d(new Private)
     connectSettingsPage();
     connectOtherPages();
     connectCommands();
-    anbindungPauschalen(*this);
     EintragAnbinden(*this);
+    anbindungPauschalen(*this);
+    EingabeAnbinden(*this);
     mw::attachHelp(this);
 }
 
