@@ -4,6 +4,7 @@
 
 #include "app/mainwindow/anbindung_eingabe.h"
 #include "app/mainwindow/anbindung_eintrag.h"
+#include "app/mainwindow/anbindung_fahrtenspeicher.h"
 #include "app/mainwindow/dirlist.h"
 #include "app/mainwindow/form1.h"
 #include "app/mainwindow/form2.h"
@@ -163,6 +164,7 @@ Form1::Form1(QWidget* parent) : QWidget(parent), d(new Private)
     anbindungPauschalen(*this);
     EingabeAnbinden(*this);
     mw::attachHelp(this);
+    fahrtenspeicherAnbinden(this);
 }
 
 Form1::~Form1() = default;
@@ -234,7 +236,7 @@ void Form1::connectSettingsPage()
     });
     connect(CDateiSuchen, &QPushButton::clicked, this, [this] {
         if (!FSuchen)
-            FSuchen = new Nebenfenster(QStringLiteral("FSuchen"), QStringLiteral("Fahrtenspeicherdatei Kund20XX.dat  suchen"), this);
+            FSuchen = neuesFSuchen(this);
         FSuchen->setWindowModality(Qt::ApplicationModal);
         FSuchen->show();
     });
