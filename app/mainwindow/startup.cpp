@@ -1,6 +1,7 @@
 // Start-up of the main window, the page change, resize and close.
 #include "app/mainwindow/startup.h"
 
+#include "app/mainwindow/anbindung_ausdruck.h"
 #include "app/mainwindow/dirlist.h"
 #include "app/mainwindow/form1.h"
 #include "app/mainwindow/form2.h"
@@ -156,6 +157,7 @@ Form1::Form1(QWidget* parent) : QWidget(parent), d(new Private)
     connectSettingsPage();
     connectOtherPages();
     connectCommands();
+    AusdruckAnbinden(*this);
     mw::attachHelp(this);
 }
 
@@ -597,8 +599,10 @@ void Form1::listPresets()
         services.Druckskalierung(mw::Druckskala(), anpassung, 1, 1);
     setCtlText("Command8", anpassung ? QStringLiteral("Mit autom. Druckanpassung") : QStringLiteral("Ohne autom. Druckanpassung"));
     showCtl("Label76", !anpassung);
-    if (l5)
+    if (l5) {
+        l5->setVisible(!anpassung);
         l5->setEnabled(!anpassung);
+    }
     if (mw::KFZ().Privatfahrzeug)
         showCtl("Frame8", true);
     if (mw::KFZ().Firmenfahrzeug)
