@@ -155,6 +155,7 @@ Form1::Form1(QWidget* parent) : QWidget(parent), d(new Private)
     Check6 = ctl<QCheckBox>("Check6");
     connectSettingsPage();
     connectOtherPages();
+    aktualisierungAnbinden(*this);
     mw::attachHelp(this);
 }
 

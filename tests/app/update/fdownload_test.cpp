@@ -215,6 +215,10 @@ TEST(Aktualisierung, TheAddressIsOneSettingOfTheInstallation)
     f.write("[Aktualisierung]\r\nServeradresse = http://updates.example/kxt/\r\n");
     f.close();
     EXPECT_EQ(upd::Aktualisierungsadresse(dir.path()), "http://updates.example/kxt/");
+    // As installed, no address is set.
+    const QString install = qEnvironmentVariable("KMK_SOURCE_DIR") + "/install";
+    if (QFile::exists(install + "/Aktualisierung.ini"))
+        EXPECT_EQ(upd::Aktualisierungsadresse(install), "");
 }
 
 TEST(Ersetzen, OnlyAnExecutableOfThisKindCounts)
