@@ -75,6 +75,7 @@ void Winsock::Close()
     QTcpSocket* s = m_socket;
     m_socket = nullptr;
     s->disconnect(this);
+    s->setParent(nullptr);   // this may go while the socket is still in its own signal
     s->abort();
     s->deleteLater();
 }
