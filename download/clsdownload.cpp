@@ -214,7 +214,11 @@ void ClsDownload::onData()
     if (!mHeaderDone)
         return;   // the header is not complete yet
     mBytesLoaded += qint32(body.size());
-    raise(dispid::Progress, {mBytesLoaded, mFileSize});
+    if (!raise(dispid::Progress, {mBytesLoaded, mFileSize}))
+        return;
+    // A server that keeps the connection open after the whole file is not waited for.
+    if (m_running && m_reply.complete())
+        onClose();
 }
 
 void ClsDownload::onClose()

@@ -186,13 +186,16 @@ void FDownload::Winsock1_DataArrival()
             return abbrechen(QStringLiteral("Der Server nennt die Größe der Datei nicht."));
         ContentLength = qint32(qMin<qint64>(*m_antwort.contentLength(), INT32_MAX));
     }
-    if (body.isEmpty())
-        return;
-    if (m_datei.write(body) != body.size())
-        return abbrechen(QStringLiteral("Die Datei „%1“ kann nicht geschrieben werden.").arg(QDir::toNativeSeparators(TargetFile)));
-    BytesReceived += qint32(body.size());
-    if (ShowProgress)
-        DrawProgress(picProgress1, BytesReceived, 1, ContentLength, true);
+    if (!body.isEmpty()) {
+        if (m_datei.write(body) != body.size())
+            return abbrechen(QStringLiteral("Die Datei „%1“ kann nicht geschrieben werden.").arg(QDir::toNativeSeparators(TargetFile)));
+        BytesReceived += qint32(body.size());
+        if (ShowProgress)
+            DrawProgress(picProgress1, BytesReceived, 1, ContentLength, true);
+    }
+    // A server that keeps the connection open after the whole file is not waited for.
+    if (m_antwort.complete())
+        Winsock1_Close();
 }
 
 void FDownload::Winsock1_Close()
