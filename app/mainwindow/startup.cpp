@@ -165,6 +165,7 @@ Form1::Form1(QWidget* parent) : QWidget(parent), d(new Private)
     anbindungPauschalen(*this);
     EingabeAnbinden(*this);
     AusdruckAnbinden(*this);
+    aktualisierungAnbinden(*this);
     mw::attachHelp(this);
     fahrtenspeicherAnbinden(this);
 }
