@@ -1,0 +1,90 @@
+#include "app/printout/tables/bausatz.h"
+
+#include "platform/io/recordfile.h"
+#include "platform/vb/text.h"
+
+namespace kmk::tabellen {
+
+namespace {
+
+QString feld50(const QString& s)
+{
+    const int b = FahrtDatensatz::BreiteGespraechspartner;
+    return s.size() >= b ? s.left(b) : s + QString(b - s.size(), QLatin1Char(' '));
+}
+
+} // namespace
+
+bool Filter::kundeAus() const
+{
+    const QString kopf = vb::Left(label49, 25);
+    return kopf.isEmpty() || kopf == AlleDatensaetze;
+}
+
+bool Filter::laesstDurch(const FahrtDatensatz& f) const
+{
+    if (!kundeAus() && feld50(f.Gespraechspartner) != feld50(kundenfilter))
+        return false;
+    return fahrtartfilter == 0 || fahrtartfilter == f.Fahrtart;
+}
+
+std::vector<Fahrt> FahrtenLesen(const QString& pfad)
+{
+    std::vector<Fahrt> fahrten;
+    const QList<QByteArray> saetze = io::RecordFile(pfad, FahrtDatensatz::Laenge).readAll();
+    fahrten.reserve(saetze.size());
+    qint32 n = 0;
+    for (const QByteArray& b : saetze)
+        fahrten.push_back({++n, FahrtDatensatz::ausBytes(b)});
+    return fahrten;
+}
+
+Artzelle Fahrtartzelle(const FahrtDatensatz& f)
+{
+    const int art = gezeigteFahrtart(f.Fahrtart);
+    if (art == 1 || art == 2 || art == 5)
+        return {Artzelle::Zahl, art, {}};
+    if (art != 3 && art != 4)
+        return {};
+    QString zusatz;
+    if (f.MitPauschale == 0)
+        zusatz = QStringLiteral("  k.P.l.G.");
+    else if (f.Sonderfahrt == 1)
+        zusatz = QStringLiteral(" So. Ab.");
+    else if (f.Sonderfahrt == 2)
+        zusatz = QStringLiteral(" So. An.");
+    else if (f.Sonderfahrt == 0)
+        zusatz = QStringLiteral("  k. So.");
+    else
+        return {};
+    return {Artzelle::Text, art, vb::Str(art) + zusatz};
+}
+
+QString Fahrtartlangtext(const FahrtDatensatz& f)
+{
+    const int art = gezeigteFahrtart(f.Fahrtart);
+    switch (art) {
+    case 1: return QStringLiteral("Fahrt zwischen Wohn- und Arbeitsstätte");
+    case 2: return QStringLiteral("Privatfahrt");
+    case 5: return QStringLiteral("Familienheimfahrt");
+    case 3:
+    case 4: break;
+    default: return {};
+    }
+    QString text = art == 3 ? QStringLiteral("Geschäftsfahrt")
+                            : QStringLiteral("Fahrt i. Zshg. m. stfr. Umsätzen");
+    // The no-allowance note replaces the special-trip note. An unknown
+    // special-trip value gets no note (the old build kept the previous
+    // trip's note, printing a wrong remark).
+    if (f.MitPauschale == 0)
+        text += QStringLiteral(" / keine Pauschale laut Grundeinstellung");
+    else if (f.Sonderfahrt == 1)
+        text += QStringLiteral(" / Sonderfahrt / Stundenmehrheit am Abfahrtstag");
+    else if (f.Sonderfahrt == 2)
+        text += QStringLiteral(" / Sonderfahrt / Stundenmehrheit am Ankunftstag");
+    else if (f.Sonderfahrt == 0)
+        text += QStringLiteral(" / keine Sonderfahrt");
+    return text;
+}
+
+} // namespace kmk::tabellen
