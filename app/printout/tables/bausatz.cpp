@@ -1,6 +1,7 @@
 #include "app/printout/tables/bausatz.h"
 
 #include "platform/io/recordfile.h"
+#include "platform/sheet/tabellenblatt.h"
 #include "platform/vb/text.h"
 
 namespace kmk::tabellen {
@@ -85,6 +86,66 @@ QString Fahrtartlangtext(const FahrtDatensatz& f)
     else if (f.Sonderfahrt == 0)
         text += QStringLiteral(" / keine Sonderfahrt");
     return text;
+}
+
+} // namespace kmk::tabellen
+
+namespace kmk::tabellen {
+
+QString LegendeAbkuerzungen()
+{
+    return QStringLiteral("Abkürzungen:  (So.) = Sonderfahrten (An.) = Stundenmehrheit am Ankunftstag  "
+                          "(Ab.) = Stundenmehrheit am Abfahrtstag  (k.P.l.G.) = keine Pauschale laut Grundeinstellung");
+}
+
+void waehle(sheet::Tabellenblatt& t, int zeile, int spalte)
+{
+    t.Zeile(zeile);
+    t.Spalte(spalte);
+}
+
+void rahmen(sheet::Tabellenblatt& t, Rahmen r)
+{
+    const int umriss = r == Rahmen::GeschlossenUmriss ? 1 : -1;
+    const int links = r == Rahmen::OffenLinks || r == Rahmen::OffenBeide ? 0 : 1;
+    const int rechts = r == Rahmen::OffenRechts || r == Rahmen::OffenBeide ? 0 : 1;
+    t.Zellrahmen(umriss, links, rechts, 1, 1, 1, 3, 1, 1, 1, 1);
+}
+
+void Spaltenbreiten(sheet::Tabellenblatt& t, const std::vector<Spalte>& spalten)
+{
+    for (size_t i = 0; i < spalten.size(); ++i)
+        t.Spaltenbreite(int(i) + 1, spalten[i].breite);
+}
+
+void Spaltenkoepfe(sheet::Tabellenblatt& t, const std::vector<Spalte>& spalten)
+{
+    for (int zeile : {3, 4}) {
+        for (size_t i = 0; i < spalten.size(); ++i) {
+            const QString& kopf = zeile == 3 ? spalten[i].kopf3 : spalten[i].kopf4;
+            if (kopf.isEmpty())
+                continue;
+            waehle(t, zeile, int(i) + 1);
+            t.Fettschrift(true);
+            t.Ausrichtung(3);
+            t.Zelltext(kopf);
+        }
+    }
+}
+
+void datumZelle(sheet::Tabellenblatt& t, qint32 tag)
+{
+    t.Zahlenformat(QStringLiteral("dd/mm/yyyy"));
+    t.Zellwert(tag);
+}
+
+void artZelle(sheet::Tabellenblatt& t, const FahrtDatensatz& f)
+{
+    const Artzelle a = Fahrtartzelle(f);
+    if (a.art == Artzelle::Zahl)
+        t.Zellwert(a.zahl);
+    else if (a.art == Artzelle::Text)
+        t.Zelltext(a.text);
 }
 
 } // namespace kmk::tabellen

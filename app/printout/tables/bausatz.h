@@ -96,3 +96,50 @@ QString Fahrtartlangtext(const FahrtDatensatz& f);
 inline int gezeigteFahrtart(quint8 art) { return art == 0 ? 3 : art; }
 
 } // namespace kmk::tabellen
+
+// ---- writing cells ----
+namespace sheet {
+class Tabellenblatt;
+}
+
+namespace kmk::tabellen {
+
+// How a build ended, for the page to act on.
+enum class Bau {
+    Unberuehrt,  // no stored trip before the current one: the sheet is as it was
+    Anfangskm,   // nothing to list: the km boxes of the entry page get the start odometer
+    Meldung88,   // too few trips for a printout: message 88
+    Gebaut,
+};
+
+// Row 2 of the one-row logbooks: the abbreviations of the trip-type cell.
+QString LegendeAbkuerzungen();
+
+// Makes a cell the current one, row first as the builders always do.
+void waehle(sheet::Tabellenblatt& t, int zeile, int spalte);
+
+// The frames of the block tables. A field over several columns is an
+// open-right cell, open-both cells and an open-left cell.
+enum class Rahmen { Geschlossen, OffenRechts, OffenLinks, OffenBeide, GeschlossenUmriss };
+void rahmen(sheet::Tabellenblatt& t, Rahmen r);
+
+// One column of a one-row-per-trip table: width, the two heading rows,
+// the data alignment and what goes into the data cell (nothing for an
+// empty cell).
+struct Spalte {
+    int breite = 0;
+    QString kopf3;
+    QString kopf4;
+    int ausrichtung = 3;
+    void (*inhalt)(sheet::Tabellenblatt&, const FahrtDatensatz&) = nullptr;
+};
+
+void Spaltenbreiten(sheet::Tabellenblatt& t, const std::vector<Spalte>& spalten);
+// The bold centred headings of rows 3 and 4.
+void Spaltenkoepfe(sheet::Tabellenblatt& t, const std::vector<Spalte>& spalten);
+
+// Cell contents the trip tables share.
+void datumZelle(sheet::Tabellenblatt& t, qint32 tag);
+void artZelle(sheet::Tabellenblatt& t, const FahrtDatensatz& f);
+
+} // namespace kmk::tabellen
