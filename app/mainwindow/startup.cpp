@@ -1,6 +1,7 @@
 // Start-up of the main window, the page change, resize and close.
 #include "app/mainwindow/startup.h"
 
+#include "app/mainwindow/anbindung_fahrtenspeicher.h"
 #include "app/mainwindow/dirlist.h"
 #include "app/mainwindow/form1.h"
 #include "app/mainwindow/form2.h"
@@ -156,6 +157,7 @@ Form1::Form1(QWidget* parent) : QWidget(parent), d(new Private)
     connectSettingsPage();
     connectOtherPages();
     mw::attachHelp(this);
+    fahrtenspeicherAnbinden(this);
 }
 
 Form1::~Form1() = default;
@@ -240,7 +242,7 @@ void Form1::connectSettingsPage()
             connect(w, &QAbstractButton::clicked, this, hilfefenster);
     connect(CDateiSuchen, &QPushButton::clicked, this, [this] {
         if (!FSuchen)
-            FSuchen = new Nebenfenster(QStringLiteral("FSuchen"), QStringLiteral("Fahrtenspeicherdatei Kund20XX.dat  suchen"), this);
+            FSuchen = neuesFSuchen(this);
         FSuchen->setWindowModality(Qt::ApplicationModal);
         FSuchen->show();
     });
