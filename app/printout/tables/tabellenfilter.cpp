@@ -2,8 +2,9 @@
 
 #include "app/printout/tables/bausatz.h"
 #include "app/records/hilfen.h"
-#include "platform/io/recordfile.h"
-#include "platform/vb/fields.h"
+#include "app/tripmemory/fahrtenspeicher.h"
+#include "app/tripmemory/kundendatei.h"
+#include "app/tripmemory/kundenliste.h"
 #include "platform/vb/number.h"
 #include "platform/vb/text.h"
 
@@ -15,9 +16,6 @@ namespace kmk::tabellen {
 namespace {
 
 constexpr int Breite = 50;
-// Where a trip-memory record keeps its contact person.
-constexpr int SpeichersatzLaenge = 460;
-constexpr int SpeicherKontakt = 410;
 
 QString aufBreite(const QString& s, int breite)
 {
@@ -42,18 +40,10 @@ int Filterzeilennummer(const QListWidgetItem* zeile)
 {
     if (!zeile)
         return 0;
-    const QVariant daten = zeile->data(RolleSatznummer);
+    const QVariant daten = zeile->data(SatznummerRolle);
     if (daten.isValid())
         return daten.toInt();
     return int(vb::Val(vb::Trim(vb::Right(aufBreite(zeile->text(), 53), 3))));
-}
-
-QString Auswahlzeile(const QString& text, int nummer)
-{
-    QString feld = vb::Str(nummer);
-    if (nummer < 10)
-        feld = QLatin1Char(' ') + feld;
-    return aufBreite(text, Breite) + aufBreite(feld, 4);
 }
 
 Tabellenfilter::Tabellenfilter(QWidget* fenster, Fahrten1& st, QObject* parent)
@@ -100,16 +90,12 @@ void Tabellenfilter::List2_Click()
     const int n = Filterzeilennummer(zeile);
     if (n < 1)
         return;
-    const QString datei = m_st.pfad(m_st.Kundendatei);
-    if (!DateiVorhanden(datei))
-        return;
-    QByteArray satz;
+    const Kundendatei datei(m_st.pfad(m_st.Kundendatei));
     // A number beyond the file leaves the filter blank rather than taking
     // another record's contact.
-    if (!io::RecordFile(datei, SpeichersatzLaenge).read(n, satz))
+    if (!datei.vorhanden() || n > datei.anzahl())
         return;
-    const QString kontakt = vb::Trim(vb::getText(satz, SpeicherKontakt, Breite));
-    m_st.Kundenfilter = aufBreite(kontakt, Breite);
+    m_st.Kundenfilter = aufBreite(vb::Trim(datei.satz(n).Gespraechspartner), Breite);
 }
 
 void Tabellenfilter::List2_DblClick()
@@ -122,7 +108,10 @@ void Tabellenfilter::List2_DblClick()
     // record 1 and the deletion none, so it is not handed on.
     if (n < 1)
         return;
-    m_label56->setText(Auswahlzeile(zeile->text(), n));
+    const Kundendatei datei(m_st.pfad(m_st.Kundendatei));
+    if (!datei.vorhanden() || n > datei.anzahl())
+        return;
+    setzeAuswahl(m_label56, pickZeile(datei.satz(n), n), n);
 }
 
 void Tabellenfilter::List3_Click()

@@ -10,7 +10,7 @@
 //   filter.AKliste();                     // at start-up
 //
 // Rows of List2 carry their trip-memory record number as item data
-// (Qt::UserRole); a row without it is read from characters 51 to 53.
+// (SatznummerRolle); a row without it is read from characters 51 to 53.
 
 #include "app/records/fahrten1.h"
 
@@ -25,20 +25,12 @@ class QWidget;
 
 namespace kmk::tabellen {
 
-// Item data role of the record number of a List2 row.
-constexpr int RolleSatznummer = Qt::UserRole;
-
 // The six rows of List3, index = Fahrtartfilter.
 QStringList Fahrtartzeilen();
 
 // The trip-memory record number of a List2 row: its item data, else the
 // number in characters 51 to 53 (0 for the all-records row or no number).
 int Filterzeilennummer(const QListWidgetItem* zeile);
-
-// The pick-list form of a trip-memory line: the first 50 characters, then
-// a 4-character number field ("  5 ", " 12 ", " 123"), which the hand-over
-// and the deletion read back.
-QString Auswahlzeile(const QString& text, int nummer);
 
 class Tabellenfilter : public QObject {
     Q_OBJECT

@@ -1,6 +1,8 @@
 // The filter lists of the evaluation page as a user clicks them.
 
 #include "app/printout/tables/tabellenfilter.h"
+#include "app/tripmemory/fahrtenspeicher.h"
+#include "app/tripmemory/kundenliste.h"
 
 #include <QFile>
 #include <QLabel>
@@ -55,7 +57,7 @@ struct Seite {
     {
         auto* item = new QListWidgetItem(text, list2);
         if (nummer.isValid())
-            item->setData(RolleSatznummer, nummer);
+            item->setData(SatznummerRolle, nummer);
     }
 };
 
@@ -129,27 +131,32 @@ TEST(Tabellenfilter, ClickingAContactRowReadsThatRecordOfTheTripMemory)
 TEST(Tabellenfilter, DoubleClickHandsOverThePickListFormOfTheRow)
 {
     Seite s;
+    s.speicher(130);
     Tabellenfilter filter(&s.fenster, s.st);
     s.zeile(filterzeile(" Alle Datensätze anzeigen", 0), 0);
-    s.zeile(filterzeile("Kunde Köln", 5), 5);
-    s.zeile(filterzeile("Kunde Bonn", 12), 12);
-    s.zeile(filterzeile("Kunde Essen", 123), 123);
+    s.zeile(filterzeile("Kunde 5", 5), 5);
+    s.zeile(filterzeile("Kunde 12", 12), 12);
+    s.zeile(filterzeile("Kunde 123", 123), 123);
 
-    s.label56->setText("vorher");
+    setzeAuswahl(s.label56, "vorher", 7);
     s.list2->setCurrentRow(0);
     filter.List2_DblClick();
     EXPECT_EQ(s.label56->text(), "vorher");
+    EXPECT_EQ(auswahlSatz(s.label56), 7);
 
-    const char* felder[] = {"  5 ", " 12 ", " 123"};
+    const struct {
+        int n;
+        const char* feld;
+    } faelle[] = {{5, "  5 "}, {12, " 12 "}, {123, " 123"}};
     for (int r = 1; r <= 3; ++r) {
         s.list2->setCurrentRow(r);
         filter.List2_DblClick();
         const QString zeile = s.label56->text();
         ASSERT_EQ(zeile.size(), 54);
-        EXPECT_EQ(zeile.left(50), s.list2->item(r)->text().left(50));
-        EXPECT_EQ(zeile.mid(50), felder[r - 1]);
-        // What the hand-over reads: the last three of the first 54.
-        EXPECT_EQ(zeile.mid(51, 3).trimmed().toInt(), s.list2->item(r)->data(RolleSatznummer).toInt());
+        EXPECT_EQ(zeile.left(50).trimmed(), QString("Kunde %1").arg(faelle[r - 1].n));
+        EXPECT_EQ(zeile.mid(50), faelle[r - 1].feld);
+        // The hand-over and the deletion take this record, never another.
+        EXPECT_EQ(auswahlSatz(s.label56), faelle[r - 1].n);
     }
 }
 
