@@ -1,5 +1,6 @@
 // Brand variant and window icons.
 #include "app/mainwindow/form1.h"
+#include "app/mainwindow/ftext.h"
 
 #include "app/mainwindow/anbindung_fahrtenspeicher.h"
 #include "app/mainwindow/fstart.h"
@@ -60,7 +61,7 @@ void Form1::MarkeErsterDurchgang()
     if (!FSuchen)
         FSuchen = neuesFSuchen(this);
     if (!FText)
-        FText = new Nebenfenster(QStringLiteral("FText"), QStringLiteral("Brimo Kilometrika Hilfstexte"), this);
+        FText = neuesHilfefenster(this);
     if (!FDownload)
         FDownload = new FDownloadFenster(v, this);
 
