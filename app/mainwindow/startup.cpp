@@ -2,6 +2,7 @@
 #include "app/mainwindow/startup.h"
 
 #include "app/mainwindow/anbindung_fahrtenspeicher.h"
+#include "app/mainwindow/anbindung_tabellen.h"
 #include "app/mainwindow/dirlist.h"
 #include "app/mainwindow/form1.h"
 #include "app/mainwindow/form2.h"
@@ -159,6 +160,7 @@ Form1::Form1(QWidget* parent) : QWidget(parent), d(new Private)
     connectCommands();
     mw::attachHelp(this);
     fahrtenspeicherAnbinden(this);
+    tabellenAnbinden(this);
 }
 
 Form1::~Form1() = default;
