@@ -6,6 +6,7 @@
 #include "app/mainwindow/anbindung_eintrag.h"
 #include "app/mainwindow/anbindung_fahrtenspeicher.h"
 #include "app/mainwindow/anbindung_ausdruck.h"
+#include "app/mainwindow/anbindung_tabellen.h"
 #include "app/mainwindow/dirlist.h"
 #include "app/mainwindow/form1.h"
 #include "app/mainwindow/form2.h"
@@ -168,6 +169,7 @@ Form1::Form1(QWidget* parent) : QWidget(parent), d(new Private)
     aktualisierungAnbinden(*this);
     mw::attachHelp(this);
     fahrtenspeicherAnbinden(this);
+    tabellenAnbinden(this);
 }
 
 Form1::~Form1() = default;
