@@ -56,7 +56,9 @@ Pauschalanzeige* pauschalanzeige(Form1& f)
 
 void PauschaleNeuBerechnen(Form1& f)
 {
-    kmk::PauschaleNeuBerechnen(mw::G(), [&f] { neuLaden(f); });
+    // The Pause key's own steps: notice, recalculation through the hook
+    // below, flag written with the settings.
+    f.Pause_Taste();
 }
 
 void anbindungPauschalen(Form1& f)

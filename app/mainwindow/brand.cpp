@@ -1,5 +1,6 @@
 // Brand variant and window icons.
 #include "app/mainwindow/form1.h"
+#include "app/mainwindow/ftext.h"
 
 #include "app/mainwindow/fstart.h"
 #include "app/mainwindow/mw_glue.h"
@@ -59,7 +60,7 @@ void Form1::MarkeErsterDurchgang()
     if (!FSuchen)
         FSuchen = new Nebenfenster(QStringLiteral("FSuchen"), QStringLiteral("Fahrtenspeicherdatei Kund20XX.dat  suchen"), this);
     if (!FText)
-        FText = new Nebenfenster(QStringLiteral("FText"), QStringLiteral("Brimo Kilometrika Hilfstexte"), this);
+        FText = neuesHilfefenster(this);
     if (!FDownload)
         FDownload = new FDownloadFenster(v, this);
 

@@ -95,6 +95,7 @@ public:
 
     QHash<QWidget*, KeyHandlers> previews;
     QKeyEvent* resent = nullptr;
+    Qt::KeyboardModifiers current;   // of the key being dispatched
 
 protected:
     bool eventFilter(QObject* obj, QEvent* e) override
@@ -140,6 +141,15 @@ private:
     }
 
     bool dispatch(QWidget* w, QKeyEvent* e)
+    {
+        const Qt::KeyboardModifiers outerMods = current;
+        current = e->modifiers();
+        const bool handled = dispatchKey(w, e);
+        current = outerMods;
+        return handled;
+    }
+
+    bool dispatchKey(QWidget* w, QKeyEvent* e)
     {
         const KeyHandlers* preview = nullptr;
         auto it = previews.find(w->window());
@@ -210,6 +220,11 @@ private:
 };
 
 } // namespace
+
+Qt::KeyboardModifiers currentKeyModifiers()
+{
+    return KeyDispatcher::instance().current;
+}
 
 int keyCode(const QKeyEvent* e)
 {

@@ -18,6 +18,7 @@
 //   forms::onKeyPress(field, [&](int& a){ if (a == 13) { a = 0; forms::postKeys("{TAB}"); } });
 
 #include <QString>
+#include <Qt>
 #include <functional>
 
 class QKeyEvent;
@@ -43,6 +44,11 @@ int keyAscii(const QKeyEvent* e);
 void onKeyDown(QWidget* control, KeyCodeHandler h);
 void onKeyPress(QWidget* control, KeyAsciiHandler h);
 void onKeyUp(QWidget* control, KeyCodeHandler h);
+
+// The modifiers of the key event being handled, as Qt reported them (with
+// the keypad and AltGr bits that the runtime's shift state does not carry);
+// none outside a key handler.
+Qt::KeyboardModifiers currentKeyModifiers();
 
 // Key preview for a window: its handlers run before those of the control
 // that has the focus, for every key typed anywhere in the window.

@@ -265,22 +265,3 @@ TEST(Neuberechnung, AnEmptyFileIsNotWrittenAndTheNoticeStillComes)
     ASSERT_EQ(j.fakes.dialogs.shown.size(), 1);
     EXPECT_EQ(j.fakes.dialogs.shown[0].prompt, "Aktualisierung ist abgeschlossen!");
 }
-
-TEST(Neuberechnung, PauseKeyRunsInTheNormalModeAndRecordsItInTheSettings)
-{
-    Jahr j;
-    j.st.NeuberechnungStart = true;
-    j.schreibe(1, {satz(3, D, 480, D, 1020)});
-    int geladen = 0;
-    PauschaleNeuBerechnen(j.st, [&] { ++geladen; });
-    EXPECT_FALSE(j.st.NeuberechnungStart);
-    EXPECT_EQ(FahrtLesen(j.pfad(), 1).Teilpauschale2, 14);
-    EXPECT_EQ(geladen, 1);
-    ASSERT_EQ(j.fakes.dialogs.shown.size(), 2);
-    EXPECT_EQ(j.fakes.dialogs.shown[0].prompt, "Die Reisekostenpauschale werden aktualisiert");
-    EXPECT_EQ(j.fakes.dialogs.shown[1].prompt, "Aktualisierung ist abgeschlossen!");
-    Fahrten1 gelesen = j.st;
-    gelesen.Voreinstellung = VoreinstellungSatz{};
-    ASSERT_TRUE(VorDatLesen(gelesen));
-    EXPECT_NE(gelesen.Voreinstellung.PauschalenAktualisiert, 0);
-}

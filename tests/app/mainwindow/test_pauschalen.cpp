@@ -3,10 +3,13 @@
 
 #include <gtest/gtest.h>
 
+#include <QTest>
+
 #include "test_startup_umgebung.h"
 
 #include "app/allowance/aktualisieren.h"
 #include "app/mainwindow/anbindung_pauschalen.h"
+#include "app/mainwindow/sstab.h"
 #include "app/records/dateien.h"
 #include "app/records/jahr.h"
 #include "platform/vb/date.h"
@@ -64,11 +67,13 @@ TEST(Pauschalen, AnOldYearIsRecalculatedOnceAtStartWithTwelve)
     EXPECT_EQ(FahrtLesen(u.pfad("Auto1_14.dat"), 1).Teilpauschale2, 14);
     EXPECT_FALSE(u.klartexte().contains("Aktualisierung ist abgeschlossen!"));
 
-    // The Pause key's procedure uses the configured rate.
-    PauschaleNeuBerechnen(*u.form);
+    // The Pause key recalculates with the configured rate.
+    u.form->show();
+    QTest::keyClick(u.form->SSTab1, Qt::Key_Pause);
     EXPECT_EQ(FahrtLesen(u.pfad("Auto1_14.dat"), 1).Teilpauschale2, 14);
     EXPECT_EQ(FahrtLesen(u.pfad("Auto1_14.dat"), 1).PauschaleGesamt, 14);
     EXPECT_FALSE(fahrten1().NeuberechnungStart);
+    EXPECT_TRUE(vb::getFlag(u.lies("Vor2014.dat"), 46));
     EXPECT_EQ(u.klartexte().mid(u.klartexte().size() - 2),
               (QStringList{"Die Reisekostenpauschale werden aktualisiert", "Aktualisierung ist abgeschlossen!"}));
 }
