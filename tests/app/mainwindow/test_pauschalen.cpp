@@ -74,6 +74,23 @@ TEST(Pauschalen, AnOldYearIsRecalculatedOnceAtStartWithTwelve)
     EXPECT_EQ(FahrtLesen(u.pfad("Auto1_14.dat"), 1).PauschaleGesamt, 14);
     EXPECT_FALSE(fahrten1().NeuberechnungStart);
     EXPECT_TRUE(vb::getFlag(u.lies("Vor2014.dat"), 46));
+
+    // The title page's button takes the same steps.
+    auto* knopf = u.form->ctl<QPushButton>("CommandNeuBerechnen");
+    if (!knopf) {
+        knopf = new QPushButton(u.form->ctl("Seite0"));
+        knopf->setObjectName("CommandNeuBerechnen");
+    }
+    verbindeNeuBerechnen(*u.form);
+    verbindeNeuBerechnen(*u.form);
+    legeFahrtAn(u, "2014");
+    fahrten1().NeuberechnungStart = true;
+    u.fakes.dialogs.shown.clear();
+    knopf->click();
+    EXPECT_EQ(FahrtLesen(u.pfad("Auto1_14.dat"), 1).Teilpauschale2, 14);
+    EXPECT_FALSE(fahrten1().NeuberechnungStart);
+    EXPECT_EQ(u.klartexte(),
+              (QStringList{"Die Reisekostenpauschale werden aktualisiert", "Aktualisierung ist abgeschlossen!"}));
     EXPECT_EQ(u.klartexte().mid(u.klartexte().size() - 2),
               (QStringList{"Die Reisekostenpauschale werden aktualisiert", "Aktualisierung ist abgeschlossen!"}));
 }
