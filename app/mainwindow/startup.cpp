@@ -1,7 +1,12 @@
 // Start-up of the main window, the page change, resize and close.
 #include "app/mainwindow/startup.h"
+#include "app/mainwindow/anbindung_pauschalen.h"
 
+#include "app/mainwindow/anbindung_eingabe.h"
+#include "app/mainwindow/anbindung_eintrag.h"
+#include "app/mainwindow/anbindung_fahrtenspeicher.h"
 #include "app/mainwindow/anbindung_ausdruck.h"
+#include "app/mainwindow/anbindung_tabellen.h"
 #include "app/mainwindow/dirlist.h"
 #include "app/mainwindow/form1.h"
 #include "app/mainwindow/form2.h"
@@ -157,8 +162,14 @@ Form1::Form1(QWidget* parent) : QWidget(parent), d(new Private)
     connectSettingsPage();
     connectOtherPages();
     connectCommands();
+    EintragAnbinden(*this);
+    anbindungPauschalen(*this);
+    EingabeAnbinden(*this);
     AusdruckAnbinden(*this);
+    aktualisierungAnbinden(*this);
     mw::attachHelp(this);
+    fahrtenspeicherAnbinden(this);
+    tabellenAnbinden(this);
 }
 
 Form1::~Form1() = default;
@@ -230,7 +241,7 @@ void Form1::connectSettingsPage()
     });
     connect(CDateiSuchen, &QPushButton::clicked, this, [this] {
         if (!FSuchen)
-            FSuchen = new Nebenfenster(QStringLiteral("FSuchen"), QStringLiteral("Fahrtenspeicherdatei Kund20XX.dat  suchen"), this);
+            FSuchen = neuesFSuchen(this);
         FSuchen->setWindowModality(Qt::ApplicationModal);
         FSuchen->show();
     });
