@@ -21,7 +21,11 @@ constexpr double kAbstand = 30.0;
 
 QFont schrift(int punkte, bool fett)
 {
-    QFont f(QStringLiteral("Arial"));
+    QFont f;
+    // Arial, or a face with its widths, so column texts fit as in the
+    // spreadsheet programs the tables are read in.
+    f.setFamilies({QStringLiteral("Arial"), QStringLiteral("Liberation Sans"), QStringLiteral("Arimo"),
+                   QStringLiteral("Nimbus Sans"), QStringLiteral("Helvetica")});
     f.setStyleHint(QFont::SansSerif);
     f.setPixelSize(std::max(1, punkte * 20));   // 20 twips to the point
     f.setBold(fett);
