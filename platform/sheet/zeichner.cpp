@@ -1,5 +1,6 @@
 #include "platform/sheet/zeichner.h"
 
+#include <QCoreApplication>
 #include <QFont>
 #include <QGlyphRun>
 #include <QTextLayout>
@@ -74,11 +75,25 @@ struct Schriften {
     }
 };
 
-// One store for every paint: all of it runs on the window thread.
+Schriften*& vorrat()
+{
+    static Schriften* s = nullptr;
+    return s;
+}
+
+// One store for every paint: all of it runs on the window thread. The
+// fonts go with the application, not at program exit.
 Schriften& schriftenVorrat()
 {
-    static Schriften s;
-    return s;
+    Schriften*& s = vorrat();
+    if (!s) {
+        s = new Schriften;
+        qAddPostRoutine([] {
+            delete vorrat();
+            vorrat() = nullptr;
+        });
+    }
+    return *s;
 }
 
 void zeichneText(QPainter& p, const Schriften::Text& x, const QPointF& grundlinie)
