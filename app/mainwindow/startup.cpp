@@ -170,6 +170,7 @@ Form1::Form1(QWidget* parent) : QWidget(parent), d(new Private)
     mw::attachHelp(this);
     fahrtenspeicherAnbinden(this);
     tabellenAnbinden(this);
+    AusdruckTabellenAnbinden(*this);
 }
 
 Form1::~Form1() = default;

@@ -87,6 +87,15 @@ TEST(Schreiber, AWorkbookAnIndependentReaderOpens)
     const QString buch = QString::fromUtf8(teile.value(QStringLiteral("xl/workbook.xml")));
     EXPECT_TRUE(buch.contains(QStringLiteral("_xlnm.Print_Titles")));
     EXPECT_TRUE(buch.contains(QStringLiteral("$1:$1")));
+
+    // Fitting: one page wide, as many tall as needed.
+    int16_t p = 80;
+    t.Druckskalierung(p, true, 1, 0);
+    ASSERT_TRUE(t.DateiSchreiben(pfad, TypArbeitsmappe, &fehler));
+    const QString passend = QString::fromUtf8(testzip::lies(lies(pfad)).value(QStringLiteral("xl/worksheets/sheet1.xml")));
+    EXPECT_TRUE(passend.contains(QStringLiteral("<pageSetUpPr fitToPage=\"1\"/>")));
+    EXPECT_TRUE(passend.contains(QStringLiteral("fitToHeight=\"0\"")));
+    EXPECT_FALSE(passend.contains(QStringLiteral("scale=")));
 }
 
 TEST(Schreiber, PdfAndTextAreWritten)
@@ -104,8 +113,8 @@ TEST(Schreiber, PdfAndTextAreWritten)
         << d.count("/Type /Page");
     const QString txt = dir.filePath(QStringLiteral("fahrten.txt"));
     ASSERT_TRUE(t.DateiSchreiben(txt, TypText, &fehler));
-    EXPECT_EQ(QString::fromUtf8(lies(txt)),
-              QStringLiteral("Gesprächspartner\r\n\t01.01.2016\r\n\t1.234,50\r\n\t10\r\n\t1244,5\t\r\n"));
+    EXPECT_EQ(lies(txt), QByteArray("\xEF\xBB\xBF")
+                             + QStringLiteral("Gesprächspartner\r\n\t01.01.2016\r\n\t1.234,50\r\n\t10\r\n\t1244,5\t\r\n").toUtf8());
 }
 
 TEST(Schreiber, AFailedSaveKeepsTheOldFile)
@@ -121,7 +130,7 @@ TEST(Schreiber, AFailedSaveKeepsTheOldFile)
     rlimit alt{};
     getrlimit(RLIMIT_FSIZE, &alt);
     rlimit eng = alt;
-    eng.rlim_cur = 32;
+    eng.rlim_cur = 32;   // the text needs 61
     ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &eng), 0);
     for (int typ : {int(TypArbeitsmappe), int(TypPdf), int(TypText)}) {
         QString fehler;
