@@ -15,6 +15,7 @@
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QRadioButton>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -68,6 +69,12 @@ struct Fenster {
     }
     Eintragsfelder* felder() const { return f->findChild<Eintragsfelder*>("kmkEintragsfelder"); }
     FahrtDatensatz& puffer() const { return fahrten1().Satzpuffer[0]; }
+    // A picture of the window to look at, when asked for.
+    void bild(const char* name) const
+    {
+        if (qEnvironmentVariableIsSet("KMK_BILDER"))
+            f->grab().save(QString("/tmp/kmk_%1.png").arg(name));
+    }
 
     void tippen(const char* n, const QString& s)
     {
@@ -125,6 +132,11 @@ struct Fenster {
     {
         taste(Qt::Key_F9);
         ASSERT_TRUE(fahrten1().NeuerEintragOffen);
+        ausfuellen(datum, km, nach);
+        maus("EintragSpeichern");
+    }
+    void ausfuellen(const QString& datum, const char* km, const char* nach)
+    {
         f->ctl<QRadioButton>("OptGesch")->click();
         for (const char* d : {"EinDatumAb", "EinDatumAn"}) {
             leeren(d);
@@ -137,7 +149,6 @@ struct Fenster {
         tippen("EinGrund", "kundenbesuch");
         tippen("EinGesprach", "herr Meier");
         tippen("EinFahrer", "anna");
-        maus("EintragSpeichern");
     }
 };
 
@@ -164,6 +175,7 @@ TEST(Tippen, EnterMovesOnCapitalFirstLetterCutAtFiftyAndTheOdometerPingPong)
     EXPECT_EQ(w.puffer().Von.size(), 50);
     w.tippen("EinUber", QString("y").repeated(260));
     EXPECT_EQ(w.text("EinUber").size(), 255);
+    w.bild("eintrag_tippen");
 
     EXPECT_EQ(w.text("AnzKmAb"), "345");
     w.leeren("EinGefKm");
@@ -241,7 +253,7 @@ TEST(Tippen, PrivateCarPassengersAndCostFollowTheField)
     EXPECT_EQ(w.text("aktuFahrko"), "38,00");
     w.spin("QKSpin7", false);
     EXPECT_EQ(w.text("EinGefKm"), " 99");
-    w.f->grab().save("/tmp/kmk_privatfahrzeug.png");
+    w.bild("privatfahrzeug");
 }
 
 TEST(Tippen, CalendarFillsBothDatesAndRefusesADayBeforeTheLastArrival)
@@ -408,4 +420,104 @@ TEST(Tippen, ACorrectionGoesThroughTheJournal)
     EXPECT_EQ(w.satz(3).Eintragsstatus, 2);
     EXPECT_EQ(w.satz(3).Nach, QString("Siegburg").leftJustified(50));
     EXPECT_EQ(w.satz(4).DatumAb, vb::DateSerial(2016, 3, 12));
+}
+
+TEST(Tippen, SaveQuestionsEightDaysBackStillChecksFormatsAndNoToTheGapStopsSilently)
+{
+    Fenster w;
+    forms::setValue(w.f->Check8, 0);   // times are entered
+    fahrten1().Voreinstellung.Journalfunktion = -1;
+    fahrten1().Voreinstellung.Warnhinweise = -1;
+    w.fahrt("01.06.2016", "10", "Bonn");   // 14 days back: question 100, yes
+    ASSERT_EQ(w.fahrten().size(), FahrtDatensatz::Laenge);
+    EXPECT_TRUE(w.u.meldungen.contains(100));
+
+    // Yes to 100, then a time that is no time of day: 113, nothing saved.
+    w.taste(Qt::Key_F9);
+    w.ausfuellen("01.06.2016", "10", "Bonn");
+    w.leeren("EinZeitAn");
+    w.tippen("EinZeitAn", "24:30");
+    w.u.meldungen.clear();
+    w.maus("EintragSpeichern");
+    EXPECT_EQ(w.u.meldungen, (QList<int>{100, 113}));
+    EXPECT_EQ(w.fahrten().size(), FahrtDatensatz::Laenge);
+
+    // Six days after the last trip: question 71; no ends it without question 6.
+    w.leeren("EinZeitAn");
+    w.tippen("EinZeitAn", "12:00");
+    for (const char* d : {"EinDatumAb", "EinDatumAn"}) {
+        w.leeren(d);
+        w.tippen(d, "07.06.2016");
+    }
+    w.u.dialog.antworten = {false};
+    w.u.meldungen.clear();
+    w.maus("EintragSpeichern");
+    EXPECT_EQ(w.u.meldungen, QList<int>{71});
+    EXPECT_EQ(w.fahrten().size(), FahrtDatensatz::Laenge);
+}
+
+TEST(Tippen, RightClickOnALockedTripShowsMessage14AndChangesNothing)
+{
+    Fenster w;
+    for (int t = 10; t <= 11; ++t)
+        w.fahrt(QString("%1.03.2016").arg(t), "20", "Bonn");
+    const QByteArray vorher = w.fahrten();
+    fahrten1().Satzgesperrt = true;
+    w.u.meldungen.clear();
+    w.maus("EintragSpeichern", Qt::RightButton);
+    EXPECT_EQ(w.u.meldungen, QList<int>{14});
+    EXPECT_EQ(w.fahrten(), vorher);
+    fahrten1().Satzgesperrt = false;
+    w.maus("EintragSpeichern", Qt::MiddleButton);
+    EXPECT_EQ(w.fahrten(), vorher);
+}
+
+TEST(Tippen, PrivateCarShareTripMemoryFilterAndHelpButton)
+{
+    Fenster w(false);
+    w.fahrt("10.03.2016", "3000", "Bonn");
+    ASSERT_EQ(w.fahrten().size(), FahrtDatensatz::Laenge);
+    fahrten1().Kfz.Anfangskm = 10000;
+    w.leeren("Text3");
+    w.tippen("Text3", "15a000");
+    EXPECT_EQ(w.text("Text3"), "15000");
+    w.maus("Command18");
+    EXPECT_EQ(w.text("Text4"), " 3000");
+    EXPECT_EQ(w.text("Text5"), "2000");
+    EXPECT_EQ(w.text("Text6"), "60,00");
+    EXPECT_EQ(w.text("Text7"), "40,00");
+    EXPECT_EQ(fahrten1().KmBetrieblich, 3000);
+    EXPECT_EQ(fahrten1().AnteilPrivat, 40.0);
+    w.u.meldungen.clear();
+    w.leeren("Text3");
+    w.tippen("Text3", "10000");
+    w.maus("Command18");
+    EXPECT_EQ(w.u.meldungen, QList<int>{91});
+    EXPECT_EQ(w.text("Text4"), " 3000");
+
+    auto* alle = w.f->ctl<QListWidget>("List1");
+    auto* wahl = w.f->ctl<QListWidget>("List8");
+    alle->clear();
+    alle->addItems({"Bonn Hbf", "bonner Str.", "Köln Bonn", "Aachen"});
+    w.tippen("Text9", "BON");
+    EXPECT_EQ(wahl->count(), 2);
+    w.leeren("Text9");
+    w.tippen("Text9", "*bon");
+    EXPECT_EQ(wahl->count(), 3);
+    w.leeren("Text9");
+    w.tippen("Text9", "*");
+    EXPECT_EQ(wahl->count(), 4);
+    w.leeren("Text9");
+    EXPECT_EQ(wahl->count(), 0);
+
+    w.maus("Tabellezeigen_", Qt::RightButton);
+    ASSERT_EQ(w.u.fakes.help.calls.size(), 1);
+    EXPECT_EQ(w.u.fakes.help.calls[0].topic, "Inhaltsverzeichnis.htm");
+    w.maus("CBenzin_0");
+    w.f->ctl("FahrtListe")->show();
+    w.maus("Tabellezeigen_");
+    EXPECT_TRUE(w.f->ctl("FrBenzin")->isHidden());
+    EXPECT_TRUE(w.f->ctl("FahrtListe")->isHidden());
+    EXPECT_FALSE(w.f->ctl("TEinHilfe")->isHidden());
+    EXPECT_FALSE(w.f->FrBenzinOffen);
 }
