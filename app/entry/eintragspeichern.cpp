@@ -132,7 +132,7 @@ void Eintragsfelder::EintragSpeichern_MouseUp(int button)
         // Only a stored trip on show can be overwritten, never an open new entry.
         if (st.NeuerEintragOffen || st.Satznummer < 1 || st.Satznummer > st.Satzanzahl)
             return;
-        if (!e_.meldung(6))
+        if (DatumZeitTest(e_) != 0 || !e_.meldung(6))
             return;
         e_.pauschaleAnzeigen();
         Eintragung::run(dienste_.Datensatzspeichern);

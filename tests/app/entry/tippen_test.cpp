@@ -203,8 +203,12 @@ TEST(Tippen, LockedFieldsRefuseKeysDeleteAndPaste)
     QTest::keyClick(w.feld("EinNach"), Qt::Key_Delete);
     QTest::keyClick(w.feld("EinNach"), Qt::Key_V, Qt::ControlModifier);
     EXPECT_EQ(w.text("EinNach"), "Bonn");
+    const QString an = w.text("EinDatumAn");
     w.tippen("EinDatumAn", "1");
-    w.tippen("EinDatumAb", "");
+    EXPECT_EQ(w.text("EinDatumAn"), an);
+    w.leeren("EinDatumAb");
+    w.tippen("EinDatumAb", "1a.");
+    EXPECT_EQ(w.text("EinDatumAb"), "1.");
     fahrten1().Satzgesperrt = false;
 }
 
@@ -520,4 +524,24 @@ TEST(Tippen, PrivateCarShareTripMemoryFilterAndHelpButton)
     EXPECT_TRUE(w.f->ctl("FahrtListe")->isHidden());
     EXPECT_FALSE(w.f->ctl("TEinHilfe")->isHidden());
     EXPECT_FALSE(w.f->FrBenzinOffen);
+}
+
+TEST(Tippen, RightClickOfAPrivateCarOverwritesOnlyAShownStoredTrip)
+{
+    Fenster w(false);
+    w.fahrt("10.03.2016", "100", "Bonn");
+    ASSERT_EQ(w.fahrten().size(), FahrtDatensatz::Laenge);
+    w.leeren("EinGefKm");
+    w.tippen("EinGefKm", "120");
+    w.u.meldungen.clear();
+    w.maus("EintragSpeichern", Qt::RightButton);
+    EXPECT_EQ(w.u.meldungen, QList<int>{6});
+    ASSERT_EQ(w.fahrten().size(), FahrtDatensatz::Laenge);
+    EXPECT_EQ(w.satz(1).GefahreneKm, 120);
+
+    w.taste(Qt::Key_F9);
+    w.u.meldungen.clear();
+    w.maus("EintragSpeichern", Qt::RightButton);
+    EXPECT_TRUE(w.u.meldungen.isEmpty());
+    EXPECT_EQ(w.satz(1).GefahreneKm, 120);
 }
