@@ -59,9 +59,13 @@ QWidget* Pauschalanzeige::ctl(const QString& name) const
 {
     if (!m_fenster)
         return nullptr;
+    if (QWidget* w = m_controls.value(name))
+        return w;
     for (QWidget* w : m_fenster->findChildren<QWidget*>(name))
-        if (w->window() == m_fenster->window())
+        if (w->window() == m_fenster->window()) {
+            m_controls.insert(name, w);
             return w;
+        }
     return nullptr;
 }
 
@@ -110,20 +114,38 @@ void Pauschalanzeige::feldgruppen(quint8 fahrtart) const
             zeige(n, false);
 }
 
+qint64 Pauschalanzeige::vorEintrag(quint8 pufferindex) const
+{
+    // A new entry follows the whole file; a shown record the ones before it.
+    return pufferindex == 2 ? qint64(m_st.Satzanzahl) : qint64(m_st.Satznummer) - 1;
+}
+
 const FahrtDatensatz* Pauschalanzeige::vergleichFinden(quint8 pufferindex)
 {
-    m_frueher.clear();
-    m_frueherGueltig = 0;
     if (pufferindex < 2 || pufferindex >= m_st.Satzpuffer.size())
         return nullptr;
     const FahrtDatensatz& gepuffert = m_st.Satzpuffer[pufferindex];
-    // The records before the entry: the whole file for a new entry, those
-    // before the shown record while browsing.
-    const qint64 vor = pufferindex == 2 ? qint64(m_st.Satzanzahl) : qint64(m_st.Satznummer) - 1;
+    if (gepuffert.Eintragsstatus != 1)
+        return &gepuffert;
+    Rueckwaerts datei(m_st.fahrtdateiPfad());
+    FahrtDatensatz s;
+    for (qint64 n = std::min(vorEintrag(pufferindex), datei.anzahl()); n >= 1; --n)
+        if (datei.lies(n, s) && s.Eintragsstatus != 1) {
+            m_vergleich = s;
+            return &m_vergleich;
+        }
+    return nullptr;
+}
+
+void Pauschalanzeige::frueherLesen(quint8 pufferindex)
+{
+    m_frueher.clear();
+    if (pufferindex < 2)
+        return;
     Rueckwaerts datei(m_st.fahrtdateiPfad());
     const qint32 tag = m_st.Satzpuffer[0].DatumAb;
     FahrtDatensatz s;
-    for (qint64 n = std::min(vor, datei.anzahl()); n >= 1; --n) {
+    for (qint64 n = std::min(vorEintrag(pufferindex), datei.anzahl()); n >= 1; --n) {
         if (!datei.lies(n, s))
             break;
         m_frueher.push_back(s);
@@ -131,24 +153,6 @@ const FahrtDatensatz* Pauschalanzeige::vergleichFinden(quint8 pufferindex)
             break;
     }
     std::reverse(m_frueher.begin(), m_frueher.end());
-    m_frueherGueltig = m_frueher.size();
-
-    if (gepuffert.Eintragsstatus != 1) {
-        m_vergleich = gepuffert;
-        return &m_vergleich;
-    }
-    // A cancelled trip no longer counts: compare with the last one that does.
-    for (auto it = m_frueher.rbegin(); it != m_frueher.rend(); ++it)
-        if (it->Eintragsstatus != 1) {
-            m_vergleich = *it;
-            return &m_vergleich;
-        }
-    for (qint64 n = std::min(vor, datei.anzahl()) - qint64(m_frueher.size()); n >= 1; --n)
-        if (datei.lies(n, s) && s.Eintragsstatus != 1) {
-            m_vergleich = s;
-            return &m_vergleich;
-        }
-    return nullptr;
 }
 
 void Pauschalanzeige::FahrtdatenErfassen()
@@ -195,6 +199,7 @@ void Pauschalanzeige::PauschaleBerechnen()
     Vergleich v;
     v.satz = vergleichFinden(pi);
     if (pi >= 2) {
+        frueherLesen(pi);
         v.frueher = Rueckblick(std::span<const FahrtDatensatz>(m_frueher), m_frueher.size(),
                                m_st.Satzpuffer[0].DatumAb);
     } else {

@@ -8,6 +8,8 @@
 //   a.KmBerechnen = [&] { ... };   // arrival odometer from departure + km
 //   a.PauschaleAnzeigen();
 
+#include <QHash>
+#include <QPointer>
 #include <QString>
 #include <QWidget>
 
@@ -43,15 +45,19 @@ private:
     void zeige(const QString& name, bool sichtbar) const;
     void text(const QString& name, const QString& t) const;
     void feldgruppen(quint8 fahrtart) const;
-    // The compared record and the earlier records touching the day.
+    // The compared record; a cancelled one is passed over for the last
+    // trip before it that counts.
     const FahrtDatensatz* vergleichFinden(quint8 pufferindex);
+    // The records before the entry that can touch its departure day.
+    void frueherLesen(quint8 pufferindex);
+    qint64 vorEintrag(quint8 pufferindex) const;
 
     Fahrten1& m_st;
     QWidget* m_fenster;
     Arbeitswerte m_w;
     std::vector<FahrtDatensatz> m_frueher;
-    std::size_t m_frueherGueltig = 0;
     FahrtDatensatz m_vergleich;
+    mutable QHash<QString, QPointer<QWidget>> m_controls;
 };
 
 // The notices of the rule label.

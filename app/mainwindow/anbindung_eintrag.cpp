@@ -6,6 +6,8 @@
 #include "app/entry/eintragsseite.h"
 #include "app/entry/laden.h"
 #include "app/entry/navigation.h"
+#include "app/entry/neueintrag.h"
+#include "app/entry/speichern.h"
 #include "app/mainwindow/dirlist.h"
 #include "app/mainwindow/form1.h"
 #include "app/mainwindow/mw_glue.h"
@@ -111,8 +113,16 @@ void EintragAnbinden(Form1& f)
     navigation(f, "AutoDatVor", &Datensatzvor);
     navigation(f, "AutoDatEnde", &LetzterDatensatz);
 
-    // The window's key table reaches the restore (Ctrl+Alt+1..4).
+    auto seite = [w](void (*proc)(Eintragsseite&)) { return [w, proc] { proc(eintragsseite(*w)); }; };
     f.tasten.Wiederherstellen = [w](int k) { Wiederherstellen(*w, k); };
+    f.tasten.ALoeschen = seite(&ALoeschen);
+    f.tasten.Datensatzeins = seite(&Datensatzeins);
+    f.tasten.Datensatzzurueck = seite(&Datensatzzurueck);
+    f.tasten.Datensatzvor = seite(&Datensatzvor);
+    f.tasten.LetzterDatensatz = seite(&LetzterDatensatz);
+    f.tasten.ASpeichern = seite(&ASpeichern);
+    f.tasten.NeuEintrag = seite(&NeuEintrag);
+    f.tasten.Rueckfahrt = seite(&Rueckfahrt);
 }
 
 } // namespace kmk

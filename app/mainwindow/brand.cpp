@@ -2,6 +2,7 @@
 #include "app/mainwindow/form1.h"
 #include "app/mainwindow/ftext.h"
 
+#include "app/mainwindow/anbindung_fahrtenspeicher.h"
 #include "app/mainwindow/fstart.h"
 #include "app/mainwindow/mw_glue.h"
 #include "app/mainwindow/nebenfenster.h"
@@ -56,9 +57,9 @@ void Form1::MarkeErsterDurchgang()
     // download window picks its address by it.
     mw::Markenvariante() = v;
     if (!FKunden)
-        FKunden = new Nebenfenster(QStringLiteral("FKunden"), QStringLiteral("Fahrtenspeicher bearbeiten"), this);
+        FKunden = neuesFKunden(this);
     if (!FSuchen)
-        FSuchen = new Nebenfenster(QStringLiteral("FSuchen"), QStringLiteral("Fahrtenspeicherdatei Kund20XX.dat  suchen"), this);
+        FSuchen = neuesFSuchen(this);
     if (!FText)
         FText = neuesHilfefenster(this);
     if (!FDownload)

@@ -4,6 +4,9 @@
 
 #include "app/mainwindow/anbindung_eingabe.h"
 #include "app/mainwindow/anbindung_eintrag.h"
+#include "app/mainwindow/anbindung_fahrtenspeicher.h"
+#include "app/mainwindow/anbindung_ausdruck.h"
+#include "app/mainwindow/anbindung_tabellen.h"
 #include "app/mainwindow/dirlist.h"
 #include "app/mainwindow/form1.h"
 #include "app/mainwindow/form2.h"
@@ -162,7 +165,11 @@ Form1::Form1(QWidget* parent) : QWidget(parent), d(new Private)
     EintragAnbinden(*this);
     anbindungPauschalen(*this);
     EingabeAnbinden(*this);
+    AusdruckAnbinden(*this);
+    aktualisierungAnbinden(*this);
     mw::attachHelp(this);
+    fahrtenspeicherAnbinden(this);
+    tabellenAnbinden(this);
 }
 
 Form1::~Form1() = default;
@@ -234,7 +241,7 @@ void Form1::connectSettingsPage()
     });
     connect(CDateiSuchen, &QPushButton::clicked, this, [this] {
         if (!FSuchen)
-            FSuchen = new Nebenfenster(QStringLiteral("FSuchen"), QStringLiteral("Fahrtenspeicherdatei Kund20XX.dat  suchen"), this);
+            FSuchen = neuesFSuchen(this);
         FSuchen->setWindowModality(Qt::ApplicationModal);
         FSuchen->show();
     });
@@ -603,8 +610,10 @@ void Form1::listPresets()
         services.Druckskalierung(mw::Druckskala(), anpassung, 1, 1);
     setCtlText("Command8", anpassung ? QStringLiteral("Mit autom. Druckanpassung") : QStringLiteral("Ohne autom. Druckanpassung"));
     showCtl("Label76", !anpassung);
-    if (l5)
+    if (l5) {
+        l5->setVisible(!anpassung);
         l5->setEnabled(!anpassung);
+    }
     if (mw::KFZ().Privatfahrzeug)
         showCtl("Frame8", true);
     if (mw::KFZ().Firmenfahrzeug)

@@ -162,6 +162,27 @@ TEST(Neuberechnung, AFileTypedOnTheEntryPageStaysByteForByte)
     // The current vehicle's position, not the last file's.
     EXPECT_EQ(j.st.Satzanzahl, 18);
     EXPECT_EQ(j.st.Satznummer, 18);
+
+    // Browsing shows each trip as stored, also after a cancelled one.
+    for (qint32 n = 2; n <= 18; ++n) {
+        const FahrtDatensatz gespeichert = FahrtLesen(j.pfad(), n);
+        if (gespeichert.Eintragsstatus == 1)
+            continue;
+        SCOPED_TRACE(n);
+        j.st.Satznummer = n;
+        j.st.Pufferindex = 3;
+        j.st.Satzpuffer[3] = FahrtLesen(j.pfad(), n - 1);
+        j.st.Satzpuffer[0] = gespeichert;
+        j.seite({gespeichert.Fahrtart, gespeichert.DatumAb - D, qPrintable(vb::TimeText(gespeichert.ZeitAb)),
+                 gespeichert.DatumAn - D, qPrintable(vb::TimeText(gespeichert.ZeitAn))});
+        j.a.PauschaleAnzeigen();
+        const FahrtDatensatz& e = j.st.Satzpuffer[0];
+        EXPECT_EQ(e.Teilpauschale1, gespeichert.Teilpauschale1);
+        EXPECT_EQ(e.Teilpauschale2, gespeichert.Teilpauschale2);
+        EXPECT_EQ(e.PauschaleGesamt, gespeichert.PauschaleGesamt);
+        EXPECT_EQ(e.AbwesenheitTag, gespeichert.AbwesenheitTag);
+        EXPECT_EQ(e.AbwesenheitGesamt, gespeichert.AbwesenheitGesamt);
+    }
 }
 
 TEST(Neuberechnung, RepairsTotalsLeavesCancelledTripsAndUsesTheConfiguredRates)
