@@ -4,6 +4,7 @@
 #include "tests/app/mainwindow/test_startup_umgebung.h"
 
 #include "app/entry/eingabefelder.h"
+#include "app/mainwindow/page_eintragungen.h"
 #include "app/mainwindow/sstab.h"
 #include "platform/com/controlhost.h"
 #include "platform/forms/combobox.h"
@@ -30,6 +31,8 @@ struct Fenster {
 
     explicit Fenster(bool firma = true)
     {
+        // The real calendar and spins, whatever an earlier test put in.
+        pages::setHostedControlFactory(&pages::controlHostFactory);
         starten();
         forms::setText(f->KfzEingabe[0], "B-AB 123");
         forms::setText(f->KmEingabe[0], "345");
