@@ -17,6 +17,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -33,6 +34,7 @@ struct Fenster {
     {
         // The real calendar and spins, whatever an earlier test put in.
         pages::setHostedControlFactory(&pages::controlHostFactory);
+        u.schreibeHilfstexte();
         starten();
         forms::setText(f->KfzEingabe[0], "B-AB 123");
         forms::setText(f->KmEingabe[0], "345");
@@ -66,6 +68,8 @@ struct Fenster {
     {
         if (auto* c = combo(n))
             return c->text();
+        if (auto* t = f->ctl<QPlainTextEdit>(n))
+            return t->toPlainText();
         if (auto* l = f->ctl<QLabel>(n))
             return l->text();
         return edit(n) ? edit(n)->text() : QString();
@@ -547,4 +551,44 @@ TEST(Tippen, RightClickOfAPrivateCarOverwritesOnlyAShownStoredTrip)
     w.maus("EintragSpeichern", Qt::RightButton);
     EXPECT_TRUE(w.u.meldungen.isEmpty());
     EXPECT_EQ(w.satz(1).GefahreneKm, 120);
+}
+
+TEST(Tippen, PurposeWordsOpenTheCostFrameHelpLinesAndTimeChecksOnLeaving)
+{
+    Fenster w;
+    forms::setValue(w.f->Check8, 0);   // times are entered
+    w.taste(Qt::Key_F9);
+    auto* rahmen = w.f->ctl("FrBenzin");
+    w.tippen("EinGrund", "Zur Inspektion");
+    EXPECT_FALSE(rahmen->isHidden());
+    w.leeren("EinGrund");
+    w.tippen("EinGrund", "Messe");
+    EXPECT_TRUE(rahmen->isHidden());
+    w.leeren("EinGrund");
+    w.tippen("EinGrund", "Tankstelle");
+    EXPECT_FALSE(rahmen->isHidden());
+    auto* grund = w.combo("EinGrund");
+    grund->setItems({"Tankstelle Nord"});
+    grund->setFocus();
+    QTest::keyClick(grund, Qt::Key_Down);   // chosen from the list
+    EXPECT_EQ(grund->text(), "Tankstelle Nord");
+    EXPECT_TRUE(rahmen->isHidden());
+
+    w.tippen("EinGesprach", " ");
+    w.verlassen("EinGesprach", "EinGrund");
+    w.feld("EinGesprach")->setFocus();
+    EXPECT_EQ(w.text("TEinHilfe"), kmk::Hilfstext(43));
+    EXPECT_EQ(w.text("EinGesprach"), "");
+
+    w.u.meldungen.clear();
+    w.leeren("EinZeitAn");
+    w.tippen("EinZeitAn", "25:00");
+    w.verlassen("EinZeitAn", "EinGrund");
+    EXPECT_EQ(w.u.meldungen, QList<int>{113});
+    w.leeren("EinZeitAn");
+    w.tippen("EinZeitAn", "23.00");
+    EXPECT_EQ(w.text("EinZeitAn"), "23.00");
+    w.leeren("EinZeitAb");
+    w.tippen("EinZeitAb", "8.3a0");
+    EXPECT_EQ(w.text("EinZeitAb"), "830");
 }
