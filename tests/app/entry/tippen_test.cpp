@@ -604,3 +604,20 @@ TEST(Tippen, PurposeWordsOpenTheCostFrameHelpLinesAndTimeChecksOnLeaving)
     w.tippen("EinZeitAb", "8.3a0");
     EXPECT_EQ(w.text("EinZeitAb"), "830");
 }
+
+TEST(Tippen, RightClickStopsAtNoToTheGapQuestion)
+{
+    Fenster w;
+    fahrten1().Voreinstellung.Journalfunktion = 0;
+    w.fahrt("01.03.2016", "20", "Bonn");
+    w.fahrt("02.03.2016", "20", "Bonn");
+    fahrten1().Voreinstellung.Warnhinweise = -1;
+    w.fahrt("20.03.2016", "20", "Bonn");   // yes to the gap question
+    ASSERT_EQ(w.fahrten().size(), 3 * FahrtDatensatz::Laenge);
+    const QByteArray vorher = w.fahrten();
+    w.u.dialog.antworten = {false};
+    w.u.meldungen.clear();
+    w.maus("EintragSpeichern", Qt::RightButton);
+    EXPECT_EQ(w.u.meldungen, QList<int>{71});
+    EXPECT_EQ(w.fahrten(), vorher);
+}
