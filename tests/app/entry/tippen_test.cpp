@@ -621,3 +621,18 @@ TEST(Tippen, RightClickStopsAtNoToTheGapQuestion)
     EXPECT_EQ(w.u.meldungen, QList<int>{71});
     EXPECT_EQ(w.fahrten(), vorher);
 }
+
+TEST(Tippen, AClickOnADayOfTheCalendarFillsBothDates)
+{
+    Fenster w;
+    w.taste(Qt::Key_F9);
+    auto* h = w.f->ctl<com::ControlHost>("QKC");
+    QWidget* c = h->controlWidget();
+    w.leeren("EinDatumAb");
+    QTest::mouseClick(c, Qt::LeftButton, {}, QPoint(c->width() / 2, c->height() * 3 / 4));
+    const qint32 tag = h->property("Date").toInt();
+    EXPECT_EQ(w.text("EinDatumAb"), vb::DateText(tag));
+    EXPECT_EQ(w.text("EinDatumAn"), vb::DateText(tag));
+    EXPECT_EQ(w.puffer().DatumAn, tag);
+    EXPECT_NE(w.text("EinDatumAb"), "");
+}
