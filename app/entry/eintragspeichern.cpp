@@ -52,7 +52,8 @@ void Eintragsfelder::EintragSpeichern_MouseUp(int button)
         int befund = 0;
         if (e_.firma() && seite_.fahrtart() == 0)
             befund = 63;
-        if (e_.privat())
+        // A record claiming both kinds is a company car: its trip type stays.
+        if (e_.privat() && !e_.firma())
             seite_.setFahrtart(3);
         if (leer(seite_, "EinDatumAb"))
             befund = 61;
@@ -132,7 +133,7 @@ void Eintragsfelder::EintragSpeichern_MouseUp(int button)
         // Only a stored trip on show can be overwritten, never an open new entry.
         if (st.NeuerEintragOffen || st.Satznummer < 1 || st.Satznummer > st.Satzanzahl)
             return;
-        if (!e_.meldung(6))
+        if (DatumZeitTest(e_) != 0 || !e_.meldung(6))
             return;
         e_.pauschaleAnzeigen();
         Eintragung::run(dienste_.Datensatzspeichern);
