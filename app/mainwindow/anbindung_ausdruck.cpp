@@ -9,34 +9,9 @@
 #include "app/records/fahrten1.h"
 #include "platform/sheet/steuerelement.h"
 
-#include <QEvent>
 #include <QRadioButton>
 
 namespace kmk {
-
-namespace {
-
-// The page's rows get one height whenever the window is resized while the
-// printout page is in front (one default height, not a call per row).
-class Zeilenhoehen : public QObject {
-public:
-    Zeilenhoehen(Form1& f, sheet::Steuerelement& t) : QObject(&f), m_f(f), m_t(t) {}
-
-protected:
-    bool eventFilter(QObject* o, QEvent* e) override
-    {
-        if (o == &m_f && e->type() == QEvent::Resize && m_f.SSTab1
-            && m_f.SSTab1->Caption() == QLatin1String("Ausdruck"))
-            m_t.Standardzeilenhoehe(260);
-        return false;
-    }
-
-private:
-    Form1& m_f;
-    sheet::Steuerelement& m_t;
-};
-
-} // namespace
 
 void AusdruckAnbinden(Form1& f)
 {
@@ -62,7 +37,8 @@ void AusdruckAnbinden(Form1& f)
 
     f.services.Bildschirmzoom = [seite](const QString& p) { seite->Bildschirmzoom(p); };
     f.services.Druckskalierung = [seite](int p, bool a, int b, int h) { seite->Druckskalierung(p, a, b, h); };
-    f.installEventFilter(new Zeilenhoehen(f, *f1));
+    // One default height for every row, not a call per row.
+    f.services.Zeilenhoehe = [f1](int hoehe) { f1->Standardzeilenhoehe(hoehe); };
 }
 
 void AusdruckTabellenAnbinden(Form1& f)
