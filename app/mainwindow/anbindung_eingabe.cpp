@@ -82,10 +82,6 @@ void EingabeAnbinden(Form1& f)
         if (DatumZeitTest(felder->eingabe()) == 0)
             ASpeichern(seite());
     };
-    if (!f.tasten.NeuEintrag)
-        f.tasten.NeuEintrag = [seite] { NeuEintrag(seite()); };
-    if (!f.tasten.Rueckfahrt)
-        f.tasten.Rueckfahrt = [seite] { Rueckfahrt(seite()); };
 }
 
 } // namespace kmk
