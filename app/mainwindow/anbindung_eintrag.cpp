@@ -6,7 +6,7 @@
 #include "app/entry/eintragsseite.h"
 #include "app/entry/laden.h"
 #include "app/entry/navigation.h"
-#include "app/mainwindow/dirlist.h"
+#include "platform/forms/dirlist.h"
 #include "app/mainwindow/form1.h"
 #include "app/mainwindow/mw_glue.h"
 #include "app/records/dateien.h"
