@@ -11,6 +11,9 @@
 #include <QLabel>
 #include <QTemporaryDir>
 
+#include <csignal>
+#include <sys/resource.h>
+
 #include <gtest/gtest.h>
 
 using namespace kmk;
@@ -283,4 +286,45 @@ TEST(Sicherungsseite, CreatingAFolderTakesOneNameOnly)
     CSicherSpeicher_Click(s);
     EXPECT_EQ(gespeichert, 1);
     EXPECT_EQ(o.meldungen.size(), 5);
+}
+
+TEST(Wiederherstellung, AFailedCopyLeavesTheTripFileAsItWas)
+{
+    Ordner o;
+    o.fahrten(1, 9, 'n');
+    QDir(o.dir.path()).mkpath("Sicherheit/Au1-20 E");
+    o.schreibe("Sicherheit/Au1-20 E/Auto1_16.dat", QByteArray(20 * 671, 'b'));
+    const QStringList vorher = o.eintraege(".");
+    QStringList gezeigt;
+    Wiederherstellungsdienste d;
+    d.meldung = [&](const QString& t) { gezeigt << t; };
+    {
+        // Writes beyond 15 trips fail, as on a full disk.
+        std::signal(SIGXFSZ, SIG_IGN);
+        rlimit alt{};
+        getrlimit(RLIMIT_FSIZE, &alt);
+        rlimit neu = alt;
+        neu.rlim_cur = 15 * 671;
+        setrlimit(RLIMIT_FSIZE, &neu);
+        EXPECT_EQ(Wiederherstellen(o.st, o.pfad("Sicherheit/Au1-20 E"), 1, d), Wiederherstellung::Fehler);
+        setrlimit(RLIMIT_FSIZE, &alt);
+    }
+    EXPECT_EQ(o.inhalt("Auto1_16.dat"), QByteArray(9 * 671, 'n'));
+    EXPECT_EQ(o.eintraege("."), vorher);
+    EXPECT_EQ(gezeigt.size(), 2);
+}
+
+TEST(Sicherungsseite, ADriveThatIsNotReadyKeepsThePreviousDriveAndPath)
+{
+    Ordner o;
+    forms::DirListBox dir1;
+    forms::DriveListBox drive1;
+    dir1.setPath(o.pfad("Sicherheit"));
+    drive1.addItem("/gibt/es/nicht");
+    Sicherungsseite s{o.st, &dir1, &drive1, nullptr};
+    QObject::connect(&drive1, &forms::DriveListBox::Change, [&] { Drive1_Change(s); });
+    const QString bisher = drive1.Drive();
+    drive1.setCurrentIndex(drive1.count() - 1);
+    EXPECT_EQ(dir1.Path(), QDir::cleanPath(o.pfad("Sicherheit")));
+    EXPECT_EQ(drive1.Drive(), bisher);
 }
