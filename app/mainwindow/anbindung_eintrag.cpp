@@ -6,10 +6,12 @@
 #include "app/entry/eintragsseite.h"
 #include "app/entry/laden.h"
 #include "app/entry/navigation.h"
-#include "platform/forms/dirlist.h"
+#include "app/entry/neueintrag.h"
+#include "app/entry/speichern.h"
 #include "app/mainwindow/form1.h"
 #include "app/mainwindow/mw_glue.h"
 #include "app/records/dateien.h"
+#include "platform/forms/dirlist.h"
 #include "platform/forms/keys.h"
 #include "platform/forms/mouseupbutton.h"
 
@@ -111,12 +113,16 @@ void EintragAnbinden(Form1& f)
     navigation(f, "AutoDatVor", &Datensatzvor);
     navigation(f, "AutoDatEnde", &LetzterDatensatz);
 
-    forms::KeyHandlers tasten;
-    tasten.keyDown = [w](int& code, int shift) {
-        if (int k = Wiederherstellungstaste(code, shift, forms::currentKeyModifiers()))
-            Wiederherstellen(*w, k);
-    };
-    forms::setKeyPreview(w, tasten);
+    auto seite = [w](void (*proc)(Eintragsseite&)) { return [w, proc] { proc(eintragsseite(*w)); }; };
+    f.tasten.Wiederherstellen = [w](int k) { Wiederherstellen(*w, k); };
+    f.tasten.ALoeschen = seite(&ALoeschen);
+    f.tasten.Datensatzeins = seite(&Datensatzeins);
+    f.tasten.Datensatzzurueck = seite(&Datensatzzurueck);
+    f.tasten.Datensatzvor = seite(&Datensatzvor);
+    f.tasten.LetzterDatensatz = seite(&LetzterDatensatz);
+    f.tasten.ASpeichern = seite(&ASpeichern);
+    f.tasten.NeuEintrag = seite(&NeuEintrag);
+    f.tasten.Rueckfahrt = seite(&Rueckfahrt);
 }
 
 } // namespace kmk
