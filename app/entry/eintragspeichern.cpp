@@ -1,6 +1,7 @@
 // The buttons of the entry page: new entry, navigation, return trip and
 // the save button with every check of a typed trip.
 
+#include "app/backup/sicherung.h"
 #include "app/entry/eingabefelder.h"
 
 #include "app/entry/pruefungen.h"
@@ -42,8 +43,7 @@ void Eintragsfelder::EintragSpeichern_MouseUp(int button)
     Fahrten1& st = e_.st;
     auto speichern = [&] {
         Eintragung::run(dienste_.ASpeichern);
-        const int intervall = st.Voreinstellung.Sicherungsintervall > 0 ? st.Voreinstellung.Sicherungsintervall : 20;
-        if (st.Satznummer % intervall == 0)
+        if (st.Satznummer % Sicherungsintervall(st.Voreinstellung) == 0)
             Eintragung::run(dienste_.Sicherheitscopy);
     };
 
