@@ -517,7 +517,7 @@ TEST(CalendarLibrary, ClassDescription)
     EXPECT_EQ(info.pageClassName, QStringLiteral("CQKCalPropPage"));
     const QStringList members = testenv::namesOf(info.members);
     // Stock properties, then the own members by dispatch id, then AboutBox.
-    EXPECT_EQ(members, QStringList({"BackColor", "ForeColor", "Enabled", "hWnd", "BorderStyle", "FontName", "FontBold",
+    EXPECT_EQ(members, QStringList({"BackColor", "ForeColor", "Font", "Enabled", "hWnd", "BorderStyle", "FontName", "FontBold",
                                     "FontItalic", "FontSize", "DateType", "Date", "MaxDate", "MinDate", "DayFrame",
                                     "ThreeD", "Day", "Month", "Year", "Weekday", "DaysInMonth", "YearDayNumber",
                                     "YearDaysLeft", "ScrollBar", "FirstDay", "GetArrows", "FocusFrame", "DayTitles",
@@ -553,4 +553,10 @@ TEST(CalendarLibrary, UnregistersAndUnloads)
     EXPECT_EQ(refusal([] { ControlHost c(QStringLiteral("QKCAL.QKCalCtrl.1")); }), 429);
     ASSERT_EQ(testenv::callEntry(path, "DllRegisterServer"), com::S_OK);
     EXPECT_EQ(refusal([] { ControlHost c(QStringLiteral("QKCAL.QKCalCtrl.1")); }), 0);
+}
+
+TEST(CalendarHost, StockFontByDispatchId)
+{
+    auto cal = newCalendar();
+    testenv::checkStockFont(*cal);
 }
