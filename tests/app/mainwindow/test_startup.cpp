@@ -19,6 +19,8 @@
 #include <QListWidget>
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 using kmktest::Umgebung;
 
 namespace {
@@ -543,4 +545,32 @@ TEST(Startup, WithoutAVehicleTheBoxesShowTheStoredSettings)
     EXPECT_EQ(k.Journalfunktion, -1);
     EXPECT_EQ(k.PrivatNurKm, -1);
     EXPECT_EQ(k.Sprachausgabe, -1);
+}
+
+TEST(Startup, LeftoverTemporariesGoAndAFifoSettingsFileIsRefusedWithAMessage)
+{
+    Umgebung u;
+    ASSERT_TRUE(u.starte());
+    const QByteArray vorher = u.lies("Auto2016.dat");
+    u.form.reset();
+    // what an interrupted rewrite leaves, beside files that are not its own
+    for (const char* n : {".Auto1_16.dat.neu-1x3k9", ".Vor2016.dat.neu-0", "Notizen.neu-1x", "Sicherheit/.Vor2016.dat.neu-7"}) {
+        QFile f(u.pfad(n));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly)) << n;
+        f.write(QByteArray(100, 'x'));
+    }
+    QFile::remove(u.pfad("Vor2016.dat"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(u.pfad("Vor2016.dat")).constData(), 0600), 0);
+
+    ASSERT_TRUE(u.starte());   // goes on as with a missing settings file
+    EXPECT_FALSE(QFile::exists(u.pfad(".Auto1_16.dat.neu-1x3k9")));
+    EXPECT_FALSE(QFile::exists(u.pfad(".Vor2016.dat.neu-0")));
+    EXPECT_TRUE(QFile::exists(u.pfad("Notizen.neu-1x")));
+    EXPECT_TRUE(QFile::exists(u.pfad("Sicherheit/.Vor2016.dat.neu-7")));
+    ASSERT_FALSE(u.klartexte().isEmpty());
+    EXPECT_EQ(u.klartexte().first(),
+              QString("Die Datei \"Vor2016.dat\" ist keine gewöhnliche Datei und kann nicht gelesen werden. "
+                      "Sie wird wie eine fehlende Datei behandelt."));
+    EXPECT_EQ(u.lies("Auto2016.dat"), vorher);
+    EXPECT_FALSE(QFileInfo(u.pfad("Vor2016.dat")).isFile());
 }
