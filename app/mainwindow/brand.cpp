@@ -1,6 +1,8 @@
 // Brand variant and window icons.
 #include "app/mainwindow/form1.h"
+#include "app/mainwindow/ftext.h"
 
+#include "app/mainwindow/anbindung_fahrtenspeicher.h"
 #include "app/mainwindow/fstart.h"
 #include "app/mainwindow/mw_glue.h"
 #include "app/mainwindow/nebenfenster.h"
@@ -55,11 +57,11 @@ void Form1::MarkeErsterDurchgang()
     // download window picks its address by it.
     mw::Markenvariante() = v;
     if (!FKunden)
-        FKunden = new Nebenfenster(QStringLiteral("FKunden"), QStringLiteral("Fahrtenspeicher bearbeiten"), this);
+        FKunden = neuesFKunden(this);
     if (!FSuchen)
-        FSuchen = new Nebenfenster(QStringLiteral("FSuchen"), QStringLiteral("Fahrtenspeicherdatei Kund20XX.dat  suchen"), this);
+        FSuchen = neuesFSuchen(this);
     if (!FText)
-        FText = new Nebenfenster(QStringLiteral("FText"), QStringLiteral("Brimo Kilometrika Hilfstexte"), this);
+        FText = neuesHilfefenster(this);
     if (!FDownload)
         FDownload = new FDownloadFenster(v, this);
 

@@ -13,6 +13,8 @@
 #include <QString>
 #include <QWidget>
 
+#include "app/mainwindow/tastentabelle.h"
+
 #include <array>
 #include <functional>
 #include <memory>
@@ -79,12 +81,19 @@ struct Form1Services {
     std::function<void()> Prozentverteilung;
     std::function<void()> Ges_Verbrauch;
     std::function<void()> KListe;
+    std::function<void()> AListe;
     std::function<void()> AKliste;
     std::function<void()> aktualisieren;
     std::function<void()> SicherheitscopyNeu;   // full backup
     std::function<void()> Sicherheitscopy;      // quick backup
     std::function<void(const QString&)> Bildschirmzoom;
     std::function<void(int, bool, int, int)> Druckskalierung;
+    // The printout page's row height, set once for every row.
+    std::function<void(int)> Zeilenhoehe;
+    // The tables the printout page rebuilds when it is opened.
+    std::function<void()> KFZTabelle;
+    std::function<void()> KfzTabelle4;
+    std::function<void()> KFZTabelle3;
 };
 
 class Form1 : public QWidget {
@@ -102,6 +111,8 @@ public:
     void Command17_Click();
 
     Form1Services services;
+    // The commands the keyboard shortcuts reach from every page.
+    Tastenbefehle tasten;
 
     // ---- members of the main window ----
     int Buildnummer = 0;
@@ -199,6 +210,12 @@ public:
     void Check12_Click();
     // ---- page change and backup frame ----
     void SSTab1_Click(int previousTab);
+    // ---- keys and title page commands ----
+    void Form_KeyDown(int& keyCode, int shift);
+    void Ende_Taste();
+    void Pause_Taste();
+    void Command4_Click();
+    void Command16_Click();
     void Dir1_Change();
     void CSicherSpeicher_Click();
     void VerErstellen_Click();
@@ -239,6 +256,10 @@ private:
     // The time fields of the entry page with their spins and captions.
     void Zeitfelder(bool sichtbar) const;
     void run(const std::function<void()>& f) { if (f) f(); }
+    void connectCommands();
+    // Both close paths may meet (the window closed while "Beenden" ends the
+    // program): the backup and the settings are written once.
+    bool m_beendet = false;
     QWidget* m_pages[5] = {};
     struct Private;
     std::unique_ptr<Private> d;

@@ -1,6 +1,12 @@
 // Start-up of the main window, the page change, resize and close.
 #include "app/mainwindow/startup.h"
+#include "app/mainwindow/anbindung_pauschalen.h"
 
+#include "app/mainwindow/anbindung_eingabe.h"
+#include "app/mainwindow/anbindung_eintrag.h"
+#include "app/mainwindow/anbindung_fahrtenspeicher.h"
+#include "app/mainwindow/anbindung_ausdruck.h"
+#include "app/mainwindow/anbindung_tabellen.h"
 #include "app/mainwindow/dirlist.h"
 #include "app/mainwindow/form1.h"
 #include "app/mainwindow/form2.h"
@@ -155,7 +161,15 @@ Form1::Form1(QWidget* parent) : QWidget(parent), d(new Private)
     Check6 = ctl<QCheckBox>("Check6");
     connectSettingsPage();
     connectOtherPages();
+    connectCommands();
+    EintragAnbinden(*this);
+    anbindungPauschalen(*this);
+    EingabeAnbinden(*this);
+    AusdruckAnbinden(*this);
+    aktualisierungAnbinden(*this);
     mw::attachHelp(this);
+    fahrtenspeicherAnbinden(this);
+    tabellenAnbinden(this);
 }
 
 Form1::~Form1() = default;
@@ -225,22 +239,9 @@ void Form1::connectSettingsPage()
         Command17_Click();
         QCoreApplication::exit(0);
     });
-    connect(Command16, &QPushButton::clicked, this, [] { HTMLHelp_ShowTopic(mw::Programmpfad(), QString()); });
-    connect(Command4, &QPushButton::clicked, this, [] {
-        forms::services().processes->start(mw::Programmpfad() + QStringLiteral("Schulung.exe"));
-    });
-    // Without a brand the secondary windows load on their first use.
-    auto hilfefenster = [this] {
-        if (!FText)
-            FText = new Nebenfenster(QStringLiteral("FText"), QStringLiteral("Brimo Kilometrika Hilfstexte"), this);
-        FText->show();
-    };
-    for (const char* b : {"CBTextfensterTitel", "CBTextfensterGr", "CBTextfensterEin", "CBTextfensterAus", "CBTextfensterDru"})
-        if (auto* w = ctl<QAbstractButton>(QString::fromLatin1(b)))
-            connect(w, &QAbstractButton::clicked, this, hilfefenster);
     connect(CDateiSuchen, &QPushButton::clicked, this, [this] {
         if (!FSuchen)
-            FSuchen = new Nebenfenster(QStringLiteral("FSuchen"), QStringLiteral("Fahrtenspeicherdatei Kund20XX.dat  suchen"), this);
+            FSuchen = neuesFSuchen(this);
         FSuchen->setWindowModality(Qt::ApplicationModal);
         FSuchen->show();
     });
@@ -616,8 +617,10 @@ void Form1::listPresets()
         services.Druckskalierung(mw::Druckskala(), anpassung, 1, 1);
     setCtlText("Command8", anpassung ? QStringLiteral("Mit autom. Druckanpassung") : QStringLiteral("Ohne autom. Druckanpassung"));
     showCtl("Label76", !anpassung);
-    if (l5)
+    if (l5) {
+        l5->setVisible(!anpassung);
         l5->setEnabled(!anpassung);
+    }
     if (mw::KFZ().Privatfahrzeug)
         showCtl("Frame8", true);
     if (mw::KFZ().Firmenfahrzeug)
@@ -640,8 +643,14 @@ void Form1::SSTab1_Click(int)
         forms::setText(TGrHilfe, Hilfstext(9));
     if (c == QLatin1String("Auswertung"))
         setCtlText("TAusHilfe", Hilfstext(78));
-    if (c == QLatin1String("Ausdruck"))
+    if (c == QLatin1String("Ausdruck")) {
         setCtlText("TDruckHilfe", Hilfstext(7));
+        // Rebuilt on every opening, also when nothing changed.
+        if (mw::KFZ().Firmenfahrzeug)
+            run(mw::VS().ErweiterterAusdruck ? services.KfzTabelle4 : services.KFZTabelle);
+        if (mw::KFZ().Privatfahrzeug)
+            run(services.KFZTabelle3);
+    }
     if (auto* l4 = ctl<QListWidget>("List4"))
         if (services.Bildschirmzoom && l4->currentItem())
             services.Bildschirmzoom(l4->currentItem()->text());
@@ -662,14 +671,29 @@ void Form1::CSicherSpeicher_Click()
 
 void Form1::Form_QueryUnload()
 {
-    run(services.SicherheitscopyNeu);
+    if (m_beendet)
+        return;
+    m_beendet = true;
+    // The settings are written whatever became of the backup.
+    try {
+        run(services.SicherheitscopyNeu);
+    } catch (const std::exception&) {
+        mw::plainMessage(QStringLiteral("Die Datensicherung ist fehlgeschlagen."));
+    }
     mw::VS().LetztesFahrzeug = qint16(mw::AktuellesFahrzeug());
     mw::VorDatSpeichern();
 }
 
 void Form1::Command17_Click()
 {
-    run(services.Sicherheitscopy);
+    if (m_beendet)
+        return;
+    m_beendet = true;
+    try {
+        run(services.Sicherheitscopy);
+    } catch (const std::exception&) {
+        mw::plainMessage(QStringLiteral("Die Datensicherung ist fehlgeschlagen."));
+    }
     mw::VorDatSpeichern();
 }
 
@@ -687,6 +711,8 @@ void Form1::resizeEvent(QResizeEvent* e)
         SSTab1->setGeometry(0, 0, width(), height());
     if (!Form2::sichtbar() && d->resize && !(windowState() & Qt::WindowMinimized))
         d->resize->DoResize();
+    if (SSTab1 && SSTab1->currentIndex() == 4 && services.Zeilenhoehe)
+        services.Zeilenhoehe(260);
 }
 
 } // namespace kmk

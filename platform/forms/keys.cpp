@@ -80,6 +80,19 @@ ControlKeys* handlersFor(QWidget* w)
     return nullptr;
 }
 
+Qt::KeyboardModifiers& runningModifiers()
+{
+    static Qt::KeyboardModifiers m;
+    return m;
+}
+
+// The event's modifiers while its handlers run; nested keys restore the outer.
+struct ModifierScope {
+    Qt::KeyboardModifiers saved;
+    explicit ModifierScope(Qt::KeyboardModifiers m) : saved(runningModifiers()) { runningModifiers() = m; }
+    ~ModifierScope() { runningModifiers() = saved; }
+};
+
 // One filter on the application sees every key before any widget does.
 class KeyDispatcher : public QObject {
 public:
@@ -151,6 +164,7 @@ private:
             return false;
 
         const int shift = runtimeShift(e->modifiers());
+        const ModifierScope scope(e->modifiers());
         const bool press = e->type() == QEvent::KeyPress;
         int code = keyCode(e);
         if (code != 0) {
@@ -210,6 +224,11 @@ private:
 };
 
 } // namespace
+
+Qt::KeyboardModifiers currentKeyModifiers()
+{
+    return runningModifiers();
+}
 
 int keyCode(const QKeyEvent* e)
 {

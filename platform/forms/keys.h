@@ -18,6 +18,7 @@
 //   forms::onKeyPress(field, [&](int& a){ if (a == 13) { a = 0; forms::postKeys("{TAB}"); } });
 
 #include <QString>
+#include <Qt>
 #include <functional>
 
 class QKeyEvent;
@@ -38,6 +39,11 @@ struct KeyHandlers {
 int keyCode(const QKeyEvent* e);
 // The ANSI character code of a key event, 0 when it types no character.
 int keyAscii(const QKeyEvent* e);
+
+// The Qt modifiers of the key event whose handlers are running (no
+// modifiers outside a handler): lets a handler tell the keypad, AltGr or
+// the Meta key apart, which the runtime's shift state cannot.
+Qt::KeyboardModifiers currentKeyModifiers();
 
 // Handlers of one control (replacing earlier ones of the same kind).
 void onKeyDown(QWidget* control, KeyCodeHandler h);

@@ -233,11 +233,22 @@ TEST(Form1, HelpWindowButtonsOpenTheFloatingHelpWindow)
     u.form->Command16->click();
     ASSERT_EQ(u.fakes.help.calls.size(), 1);
     EXPECT_TRUE(u.fakes.help.calls[0].topic.isEmpty());
-    // The training program is started, not waited for; a missing one ends nothing.
-    u.fakes.processes.result = false;
+    // Without the training program a plain message says so and nothing starts.
+    u.form->Command4->click();
+    EXPECT_TRUE(u.fakes.processes.calls.isEmpty());
+    EXPECT_EQ(u.klartexte().value(0), QString("Das Schulungsprogramm ist nicht installiert."));
+    // Installed in the program folder under any case: started, not waited for.
+    QFile prog(u.pfad("SCHULUNG.EXE"));
+    ASSERT_TRUE(prog.open(QIODevice::WriteOnly));
+    prog.close();
+    prog.setPermissions(prog.permissions() | QFile::ExeOwner);
     u.form->Command4->click();
     ASSERT_EQ(u.fakes.processes.calls.size(), 1);
-    EXPECT_TRUE(u.fakes.processes.calls[0].program.endsWith("/Schulung.exe"));
+    EXPECT_TRUE(u.fakes.processes.calls[0].program.endsWith("/SCHULUNG.EXE"));
+    // A start that fails is reported, never the end of the program.
+    u.fakes.processes.result = false;
+    u.form->Command4->click();
+    EXPECT_EQ(u.klartexte().size(), 2);
 }
 
 TEST(Form1, ResizingScalesThePagesWithTheWindow)

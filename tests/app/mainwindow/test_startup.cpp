@@ -294,8 +294,13 @@ TEST(Startup, ClosingWritesTheCurrentVehicleIntoTheSettings)
     u.form->Form_QueryUnload();
     EXPECT_EQ(vollsicherung, 1);
     EXPECT_EQ(vb::getI16(u.lies("Vor2016.dat"), 327), 3);
+    // Both close paths meeting make one backup.
+    u.form->Form_QueryUnload();
+    u.form->Command17_Click();
+    EXPECT_EQ(vollsicherung, 1);
 
     // "Beenden" keeps the last vehicle as it was.
+    ASSERT_TRUE(u.starte());
     kmk::fahrten1().AktuellesFahrzeug = 2;
     int schnell = 0;
     u.form->services.Sicherheitscopy = [&] { ++schnell; };

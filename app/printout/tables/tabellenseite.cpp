@@ -1,0 +1,200 @@
+#include "app/printout/tables/tabellenseite.h"
+
+#include "app/printout/tables/kundentabelle.h"
+#include "platform/com/controlhost.h"
+#include "platform/forms/events.h"
+#include "platform/forms/seams.h"
+#include "platform/vb/number.h"
+#include "platform/vb/text.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+
+namespace kmk::tabellen {
+
+qint32 Kalenderdatum(QWidget* kalender, qint32 sonst)
+{
+    if (auto* host = qobject_cast<com::ControlHost*>(kalender)) {
+        try {
+            const QVariant d = host->property("Date");
+            if (d.isValid())
+                return d.toInt();
+        } catch (...) {
+        }
+    } else if (kalender) {
+        const QVariant d = kalender->property("Date");
+        if (d.isValid())
+            return d.toInt();
+    }
+    return sonst;
+}
+
+Tabellenseite::Tabellenseite(QWidget* fenster, Fahrten1& st, Blattquelle blatt, TabellenDienste dienste)
+    : m_fenster(fenster), m_st(st), m_blatt(std::move(blatt)), m_d(std::move(dienste))
+{
+}
+
+QWidget* Tabellenseite::ctl(const char* name) const
+{
+    return m_fenster ? m_fenster->findChild<QWidget*>(QString::fromLatin1(name)) : nullptr;
+}
+
+QString Tabellenseite::text(const char* name) const
+{
+    QWidget* w = ctl(name);
+    if (auto* c = qobject_cast<QComboBox*>(w))
+        return c->currentText();
+    if (auto* l = qobject_cast<QLabel*>(w))
+        return l->text();
+    if (auto* e = qobject_cast<QLineEdit*>(w))
+        return e->text();
+    if (auto* b = qobject_cast<QAbstractButton*>(w))
+        return b->text();
+    return {};
+}
+
+Tabellenkontext Tabellenseite::kontext() const
+{
+    if (m_d.DateiTest)
+        m_d.DateiTest();
+    Tabellenkontext k;
+    k.vor = m_st.Voreinstellung;
+    k.kfz = m_st.Kfz;
+    k.jahr = m_st.Jahr;
+    k.fahrtdateiPfad = m_st.fahrtdateiPfad();
+    const int fz = m_st.AktuellesFahrzeug;
+    k.fahrtdateiVorhanden = fz >= 1 && fz <= 4 && m_st.FahrtdateiVorhanden[fz];
+    k.fahrzeugBelegt = m_d.AutoTest ? m_d.AutoTest() > 0 : fz > 0;
+    k.pufferindex = m_st.Pufferindex;
+    k.satznummer = m_st.Satznummer;
+    k.bereich = {Kalenderdatum(ctl("QKC2"), m_st.Voreinstellung.DruckAb),
+                 Kalenderdatum(ctl("QKC3"), m_st.Voreinstellung.DruckBis)};
+    k.filter = {text("Label49"), m_st.Kundenfilter, m_st.Fahrtartfilter};
+    return k;
+}
+
+void Tabellenseite::nachBau(Bau b)
+{
+    if (b == Bau::Meldung88 && m_d.meldung)
+        m_d.meldung(88);
+    if (b == Bau::Anfangskm) {
+        const QString km = vb::Trim(vb::Str(qint64(m_st.Kfz.Anfangskm)));
+        if (auto* l = qobject_cast<QLabel*>(ctl("AnzKmAb")))
+            l->setText(km);
+        if (auto* e = qobject_cast<QLineEdit*>(ctl("EinkmAn")))
+            forms::setText(e, km);
+    }
+}
+
+void Tabellenseite::KFZTabelle()
+{
+    if (sheet::BlattSteuerung* t = m_blatt())
+        nachBau(tabellen::KFZTabelle(*t, kontext()));
+}
+
+void Tabellenseite::KFZTabelle3()
+{
+    if (sheet::BlattSteuerung* t = m_blatt())
+        nachBau(tabellen::KFZTabelle3(*t, kontext(), t->blatt()));
+}
+
+void Tabellenseite::KfzTabelle4()
+{
+    if (sheet::BlattSteuerung* t = m_blatt())
+        nachBau(tabellen::KfzTabelle4(*t, kontext()));
+}
+
+void Tabellenseite::KfzTabelle2()
+{
+    if (sheet::BlattSteuerung* t = m_blatt())
+        nachBau(tabellen::KfzTabelle2(*t, kontext()));
+}
+
+void Tabellenseite::Blankoformular()
+{
+    if (m_d.DateiTest)
+        m_d.DateiTest();
+    if (sheet::BlattSteuerung* t = m_blatt())
+        tabellen::Blankoformular(*t, m_st.Voreinstellung, m_st.Kfz);
+}
+
+void Tabellenseite::KundenTabelle()
+{
+    if (sheet::BlattSteuerung* t = m_blatt())
+        tabellen::KundenTabelle(*t, m_st.pfad(m_st.Kundendatei), m_st.Kfz);
+}
+
+void Tabellenseite::BetriebskostenTabelle()
+{
+    if (sheet::BlattSteuerung* t = m_blatt())
+        tabellen::BetriebskostenTabelle(*t, kontext(), text("CbbKArt"));
+}
+
+void Tabellenseite::ProzentTabelle(int modus)
+{
+    const Tabellenkontext k = kontext();
+    const int fz = m_st.AktuellesFahrzeug;
+    const QString fahrzeug = fz >= 1 && fz <= 4 ? text(QStringLiteral("AutoOpt_%1").arg(fz - 1).toLatin1().constData())
+                                                : QString();
+    for (int i = 1; i <= 5; ++i) {
+        m_st.KmJeFahrtart[i] = 0;
+        m_st.ProzentJeFahrtart[i] = 0;
+    }
+
+    if (k.kfz.Firmenfahrzeug != 0) {
+        Firmenanteile a;
+        // Without a trip file: zero km and no share texts.
+        if (k.fahrtdateiVorhanden)
+            a = FirmenanteileErmitteln(FahrtenLesen(k.fahrtdateiPfad), k.bereich);
+        for (int i = 1; i <= 5; ++i) {
+            m_st.KmJeFahrtart[i] = a.km[i];
+            m_st.ProzentJeFahrtart[i] = a.prozent[i];
+        }
+        if (modus == 1)
+            if (sheet::BlattSteuerung* t = m_blatt())
+                ProzentTabelleFirma(*t, k, fahrzeug, a);
+    }
+
+    if (k.kfz.Privatfahrzeug != 0) {
+        forms::Dialogs* dialoge = forms::services().dialogs;
+        bool ok = false;
+        const QString antwort =
+            dialoge ? dialoge->inputBox(QStringLiteral("Bitte geben Sie den abschliessenden Km - Stand ein"),
+                                        QStringLiteral("Eingabefeld aktueller Kilometerstand"),
+                                        vb::Trim(vb::Str(qint64(k.kfz.Anfangskm))), &ok)
+                    : QString();
+        if (!ok)
+            return;  // cancelled: nothing is built or changed
+        const std::optional<double> schluss = KmStandLesen(antwort);
+        if (schluss && *schluss > k.kfz.Anfangskm) {
+            std::vector<Fahrt> fahrten;
+            const bool lesen = k.fahrtdateiVorhanden && k.satznummer >= 1;
+            if (lesen)
+                fahrten = FahrtenLesen(k.fahrtdateiPfad);
+            Privatanteile p = PrivatanteileErmitteln(fahrten, k.kfz.Anfangskm, *schluss);
+            if (!lesen) {
+                // Without the trip file the business figures stay as they were.
+                Fahrt vorher;
+                vorher.satz.GefahreneKm = m_st.KmBetrieblich;
+                p = PrivatanteileErmitteln({vorher}, k.kfz.Anfangskm, *schluss);
+                p.fahrtkostensumme = m_st.Fahrtkostensumme;
+            }
+            m_st.KmBetrieblich = p.geschaeftskm;
+            m_st.KmPrivat = p.privatkm;
+            m_st.AnteilPrivat = p.privatanteil;
+            m_st.AnteilBetrieblich = p.geschaeftsanteil;
+            m_st.Fahrtkostensumme = p.fahrtkostensumme;
+        } else if (dialoge) {
+            dialoge->msgBox(QStringLiteral("Sie müssen den richtigen abschliessenden Km - Stand eintragen!"));
+        }
+        if (modus == 3)
+            if (sheet::BlattSteuerung* t = m_blatt())
+                ProzentTabellePrivat(*t, k, fahrzeug,
+                                     {m_st.KmBetrieblich, m_st.KmPrivat, m_st.AnteilBetrieblich, m_st.AnteilPrivat,
+                                      m_st.Fahrtkostensumme});
+    }
+}
+
+} // namespace kmk::tabellen

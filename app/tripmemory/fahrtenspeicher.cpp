@@ -1,0 +1,407 @@
+#include "app/tripmemory/fahrtenspeicher.h"
+
+#include "app/tripmemory/kundenliste.h"
+#include "platform/forms/combobox.h"
+#include "platform/forms/events.h"
+#include "platform/forms/keys.h"
+#include "platform/forms/mouseupbutton.h"
+#include "platform/forms/seams.h"
+#include "platform/vb/number.h"
+#include "platform/vb/text.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+
+namespace kmk {
+
+namespace {
+
+const char* const kFahrtartOption[] = {"OptWA", "OptPri", "OptGesch", "OptEhr", "OptFam"};
+// Order of the drop-down lists (Eintragsfeld).
+const char* const kEintragsfeld[] = {"EinGesprach", "EinVon", "EinUber", "EinNach", "EinGrund", "EinFahrer"};
+const char* const kSatznummer = "kmkSatznummer";
+
+QString textVon(QWidget* w)
+{
+    if (auto* c = qobject_cast<forms::ComboBox*>(w))
+        return c->text();
+    if (auto* e = qobject_cast<QLineEdit*>(w))
+        return e->text();
+    if (auto* l = qobject_cast<QLabel*>(w))
+        return l->text();
+    return QString();
+}
+
+void textSetzen(QWidget* w, const QString& t)
+{
+    if (auto* c = qobject_cast<forms::ComboBox*>(w))
+        c->setText(t);
+    else if (auto* e = qobject_cast<QLineEdit*>(w))
+        forms::setText(e, t);
+}
+
+void listeFuellen(QListWidget* l, const QStringList& zeilen, const QList<int>& nummern)
+{
+    if (!l)
+        return;
+    l->clear();
+    for (int i = 0; i < zeilen.size(); ++i) {
+        auto* item = new QListWidgetItem(zeilen[i]);
+        item->setData(SatznummerRolle, nummern[i]);
+        l->addItem(item);
+    }
+}
+
+} // namespace
+
+void setzeAuswahl(QLabel* label56, const QString& zeile, int satz)
+{
+    if (!label56)
+        return;
+    label56->setProperty(kSatznummer, satz);
+    label56->setText(zeile);
+}
+
+int auswahlSatz(const QLabel* label56)
+{
+    return label56 ? label56->property(kSatznummer).toInt() : 0;
+}
+
+void filterePickliste(const QListWidget* list1, QListWidget* list8, const QString& s)
+{
+    if (!list1 || !list8)
+        return;
+    QStringList alle;
+    for (int i = 0; i < list1->count(); ++i)
+        alle << list1->item(i)->text();
+    list8->clear();
+    for (int i : filterTreffer(alle, s))
+        list8->addItem(list1->item(i)->clone());
+}
+
+Fahrtenspeicher::Fahrtenspeicher(QWidget* fenster, Fahrten1& st)
+    : QObject(fenster), m_fenster(fenster), m_st(st)
+{
+    setObjectName(QStringLiteral("kmkFahrtenspeicher"));
+}
+
+QString Fahrtenspeicher::dateipfad() const
+{
+    return m_st.pfad(m_st.Kundendatei);
+}
+
+QWidget* Fahrtenspeicher::ctl(const char* name) const
+{
+    return m_fenster ? m_fenster->findChild<QWidget*>(QString::fromLatin1(name)) : nullptr;
+}
+
+void Fahrtenspeicher::hinweis(const QString& text) const
+{
+    if (dienste.hinweis)
+        dienste.hinweis(text);
+    else
+        forms::services().dialogs->msgBox(text, forms::vbExclamation);
+}
+
+int Fahrtenspeicher::gewaehlterSatz() const
+{
+    return auswahlSatz(qobject_cast<QLabel*>(ctl("Label56")));
+}
+
+void Fahrtenspeicher::KundeDat(bool anfuegen)
+{
+    const QString von = textVon(ctl("EinVon"));
+    const QString nach = textVon(ctl("EinNach"));
+    const QString grund = textVon(ctl("EinGrund"));
+    auto* optWA = qobject_cast<QRadioButton*>(ctl("OptWA"));
+    // Untrimmed on purpose: a start of blanks counts as given.
+    if (von.isEmpty() || nach.isEmpty() || (grund.isEmpty() && !(optWA && optWA->isChecked()))) {
+        meldung(87);
+        return;
+    }
+    Kundendatei d = datei();
+    QString fehler;
+    if (!anfuegen) {
+        if (!d.anlegen(&fehler))
+            hinweis(fehler);
+        KListe();
+        return;
+    }
+
+    Fahrtenspeichersatz neu;
+    neu.Fahrtart = m_st.AktuelleFahrtart;
+    neu.GefahreneKm = m_st.EingabeKm;
+    neu.Von = vb::Trim(von);
+    neu.Ueber = vb::Trim(textVon(ctl("EinUber")));
+    neu.Nach = vb::Trim(nach);
+    neu.Grund = vb::Trim(grund);
+    neu.Gespraechspartner = vb::Trim(textVon(ctl("EinGesprach")));
+    // Compared as it would be stored (cut to width, in the file's code page),
+    // so a long text does not slip past as a new record every time.
+    const Fahrtenspeichersatz gespeichert = Fahrtenspeichersatz::ausBytes(neu.zuBytes());
+
+    const QList<Fahrtenspeichersatz> alle = d.alle();
+    Kundenanzahl = qint16(alle.size() + 1);
+    for (const auto& s : alle) {
+        Fahrtenspeicherpuffer = s;
+        if (vb::Trim(s.Von) == vb::Trim(gespeichert.Von) && vb::Trim(s.Ueber) == vb::Trim(gespeichert.Ueber)
+            && vb::Trim(s.Nach) == vb::Trim(gespeichert.Nach) && vb::Trim(s.Grund) == vb::Trim(gespeichert.Grund)
+            && vb::Trim(s.Gespraechspartner) == vb::Trim(gespeichert.Gespraechspartner)
+            && s.GefahreneKm == neu.GefahreneKm && s.Fahrtart == neu.Fahrtart) {
+            meldung(86);
+            KListe();
+            return;
+        }
+    }
+    Fahrtenspeicherpuffer = neu;
+    if (!d.anhaengen(neu, &fehler))
+        hinweis(fehler);
+    KListe();
+}
+
+void Fahrtenspeicher::Kundeloschen()
+{
+    const int n = gewaehlterSatz();
+    if (n < 1)
+        return;   // no line chosen
+    if (!meldung(30))
+        return;
+    Kundendatei d = datei();
+    if (!d.vorhanden())
+        return;
+    const int anzahl = d.anzahl();
+    // The last remaining record stays; a number without a record is refused.
+    if (anzahl == 1 || n > anzahl)
+        return;
+    QString fehler;
+    if (!d.entfernen(n, &fehler)) {
+        hinweis(fehler);
+        return;
+    }
+    setzeAuswahl(qobject_cast<QLabel*>(ctl("Label56")), QString(), 0);
+    KListe();
+}
+
+void Fahrtenspeicher::KListe()
+{
+    auto* list8 = qobject_cast<QListWidget*>(ctl("List8"));
+    auto* list1 = qobject_cast<QListWidget*>(ctl("List1"));
+    auto* label56 = qobject_cast<QLabel*>(ctl("Label56"));
+    if (list8)
+        list8->clear();
+    if (list1)
+        list1->clear();
+    QStringList zeilen;
+    QList<int> nummern;
+    const Kundendatei d = datei();
+    if (d.vorhanden()) {
+        const QList<Fahrtenspeichersatz> alle = d.alle();
+        Kundenanzahl = qint16(alle.size());
+        zeilen.reserve(alle.size());
+        for (int i = 0; i < alle.size(); ++i) {
+            Fahrtenspeicherpuffer = alle[i];
+            Fahrtenspeicherpuffer.Gespraechspartner = vb::Trim(Fahrtenspeicherpuffer.Gespraechspartner);
+            Fahrtenspeicherpuffer.Nach = vb::Trim(Fahrtenspeicherpuffer.Nach);
+            zeilen << pickZeile(alle[i], i + 1);
+            nummern << i + 1;
+        }
+        listeFuellen(list1, zeilen, nummern);
+        listeFuellen(list8, zeilen, nummern);
+    }
+    // A chosen line whose record is gone, or now stands elsewhere, is let go:
+    // it must not name another record.
+    const int n = auswahlSatz(label56);
+    if (label56 && n > 0 && (n > zeilen.size() || label56->text().left(50) != zeilen[n - 1].left(50)))
+        setzeAuswahl(label56, QString(), 0);
+}
+
+void Fahrtenspeicher::AListe()
+{
+    const Kundendatei d = datei();
+    if (!d.vorhanden())
+        return;
+    std::array<QString, Eintragsfelder> getippt;
+    std::array<forms::ComboBox*, Eintragsfelder> boxen{};
+    for (int f = 0; f < Eintragsfelder; ++f) {
+        boxen[f] = qobject_cast<forms::ComboBox*>(ctl(kEintragsfeld[f]));
+        getippt[f] = boxen[f] ? boxen[f]->text() : QString();
+    }
+    const QList<Fahrtenspeichersatz> alle = d.alle();
+
+    QStringList zeilen{filterKopfzeile()};
+    QList<int> nummern{0};
+    for (int i = 0; i < alle.size(); ++i) {
+        zeilen << filterZeile(alle[i], i + 1);
+        nummern << i + 1;
+    }
+    listeFuellen(qobject_cast<QListWidget*>(ctl("List2")), zeilen, nummern);
+    if (!alle.isEmpty()) {
+        Fahrtenspeicherpuffer = alle.last();
+        Fahrtenspeicherpuffer.Gespraechspartner = vb::Trim(Fahrtenspeicherpuffer.Gespraechspartner);
+        Fahrtenspeicherpuffer.Nach = vb::Trim(Fahrtenspeicherpuffer.Nach);
+    }
+
+    const Auswahllisten a = auswahllisten(alle, getippt);
+    for (int f = 0; f < Eintragsfelder; ++f)
+        if (boxen[f]) {
+            boxen[f]->setItems(a[f]);
+            boxen[f]->setText(getippt[f]);
+        }
+}
+
+void Fahrtenspeicher::Kundeubergeben()
+{
+    const int n = gewaehlterSatz();
+    const Kundendatei d = datei();
+    // Only a record the chosen line names; never a stand-in.
+    if (n < 1 || !d.vorhanden() || n > d.anzahl())
+        return;
+    const Fahrtenspeichersatz s = d.satz(n);
+    Fahrtenspeicherpuffer = s;
+    m_st.AktuelleFahrtart = s.Fahrtart;
+    textSetzen(ctl("EinVon"), vb::Trim(s.Von));
+    textSetzen(ctl("EinUber"), vb::Trim(s.Ueber));
+    textSetzen(ctl("EinNach"), vb::Trim(s.Nach));
+    textSetzen(ctl("EinGrund"), vb::Trim(s.Grund));
+    textSetzen(ctl("EinGesprach"), vb::Trim(s.Gespraechspartner));
+
+    const double ab = vb::Val(textVon(ctl("AnzKmAb")));
+    textSetzen(ctl("EinkmAn"), vb::Trim(vb::Str(ab + double(s.GefahreneKm))));
+    m_st.Satzpuffer[0].GefahreneKm = s.GefahreneKm;
+    const bool privat = m_st.Kfz.Privatfahrzeug != 0;
+    if (privat)
+        textSetzen(ctl("EinGefKm"), vb::Str(s.GefahreneKm));
+
+    std::array<QRadioButton*, 5> opt{};
+    for (int i = 0; i < 5; ++i)
+        opt[i] = qobject_cast<QRadioButton*>(ctl(kFahrtartOption[i]));
+    // Every option cleared first: a group that can show "none selected".
+    for (QRadioButton* o : opt) {
+        if (!o || !o->isChecked())
+            continue;
+        if (auto* g = qobject_cast<forms::OptionGroup*>(o->property("kmkOptionGroup").value<QObject*>())) {
+            g->setValue(-1);
+        } else {
+            const bool ex = o->autoExclusive();
+            o->setAutoExclusive(false);
+            o->setChecked(false);
+            o->setAutoExclusive(ex);
+        }
+    }
+    if (s.Fahrtart >= 1 && s.Fahrtart <= 5 && opt[s.Fahrtart - 1])
+        opt[s.Fahrtart - 1]->setChecked(true);
+    if (privat) {
+        m_st.AktuelleFahrtart = 3;
+        if (opt[2])
+            opt[2]->setChecked(true);
+    }
+    const bool privatfahrt = opt[1] && opt[1]->isChecked();
+    if (m_st.Voreinstellung.WenigAbfragen == 0 && !privatfahrt && m_st.Kfz.Firmenfahrzeug != 0
+        && m_st.Voreinstellung.MitVerpflegungspauschale != 0)
+        meldung(64);
+}
+
+void Fahrtenspeicher::KundeEintragen_MouseUp(int button)
+{
+    if (button == 1 && m_st.NeuerEintragOffen)
+        Kundeubergeben();
+    else
+        meldung(99);
+}
+
+void Fahrtenspeicher::KundenNeu_MouseUp(int button)
+{
+    if (button == 1)
+        TasteF11();
+}
+
+void Fahrtenspeicher::Kundeuberschreiben_MouseUp(int button)
+{
+    if (button == 1)
+        TasteF3();
+}
+
+void Fahrtenspeicher::List8_Click()
+{
+    auto* list8 = qobject_cast<QListWidget*>(ctl("List8"));
+    if (!list8)
+        return;
+    QListWidgetItem* item = list8->currentItem();
+    if (!item)
+        return;
+    // A line put there without its number (a filter of another hand) finds
+    // it on its twin in List1, which holds every line once.
+    QVariant nr = item->data(SatznummerRolle);
+    if (!nr.isValid())
+        if (auto* list1 = qobject_cast<QListWidget*>(ctl("List1")))
+            for (int i = 0; i < list1->count(); ++i)
+                if (list1->item(i)->text() == item->text()) {
+                    nr = list1->item(i)->data(SatznummerRolle);
+                    break;
+                }
+    setzeAuswahl(qobject_cast<QLabel*>(ctl("Label56")), item->text(), nr.toInt());
+}
+
+void Fahrtenspeicher::List8_DblClick()
+{
+    if (!m_st.NeuerEintragOffen) {
+        meldung(65);
+        return;
+    }
+    List8_Click();
+    Kundeubergeben();
+    if (dienste.Roteeingabe)
+        dienste.Roteeingabe();
+    if (dienste.PauschaleAnzeigen)
+        dienste.PauschaleAnzeigen();
+}
+
+void Fahrtenspeicher::KundenBearbeiten_Click()
+{
+    if (!datei().vorhanden()) {
+        meldung(55);
+        return;
+    }
+    if (dienste.editorZeigen)
+        dienste.editorZeigen();
+}
+
+void Fahrtenspeicher::Text9_Change()
+{
+    auto* text9 = qobject_cast<QLineEdit*>(ctl("Text9"));
+    filterePickliste(qobject_cast<QListWidget*>(ctl("List1")), qobject_cast<QListWidget*>(ctl("List8")),
+                     text9 ? text9->text() : QString());
+}
+
+void Fahrtenspeicher::verbinden()
+{
+    auto mouseUp = [this](const char* name, void (Fahrtenspeicher::*h)(int)) {
+        if (auto* b = qobject_cast<forms::MouseUpButton*>(ctl(name)))
+            connect(b, &forms::MouseUpButton::mouseUp, this, [this, h](int button, int, QPoint) { (this->*h)(button); });
+    };
+    mouseUp("KundeEintragen", &Fahrtenspeicher::KundeEintragen_MouseUp);
+    mouseUp("KundenNeu", &Fahrtenspeicher::KundenNeu_MouseUp);
+    mouseUp("Kundeuberschreiben", &Fahrtenspeicher::Kundeuberschreiben_MouseUp);
+    if (auto* b = qobject_cast<QPushButton*>(ctl("KundenBearbeiten")))
+        connect(b, &QPushButton::clicked, this, [this] { KundenBearbeiten_Click(); });
+    if (auto* list8 = qobject_cast<QListWidget*>(ctl("List8"))) {
+        forms::onClick(list8, [this] { List8_Click(); });
+        // A click on the line already chosen raises no change of row.
+        connect(list8, &QListWidget::itemClicked, this, [this] { List8_Click(); });
+        connect(list8, &QListWidget::itemDoubleClicked, this, [this] { List8_DblClick(); });
+        forms::onKeyPress(list8, [this](int& k) {
+            if (k != 13)
+                return;
+            if (m_st.NeuerEintragOffen)
+                List8_Enter();
+            forms::postKeys(QStringLiteral("{TAB}"));
+        });
+    }
+    if (auto* text9 = qobject_cast<QLineEdit*>(ctl("Text9")))
+        forms::onChange(text9, [this] { Text9_Change(); });
+}
+
+} // namespace kmk

@@ -1,0 +1,195 @@
+// The keyboard shortcuts and the floating help window, as a user meets them.
+#include "app/mainwindow/form1.h"
+#include "app/mainwindow/ftext.h"
+#include "app/mainwindow/sstab.h"
+#include "platform/vb/fields.h"
+#include "test_startup_umgebung.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+using namespace kmktest;
+
+namespace {
+
+// Every command of the table records its name.
+struct Protokoll {
+    QStringList calls;
+    kmk::Tastenbefehle befehle()
+    {
+        kmk::Tastenbefehle b;
+        auto rec = [this](const char* n) { return [this, n] { calls << n; }; };
+        b.Wiederherstellen = [this](int k) { calls << QString("Wiederherstellen %1").arg(k); };
+        b.Hilfe = rec("Hilfe");
+        b.ALoeschen = rec("ALoeschen");
+        b.Kundeloschen = rec("Kundeloschen");
+        b.AListe = rec("AListe");
+        b.Datensatzeins = rec("Datensatzeins");
+        b.Datensatzzurueck = rec("Datensatzzurueck");
+        b.Datensatzvor = rec("Datensatzvor");
+        b.LetzterDatensatz = rec("LetzterDatensatz");
+        b.ASpeichern = rec("ASpeichern");
+        b.NeuEintrag = rec("NeuEintrag");
+        b.Kundeubergeben = rec("Kundeubergeben");
+        b.KundeDat = [this](bool m) { calls << QString("KundeDat %1").arg(m); };
+        b.Rueckfahrt = rec("Rueckfahrt");
+        b.Pause = rec("Pause");
+        b.Ende = rec("Ende");
+        return b;
+    }
+};
+
+} // namespace
+
+TEST(Tasten, EveryRowOfTheTableInItsOrder)
+{
+    const Qt::KeyboardModifiers ctrlAlt = Qt::ControlModifier | Qt::AltModifier;
+    struct Fall { int code; int shift; Qt::KeyboardModifiers raw; QString erwartet; int danach; };
+    const Fall faelle[] = {
+        {49, 6, ctrlAlt, "Wiederherstellen 1", 49},
+        {52, 6, ctrlAlt, "Wiederherstellen 4", 52},
+        {53, 6, ctrlAlt, "", 53},                                      // 5 is no vehicle
+        {50, 7, ctrlAlt | Qt::ShiftModifier, "", 50},                   // Ctrl+Alt+Shift+2
+        {50, 2, Qt::ControlModifier, "", 50},
+        {50, 6, ctrlAlt | Qt::GroupSwitchModifier, "", 50},             // AltGr+2
+        {97, 6, ctrlAlt | Qt::KeypadModifier, "", 97},                  // keypad 1
+        {112, 0, {}, "Hilfe", 0},
+        {113, 2, Qt::ControlModifier, "ALoeschen", 0},
+        {114, 0, {}, "Kundeloschen,AListe", 0},
+        {115, 1, Qt::ShiftModifier, "Datensatzeins", 0},
+        {115, 2, Qt::ControlModifier, "Datensatzeins", 0},
+        {116, 0, {}, "Datensatzzurueck", 0},
+        {117, 0, {}, "Datensatzvor", 0},
+        {118, 0, {}, "LetzterDatensatz", 0},
+        {119, 0, {}, "ASpeichern", 0},
+        {120, 0, {}, "NeuEintrag", 0},
+        {121, 0, {}, "Kundeubergeben", 0},
+        {122, 0, {}, "KundeDat 1,AListe", 0},
+        {123, 0, {}, "Rueckfahrt", 0},
+        {19, 0, {}, "Pause", 19},
+        {35, 0, {}, "Ende", 35},
+        {36, 0, {}, "", 36},
+        {65, 0, {}, "", 65},
+    };
+    for (const Fall& f : faelle) {
+        Protokoll p;
+        int code = f.code;
+        kmk::Form_KeyDown(p.befehle(), code, f.shift, f.raw);
+        EXPECT_EQ(p.calls.join(","), f.erwartet) << "key " << f.code << " shift " << f.shift;
+        EXPECT_EQ(code, f.danach) << "key " << f.code;
+    }
+}
+
+TEST(Tasten, FunctionKeysActFromEveryPageAndNeverReachTheField)
+{
+    Umgebung u;
+    ASSERT_TRUE(u.starte());
+    u.form->show();
+    Protokoll p;
+    const kmk::Tastenbefehle alt = u.form->tasten;
+    u.form->tasten = p.befehle();
+
+    auto* feld = u.form->ctl<QLineEdit>("EinGefKm");
+    ASSERT_NE(feld, nullptr);
+    u.form->SSTab1->setCurrentIndex(2);
+    feld->setFocus();
+    feld->setText("Ab");
+    QTest::keyClick(feld, Qt::Key_F9);
+    QTest::keyClick(feld, Qt::Key_2, Qt::ControlModifier | Qt::AltModifier);
+    QTest::keyClick(feld, Qt::Key_1, Qt::ControlModifier | Qt::AltModifier | Qt::ShiftModifier);
+    QTest::keyClick(feld, Qt::Key_1, Qt::ControlModifier | Qt::AltModifier | Qt::KeypadModifier);
+    QTest::keyClick(feld, Qt::Key_2, Qt::ControlModifier | Qt::AltModifier | Qt::GroupSwitchModifier);
+    QTest::keyClick(feld, Qt::Key_twosuperior, Qt::GroupSwitchModifier, -1);
+    EXPECT_EQ(p.calls, QStringList({"NeuEintrag", "Wiederherstellen 2"}));
+
+    p.calls.clear();
+    u.form->SSTab1->setCurrentIndex(1);
+    u.form->KfzEingabe[0]->setFocus();
+    QTest::keyClick(u.form->KfzEingabe[0], Qt::Key_F2);
+    u.form->SSTab1->setCurrentIndex(0);
+    QTest::keyClick(u.form->SSTab1, Qt::Key_F4, Qt::ShiftModifier);
+    EXPECT_EQ(p.calls, QStringList({"ALoeschen", "Datensatzeins"}));
+    u.form->tasten = alt;
+}
+
+TEST(Tasten, EndTogglesTheCostFrameAndPauseRecalculatesOnce)
+{
+    Umgebung u;
+    ASSERT_TRUE(u.starte());
+    u.form->show();
+    u.form->SSTab1->setCurrentIndex(2);
+    auto* frame = u.form->ctl("FrBenzin");
+    auto* hilfe = u.form->ctl("TEinHilfe");
+    ASSERT_TRUE(frame && hilfe);
+    EXPECT_TRUE(frame->isHidden());
+    QTest::keyClick(u.form->SSTab1, Qt::Key_End);
+    EXPECT_FALSE(frame->isHidden());
+    EXPECT_FALSE(hilfe->isHidden());
+    QTest::keyClick(u.form->SSTab1, Qt::Key_End);
+    EXPECT_TRUE(frame->isHidden());
+
+    // Opening the entry page again hides a frame End has shown.
+    QTest::keyClick(u.form->SSTab1, Qt::Key_End);
+    u.form->SSTab1->setCurrentIndex(0);
+    u.form->SSTab1->setCurrentIndex(2);
+    EXPECT_TRUE(frame->isHidden());
+    QTest::keyClick(u.form->SSTab1, Qt::Key_End);
+    EXPECT_FALSE(frame->isHidden());
+
+    kmk::fahrten1().NeuberechnungStart = true;
+    const int vorher = u.aktualisiert;
+    QTest::keyClick(u.form->SSTab1, Qt::Key_Pause);
+    EXPECT_EQ(u.klartexte(), QStringList({"Die Reisekostenpauschale werden aktualisiert"}));
+    EXPECT_EQ(u.aktualisiert, vorher + 1);
+    EXPECT_FALSE(kmk::fahrten1().NeuberechnungStart);
+    EXPECT_EQ(vb::getI16(u.lies("Vor2016.dat"), 46), -1);
+}
+
+TEST(Tasten, TheFloatingHelpWindowFollowsThePageAndKeepsItsMargins)
+{
+    Umgebung u;
+    ASSERT_TRUE(u.starte());
+    u.form->show();
+    auto* tgr = u.form->ctl<QPlainTextEdit>("TGrHilfe");
+    auto* tein = u.form->ctl<QPlainTextEdit>("TEinHilfe");
+    tgr->setPlainText("Grundeinstellungen helfen");
+    tein->setPlainText("Eintragungen helfen");
+    u.form->SSTab1->setCurrentIndex(2);
+    u.form->ctl<QPushButton>("CBTextfensterEin")->click();
+    auto* ft = qobject_cast<kmk::FTextFenster*>(u.form->FText);
+    ASSERT_NE(ft, nullptr);
+    EXPECT_TRUE(ft->isVisible());
+    EXPECT_EQ(ft->windowTitle(), QString("Brimo Kilometrika Hilfstexte"));
+    EXPECT_EQ(ft->Timer1->interval(), 1000);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return ft->Text1->toPlainText() == "Eintragungen helfen"; }, 1500));
+
+    // Hidden, it keeps copying; opened again from another page it shows that page.
+    ft->CBeenden->click();
+    EXPECT_FALSE(ft->isVisible());
+    tein->setPlainText("Fahrtenspeicher");
+    EXPECT_TRUE(QTest::qWaitFor([&] { return ft->Text1->toPlainText() == "Fahrtenspeicher"; }, 1500));
+    u.form->SSTab1->setCurrentIndex(1);
+    tgr->setPlainText("Grundeinstellungen helfen");
+    u.form->CBTextfensterGr->click();
+    EXPECT_TRUE(ft->isVisible());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return ft->Text1->toPlainText() == "Grundeinstellungen helfen"; }, 1500));
+
+    // Wider and taller: button 2100 and hint 2200 twips from the right edge.
+    ft->resize(900, 600);
+    const int W = ft->frameGeometry().width() * 15, H = ft->frameGeometry().height() * 15;
+    EXPECT_EQ(ft->CBeenden->x(), (W - 2100) / 15);
+    EXPECT_EQ(ft->CBeenden->y(), (H - 1000) / 15);
+    EXPECT_EQ(ft->Label1->width(), (W - 2200) / 15);
+    EXPECT_EQ(ft->Text1->width(), (W - 400) / 15);
+    EXPECT_EQ(ft->Text1->height(), (H - 1250) / 15);
+    // Smaller than its margins it keeps a usable size.
+    ft->resize(10, 10);
+    EXPECT_GT(ft->Text1->width(), 0);
+    EXPECT_GT(ft->Text1->height(), 0);
+    EXPECT_GE(ft->CBeenden->x(), ft->Label1->geometry().right());
+}

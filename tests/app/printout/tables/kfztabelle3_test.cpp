@@ -1,0 +1,177 @@
+// Business trips with a private car, the compact table and the customer
+// list on the recording double.
+
+#include "app/printout/tables/kundentabelle.h"
+#include "app/printout/tables/tabellen.h"
+#include "app/tripmemory/kundendatei.h"
+#include "arbeitsjahr.h"
+#include "platform/sheet/recordingsheet.h"
+
+#include <gtest/gtest.h>
+
+using namespace kmk;
+using namespace kmk::tabellen;
+using namespace testjahr;
+
+namespace {
+
+// Costs as the entry page stored them: 0,30 per km and 0,02 per km for
+// each passenger.
+std::vector<FahrtDatensatz> privatfahrten()
+{
+    std::vector<FahrtDatensatz> f;
+    const struct {
+        int km, mitfahrer;
+        double kosten;
+    } w[] = {{100, 0, 30.0}, {250, 2, 85.0}, {10, 1, 3.2}};
+    for (int i = 0; i < 3; ++i) {
+        f.push_back(fahrt(J4 + i, "Meier", 3, 20000 + 1000 * i, w[i].km));
+        f.back().Mitfahrer = qint16(w[i].mitfahrer);
+        f.back().Fahrtkosten = w[i].kosten;
+    }
+    f.push_back(fahrt(J4 + 3, "Meier", 2, 25000, 12000));  // 12.000 km: thousands shown
+    f.back().Fahrtkosten = 3600.0;
+    return f;
+}
+
+} // namespace
+
+TEST(KFZTabelle3, CostsOfEachTripAndTheirSum)
+{
+    Jahr j;
+    j.schreibe(privatfahrten());
+    j.k.filter.fahrtartfilter = 3;
+    sheet::RecordingSheet t;
+    ASSERT_EQ(KFZTabelle3(t, j.k, t.blatt()), Bau::Gebaut);
+    const sheet::Blatt& b = t.blatt();
+    EXPECT_EQ(b.name, "Kilometrika");
+    EXPECT_EQ(b.anzeigetext(1, 1), "Betriebsfahrten mit dem Privat - Pkw");
+    EXPECT_EQ(b.anzeigetext(4, 9), "Anzahl");
+    EXPECT_EQ(b.anzeigetext(3, 10), "Fahrt");
+    EXPECT_EQ(b.anzeigetext(4, 10), "Kosten");
+    EXPECT_EQ(b.anzeigetext(5, 10), "30,00");
+    EXPECT_EQ(b.anzeigetext(6, 10), "85,00");
+    EXPECT_EQ(b.anzeigetext(7, 10), "3,20");
+    EXPECT_EQ(b.anzeigetext(6, 8), "250");
+    EXPECT_EQ(b.anzeigetext(6, 9), "2");
+    EXPECT_EQ(b.anzeigetext(5, 2), "04.01.2016");
+    EXPECT_EQ(b.finde(8, 1), nullptr);  // one empty row below the trips
+    EXPECT_EQ(b.anzeigetext(9, 9), "Summe");
+    EXPECT_EQ(b.anzeigetext(9, 10), "118,20");  // the excluded private trip is not summed
+    EXPECT_EQ(b.finde(9, 10)->groesse, 9);
+    EXPECT_FALSE(b.seite.quer);
+    EXPECT_EQ(b.seite.titelBis, 4);
+
+    j.k.filter.fahrtartfilter = 0;
+    KFZTabelle3(t, j.k, t.blatt());
+    EXPECT_EQ(t.blatt().anzeigetext(8, 10), "3.600,00");
+    EXPECT_EQ(t.blatt().anzeigetext(10, 10), "3.718,20");
+
+    j.k.bereich = {J4 + 100, J4 + 120};
+    KFZTabelle3(t, j.k, t.blatt());
+    EXPECT_EQ(t.blatt().anzeigetext(6, 9), "Summe");
+    EXPECT_EQ(t.blatt().anzeigetext(6, 10), "0,00");
+}
+
+TEST(KFZTabelle3, ClearingEmptiesOnlyItsAreaAndCreatesNoCells)
+{
+    Jahr j;
+    j.schreibe(privatfahrten());
+    j.k.pufferindex = 1;
+    sheet::RecordingSheet t;
+    const std::pair<int, int> alt[] = {{1, 1}, {2, 1}, {1, 2}, {3, 12}, {9000, 1}, {9001, 1}, {5, 13}};
+    for (auto [z, s] : alt) {
+        t.Zeile(z);
+        t.Spalte(s);
+        t.Zelltext("alt");
+    }
+    t.leeren();
+    EXPECT_EQ(KFZTabelle3(t, j.k, t.blatt()), Bau::Anfangskm);
+    const sheet::Blatt& b = t.blatt();
+    EXPECT_EQ(b.anzeigetext(1, 1), "");
+    EXPECT_EQ(b.anzeigetext(2, 1), "");
+    EXPECT_EQ(b.anzeigetext(3, 12), "");
+    EXPECT_EQ(b.anzeigetext(9000, 1), "");
+    EXPECT_EQ(b.anzeigetext(1, 2), "alt");
+    EXPECT_EQ(b.anzeigetext(9001, 1), "alt");
+    EXPECT_EQ(b.anzeigetext(5, 13), "alt");
+    EXPECT_EQ(b.zellenAnzahl(), 7);
+    EXPECT_EQ(t.anzahl("Zelltext"), 4);
+    EXPECT_EQ(t.anzahl("Zuruecksetzen"), 0);
+}
+
+TEST(KfzTabelle2, TwoRowsPerTripWithOptionalColumns)
+{
+    struct Fall {
+        qint16 zeitspalten, pauschalspalten;
+        int spalten;
+    } faelle[] = {{0, 0, 11}, {-1, 0, 14}, {0, -1, 13}, {-1, -1, 16}};
+    for (const Fall& f : faelle) {
+        Jahr j;
+        auto fahrten = privatfahrten();
+        fahrten[1].Fahrtart = 0;
+        fahrten[1].MitPauschale = 0;
+        j.schreibe(fahrten);
+        j.k.vor.Zeitspalten = f.zeitspalten;
+        j.k.vor.MitZeiten = f.pauschalspalten;
+        j.k.filter.fahrtartfilter = 0;
+        j.k.bereich = {J4 + 1, J4 + 3};
+        sheet::RecordingSheet t;
+        ASSERT_EQ(KfzTabelle2(t, j.k), Bau::Gebaut);
+        const sheet::Blatt& b = t.blatt();
+        EXPECT_EQ(t.anzahl("Spaltenbreite"), f.spalten);
+        EXPECT_EQ(b.anzeigetext(4, f.spalten), "Art");
+        EXPECT_EQ(b.anzeigetext(5, 1), "Gesprächspartner");
+        EXPECT_EQ(b.anzeigetext(5, 2).trimmed(), "Meier");
+        EXPECT_EQ(b.anzeigetext(5, f.spalten), " 3  k.P.l.G.");
+        EXPECT_EQ(b.anzeigetext(6, 1), "Wegstrecke");
+        EXPECT_EQ(b.anzeigetext(6, 2).trimmed(), "A1");
+        EXPECT_EQ(b.anzeigetext(7, 3), "06.01.2016");
+        EXPECT_EQ(b.anzeigetext(9, f.spalten), "2");
+        EXPECT_EQ(b.letzteZeile(), 10);
+        EXPECT_TRUE(b.anzeigetext(1, 1).endsWith(" 5=Familienheimfahrten"));
+    }
+}
+
+TEST(KundenTabelle, EveryRecordOnItsRowTrimmed)
+{
+    QTemporaryDir dir;
+    const QString pfad = dir.filePath("Kund2016.dat");
+    sheet::RecordingSheet t;
+    KfzGrundeinstellung kfz;
+    KundenTabelle(t, pfad, kfz);
+    EXPECT_EQ(t.blatt().zellenAnzahl(), 0);
+    EXPECT_EQ(t.anzahl("Zuruecksetzen"), 1);
+
+    Kundendatei datei(pfad);
+    ASSERT_TRUE(datei.anlegen());
+    KundenTabelle(t, pfad, kfz);
+    EXPECT_EQ(t.blatt().anzeigetext(3, 1), "Gesprächspartner");
+    EXPECT_EQ(t.blatt().anzeigetext(3, 7), "Fahrtart");
+    EXPECT_EQ(t.blatt().letzteZeile(), 3);
+
+    Fahrtenspeichersatz a;
+    a.Fahrtart = 3;
+    a.GefahreneKm = 120;
+    a.Von = "  Münster";
+    a.Ueber = "A1";
+    a.Nach = "Köln  ";
+    a.Grund = "Messe";
+    a.Gespraechspartner = " Meier ";
+    ASSERT_TRUE(datei.anhaengen(a));
+    ASSERT_TRUE(datei.anhaengen(Fahrtenspeichersatz{}));
+    KundenTabelle(t, pfad, kfz);
+    const sheet::Blatt& b = t.blatt();
+    EXPECT_EQ(b.name, "Kunden - Liste");
+    EXPECT_TRUE(b.seite.quer);
+    EXPECT_EQ(b.seite.titelBis, 3);
+    QStringList z4;
+    for (int s = 1; s <= 7; ++s)
+        z4 << b.anzeigetext(4, s);
+    EXPECT_EQ(z4, (QStringList{"Meier", "Münster", "A1", "Köln", "Messe", "120", "3"}));
+    EXPECT_EQ(b.anzeigetext(5, 1), "");
+    EXPECT_EQ(b.anzeigetext(5, 6), "0");
+    EXPECT_EQ(b.anzeigetext(5, 7), "0");
+    EXPECT_EQ(b.finde(4, 5)->ausrichtung, 3);
+    EXPECT_EQ(b.finde(4, 4)->ausrichtung, 1);
+}

@@ -1,0 +1,179 @@
+// Logbook of a company car on the recording double.
+
+#include "app/printout/tables/tabellen.h"
+#include "arbeitsjahr.h"
+#include "platform/sheet/recordingsheet.h"
+
+#include <gtest/gtest.h>
+
+using namespace kmk;
+using namespace kmk::tabellen;
+using namespace testjahr;
+
+namespace {
+
+std::vector<FahrtDatensatz> woche()
+{
+    std::vector<FahrtDatensatz> f;
+    f.push_back(fahrt(J4 - 1, "Vorher", 3, 9900, 100));            // before the range
+    f.push_back(fahrt(J4, "Meier", 3, 10000, 120));
+    f.back().Sonderfahrt = 1;
+    f.back().Teilpauschale2 = 6;
+    f.back().PauschaleGesamt = 6;
+    f.push_back(fahrt(J4 + 1, "Schulz", 4, 10120, 80));
+    f.back().MitPauschale = 0;
+    f.push_back(fahrt(J4 + 2, "Meier", 0, 10200, 30));               // old record: type 0
+    f.push_back(fahrt(J4 + 3, "Meier", 2, 10230, 15));
+    f.push_back(fahrt(J4 + 4, "meier", 3, 10245, 55));
+    f.back().Sonderfahrt = 5;                                          // unknown value
+    f.back().DatumAn = J4 + 5;                                         // arrives after the range
+    f.push_back(fahrt(J4 + 5, "Meier", 3, 10300, 10));               // after the range
+    return f;
+}
+
+QStringList zeile(const sheet::Blatt& b, int z, int spalten)
+{
+    QStringList l;
+    for (int s = 1; s <= spalten; ++s)
+        l << b.anzeigetext(z, s).trimmed();
+    return l;
+}
+
+} // namespace
+
+TEST(KFZTabelle, HeadingsFollowTheTimeAndAllowanceSettings)
+{
+    struct Fall {
+        qint16 ohneZeiten, pauschale;
+        QStringList kopf3, kopf4;
+    } faelle[] = {
+        {-1, -1,
+         {"", "Abfahrt", "Abfahrt", "", "", "", "", "Ankunft", "Ankunft", "Gefahr.", "Fahrt", "Änderungs"},
+         {"Gesprächspartner", "Datum", "km", "Grund", "Von", "Über", "Nach", "Datum", "km", "km", "Art", "Datum"}},
+        {0, 0,
+         {"", "Abfahrt", "Abfahrt", "Abfahrt", "", "", "", "", "Ankunft", "Ankunft", "Ankunft", "Gefahr.", "Gefahr.",
+          "Fahrt", "Änderungs"},
+         {"Gesprächspartner", "Datum", "Zeit", "km", "Grund", "Von", "Über", "Nach", "Datum", "Zeit", "km", "km", "Zeit",
+          "Art", "Datum"}},
+        {0, -1,
+         {"", "Abfahrt", "Abfahrt", "Abfahrt", "", "", "", "", "Ankunft", "Ankunft", "Ankunft", "Gefahr.", "Gefahr.",
+          "Verpfle.", "Gesamt", "Fahrt", "Änderungs"},
+         {"Gesprächspartner", "Datum", "Zeit", "km", "Grund", "Von", "Über", "Nach", "Datum", "Zeit", "km", "km", "Zeit",
+          "zuschuß", "Verpfl.", "Art", "Datum"}},
+    };
+    for (const Fall& f : faelle) {
+        Jahr j;
+        j.schreibe(woche());
+        j.k.vor.OhneZeiten = f.ohneZeiten;
+        j.k.vor.MitVerpflegungspauschale = f.pauschale;
+        sheet::RecordingSheet t;
+        ASSERT_EQ(KFZTabelle(t, j.k), Bau::Gebaut);
+        const int n = f.kopf4.size();
+        EXPECT_EQ(zeile(t.blatt(), 3, n), f.kopf3);
+        EXPECT_EQ(zeile(t.blatt(), 4, n), f.kopf4);
+        EXPECT_EQ(t.blatt().anzeigetext(4, n + 1), "");
+        EXPECT_EQ(t.blatt().letzteSpalte(), n);
+        EXPECT_TRUE(t.blatt().finde(4, 1)->fett);
+        EXPECT_EQ(t.blatt().finde(3, 2)->ausrichtung, 3);
+    }
+    Jahr j;
+    j.schreibe(woche());
+    j.k.vor.Journalfunktion = -1;
+    sheet::RecordingSheet t;
+    KFZTabelle(t, j.k);
+    EXPECT_EQ(t.blatt().anzeigetext(3, 17), "Journal");
+}
+
+TEST(KFZTabelle, RowsOfTheRangeWithTheirCellsLegendsAndPage)
+{
+    Jahr j;
+    j.schreibe(woche());
+    sheet::RecordingSheet t;
+    ASSERT_EQ(KFZTabelle(t, j.k), Bau::Gebaut);
+    const sheet::Blatt& b = t.blatt();
+
+    EXPECT_EQ(b.name, "Kilometrika 2016");
+    EXPECT_TRUE(b.seite.quer);
+    EXPECT_EQ(b.seite.titelVon, 1);
+    EXPECT_EQ(b.seite.titelBis, 4);
+    EXPECT_EQ(b.anzeigetext(1, 1),
+              QStringLiteral("Fahrtarten: 1=Fahrten z. Wohn- und Arbeitsstätte 2=Privatfahrten 3=Geschäftsfahrten "
+                             "4= Fahrten i. Zshg. m. stfr. Umsätzen  5=Familienheimfahrten"));
+    EXPECT_EQ(b.anzeigetext(2, 1),
+              QStringLiteral("Abkürzungen:  (So.) = Sonderfahrten (An.) = Stundenmehrheit am Ankunftstag  "
+                             "(Ab.) = Stundenmehrheit am Abfahrtstag  (k.P.l.G.) = keine Pauschale laut "
+                             "Grundeinstellung"));
+    EXPECT_EQ(t.protokoll("Spaltenbreite").join(" "),
+              "Spaltenbreite(1, 1800) Spaltenbreite(2, 1200) Spaltenbreite(3, 800) Spaltenbreite(4, 800) "
+              "Spaltenbreite(5, 1600) Spaltenbreite(6, 1600) Spaltenbreite(7, 1600) Spaltenbreite(8, 1600) "
+              "Spaltenbreite(9, 1200) Spaltenbreite(10, 800) Spaltenbreite(11, 800) Spaltenbreite(12, 800) "
+              "Spaltenbreite(13, 800) Spaltenbreite(14, 800) Spaltenbreite(15, 800) Spaltenbreite(16, 1000) "
+              "Spaltenbreite(17, 1700)");
+
+    // Both ends of the range, the late arrival included; nothing else.
+    EXPECT_EQ(zeile(b, 5, 17), (QStringList{"Meier", "04.01.2016", "08:00", "10000", "Kundenbesuch", "Münster", "A1",
+                                             "Köln", "04.01.2016", "17:30", "10120", "120", "9,30", "6", "6",
+                                             "3 So. Ab.", ""}));
+    EXPECT_EQ(b.anzeigetext(5, 1), QStringLiteral("Meier").leftJustified(50));  // as stored
+    EXPECT_EQ(b.anzeigetext(5, 16), " 3 So. Ab.");
+    EXPECT_EQ(b.anzeigetext(6, 16), " 4  k.P.l.G.");
+    EXPECT_EQ(b.anzeigetext(6, 14), "");  // no allowance, no zero
+    EXPECT_TRUE(b.finde(6, 14)->leer());
+    EXPECT_EQ(b.anzeigetext(7, 16), " 3  k. So.");
+    EXPECT_EQ(b.anzeigetext(8, 16), "2");
+    EXPECT_EQ(b.finde(8, 16)->art, sheet::Zelle::Art::Zahl);
+    EXPECT_EQ(b.anzeigetext(9, 1).trimmed(), "meier");
+    EXPECT_TRUE(b.finde(9, 16)->leer());  // unknown special-trip value: empty
+    EXPECT_EQ(b.anzeigetext(9, 9), "09.01.2016");
+    EXPECT_EQ(b.letzteZeile(), 9);
+    EXPECT_EQ(b.finde(5, 2)->groesse, 8);
+    EXPECT_EQ(b.finde(5, 1)->ausrichtung, 1);
+    EXPECT_EQ(b.finde(5, 4)->ausrichtung, 3);
+}
+
+TEST(KFZTabelle, FiltersPickTheirTrips)
+{
+    struct Fall {
+        const char* was;
+        QString label;
+        QString kunde;
+        quint8 art;
+        QStringList kontakte;
+    } faelle[] = {
+        {"type 3 only, not the old type 0", " Alle Datensätze anzeigen", "", 3, {"Meier", "meier"}},
+        {"type 4", " Alle Datensätze anzeigen", "", 4, {"Schulz"}},
+        {"contact Meier, case-sensitive", QStringLiteral("Meier").leftJustified(50) + "  1 ", "Meier", 0,
+         {"Meier", "Meier", "Meier"}},
+        {"all-records row ignores the chosen name", " Alle Datensätze anzeigen", "Meier", 0,
+         {"Meier", "Schulz", "Meier", "Meier", "meier"}},
+        {"contact and type", QStringLiteral("Meier").leftJustified(50) + "  1 ", "Meier", 2, {"Meier"}},
+    };
+    for (const Fall& f : faelle) {
+        Jahr j;
+        j.schreibe(woche());
+        j.k.filter = {f.label, f.kunde.leftJustified(50), f.art};
+        sheet::RecordingSheet t;
+        KFZTabelle(t, j.k);
+        QStringList kontakte;
+        for (int z = 5; z <= t.blatt().letzteZeile(); ++z)
+            kontakte << t.blatt().anzeigetext(z, 1).trimmed();
+        EXPECT_EQ(kontakte, f.kontakte) << f.was;
+    }
+}
+
+TEST(KFZTabelle, WithoutAStoredTripTheSheetIsLeftOrOnlySetUp)
+{
+    Jahr j;
+    j.schreibe(woche());
+    j.k.pufferindex = 1;
+    sheet::RecordingSheet t;
+    EXPECT_EQ(KFZTabelle(t, j.k), Bau::Unberuehrt);
+    EXPECT_TRUE(t.aufrufe().empty());
+
+    j.k.pufferindex = 3;
+    j.k.satznummer = 0;
+    EXPECT_EQ(KFZTabelle(t, j.k), Bau::Anfangskm);
+    EXPECT_EQ(t.anzahl("Zelltext"), 0);
+    EXPECT_EQ(t.protokoll().at(0), "Zuruecksetzen()");
+    EXPECT_TRUE(t.protokoll().contains("Querformat(True)"));
+}
