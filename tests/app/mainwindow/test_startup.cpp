@@ -579,3 +579,26 @@ TEST(Startup, LeftoverTemporariesGoAndAFifoSettingsFileIsRefusedWithAMessage)
     EXPECT_EQ(u.lies("Auto2016.dat"), vorher);
     EXPECT_FALSE(QFileInfo(u.pfad("Vor2016.dat")).isFile());
 }
+
+TEST(Startup, TheStoredPrintRangeComesBack)
+{
+    Umgebung u;
+    ASSERT_TRUE(u.starte());
+    u.form.reset();
+    auto v = kmk::VoreinstellungSatz::ausBytes(u.lies("Vor2016.dat"));
+    v.DruckAb = vb::DateSerial(2016, 3, 15);    // 42444
+    v.DruckBis = vb::DateSerial(2016, 10, 20);  // 42663
+    {
+        QFile f(u.pfad("Vor2016.dat"));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(v.zuBytes());
+    }
+    ASSERT_TRUE(u.starte());
+    kmk::Form1& f = *u.form;
+    EXPECT_EQ(kmk::mw::calGet(f.ctl("QKC2"), "Date"), 42444);
+    EXPECT_EQ(kmk::mw::calGet(f.ctl("QKC3"), "Date"), 42663);
+    EXPECT_EQ(f.ctl<QLabel>("Label29")->text(), QString("Druck beginnt mit: 15.03.2016"));
+    EXPECT_EQ(f.ctl<QLabel>("Label47")->text(), QString("Druck endet mit: 20.10.2016"));
+    EXPECT_EQ(kmk::fahrten1().Voreinstellung.DruckAb, 42444);
+    EXPECT_EQ(kmk::fahrten1().Voreinstellung.DruckBis, 42663);
+}
