@@ -273,3 +273,19 @@ TEST(Neuberechnung, AnEmptyFileIsNotWrittenAndTheNoticeStillComes)
     ASSERT_EQ(j.fakes.dialogs.shown.size(), 1);
     EXPECT_EQ(j.fakes.dialogs.shown[0].prompt, "Aktualisierung ist abgeschlossen!");
 }
+
+// The first trip, a business trip, corrected into a private one: nothing
+// earns, so the corrected trip holds a total of 0 as the recalculation has it.
+TEST(Neuberechnung, TheFirstTripCorrectedToPrivateCarriesNoTotal)
+{
+    Jahr j;
+    j.neu({3, 0, "08:00", 0, "16:00"});
+    ASSERT_EQ(FahrtLesen(j.pfad(), 1).PauschaleGesamt, 14);
+    j.korrigiere(1, {2, 0, "08:00", 0, "16:00"});
+    j.neu({3, 1, "08:00", 1, "16:00"});
+    EXPECT_EQ(FahrtLesen(j.pfad(), 2).PauschaleGesamt, 0);
+    EXPECT_EQ(FahrtLesen(j.pfad(), 3).PauschaleGesamt, 14);
+    const QByteArray vorher = j.bytes();
+    aktualisieren(j.st);
+    EXPECT_EQ(j.bytes(), vorher);
+}
