@@ -1,6 +1,7 @@
 // Start-up of the main window, the page change, resize and close.
 #include "app/mainwindow/startup.h"
 
+#include "app/mainwindow/anbindung_ausdruck.h"
 #include "app/mainwindow/anbindung_fahrtenspeicher.h"
 #include "app/mainwindow/anbindung_tabellen.h"
 #include "app/mainwindow/dirlist.h"
@@ -158,6 +159,7 @@ Form1::Form1(QWidget* parent) : QWidget(parent), d(new Private)
     connectSettingsPage();
     connectOtherPages();
     connectCommands();
+    AusdruckAnbinden(*this);
     mw::attachHelp(this);
     fahrtenspeicherAnbinden(this);
     tabellenAnbinden(this);
@@ -601,8 +603,10 @@ void Form1::listPresets()
         services.Druckskalierung(mw::Druckskala(), anpassung, 1, 1);
     setCtlText("Command8", anpassung ? QStringLiteral("Mit autom. Druckanpassung") : QStringLiteral("Ohne autom. Druckanpassung"));
     showCtl("Label76", !anpassung);
-    if (l5)
+    if (l5) {
+        l5->setVisible(!anpassung);
         l5->setEnabled(!anpassung);
+    }
     if (mw::KFZ().Privatfahrzeug)
         showCtl("Frame8", true);
     if (mw::KFZ().Firmenfahrzeug)

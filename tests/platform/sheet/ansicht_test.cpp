@@ -1,0 +1,120 @@
+#include "platform/sheet/druck.h"
+#include "platform/sheet/schreiber.h"
+#include "platform/sheet/steuerelement.h"
+#include "platform/sheet/vorschau.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QLabel>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QPrinter>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+
+using namespace sheet;
+
+namespace {
+
+// A year of trips as the full table lays it out: framed blocks of seven
+// rows, two empty rows between, a break after every seventh block.
+void jahr(Tabellenblatt& t, int fahrten)
+{
+    t.DrucktitelErsteZeile(1);
+    t.DrucktitelLetzteZeile(0);
+    t.Seitenrand(RandOben, 0.7);
+    t.Seitenrand(RandUnten, 0.7);
+    t.Seitenrand(RandLinks, 0.4);
+    t.Seitenrand(RandRechts, 0.4);
+    int16_t skala = 80;   // the print scale's default: seven blocks to a page
+    t.Druckskalierung(skala, false, 0, 0);
+    t.Spaltenbreite(2, 6000);
+    int32_t r = 1;
+    for (int i = 1; i <= fahrten; ++i) {
+        for (int z = 0; z < 7; ++z, ++r)
+            for (int32_t c = 1; c <= 6; ++c) {
+                t.Zeile(r);
+                t.Spalte(c);
+                t.Zellrahmen(-1, 1, 1, 1, 1, 1, 3, 1, 1, 1, 1);
+                if (c == 2)
+                    t.Zelltext(QStringLiteral("Münster - Köln, Kundenbesuch %1").arg(i));
+                else if (c == 1 && z == 0)
+                    t.Zellwert(42370 + i / 14);
+            }
+        if (i % 7 == 0)
+            t.Seitenumbruch(r + 1);
+        r += 2;
+    }
+}
+
+struct FakeDruck : Druckdienste {
+    int vorschauen = 0, einrichtungen = 0;
+    void vorschau(const Blatt&, QPrinter&, QWidget*) override { ++vorschauen; }
+    void einrichtung(QPrinter&, QWidget*) override { ++einrichtungen; }
+};
+
+} // namespace
+
+TEST(Ansicht, OnlyTheRowsInSightArePainted)
+{
+    Steuerelement f1;
+    f1.resize(600, 400);
+    jahr(f1, 6000);
+    EXPECT_EQ(f1.blatt().letzteZeile(), 53998);
+    f1.show();
+    QApplication::processEvents();
+    f1.grab();
+    EXPECT_GT(f1.gemalteZeilen(), 10);
+    EXPECT_LT(f1.gemalteZeilen(), 60);
+    // The end of the year is reachable and painted the same way.
+    f1.verticalScrollBar()->setValue(f1.verticalScrollBar()->maximum());
+    f1.grab();
+    EXPECT_GT(f1.obersteZeile(), 53000);
+    EXPECT_LT(f1.gemalteZeilen(), 60);
+}
+
+TEST(Ansicht, PreviewAndPrinterGoThroughTheSeam)
+{
+    FakeDruck fake;
+    ScopedDruckdienste d(&fake);
+    Steuerelement f1;
+    f1.Druckvorschau();
+    f1.Druckereinrichtung();
+    EXPECT_EQ(fake.vorschauen, 1);
+    EXPECT_EQ(fake.einrichtungen, 1);
+}
+
+TEST(Ansicht, ThePreviewOfSevenHundredPagesPaintsOnlyTheShownPage)
+{
+    BlattSteuerung t;
+    jahr(t, 4900);
+    Vorschau v(t.blatt());
+    EXPECT_EQ(v.seiten(), 700);
+    v.show();
+    QApplication::processEvents();
+    v.grab();
+    EXPECT_LE(v.gemalt(), 2);
+    v.zeigeSeite(699);
+    EXPECT_EQ(v.findChild<QLabel*>("Seitenanzeige")->text(), QStringLiteral("Seite 700 von 700"));
+    EXPECT_FALSE(v.findChild<QPushButton*>("Weiter")->isEnabled());
+}
+
+TEST(Ansicht, PdfHasThePagesOfThePreview)
+{
+    BlattSteuerung t;
+    jahr(t, 30);
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath("j.pdf");
+    ASSERT_TRUE(schreibePdf(t.blatt(), pdf));
+    QFile f(pdf);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QByteArray d = f.readAll();
+    // 30 blocks, seven to a page.
+    EXPECT_EQ(paginiere(t.blatt()).seiten.size(), 5u);
+    EXPECT_TRUE(d.contains("/Count 5"));
+    // A4 portrait: 595 x 842 points.
+    const qsizetype m = d.indexOf("/MediaBox");
+    ASSERT_GE(m, 0);
+    EXPECT_TRUE(d.mid(m, 40).startsWith("/MediaBox [0 0 595")) << d.mid(m, 40).toStdString();
+}
