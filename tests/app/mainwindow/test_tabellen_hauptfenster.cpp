@@ -4,6 +4,7 @@
 
 #include "app/mainwindow/sstab.h"
 #include "app/records/fahrtdatensatz.h"
+#include "app/tripmemory/kundendatei.h"
 #include "platform/forms/events.h"
 #include "platform/sheet/steuerelement.h"
 
@@ -89,3 +90,26 @@ TEST(TabellenHauptfenster, FullTableWithoutATripShowsMessage88Once)
     EXPECT_EQ(u.meldungen, QList<int>{88});
 }
 
+
+TEST(TabellenHauptfenster, ContactChosenFromTheTripMemoryFiltersTheLogbook)
+{
+    Umgebung u;
+    ASSERT_TRUE(u.starte());
+    fahrzeugMitFahrten(u, 3);
+    kmk::Kundendatei speicher(u.pfad("Kund2016.dat"));
+    for (const char* kontakt : {"Kunde 3", "Kunde 2"}) {
+        kmk::Fahrtenspeichersatz s;
+        s.Fahrtart = 3;
+        s.Gespraechspartner = kontakt;
+        s.Nach = "Köln";
+        ASSERT_TRUE(speicher.anhaengen(s));
+    }
+    ASSERT_TRUE(u.starte());
+    auto* list2 = u.form->ctl<QListWidget>("List2");
+    ASSERT_EQ(list2->count(), 3);
+    list2->setCurrentRow(2);
+    EXPECT_EQ(kmk::fahrten1().Kundenfilter, QString("Kunde 2").leftJustified(50));
+    u.form->ctl<QPushButton>("Command6")->click();
+    EXPECT_EQ(blatt(u)->blatt().letzteZeile(), 5);
+    EXPECT_EQ(blatt(u)->blatt().anzeigetext(5, 1).trimmed(), "Kunde 2");
+}
