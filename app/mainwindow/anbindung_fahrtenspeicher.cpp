@@ -42,6 +42,10 @@ void fahrtenspeicherAnbinden(Form1* form)
     };
     fs->verbinden();
     form->services.KListe = [fs] { fs->KListe(); };
+    form->tasten.Kundeloschen = [fs] { fs->Kundeloschen(); };
+    form->tasten.AListe = [fs] { fs->AListe(); };
+    form->tasten.Kundeubergeben = [fs] { fs->Kundeubergeben(); };
+    form->tasten.KundeDat = [fs](bool anfuegen) { fs->KundeDat(anfuegen); };
     // The evaluation filter's start-up fills its list here until the
     // tables bring their own.
     if (!form->services.AKliste)

@@ -9,9 +9,10 @@ namespace kmk {
 class Form1;
 class Fahrtenspeicher;
 
-// Called once from the main window's constructor.
+// Called once from the main window's constructor; also fills the F3, F10
+// and F11 rows of the key table.
 void fahrtenspeicherAnbinden(Form1* form);
-// The main window's trip memory (F3, F10 and F11 call TasteF3/F10/F11 of it).
+// The main window's trip memory.
 Fahrtenspeicher* fahrtenspeicherVon(const Form1* form);
 // The editor and the import window, loaded hidden.
 QWidget* neuesFKunden(Form1* form);

@@ -39,6 +39,10 @@ bool Form1::AutoDat(int n, bool schreiben)
     auto& V = mw::VS();
     const int i = n - 1;
     if (schreiben) {
+        // The buffer holds the vehicle last read or written, which may be
+        // another one: what the page leaves as it was (an empty odometer
+        // field, the reserved word) must come from this vehicle's own record.
+        mw::KfzLesen(n);
         K.Kennzeichen = vb::Trim(KfzEingabe[i]->text());
         K.Halter = vb::Trim(HalterEingabe[i]->text());
         K.Standort = vb::Trim(StandortEingabe[i]->text());

@@ -81,6 +81,7 @@ struct Form1Services {
     std::function<void()> Prozentverteilung;
     std::function<void()> Ges_Verbrauch;
     std::function<void()> KListe;
+    std::function<void()> AListe;
     std::function<void()> AKliste;
     std::function<void()> aktualisieren;
     std::function<void()> SicherheitscopyNeu;   // full backup

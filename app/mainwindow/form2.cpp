@@ -5,6 +5,7 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QEventLoop>
+#include <QFontInfo>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
@@ -13,6 +14,8 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QTimer>
+
+#include <algorithm>
 
 namespace kmk {
 
@@ -64,10 +67,18 @@ QPixmap assistent()
     p.drawArc(QRectF(104, 78, 26, 16), 200 * 16, 140 * 16);
     // smile
     p.drawArc(QRectF(68, 96, 56, 34), 200 * 16, 140 * 16);
-    // thumb up
-    p.setBrush(QColor(255, 215, 170));
-    p.drawRoundedRect(QRectF(140, 165, 30, 26), 8, 8);
-    p.drawRoundedRect(QRectF(148, 140, 12, 30), 6, 6);
+    // thumb up: a closed fist with four folded fingers and the thumb
+    // standing straight up from its top, held beside the body
+    const QColor haut(255, 215, 170);
+    p.setPen(QPen(QColor(40, 40, 90), 2));
+    p.setBrush(QColor(70, 110, 190));
+    p.drawRoundedRect(QRectF(128, 205, 22, 30), 6, 6);       // sleeve
+    p.setBrush(haut);
+    p.drawRoundedRect(QRectF(122, 132, 20, 48), 10, 10);     // thumb
+    p.drawRoundedRect(QRectF(118, 168, 50, 44), 10, 10);     // fist
+    p.setPen(QPen(QColor(150, 100, 70), 1.5));
+    for (int k = 1; k < 4; ++k)                              // folded fingers
+        p.drawLine(QPointF(150, 168 + 11 * k), QPointF(168, 168 + 11 * k));
     return pm;
 }
 
@@ -79,17 +90,14 @@ Form2::Form2(const QString& meldungstext, bool frage, QWidget* parent)
     setObjectName(QStringLiteral("Form2"));
     setWindowTitle(QStringLiteral("Kilometrika"));
     setModal(true);
-    setFixedSize(520, 290);
 
     bild_ = new QLabel(this);
     bild_->setObjectName(QStringLiteral("Picture2"));
-    bild_->setGeometry(10, 20, 190, 250);
     bild_->setPixmap(assistent());
     bild_->hide();
 
     mtext_ = new QLabel(this);
     mtext_->setObjectName(QStringLiteral("MText"));
-    mtext_->setGeometry(210, 14, 296, 210);
     mtext_->setTextFormat(Qt::PlainText);   // ">Nein<" is text, not markup
     mtext_->setWordWrap(true);
     mtext_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -102,16 +110,9 @@ Form2::Form2(const QString& meldungstext, bool frage, QWidget* parent)
     zuruck_->setObjectName(QStringLiteral("zuruck"));
     nein_ = new QPushButton(QStringLiteral("&Nein "), this);
     nein_->setObjectName(QStringLiteral("BNein"));
-    if (frage_) {
-        zuruck_->setText(QStringLiteral("&Ja / OK"));
-        zuruck_->setGeometry(226, 240, 130, 34);
-        nein_->setGeometry(370, 240, 130, 34);
-        nein_->show();
-    } else {
-        zuruck_->setText(QStringLiteral("OK"));
-        zuruck_->setGeometry(298, 240, 130, 34);
-        nein_->hide();
-    }
+    zuruck_->setText(frage_ ? QStringLiteral("&Ja / OK") : QStringLiteral("OK"));
+    nein_->setVisible(frage_);
+    anordnen();
     zuruck_->setAutoDefault(true);
     zuruck_->setDefault(true);
     nein_->setAutoDefault(true);
@@ -132,6 +133,31 @@ Form2::~Form2()
 {
     if (gezaehlt_)
         --g_sichtbar;
+}
+
+void Form2::anordnen()
+{
+    // Laid out for a 9 pt desktop font; a larger one widens the text column
+    // in proportion, and the dialog grows downward until the whole text shows.
+    const double pt = QFontInfo(font()).pointSizeF();
+    const double mass = std::max(1.0, pt / 9.0);
+    const int textBreite = int(296 * mass);
+    const int textHoehe = std::max(210, mtext_->heightForWidth(textBreite));
+    mtext_->setGeometry(210, 14, textBreite, textHoehe);
+    const int knopfBreite = std::max({130, zuruck_->sizeHint().width(), nein_->sizeHint().width()});
+    const int knopfHoehe = std::max(34, zuruck_->sizeHint().height());
+    const int knopfY = 14 + textHoehe + 16;
+    const int breite = 210 + textBreite + 14;
+    const int mitte = 210 + textBreite / 2;
+    if (frage_) {
+        zuruck_->setGeometry(mitte - knopfBreite - 7, knopfY, knopfBreite, knopfHoehe);
+        nein_->setGeometry(mitte + 7, knopfY, knopfBreite, knopfHoehe);
+    } else {
+        zuruck_->setGeometry(mitte - knopfBreite / 2, knopfY, knopfBreite, knopfHoehe);
+    }
+    const int hoehe = std::max(290, knopfY + knopfHoehe + 16);
+    bild_->setGeometry(10, (hoehe - 250) / 2, 190, 250);
+    setFixedSize(breite, hoehe);
 }
 
 bool Form2::sichtbar() { return g_sichtbar > 0; }

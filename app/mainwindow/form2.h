@@ -48,6 +48,7 @@ protected:
 
 private:
     void beantworten(bool ja);
+    void anordnen();
 
     QLabel* mtext_;
     QPushButton* zuruck_;

@@ -1,10 +1,10 @@
 #include "app/mainwindow/hilfezeilen.h"
 
 #include "app/mainwindow/hilfe.h"
+#include "platform/forms/events.h"
 
 #include <QAbstractScrollArea>
 #include <QApplication>
-#include <QFocusEvent>
 #include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
@@ -189,6 +189,18 @@ void Hilfezeilen::attachHelpOnFocus(QWidget* control, int number, QWidget* helpB
 {
     if (!control || !helpBox)
         return;
+    // Through the runtime's focus order, so a field left at the same time
+    // runs its LostFocus before this GotFocus.
+    if (!fokus_.contains(control))
+        forms::onGotFocus(control, [self = QPointer<Hilfezeilen>(this), control] {
+            if (!self)
+                return;
+            auto it = self->fokus_.constFind(control);
+            if (it != self->fokus_.constEnd()) {
+                const Eintrag eintrag = it.value();
+                self->ausfuehren(eintrag);
+            }
+        });
     merke(fokus_, control, {number, helpBox, false, std::move(before)});
 }
 
@@ -316,23 +328,6 @@ bool Hilfezeilen::eventFilter(QObject* obj, QEvent* e)
             ausfuehren(eintrag);
         }
         return false;
-    }
-    if (e->type() == QEvent::FocusIn) {
-        if (fokus_.isEmpty() || !obj->isWidgetType())
-            return false;
-        const auto reason = static_cast<QFocusEvent*>(e)->reason();
-        if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason)
-            return false;
-        for (QWidget* x = static_cast<QWidget*>(obj); x; x = x->parentWidget()) {
-            auto it = fokus_.constFind(x);
-            if (it != fokus_.constEnd()) {
-                const Eintrag eintrag = it.value();
-                ausfuehren(eintrag);
-                break;
-            }
-            if (x->isWindow())
-                break;
-        }
     }
     return false;
 }

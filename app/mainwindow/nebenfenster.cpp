@@ -1,8 +1,26 @@
 #include "app/mainwindow/nebenfenster.h"
 
 #include "app/mainwindow/form1.h"
+#include "app/mainwindow/mw_glue.h"
+#include "app/update/aktualisierung.h"
+#include "app/update/ersetzen.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
 
 namespace kmk {
+
+namespace {
+upd::DownloadEinrichtung downloadEinrichtung(int markenvariante)
+{
+    upd::DownloadEinrichtung e;
+    e.programmordner = mw::Programmpfad();
+    e.programmname = QFileInfo(QCoreApplication::applicationFilePath()).fileName();
+    e.markenvariante = markenvariante;
+    e.basisadresse = upd::Aktualisierungsadresse(mw::Programmpfad());
+    return e;
+}
+} // namespace
 
 Nebenfenster::Nebenfenster(const QString& name, const QString& caption, QWidget* parent)
     : QWidget(parent, Qt::Window)
@@ -13,13 +31,10 @@ Nebenfenster::Nebenfenster(const QString& name, const QString& caption, QWidget*
 }
 
 FDownloadFenster::FDownloadFenster(int markenvariante, QWidget* parent)
-    : Nebenfenster(QStringLiteral("FDownload"), QStringLiteral("Brimo Kilometrika Download"), parent),
-      m_variante(markenvariante)
+    : upd::FDownload(downloadEinrichtung(markenvariante), parent), m_variante(markenvariante)
 {
-    txtSource = new QLineEdit(this);
-    txtSource->setObjectName("txtSource");
-    placeTw(txtSource, 240, 600, 6000, 330);
-    resize(tw(6600), tw(3600));
+    // This start has come this far: an old program kept by an update can go.
+    upd::alteKopieEntfernen(programmDatei());
 }
 
 } // namespace kmk

@@ -408,14 +408,15 @@ void buildInfoFrames(QWidget* page)
     for (const Line& l : lines) {
         label(info, l.capName, QString::fromUtf8(l.cap), QRect(8, y, 170, 20));
         valueLabel(info, l.value, QRect(180, y, 104, 20));
-        y += 24;
+        y += 22;
     }
     auto* longCap = label(info, "CapGGefahrenZeit",
                           QString::fromUtf8("Gefahrene Zeit gesamt für  Verpflegungspauschale (Geschäftsfahrten)"),
-                          QRect(8, y, 170, 48));
+                          QRect(8, y, 170, 44));
     longCap->setWordWrap(true);
-    valueLabel(info, "LGGefahrenZeit", QRect(180, y + 14, 104, 20));
-    auto* rule = label(info, "Label20", "", QRect(8, y + 52, 276, r.height() - (y + 52) - 8));
+    valueLabel(info, "LGGefahrenZeit", QRect(180, y + 12, 104, 20));
+    // The rule text has five lines.
+    auto* rule = label(info, "Label20", "", QRect(8, y + 46, 276, r.height() - (y + 46) - 4));
     rule->setWordWrap(true);
     rule->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     QPalette pal = rule->palette();

@@ -1,8 +1,11 @@
 // Start-up of the main window, the page change, resize and close.
 #include "app/mainwindow/startup.h"
+#include "app/mainwindow/anbindung_pauschalen.h"
 
-#include "app/mainwindow/anbindung_ausdruck.h"
+#include "app/mainwindow/anbindung_eingabe.h"
+#include "app/mainwindow/anbindung_eintrag.h"
 #include "app/mainwindow/anbindung_fahrtenspeicher.h"
+#include "app/mainwindow/anbindung_ausdruck.h"
 #include "app/mainwindow/anbindung_tabellen.h"
 #include "app/mainwindow/dirlist.h"
 #include "app/mainwindow/form1.h"
@@ -159,7 +162,11 @@ Form1::Form1(QWidget* parent) : QWidget(parent), d(new Private)
     connectSettingsPage();
     connectOtherPages();
     connectCommands();
+    EintragAnbinden(*this);
+    anbindungPauschalen(*this);
+    EingabeAnbinden(*this);
     AusdruckAnbinden(*this);
+    aktualisierungAnbinden(*this);
     mw::attachHelp(this);
     fahrtenspeicherAnbinden(this);
     tabellenAnbinden(this);

@@ -1,5 +1,7 @@
 #include "app/mainwindow/tastentabelle.h"
 
+#include "app/backup/wiederherstellen.h"
+
 namespace kmk {
 
 namespace {
@@ -10,19 +12,12 @@ void run(const std::function<void()>& f)
         f();
 }
 
-bool nurStrgAlt(int shift, Qt::KeyboardModifiers raw)
-{
-    const Qt::KeyboardModifiers fremd = Qt::ShiftModifier | Qt::MetaModifier | Qt::KeypadModifier
-                                        | Qt::GroupSwitchModifier;
-    return shift == 6 && !(raw & fremd);
-}
-
 } // namespace
 
 void Form_KeyDown(const Tastenbefehle& b, int& keyCode, int shift, Qt::KeyboardModifiers raw)
 {
-    if (keyCode >= 49 && keyCode <= 52 && nurStrgAlt(shift, raw) && b.Wiederherstellen)
-        b.Wiederherstellen(keyCode - 48);
+    if (const int k = Wiederherstellungstaste(keyCode, shift, raw); k && b.Wiederherstellen)
+        b.Wiederherstellen(k);
 
     // F1..F12: the key is withheld from the field before the command runs,
     // so a command that moves the focus does not pass the key on.

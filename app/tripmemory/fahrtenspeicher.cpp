@@ -332,7 +332,17 @@ void Fahrtenspeicher::List8_Click()
     QListWidgetItem* item = list8->currentItem();
     if (!item)
         return;
-    setzeAuswahl(qobject_cast<QLabel*>(ctl("Label56")), item->text(), item->data(SatznummerRolle).toInt());
+    // A line put there without its number (a filter of another hand) finds
+    // it on its twin in List1, which holds every line once.
+    QVariant nr = item->data(SatznummerRolle);
+    if (!nr.isValid())
+        if (auto* list1 = qobject_cast<QListWidget*>(ctl("List1")))
+            for (int i = 0; i < list1->count(); ++i)
+                if (list1->item(i)->text() == item->text()) {
+                    nr = list1->item(i)->data(SatznummerRolle);
+                    break;
+                }
+    setzeAuswahl(qobject_cast<QLabel*>(ctl("Label56")), item->text(), nr.toInt());
 }
 
 void Fahrtenspeicher::List8_DblClick()

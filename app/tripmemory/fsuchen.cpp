@@ -55,11 +55,11 @@ FSuchen::FSuchen(Fahrten1& st, QWidget* hauptfenster) : QWidget(hauptfenster, Qt
         "2. Klicken Sie auf \"Suche starten\".\n"
         "3. Wählen Sie die gefundene Datei in der Liste aus.\n"
         "4. Klicken Sie auf \"Ausgewählte Datei kopieren.....\"."));
-    Drive1 = setzen(new forms::ComboBox(this, true), "Drive1", 10, 106, 380, 26);
+    Drive1 = setzen(new forms::ComboBox(this, true), "Drive1", 10, 106, 360, 26);
     Drive1->setItems(laufwerke());
     Drive1->setText(QDir::homePath());
-    Command1 = setzen(new QPushButton(QStringLiteral("Suchen starten"), this), "Command1", 400, 104, 100, 30);
-    Command4 = setzen(new QPushButton(QStringLiteral("Suche abbrechen"), this), "Command4", 506, 104, 104, 30);
+    Command1 = setzen(new QPushButton(QStringLiteral("Suchen starten"), this), "Command1", 376, 104, 112, 30);
+    Command4 = setzen(new QPushButton(QStringLiteral("Suche abbrechen"), this), "Command4", 492, 104, 118, 30);
     auto* warten = setzen(new QLabel(QStringLiteral("Bitte warten ...."), this), "Label1_1", 10, 138, 200, 20);
     warten->hide();
     setzen(new QLabel(QString::fromUtf8("Es kann je nach größe der Festplatte einige Minuten dauern. "), this),

@@ -1,5 +1,6 @@
 #include "platform/com/registry.h"
 
+#include "platform/com/object.h"
 #include "platform/com/profile.h"
 
 #include <QDir>
@@ -175,19 +176,14 @@ QString modulePath(const void* address)
     return QFileInfo(QString::fromLocal8Bit(dl.dli_fname)).absoluteFilePath();
 }
 
-HRESULT createControl(const QString& progIdOrClsid, IControl** object, QString* error)
+namespace {
+// The class factory of a registered class, from its library.
+HRESULT classFactory(const QString& progIdOrClsid, IClassFactory** factory, QString* error)
 {
-    if (!object)
-        return E_POINTER;
-    *object = nullptr;
+    *factory = nullptr;
     Registry reg;
     const auto clsid = reg.clsidFromProgId(progIdOrClsid);
-    if (!clsid) {
-        if (error)
-            *error = QStringLiteral("Klasse nicht registriert: %1").arg(progIdOrClsid);
-        return REGDB_E_CLASSNOTREG;
-    }
-    const QString path = reg.libraryOf(*clsid);
+    const QString path = clsid ? reg.libraryOf(*clsid) : QString();
     if (path.isEmpty()) {
         if (error)
             *error = QStringLiteral("Klasse nicht registriert: %1").arg(progIdOrClsid);
@@ -206,18 +202,64 @@ HRESULT createControl(const QString& progIdOrClsid, IControl** object, QString* 
             *error = QStringLiteral("%1 ist keine Komponentenbibliothek.").arg(path);
         return CO_E_ERRORINDLL;
     }
-    IClassFactory* factory = nullptr;
-    HRESULT h = getClassObject(&*clsid, &IID_IClassFactory, reinterpret_cast<void**>(&factory));
-    if (failed(h) || !factory) {
+    HRESULT h = getClassObject(&*clsid, &IID_IClassFactory, reinterpret_cast<void**>(factory));
+    if (failed(h) || !*factory) {
         if (error)
             *error = QStringLiteral("Die Klasse %1 ist nicht verfügbar.").arg(progIdOrClsid);
         return failed(h) ? h : CLASS_E_CLASSNOTAVAILABLE;
     }
+    return S_OK;
+}
+} // namespace
+
+HRESULT createControl(const QString& progIdOrClsid, IControl** object, QString* error)
+{
+    if (!object)
+        return E_POINTER;
+    *object = nullptr;
+    IClassFactory* factory = nullptr;
+    HRESULT h = classFactory(progIdOrClsid, &factory, error);
+    if (failed(h))
+        return h;
     h = factory->createInstance(IID_IControl, reinterpret_cast<void**>(object));
     factory->release();
     if (failed(h) && error)
         *error = QStringLiteral("Das Steuerelement %1 kann nicht erstellt werden.").arg(progIdOrClsid);
     return h;
+}
+
+HRESULT createObject(const QString& progIdOrClsid, IObject** object, QString* error)
+{
+    if (!object)
+        return E_POINTER;
+    *object = nullptr;
+    IClassFactory* factory = nullptr;
+    HRESULT h = classFactory(progIdOrClsid, &factory, error);
+    if (failed(h))
+        return h;
+    h = factory->createInstance(IID_IObject, reinterpret_cast<void**>(object));
+    factory->release();
+    if (failed(h) && error)
+        *error = QStringLiteral("Das Objekt %1 kann nicht erstellt werden.").arg(progIdOrClsid);
+    return h;
+}
+
+HRESULT registerComponentLibrary(const ClassInfo& info, const QString& libraryPath)
+{
+    Registry reg;
+    if (!reg.registerTypeLib(info.typeLib, info.typeLibName, libraryPath, QFileInfo(libraryPath).absolutePath()))
+        return SELFREG_E_TYPELIB;
+    if (!reg.registerClass(info.clsid, info.progId, info.typeName, libraryPath, info.typeLib, false))
+        return SELFREG_E_CLASS;
+    return S_OK;
+}
+
+HRESULT unregisterComponentLibrary(const ClassInfo& info)
+{
+    Registry reg;
+    if (!reg.unregisterTypeLib(info.typeLib))
+        return SELFREG_E_TYPELIB;
+    return reg.unregisterClass(info.clsid, info.progId) ? S_OK : SELFREG_E_CLASS;
 }
 
 HRESULT canUnloadNow(const QString& libraryPath)

@@ -7,7 +7,10 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QRadioButton>
+
+#include <memory>
 
 namespace forms {
 
@@ -85,48 +88,109 @@ bool inside(const QWidget* w, const QWidget* x)
     return x && (x == w || w->isAncestorOf(x));
 }
 
-// Watches the application's focus moves rather than the widget's own focus
-// events, so a control made of several widgets (a hosted control, a combo
-// box) counts as one: moves between its parts are neither leave nor enter.
-class FocusWatcher : public QObject {
+// One router for every focus handler of the process. Qt tells each listener
+// of focusChanged in the order it connected, and delivers the new widget's
+// FocusIn even before that; the runtime instead ran the old control's
+// Validate and LostFocus before the new control's GotFocus, whoever
+// registered first. Watching the application's moves (rather than the
+// widgets' own focus events) also lets a control made of several widgets (a
+// hosted control, a combo box) count as one: moves between its parts are
+// neither leave nor enter.
+class FocusRouter : public QObject {
 public:
-    FocusWatcher(QWidget* w, Handler got, Handler lost)
-        : QObject(w), widget_(w), got_(std::move(got)), lost_(std::move(lost))
+    enum Phase { Validate, Lost, Got };
+
+    static FocusRouter& instance()
+    {
+        static QPointer<FocusRouter> router;
+        if (!router)
+            router = new FocusRouter(qApp);
+        return *router;
+    }
+
+    void add(QWidget* w, Phase phase, Handler h)
+    {
+        entries_.push_back({w, phase, std::make_shared<Handler>(std::move(h))});
+    }
+
+private:
+    explicit FocusRouter(QObject* parent) : QObject(parent)
     {
         connect(qApp, &QApplication::focusChanged, this,
                 [this](QWidget* old, QWidget* now) { moved(old, now); }, Qt::DirectConnection);
     }
 
-private:
+    struct Entry {
+        QPointer<QWidget> widget;
+        Phase phase;
+        std::shared_ptr<Handler> handler;
+    };
+
+    void run(Phase phase, QWidget* from, QWidget* to)
+    {
+        // A handler may register others or close a window: work on a copy.
+        const std::vector<Entry> now = entries_;
+        for (const Entry& e : now) {
+            if (e.phase != phase || !e.widget)
+                continue;
+            const bool wasIn = inside(e.widget, from);
+            const bool isIn = inside(e.widget, to);
+            if (phase == Got ? (!wasIn && isIn) : (wasIn && !isIn))
+                (*e.handler)();
+        }
+    }
+
     void moved(QWidget* old, QWidget* now)
     {
         // Window activation (no old or no new widget) and moves to or from
         // other windows (popups, dialogs) are no moves inside the window.
         if (!old || !now || old->window() != now->window())
             return;
-        const bool wasIn = inside(widget_, old);
-        const bool isIn = inside(widget_, now);
-        if (wasIn && !isIn && lost_)
-            lost_();
-        else if (!wasIn && isIn && got_)
-            got_();
+        std::erase_if(entries_, [](const Entry& e) { return !e.widget; });
+        QWidget* from = old;
+        bool left = false;
+        if (arriving_ && old == arriving_) {
+            // A leave handler moved the focus on before the first move had
+            // arrived: the old control has been left already, and the
+            // widget in between was never entered.
+            from = leaving_;
+            left = true;
+        }
+        const QPointer<QWidget> savedLeaving = leaving_, savedArriving = arriving_;
+        leaving_ = from;
+        arriving_ = now;
+        QPointer<QWidget> target = now;
+        if (!left) {
+            run(Validate, from, now);
+            run(Lost, from, now);
+        }
+        const bool superseded = QApplication::focusWidget() != target.data();
+        leaving_ = savedLeaving;
+        arriving_ = savedArriving;
+        if (!superseded && from)
+            run(Got, from, now);
     }
 
-    QWidget* widget_;
-    Handler got_;
-    Handler lost_;
+    std::vector<Entry> entries_;
+    QPointer<QWidget> leaving_;
+    QPointer<QWidget> arriving_;
 };
 
 } // namespace
 
+void onValidate(QWidget* w, Handler h)
+{
+    FocusRouter::instance().add(w, FocusRouter::Validate, std::move(h));
+}
+
 void onGotFocus(QWidget* w, Handler h)
 {
-    new FocusWatcher(w, std::move(h), {});
+    FocusRouter::instance().add(w, FocusRouter::Got, std::move(h));
 }
 
 void onLostFocus(QWidget* w, Handler h)
 {
-    new FocusWatcher(w, {}, std::move(h));
+    FocusRouter::instance().add(w, FocusRouter::Lost, std::move(h));
 }
 
 // ---------------------------------------------------------------- OptionGroup

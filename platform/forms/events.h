@@ -47,9 +47,15 @@ void setValue(QCheckBox* box, int v);
 void onClick(QListWidget* list, Handler h);
 void setListIndex(QListWidget* list, int row);
 
-// GotFocus / LostFocus. Both run only for focus moves inside the control's
-// own window: activating another window, opening a popup or a dialog (also
-// one shown by the handler itself) runs neither.
+// Validate / LostFocus / GotFocus. They run only for focus moves inside the
+// control's own window: activating another window, opening a popup or a
+// dialog (also one shown by the handler itself) runs none of them. A move,
+// by the user or by code, runs the old control's Validate, then its
+// LostFocus, then the new control's GotFocus, whatever order they were
+// registered in; handlers of one kind run in the order registered. When a
+// leave handler moves the focus elsewhere, the control it was heading for
+// gets no GotFocus. Validate never cancels the move.
+void onValidate(QWidget* w, Handler h);
 void onGotFocus(QWidget* w, Handler h);
 void onLostFocus(QWidget* w, Handler h);
 

@@ -80,6 +80,19 @@ ControlKeys* handlersFor(QWidget* w)
     return nullptr;
 }
 
+Qt::KeyboardModifiers& runningModifiers()
+{
+    static Qt::KeyboardModifiers m;
+    return m;
+}
+
+// The event's modifiers while its handlers run; nested keys restore the outer.
+struct ModifierScope {
+    Qt::KeyboardModifiers saved;
+    explicit ModifierScope(Qt::KeyboardModifiers m) : saved(runningModifiers()) { runningModifiers() = m; }
+    ~ModifierScope() { runningModifiers() = saved; }
+};
+
 // One filter on the application sees every key before any widget does.
 class KeyDispatcher : public QObject {
 public:
@@ -95,7 +108,6 @@ public:
 
     QHash<QWidget*, KeyHandlers> previews;
     QKeyEvent* resent = nullptr;
-    Qt::KeyboardModifiers current;   // of the key being dispatched
 
 protected:
     bool eventFilter(QObject* obj, QEvent* e) override
@@ -142,15 +154,6 @@ private:
 
     bool dispatch(QWidget* w, QKeyEvent* e)
     {
-        const Qt::KeyboardModifiers outerMods = current;
-        current = e->modifiers();
-        const bool handled = dispatchKey(w, e);
-        current = outerMods;
-        return handled;
-    }
-
-    bool dispatchKey(QWidget* w, QKeyEvent* e)
-    {
         const KeyHandlers* preview = nullptr;
         auto it = previews.find(w->window());
         if (it != previews.end())
@@ -161,6 +164,7 @@ private:
             return false;
 
         const int shift = runtimeShift(e->modifiers());
+        const ModifierScope scope(e->modifiers());
         const bool press = e->type() == QEvent::KeyPress;
         int code = keyCode(e);
         if (code != 0) {
@@ -223,7 +227,7 @@ private:
 
 Qt::KeyboardModifiers currentKeyModifiers()
 {
-    return KeyDispatcher::instance().current;
+    return runningModifiers();
 }
 
 int keyCode(const QKeyEvent* e)

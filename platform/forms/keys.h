@@ -40,15 +40,15 @@ int keyCode(const QKeyEvent* e);
 // The ANSI character code of a key event, 0 when it types no character.
 int keyAscii(const QKeyEvent* e);
 
+// The Qt modifiers of the key event whose handlers are running (no
+// modifiers outside a handler): lets a handler tell the keypad, AltGr or
+// the Meta key apart, which the runtime's shift state cannot.
+Qt::KeyboardModifiers currentKeyModifiers();
+
 // Handlers of one control (replacing earlier ones of the same kind).
 void onKeyDown(QWidget* control, KeyCodeHandler h);
 void onKeyPress(QWidget* control, KeyAsciiHandler h);
 void onKeyUp(QWidget* control, KeyCodeHandler h);
-
-// The modifiers of the key event being handled, as Qt reported them (with
-// the keypad and AltGr bits that the runtime's shift state does not carry);
-// none outside a key handler.
-Qt::KeyboardModifiers currentKeyModifiers();
 
 // Key preview for a window: its handlers run before those of the control
 // that has the focus, for every key typed anywhere in the window.

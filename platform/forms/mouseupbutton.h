@@ -6,6 +6,9 @@
 //  - mouseUp reports the released button as the runtime counted it
 //    (1 left, 2 right, 4 middle), the shift state (1 Shift, 2 Ctrl, 4 Alt)
 //    and the position in pixels;
+//  - when the leave checks open a dialog during the press, the press is
+//    void: the button is drawn released and neither mouseDown nor mouseUp
+//    follows;
 //  - Space and Enter do not trigger it (the runtime raised no MouseUp for them).
 
 #include <QPushButton>
@@ -32,6 +35,14 @@ protected:
     void mouseMoveEvent(QMouseEvent* e) override;
     void keyPressEvent(QKeyEvent* e) override;
     void keyReleaseEvent(QKeyEvent* e) override;
+
+    void focusInEvent(QFocusEvent* e) override;
+    void focusOutEvent(QFocusEvent* e) override;
+
+private:
+    bool pressVoid_ = false;
+    bool stamped_ = false;
+    quint64 focusStamp_ = 0;
 };
 
 } // namespace forms

@@ -4,7 +4,9 @@
 
 #include <QApplication>
 #include <QAudioDevice>
+#include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QInputDialog>
@@ -188,27 +190,9 @@ class RealSystemChecks : public SystemChecks {
 public:
     bool isAdministrator() override
     {
-        if (geteuid() == 0)
-            return true;
-        const int n = getgroups(0, nullptr);
-        if (n < 0)
-            return false;
-        std::vector<gid_t> groups(static_cast<size_t>(n) + 1);
-        const int got = getgroups(n, groups.data());
-        if (got < 0)
-            return false;
-        groups.resize(static_cast<size_t>(got));
-        groups.push_back(getegid());
-        for (gid_t g : groups) {
-            struct group entry;
-            struct group* found = nullptr;
-            std::vector<char> buffer(16384);
-            if (getgrgid_r(g, &entry, buffer.data(), buffer.size(), &found) != 0 || !found)
-                continue;
-            if (isAdministratorGroup(QString::fromLocal8Bit(found->gr_name)))
-                return true;
-        }
-        return false;
+        // What the update needs to know: whether this user can put a new
+        // program file in place of the running one.
+        return geteuid() == 0 || mayReplaceFile(QCoreApplication::applicationFilePath());
     }
 
     bool isOnline() override
@@ -234,6 +218,16 @@ public:
 };
 
 } // namespace
+
+bool mayReplaceFile(const QString& path)
+{
+    if (path.isEmpty())
+        return false;
+    const QByteArray file = QFile::encodeName(path);
+    const QByteArray folder = QFile::encodeName(QFileInfo(path).absolutePath());
+    return ::access(file.constData(), F_OK) == 0 && ::access(file.constData(), W_OK) == 0
+           && ::access(folder.constData(), W_OK | X_OK) == 0;
+}
 
 bool isAdministratorGroup(const QString& name)
 {

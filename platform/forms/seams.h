@@ -75,7 +75,8 @@ public:
 class SystemChecks {
 public:
     virtual ~SystemChecks() = default;
-    // root, or member of the group sudo, wheel or admin.
+    // May this user replace the program: root, or the program file and its
+    // folder are writable for this user.
     virtual bool isAdministrator() = 0;
     // Some network connection beyond this computer is up.
     virtual bool isOnline() = 0;
@@ -115,5 +116,7 @@ QString helpPagePath(const QString& helpFolder, const QString& topic);
 inline constexpr const char* kHelpStartPage = "index.html";
 // Group names that make a user an administrator.
 bool isAdministratorGroup(const QString& groupName);
+// The file exists and both it and its folder are writable for this user.
+bool mayReplaceFile(const QString& path);
 
 } // namespace forms

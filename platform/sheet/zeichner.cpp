@@ -1,7 +1,10 @@
 #include "platform/sheet/zeichner.h"
 
 #include <QFont>
+#include <QGlyphRun>
+#include <QTextLayout>
 #include <QFontMetricsF>
+#include <QLineF>
 #include <QPaintDevice>
 #include <QPainter>
 #include <QPen>
@@ -38,7 +41,48 @@ struct Schriften {
         }
         return it->second;
     }
+
+    // Shaped text by font and string: tables repeat their captions and
+    // places on every page, and shaping is the dear part of drawing text.
+    struct Text {
+        QList<QGlyphRun> runs;
+        double breite = 0;
+        double oberlaenge = 0;
+    };
+    std::unordered_map<int, std::unordered_map<QString, Text>> texte;
+    const Text& text(int punkte, bool fett, const QString& t)
+    {
+        auto& tabelle = texte[punkte * 2 + (fett ? 1 : 0)];
+        auto it = tabelle.find(t);
+        if (it != tabelle.end())
+            return it->second;
+        if (tabelle.size() > 4000)
+            tabelle.clear();
+        QTextLayout lay(t, get(punkte, fett).first);
+        lay.beginLayout();
+        QTextLine zeile = lay.createLine();
+        lay.endLayout();
+        Text x;
+        x.runs = lay.glyphRuns();
+        x.breite = zeile.naturalTextWidth();
+        x.oberlaenge = zeile.ascent();
+        return tabelle.emplace(t, std::move(x)).first->second;
+    }
 };
+
+// One store for every paint: all of it runs on the window thread.
+Schriften& schriftenVorrat()
+{
+    static Schriften s;
+    return s;
+}
+
+void zeichneText(QPainter& p, const Schriften::Text& x, const QPointF& grundlinie)
+{
+    const QPointF ursprung(grundlinie.x(), grundlinie.y() - x.oberlaenge);
+    for (const QGlyphRun& run : x.runs)
+        p.drawGlyphRun(ursprung, run);
+}
 
 } // namespace
 
@@ -52,7 +96,7 @@ double zeichneBereich(QPainter& p, const Blatt& b, int32_t vonZeile, int32_t bis
 {
     if (bisZeile < vonZeile || bisSpalte < vonSpalte)
         return 0;
-    Schriften schriften;
+    Schriften& schriften = schriftenVorrat();
     // Column edges of the block.
     std::vector<double> kante(size_t(bisSpalte - vonSpalte + 2));
     kante[0] = x;
@@ -69,7 +113,16 @@ double zeichneBereich(QPainter& p, const Blatt& b, int32_t vonZeile, int32_t bis
     gitterLinie.setWidthF(0);
 
     const double gesamtBreite = kante.back() - x;
+    if (gitter) {
+        double h = 0;
+        for (int32_t r = vonZeile; r <= bisZeile; ++r)
+            h += b.zeilenhoehe(r);
+        p.setPen(gitterLinie);
+        for (double k : kante)
+            p.drawLine(QPointF(k, y), QPointF(k, y + h));
+    }
     double oben = y;
+    std::vector<QLineF> linien;
     const auto& zeilen = b.zeilen();
     auto it = zeilen.lower_bound(vonZeile);
     for (int32_t r = vonZeile; r <= bisZeile; ++r) {
@@ -88,45 +141,58 @@ double zeichneBereich(QPainter& p, const Blatt& b, int32_t vonZeile, int32_t bis
                 // Text.
                 const QString t = b.anzeigetext(z);
                 if (!t.isEmpty()) {
-                    const auto& [font, fm] = schriften.get(z.groesse ? z.groesse : kStandardgroesse, z.fett);
-                    const double noetig = fm.horizontalAdvance(t) + 2 * kAbstand;
+                    const int punkte = z.groesse ? z.groesse : kStandardgroesse;
+                    const auto& [font, fm] = schriften.get(punkte, z.fett);
+                    const Schriften::Text& geformt = schriften.text(punkte, z.fett, t);
+                    const double breite = geformt.breite;
                     int32_t sv = c, sb = c;
-                    laufbereich(b, r, c, noetig, vonSpalte, bisSpalte, sv, sb);
-                    const QRectF feld(links(sv) + kAbstand, oben, rechts(sb) - links(sv) - 2 * kAbstand, h);
-                    Qt::Alignment a = Qt::AlignBottom;
-                    switch (ausrichtungHorizontal(z)) {
-                    case 1: a |= Qt::AlignLeft; break;
-                    case 2: a |= Qt::AlignHCenter; break;
-                    default: a |= Qt::AlignRight; break;
+                    laufbereich(b, r, c, breite + 2 * kAbstand, vonSpalte, bisSpalte, sv, sb);
+                    const double l = links(sv), raum = rechts(sb) - l;
+                    const bool passt = breite + 2 * kAbstand <= raum;
+                    // Text wider than its room starts at the left edge and is
+                    // cut at the right, as a spreadsheet shows it.
+                    double tx = l + kAbstand;
+                    if (passt) {
+                        const int hz = ausrichtungHorizontal(z);
+                        if (hz == 2)
+                            tx = l + (raum - breite) / 2;
+                        else if (hz == 3)
+                            tx = l + raum - kAbstand - breite;
                     }
-                    p.setFont(font);
+                    // Text running over empty neighbours hides their gridlines.
+                    if (gitter && sb > sv)
+                        p.fillRect(QRectF(l + 8, oben + 8, raum - 16, h - 16), Qt::white);
                     p.setPen(Qt::black);
-                    p.save();
-                    p.setClipRect(QRectF(links(sv), oben, rechts(sb) - links(sv), h), Qt::IntersectClip);
-                    // Text wider than its room starts at the left edge, as a spreadsheet cuts it.
-                    if (noetig > feld.width() + 2 * kAbstand && (a & Qt::AlignLeft) == 0)
-                        a = (a & ~Qt::AlignHorizontal_Mask) | Qt::AlignLeft;
-                    p.drawText(feld.adjusted(0, 0, 0, -kAbstand / 2), int(a) | Qt::TextSingleLine, t);
-                    p.restore();
+                    const QPointF grundlinie(tx, unten - kAbstand / 2 - fm.descent());
+                    if (passt) {
+                        zeichneText(p, geformt, grundlinie);
+                    } else {
+                        p.save();
+                        p.setClipRect(QRectF(l, oben, raum, h), Qt::IntersectClip);
+                        zeichneText(p, geformt, grundlinie);
+                        p.restore();
+                    }
                 }
-                // Frame lines: the cell's own and its neighbours' shared ones.
+                // Frame lines: the cell's own and its neighbours' shared
+                // ones. An edge shared with a cell of the block is drawn
+                // by that cell (as its top or left), so it is drawn once.
                 const uint8_t k = kanten(b, r, c);
                 if (k) {
-                    p.setPen(linie);
                     const double l = links(c), re = rechts(c);
-                    if (k & Oben) p.drawLine(QPointF(l, oben), QPointF(re, oben));
-                    if (k & Unten) p.drawLine(QPointF(l, unten), QPointF(re, unten));
-                    if (k & Links) p.drawLine(QPointF(l, oben), QPointF(l, unten));
-                    if (k & Rechts) p.drawLine(QPointF(re, oben), QPointF(re, unten));
+                    if (k & Oben) linien.emplace_back(l, oben, re, oben);
+                    if (k & Links) linien.emplace_back(l, oben, l, unten);
+                    if ((k & Unten) && (r == bisZeile || !b.finde(r + 1, c)))
+                        linien.emplace_back(l, unten, re, unten);
+                    if ((k & Rechts) && (c == bisSpalte || !b.finde(r, c + 1)))
+                        linien.emplace_back(re, oben, re, unten);
                 }
             }
         }
         oben = unten;
     }
-    if (gitter) {
-        p.setPen(gitterLinie);
-        for (double k : kante)
-            p.drawLine(QPointF(k, y), QPointF(k, oben));
+    if (!linien.empty()) {
+        p.setPen(linie);
+        p.drawLines(linien.data(), int(linien.size()));
     }
     p.restore();
     return oben - y;
@@ -140,7 +206,7 @@ void zeichneSeite(QPainter& p, const Blatt& b, const Seitenplan& plan, int index
     const int anzahl = int(plan.seiten.size());
 
     // Header and footer, unscaled, across the printable width.
-    Schriften schriften;
+    Schriften& schriften = schriftenVorrat();
     const auto& [font, fm] = schriften.get(kStandardgroesse, false);
     p.setFont(font);
     p.setPen(Qt::black);

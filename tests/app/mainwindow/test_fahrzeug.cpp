@@ -388,3 +388,46 @@ TEST(Fahrzeug, TheExtendedPrintoutBoxFollowsTheVehicle)
     EXPECT_EQ(kmk::fahrten1().Voreinstellung.ErweiterterAusdruck, 0);
     EXPECT_EQ(forms::value(f.Check6), 0);
 }
+
+TEST(Fahrzeug, AnEmptyOdometerFieldKeepsTheVehiclesOwnReadingNotAnothers)
+{
+    Umgebung u;
+    ASSERT_TRUE(u.starte());
+    kmk::Form1& f = *u.form;
+    fuelle(f, 1, "B-ZW 2", "77777", "Bonn", "Zwei");
+    f.Command1_Click(1);
+    fuelle(f, 0, "B-AB 1", "12345", "Aachen", "Eins");
+    f.Command1_Click(0);
+    ASSERT_EQ(kmk::fahrten1().AktuellesFahrzeug, 1);
+    // The reserved word of each record, as another version may have left it.
+    QByteArray datei = u.lies("Auto2016.dat");
+    vb::setI16(datei, 91, 0x0101);
+    vb::setI16(datei, 109 + 91, 0x0202);
+    {
+        QFile out(u.pfad("Auto2016.dat"));
+        ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+        out.write(datei);
+    }
+
+    // Vehicle 1's reading is cleared without saving; saving vehicle 2 then
+    // writes vehicle 1 on the way (the switch) while vehicle 2 is in memory.
+    forms::setText(f.KmEingabe[0], "");
+    f.Command1_Click(1);
+    ASSERT_EQ(kmk::fahrten1().AktuellesFahrzeug, 2);
+    EXPECT_EQ(satz(u, 1).Anfangskm, 12345);
+    EXPECT_EQ(satz(u, 2).Anfangskm, 77777);
+    // and the other way round, the current vehicle 2 cleared, vehicle 1 saved
+    forms::setText(f.KmEingabe[1], " ");
+    forms::setText(f.KmEingabe[0], "12345");
+    f.Command1_Click(0);
+    ASSERT_EQ(kmk::fahrten1().AktuellesFahrzeug, 1);
+
+    ASSERT_TRUE(u.starte());
+    const QByteArray nachher = u.lies("Auto2016.dat");
+    EXPECT_EQ(vb::getI32(nachher, 15), 12345);
+    EXPECT_EQ(vb::getI32(nachher, 109 + 15), 77777);
+    EXPECT_EQ(vb::getI16(nachher, 91), 0x0101);
+    EXPECT_EQ(vb::getI16(nachher, 109 + 91), 0x0202);
+    EXPECT_EQ(u.form->KmEingabe[0]->text(), QString("12345"));
+    EXPECT_EQ(u.form->KmEingabe[1]->text(), QString("77777"));
+}

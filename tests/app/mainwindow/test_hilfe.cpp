@@ -1,5 +1,6 @@
 #include "app/mainwindow/hilfe.h"
 #include "app/mainwindow/hilfezeilen.h"
+#include "platform/forms/events.h"
 #include "platform/forms/combobox.h"
 #include "platform/forms/fakes.h"
 #include "platform/forms/seams.h"
@@ -305,6 +306,26 @@ TEST_F(Fenster, FocusIntoADateFieldShowsTextAndSuspendsTheOrderCheck)
     ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
     EXPECT_EQ(text(TEinHilfe), "vorher");
     EXPECT_EQ(folgepruefung, 2);
+}
+
+TEST_F(Fenster, MovingBetweenDateAndTimeFieldsKeepsTheOrderCheckSuspended)
+{
+    // The leave handlers of the date and time fields clear the flag that the
+    // help lines set; they are attached after the help lines, as on the page.
+    for (QWidget* w : {static_cast<QWidget*>(EinDatumAb), static_cast<QWidget*>(EinZeitAb)})
+        forms::onLostFocus(w, [this] { folgepruefung = 0; });
+    tabs->setCurrentWidget(ein);
+    EinDatumAb->setFocus(Qt::OtherFocusReason);
+    ASSERT_EQ(folgepruefung, 1);
+    QTest::keyClick(EinDatumAb, Qt::Key_Tab);
+    ASSERT_TRUE(EinZeitAb->hasFocus());
+    EXPECT_EQ(folgepruefung, 1);   // the date's leave ran before the time's GotFocus
+    EXPECT_EQ(text(TEinHilfe), "Text 45");
+    EinDatumAb->setFocus(Qt::OtherFocusReason);   // a move by code
+    EXPECT_EQ(folgepruefung, 1);
+    EXPECT_EQ(text(TEinHilfe), "Text 44");
+    EinUber->setFocus(Qt::TabFocusReason);
+    EXPECT_EQ(folgepruefung, 0);
 }
 
 TEST_F(Fenster, MissingNamesAreReportedAndEmptyTextsEmptyTheBox)

@@ -223,7 +223,7 @@ TEST_F(Dialog, EnterOnConfirmButtonConfirms)
     ASSERT_TRUE(QTest::qWaitForWindowActive(&n));
     n.BNein()->setFocus();
     QTest::keyClick(n.BNein(), Qt::Key_Return);
-    QTRY_VERIFY(!n.isVisible());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !n.isVisible(); }));
     EXPECT_FALSE(n.antwort());
 }
 
@@ -298,7 +298,7 @@ TEST_F(Dialog, AccessKeysAnswerTheQuestion)
     ja.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&ja));
     QTest::keyClick(&ja, Qt::Key_J, Qt::AltModifier);
-    QTRY_VERIFY(!ja.isVisible());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !ja.isVisible(); }));
     EXPECT_TRUE(ja.antwort());
 
     kmk::Form2 nein(Meldungskatalog(5).text, true);
@@ -306,7 +306,7 @@ TEST_F(Dialog, AccessKeysAnswerTheQuestion)
     nein.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&nein));
     QTest::keyClick(&nein, Qt::Key_N, Qt::AltModifier);
-    QTRY_VERIFY(!nein.isVisible());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !nein.isVisible(); }));
     EXPECT_FALSE(nein.antwort());
 
     // a notice has no "Nein": its access key does nothing there; the
@@ -320,8 +320,42 @@ TEST_F(Dialog, AccessKeysAnswerTheQuestion)
     EXPECT_TRUE(block.isVisible());
     EXPECT_TRUE(block.zuruck()->hasFocus());
     QTest::keyClick(block.zuruck(), Qt::Key_Enter, Qt::KeypadModifier);
-    QTRY_VERIFY(!block.isVisible());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !block.isVisible(); }));
     EXPECT_TRUE(block.antwort());
 }
 
 } // namespace
+
+TEST(DialogGroesse, EveryMessageShowsWholeAtEachDesktopFontSize)
+{
+    const QFont vorher = QApplication::font();
+    const QString bilder = qEnvironmentVariable("KMK_BILDER");   // set to look at them
+    for (double pt : {9.0, 11.0, 13.5}) {
+        QFont f = vorher;
+        f.setPointSizeF(pt);
+        QApplication::setFont(f);
+        int hoechste = 0;
+        for (int n : kmk::Meldungsnummern()) {
+            const auto e = kmk::Meldungskatalog(n, "Sicherung_2016_06_15");
+            kmk::Form2 d(e.text, e.frage);
+            const QLabel* t = d.MText();
+            const QRect noetig = QFontMetrics(t->font()).boundingRect(
+                QRect(0, 0, t->width(), 100000), Qt::TextWordWrap | Qt::AlignLeft,
+                kmk::Form2::anzeigetext(e.text));
+            SCOPED_TRACE(QString("Meldung %1 bei %2 pt").arg(n).arg(pt).toStdString());
+            EXPECT_LE(noetig.height(), t->height());
+            EXPECT_TRUE(d.rect().contains(t->geometry()));
+            for (const QPushButton* b : {d.zuruck(), d.BNein()}) {
+                if (!b->isVisibleTo(&d))
+                    continue;
+                EXPECT_TRUE(d.rect().contains(b->geometry()));
+                EXPECT_GE(b->y(), t->geometry().bottom());
+                EXPECT_GE(b->width(), b->sizeHint().width());
+            }
+            if (!bilder.isEmpty() && (n == 98 || n == 100 || d.height() > hoechste))
+                d.grab().save(QString("%1/meldung%2_%3pt.png").arg(bilder).arg(n).arg(pt));
+            hoechste = std::max(hoechste, d.height());
+        }
+    }
+    QApplication::setFont(vorher);
+}

@@ -3,6 +3,8 @@
 #include "platform/forms/mouseupbutton.h"
 
 #include <QApplication>
+#include <QDialog>
+#include <QTimer>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
@@ -70,6 +72,32 @@ TEST_F(MouseUp, ReportsReleasedButtonAndShiftAndIgnoresSpace)
     QTest::keyClick(button, Qt::Key_Return);
     EXPECT_EQ(ups.size(), 3u);
     EXPECT_EQ(clicked, 0);
+}
+
+TEST_F(MouseUp, ADialogOfTheLeaveCheckLeavesTheButtonReleasedAndRunsNothing)
+{
+    auto* button = new forms::MouseUpButton("Speichern", &window);
+    button->setGeometry(120, 0, 100, 25);
+    button->show();
+    int downs = 0, ups = 0, dialogs = 0;
+    QObject::connect(button, &forms::MouseUpButton::mouseDown, [&] { ++downs; });
+    QObject::connect(button, &forms::MouseUpButton::mouseUp, [&] { ++ups; });
+    forms::onLostFocus(field, [&] {
+        QDialog frage(&window);
+        QTimer::singleShot(0, &frage, &QDialog::accept);
+        frage.exec();
+        ++dialogs;
+    });
+    QTest::mousePress(button, Qt::LeftButton);
+    ASSERT_EQ(dialogs, 1);
+    EXPECT_FALSE(button->isDown());
+    QTest::mouseRelease(button, Qt::LeftButton);
+    EXPECT_EQ(downs, 0);
+    EXPECT_EQ(ups, 0);
+    // the next press, with no dialog, acts as usual
+    QTest::mouseClick(button, Qt::LeftButton);
+    EXPECT_EQ(downs, 1);
+    EXPECT_EQ(ups, 1);
 }
 
 TEST(KeyCodes, RuntimeCodesOfQtKeys)
@@ -206,7 +234,7 @@ TEST_F(Focus, LeaveRunsForMovesInsideTheWindowOnly)
     QMenu menu;
     menu.addAction("Eintrag");
     menu.popup(window.mapToGlobal(QPoint(10, 10)));
-    QTRY_VERIFY(menu.isVisible());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return menu.isVisible(); }));
     QWidget* popupFocus = QApplication::focusWidget();
     menu.close();
     QCoreApplication::processEvents();
@@ -235,6 +263,38 @@ TEST_F(Focus, CompositeControlCountsAsOne)
     EXPECT_EQ(leaves, 0);
     other->setFocus(Qt::TabFocusReason);
     EXPECT_EQ(leaves, 1);
+}
+
+TEST_F(Focus, OldControlIsLeftBeforeTheNewOneIsEnteredWhateverTheRegistrationOrder)
+{
+    std::vector<QString> order;
+    // registered in the reverse of the order they must run in
+    forms::onGotFocus(other, [&] { order.push_back("got other"); });
+    forms::onLostFocus(field, [&] { order.push_back("lost field"); });
+    forms::onValidate(field, [&] { order.push_back("validate field"); });
+    forms::onGotFocus(field, [&] { order.push_back("got field"); });
+    forms::onLostFocus(other, [&] { order.push_back("lost other"); });
+    forms::onValidate(other, [&] { order.push_back("validate other"); });
+    QTest::keyClick(field, Qt::Key_Tab);   // by the user
+    ASSERT_TRUE(other->hasFocus());
+    field->setFocus(Qt::OtherFocusReason);   // by code
+    EXPECT_EQ(order, (std::vector<QString>{"validate field", "lost field", "got other",
+                                           "validate other", "lost other", "got field"}));
+}
+
+TEST_F(Focus, LeaveHandlerMovingTheFocusOnSkipsTheFieldInBetween)
+{
+    auto* third = new QLineEdit(&window);
+    third->setGeometry(0, 60, 100, 25);
+    third->show();
+    std::vector<QString> order;
+    forms::onLostFocus(field, [&] { order.push_back("lost field"); third->setFocus(); });
+    forms::onGotFocus(other, [&] { order.push_back("got other"); });
+    forms::onLostFocus(other, [&] { order.push_back("lost other"); });
+    forms::onGotFocus(third, [&] { order.push_back("got third"); });
+    other->setFocus();
+    EXPECT_TRUE(third->hasFocus());
+    EXPECT_EQ(order, (std::vector<QString>{"lost field", "got third"}));
 }
 
 using PostedKeys = Window;

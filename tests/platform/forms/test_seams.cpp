@@ -106,4 +106,24 @@ TEST(Seams, AdministratorIsRootOrAdminGroupMember)
         EXPECT_TRUE(forms::realServices().system->isAdministrator());
 }
 
+TEST(Seams, ReplacingNeedsAWritableFileInAWritableFolder)
+{
+    QTemporaryDir dir;
+    const QString programm = dir.filePath("Kilometrika");
+    EXPECT_FALSE(forms::mayReplaceFile(programm));   // missing
+    EXPECT_FALSE(forms::mayReplaceFile(""));
+    QFile f(programm);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.close();
+    EXPECT_TRUE(forms::mayReplaceFile(programm));
+    if (geteuid() == 0)
+        return;   // root may write anything
+    QFile::setPermissions(programm, QFile::ReadOwner | QFile::ExeOwner);
+    EXPECT_FALSE(forms::mayReplaceFile(programm));
+    QFile::setPermissions(programm, QFile::ReadOwner | QFile::WriteOwner);
+    QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::ExeOwner);
+    EXPECT_FALSE(forms::mayReplaceFile(programm));
+    QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+}
+
 } // namespace

@@ -1,0 +1,46 @@
+#pragma once
+// The year's recalculation of the meal allowances: every trip file of a
+// company car is recalculated record by record with the rules of
+// pauschalregeln.h and written back in one atomic rewrite.
+//
+//   aktualisieren(st, neuLaden);            // Pause key, title page button
+//   PauschaleNeuBerechnen(st, neuLaden);    // with the notice and the flag
+//
+// While st.NeuberechnungStart is set (the one-time run for years before
+// 2015) the fixed amounts 12 and 24 apply, otherwise the configured rates.
+
+#include <QString>
+#include <QStringList>
+#include <functional>
+
+#include "app/records/fahrten1.h"
+
+namespace kmk {
+
+// What one run did, for the caller and the tests.
+struct Neuberechnung {
+    int dateien = 0;         // files recalculated
+    int geschrieben = 0;     // files rewritten (something changed)
+    QStringList fehler;      // files that could not be written
+};
+
+// Recalculates the trip files of the vehicles 1..4 that exist and belong
+// to a company car. A file whose first driver is "Leer" was done by the
+// old one-time run and is skipped during that run. Afterwards the current
+// vehicle's count is read again and 'neuLaden' shows it; then the
+// completion notice.
+Neuberechnung aktualisieren(Fahrten1& st, const std::function<void()>& neuLaden = {});
+
+// The steps of the Pause key and of the title page's button: the notice,
+// the recalculation in its normal mode, the flag set and the settings
+// written.
+Neuberechnung PauschaleNeuBerechnen(Fahrten1& st, const std::function<void()>& neuLaden = {});
+
+// The configured rates; a rate text that is no number counts as 0.
+// *keineZahl reports such a text.
+struct Saetze;
+Saetze KonfigurierteSaetze(const Fahrten1& st, bool* keineZahl = nullptr);
+// The plain notice shown once at start-up when a rate text is no number.
+QString TextSatzKeineZahl();
+
+} // namespace kmk

@@ -1,0 +1,173 @@
+#include "app/backup/sicherung.h"
+
+#include "app/records/dateien.h"
+#include "platform/io/atomic.h"
+#include "platform/io/folders.h"
+#include "platform/vb/text.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+namespace kmk {
+
+Kopierfunktion& sicherungsKopie()
+{
+    static Kopierfunktion f = [](const QString& von, const QString& nach) {
+        return io::copyFileAtomic(von, nach);
+    };
+    return f;
+}
+
+namespace {
+
+bool kopieren(const QString& von, const QString& nach)
+{
+    const Kopierfunktion& f = sicherungsKopie();
+    return f ? f(von, nach) : io::copyFileAtomic(von, nach);
+}
+
+// A data file of the program folder, when it is there.
+QString datendatei(const Fahrten1& st, const QString& name)
+{
+    if (vb::Trim(name).isEmpty())
+        return QString();
+    const QString p = st.pfad(name);
+    return io::FileExists(p) ? p : QString();
+}
+
+QStringList stammdateien(const Fahrten1& st)
+{
+    return {st.Dateien.Kfzdatei, st.Dateien.Einstellungsdatei, st.Kundendatei};
+}
+
+} // namespace
+
+std::array<qint32, 5> Fahrtenzahlen(const Fahrten1& st)
+{
+    std::array<qint32, 5> n{};
+    for (int k = 1; k <= 4; ++k) {
+        const QString p = datendatei(st, st.fahrtdateiName(k));
+        n[k] = p.isEmpty() ? 0 : Fahrtanzahl(p);
+    }
+    return n;
+}
+
+QString Vollsicherungsname(const std::array<qint32, 5>& anzahl)
+{
+    QString name;
+    for (int k = 1; k <= 4; ++k) {
+        if (anzahl[k] <= 0)
+            continue;
+        name += (k == 1 ? QStringLiteral("Au1-") : QStringLiteral("_Au%1-").arg(k))
+                + QString::number(anzahl[k]) + QStringLiteral(" E");
+    }
+    return name;
+}
+
+QString Schnellsicherungsname(int fahrzeug, qint32 anzahl)
+{
+    return QStringLiteral("Auto%1_AnzahlEintra_%2.dat").arg(fahrzeug).arg(anzahl);
+}
+
+int Sicherungsintervall(const VoreinstellungSatz& v)
+{
+    return v.Sicherungsintervall > 0 ? v.Sicherungsintervall : 20;
+}
+
+QString Standardsicherungsordner(const Fahrten1& st)
+{
+    return ordnerMitTrenner(st.Programmpfad) + QStringLiteral("Sicherheit/");
+}
+
+QString Sicherungsordner(const Fahrten1& st)
+{
+    // A record written on another system may name "C:\...": not a folder here.
+    const QString ordner = vb::Trim(st.Voreinstellung.Sicherungsordner.section(QChar(0), 0, 0));
+    if (!ordner.isEmpty() && ordner.startsWith(QLatin1Char('/')) && io::DirExists(ordner))
+        return ordnerMitTrenner(ordner);
+    const QString standard = Standardsicherungsordner(st);
+    io::createFolder(standard);
+    return standard;
+}
+
+void Sicherheitscopy(Fahrten1& st)
+{
+    const QString ordner = Standardsicherungsordner(st);
+    if (vb::Trim(st.Voreinstellung.Sicherungsordner) != ordner)
+        st.Voreinstellung.Sicherungsordner = ordner;
+    io::createFolder(ordner);
+
+    const QString aktuell = vb::Trim(st.Fahrtdatei);
+    for (int k = 1; k <= 4; ++k) {
+        if (st.fahrtdateiName(k) == aktuell
+            && io::FileExists(ordner + Schnellsicherungsname(k, st.Satznummer)))
+            return;   // this state is backed up already
+    }
+    for (const QString& name : stammdateien(st)) {
+        const QString von = datendatei(st, name);
+        if (!von.isEmpty())
+            kopieren(von, ordner + vb::Trim(name));
+    }
+    const std::array<qint32, 5> n = Fahrtenzahlen(st);
+    for (int k = 1; k <= 4; ++k) {
+        const QString ziel = ordner + Schnellsicherungsname(k, n[k]);
+        // A quick backup file is the state at that count: never replaced.
+        if (n[k] > 0 && !io::FileExists(ziel))
+            kopieren(datendatei(st, st.fahrtdateiName(k)), ziel);
+    }
+}
+
+void SicherheitscopyNeu(Fahrten1& st, const std::function<void(const QString&)>& meldung)
+{
+    auto melden = [&](const QString& t) {
+        if (meldung)
+            meldung(t);
+    };
+    const std::array<qint32, 5> n = Fahrtenzahlen(st);
+    const QString name = Vollsicherungsname(n);
+    if (name.isEmpty())
+        return;   // no trips: nothing to keep
+    const QString ordner = Sicherungsordner(st);
+    const QString ziel = ordner + name;
+    if (io::DirExists(ziel))
+        return;
+
+    // Built beside its final place and renamed when every copy is in, so a
+    // folder under a backup name is always complete.
+    QTemporaryDir bau(ordner + QStringLiteral(".Sicherung-XXXXXX"));
+    if (!bau.isValid()) {
+        melden(QStringLiteral("Das Verzeichnis für die Sicherheitscopy konnte nicht erstellt werden!"));
+        return;
+    }
+    bool vollstaendig = true;
+    bool gemeldet = false;
+    for (const QString& datei : stammdateien(st)) {
+        const QString von = datendatei(st, datei);
+        if (!von.isEmpty() && !kopieren(von, bau.path() + QLatin1Char('/') + vb::Trim(datei)))
+            vollstaendig = false;
+    }
+    for (int k = 1; k <= 4; ++k) {
+        if (n[k] <= 0)
+            continue;
+        const QString von = datendatei(st, st.fahrtdateiName(k));
+        if (von.isEmpty()) {
+            melden(QStringLiteral("Beim erstellen der Sicherheitscopy ist ein Fehler aufgetreten!"));
+            vollstaendig = false;
+            gemeldet = true;
+            continue;
+        }
+        if (!kopieren(von, bau.path() + QLatin1Char('/') + st.fahrtdateiName(k)))
+            vollstaendig = false;
+    }
+    if (!vollstaendig || !QDir().rename(bau.path(), ziel)) {
+        if (vollstaendig)
+            melden(QStringLiteral("Das Verzeichnis für die Sicherheitscopy konnte nicht erstellt werden!"));
+        else if (!gemeldet)
+            melden(QStringLiteral("Beim erstellen der Sicherheitscopy ist ein Fehler aufgetreten!"));
+        return;   // the staging folder goes with 'bau'
+    }
+    bau.setAutoRemove(false);
+}
+
+} // namespace kmk

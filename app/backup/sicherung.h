@@ -1,0 +1,47 @@
+#pragma once
+// Backups of the year's data files, as plain copies:
+//  - the quick backup after every n-th save and on "Beenden": each
+//    non-empty trip file as "Auto<k>_AnzahlEintra_<n>.dat" plus the master,
+//    settings and trip-memory files, into the program folder's "Sicherheit";
+//  - the full backup when the window closes and from the folder list's
+//    menu: a new folder "Au1-12 E_Au3-4 E" in the backup folder holding
+//    every data file under its own name.
+// Each copy is written under a temporary name and renamed when complete; a
+// full backup folder appears under its name only once every copy is in.
+//
+//   Sicherheitscopy(st);
+//   SicherheitscopyNeu(st, [](const QString& t) { plainMessage(t); });
+
+#include <QString>
+
+#include <array>
+#include <functional>
+
+#include "app/records/fahrten1.h"
+
+namespace kmk {
+
+// The copy used by both backups; tests replace it to make a copy fail.
+using Kopierfunktion = std::function<bool(const QString& von, const QString& nach)>;
+Kopierfunktion& sicherungsKopie();
+
+// Number of trips of each vehicle's trip file (index 1..4), from the file sizes.
+std::array<qint32, 5> Fahrtenzahlen(const Fahrten1& st);
+// "Au1-12 E_Au3-4 E" for the counts; empty when no vehicle has trips.
+QString Vollsicherungsname(const std::array<qint32, 5>& anzahl);
+// "Auto2_AnzahlEintra_40.dat".
+QString Schnellsicherungsname(int fahrzeug, qint32 anzahl);
+// The save interval of the settings; 0 or less counts as 20.
+int Sicherungsintervall(const VoreinstellungSatz& v);
+// The program folder's own backup folder ("…/Sicherheit/").
+QString Standardsicherungsordner(const Fahrten1& st);
+// The backup folder of the settings when it is an absolute, existing
+// folder here; else the standard one (created when missing).
+QString Sicherungsordner(const Fahrten1& st);
+
+// Quick backup. Resets the settings' backup folder to the standard one.
+void Sicherheitscopy(Fahrten1& st);
+// Full backup; 'meldung' shows the plain message boxes.
+void SicherheitscopyNeu(Fahrten1& st, const std::function<void(const QString&)>& meldung);
+
+} // namespace kmk

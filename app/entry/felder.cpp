@@ -1,0 +1,124 @@
+#include "app/entry/felder.h"
+
+#include "platform/forms/colors.h"
+#include "platform/forms/combobox.h"
+#include "platform/forms/events.h"
+
+#include <QAbstractButton>
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+
+namespace kmk {
+
+QWidget* Eintragsseite::ctl(const QString& name) const
+{
+    if (!fenster)
+        return nullptr;
+    if (fenster->objectName() == name)
+        return fenster;
+    // Only controls of this window: a secondary window may use the same name.
+    for (QWidget* w : fenster->findChildren<QWidget*>(name))
+        if (w->window() == fenster->window())
+            return w;
+    return nullptr;
+}
+
+namespace felder {
+
+void setzen(const Eintragsseite& s, const QString& name, const QString& text)
+{
+    QWidget* w = s.ctl(name);
+    if (auto* c = qobject_cast<forms::ComboBox*>(w))
+        c->setText(text);
+    else if (auto* e = qobject_cast<QLineEdit*>(w))
+        forms::setText(e, text);
+    else if (auto* l = qobject_cast<QLabel*>(w))
+        l->setText(text);
+    else if (auto* b = qobject_cast<QAbstractButton*>(w))
+        b->setText(text);
+    else if (auto* g = qobject_cast<QGroupBox*>(w))
+        g->setTitle(text);
+}
+
+QString lesen(const Eintragsseite& s, const QString& name)
+{
+    QWidget* w = s.ctl(name);
+    if (auto* c = qobject_cast<forms::ComboBox*>(w))
+        return c->text();
+    if (auto* e = qobject_cast<QLineEdit*>(w))
+        return e->text();
+    if (auto* l = qobject_cast<QLabel*>(w))
+        return l->text();
+    if (auto* b = qobject_cast<QAbstractButton*>(w))
+        return b->text();
+    return QString();
+}
+
+void zeigen(const Eintragsseite& s, const QString& name, bool sichtbar)
+{
+    if (QWidget* w = s.ctl(name))
+        w->setVisible(sichtbar);
+}
+
+static QPalette::ColorRole rolle(const QWidget* w)
+{
+    return (qobject_cast<const QLineEdit*>(w) || qobject_cast<const QComboBox*>(w)) ? QPalette::Text
+                                                                                     : QPalette::WindowText;
+}
+
+void farbe(const Eintragsseite& s, const QString& name, qint64 bgr)
+{
+    QWidget* w = s.ctl(name);
+    if (!w)
+        return;
+    QPalette p = w->palette();
+    p.setColor(rolle(w), forms::bgr(bgr));
+    w->setPalette(p);
+    // The edit part of a drop-down box has a palette of its own.
+    if (auto* c = qobject_cast<QComboBox*>(w); c && c->lineEdit()) {
+        QPalette e = c->lineEdit()->palette();
+        e.setColor(QPalette::Text, forms::bgr(bgr));
+        c->lineEdit()->setPalette(e);
+    }
+}
+
+qint64 farbe(const Eintragsseite& s, const QString& name)
+{
+    const QWidget* w = s.ctl(name);
+    return w ? forms::toBgr(w->palette().color(rolle(w))) : 0;
+}
+
+void option(QRadioButton* b, bool wert)
+{
+    if (!b || b->isChecked() == wert)
+        return;
+    if (wert) {
+        b->setChecked(true);
+        return;
+    }
+    if (auto* g = qobject_cast<forms::OptionGroup*>(b->property("kmkOptionGroup").value<QObject*>())) {
+        g->setChecked(b->property("kmkOptionIndex").toInt(), false);
+        return;
+    }
+    const bool ex = b->autoExclusive();
+    b->setAutoExclusive(false);
+    b->setChecked(false);
+    b->setAutoExclusive(ex);
+}
+
+void fahrtartZeigen(const Eintragsseite& s, int fahrtart)
+{
+    if (fahrtart >= 1 && fahrtart <= 5) {
+        option(s.ctl<QRadioButton>(QString::fromLatin1(Fahrtartoptionen[fahrtart - 1])), true);
+        return;
+    }
+    // An old or damaged record: no type shown rather than the last trip's.
+    for (const char* n : Fahrtartoptionen)
+        option(s.ctl<QRadioButton>(QString::fromLatin1(n)), false);
+}
+
+} // namespace felder
+} // namespace kmk

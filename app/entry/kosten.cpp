@@ -1,0 +1,186 @@
+// Fuel and workshop costs of a trip: the frame, its fields and its save.
+
+#include "app/entry/eingabefelder.h"
+
+#include "app/entry/tasten.h"
+#include "app/records/dateien.h"
+#include "platform/forms/seams.h"
+#include "platform/vb/number.h"
+#include "platform/vb/text.h"
+
+namespace kmk {
+
+namespace {
+
+// The number at the start of a text, read up to the first character that
+// is neither a digit nor '.': "0,80" counts as zero.
+double fuehrendeZahl(const QString& t)
+{
+    QString z;
+    for (QChar c : vb::Trim(t)) {
+        if (!c.isDigit() && c != QLatin1Char('.'))
+            break;
+        z += c;
+    }
+    return vb::Val(z);
+}
+
+bool alsBetrag(const QString& text, vb::Currency& out)
+{
+    double wert = 0;
+    if (!BetragLesen(text, wert))
+        return false;
+    try {
+        out = vb::Currency::fromDouble(wert);
+    } catch (const std::exception&) {
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+void Eintragsfelder::CBenzin_Click()
+{
+    if (*frOffen_) {
+        *frOffen_ = false;
+        seite_.zeigen("FrBenzin", false);
+        return;
+    }
+    *frOffen_ = true;
+    seite_.zeigen("FrBenzin", true);
+    seite_.zeigen("TEinHilfe", false);
+    seite_.zeigen("CBTextfensterEin", false);
+}
+
+void Eintragsfelder::CBFListe_Click()
+{
+    seite_.zeigen("FrBenzin", false);
+    *frOffen_ = false;
+}
+
+void Eintragsfelder::CB_BSpeichern_Click()
+{
+    if (dienste_.Uberschreiben_Benzin) {
+        dienste_.Uberschreiben_Benzin();
+    } else {
+        const Dateiergebnis r = Uberschreiben_BenzinDatei(e_.st);
+        if (!r && !r.meldung.isEmpty())
+            forms::services().dialogs->msgBox(r.meldung);
+    }
+    Eintragung::run(dienste_.Ges_Verbrauch);
+}
+
+void Eintragsfelder::CbbKArt_Change()
+{
+    QString t = seite_.text("CbbKArt");
+    if (t == QLatin1String("Liter"))
+        seite_.setText("Label35", QStringLiteral("Liter"));
+    else if (t == QLatin1String("kWh"))
+        seite_.setText("Label35", QStringLiteral("kWH"));
+    else if (t == QLatin1String("Kg") || t == QLatin1String("kg"))
+        seite_.setText("Label35", QStringLiteral("Kilogramm"));
+    e_.st.FolgepruefungAus = false;
+    if (t.size() == 1) {
+        const QString gross(t.at(0).toUpper());
+        if (gross != t)
+            seite_.setText("CbbKArt", gross);
+        seite_.setCaret("CbbKArt", 1);
+        t = seite_.text("CbbKArt");
+    }
+    if (t.size() > 50) {
+        seite_.setText("CbbKArt", t.left(50));
+        seite_.setCaret("CbbKArt", -1);
+        t = seite_.text("CbbKArt");
+    }
+    e_.puffer().Kraftstoffart = t.left(FahrtDatensatz::BreiteKraftstoffart);
+}
+
+void Eintragsfelder::CbbKArt_Validate()
+{
+    const QString t = seite_.text("CbbKArt");
+    if (!t.isEmpty())
+        e_.puffer().Kraftstoffart = vb::Trim(t).left(FahrtDatensatz::BreiteKraftstoffart);
+}
+
+void Eintragsfelder::Betrag_KeyPress(const QString& feld, int& k)
+{
+    k = PruefeZeichen(k, seite_.text(feld));
+}
+
+void Eintragsfelder::PreisAnzeigen()
+{
+    const QString betrag = seite_.text("TBGesamt");
+    const QString menge = seite_.text("TLiter");
+    vb::Currency b, m;
+    if (fuehrendeZahl(betrag) > 0 && fuehrendeZahl(menge) > 0 && alsBetrag(betrag, b) && alsBetrag(menge, m)
+        && m.raw > 0) {
+        const double preis = vb::roundHalfAway(b.toDouble() / m.toDouble(), 4);
+        seite_.setText("Label30", vb::Currency::fromDouble(preis).toGerman() + QStringLiteral(" €"));
+    } else {
+        seite_.setText("Label30", QString());
+    }
+}
+
+void Eintragsfelder::TLiter_Validate()
+{
+    PreisAnzeigen();
+    const QString t = seite_.text("TLiter");
+    vb::Currency menge;
+    if (!t.isEmpty() && alsBetrag(t, menge))
+        e_.puffer().Kraftstoffmenge = menge.toDouble();
+}
+
+void Eintragsfelder::TBGesamt_Validate()
+{
+    const QString t = seite_.text("TBGesamt");
+    if (!t.isEmpty()) {
+        // A text that is no amount keeps the stored value and stays as typed.
+        const QString normal = CheckCurrency(t);
+        vb::Currency betrag;
+        if (alsBetrag(normal, betrag)) {
+            e_.puffer().BetragKraftstoff = betrag;
+            seite_.setText("TBGesamt", normal);
+        }
+    }
+    PreisAnzeigen();
+}
+
+void Eintragsfelder::TWGesamt_Validate()
+{
+    const QString t = seite_.text("TWGesamt");
+    if (t.isEmpty())
+        return;
+    const QString normal = CheckCurrency(t);
+    vb::Currency betrag;
+    if (alsBetrag(normal, betrag)) {
+        e_.puffer().BetragWartung = betrag;
+        seite_.setText("TWGesamt", normal);
+    }
+}
+
+void Eintragsfelder::TWbez_Change()
+{
+    e_.st.FolgepruefungAus = false;
+    QString t = seite_.text("TWbez");
+    if (t.size() == 1) {
+        const QString gross(t.at(0).toUpper());
+        if (gross != t)
+            seite_.setText("TWbez", gross);
+        seite_.setCaret("TWbez", 1);
+        t = seite_.text("TWbez");
+    }
+    if (t.size() > FahrtDatensatz::BreiteWartungstext) {
+        seite_.setText("TWbez", t.left(FahrtDatensatz::BreiteWartungstext));
+        seite_.setCaret("TWbez", -1);
+        t = seite_.text("TWbez");
+    }
+    e_.puffer().Wartungstext = t;
+}
+
+void Eintragsfelder::TWbez_Validate()
+{
+    e_.puffer().Wartungstext = seite_.text("TWbez").left(FahrtDatensatz::BreiteWartungstext);
+}
+
+} // namespace kmk

@@ -1,0 +1,99 @@
+#include "app/entry/neueintrag.h"
+
+#include "app/entry/anzeige.h"
+#include "app/entry/felder.h"
+#include "app/entry/laden.h"
+#include "platform/forms/combobox.h"
+#include "platform/io/folders.h"
+#include "platform/vb/number.h"
+
+#include <QCheckBox>
+#include <QRadioButton>
+
+namespace kmk {
+
+namespace {
+
+// Record number, buffers, prefill and display of a new entry.
+void oeffnen(Eintragsseite& s)
+{
+    Fahrten1& st = s.st;
+    st.FolgepruefungAus = true;
+    SperrTest(s);
+    const QString pfad = st.fahrtdateiPfad();
+    st.Satznummer = (!pfad.isEmpty() && io::FileExists(pfad)) ? st.Satzanzahl + 1 : 1;
+    st.Pufferindex = st.Satznummer >= 2 ? 2 : 1;
+    if (st.Pufferindex > 1) {
+        FLaden(s);
+        if (s.dienste.FahrtLoschen)
+            s.dienste.FahrtLoschen();
+    }
+    st.NeuerEintragOffen = true;
+    DatensatzAnzeigen(s);
+    Roteeingabe(s);
+}
+
+void fokus(Eintragsseite& s)
+{
+    const char* ziel = s.st.Voreinstellung.PrivatNurKm ? "EinGefKm" : "EinGesprach";
+    if (QWidget* w = s.ctl(QString::fromLatin1(ziel)))
+        w->setFocus();
+}
+
+void kmUndPauschale(Eintragsseite& s)
+{
+    if (s.dienste.KmBerechnen)
+        s.dienste.KmBerechnen(false);
+    s.pauschaleAnzeigen();
+}
+
+} // namespace
+
+void NeuEintrag(Eintragsseite& s)
+{
+    Fahrten1& st = s.st;
+    if (st.Satznummer < 500 && st.Voreinstellung.OhneZeiten && s.dienste.Prozentverteilung)
+        s.dienste.Prozentverteilung();
+    oeffnen(s);
+
+    for (const char* n : {"OptWA", "OptPri", "OptGesch"})
+        felder::option(s.ctl<QRadioButton>(QString::fromLatin1(n)), false);
+    if (s.privatwagen() || st.Voreinstellung.WenigAbfragen)
+        felder::option(s.ctl<QRadioButton>("OptGesch"), true);
+    for (const char* n : {"OptEhr", "OptFam"})
+        felder::option(s.ctl<QRadioButton>(QString::fromLatin1(n)), false);
+    st.Satzpuffer[0].Fahrtart = 0;
+
+    st.Satzpuffer[0].Eintragungsdatum = st.Voreinstellung.Journalfunktion ? s.heute() : 1;
+    if (auto* c = s.ctl<QCheckBox>("Check13"))
+        c->setText(QString());
+    felder::zeigen(s, "CB_BSpeichern", false);
+    fokus(s);
+    kmUndPauschale(s);
+    st.FolgepruefungAus = false;
+    if (felder::lesen(s, "EinDatumAn") == QLatin1String("30.12.1899"))
+        felder::setzen(s, "EinDatumAn", felder::lesen(s, "EinDatumAb"));
+    if (auto* fahrer = s.ctl<forms::ComboBox>("EinFahrer"); fahrer && fahrer->count() > 0)
+        fahrer->setText(st.Satzpuffer[2].Fahrer);
+}
+
+void Rueckfahrt(Eintragsseite& s)
+{
+    NeuEintrag(s);
+    oeffnen(s);
+    fokus(s);
+    kmUndPauschale(s);
+    s.st.FolgepruefungAus = false;
+
+    const FahrtDatensatz letzter = s.st.Satzpuffer[2];
+    felder::fahrtartZeigen(s, letzter.Fahrtart);
+    felder::setzen(s, "EinGefKm", QString::number(letzter.GefahreneKm));
+    felder::setzen(s, "EinGrund", letzter.Grund);
+    felder::setzen(s, "EinVon", letzter.Nach);
+    felder::setzen(s, "EinNach", letzter.Von);
+    felder::setzen(s, "EinUber", letzter.Ueber);
+    felder::setzen(s, "EinGesprach", QStringLiteral("Rückfahrt"));
+    felder::setzen(s, "EinFahrer", letzter.Fahrer);
+}
+
+} // namespace kmk

@@ -1,0 +1,33 @@
+#pragma once
+// Writing trips: the save dispatcher behind the save button and F8, the
+// journal correction of a company car's stored trip, the in-place cost
+// update, and deleting the current vehicle's trip file.
+
+#include "app/entry/eintragsseite.h"
+
+namespace kmk {
+
+// Writes the edit buffer as record Satznummer (append one past the end,
+// else overwrite in place). A number outside 1..count + 1 or a failed
+// write is shown as a plain message and nothing is written: false.
+bool Datensatzspeichern(Eintragsseite& s);
+
+// The save dispatcher: a changed stored trip of a company car goes through
+// the journal (cancelled + changed copy), a new trip is appended after its
+// checks, a private car's trip is saved in place or appended.
+void ASpeichern(Eintragsseite& s);
+
+// The journal rewrite for record Satznummer, then the last record shown.
+// False (with a plain message) when the file could not be rewritten; the
+// trip file is then unchanged.
+bool Uberschreiben(Eintragsseite& s);
+
+// Fuel and workshop fields of the edit buffer into stored record
+// Satznummer; nothing else of the record changes.
+bool Uberschreiben_Benzin(Eintragsseite& s);
+
+// Deletes the current vehicle's trip file after questions 2 and 32; a copy
+// is kept in the backup folder first ("Auto1_vor_Loeschen_<yyyymmdd_hhmm>.dat").
+void ALoeschen(Eintragsseite& s);
+
+} // namespace kmk

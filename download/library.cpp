@@ -1,0 +1,72 @@
+// Netzladen: the class factory, the object count and the four entry points.
+
+#include "download/clsdownload.h"
+#include "platform/com/registry.h"
+
+#include <atomic>
+
+namespace netzladen {
+namespace {
+
+std::atomic<int> g_objects{0};
+std::atomic<int> g_locks{0};
+
+class CountedDownload : public ClsDownload {
+public:
+    CountedDownload() { ++g_objects; }
+    ~CountedDownload() override { --g_objects; }
+};
+
+class Factory : public com::IClassFactory {
+public:
+    com::HRESULT createInstance(const com::Guid& iid, void** object) override
+    {
+        if (!object)
+            return com::E_POINTER;
+        *object = nullptr;
+        if (iid != com::IID_IObject)
+            return com::E_NOINTERFACE;
+        *object = static_cast<com::IObject*>(new CountedDownload);
+        return com::S_OK;
+    }
+    com::HRESULT lockServer(bool lock) override
+    {
+        g_locks += lock ? 1 : -1;
+        return com::S_OK;
+    }
+    void release() override { delete this; }
+};
+
+} // namespace
+} // namespace netzladen
+
+#define NETZLADEN_ENTRY extern "C" __attribute__((visibility("default"))) com::HRESULT
+
+NETZLADEN_ENTRY DllRegisterServer()
+{
+    const QString path = com::modulePath(reinterpret_cast<const void*>(&netzladen::ClsDownload::info));
+    return com::registerComponentLibrary(netzladen::ClsDownload::info(), path);
+}
+
+NETZLADEN_ENTRY DllUnregisterServer()
+{
+    return com::unregisterComponentLibrary(netzladen::ClsDownload::info());
+}
+
+NETZLADEN_ENTRY DllGetClassObject(const com::Guid* clsid, const com::Guid* iid, void** object)
+{
+    if (!clsid || !iid || !object)
+        return com::E_POINTER;
+    *object = nullptr;
+    if (*iid != com::IID_IClassFactory)
+        return com::E_NOINTERFACE;
+    if (*clsid != netzladen::kClsid)
+        return com::CLASS_E_CLASSNOTAVAILABLE;
+    *object = static_cast<com::IClassFactory*>(new netzladen::Factory);
+    return com::S_OK;
+}
+
+NETZLADEN_ENTRY DllCanUnloadNow()
+{
+    return netzladen::g_objects == 0 && netzladen::g_locks == 0 ? com::S_OK : com::S_FALSE;
+}

@@ -1,0 +1,219 @@
+// A stored trip on the entry page: the four display cases, the journal
+// status, the lock colours and the price per unit.
+#include "seite.h"
+
+#include "app/entry/anzeige.h"
+#include "app/entry/felder.h"
+#include "app/entry/laden.h"
+
+#include <QCheckBox>
+#include <gtest/gtest.h>
+
+using kmktest::Seite;
+using namespace kmk;
+
+namespace {
+
+const QString Blanks46 = QString(46, ' ');
+
+FahrtDatensatz gespeichert()
+{
+    FahrtDatensatz f = Seite::fahrt(2);
+    f.ZeitAb = 510;    // 08:30
+    f.ZeitAn = 1441;   // wraps: 00:01
+    f.KmAb = 12345;
+    f.KmAn = 12400;
+    f.GefahreneKm = 55;
+    f.Mitfahrer = 2;
+    f.Von = "  Köln ";
+    f.BetragKraftstoff = vb::Currency::fromRaw(12000);   // 1,20
+    f.Kraftstoffmenge = 0.8;
+    f.BetragWartung = vb::Currency::fromRaw(12345000);   // 1.234,50
+    f.Wartungstext = "Öl";
+    f.Kraftstoffart = "kWh";
+    return f;
+}
+
+QCheckBox* check13(Seite& p) { return p.s.ctl<QCheckBox>("Check13"); }
+
+} // namespace
+
+TEST(Anzeige, StoredTripShowsItsFieldsAndBecomesTheEditBuffer)
+{
+    Seite p;
+    QList<FahrtDatensatz> l{Seite::fahrt(1), gespeichert(), Seite::fahrt(3)};
+    p.schreibe(l);
+    // A field handler that writes into the edit buffer, as the entry page's do.
+    forms::onChange(p.s.ctl<QLineEdit>("EinZeitAb"), [&] { p.st.Satzpuffer[0].ZeitAb = 1; });
+    p.st.Satznummer = 2;
+    p.st.Pufferindex = 3;
+    FLaden(p.s);
+
+    const std::pair<const char*, QString> felder[] = {
+        {"EinDatumAb", "02.03.2016"}, {"EinDatumAn", "02.03.2016"}, {"AnzKmAb", "12345"},
+        {"EinkmAn", "12400"},         {"FahrtNr", " 2"},            {"EinZeitAb", "08:30"},
+        {"EinZeitAn", "00:01"},       {"EinVon", "Köln"},           {"EinUber", "A1"},
+        {"EinNach", "Ziel 2"},        {"EinGrund", "Kunde"},        {"EinGesprach", "Meier"},
+        {"TBGesamt", "1,20"},         {"TLiter", "0,80"},           {"TWGesamt", "1.234,50"},
+        {"TWbez", "Öl"},              {"CbbKArt", "kWh"},           {"Label30", "1,50 €"},
+    };
+    for (const auto& [name, text] : felder)
+        EXPECT_EQ(p.text(name), text) << name;
+    // A company car keeps these two as they were.
+    EXPECT_EQ(p.text("EinGefKm"), "");
+    EXPECT_EQ(p.text("PersAnz"), "");
+    EXPECT_TRUE(p.s.ctl<QRadioButton>("OptGesch")->isChecked());
+    EXPECT_FALSE(p.s.ctl("CB_BSpeichern")->isHidden());
+    EXPECT_EQ(p.st.AktuelleFahrtart, 3);
+    EXPECT_EQ(p.st.Satzpuffer[0].zuBytes(), p.st.Satzpuffer[1].zuBytes());
+    EXPECT_EQ(p.st.Satzpuffer[7].zuBytes(), p.inhalt().mid(671, 671));
+    EXPECT_EQ(p.kalender["Date"], vb::DateSerial(2016, 3, 2));
+}
+
+TEST(Anzeige, PrivateCarShowsDrivenKmAndPassengersWithTheSignBlank)
+{
+    Seite p(false);
+    p.schreibe({Seite::fahrt(1), gespeichert()});
+    p.st.Satznummer = 2;
+    p.st.Pufferindex = 3;
+    FLaden(p.s);
+    EXPECT_EQ(p.text("EinGefKm"), " 55");
+    EXPECT_EQ(p.text("PersAnz"), " 2");
+}
+
+TEST(Anzeige, JournalStatusCaptionsAndLockColours)
+{
+    struct Fall { quint8 status; bool firma; QString caption; bool gesperrt; qint64 farbe; };
+    const Fall faelle[] = {
+        {0, true, "Normaler Eintrag", false, 0},
+        {1, true, "Storniert am 03.03.2016", true, 65280},
+        {2, true, "Geänderter Eintrag am 03.03.2016", true, 12582912},
+        {1, false, "Storniert am 03.03.2016", false, 0},
+    };
+    for (const Fall& f : faelle) {
+        Seite p(f.firma);
+        FahrtDatensatz x = Seite::fahrt(2);
+        x.Eintragsstatus = f.status;
+        x.Statusdatum = vb::DateSerial(2016, 3, 3);
+        p.schreibe({Seite::fahrt(1), x});
+        felder::farbe(p.s, "PersAnz", 192);
+        p.st.Satznummer = 2;
+        p.st.Pufferindex = 3;
+        FLaden(p.s);
+        const bool journal = f.status != 0;
+        EXPECT_EQ(check13(p)->text(), f.caption);
+        EXPECT_EQ(check13(p)->isChecked(), journal);
+        EXPECT_EQ(check13(p)->isHidden(), !journal);
+        EXPECT_EQ(p.s.ctl("LEinDatum")->isHidden(), journal);
+        EXPECT_EQ(p.st.Satzgesperrt, f.gesperrt);
+        for (const QString& n : Journalfelder())
+            if (n != "PersAnz")
+                EXPECT_EQ(felder::farbe(p.s, n), f.farbe) << n << int(f.status);
+        // A locked trip leaves the passenger count's colour alone.
+        EXPECT_EQ(felder::farbe(p.s, "PersAnz"), f.gesperrt ? 192 : 0);
+    }
+}
+
+TEST(Anzeige, PricePerUnitFromAmountAndQuantity)
+{
+    EXPECT_EQ(Preistext("1,20", "0,80"), "1,50 €");
+    EXPECT_EQ(Preistext("60,00", "40,00"), "1,50 €");
+    for (const char* menge : {"", "0", "0,00", "abc"})
+        EXPECT_EQ(Preistext("60,00", menge), "0") << menge;
+    EXPECT_EQ(Preistext("0,00", "40,00"), "0");
+}
+
+TEST(Anzeige, TripTypeOutsideOneToFiveShowsNoneSelected)
+{
+    Seite p;
+    FahrtDatensatz alt = Seite::fahrt(2);
+    alt.Fahrtart = 0;
+    p.schreibe({Seite::fahrt(1), Seite::fahrt(2), alt});
+    p.st.Satznummer = 2;
+    p.st.Pufferindex = 3;
+    FLaden(p.s);
+    ASSERT_TRUE(p.s.ctl<QRadioButton>("OptGesch")->isChecked());
+    p.st.Satznummer = 3;
+    FLaden(p.s);
+    for (const char* n : felder::Fahrtartoptionen)
+        EXPECT_FALSE(p.s.ctl<QRadioButton>(n)->isChecked()) << n;
+}
+
+TEST(Anzeige, NewEntryAfterTheLastTripTakesItsArrival)
+{
+    Seite p;
+    FahrtDatensatz letzter = Seite::fahrt(3);
+    letzter.ZeitAn = 1438;   // 23:58
+    letzter.Nach = "Bonn";
+    p.schreibe({Seite::fahrt(1), Seite::fahrt(2), letzter});
+    p.st.Satznummer = 4;
+    p.st.Pufferindex = 2;
+    p.st.NeuerEintragOffen = true;
+    FLaden(p.s);
+    EXPECT_EQ(p.text("EinZeitAb"), "00:00");
+    EXPECT_EQ(p.text("EinZeitAn"), "00:03");
+    EXPECT_EQ(p.text("EinVon"), "Bonn" + Blanks46);
+    EXPECT_EQ(p.text("FahrtNr"), " 4");
+    EXPECT_EQ(p.text("AnzKmAb"), "1300");
+    EXPECT_EQ(p.text("EinDatumAn"), "03.03.2016");
+    EXPECT_EQ(p.text("Label30"), "0");
+    EXPECT_EQ(p.text("EinNach"), "");
+    EXPECT_TRUE(p.s.ctl("CB_BSpeichern")->isHidden());
+    EXPECT_EQ(p.st.AktuelleFahrtart, 0);
+}
+
+TEST(Anzeige, FirstTripWithoutFileAndFirstStoredTrip)
+{
+    Seite p;
+    p.st.Satznummer = 1;
+    FLaden(p.s);   // no trip file
+    EXPECT_EQ(p.text("EinZeitAb"), "08:00");
+    EXPECT_EQ(p.text("EinZeitAn"), "12:00");
+    EXPECT_EQ(p.text("AnzKmAb"), "1000");
+    EXPECT_EQ(p.text("EinkmAn"), "1000");
+    EXPECT_EQ(p.text("EinGefKm"), "0");
+    EXPECT_EQ(p.text("EinVon"), "Köln" + QString(26, ' '));
+    EXPECT_EQ(p.text("EinDatumAb"), "01.01.2016");
+
+    // The first stored trip takes only its allowance flag into the edit buffer.
+    FahrtDatensatz eins = Seite::fahrt(1);
+    eins.MitPauschale = WAHR;
+    p.schreibe({eins, Seite::fahrt(2)});
+    p.st.Satzpuffer[0].Grund = "getippt";
+    p.st.Satznummer = 1;
+    p.st.Pufferindex = 3;
+    FLaden(p.s);
+    EXPECT_EQ(p.st.Pufferindex, 1);
+    EXPECT_EQ(p.text("EinVon"), "Start 1");
+    EXPECT_EQ(p.st.Satzpuffer[0].MitPauschale, WAHR);
+    EXPECT_NE(p.st.Satzpuffer[0].zuBytes(), eins.zuBytes());
+}
+
+TEST(Anzeige, ADateTheCalendarRefusesLeavesItAndTheFieldsShowTheTrip)
+{
+    Seite p;
+    FahrtDatensatz f = Seite::fahrt(2);
+    f.DatumAb = f.DatumAn = vb::DateSerial(2015, 12, 30);   // outside 2016
+    p.schreibe({Seite::fahrt(1), f});
+    p.kalender["Date"] = 42400;
+    p.st.Satznummer = 2;
+    p.st.Pufferindex = 3;
+    FLaden(p.s);
+    EXPECT_EQ(p.kalender["Date"], 42400);
+    EXPECT_EQ(p.text("EinDatumAb"), "30.12.2015");
+}
+
+TEST(Anzeige, TodayInTheCalendarOnlyWithinTheLogbookYear)
+{
+    Seite p;
+    p.schreibe(2);
+    p.st.Voreinstellung.KalenderHeute = WAHR;
+    p.st.Satznummer = 2;
+    p.st.Pufferindex = 3;
+    FLaden(p.s);
+    EXPECT_EQ(p.kalender["Date"], vb::DateSerial(2016, 6, 15));
+    p.fakes.clock.day = QDate(2017, 1, 2);
+    FLaden(p.s);
+    EXPECT_EQ(p.st.Voreinstellung.KalenderHeute, 0);
+    EXPECT_EQ(p.kalender["Date"], vb::DateSerial(2016, 3, 2));
+}

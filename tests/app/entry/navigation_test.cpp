@@ -1,0 +1,107 @@
+// Moving through the trips, a new entry and the return trip.
+#include "seite.h"
+
+#include "app/entry/laden.h"
+#include "app/entry/navigation.h"
+#include "app/entry/neueintrag.h"
+
+#include <QRadioButton>
+#include <gtest/gtest.h>
+
+using kmktest::Seite;
+using namespace kmk;
+
+TEST(Navigation, BothEndsStopWithTheirMessage)
+{
+    Seite p;
+    p.schreibe(3);
+    Datensatzeins(p.s);
+    EXPECT_EQ(p.st.Satznummer, 1);
+    EXPECT_EQ(p.text("EinVon"), "Start 1");
+    Datensatzzurueck(p.s);
+    EXPECT_EQ(p.st.Satznummer, 1);
+    Datensatzvor(p.s);
+    Datensatzvor(p.s);
+    EXPECT_EQ(p.st.Satznummer, 3);
+    EXPECT_EQ(p.st.Pufferindex, 3);
+    Datensatzvor(p.s);
+    EXPECT_EQ(p.st.Satznummer, 3);
+    Datensatzzurueck(p.s);
+    EXPECT_EQ(p.text("FahrtNr"), " 2");
+    EXPECT_EQ(p.meldungstexte(), (QStringList{"Dateianfang !", "Dateiende !"}));
+    LetzterDatensatz(p.s);
+    EXPECT_EQ(p.st.Satznummer, 3);
+}
+
+TEST(Navigation, ANewEntryStaysOpenForwardAndIsLeftBackward)
+{
+    Seite p;
+    p.schreibe(3);
+    p.st.Satzanzahl = 3;
+    NeuEintrag(p.s);
+    ASSERT_TRUE(p.st.NeuerEintragOffen);
+    ASSERT_EQ(p.st.Satznummer, 4);
+    Datensatzvor(p.s);
+    EXPECT_TRUE(p.st.NeuerEintragOffen);
+    EXPECT_EQ(p.st.Satznummer, 4);
+    EXPECT_EQ(p.meldungstexte(), QStringList{"Dateiende !"});
+    Datensatzzurueck(p.s);
+    EXPECT_FALSE(p.st.NeuerEintragOffen);
+    EXPECT_EQ(p.st.Satznummer, 3);
+    EXPECT_EQ(p.text("EinVon"), "Start 3");
+}
+
+TEST(Navigation, WithoutATripFileEveryMoveOnlyClearsTheNumber)
+{
+    Seite p;
+    for (auto* f : {&Datensatzeins, &Datensatzzurueck, &Datensatzvor, &LetzterDatensatz}) {
+        p.st.Satznummer = 7;
+        f(p.s);
+        EXPECT_EQ(p.st.Satznummer, 0);
+    }
+    EXPECT_TRUE(p.fakes.dialogs.shown.isEmpty());
+    EXPECT_EQ(p.text("FahrtNr"), "");
+}
+
+TEST(NeuerEintrag, PrefillsAfterTheLastTripAndStampsTheEntryDate)
+{
+    for (bool journal : {true, false}) {
+        Seite p;
+        p.schreibe(2);
+        p.st.Satzanzahl = 2;
+        p.st.Voreinstellung.Journalfunktion = journal ? WAHR : FALSCH;
+        int vorbelegt = 0;
+        p.s.dienste.FahrtLoschen = [&] { ++vorbelegt; };
+        NeuEintrag(p.s);
+        EXPECT_EQ(vorbelegt, 1);
+        EXPECT_EQ(p.st.Satznummer, 3);
+        EXPECT_EQ(p.st.Pufferindex, 2);
+        EXPECT_EQ(p.text("EinZeitAb"), "09:04");
+        EXPECT_EQ(p.text("EinZeitAn"), "09:07");
+        EXPECT_EQ(p.st.Satzpuffer[0].Eintragungsdatum, journal ? vb::DateSerial(2016, 6, 15) : 1);
+        EXPECT_FALSE(p.s.ctl<QRadioButton>("OptGesch")->isChecked());
+        EXPECT_EQ(p.st.Satzpuffer[0].Fahrtart, 0);
+    }
+}
+
+TEST(NeuerEintrag, ReturnTripSwapsStartAndDestination)
+{
+    Seite p;
+    FahrtDatensatz hin = Seite::fahrt(1);
+    hin.Von = "Hamburg";
+    hin.Nach = "Bremen";
+    hin.Ueber = "A1";
+    hin.GefahreneKm = 120;
+    hin.Fahrtart = 4;
+    p.schreibe({hin});
+    p.st.Satzanzahl = 1;
+    Rueckfahrt(p.s);
+    EXPECT_EQ(p.text("EinVon").trimmed(), "Bremen");
+    EXPECT_EQ(p.text("EinNach").trimmed(), "Hamburg");
+    EXPECT_EQ(p.text("EinUber").trimmed(), "A1");
+    EXPECT_EQ(p.text("EinGesprach"), "Rückfahrt");
+    EXPECT_EQ(p.text("EinGefKm"), "120");
+    EXPECT_TRUE(p.s.ctl<QRadioButton>("OptEhr")->isChecked());
+    EXPECT_EQ(p.st.Satznummer, 2);
+    EXPECT_TRUE(p.st.NeuerEintragOffen);
+}

@@ -1,0 +1,367 @@
+// The checks of a typed trip, run on a page of plain texts.
+
+#include "app/entry/pruefungen.h"
+#include "app/entry/tasten.h"
+#include "app/entry/vorbelegung.h"
+#include "platform/forms/fakes.h"
+#include "platform/vb/date.h"
+#include "platform/vb/text.h"
+
+#include <gtest/gtest.h>
+
+#include <deque>
+
+using namespace kmk;
+
+namespace {
+
+struct Pruefstand {
+    forms::ScopedFakes fakes;
+    Fahrten1 st;
+    TextEingabeseite s;
+    Eingabedienste d;
+    QList<int> meldungen;
+    std::deque<bool> antworten;
+    int beeps = 0;
+    int pauschale = 0;
+    Eintragung e{st, s, d};
+
+    explicit Pruefstand(bool firma = true)
+    {
+        st.Jahr = "2016";
+        st.Kfz.Firmenfahrzeug = firma ? -1 : 0;
+        st.Kfz.Privatfahrzeug = firma ? 0 : -1;
+        st.Voreinstellung.Warnhinweise = -1;
+        d.meldung = [this](int n) {
+            meldungen << n;
+            if (antworten.empty())
+                return true;
+            const bool a = antworten.front();
+            antworten.pop_front();
+            return a;
+        };
+        d.beep = [this] { ++beeps; };
+        d.PauschaleAnzeigen = [this] { ++pauschale; };
+    }
+    FahrtDatensatz& p() { return st.Satzpuffer[0]; }
+};
+
+qint32 tag(int d, int m, int y = 2016) { return vb::DateSerial(y, m, d); }
+
+} // namespace
+
+TEST(KmBerechnen, CompanyCarOdometerPingPongAndPrivateCarCost)
+{
+    Pruefstand t;
+    t.s.texte = {{"AnzKmAb", "345"}, {"EinGefKm", "100"}};
+    KmBerechnen(t.e, true);
+    EXPECT_EQ(t.s.text("EinkmAn"), "445");
+    EXPECT_EQ(t.p().KmAb, 345);
+    EXPECT_EQ(t.p().KmAn, 445);
+    EXPECT_EQ(t.p().GefahreneKm, 100);
+    t.s.texte["EinkmAn"] = "300";
+    KmBerechnen(t.e, false);
+    EXPECT_EQ(t.s.text("EinGefKm"), "-45");
+    // Beyond the 32-bit range the reading stops at its end instead of wrapping.
+    t.s.texte = {{"AnzKmAb", "2147483000"}, {"EinGefKm", "1000"}};
+    KmBerechnen(t.e, true);
+    EXPECT_EQ(t.s.text("EinkmAn"), "2147483647");
+
+    struct Fall { const char* personen; const char* km; const char* text; double kosten; };
+    for (const Fall& f : {Fall{"2", "100", "34,00", 34.0}, Fall{"0", "100", "30,00", 30.0}, Fall{" 5", "3", "1,20", 1.2},
+                          Fall{"", "", "0,00", 0.0}}) {
+        Pruefstand p(false);
+        p.s.texte = {{"PersAnz", f.personen}, {"EinGefKm", f.km}};
+        KmBerechnen(p.e, true);
+        EXPECT_EQ(p.s.text("aktuFahrko"), f.text) << f.personen << " " << f.km;
+        EXPECT_NEAR(p.p().Fahrtkosten, f.kosten, 1e-9);
+        EXPECT_FALSE(p.s.texte.contains("EinkmAn"));
+    }
+}
+
+TEST(KmStandTest, ArrivalBelowDepartureIsReplacedWithABeepAndMessage96WithWarningsOnly)
+{
+    for (bool warn : {true, false}) {
+        Pruefstand t;
+        t.st.Voreinstellung.Warnhinweise = warn ? -1 : 0;
+        t.s.texte = {{"AnzKmAb", "345"}, {"EinkmAn", "300"}, {"EinGefKm", "-45"}};
+        EXPECT_FALSE(KmStandTest(t.e));
+        EXPECT_EQ(t.beeps, 1);
+        EXPECT_EQ(t.meldungen, warn ? QList<int>{96} : QList<int>{});
+        EXPECT_EQ(t.s.text("EinkmAn"), "345");
+        EXPECT_EQ(t.s.text("EinGefKm"), "0");
+    }
+    Pruefstand t;
+    t.s.texte = {{"AnzKmAb", "345"}, {"EinkmAn", "345"}};
+    EXPECT_TRUE(KmStandTest(t.e));
+    EXPECT_EQ(t.beeps, 0);
+}
+
+TEST(JournalTest, EightDayWindowFutureDatesAndEntryDates)
+{
+    struct Fall { qint32 ab; QDate heute; QTime zeit; bool journal; int befund; };
+    const Fall faelle[] = {
+        {tag(1, 3), QDate(2016, 3, 9), QTime(0, 1), true, 100},
+        {tag(1, 3), QDate(2016, 3, 8), QTime(23, 59), true, 0},
+        {tag(2, 3), QDate(2016, 3, 1), QTime(23, 59), true, 98},
+        {tag(1, 3), QDate(2016, 3, 1), QTime(12, 0), true, 0},
+        {tag(1, 3), QDate(2016, 3, 20), QTime(12, 0), false, 0},
+    };
+    for (const Fall& f : faelle) {
+        Pruefstand t;
+        t.fakes.clock.day = f.heute;
+        t.fakes.clock.time = f.zeit;
+        t.st.Voreinstellung.Journalfunktion = f.journal ? -1 : 0;
+        t.st.NeuerEintragOffen = true;
+        t.p().DatumAb = t.p().DatumAn = f.ab;
+        EXPECT_EQ(JournalTest(t.e), f.befund) << f.heute.toString().toStdString() << " " << f.zeit.toString().toStdString();
+    }
+    // An entry date before the last entry's, from the third trip on.
+    Pruefstand t;
+    t.st.Voreinstellung.Journalfunktion = -1;
+    t.st.NeuerEintragOffen = true;
+    t.fakes.clock.day = QDate(2016, 3, 5);
+    t.p().DatumAb = t.p().DatumAn = tag(4, 3);
+    t.p().Eintragungsdatum = tag(5, 3);
+    t.st.Pufferindex = 2;
+    t.st.Satzpuffer[2].Eintragungsdatum = tag(6, 3);
+    t.st.Satznummer = 3;
+    EXPECT_EQ(JournalTest(t.e), 97);
+    t.st.Satznummer = 2;
+    EXPECT_EQ(JournalTest(t.e), 0);
+    t.st.NeuerEintragOffen = false;
+    t.st.Satznummer = 3;
+    EXPECT_EQ(JournalTest(t.e), 0);
+}
+
+TEST(PflichtfeldTest, RequiredFieldsByTripTypeAndVehicleShowTheFirstMissing)
+{
+    struct Fall { bool firma; int typ; QStringList gefuellt; bool ok; QList<int> gezeigt; };
+    const QStringList alle = {"EinVon", "EinUber", "EinNach", "EinGrund", "EinGesprach"};
+    const Fall faelle[] = {
+        {true, 3, {}, false, {33}},
+        {true, 3, {"EinVon", "EinNach"}, false, {34}},
+        {true, 4, {"EinVon", "EinUber", "EinNach", "EinGrund"}, false, {37}},
+        {true, 1, {}, false, {33}},
+        {true, 1, {"EinVon"}, false, {35}},
+        {true, 5, {"EinVon", "EinNach"}, true, {}},
+        {true, 2, {}, true, {}},
+        {true, 0, {}, true, {}},
+        {true, 3, alle, true, {}},
+        {false, 3, alle, true, {}},
+        {false, 3, {"EinVon"}, false, {34}},
+        {false, 2, {}, false, {}},
+    };
+    for (const Fall& f : faelle) {
+        Pruefstand t(f.firma);
+        t.p().Fahrtart = quint8(f.typ);
+        t.s.texte = {{"AnzKmAb", "100"}, {"EinkmAn", "150"}, {"EinGefKm", "50"}};
+        for (const QString& n : f.gefuellt)
+            t.s.texte[n] = "x";
+        t.s.texte["EinUber"] += "  ";   // blanks alone count as empty
+        EXPECT_EQ(PflichtfeldTest(t.e), f.ok) << f.firma << " " << f.typ;
+        EXPECT_EQ(t.meldungen, f.gezeigt) << f.firma << " " << f.typ;
+    }
+    // The odometer unchanged (company car) or no km (private car's business trip): 38.
+    Pruefstand firma;
+    firma.p().Fahrtart = 2;
+    firma.s.texte = {{"AnzKmAb", "100"}, {"EinkmAn", " 100 "}};
+    EXPECT_FALSE(PflichtfeldTest(firma.e));
+    EXPECT_EQ(firma.meldungen, QList<int>{38});
+    Pruefstand privat(false);
+    privat.p().Fahrtart = 3;
+    for (const QString& n : alle)
+        privat.s.texte[n] = "x";
+    privat.s.texte["EinGefKm"] = "0";
+    EXPECT_FALSE(PflichtfeldTest(privat.e));
+    EXPECT_EQ(privat.meldungen, QList<int>{38});
+    EXPECT_EQ(privat.s.text("EinZeitAb"), "00:00");
+}
+
+TEST(PflichtfeldTest, PrivateTripWithOnlyKmGetsPrivatInEveryText)
+{
+    Pruefstand t;
+    t.st.Voreinstellung.PrivatNurKm = -1;
+    t.p().Fahrtart = 2;
+    t.s.texte = {{"AnzKmAb", "100"}, {"EinkmAn", "120"}, {"EinZeitAb", "08:00"}, {"EinZeitAn", "09:00"}};
+    EXPECT_TRUE(PflichtfeldTest(t.e));
+    for (const char* n : {"EinVon", "EinUber", "EinNach", "EinGrund", "EinGesprach", "EinFahrer"})
+        EXPECT_EQ(t.s.text(n), "Privat") << n;
+    EXPECT_EQ(t.s.text("EinZeitAb"), "00:00");
+    EXPECT_EQ(t.s.text("EinZeitAn"), "00:00");
+}
+
+namespace {
+
+// A trip typed after a stored one that arrived on 'vorAn' at 10:30.
+void folge(Pruefstand& t, qint32 vorAn, qint32 ab, qint32 an, int zeitAb, int zeitAn, int typ = 3)
+{
+    t.st.Pufferindex = 2;
+    t.st.Satznummer = 5;
+    FahrtDatensatz& v = t.st.Satzpuffer[2];
+    v.DatumAb = v.DatumAn = vorAn;
+    v.ZeitAn = 10 * 60 + 30;
+    t.p().Fahrtart = quint8(typ);
+    t.p().DatumAb = ab;
+    t.p().DatumAn = an;
+    t.p().ZeitAb = qint16(zeitAb);
+    t.p().ZeitAn = qint16(zeitAn);
+}
+
+} // namespace
+
+TEST(FahrtfolgeTest, TimesOfAOneDayTripAreCorrectedAgainstTheTripBefore)
+{
+    struct Fall { qint32 ab; int zeitAb, zeitAn; bool warn; int befund; QString textAb, textAn; };
+    const Fall faelle[] = {
+        {tag(3, 3), 9 * 60, 11 * 60, true, 67, "10:31", "10:32"},
+        {tag(3, 3), 9 * 60, 11 * 60, false, 0, "10:31", "10:32"},
+        {tag(3, 3), 11 * 60, 11 * 60, true, 67, "10:31", "10:32"},   // equal times on the same day
+        {tag(4, 3), 14 * 60, 13 * 60, true, 68, "12:59", ""},
+        {tag(4, 3), 13 * 60, 13 * 60, true, 0, "", ""},               // equal times on another day
+        {tag(4, 3), 5, 0, true, 68, "00:00", ""},                     // never before midnight
+    };
+    for (const Fall& f : faelle) {
+        Pruefstand t;
+        t.st.Voreinstellung.Warnhinweise = f.warn ? -1 : 0;
+        folge(t, tag(3, 3), f.ab, f.ab, f.zeitAb, f.zeitAn);
+        EXPECT_EQ(FahrtfolgeTest(t.e), f.befund) << f.zeitAb;
+        EXPECT_EQ(t.s.text("EinZeitAb"), f.textAb) << f.zeitAb;
+        EXPECT_EQ(t.s.text("EinZeitAn"), f.textAn) << f.zeitAb;
+        EXPECT_EQ(t.pauschale, f.befund > 0 ? 1 : 0);
+    }
+}
+
+TEST(FahrtfolgeTest, DatesYearsAndTheGapQuestion)
+{
+    {   // Departure before the last arrival: both dates put back, 70.
+        Pruefstand t;
+        folge(t, tag(10, 3), tag(8, 3), tag(8, 3), 600, 700);
+        t.st.Voreinstellung.OhneZeiten = -1;
+        EXPECT_EQ(FahrtfolgeTest(t.e), 70);
+        EXPECT_EQ(t.s.text("EinDatumAb"), "10.03.2016");
+        EXPECT_EQ(t.s.text("EinDatumAn"), "10.03.2016");
+    }
+    {   // Another year: the departure date is corrected on the page too, 69.
+        Pruefstand t;
+        folge(t, tag(10, 3), tag(10, 3, 2017), tag(10, 3, 2017), 700, 800);
+        EXPECT_EQ(FahrtfolgeTest(t.e), 69);
+        EXPECT_EQ(t.p().DatumAb, tag(10, 3));
+        EXPECT_EQ(t.s.text("EinDatumAb"), "10.03.2016");
+    }
+    {   // Departure after arrival: reported only.
+        Pruefstand t;
+        folge(t, tag(10, 3), tag(12, 3), tag(11, 3), 700, 800);
+        EXPECT_EQ(FahrtfolgeTest(t.e), 103);
+        EXPECT_TRUE(t.s.geschrieben.isEmpty());
+    }
+    // The gap: five days ask question 71, four do not; yes clears an
+    // earlier finding, no gives 6.
+    struct Gap { int tage; std::deque<bool> antwort; int befund; QList<int> gezeigt; int typ; };
+    for (const Gap& g : {Gap{4, {}, 68, {}, 3}, Gap{5, {true}, 0, {71}, 3}, Gap{5, {false}, 6, {71}, 3},
+                         Gap{5, {false}, 6, {71}, 2}}) {
+        Pruefstand t;
+        folge(t, tag(10, 3), tag(10 + g.tage, 3), tag(10 + g.tage, 3), 14 * 60, 13 * 60, g.typ);
+        t.antworten = g.antwort;
+        EXPECT_EQ(FahrtfolgeTest(t.e), g.befund) << g.tage;
+        EXPECT_EQ(t.meldungen, g.gezeigt) << g.tage;
+    }
+    {   // Without a trip before it, record 1 is not compared with itself.
+        Pruefstand t;
+        t.st.Pufferindex = 1;
+        t.st.Satznummer = 1;
+        t.st.Satzpuffer[1].DatumAn = tag(3, 3);
+        t.st.Satzpuffer[1].ZeitAn = 600;
+        t.p().Fahrtart = 3;
+        t.p().DatumAb = t.p().DatumAn = tag(3, 3);
+        t.p().ZeitAb = 480;
+        t.p().ZeitAn = 600;
+        EXPECT_EQ(FahrtfolgeTest(t.e), 0);
+        EXPECT_TRUE(t.s.geschrieben.isEmpty());
+    }
+    {   // While a date or time field has the focus only the gap counts.
+        Pruefstand t;
+        folge(t, tag(10, 3), tag(8, 3), tag(8, 3), 900, 800);
+        t.st.FolgepruefungAus = true;
+        EXPECT_EQ(FahrtfolgeTest(t.e), 0);
+        EXPECT_EQ(FahrtTestOhnePrivat(t.e), 0);
+    }
+}
+
+TEST(DatumZeitTest, NoRealDayAndHoursPast24AreRefusedWithTheirMessages)
+{
+    struct Fall { const char* ab; const char* zeitAn; bool ohneZeiten; int befund; };
+    for (const Fall& f : {Fall{"31.02.2016", "10:00", false, 109}, Fall{"29.02.2016", "24:30", false, 113},
+                          Fall{"29.02.2016", "24:00", false, 0}, Fall{"29.02.2016", "ab:00", false, 113},
+                          Fall{"29.02.2016", "10:6x", false, 114}, Fall{"29.02.2016", "24:30", true, 0},
+                          Fall{"01.01.2015", "10:00", false, 108}}) {
+        Pruefstand t;
+        t.st.Voreinstellung.OhneZeiten = f.ohneZeiten ? -1 : 0;
+        t.s.texte = {{"EinDatumAb", f.ab}, {"EinDatumAn", "29.02.2016"}, {"EinZeitAb", "09:00"}, {"EinZeitAn", f.zeitAn}};
+        EXPECT_EQ(DatumZeitTest(t.e), f.befund) << f.ab << " " << f.zeitAn;
+        EXPECT_EQ(t.meldungen.size(), f.befund ? 1 : 0);
+    }
+}
+
+TEST(FahrtLoschen, PrefillFromTheTripBeforeOrTheVehiclesStart)
+{
+    struct Fall { qint32 satz; bool vorgeben; const char* km; const char* ab; const char* an; };
+    for (const Fall& f : {Fall{5, true, "12345", "17:46", "18:45"}, Fall{5, false, "12345", "08:00", "12:00"},
+                          Fall{1, true, "1000", "08:00", "12:00"}}) {
+        Pruefstand t;
+        t.st.Kfz.Anfangskm = 1000;
+        t.st.Kfz.Standort = "Köln";
+        t.st.Voreinstellung.ZeitenVorgeben = f.vorgeben ? -1 : 0;
+        t.st.Satznummer = f.satz;
+        t.st.Pufferindex = 2;
+        t.st.Satzpuffer[2].KmAn = 12345;
+        t.st.Satzpuffer[2].ZeitAn = 17 * 60 + 45;
+        t.s.texte["EinGrund"] = "alt";
+        FahrtLoschen(t.e);
+        EXPECT_EQ(t.s.text("AnzKmAb"), f.km);
+        EXPECT_EQ(t.s.text("EinkmAn"), f.km);
+        EXPECT_EQ(t.s.text("EinGefKm"), "0");
+        EXPECT_EQ(t.s.text("EinZeitAb"), f.ab);
+        EXPECT_EQ(t.s.text("EinZeitAn"), f.an);
+        EXPECT_EQ(t.s.text("EinVon"), QString("Köln").leftJustified(30));
+        EXPECT_EQ(t.s.text("EinGrund"), "");
+        EXPECT_EQ(t.p().KmAb, QString(f.km).toInt());
+    }
+}
+
+TEST(Datenzurucksetzen, FieldsEmptyTimesMidnightAllowanceFlagFollowsTheSetting)
+{
+    Pruefstand t;
+    t.st.Voreinstellung.MitVerpflegungspauschale = -1;
+    t.s.texte = {{"EinVon", "Bonn"}, {"TBGesamt", "12,50 €"}, {"LReisekosten", "14"}, {"AnzKmAb", "5"}};
+    t.st.Satzpuffer[3].Von = "Bonn";
+    t.st.Satzpuffer[3].DatumAb = 42000;
+    Datenzurucksetzen(t.e);
+    EXPECT_EQ(t.s.text("EinZeitAb"), "00:00");
+    EXPECT_EQ(t.s.text("EinZeitAn"), "00:00");
+    for (const char* n : {"EinVon", "TBGesamt", "LReisekosten", "AnzKmAb"})
+        EXPECT_EQ(t.s.text(n), "") << n;
+    EXPECT_NE(t.st.Satzpuffer[3].MitPauschale, 0);
+    EXPECT_EQ(vb::Trim(t.st.Satzpuffer[3].Von), "");
+    EXPECT_EQ(t.st.Satzpuffer[3].DatumAb, 42000);
+}
+
+TEST(Betraege, KeyFilterAndCurrencyText)
+{
+    struct Taste { int zeichen; const char* text; int ergebnis; };
+    for (const Taste& k : {Taste{',', "", 0}, Taste{'5', "", '5'}, Taste{',', "12", ','}, Taste{',', "12,", 0},
+                           Taste{'a', "1", 0}, Taste{'.', "1", 0}, Taste{13, "1", 0}, Taste{8, "", 8}})
+        EXPECT_EQ(PruefeZeichen(k.zeichen, k.text), k.ergebnis) << k.zeichen << " " << k.text;
+    EXPECT_EQ(CheckCurrency("1.234,50"), "1.234,50 €");
+    EXPECT_EQ(CheckCurrency("12,5"), "12,50 €");
+    EXPECT_EQ(CheckCurrency("12,5", "Liter "), "12,50 Liter");
+    EXPECT_EQ(CheckCurrency("   "), "   ");
+    // No number: the text comes back as it was.
+    EXPECT_EQ(CheckCurrency(","), ",");
+    EXPECT_EQ(CheckCurrency("Tankbeleg"), "Tankbeleg");
+    double w = 7;
+    EXPECT_FALSE(BetragLesen(",", w));
+    EXPECT_EQ(w, 7);
+    EXPECT_TRUE(BetragLesen("12,50 €", w));
+    EXPECT_EQ(w, 12.5);
+}

@@ -1,0 +1,101 @@
+// The allowances in the started main window: the one-time recalculation of
+// old years, the Pause key's procedure and a rate that is no number.
+
+#include <gtest/gtest.h>
+
+#include "test_startup_umgebung.h"
+
+#include "app/allowance/aktualisieren.h"
+#include "app/mainwindow/anbindung_pauschalen.h"
+#include "app/records/dateien.h"
+#include "app/records/jahr.h"
+#include "platform/vb/date.h"
+#include "platform/vb/fields.h"
+
+using kmktest::Umgebung;
+using namespace kmk;
+
+namespace {
+
+// A company car with one business trip of 540 minutes booked at 14.
+void legeFahrtAn(Umgebung& u, const QString& jahr)
+{
+    Fahrten1 st;
+    st.setzeProgrammpfad(u.dir.path());
+    st.Jahr = jahr;
+    Jahr_ini(st);
+    KfzDateiAnlegen(st);
+    FahrtDatensatz s;
+    s.Fahrtart = 3;
+    s.DatumAb = s.DatumAn = vb::DateSerial(jahr.toInt(), 2, 3);
+    s.ZeitAb = 480;
+    s.ZeitAn = 1020;
+    s.Teilpauschale2 = s.PauschaleGesamt = 14;
+    QFile f(u.pfad(st.fahrtdateiName(1)));
+    f.open(QIODevice::WriteOnly);
+    f.write(s.zuBytes());
+}
+
+bool starteMitPauschalen(Umgebung& u)
+{
+    u.form.reset();
+    fahrten1() = Fahrten1{};
+    u.form = std::make_unique<Form1>();
+    return u.form->Form_Load();
+}
+
+} // namespace
+
+TEST(Pauschalen, AnOldYearIsRecalculatedOnceAtStartWithTwelve)
+{
+    Umgebung u("2014", "Kxt", QDate(2014, 3, 3));
+    legeFahrtAn(u, "2014");
+    ASSERT_TRUE(starteMitPauschalen(u));
+    EXPECT_EQ(FahrtLesen(u.pfad("Auto1_14.dat"), 1).Teilpauschale2, 12);
+    EXPECT_EQ(FahrtLesen(u.pfad("Auto1_14.dat"), 1).PauschaleGesamt, 12);
+    EXPECT_TRUE(u.klartexte().contains("Die Reisekostenpauschale werden aktualisiert"));
+    EXPECT_TRUE(u.klartexte().contains("Aktualisierung ist abgeschlossen!"));
+    EXPECT_TRUE(vb::getFlag(u.lies("Vor2014.dat"), 46));
+
+    // Once only: a second start leaves the file alone.
+    legeFahrtAn(u, "2014");
+    u.fakes.dialogs.shown.clear();
+    ASSERT_TRUE(starteMitPauschalen(u));
+    EXPECT_EQ(FahrtLesen(u.pfad("Auto1_14.dat"), 1).Teilpauschale2, 14);
+    EXPECT_FALSE(u.klartexte().contains("Aktualisierung ist abgeschlossen!"));
+
+    // The Pause key's procedure uses the configured rate.
+    PauschaleNeuBerechnen(*u.form);
+    EXPECT_EQ(FahrtLesen(u.pfad("Auto1_14.dat"), 1).Teilpauschale2, 14);
+    EXPECT_EQ(FahrtLesen(u.pfad("Auto1_14.dat"), 1).PauschaleGesamt, 14);
+    EXPECT_FALSE(fahrten1().NeuberechnungStart);
+    EXPECT_EQ(u.klartexte().mid(u.klartexte().size() - 2),
+              (QStringList{"Die Reisekostenpauschale werden aktualisiert", "Aktualisierung ist abgeschlossen!"}));
+}
+
+TEST(Pauschalen, ARateThatIsNoNumberIsToldOnceAtStart)
+{
+    Umgebung u("2016", "Kxt", QDate(2016, 3, 3), false);
+    Jahrgangsdaten klar;
+    klar.Jahr = "2016";
+    klar.Markenkennung = "Kxt";
+    klar.PauschaleTeiltag = "vierz";
+    klar.PauschaleVolltag = "28";
+    ASSERT_TRUE(JahrgangDatSchreiben(ordnerMitTrenner(u.dir.path()), klar));
+    ASSERT_TRUE(starteMitPauschalen(u));
+    EXPECT_EQ(u.klartexte().count(TextSatzKeineZahl()), 1);
+    u.form->services.Ges_Verbrauch();
+    EXPECT_EQ(u.klartexte().count(TextSatzKeineZahl()), 1);
+}
+
+TEST(Pauschalen, TheHooksAreInPlace)
+{
+    Umgebung u;
+    ASSERT_TRUE(starteMitPauschalen(u));
+    EXPECT_TRUE(u.form->services.PauschaleAnzeigen);
+    EXPECT_TRUE(u.form->services.Prozentverteilung);
+    EXPECT_TRUE(u.form->services.Ges_Verbrauch);
+    EXPECT_TRUE(u.form->services.aktualisieren);
+    EXPECT_NE(pauschalanzeige(*u.form), nullptr);
+    EXPECT_TRUE(u.klartexte().isEmpty());
+}

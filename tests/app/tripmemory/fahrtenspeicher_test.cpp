@@ -1,0 +1,261 @@
+// The trip memory on the entry page: store (F11), take over (F10, Enter,
+// double click), delete (F3), the lists and the filter.
+
+#include "umgebung.h"
+
+#include "app/tripmemory/kundenliste.h"
+
+#include <QTest>
+#include <gtest/gtest.h>
+
+using namespace kmk;
+using kmktest::satz;
+using kmktest::Umgebung;
+
+TEST(Fahrtenspeicher, F11StoresTheEntryByteForByteOnceOnly)
+{
+    Umgebung u;
+    u.tippe(3, 250, " München ", "A9", "Hof", "Kundenbesuch", "Bauamt");
+    u.fs.TasteF11();
+    const QByteArray b = u.lies();
+    ASSERT_EQ(b.size(), 460);
+    EXPECT_EQ(b, satz(3, 250, "München", "A9", "Hof", "Kundenbesuch", "Bauamt").zuBytes());
+    EXPECT_EQ(b.mid(5, 7).toHex(' '), "4d fc 6e 63 68 65 6e");
+    EXPECT_EQ(u.liste("List8")->count(), 1);
+    EXPECT_EQ(u.liste("List1")->count(), 1);
+    EXPECT_EQ(u.liste("List2")->count(), 2);
+    EXPECT_EQ(u.fs.Kundenanzahl, 1);
+
+    u.fs.TasteF11();
+    EXPECT_EQ(u.meldungen, QList<int>{86});
+    EXPECT_EQ(u.lies().size(), 460);
+
+    // A change of type, km or the case of one letter makes a new record.
+    u.st.AktuelleFahrtart = 4;
+    u.fs.TasteF11();
+    u.st.EingabeKm = 251;
+    u.fs.TasteF11();
+    u.box("EinGesprach")->setText("BAUAMT");
+    u.fs.TasteF11();
+    EXPECT_EQ(u.lies().size(), 4 * 460);
+    EXPECT_EQ(u.meldungen, QList<int>{86});
+}
+
+TEST(Fahrtenspeicher, F11RefusesAnIncompleteEntry)
+{
+    struct Fall { int art; const char* von; const char* nach; const char* grund; bool gespeichert; };
+    const Fall faelle[] = {
+        {3, "Köln", "Hof", "", false},     // purpose missing
+        {3, "", "Hof", "Besuch", false},   // start missing
+        {3, "Köln", "", "Besuch", false},  // destination missing
+        {1, "Köln", "Hof", "", true},      // a commute needs no purpose
+        {3, "   ", "Hof", "Besuch", true}, // blanks count as a start
+    };
+    for (const Fall& f : faelle) {
+        Umgebung u;
+        u.tippe(f.art, 10, f.von, "", f.nach, f.grund, "");
+        u.fs.TasteF11();
+        EXPECT_EQ(u.meldungen.contains(87), !f.gespeichert) << f.von << f.nach << f.grund;
+        EXPECT_EQ(QFile::exists(u.pfad()), f.gespeichert) << f.von << f.nach << f.grund;
+    }
+    Umgebung u;
+    u.tippe(3, 10, "   ", "", "Hof", "Besuch", "");
+    u.fs.TasteF11();
+    EXPECT_EQ(Kundendatei(u.pfad()).satz(1).Von, QString(50, ' '));
+}
+
+TEST(Fahrtenspeicher, HandOverSetsArrivalTypeAndTexts)
+{
+    struct Fall { bool privatAuto; int art; const char* option; const char* gefKm; QList<int> meldungen; };
+    const Fall faelle[] = {
+        {false, 4, "OptEhr", "", {64}},
+        {false, 2, "OptPri", "", {}},
+        {true, 4, "OptGesch", " 250", {}},
+    };
+    for (const Fall& f : faelle) {
+        Umgebung u;
+        u.schreibe({satz(1, 5, "A", "", "B", "", "C"), satz(quint8(f.art), 250, "Köln", "A1", "Hof", "Besuch", "Amt")});
+        u.st.Kfz.Firmenfahrzeug = f.privatAuto ? 0 : -1;
+        u.st.Kfz.Privatfahrzeug = f.privatAuto ? -1 : 0;
+        u.st.Voreinstellung.MitVerpflegungspauschale = -1;
+        u.st.NeuerEintragOffen = true;
+        u.fs.KListe();
+        u.waehle(1);
+        u.fs.TasteF10();
+        EXPECT_EQ(u.ctl<QLineEdit>("EinkmAn")->text(), "12250");
+        EXPECT_EQ(u.st.Satzpuffer[0].GefahreneKm, 250);
+        EXPECT_EQ(u.ctl<QLineEdit>("EinGefKm")->text(), f.gefKm);
+        EXPECT_EQ(u.box("EinVon")->text(), "Köln");
+        EXPECT_EQ(u.box("EinUber")->text(), "A1");
+        EXPECT_EQ(u.box("EinNach")->text(), "Hof");
+        EXPECT_EQ(u.box("EinGrund")->text(), "Besuch");
+        EXPECT_EQ(u.box("EinGesprach")->text(), "Amt");
+        EXPECT_TRUE(u.ctl<QRadioButton>(f.option)->isChecked()) << f.option;
+        EXPECT_EQ(u.st.AktuelleFahrtart, f.privatAuto ? 3 : f.art);
+        EXPECT_EQ(u.meldungen, f.meldungen);
+    }
+}
+
+TEST(Fahrtenspeicher, EnterAndDoubleClickInTheListTakeOverOnlyIntoANewEntry)
+{
+    Umgebung u;
+    u.schreibe({satz(3, 40, "Köln", "", "Hof", "Besuch", "Amt")});
+    u.fs.KListe();
+    u.waehle(0);
+    QListWidget* l = u.liste("List8");
+    QTest::keyClick(l, Qt::Key_Return);
+    EXPECT_EQ(u.ctl<QLineEdit>("EinkmAn")->text(), "");
+    emit l->itemDoubleClicked(l->item(0));
+    EXPECT_EQ(u.meldungen, QList<int>{65});
+    EXPECT_EQ(u.box("EinVon")->text(), "");
+
+    u.st.NeuerEintragOffen = true;
+    int rot = 0, pauschale = 0;
+    u.fs.dienste.Roteeingabe = [&] { ++rot; };
+    u.fs.dienste.PauschaleAnzeigen = [&] { ++pauschale; };
+    QTest::keyClick(l, Qt::Key_Return);
+    EXPECT_EQ(u.ctl<QLineEdit>("EinkmAn")->text(), "12040");
+    forms::setText(u.ctl<QLineEdit>("EinkmAn"), "");
+    emit l->itemDoubleClicked(l->item(0));
+    EXPECT_EQ(u.ctl<QLineEdit>("EinkmAn")->text(), "12040");
+    EXPECT_EQ(rot, 1);
+    EXPECT_EQ(pauschale, 1);
+}
+
+TEST(Fahrtenspeicher, TheChosenLineNamesItsOwnRecordOrNone)
+{
+    Umgebung u;
+    QList<Fahrtenspeichersatz> s;
+    for (int i = 1; i <= 130; ++i)
+        s << satz(3, i, "Von", "", QString("Ziel %1").arg(i), "Grund", "");
+    u.schreibe(s);
+    u.fs.KListe();
+    EXPECT_EQ(u.liste("List8")->item(122)->data(SatznummerRolle).toInt(), 123);
+    u.waehle(122);
+    EXPECT_EQ(u.ctl<QLabel>("Label56")->text(), u.liste("List8")->item(122)->text());
+    u.fs.Kundeubergeben();
+    EXPECT_EQ(u.box("EinNach")->text(), "Ziel 123");
+
+    // Nothing chosen, or a number without a record: nothing is taken, not record 1.
+    for (int nr : {0, 131, -4}) {
+        u.box("EinNach")->setText("");
+        setzeAuswahl(u.ctl<QLabel>("Label56"), "x", nr);
+        u.fs.Kundeubergeben();
+        EXPECT_EQ(u.box("EinNach")->text(), "") << nr;
+    }
+    // The filter keeps each line's number.
+    forms::setText(u.ctl<QLineEdit>("Text9"), "*ziel 12");
+    ASSERT_EQ(u.liste("List8")->count(), 11);   // 12, 120..129
+    EXPECT_EQ(u.liste("List8")->item(1)->data(SatznummerRolle).toInt(), 120);
+    forms::setText(u.ctl<QLineEdit>("Text9"), "");
+    EXPECT_EQ(u.liste("List8")->count(), 0);
+    // A line added by text alone still names its own record.
+    u.liste("List8")->addItem(u.liste("List1")->item(99)->text());
+    u.waehle(0);
+    EXPECT_EQ(u.fs.gewaehlterSatz(), 100);
+}
+
+TEST(Fahrtenspeicher, F3DeletesTheChosenRecordOnceAfterAsking)
+{
+    Umgebung u;
+    u.schreibe({satz(3, 1, "A", "", "Eins", "G", ""), satz(3, 2, "A", "", "Zwei", "G", ""),
+                satz(3, 3, "A", "", "Drei", "G", "")});
+    u.fs.KListe();
+    u.waehle(1);
+    u.antworten = {false};
+    u.fs.TasteF3();
+    EXPECT_EQ(u.lies().size(), 3 * 460);
+    EXPECT_EQ(u.meldungen, QList<int>{30});
+
+    u.fs.TasteF3();
+    const QList<Fahrtenspeichersatz> rest = Kundendatei(u.pfad()).alle();
+    ASSERT_EQ(rest.size(), 2);
+    EXPECT_EQ(rest[1].GefahreneKm, 3);
+    EXPECT_EQ(u.ctl<QLabel>("Label56")->text(), "");
+    EXPECT_EQ(u.liste("List8")->count(), 2);
+    EXPECT_EQ(u.liste("List2")->count(), 3);
+    // A second F3 has no line and deletes nothing more.
+    u.fs.TasteF3();
+    EXPECT_EQ(Kundendatei(u.pfad()).anzahl(), 2);
+    EXPECT_EQ(u.meldungen, QList<int>({30, 30}));
+}
+
+TEST(Fahrtenspeicher, TheLastRecordStaysAfterTheQuestion)
+{
+    Umgebung u;
+    u.schreibe({satz(3, 1, "A", "", "Eins", "G", "")});
+    u.fs.KListe();
+    u.waehle(0);
+    u.fs.TasteF3();
+    EXPECT_EQ(u.meldungen, QList<int>{30});
+    EXPECT_EQ(u.lies(), satz(3, 1, "A", "", "Eins", "G", "").zuBytes());
+}
+
+TEST(Fahrtenspeicher, AChosenLineIsLetGoWhenItsRecordMoves)
+{
+    Umgebung u;
+    u.schreibe({satz(3, 1, "A", "", "Eins", "G", ""), satz(3, 2, "A", "", "Zwei", "G", "")});
+    u.fs.KListe();
+    u.waehle(1);
+    // The editor deleted record 1: the line of "Zwei" now names record 1.
+    ASSERT_TRUE(Kundendatei(u.pfad()).entfernen(1));
+    u.fs.KListe();
+    EXPECT_EQ(u.fs.gewaehlterSatz(), 0);
+    EXPECT_EQ(u.ctl<QLabel>("Label56")->text(), "");
+}
+
+TEST(Fahrtenspeicher, DropDownsKeepTheTypedTextAndOfferEachTextOnce)
+{
+    Umgebung u;
+    u.schreibe({satz(3, 1, "Köln", "", "Hof", "G", "Amt"), satz(3, 2, "Köln", "", "HOF", "G", "Amt")});
+    u.box("EinNach")->setText("Ha");
+    u.box("EinFahrer")->setText("Fritz");
+    u.fs.AListe();
+    forms::ComboBox* nach = u.box("EinNach");
+    EXPECT_EQ(nach->text(), "Ha");
+    ASSERT_EQ(nach->count(), 3);
+    EXPECT_EQ(nach->itemText(1), "Hof");
+    EXPECT_EQ(nach->itemText(2), "HOF");
+    EXPECT_EQ(u.box("EinVon")->count(), 2);   // the empty typed text and "Köln"
+    EXPECT_EQ(u.box("EinFahrer")->count(), 1);
+    EXPECT_EQ(u.liste("List2")->item(2)->text(), filterZeile(satz(3, 2, "", "", "HOF", "", "Amt"), 2));
+    EXPECT_EQ(u.liste("List2")->item(2)->data(SatznummerRolle).toInt(), 2);
+
+    int klick = 0;
+    QObject::connect(nach, &forms::ComboBox::click, [&] { ++klick; });
+    nach->setListIndex(2);
+    EXPECT_EQ(nach->text(), "HOF");
+    EXPECT_EQ(klick, 1);
+
+    // Without a file the lists stay as they are.
+    QFile::remove(u.pfad());
+    u.fs.AListe();
+    EXPECT_EQ(nach->count(), 3);
+    u.fs.KListe();
+    EXPECT_EQ(u.liste("List8")->count(), 0);
+}
+
+TEST(Fahrtenspeicher, ButtonsActOnTheLeftButton)
+{
+    Umgebung u;
+    u.schreibe({satz(3, 7, "A", "", "B", "G", "")});
+    u.fs.KListe();
+    u.waehle(0);
+    u.fs.KundeEintragen_MouseUp(1);     // no new entry open
+    u.st.NeuerEintragOffen = true;
+    u.fs.KundeEintragen_MouseUp(2);
+    EXPECT_EQ(u.meldungen, QList<int>({99, 99}));
+    u.fs.KundeEintragen_MouseUp(1);
+    EXPECT_EQ(u.box("EinNach")->text(), "B");
+    u.fs.Kundeuberschreiben_MouseUp(2);
+    u.fs.KundenNeu_MouseUp(2);
+    EXPECT_EQ(u.meldungen.size(), 2);
+    int editor = 0;
+    u.fs.dienste.editorZeigen = [&] { ++editor; };
+    u.fs.KundenBearbeiten_Click();
+    EXPECT_EQ(editor, 1);
+    QFile::remove(u.pfad());
+    u.fs.KundenBearbeiten_Click();
+    EXPECT_EQ(editor, 1);
+    EXPECT_EQ(u.meldungen.last(), 55);
+}

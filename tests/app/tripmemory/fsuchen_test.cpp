@@ -1,0 +1,132 @@
+// Finding last year's trip memory below a folder and taking it over.
+
+#include "umgebung.h"
+
+#include "app/tripmemory/fsuchen.h"
+#include "app/tripmemory/verzeichnissuche.h"
+
+#include <QDir>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+using namespace kmk;
+using kmktest::satz;
+
+namespace {
+
+struct Baum {
+    QTemporaryDir dir;
+    QString wurzel() const { return dir.path() + "/"; }
+    void datei(const QString& rel, const QByteArray& inhalt = "x") const
+    {
+        const QString p = wurzel() + rel;
+        QDir().mkpath(QFileInfo(p).absolutePath());
+        QFile f(p);
+        f.open(QIODevice::WriteOnly);
+        f.write(inhalt);
+    }
+    QStringList suche(int* anzahl = nullptr) const
+    {
+        QStringList t;
+        Verzeichnissuche s;
+        s.treffer = [&](const QString& p) { t << p.mid(wurzel().size()); };
+        const int n = s.suchen(wurzel(), "Kund2015.dat");
+        if (anzahl)
+            *anzahl = n;
+        return t;
+    }
+};
+
+} // namespace
+
+TEST(Verzeichnissuche, FindsTheFileIgnoringCaseInWalkOrder)
+{
+    Baum b;
+    b.datei("KUND2015.DAT");
+    b.datei("a/b/kund2015.dat");
+    b.datei("a/Kund2015.dat");
+    b.datei("a/.versteckt");          // a hidden file counts
+    b.datei("c/.Kund2015.dat");       // a different name
+    b.datei("c/Kund2015.dat");
+    b.datei(".versteckt/Kund2015.dat");
+    b.datei("d/Kund2016.dat");
+    int n = 0;
+    EXPECT_EQ(b.suche(&n), QStringList({"KUND2015.DAT", "a/Kund2015.dat", "a/b/kund2015.dat", "c/Kund2015.dat"}));
+    EXPECT_EQ(n, 4);
+}
+
+TEST(Verzeichnissuche, FollowsNoLinksSoALoopEnds)
+{
+    Baum b;
+    b.datei("echt/Kund2015.dat");
+    ASSERT_TRUE(QFile::link(b.wurzel() + "echt", b.wurzel() + "echt/schleife"));
+    ASSERT_TRUE(QFile::link(b.wurzel() + "echt/Kund2015.dat", b.wurzel() + "Kund2015.dat"));
+    EXPECT_EQ(b.suche(), QStringList{"echt/Kund2015.dat"});
+    EXPECT_TRUE(pseudoDateisystem("proc"));
+    EXPECT_FALSE(pseudoDateisystem("ext4"));
+}
+
+TEST(FSuchen, SearchCanBeStoppedAndTheButtonWaitsMeanwhile)
+{
+    Baum b;
+    for (int i = 0; i < 30; ++i)
+        b.datei(QString("o%1/Kund2015.dat").arg(i, 2, 10, QChar('0')));
+    b.datei("Kund2015.dat");
+    Fahrten1 st;
+    st.Jahr = "2016";
+    FSuchen fs(st);
+    fs.Drive1->setText(b.wurzel());
+    bool gesperrt = false;
+    QTimer::singleShot(0, &fs, [&] {
+        gesperrt = !fs.Command1->isEnabled();
+        fs.Command4_Click();
+    });
+    fs.Command1_Click();
+    EXPECT_TRUE(gesperrt);
+    EXPECT_TRUE(fs.Command1->isEnabled());
+    EXPECT_GT(fs.Trefferanzahl, 0);
+    EXPECT_LT(fs.Trefferanzahl, 31);
+    EXPECT_EQ(fs.List1->count(), fs.Trefferanzahl);
+    EXPECT_EQ(fs.Anzeige->text(), QString(" %1 Dateien gefunden").arg(fs.Trefferanzahl));
+}
+
+TEST(FSuchen, CopiesTheChosenFileAfterAYesAndKeepsTheOldOne)
+{
+    Baum quelle;
+    const QByteArray vorjahr = satz(3, 9, "Alt", "", "Ort", "G", "").zuBytes() + satz(1, 2, "B", "", "C", "", "").zuBytes();
+    quelle.datei("sub/kund2015.DAT", vorjahr);
+    kmktest::Umgebung u;
+    const QByteArray diesesJahr = satz(3, 1, "Neu", "", "X", "G", "").zuBytes();
+    u.schreibe({satz(3, 1, "Neu", "", "X", "G", "")});
+    u.st.Sicherungspfad = u.dir.path() + "/Sicherheit/";
+    FSuchen fs(u.st);
+    int neu = 0;
+    fs.nachImport = [&] { ++neu; };
+    fs.Drive1->setText(quelle.wurzel());
+
+    fs.Command2_Click();
+    EXPECT_EQ(u.fakes.dialogs.shown.last().prompt, "Es wurde keine Datei Ausgewählt!");
+    fs.Command1_Click();
+    EXPECT_EQ(fs.Anzeige->text(), " 1 Dateien gefunden");
+    forms::setListIndex(fs.List1, 0);
+
+    u.fakes.dialogs.msgBoxAnswers = {forms::vbNo};
+    fs.Command2_Click();
+    EXPECT_EQ(u.lies(), diesesJahr);
+    EXPECT_FALSE(QFile::exists(fs.sicherungsziel()));
+    EXPECT_EQ(neu, 0);
+
+    u.fakes.dialogs.msgBoxAnswers = {forms::vbYes};
+    fs.Command2_Click();
+    EXPECT_EQ(u.lies(), vorjahr);
+    QFile alt(fs.sicherungsziel());
+    ASSERT_TRUE(alt.open(QIODevice::ReadOnly));
+    EXPECT_EQ(alt.readAll(), diesesJahr);
+    EXPECT_EQ(neu, 1);
+    EXPECT_EQ(u.fakes.dialogs.shown.last().prompt,
+              "Nach dem nächsten Neustart des Programms wird der Fahrtenspeicher aktualisiert.");
+
+    QFile::remove(quelle.wurzel() + "sub/kund2015.DAT");
+    fs.Command2_Click();
+    EXPECT_EQ(u.fakes.dialogs.shown.last().prompt, "Datei nicht gefunden   ! :");
+}

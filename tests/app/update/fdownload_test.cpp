@@ -1,0 +1,260 @@
+#include "app/update/aktualisierung.h"
+#include "app/update/ersetzen.h"
+#include "app/update/fdownload.h"
+#include "platform/forms/fakes.h"
+#include "tests/support/loopserver.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+using Server = kmktest::LoopServer;
+
+QByteArray lies(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("(fehlt)");
+}
+
+// An executable for this computer: the header of the running test program,
+// then 300,000 bytes in all of every value.
+QByteArray neuesProgramm()
+{
+    QByteArray b = lies(QCoreApplication::applicationFilePath()).left(64);
+    QRandomGenerator gen(16);
+    while (b.size() < 300000)
+        b += char(gen.bounded(256));
+    return b;
+}
+
+struct Programmordner {
+    QTemporaryDir dir;
+    QString programm = dir.filePath("Kilometrika");
+    std::unique_ptr<upd::FDownload> w;
+
+    explicit Programmordner(const QString& adresse = "http://127.0.0.1:1/kxt")
+    {
+        QFile f(programm);
+        f.open(QIODevice::WriteOnly);
+        f.write("altes Programm");
+        f.close();
+        QFile::setPermissions(programm, QFile::Permissions(0x7755));
+        w = std::make_unique<upd::FDownload>(upd::DownloadEinrichtung{dir.path(), "Kilometrika", 1, adresse, {}, 300});
+    }
+    // Start pressed; true when the download ended in time.
+    bool lade(const QString& url)
+    {
+        w->txtSource->setText(url);
+        w->cmdStart_Click();
+        return QTest::qWaitFor([&] { return !w->laeuft(); }, 10000);
+    }
+    QStringList dateien() const { return QDir(dir.path()).entryList(QDir::Files | QDir::Hidden); }
+};
+
+TEST(FDownload, LoadsAddressesAndFileNamesByBrand)
+{
+    Programmordner o("http://updates.example/kxt");
+    EXPECT_EQ(o.w->windowTitle(), "Brimo Kilometrika Download");
+    EXPECT_EQ(o.w->BaseUrl1, "http://updates.example/kxt/");
+    EXPECT_EQ(o.w->txtSource->text(), "http://updates.example/kxt/Kilometrika");
+    EXPECT_EQ(o.w->txtDestination->text(), o.programm);
+    EXPECT_EQ(o.w->TargetFile, o.programm + ".e32");
+    EXPECT_EQ(o.w->lblStatus->text(), "Status");
+    for (auto [variante, adresse, eingerichtet] : {std::tuple{3, "http://updates.example/kxt/", false},
+                                                   std::tuple{10, "", false}, std::tuple{10, "http://x/", true}}) {
+        upd::FDownload w(upd::DownloadEinrichtung{o.dir.path(), "Kilometrika", variante, adresse, {}, 30000});
+        EXPECT_EQ(w.adresseEingerichtet(), eingerichtet);
+        EXPECT_EQ(w.txtSource->text().isEmpty(), !eingerichtet);
+    }
+}
+
+TEST(FDownload, AWholeProgramReplacesTheOldOneKeepingACopy)
+{
+    Programmordner o;
+    Server srv;
+    const QByteArray neu = neuesProgramm();
+    srv.pieces = Server::split(Server::response("HTTP/1.0 200 OK", neu), 7, 30);
+    o.w->txtSource->setText(srv.url("/kxt/Kilometrika"));
+    o.w->cmdStart_Click();
+    EXPECT_FALSE(o.w->cmdStart->isEnabled());
+    o.w->cmdStart_Click();   // a second Start while it runs
+    EXPECT_EQ(o.w->lblStatus->text(), "Der Download läuft bereits.");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !o.w->laeuft(); }, 10000));
+
+    EXPECT_EQ(srv.requests, 1);
+    EXPECT_EQ(srv.request, "GET /kxt/Kilometrika HTTP/1.0\r\n"
+                           "Accept: image/gif, image/x-xbitmap, image/jpeg, image/pjpeg, application/vnd.ms-powerpoint, "
+                           "application/vnd.ms-excel, application/msword, application/x-comet, */*\r\n"
+                           "Accept-Language: en\r\n"
+                           "Accept-Encoding: identity\r\n"
+                           "Cache-Control: no-cache\r\n"
+                           "Proxy-Connection: Keep-Alive\r\n"
+                           "User-Agent: Dvr Agent 1.0\r\n"
+                           "Host: 127.0.0.1:" + QByteArray::number(srv.port()) + "\r\n\r\n");
+    EXPECT_EQ(o.w->lblStatus->text(),
+              "Download beendet. Beim nächsten Neustart des Programms haben Sie die aktuellste Version.");
+    EXPECT_TRUE(lies(o.programm) == neu);
+    EXPECT_TRUE(QFileInfo(o.programm).isExecutable());
+    EXPECT_EQ(lies(upd::alteKopie(o.programm)), "altes Programm");
+    EXPECT_EQ(o.dateien(), QStringList({"Kilometrika", "Kilometrika.alt"}));
+    EXPECT_EQ(o.w->BytesReceived, 300000);
+    EXPECT_EQ(o.w->ContentLength, 300000);
+    EXPECT_TRUE(o.w->ResponseHeader.startsWith("HTTP/1.0 200 OK\r\n"));
+    EXPECT_TRUE(o.w->cmdStart->isEnabled());
+    if (const QString shots = qEnvironmentVariable("KMK_SCREENSHOTS"); !shots.isEmpty()) {
+        o.w->LDownloadtxt->setText(upd::Versionstext({"2016", " 21", 1, 0, {}}));
+        upd::DrawProgress(o.w->picProgress1, 570, 1, 1000, true);
+        o.w->grab().save(shots + "/fdownload.png");
+    }
+
+    // The next start has come up: the old copy goes.
+    upd::alteKopieEntfernen(o.programm);
+    EXPECT_EQ(o.dateien(), QStringList({"Kilometrika"}));
+}
+
+TEST(FDownload, AnythingButAWholeProgramLeavesTheProgramAndStartWorksAgain)
+{
+    Programmordner o;
+    const QByteArray neu = neuesProgramm();
+    const QByteArray ganz = Server::response("HTTP/1.0 200 OK", neu);
+    struct Row {
+        const char* name;
+        QByteArray reply;
+        bool refused = false;
+        bool stalls = false;
+    };
+    const Row rows[] = {
+        {"404 page", Server::response("HTTP/1.0 404 Not Found", "<html><body>Nicht gefunden</body></html>")},
+        {"HTML with 200", Server::response("HTTP/1.0 200 OK", "<html><body>Wartungsarbeiten</body></html>")},
+        {"cut short", ganz.left(150000)},
+        {"gzip", Server::response("HTTP/1.0 200 OK", neu, "Content-Encoding: gzip\r\n")},
+        {"no length", Server::response("HTTP/1.0 200 OK", neu, {}, false)},
+        {"no HTTP", neu},
+        {"refused", {}, true},
+        {"stalled", ganz.left(1000), false, true},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.name);
+        Server srv;
+        srv.pieces = Server::split(r.reply, 3, 10);
+        srv.closeAtEnd = !r.stalls;
+        const QString url = r.refused ? QString("http://127.0.0.1:%1/kxt/Kilometrika").arg(Server::refusedPort())
+                                      : srv.url("/kxt/Kilometrika");
+        ASSERT_TRUE(o.lade(url));
+        EXPECT_EQ(lies(o.programm), "altes Programm");
+        EXPECT_EQ(o.dateien(), QStringList({"Kilometrika"}));
+        EXPECT_TRUE(o.w->lblStatus->text().startsWith("Download fehlgeschlagen: ")) << o.w->lblStatus->text().toStdString();
+        EXPECT_TRUE(o.w->cmdStart->isEnabled());
+    }
+    // Not an http address: refused before anything is contacted.
+    EXPECT_FALSE(o.w->StartDownload("https://127.0.0.1/x", o.w->TargetFile, true));
+    EXPECT_FALSE(o.w->laeuft());
+
+    Server srv;
+    srv.pieces = Server::split(ganz, 2, 10);
+    srv.closeAtEnd = false;   // the whole file is there: no need to wait for the close
+    ASSERT_TRUE(o.lade(srv.url("/kxt/Kilometrika")));
+    EXPECT_EQ(o.w->lblStatus->text(), upd::FDownload::fertigText());
+    EXPECT_TRUE(lies(o.programm) == neu);
+}
+
+TEST(Aktualisierung, ChecksRightsThenConnectionThenAddressThenShowsTheWindow)
+{
+    QTemporaryDir dir;
+    upd::FDownload mit(upd::DownloadEinrichtung{dir.path(), "Kilometrika", 1, "http://updates.example/kxt/", {}, 30000});
+    upd::FDownload ohne(upd::DownloadEinrichtung{dir.path(), "Kilometrika", 1, "", {}, 30000});
+    const upd::Versionsstand v{"2016", " 21", 1, 0, {}};
+    struct Row {
+        bool admin, online;
+        upd::FDownload* fenster;
+        upd::Pruefung ergebnis;
+        const char* meldung;
+    };
+    const Row rows[] = {
+        {false, true, &mit, upd::Pruefung::KeineRechte, "Für diese Funktion brauchen Sie Administrationsrechte"},
+        {true, false, &mit, upd::Pruefung::Offline,
+         "Es besteht keine Verbindung zum Internet.\r\nBitte stellen Sie eine Online-Verbindung her damit die Version "
+         "überprüft werden kann."},
+        {true, true, &ohne, upd::Pruefung::KeineAdresse, "Für die Aktualisierung ist keine Serveradresse eingerichtet."},
+        {true, true, nullptr, upd::Pruefung::KeineAdresse, "Für die Aktualisierung ist keine Serveradresse eingerichtet."},
+        {true, true, &mit, upd::Pruefung::Fenster, ""},
+    };
+    for (const Row& r : rows) {
+        forms::ScopedFakes fakes;
+        fakes.system.administrator = r.admin;
+        fakes.system.online = r.online;
+        EXPECT_EQ(upd::Command2_Click(r.fenster, v), r.ergebnis);
+        if (*r.meldung) {
+            ASSERT_EQ(fakes.dialogs.shown.size(), 1);
+            EXPECT_TRUE(fakes.dialogs.shown[0].prompt.startsWith(QString::fromUtf8(r.meldung)));
+            EXPECT_FALSE(mit.isVisible());
+        } else {
+            EXPECT_TRUE(fakes.dialogs.shown.isEmpty());
+            EXPECT_TRUE(mit.isVisible());
+            EXPECT_TRUE(mit.isModal());
+            EXPECT_EQ(mit.LDownloadtxt->text(), "Sie haben die aktuellste Version von Kilometrika 2016 ( V 21.0.1)");
+        }
+    }
+    mit.CBeenden_Click();
+    EXPECT_FALSE(mit.isVisible());
+    EXPECT_EQ(upd::Versionstext({"2016", " 21", 1, 2, "21.0.2"}),
+              "Es steht eine neuere Version des Kilometrika 2016 (V 21.0.2) zum Download bereit");
+}
+
+TEST(Aktualisierung, TheAddressIsOneSettingOfTheInstallation)
+{
+    QTemporaryDir dir;
+    EXPECT_EQ(upd::Aktualisierungsadresse(dir.path()), "");
+    QFile f(dir.filePath("AKTUALISIERUNG.INI"));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("[Aktualisierung]\r\nServeradresse = http://updates.example/kxt/\r\n");
+    f.close();
+    EXPECT_EQ(upd::Aktualisierungsadresse(dir.path()), "http://updates.example/kxt/");
+    // As installed, no address is set.
+    const QString install = qEnvironmentVariable("KMK_SOURCE_DIR") + "/install";
+    if (QFile::exists(install + "/Aktualisierung.ini"))
+        EXPECT_EQ(upd::Aktualisierungsadresse(install), "");
+}
+
+TEST(Ersetzen, OnlyAnExecutableOfThisKindCounts)
+{
+    QTemporaryDir dir;
+    const QString self = QCoreApplication::applicationFilePath();
+    QByteArray kopf = lies(self).left(64);
+    struct Row {
+        const char* name;
+        QByteArray inhalt;
+        bool ok;
+    };
+    QByteArray andereMaschine = kopf;
+    andereMaschine[18] = char(andereMaschine[18] ^ 0x01);
+    QByteArray andereKlasse = kopf;
+    andereKlasse[4] = char(3 - andereKlasse[4]);
+    QByteArray objekt = kopf;
+    objekt[16] = 1;   // relocatable object file
+    objekt[17] = 0;
+    const Row rows[] = {
+        {"this kind", kopf, true},
+        {"other machine", andereMaschine, false},
+        {"other class", andereKlasse, false},
+        {"object file", objekt, false},
+        {"MZ program", "MZ" + QByteArray(62, '\0'), false},
+        {"short", kopf.left(10), false},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.name);
+        QFile f(dir.filePath("x"));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(r.inhalt);
+        f.close();
+        EXPECT_EQ(upd::istProgrammDatei(f.fileName(), self), r.ok);
+    }
+}
+
+} // namespace

@@ -1,0 +1,190 @@
+#include "download/ids.h"
+#include "platform/com/object.h"
+#include "platform/com/registry.h"
+#include "tests/support/loopserver.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QLibrary>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+QString libraryPath()
+{
+    QString bin = qEnvironmentVariable("KMK_BIN_DIR");
+    if (bin.isEmpty())
+        bin = QCoreApplication::applicationDirPath() + "/../bin";
+    return QDir(bin).absoluteFilePath("libNetzladen.so");
+}
+
+struct Recorder : com::IEventSink {
+    QStringList events;
+    void onEvent(com::DispId id, QVariantList& a) override
+    {
+        switch (id) {
+        case netzladen::dispid::Start: events << "Start"; break;
+        case netzladen::dispid::Progress: events << QString("Progress %1/%2").arg(a[0].toInt()).arg(a[1].toInt()); break;
+        case netzladen::dispid::Finished: events << "Finished"; break;
+        case netzladen::dispid::Error: events << QString("Error %1").arg(a[0].toInt()); break;
+        default: events << "?";
+        }
+    }
+    bool ended() const { return !events.isEmpty() && (events.last() == "Finished" || events.last().startsWith("Error")); }
+};
+
+class Netzladen : public ::testing::Test {
+protected:
+    static inline QTemporaryDir regDir;
+    QTemporaryDir dir;
+    com::IObject* obj = nullptr;
+    Recorder rec;
+
+    static void SetUpTestSuite()
+    {
+        qputenv("KILOMETRIKA_REGISTRY", QFile::encodeName(regDir.path() + "/registry.ini"));
+        QLibrary lib(libraryPath());
+        ASSERT_TRUE(lib.load()) << lib.errorString().toStdString();
+        auto reg = reinterpret_cast<com::DllRegisterServerFn>(lib.resolve("DllRegisterServer"));
+        ASSERT_NE(reg, nullptr);
+        ASSERT_EQ(reg(), com::S_OK);
+    }
+    void SetUp() override
+    {
+        QString error;
+        ASSERT_EQ(com::createObject("Netzladen.clsDownload", &obj, &error), com::S_OK) << error.toStdString();
+        obj->advise(&rec);
+    }
+    void TearDown() override
+    {
+        if (obj)
+            obj->release();
+    }
+    bool doDownload(const QString& url, const QString& file)
+    {
+        QVariantList args{url, file};
+        QVariant result;
+        EXPECT_EQ(obj->invoke(netzladen::dispid::DoDownload, com::InvokeKind::Method, args, &result, nullptr), com::S_OK);
+        return result.toInt() != 0;
+    }
+    QString target() const { return dir.filePath("ziel.bin"); }
+    QStringList filesLeft() const { return QDir(dir.path()).entryList(QDir::Files | QDir::Hidden); }
+    QByteArray readTarget() const
+    {
+        QFile f(target());
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("(fehlt)");
+    }
+};
+
+QByteArray binaryBody()
+{
+    QByteArray b;
+    for (int i = 0; i < 3000; ++i)
+        b += char(0x80 + i % 0x20);   // the bytes a code-page round trip would change
+    return b + "\r\n\r\n\x00\xff" + b;
+}
+
+TEST_F(Netzladen, IsRegisteredAndCreatedByItsProgramId)
+{
+    com::Registry reg;
+    EXPECT_EQ(reg.value("Netzladen.clsDownload", "CLSID"), "{420153F1-CE15-403F-A9CD-A0031E695C8A}");
+    const QString cls = "CLSID\\{420153F1-CE15-403F-A9CD-A0031E695C8A}";
+    EXPECT_EQ(reg.value(cls, "InprocServer32"), libraryPath());
+    EXPECT_EQ(reg.value(cls, "TypeLib"), "{D8FC0457-BCFC-415F-8543-926688F53725}");
+    EXPECT_EQ(reg.value("TypeLib\\{D8FC0457-BCFC-415F-8543-926688F53725}", "@"), "Netzladen");
+    const com::ClassInfo& ci = obj->classInfo();
+    EXPECT_EQ(ci.member("DoDownload")->id, 0x60030000);
+    EXPECT_EQ(ci.member("AbortDownload")->id, 0x60030004);
+    QStringList events;
+    for (const auto& e : ci.events)
+        events << e.name;
+    EXPECT_EQ(events, QStringList({"Start", "Progress", "Finished", "Error"}));
+}
+
+TEST_F(Netzladen, WholeRepliesArriveByteForByteInOrderOfEvents)
+{
+    const QByteArray body = binaryBody();
+    const QByteArray plain = kmktest::LoopServer::response("HTTP/1.1 200 OK", body);
+    struct Row {
+        const char* name;
+        QList<kmktest::LoopServer::Piece> pieces;
+        int fileSize;
+        bool keepOpen;
+    };
+    const Row rows[] = {
+        // The header alone is split in three reads.
+        {"split header", {{plain.left(6), 0}, {plain.mid(6, 20), 20}, {plain.mid(26, 1000), 20}, {plain.mid(1026), 20}}, int(body.size()), false},
+        // A new download reports no size of the last one; the last chunk ends
+        // it even while the server keeps the connection.
+        {"chunked", kmktest::LoopServer::split(kmktest::LoopServer::chunkedResponse({body.left(100), body.mid(100)}), 4, 20), 0, true},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.name);
+        rec.events.clear();
+        kmktest::LoopServer srv;
+        srv.pieces = r.pieces;
+        srv.closeAtEnd = !r.keepOpen;
+        ASSERT_TRUE(doDownload(srv.url("/ordner/datei.bin"), target()));
+        EXPECT_TRUE(QTest::qWaitFor([&] { return rec.ended(); }, 5000));
+        EXPECT_EQ(srv.request, QByteArray("GET /ordner/datei.bin HTTP/1.1\r\nHost: 127.0.0.1:") + QByteArray::number(srv.port())
+                                   + "\r\nAccept: */*\r\nConnection: close\r\n\r\n");
+        ASSERT_GE(rec.events.size(), 3);
+        EXPECT_EQ(rec.events.first(), "Start");
+        EXPECT_EQ(rec.events.last(), "Finished");
+        EXPECT_EQ(rec.events.count("Finished"), 1);
+        EXPECT_EQ(rec.events[rec.events.size() - 2], QString("Progress %1/%2").arg(body.size()).arg(r.fileSize));
+        EXPECT_TRUE(readTarget() == body);
+        EXPECT_EQ(filesLeft(), QStringList({"ziel.bin"}));
+    }
+}
+
+TEST_F(Netzladen, EveryFailureEndsWithOneErrorAndLeavesTheTargetAlone)
+{
+    {
+        QFile old(target());
+        ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+        old.write("alte Datei");
+    }
+    const QByteArray body(5000, 'x');
+    struct Row {
+        const char* name;
+        QByteArray reply;
+        bool refused;
+        int error;
+    };
+    const Row rows[] = {
+        {"404", kmktest::LoopServer::response("HTTP/1.1 404 Not Found", "<html>weg</html>"), false, 404},
+        {"cut short", kmktest::LoopServer::response("HTTP/1.1 200 OK", body).chopped(100), false, netzladen::error::Incomplete},
+        {"chunked cut short", kmktest::LoopServer::chunkedResponse({body}).chopped(5), false, netzladen::error::Incomplete},
+        {"gzip", kmktest::LoopServer::response("HTTP/1.1 200 OK", body, "Content-Encoding: gzip\r\n"), false, netzladen::error::BadReply},
+        {"no HTTP", "Hallo Welt\r\n\r\nund mehr", false, netzladen::error::BadReply},
+        {"refused", {}, true, 10061},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.name);
+        rec.events.clear();
+        kmktest::LoopServer srv;
+        srv.pieces = kmktest::LoopServer::split(r.reply, 3, 10);
+        const QString url = r.refused ? QString("http://127.0.0.1:%1/x").arg(kmktest::LoopServer::refusedPort()) : srv.url("/x");
+        ASSERT_TRUE(doDownload(url, target()));
+        EXPECT_TRUE(QTest::qWaitFor([&] { return rec.ended(); }, 5000));
+        QTest::qWait(20);   // nothing may follow
+        EXPECT_EQ(rec.events.last(), QString("Error %1").arg(r.error));
+        EXPECT_EQ(rec.events.filter("Error").size(), 1);
+        EXPECT_FALSE(rec.events.contains("Finished"));
+        EXPECT_EQ(readTarget(), "alte Datei");
+        EXPECT_EQ(filesLeft(), QStringList({"ziel.bin"}));
+    }
+    // An address that is no http address is refused at once (no window
+    // system here, so no message box).
+    rec.events.clear();
+    EXPECT_FALSE(doDownload("ftp://127.0.0.1/x", target()));
+    EXPECT_FALSE(doDownload("http://127.0.0.1:1/x", dir.filePath("fehlt/ziel.bin")));
+    QTest::qWait(20);
+    EXPECT_TRUE(rec.events.isEmpty());
+}
+
+} // namespace
