@@ -11,6 +11,7 @@
 #include <QEvent>
 #include <QLabel>
 #include <QListWidget>
+#include <QPlainTextEdit>
 #include <QWidget>
 
 namespace kmk {
@@ -42,6 +43,8 @@ void Ausdruckseite::setText(const char* name, const QString& text) const
         l->setText(text);
     else if (auto* b = qobject_cast<QAbstractButton*>(w))
         b->setText(text);
+    else if (auto* e = qobject_cast<QPlainTextEdit*>(w))
+        forms::setText(e, text);
     else if (w)
         w->setProperty("text", text);
 }

@@ -7,8 +7,9 @@ namespace sheet {
 
 bool schreibeText(const Blatt& b, const QString& pfad, QString* fehler)
 {
-    // One line per row from row 1 to the last, cells as shown, tab between.
-    QByteArray out;
+    // One line per row from row 1 to the last, cells as shown, tab between;
+    // UTF-8 with its mark, so spreadsheet programs read the umlauts.
+    QByteArray out("\xEF\xBB\xBF");
     int32_t naechste = 1;
     for (const auto& [zeile, zellen] : b.zeilen()) {
         for (; naechste < zeile; ++naechste)

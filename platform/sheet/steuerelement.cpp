@@ -6,6 +6,7 @@
 #include "platform/sheet/zeichner.h"
 #include "platform/forms/seams.h"
 
+#include <QKeyEvent>
 #include <QPainter>
 #include <QPrinter>
 #include <QScrollBar>
@@ -101,6 +102,31 @@ void Steuerelement::resizeEvent(QResizeEvent* e)
 {
     QAbstractScrollArea::resizeEvent(e);
     neuAufbauen();
+}
+
+void Steuerelement::keyPressEvent(QKeyEvent* e)
+{
+    QScrollBar* v = verticalScrollBar();
+    QScrollBar* h = horizontalScrollBar();
+    switch (e->key()) {
+    case Qt::Key_Up: v->setValue(v->value() - 1); break;
+    case Qt::Key_Down: v->setValue(v->value() + 1); break;
+    case Qt::Key_PageUp: v->setValue(v->value() - v->pageStep()); break;
+    case Qt::Key_PageDown: v->setValue(v->value() + v->pageStep()); break;
+    case Qt::Key_Left: h->setValue(h->value() - 1); break;
+    case Qt::Key_Right: h->setValue(h->value() + 1); break;
+    case Qt::Key_Home:
+        if (e->modifiers() & Qt::ControlModifier)
+            v->setValue(0);
+        h->setValue(0);
+        break;
+    case Qt::Key_End:
+        if (e->modifiers() & Qt::ControlModifier)
+            v->setValue(v->maximum());
+        break;
+    default:
+        QAbstractScrollArea::keyPressEvent(e);
+    }
 }
 
 void Steuerelement::scrollContentsBy(int, int)

@@ -88,6 +88,17 @@ Vorschau::Vorschau(const Blatt& b, QWidget* eltern)
     zeigeSeite(0);
 }
 
+void Vorschau::keyPressEvent(QKeyEvent* e)
+{
+    switch (e->key()) {
+    case Qt::Key_PageUp: zeigeSeite(m_seite - 1); break;
+    case Qt::Key_PageDown: zeigeSeite(m_seite + 1); break;
+    case Qt::Key_Home: zeigeSeite(0); break;
+    case Qt::Key_End: zeigeSeite(seiten() - 1); break;
+    default: QDialog::keyPressEvent(e);
+    }
+}
+
 int Vorschau::gemalt() const
 {
     return m_bild->gemalt;

@@ -33,6 +33,9 @@ public:
     // Runs on "Drucken" (the real preview prints on its printer).
     std::function<void()> drucken;
 
+protected:
+    void keyPressEvent(QKeyEvent* e) override;
+
 private:
     const Blatt& m_blatt;
     Seitenplan m_plan;

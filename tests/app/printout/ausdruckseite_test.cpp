@@ -6,6 +6,7 @@
 
 #include <QLabel>
 #include <QListWidget>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QWidget>
 #include <gtest/gtest.h>
@@ -25,7 +26,7 @@ struct Seite {
     forms::MouseUpButton* command8 = new forms::MouseUpButton(&fenster);
     QLabel* label29 = new QLabel(&fenster);
     QWidget* qkc2 = new QWidget(&fenster);
-    QLabel* hilfe = new QLabel(&fenster);
+    QPlainTextEdit* hilfe = new QPlainTextEdit(&fenster);
     sheet::RecordingSheet blatt;
     Fahrten1 st;
     std::unique_ptr<Ausdruckseite> seite;
@@ -163,6 +164,11 @@ TEST(Ausdruckseite, TheRangeCalendarWritesItsLabelAndTheSetting)
     s.seite->QKC2_Change();
     EXPECT_EQ(s.label29->text(), QStringLiteral("Ausdruck beginnt am: 01.03.2016"));
     EXPECT_EQ(s.st.Voreinstellung.DruckAb, 42430);
+    // The help box follows the mouse over preview and customer list.
+    s.seite->SSCDruckvor_MouseMove();
+    EXPECT_EQ(s.hilfe->toPlainText(), QStringLiteral("Hilfe 96"));
+    s.seite->SSCKunden_MouseMove();
+    EXPECT_EQ(s.hilfe->toPlainText(), QStringLiteral("Hilfe 92"));
 }
 
 TEST(Ausdruckseite, SavingReportsEveryOutcome)
