@@ -145,9 +145,10 @@ void Tabellenseite::ProzentTabelle(int modus)
 
     if (k.kfz.Firmenfahrzeug != 0) {
         Firmenanteile a;
-        // Without a trip file: zero km and no share texts.
-        if (k.fahrtdateiVorhanden)
-            a = FirmenanteileErmitteln(FahrtenLesen(k.fahrtdateiPfad), k.bereich);
+        // Without a trip file or trips: zero km and no share texts.
+        const std::vector<Fahrt> fahrten = k.fahrtdateiVorhanden ? FahrtenLesen(k.fahrtdateiPfad) : std::vector<Fahrt>{};
+        if (!fahrten.empty())
+            a = FirmenanteileErmitteln(fahrten, k.bereich);
         for (int i = 1; i <= 5; ++i) {
             m_st.KmJeFahrtart[i] = a.km[i];
             m_st.ProzentJeFahrtart[i] = a.prozent[i];
