@@ -6,6 +6,7 @@
 #include "app/records/fahrtdatensatz.h"
 #include "app/tripmemory/kundendatei.h"
 #include "platform/forms/events.h"
+#include "platform/sheet/druck.h"
 #include "platform/sheet/steuerelement.h"
 
 #include <QLabel>
@@ -43,6 +44,13 @@ void fahrzeugMitFahrten(Umgebung& u, int fahrten)
     f.Form_QueryUnload();
 }
 
+// Remembers the orientation each preview was opened with.
+struct Vorschau : sheet::Druckdienste {
+    QList<bool> quer;
+    void vorschau(const sheet::Blatt& b, QPrinter&, QWidget*) override { quer << b.seite.quer; }
+    void einrichtung(QPrinter&, QWidget*) override {}
+};
+
 sheet::Steuerelement* blatt(const Umgebung& u)
 {
     return u.form->findChild<sheet::Steuerelement*>("F1Book1");
@@ -73,9 +81,16 @@ TEST(TabellenHauptfenster, FiltersStartOffAndThePrintoutPageBuildsTheVehicleTabl
     u.form->ctl<QPushButton>("Command6")->click();
     EXPECT_EQ(blatt(u)->blatt().letzteZeile(), 4);
 
+    // The blank form stays portrait in the preview; the logbook turns.
+    Vorschau vorschau;
+    sheet::ScopedDruckdienste dienste(&vorschau);
     u.form->ctl<QPushButton>("Command3")->click();
     EXPECT_EQ(blatt(u)->blatt().name, "Kilometrika");
     EXPECT_EQ(blatt(u)->blatt().anzeigetext(1, 1), "Fahrt Nr. ");
+    u.form->ctl<QPushButton>("SSCDruckvor")->click();
+    u.form->ctl<QPushButton>("Command6")->click();
+    u.form->ctl<QPushButton>("SSCDruckvor")->click();
+    EXPECT_EQ(vorschau.quer, (QList<bool>{false, true}));
 }
 
 TEST(TabellenHauptfenster, FullTableWithoutATripShowsMessage88Once)
