@@ -77,6 +77,7 @@ ClsDownload::ClsDownload() = default;
 
 ClsDownload::~ClsDownload()
 {
+    *m_alive = false;
     AbortDownload();
 }
 
@@ -100,11 +101,15 @@ void ClsDownload::unadvise(com::IEventSink* sink)
 bool ClsDownload::raise(com::DispId id, QVariantList args)
 {
     const quint64 generation = m_generation;
+    const std::shared_ptr<bool> alive = m_alive;
     const auto sinks = m_sinks;
-    for (com::IEventSink* s : sinks)
+    for (com::IEventSink* s : sinks) {
+        if (!*alive)
+            return false;
         if (std::find(m_sinks.begin(), m_sinks.end(), s) != m_sinks.end())
             s->onEvent(id, args);
-    return generation == m_generation;
+    }
+    return *alive && generation == m_generation;
 }
 
 void ClsDownload::reportPreparation(int number, const QString& description) const

@@ -47,7 +47,8 @@ private:
     void onData();
     void onClose();
     void fail(int number, const QString& description);
-    // Raises an event; false when a handler started or aborted a download meanwhile.
+    // Raises an event; false when a handler started or aborted a download
+    // meanwhile, or released the object.
     bool raise(com::DispId id, QVariantList args = {});
     void reportPreparation(int number, const QString& description) const;
 
@@ -66,6 +67,7 @@ private:
     net::HttpResponse m_reply;
     bool m_running = false;
     quint64 m_generation = 0;   // counts downloads, so a handler's restart is noticed
+    std::shared_ptr<bool> m_alive = std::make_shared<bool>(true);   // a handler may release the object
     std::vector<com::IEventSink*> m_sinks;
 };
 

@@ -103,17 +103,4 @@ Neuberechnung aktualisieren(Fahrten1& st, const std::function<void()>& neuLaden)
     return ergebnis;
 }
 
-Neuberechnung PauschaleNeuBerechnen(Fahrten1& st, const std::function<void()>& neuLaden)
-{
-    st.NeuberechnungStart = false;
-    forms::services().dialogs->msgBox(QStringLiteral("Die Reisekostenpauschale werden aktualisiert"),
-                                      forms::vbOKOnly);
-    const Neuberechnung e = aktualisieren(st, neuLaden);
-    st.Voreinstellung.PauschalenAktualisiert = WAHR;
-    const Dateiergebnis w = VorDatSchreiben(st);
-    if (!w.ok)
-        forms::services().dialogs->msgBox(w.meldung, forms::vbOKOnly);
-    return e;
-}
-
 } // namespace kmk

@@ -3,8 +3,7 @@
 // company car is recalculated record by record with the rules of
 // pauschalregeln.h and written back in one atomic rewrite.
 //
-//   aktualisieren(st, neuLaden);            // Pause key, title page button
-//   PauschaleNeuBerechnen(st, neuLaden);    // with the notice and the flag
+//   aktualisieren(st, neuLaden);   // Pause key, title page button, start-up
 //
 // While st.NeuberechnungStart is set (the one-time run for years before
 // 2015) the fixed amounts 12 and 24 apply, otherwise the configured rates.
@@ -30,11 +29,6 @@ struct Neuberechnung {
 // vehicle's count is read again and 'neuLaden' shows it; then the
 // completion notice.
 Neuberechnung aktualisieren(Fahrten1& st, const std::function<void()>& neuLaden = {});
-
-// The steps of the Pause key and of the title page's button: the notice,
-// the recalculation in its normal mode, the flag set and the settings
-// written.
-Neuberechnung PauschaleNeuBerechnen(Fahrten1& st, const std::function<void()>& neuLaden = {});
 
 // The configured rates; a rate text that is no number counts as 0.
 // *keineZahl reports such a text.

@@ -3,6 +3,9 @@
 #include <QLabel>
 #include <QSet>
 
+#include <algorithm>
+#include <limits>
+
 #include "app/records/dateien.h"
 #include "app/records/hilfen.h"
 #include "platform/forms/combobox.h"

@@ -1,7 +1,6 @@
 #include "app/allowance/pauschalanzeige.h"
 
 #include <QFile>
-#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>

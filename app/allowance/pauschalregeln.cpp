@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <limits>
 
 #include "platform/vb/number.h"
 #include "platform/vb/text.h"
@@ -14,15 +13,16 @@ namespace kmk {
 
 namespace {
 
+// Whole units, halves to the even neighbour; far beyond any amount a field
+// can hold, so the sums below cannot overflow.
 int rundeGanz(double v)
 {
-    const double g = vb::roundHalfEven(v);
-    if (!(g == g))
+    if (!std::isfinite(v))
         return 0;
-    return int(std::clamp(g, double(std::numeric_limits<int>::min() / 2), double(std::numeric_limits<int>::max() / 2)));
+    return int(std::clamp(vb::roundHalfEven(v), -1e9, 1e9));
 }
 
-// A business record looked back on never counts twice; a handful at most.
+// Trips touching one day are a handful; the limit only bounds a damaged file.
 constexpr std::size_t kRueckblickGrenze = 100;
 
 bool bezahlt(const Vergleich& v, qint32 tag)
@@ -53,9 +53,10 @@ bool SatzLesen(const QString& text, double& wert)
 Saetze SaetzeAusTexten(const QString& teiltag, const QString& volltag, bool* keineZahl)
 {
     double t = 0, v = 0;
-    const bool ok = SatzLesen(teiltag, t) & SatzLesen(volltag, v);
+    const bool teilOk = SatzLesen(teiltag, t);
+    const bool vollOk = SatzLesen(volltag, v);
     if (keineZahl)
-        *keineZahl = !ok;
+        *keineZahl = !teilOk || !vollOk;
     return Saetze{rundeGanz(t), v};
 }
 

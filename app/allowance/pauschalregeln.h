@@ -55,8 +55,8 @@ Klasse KlasseVon(quint8 fahrtart);
 bool ZahltTag(const FahrtDatensatz& s, qint32 tag);
 
 // The records before position 'bis' (0-based, exclusive) of 'alle' that can
-// touch a trip departing on 'tag': from the back, up to and including the
-// first record not cancelled that arrived before that day.
+// touch a trip departing on 'tag': from the back, until a record not
+// cancelled that arrived before that day (not included); 100 at most.
 std::span<const FahrtDatensatz> Rueckblick(std::span<const FahrtDatensatz> alle, std::size_t bis,
                                            qint32 tag);
 

@@ -1,6 +1,7 @@
 // The buttons of the entry page: new entry, navigation, return trip and
 // the save button with every check of a typed trip.
 
+#include "app/backup/sicherung.h"
 #include "app/entry/eingabefelder.h"
 
 #include "app/entry/pruefungen.h"
@@ -42,8 +43,7 @@ void Eintragsfelder::EintragSpeichern_MouseUp(int button)
     Fahrten1& st = e_.st;
     auto speichern = [&] {
         Eintragung::run(dienste_.ASpeichern);
-        const int intervall = st.Voreinstellung.Sicherungsintervall > 0 ? st.Voreinstellung.Sicherungsintervall : 20;
-        if (st.Satznummer % intervall == 0)
+        if (st.Satznummer % Sicherungsintervall(st.Voreinstellung) == 0)
             Eintragung::run(dienste_.Sicherheitscopy);
     };
 
@@ -52,7 +52,8 @@ void Eintragsfelder::EintragSpeichern_MouseUp(int button)
         int befund = 0;
         if (e_.firma() && seite_.fahrtart() == 0)
             befund = 63;
-        if (e_.privat())
+        // A record claiming both kinds is a company car: its trip type stays.
+        if (e_.privat() && !e_.firma())
             seite_.setFahrtart(3);
         if (leer(seite_, "EinDatumAb"))
             befund = 61;
@@ -132,7 +133,7 @@ void Eintragsfelder::EintragSpeichern_MouseUp(int button)
         // Only a stored trip on show can be overwritten, never an open new entry.
         if (st.NeuerEintragOffen || st.Satznummer < 1 || st.Satznummer > st.Satzanzahl)
             return;
-        if (!e_.meldung(6))
+        if (DatumZeitTest(e_) != 0 || !e_.meldung(6))
             return;
         e_.pauschaleAnzeigen();
         Eintragung::run(dienste_.Datensatzspeichern);

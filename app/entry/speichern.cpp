@@ -206,6 +206,15 @@ bool Uberschreiben_Benzin(Eintragsseite& s)
     return r.ok;
 }
 
+void Datensatzloschen(Eintragsseite& s)
+{
+    if (!s.meldung(31))
+        return;
+    const Dateiergebnis r = DatensatzloschenDatei(s.st);
+    if (!r.ok)
+        hinweis(r.meldung);
+}
+
 void ALoeschen(Eintragsseite& s)
 {
     Fahrten1& st = s.st;

@@ -2,39 +2,16 @@
 
 #include "app/mainwindow/form1.h"
 #include "app/mainwindow/hilfe.h"
+#include "app/mainwindow/anbindung_tabellen.h"
 #include "app/mainwindow/sstab.h"
 #include "app/printout/ausdruckseite.h"
+#include "app/printout/tables/tabellenseite.h"
 #include "app/records/fahrten1.h"
 #include "platform/sheet/steuerelement.h"
 
-#include <QEvent>
 #include <QRadioButton>
 
 namespace kmk {
-
-namespace {
-
-// The page's rows get one height whenever the window is resized while the
-// printout page is in front (one default height, not a call per row).
-class Zeilenhoehen : public QObject {
-public:
-    Zeilenhoehen(Form1& f, sheet::Steuerelement& t) : QObject(&f), m_f(f), m_t(t) {}
-
-protected:
-    bool eventFilter(QObject* o, QEvent* e) override
-    {
-        if (o == &m_f && e->type() == QEvent::Resize && m_f.SSTab1
-            && m_f.SSTab1->Caption() == QLatin1String("Ausdruck"))
-            m_t.Standardzeilenhoehe(260);
-        return false;
-    }
-
-private:
-    Form1& m_f;
-    sheet::Steuerelement& m_t;
-};
-
-} // namespace
 
 void AusdruckAnbinden(Form1& f)
 {
@@ -60,13 +37,28 @@ void AusdruckAnbinden(Form1& f)
 
     f.services.Bildschirmzoom = [seite](const QString& p) { seite->Bildschirmzoom(p); };
     f.services.Druckskalierung = [seite](int p, bool a, int b, int h) { seite->Druckskalierung(p, a, b, h); };
-    // The printout page coming to the front builds the current vehicle's table.
-    if (f.SSTab1)
-        QObject::connect(f.SSTab1, &SSTab::Click, seite, [&f, seite](int) {
-            if (f.SSTab1->Caption() == QLatin1String("Ausdruck"))
-                seite->Command6_Click();
-        });
-    f.installEventFilter(new Zeilenhoehen(f, *f1));
+    // One default height for every row, not a call per row.
+    f.services.Zeilenhoehe = [f1](int hoehe) { f1->Standardzeilenhoehe(hoehe); };
+}
+
+void AusdruckTabellenAnbinden(Form1& f)
+{
+    auto* seite = f.findChild<Ausdruckseite*>(QStringLiteral("Ausdruckseite"));
+    tabellen::Tabellenseite* t = tabellenseiteVon(&f);
+    if (!seite || !t)
+        return;
+    AusdruckUmgebung& u = seite->umgebung();
+    u.KFZTabelle = [t] { t->KFZTabelle(); };
+    u.KfzTabelle4 = [t] { t->KfzTabelle4(); };
+    u.KFZTabelle3 = [t] { t->KFZTabelle3(); };
+    u.Blankoformular = [t] { t->Blankoformular(); };
+    u.KundenTabelle = [t] { t->KundenTabelle(); };
+    u.BetriebskostenTabelle = [t] { t->BetriebskostenTabelle(); };
+    u.ProzentTabelle = [t](int modus) { t->ProzentTabelle(modus); };
+    // The page change builds through the window's services.
+    for (std::function<void()>* bau : {&f.services.KFZTabelle, &f.services.KfzTabelle4, &f.services.KFZTabelle3})
+        if (*bau)
+            *bau = [seite, alt = *bau] { seite->Fahrtentabelle(alt); };
 }
 
 } // namespace kmk

@@ -11,5 +11,8 @@ class Form1;
 // "Ausdruckseite" of the window (kmk::Ausdruckseite), the control as
 // "F1Book1" (sheet::Steuerelement).
 void AusdruckAnbinden(Form1& f);
+// Called once after the table builders are in place: the page's buttons
+// get them, and the page change's builds are marked as trip tables.
+void AusdruckTabellenAnbinden(Form1& f);
 
 } // namespace kmk

@@ -42,13 +42,7 @@ void EingabeAnbinden(Form1& f)
     d.FLaden = [seite] { FLaden(seite()); };
     d.DatensatzAnzeigen = [seite] { DatensatzAnzeigen(seite()); };
     d.ErsteLaden = dienst(&Form1Services::ErsteLaden);
-    d.Datensatzloschen = [] {
-        if (!mw::MeldungAnzeigen(31))
-            return;
-        const Dateiergebnis r = DatensatzloschenDatei(mw::G());
-        if (!r)
-            mw::plainMessage(r.meldung);
-    };
+    d.Datensatzloschen = [seite] { Datensatzloschen(seite()); };
     d.Sicherheitscopy = dienst(&Form1Services::Sicherheitscopy);
     d.NeuEintrag = [seite] { NeuEintrag(seite()); };
     d.Rueckfahrt = [seite] { Rueckfahrt(seite()); };
@@ -82,10 +76,6 @@ void EingabeAnbinden(Form1& f)
         if (DatumZeitTest(felder->eingabe()) == 0)
             ASpeichern(seite());
     };
-    if (!f.tasten.NeuEintrag)
-        f.tasten.NeuEintrag = [seite] { NeuEintrag(seite()); };
-    if (!f.tasten.Rueckfahrt)
-        f.tasten.Rueckfahrt = [seite] { Rueckfahrt(seite()); };
 }
 
 } // namespace kmk

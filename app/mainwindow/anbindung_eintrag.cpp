@@ -8,10 +8,10 @@
 #include "app/entry/navigation.h"
 #include "app/entry/neueintrag.h"
 #include "app/entry/speichern.h"
-#include "app/mainwindow/dirlist.h"
 #include "app/mainwindow/form1.h"
 #include "app/mainwindow/mw_glue.h"
 #include "app/records/dateien.h"
+#include "platform/forms/dirlist.h"
 #include "platform/forms/keys.h"
 #include "platform/forms/mouseupbutton.h"
 

@@ -1,5 +1,7 @@
 #include "app/mainwindow/anbindung_fahrtenspeicher.h"
 
+#include "app/entry/anzeige.h"
+#include "app/mainwindow/anbindung_eintrag.h"
 #include "app/mainwindow/form1.h"
 #include "app/mainwindow/form2.h"
 #include "app/mainwindow/mw_glue.h"
@@ -34,6 +36,7 @@ void fahrtenspeicherAnbinden(Form1* form)
         if (form->services.PauschaleAnzeigen)
             form->services.PauschaleAnzeigen();
     };
+    fs->dienste.Roteeingabe = [form] { Roteeingabe(eintragsseite(*form)); };
     fs->dienste.editorZeigen = [form] {
         if (!form->FKunden)
             form->FKunden = neuesFKunden(form);
@@ -42,6 +45,7 @@ void fahrtenspeicherAnbinden(Form1* form)
     };
     fs->verbinden();
     form->services.KListe = [fs] { fs->KListe(); };
+    form->services.AListe = [fs] { fs->AListe(); };
     form->tasten.Kundeloschen = [fs] { fs->Kundeloschen(); };
     form->tasten.AListe = [fs] { fs->AListe(); };
     form->tasten.Kundeubergeben = [fs] { fs->Kundeubergeben(); };

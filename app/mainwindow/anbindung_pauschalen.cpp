@@ -56,7 +56,9 @@ Pauschalanzeige* pauschalanzeige(Form1& f)
 
 void PauschaleNeuBerechnen(Form1& f)
 {
-    kmk::PauschaleNeuBerechnen(mw::G(), [&f] { neuLaden(f); });
+    // The Pause key's own steps: notice, recalculation through the hook
+    // below, flag written with the settings.
+    f.Pause_Taste();
 }
 
 void anbindungPauschalen(Form1& f)
@@ -76,8 +78,16 @@ void anbindungPauschalen(Form1& f)
         m->anteile.Ges_Verbrauch();
     };
     f.services.aktualisieren = [&f] { kmk::aktualisieren(mw::G(), [&f] { neuLaden(f); }); };
-    if (auto* b = f.ctl<QPushButton>(QStringLiteral("CommandNeuBerechnen")))
-        QObject::connect(b, &QPushButton::clicked, &f, [&f] { PauschaleNeuBerechnen(f); });
+    verbindeNeuBerechnen(f);
+}
+
+void verbindeNeuBerechnen(Form1& f)
+{
+    auto* b = f.ctl<QPushButton>(QStringLiteral("CommandNeuBerechnen"));
+    if (!b || b->property("kmkNeuBerechnen").toBool())
+        return;
+    b->setProperty("kmkNeuBerechnen", true);
+    QObject::connect(b, &QPushButton::clicked, &f, [&f] { PauschaleNeuBerechnen(f); });
 }
 
 } // namespace kmk

@@ -17,6 +17,10 @@ void anbindungPauschalen(Form1& f);
 // the flag "allowances recalculated" written with the settings.
 void PauschaleNeuBerechnen(Form1& f);
 
+// Connects the title page's button "CommandNeuBerechnen" to
+// PauschaleNeuBerechnen once; nothing while the page has no such button.
+void verbindeNeuBerechnen(Form1& f);
+
 // The entry page's allowance display of this window (for the page's reset
 // of the working values); nullptr before anbindungPauschalen.
 Pauschalanzeige* pauschalanzeige(Form1& f);

@@ -1,6 +1,6 @@
 #include "app/mainwindow/form1.h"
 
-#include "app/mainwindow/dirlist.h"
+#include "platform/forms/dirlist.h"
 #include "app/mainwindow/page_eintragungen.h"
 #include "app/mainwindow/sstab.h"
 #include "platform/forms/events.h"
@@ -218,8 +218,8 @@ void Form1::buildGrundeinstellungen(QWidget* p)
     // Backup frame.
     Frame9 = make<QGroupBox>(p, "Frame9", 6760, 60, 4760, 4660);
     Frame9->setTitle(QStringLiteral(" Sicherheitskopien / Backup "));
-    Drive1 = make<DriveListBox>(Frame9, "Drive1", 120, 300, 4520, 315);
-    Dir1 = make<DirListBox>(Frame9, "Dir1", 120, 700, 4520, 2500);
+    Drive1 = make<forms::DriveListBox>(Frame9, "Drive1", 120, 300, 4520, 315);
+    Dir1 = make<forms::DirListBox>(Frame9, "Dir1", 120, 700, 4520, 2500);
     LSPfad = label(Frame9, "LSPfad", QString(), 120, 3260, 4520, 500);
     LSPfad->setFrameShape(QFrame::StyledPanel);
     LSPfad->setFrameShadow(QFrame::Sunken);

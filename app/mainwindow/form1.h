@@ -21,6 +21,8 @@
 
 namespace forms {
 class OptionGroup;
+class DirListBox;
+class DriveListBox;
 }
 
 namespace kmk {
@@ -28,8 +30,6 @@ namespace kmk {
 class SSTab;
 struct VoreinstellungSatz;
 struct KfzGrundeinstellung;
-class DirListBox;
-class DriveListBox;
 class Form1;
 
 // Option button whose mouse press runs a guard before the group changes;
@@ -163,8 +163,8 @@ public:
     std::array<QLabel*, 4> Label12{}, Label13{}, Label14{}, Label15{};
     std::array<QPushButton*, 4> Command1{};
     QGroupBox* Frame9 = nullptr;
-    DriveListBox* Drive1 = nullptr;
-    DirListBox* Dir1 = nullptr;
+    forms::DriveListBox* Drive1 = nullptr;
+    forms::DirListBox* Dir1 = nullptr;
     QLabel* LSPfad = nullptr;
     QPushButton* CSicherSpeicher = nullptr;
     QMenu* mnuMyPopUp = nullptr;
@@ -217,6 +217,7 @@ public:
     void Command4_Click();
     void Command16_Click();
     void Dir1_Change();
+    void Drive1_Change();
     void CSicherSpeicher_Click();
     void VerErstellen_Click();
     void Verloeschen_Click();

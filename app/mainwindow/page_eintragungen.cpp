@@ -320,7 +320,7 @@ void buildEntryFields(QWidget* page)
     // Journal line: entry date, or the status of a cancelled/changed entry.
     y += 28;
     label(page, "LEinDatum", "Eintragungsdatum ", QRect(kCapX, y + 1, 250, kRowH - 2));
-    auto* status = checkBox(page, "Check13", "Normaler Eintrag", QRect(260, y, 210, kRowH));
+    auto* status = checkBox(page, "Check13", "Normaler Eintrag", QRect(170, y, 300, kRowH));
     status->hide();
 }
 

@@ -7,7 +7,7 @@
 #include "app/mainwindow/anbindung_fahrtenspeicher.h"
 #include "app/mainwindow/anbindung_ausdruck.h"
 #include "app/mainwindow/anbindung_tabellen.h"
-#include "app/mainwindow/dirlist.h"
+#include "platform/forms/dirlist.h"
 #include "app/mainwindow/form1.h"
 #include "app/mainwindow/form2.h"
 #include "app/mainwindow/fstart.h"
@@ -170,6 +170,7 @@ Form1::Form1(QWidget* parent) : QWidget(parent), d(new Private)
     mw::attachHelp(this);
     fahrtenspeicherAnbinden(this);
     tabellenAnbinden(this);
+    AusdruckTabellenAnbinden(*this);
 }
 
 Form1::~Form1() = default;
@@ -222,14 +223,12 @@ void Form1::connectSettingsPage()
         GrundAuto[k]->installEventFilter(this);
     }
 
-    connect(Dir1, &DirListBox::Change, this, [this] { Dir1_Change(); });
-    connect(Dir1, &DirListBox::MouseDown, this, [this](int button, int, int x, int y) {
+    connect(Dir1, &forms::DirListBox::Change, this, [this] { Dir1_Change(); });
+    connect(Dir1, &forms::DirListBox::MouseDown, this, [this](int button, int, int x, int y) {
         if (button == 2)
             mnuMyPopUp->popup(Dir1->mapToGlobal(QPoint(x, y)));
     });
-    connect(Drive1, &DriveListBox::Change, this, [this] {
-        trap([&] { Dir1->setPath(Drive1->Drive()); });
-    });
+    connect(Drive1, &forms::DriveListBox::Change, this, [this] { Drive1_Change(); });
     connect(VerErstellen, &QAction::triggered, this, [this] { VerErstellen_Click(); });
     connect(Verloeschen, &QAction::triggered, this, [this] { Verloeschen_Click(); });
     connect(SichErstellen, &QAction::triggered, this, [this] { SichErstellen_Click(); });
@@ -647,19 +646,6 @@ void Form1::SSTab1_Click(int)
     if (auto* l4 = ctl<QListWidget>("List4"))
         if (services.Bildschirmzoom && l4->currentItem())
             services.Bildschirmzoom(l4->currentItem()->text());
-}
-
-void Form1::Dir1_Change()
-{
-    LSPfad->setText(Dir1->Path());
-    mw::VS().Sicherungsordner = ordnerMitTrenner(Dir1->Path());
-}
-
-void Form1::CSicherSpeicher_Click()
-{
-    mw::Sicherungspfad() = ordnerMitTrenner(vb::Trim(LSPfad->text()));
-    mw::VS().Sicherungsordner = mw::Sicherungspfad();
-    mw::VorDatSpeichern();
 }
 
 void Form1::Form_QueryUnload()

@@ -106,19 +106,26 @@ bool Ausdruckseite::eventFilter(QObject* o, QEvent* e)
     return QObject::eventFilter(o, e);
 }
 
-void Ausdruckseite::Command6_Click()
+void Ausdruckseite::Fahrtentabelle(const std::function<void()>& bau)
 {
+    if (!bau)
+        return;
     // Every build starts with a fresh sheet, which drops this mark; a
-    // builder that returns early leaves the sheet, and its mark, as it was.
+    // builder that returns early leaves the sheet, and its marks, as they were.
     m_blatt.Eigenschaft(kBauMarke, true);
-    if (firma())
-        rufe(m_st.Voreinstellung.ErweiterterAusdruck ? m_u.KfzTabelle4 : m_u.KFZTabelle);
-    if (privat())
-        rufe(m_u.KFZTabelle3);
+    bau();
     if (!m_blatt.Eigenschaft(kBauMarke).isValid())
         m_blatt.Eigenschaft(kFahrtentabelle, true);
     else
         m_blatt.Eigenschaft(kBauMarke, QVariant());
+}
+
+void Ausdruckseite::Command6_Click()
+{
+    if (firma())
+        Fahrtentabelle(m_st.Voreinstellung.ErweiterterAusdruck ? m_u.KfzTabelle4 : m_u.KFZTabelle);
+    if (privat())
+        Fahrtentabelle(m_u.KFZTabelle3);
     if (auto* l4 = qobject_cast<QListWidget*>(ctl("List4")); l4 && l4->currentItem())
         m_blatt.Bildschirmzoom(l4->currentItem()->text());
 }

@@ -61,6 +61,10 @@ public:
     AusdruckUmgebung& umgebung() { return m_u; }
     sheet::Tabellenblatt& blatt() { return m_blatt; }
 
+    // Runs a vehicle trip table's builder and remembers in the sheet that
+    // it holds one (the preview turns only those to landscape).
+    void Fahrtentabelle(const std::function<void()>& bau);
+
     void Command6_Click();
     void Command3_Click();
     void SSCKunden_Click();

@@ -70,18 +70,6 @@ int auswahlSatz(const QLabel* label56)
     return label56 ? label56->property(kSatznummer).toInt() : 0;
 }
 
-void filterePickliste(const QListWidget* list1, QListWidget* list8, const QString& s)
-{
-    if (!list1 || !list8)
-        return;
-    QStringList alle;
-    for (int i = 0; i < list1->count(); ++i)
-        alle << list1->item(i)->text();
-    list8->clear();
-    for (int i : filterTreffer(alle, s))
-        list8->addItem(list1->item(i)->clone());
-}
-
 Fahrtenspeicher::Fahrtenspeicher(QWidget* fenster, Fahrten1& st)
     : QObject(fenster), m_fenster(fenster), m_st(st)
 {
@@ -332,8 +320,8 @@ void Fahrtenspeicher::List8_Click()
     QListWidgetItem* item = list8->currentItem();
     if (!item)
         return;
-    // A line put there without its number (a filter of another hand) finds
-    // it on its twin in List1, which holds every line once.
+    // A line the letter filter copied over by its text finds its number on
+    // its twin in List1, which holds every line once.
     QVariant nr = item->data(SatznummerRolle);
     if (!nr.isValid())
         if (auto* list1 = qobject_cast<QListWidget*>(ctl("List1")))
@@ -369,13 +357,6 @@ void Fahrtenspeicher::KundenBearbeiten_Click()
         dienste.editorZeigen();
 }
 
-void Fahrtenspeicher::Text9_Change()
-{
-    auto* text9 = qobject_cast<QLineEdit*>(ctl("Text9"));
-    filterePickliste(qobject_cast<QListWidget*>(ctl("List1")), qobject_cast<QListWidget*>(ctl("List8")),
-                     text9 ? text9->text() : QString());
-}
-
 void Fahrtenspeicher::verbinden()
 {
     auto mouseUp = [this](const char* name, void (Fahrtenspeicher::*h)(int)) {
@@ -400,8 +381,6 @@ void Fahrtenspeicher::verbinden()
             forms::postKeys(QStringLiteral("{TAB}"));
         });
     }
-    if (auto* text9 = qobject_cast<QLineEdit*>(ctl("Text9")))
-        forms::onChange(text9, [this] { Text9_Change(); });
 }
 
 } // namespace kmk

@@ -10,7 +10,7 @@
 //
 //   Fahrtenspeicher fs(form1, fahrten1());
 //   fs.dienste.meldung = [](int n){ return MeldungAnzeigen(n); };
-//   fs.verbinden();          // buttons, List8, Text9
+//   fs.verbinden();          // buttons and List8
 //   fs.KListe(); fs.AListe();
 
 #include "app/records/fahrten1.h"
@@ -80,7 +80,6 @@ public:
     void List8_DblClick();
     void List8_Enter() { Kundeubergeben(); }
     void KundenBearbeiten_Click();
-    void Text9_Change();
 
     // Connects the handlers above to the window's controls.
     void verbinden();
@@ -103,7 +102,5 @@ private:
 // Label56 holds the chosen line; its record number travels with it.
 void setzeAuswahl(QLabel* label56, const QString& zeile, int satz);
 int auswahlSatz(const QLabel* label56);
-// Fills List8 with the lines of List1 that pass the filter text.
-void filterePickliste(const QListWidget* list1, QListWidget* list8, const QString& s);
 
 } // namespace kmk

@@ -11,6 +11,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
+#include <QPointer>
 #include <QStorageInfo>
 
 namespace kmk {
@@ -104,18 +105,24 @@ void FSuchen::Command1_Click()
     Suchdatei = QStringLiteral("Kund") + QString::number(m_st.Jahr.toInt() - 1) + QStringLiteral(".dat");
 
     List1->hide();
+    // The window may go while the walk lets events through.
+    QPointer<FSuchen> selbst(this);
     Verzeichnissuche suche;
     suche.anzeige = [this](const QString& t) { Anzeige->setText(t); };
     suche.treffer = [this](const QString& pfad) {
         ++Trefferanzahl;
         List1->addItem(pfad);
     };
-    suche.abbrechen = [this] {
+    suche.abbrechen = [this, selbst] {
         if (!Suchabbruch)
             QCoreApplication::processEvents();
-        return Suchabbruch;
+        return !selbst || Suchabbruch;
     };
     suche.suchen(vb::Trim(Drive1->text()), Suchdatei);
+    if (!selbst) {
+        QApplication::restoreOverrideCursor();
+        return;
+    }
     Anzeige->setText(vb::Str(Trefferanzahl) + QStringLiteral(" Dateien gefunden"));
     List1->show();
 

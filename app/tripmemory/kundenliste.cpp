@@ -118,20 +118,4 @@ std::array<QStringList, Editorfelder> editorAuswahl(const QList<Fahrtenspeichers
     return a;
 }
 
-QList<int> filterTreffer(const QStringList& zeilen, const QString& s)
-{
-    QList<int> treffer;
-    if (s.isEmpty())
-        return treffer;
-    const bool ueberall = s.startsWith(QLatin1Char('*'));
-    const QString t = ueberall ? s.mid(1) : s;
-    for (int i = 0; i < zeilen.size(); ++i) {
-        const bool passt = ueberall ? zeilen[i].contains(t, Qt::CaseInsensitive)
-                                    : zeilen[i].startsWith(t, Qt::CaseInsensitive);
-        if (passt)
-            treffer << i;
-    }
-    return treffer;
-}
-
 } // namespace kmk

@@ -46,8 +46,4 @@ Auswahllisten auswahllisten(const QList<Fahrtenspeichersatz>& saetze,
 enum Editorfeld { EdVon, EdWeg, EdNach, EdGrund, EdGPartner, Editorfelder };
 std::array<QStringList, Editorfelder> editorAuswahl(const QList<Fahrtenspeichersatz>& saetze);
 
-// The pick-list filter: indexes of the lines that begin with s (ignoring
-// case), or with a leading "*" contain the rest anywhere. Empty s: none.
-QList<int> filterTreffer(const QStringList& zeilen, const QString& s);
-
 } // namespace kmk

@@ -99,6 +99,12 @@ lxw_format* Mappe::format(const Blatt& b, const Zelle& z)
 
 bool Mappe::schreibe(const Blatt& b, const QString& datei, const QString& tmpdir, QString* fehler)
 {
+    // What does not fit into a workbook is refused, never cut off quietly.
+    if (b.letzteZeile() > 1048576 || b.letzteSpalte() > 16384) {
+        if (fehler)
+            *fehler = QStringLiteral("Die Tabelle ist größer, als eine Arbeitsmappe fassen kann");
+        return false;
+    }
     const QByteArray pfad = QFile::encodeName(datei);
     QByteArray tmp = QFile::encodeName(tmpdir);
     lxw_workbook_options optionen{};

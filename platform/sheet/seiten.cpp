@@ -109,8 +109,16 @@ Seitenplan paginiere(const Blatt& b)
     struct Band { int32_t von, bis; bool titel; };
     std::vector<Band> baender;
     auto naechsterUmbruch = umbrueche.begin();
+    const auto& zellen = b.zeilen();
     int32_t r = 1;
     while (r <= letzteZeile) {
+        // A stretch without any cell gives no pages: a stray far row must
+        // not produce millions of blank ones.
+        auto naechste = zellen.lower_bound(r);
+        if (r > 1 && naechste != zellen.end() && naechste->first > r + 1000) {
+            r = naechste->first;
+            continue;
+        }
         const bool mitTitel = titelBis > 0 && r > titelBis;
         double h = mitTitel ? titelHoehe : 0;
         while (naechsterUmbruch != umbrueche.end() && *naechsterUmbruch <= r)

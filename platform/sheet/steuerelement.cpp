@@ -29,6 +29,8 @@ Steuerelement::Steuerelement(QWidget* eltern) : QAbstractScrollArea(eltern)
     pal.setColor(QPalette::Window, Qt::white);
     viewport()->setPalette(pal);
     setFocusPolicy(Qt::StrongFocus);
+    // The window's help line follows the mouse over the sheet.
+    viewport()->setMouseTracking(true);
     verticalScrollBar()->setSingleStep(1);
     horizontalScrollBar()->setSingleStep(1);
 

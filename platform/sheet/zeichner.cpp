@@ -1,5 +1,6 @@
 #include "platform/sheet/zeichner.h"
 
+#include <QCoreApplication>
 #include <QFont>
 #include <QGlyphRun>
 #include <QTextLayout>
@@ -21,7 +22,11 @@ constexpr double kAbstand = 30.0;
 
 QFont schrift(int punkte, bool fett)
 {
-    QFont f(QStringLiteral("Arial"));
+    QFont f;
+    // Arial, or a face with its widths, so column texts fit as in the
+    // spreadsheet programs the tables are read in.
+    f.setFamilies({QStringLiteral("Arial"), QStringLiteral("Liberation Sans"), QStringLiteral("Arimo"),
+                   QStringLiteral("Nimbus Sans"), QStringLiteral("Helvetica")});
     f.setStyleHint(QFont::SansSerif);
     f.setPixelSize(std::max(1, punkte * 20));   // 20 twips to the point
     f.setBold(fett);
@@ -70,11 +75,25 @@ struct Schriften {
     }
 };
 
-// One store for every paint: all of it runs on the window thread.
+Schriften*& vorrat()
+{
+    static Schriften* s = nullptr;
+    return s;
+}
+
+// One store for every paint: all of it runs on the window thread. The
+// fonts go with the application, not at program exit.
 Schriften& schriftenVorrat()
 {
-    static Schriften s;
-    return s;
+    Schriften*& s = vorrat();
+    if (!s) {
+        s = new Schriften;
+        qAddPostRoutine([] {
+            delete vorrat();
+            vorrat() = nullptr;
+        });
+    }
+    return *s;
 }
 
 void zeichneText(QPainter& p, const Schriften::Text& x, const QPointF& grundlinie)

@@ -188,3 +188,33 @@ TEST_F(Netzladen, EveryFailureEndsWithOneErrorAndLeavesTheTargetAlone)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(Netzladen, AHostMayLetGoOfTheObjectInsideAnEvent)
+{
+    struct LetGo : Recorder {
+        com::IObject** obj = nullptr;
+        void onEvent(com::DispId id, QVariantList& a) override
+        {
+            Recorder::onEvent(id, a);
+            if (id == netzladen::dispid::Progress && *obj) {
+                (*obj)->release();
+                *obj = nullptr;
+            }
+        }
+    } host;
+    host.obj = &obj;
+    obj->unadvise(&rec);
+    obj->advise(&host);
+    kmktest::LoopServer srv;
+    srv.pieces = kmktest::LoopServer::split(kmktest::LoopServer::response("HTTP/1.1 200 OK", QByteArray(4000, 'x')), 4, 10);
+    ASSERT_TRUE(doDownload(srv.url("/x"), target()));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return obj == nullptr; }, 5000));
+    QTest::qWait(100);
+    EXPECT_EQ(host.events.size(), 2);
+    EXPECT_EQ(host.events.value(0), "Start");
+    EXPECT_TRUE(filesLeft().isEmpty());   // not even the temporary file
+}
+
+} // namespace

@@ -246,3 +246,62 @@ TEST(Speichern, DeletingTheTripFileKeepsACopyInTheBackupFolder)
     ALoeschen(p.s);
     EXPECT_TRUE(p.fragen.isEmpty());
 }
+
+TEST(Speichern, PrivateCarNewTripIsAppendedWithoutQuestions)
+{
+    Seite p(false);
+    p.schreibe(2);
+    p.st.Satzanzahl = 2;
+    NeuEintrag(p.s);
+    p.st.Satzpuffer[0] = Seite::fahrt(3);
+    ASpeichern(p.s);
+    EXPECT_TRUE(p.fragen.isEmpty());
+    EXPECT_EQ(p.inhalt().size(), 3 * 671);
+    EXPECT_EQ(p.st.Satznummer, 3);
+    EXPECT_FALSE(p.s.ctl("Frame8")->isHidden());
+    EXPECT_TRUE(p.s.ctl("Frame7")->isHidden());
+}
+
+TEST(Speichern, CostUpdateChangesOnlyTheFiveCostFields)
+{
+    Seite p;
+    FahrtDatensatz zwei = Seite::fahrt(2);
+    zwei.Eintragsstatus = 1;
+    p.schreibe({Seite::fahrt(1), zwei, Seite::fahrt(3)});
+    zeige(p, 2);
+    FahrtDatensatz& e = p.st.Satzpuffer[0];
+    e.Grund = "nicht gespeichert";
+    e.Kraftstoffmenge = 40;
+    e.BetragKraftstoff = vb::Currency::fromRaw(600000);
+    e.BetragWartung = vb::Currency::fromRaw(100000);
+    e.Wartungstext = "Reifen";
+    e.Kraftstoffart = "Liter";
+    ASSERT_TRUE(Uberschreiben_Benzin(p.s));
+    FahrtDatensatz erwartet = zwei;
+    erwartet.Kraftstoffmenge = 40;
+    erwartet.BetragKraftstoff = vb::Currency::fromRaw(600000);
+    erwartet.BetragWartung = vb::Currency::fromRaw(100000);
+    erwartet.Wartungstext = "Reifen";
+    erwartet.Kraftstoffart = "Liter";
+    EXPECT_EQ(p.satz(2).zuBytes(), erwartet.zuBytes());
+
+    // With a new entry open the number lies past the file: nothing written.
+    const QByteArray vorher = p.inhalt();
+    p.st.Satznummer = 4;
+    EXPECT_TRUE(Uberschreiben_Benzin(p.s));
+    EXPECT_EQ(p.inhalt(), vorher);
+}
+
+TEST(Speichern, CuttingAfterTheShownTripAsksFirst)
+{
+    Seite p;
+    p.schreibe(5);
+    const QByteArray vorher = p.inhalt();
+    p.st.Satznummer = 3;
+    p.antworten = {false};
+    Datensatzloschen(p.s);
+    EXPECT_EQ(p.inhalt(), vorher);
+    Datensatzloschen(p.s);
+    EXPECT_EQ(p.fragen, (QList<int>{31, 31}));
+    EXPECT_EQ(p.inhalt(), vorher.left(3 * 671));
+}

@@ -175,19 +175,27 @@ TEST(Ausdruck, ExportWritesTheWorkbookAndTitlesTheWindow)
     }
 }
 
-TEST(Ausdruck, ThePageInFrontBuildsTheTableAndResizingSetsOneRowHeight)
+TEST(Ausdruck, ThePageInFrontBuildsOneTripTableAndResizingSetsOneRowHeight)
 {
     Umgebung u;
     ASSERT_TRUE(u.starte());
-    auto* seite = u.form->findChild<kmk::Ausdruckseite*>("Ausdruckseite");
     auto* f1 = u.form->findChild<sheet::Steuerelement*>("F1Book1");
-    ASSERT_TRUE(seite && f1);
+    ASSERT_TRUE(f1);
+    // A builder as the tables give it: a fresh sheet, then its cells.
     int gebaut = 0;
-    seite->umgebung().KFZTabelle = [&] { ++gebaut; };
+    auto* seite = u.form->findChild<kmk::Ausdruckseite*>("Ausdruckseite");
+    ASSERT_TRUE(seite);
+    u.form->services.KFZTabelle = [&] {
+        seite->Fahrtentabelle([&] {
+            ++gebaut;
+            tabelle(*f1);
+        });
+    };
     kmk::fahrten1().Kfz.Firmenfahrzeug = -1;
     kmk::fahrten1().Voreinstellung.ErweiterterAusdruck = 0;
     u.form->SSTab1->setTab(4);
     EXPECT_EQ(gebaut, 1);
+    EXPECT_TRUE(f1->Eigenschaft(kmk::kFahrtentabelle).toBool());
     f1->Zeilenhoehe(7, 900);
     u.form->resize(u.form->width() + 40, u.form->height() + 30);
     EXPECT_EQ(f1->blatt().standardhoehe(), 260);

@@ -9,7 +9,9 @@
 #include "platform/forms/combobox.h"
 #include "platform/forms/events.h"
 
+#include <QLineEdit>
 #include <QListWidget>
+#include <QRadioButton>
 #include <QPushButton>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -56,4 +58,61 @@ TEST(FahrtenspeicherAnbindung, StartUpFillsTheListsAndTheWindowsAreTheRealOnes)
     ASSERT_FALSE(u.meldungen.isEmpty());
     EXPECT_EQ(u.meldungen.last(), 30);
     EXPECT_EQ(u.lies("Kund2016.dat").size(), 460);
+}
+
+TEST(FahrtenspeicherAnbindung, F10FillsANewEntryAndItsEditBuffer)
+{
+    Umgebung u;
+    kmk::KfzGrundeinstellung k;
+    k.Kennzeichen = "B-AB 1";
+    k.Anfangskm = 12000;
+    k.Firmenfahrzeug = -1;
+    QFile kfz(u.pfad("Auto2016.dat"));
+    ASSERT_TRUE(kfz.open(QIODevice::WriteOnly));
+    kfz.write(k.zuBytes());
+    kfz.close();
+    kmk::Fahrtenspeichersatz s;
+    s.Fahrtart = 4;
+    s.GefahreneKm = 250;
+    s.Von = "München";
+    s.Nach = "Hof";
+    s.Grund = "Messe";
+    s.Gespraechspartner = "Amt";
+    QFile f(u.pfad("Kund2016.dat"));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(s.zuBytes());
+    f.close();
+    ASSERT_TRUE(u.starte());
+    kmk::Form1& w = *u.form;
+
+    auto* list8 = w.ctl<QListWidget>("List8");
+    QTest::keyClick(list8, Qt::Key_F9);
+    ASSERT_TRUE(kmk::fahrten1().NeuerEintragOffen);
+    forms::setListIndex(list8, 0);
+    QTest::keyClick(list8, Qt::Key_F10);
+    EXPECT_EQ(w.ctl<QLineEdit>("EinkmAn")->text(), "12250");
+    EXPECT_EQ(w.ctl<QLineEdit>("EinGefKm")->text().trimmed(), "250");
+    EXPECT_TRUE(w.ctl<QRadioButton>("OptEhr")->isChecked());
+    const kmk::FahrtDatensatz& puffer = kmk::fahrten1().Satzpuffer[0];
+    EXPECT_EQ(puffer.Von.trimmed(), "München");
+    EXPECT_EQ(puffer.Gespraechspartner.trimmed(), "Amt");
+    EXPECT_EQ(puffer.GefahreneKm, 250);
+
+    // The letter filter lists by text; a line chosen there names its record.
+    forms::setText(w.ctl<QLineEdit>("Text9"), "*hof");
+    ASSERT_EQ(list8->count(), 1);
+    forms::setListIndex(list8, 0);
+    EXPECT_EQ(kmk::fahrtenspeicherVon(&w)->gewaehlterSatz(), 1);
+    forms::setText(w.ctl<QLineEdit>("Text9"), "x");
+    EXPECT_EQ(list8->count(), 0);
+
+    // A text chosen from a drop-down reaches the edit buffer too.
+    auto* grund = w.ctl<forms::ComboBox>("EinGrund");
+    grund->setText("Me");
+    w.services.AListe();
+    ASSERT_EQ(grund->count(), 2);
+    EXPECT_EQ(grund->text(), "Me");
+    grund->setListIndex(1);
+    EXPECT_EQ(grund->text(), "Messe");
+    EXPECT_EQ(puffer.Grund.trimmed(), "Messe");
 }

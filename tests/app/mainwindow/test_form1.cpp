@@ -1,7 +1,7 @@
 // The main window: option boxes, pages, the backup frame, hosted controls.
 #include "test_startup_umgebung.h"
 
-#include "app/mainwindow/dirlist.h"
+#include "platform/forms/dirlist.h"
 #include "app/mainwindow/hilfezeilen.h"
 #include "app/mainwindow/sstab.h"
 #include "platform/com/controlhost.h"

@@ -3,10 +3,13 @@
 
 #include <gtest/gtest.h>
 
+#include <QTest>
+
 #include "test_startup_umgebung.h"
 
 #include "app/allowance/aktualisieren.h"
 #include "app/mainwindow/anbindung_pauschalen.h"
+#include "app/mainwindow/sstab.h"
 #include "app/records/dateien.h"
 #include "app/records/jahr.h"
 #include "platform/vb/date.h"
@@ -64,11 +67,30 @@ TEST(Pauschalen, AnOldYearIsRecalculatedOnceAtStartWithTwelve)
     EXPECT_EQ(FahrtLesen(u.pfad("Auto1_14.dat"), 1).Teilpauschale2, 14);
     EXPECT_FALSE(u.klartexte().contains("Aktualisierung ist abgeschlossen!"));
 
-    // The Pause key's procedure uses the configured rate.
-    PauschaleNeuBerechnen(*u.form);
+    // The Pause key recalculates with the configured rate.
+    u.form->show();
+    QTest::keyClick(u.form->SSTab1, Qt::Key_Pause);
     EXPECT_EQ(FahrtLesen(u.pfad("Auto1_14.dat"), 1).Teilpauschale2, 14);
     EXPECT_EQ(FahrtLesen(u.pfad("Auto1_14.dat"), 1).PauschaleGesamt, 14);
     EXPECT_FALSE(fahrten1().NeuberechnungStart);
+    EXPECT_TRUE(vb::getFlag(u.lies("Vor2014.dat"), 46));
+
+    // The title page's button takes the same steps.
+    auto* knopf = u.form->ctl<QPushButton>("CommandNeuBerechnen");
+    if (!knopf) {
+        knopf = new QPushButton(u.form->ctl("Seite0"));
+        knopf->setObjectName("CommandNeuBerechnen");
+    }
+    verbindeNeuBerechnen(*u.form);
+    verbindeNeuBerechnen(*u.form);
+    legeFahrtAn(u, "2014");
+    fahrten1().NeuberechnungStart = true;
+    u.fakes.dialogs.shown.clear();
+    knopf->click();
+    EXPECT_EQ(FahrtLesen(u.pfad("Auto1_14.dat"), 1).Teilpauschale2, 14);
+    EXPECT_FALSE(fahrten1().NeuberechnungStart);
+    EXPECT_EQ(u.klartexte(),
+              (QStringList{"Die Reisekostenpauschale werden aktualisiert", "Aktualisierung ist abgeschlossen!"}));
     EXPECT_EQ(u.klartexte().mid(u.klartexte().size() - 2),
               (QStringList{"Die Reisekostenpauschale werden aktualisiert", "Aktualisierung ist abgeschlossen!"}));
 }
@@ -88,14 +110,38 @@ TEST(Pauschalen, ARateThatIsNoNumberIsToldOnceAtStart)
     EXPECT_EQ(u.klartexte().count(TextSatzKeineZahl()), 1);
 }
 
-TEST(Pauschalen, TheHooksAreInPlace)
+TEST(Pauschalen, TheChosenVehicleShowsItsKmSharesAndConsumption)
 {
-    Umgebung u;
+    Umgebung u("2016", "Kxt", QDate(2016, 3, 3));
+    Fahrten1 st;
+    st.setzeProgrammpfad(u.dir.path());
+    st.Jahr = "2016";
+    Jahr_ini(st);
+    KfzDateiAnlegen(st);
+    ASSERT_TRUE(KfzLesen(st, 1));
+    st.Kfz.Kennzeichen = "K-AB 123";
+    st.Kfz.Anfangskm = 1000;
+    ASSERT_TRUE(KfzSchreiben(st, 1).ok);
+    FahrtDatensatz geschaeft, privat;
+    geschaeft.Fahrtart = 3;
+    geschaeft.GefahreneKm = 300;
+    geschaeft.Kraftstoffmenge = 24;
+    geschaeft.BetragKraftstoff = vb::Currency::fromDouble(36);
+    privat.Fahrtart = 2;
+    privat.GefahreneKm = 100;
+    QFile f(u.pfad("Auto1_16.dat"));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(geschaeft.zuBytes() + privat.zuBytes());
+    f.close();
+
     ASSERT_TRUE(starteMitPauschalen(u));
-    EXPECT_TRUE(u.form->services.PauschaleAnzeigen);
-    EXPECT_TRUE(u.form->services.Prozentverteilung);
-    EXPECT_TRUE(u.form->services.Ges_Verbrauch);
-    EXPECT_TRUE(u.form->services.aktualisieren);
+    u.form->Aktu_Auto_Click(0);
+    ASSERT_EQ(fahrten1().AktuellesFahrzeug, 1);
+    EXPECT_EQ(u.form->ctl<QLabel>("LabGesch")->text(), " 300");
+    EXPECT_EQ(u.form->ctl<QLabel>("LabPriP")->text(), "25,00%");
+    EXPECT_EQ(u.form->ctl<QLabel>("Labbetrieb")->text(), "75,00%");
+    EXPECT_EQ(u.form->ctl<QLabel>("Label31")->text(), "6,00 L");
+    EXPECT_EQ(u.form->ctl<QLabel>("Label27")->text(), QString::fromUtf8("36,00 €"));
     EXPECT_NE(pauschalanzeige(*u.form), nullptr);
     EXPECT_TRUE(u.klartexte().isEmpty());
 }

@@ -1,7 +1,7 @@
 // Start-up of the main window on fresh program folders.
 #include "test_startup_umgebung.h"
 
-#include "app/mainwindow/dirlist.h"
+#include "platform/forms/dirlist.h"
 #include "app/mainwindow/fstart.h"
 #include "platform/com/controlhost.h"
 #include "app/mainwindow/nebenfenster.h"

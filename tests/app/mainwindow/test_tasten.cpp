@@ -2,6 +2,8 @@
 #include "app/mainwindow/form1.h"
 #include "app/mainwindow/ftext.h"
 #include "app/mainwindow/sstab.h"
+#include "app/records/dateien.h"
+#include "app/records/jahr.h"
 #include "platform/vb/fields.h"
 #include "test_startup_umgebung.h"
 
@@ -192,4 +194,57 @@ TEST(Tasten, TheFloatingHelpWindowFollowsThePageAndKeepsItsMargins)
     EXPECT_GT(ft->Text1->width(), 0);
     EXPECT_GT(ft->Text1->height(), 0);
     EXPECT_GE(ft->CBeenden->x(), ft->Label1->geometry().right());
+}
+
+namespace {
+
+// Vehicles 1 and 2, company cars, with two and three trips.
+void zweiFahrzeugeMitFahrten(Umgebung& u)
+{
+    kmk::Fahrten1 st;
+    st.setzeProgrammpfad(u.dir.path());
+    st.Jahr = "2016";
+    kmk::Jahr_ini(st);
+    kmk::KfzDateiAnlegen(st);
+    for (int k = 1; k <= 2; ++k) {
+        ASSERT_TRUE(kmk::KfzLesen(st, k));
+        st.Kfz.Kennzeichen = QString("K-AB %1").arg(k);
+        st.Kfz.Firmenfahrzeug = -1;
+        ASSERT_TRUE(kmk::KfzSchreiben(st, k).ok);
+        QFile f(u.pfad(QString("Auto%1_16.dat").arg(k)));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        for (int n = 0; n < k + 1; ++n) {
+            kmk::FahrtDatensatz d;
+            d.Fahrtart = 3;
+            d.GefahreneKm = 10 + n;
+            f.write(d.zuBytes());
+        }
+    }
+}
+
+} // namespace
+
+TEST(Tasten, ClosingTheWindowMakesAFullBackupAndBeendenAQuickOne)
+{
+    Umgebung u;
+    zweiFahrzeugeMitFahrten(u);
+    ASSERT_TRUE(u.starte());
+    u.form->Aktu_Auto_Click(1);
+    ASSERT_EQ(kmk::fahrten1().AktuellesFahrzeug, 2);
+    u.form->Form_QueryUnload();
+    EXPECT_TRUE(QFileInfo(u.pfad("Sicherheit/Au1-2 E_Au2-3 E/Auto2_16.dat")).isFile());
+    EXPECT_EQ(QFileInfo(u.pfad("Sicherheit/Au1-2 E_Au2-3 E/Auto1_16.dat")).size(), 2 * 671);
+    EXPECT_EQ(vb::getI16(u.lies("Vor2016.dat"), 327), 2);
+
+    // The next start shows the vehicle the window was closed with.
+    ASSERT_TRUE(u.starte());
+    EXPECT_EQ(kmk::fahrten1().AktuellesFahrzeug, 2);
+    u.form->Aktu_Auto_Click(0);
+    u.form->Command17_Click();
+    EXPECT_TRUE(QFileInfo(u.pfad("Sicherheit/Auto1_AnzahlEintra_2.dat")).isFile());
+    EXPECT_TRUE(QFileInfo(u.pfad("Sicherheit/Auto2_AnzahlEintra_3.dat")).isFile());
+    // The switch itself moved the last vehicle along; "Beenden" writes it.
+    EXPECT_EQ(vb::getI16(u.lies("Vor2016.dat"), 327), 1);
+    ASSERT_TRUE(u.starte());
+    EXPECT_EQ(kmk::fahrten1().AktuellesFahrzeug, 1);
 }

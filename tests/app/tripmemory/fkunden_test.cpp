@@ -237,3 +237,16 @@ TEST(FKunden, EmptyFileShowsANoticeAndANewRecordBecomesRecordOne)
     EXPECT_EQ(u.lies(), satz(3, 12, "Köln", "A1", "Hof", "Besuch", "Amt").zuBytes());
     EXPECT_EQ(fk.AktuellerSatz, 1);
 }
+
+TEST(FKunden, ARecordGoneMeanwhileIsToldAndTheMaskKept)
+{
+    Editor e(3);
+    Kundendatei d(e.pfad());
+    ASSERT_TRUE(d.entfernen(3));
+    const QByteArray vorher = e.lies();
+    e.fk.CTGrund->setText("Messe");
+    e.fk.DatSpeichern_Click();
+    EXPECT_EQ(e.lies(), vorher);
+    EXPECT_EQ(e.fk.CTGrund->text(), "Messe");
+    EXPECT_EQ(e.fakes.dialogs.shown.last().prompt, "Beim Speichern ist ein Fehler aufgetreten!");
+}

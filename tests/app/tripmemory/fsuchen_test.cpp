@@ -130,3 +130,22 @@ TEST(FSuchen, CopiesTheChosenFileAfterAYesAndKeepsTheOldOne)
     fs.Command2_Click();
     EXPECT_EQ(u.fakes.dialogs.shown.last().prompt, "Datei nicht gefunden   ! :");
 }
+
+TEST(FSuchen, NothingIsCopiedWhenTheOldFileCannotBeKept)
+{
+    Baum quelle;
+    quelle.datei("Kund2015.dat", satz(3, 9, "Alt", "", "Ort", "G", "").zuBytes());
+    kmktest::Umgebung u;
+    u.schreibe({satz(3, 1, "Neu", "", "X", "G", "")});
+    const QByteArray vorher = u.lies();
+    quelle.datei("keinordner");
+    u.st.Sicherungspfad = quelle.wurzel() + "keinordner/Sicherheit/";
+    FSuchen fs(u.st);
+    fs.Drive1->setText(quelle.wurzel());
+    fs.Command1_Click();
+    forms::setListIndex(fs.List1, 0);
+    u.fakes.dialogs.msgBoxAnswers = {forms::vbYes};
+    fs.Command2_Click();
+    EXPECT_EQ(u.lies(), vorher);
+    EXPECT_TRUE(u.fakes.dialogs.shown.last().prompt.startsWith("Der bisherige Fahrtenspeicher konnte nicht gesichert"));
+}

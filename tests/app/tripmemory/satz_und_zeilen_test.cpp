@@ -90,13 +90,3 @@ TEST(Kundenliste, DropDownsOfferDistinctTexts)
     EXPECT_EQ(e[EdGPartner], QStringList({"Bauamt"}));
     EXPECT_EQ(e[EdGrund], QStringList({"Besuch", ""}));
 }
-
-TEST(Kundenliste, PickFilterByStartOrAnywhere)
-{
-    const QStringList z = {"Bauamt Hof", "bauhof Köln", "Amt Bau", "Xaver"};
-    struct Fall { const char* s; QList<int> erwartet; };
-    const Fall faelle[] = {{"bau", {0, 1}}, {"BAU", {0, 1}}, {"*bau", {0, 1, 2}}, {"*", {0, 1, 2, 3}},
-                           {"", {}}, {"q", {}}};
-    for (const Fall& f : faelle)
-        EXPECT_EQ(filterTreffer(z, f.s), f.erwartet) << f.s;
-}

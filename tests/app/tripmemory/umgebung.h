@@ -62,7 +62,6 @@ struct Umgebung {
         neu<QLabel>("AnzKmAb")->setText("12000");
         neu<QLineEdit>("EinkmAn");
         neu<QLineEdit>("EinGefKm");
-        neu<QLineEdit>("Text9");
         for (const char* n : {"List1", "List8", "List2"})
             neu<QListWidget>(n);
         neu<QLabel>("Label56");

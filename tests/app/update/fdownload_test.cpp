@@ -107,6 +107,8 @@ TEST(FDownload, AWholeProgramReplacesTheOldOneKeepingACopy)
     EXPECT_EQ(o.w->ContentLength, 300000);
     EXPECT_TRUE(o.w->ResponseHeader.startsWith("HTTP/1.0 200 OK\r\n"));
     EXPECT_TRUE(o.w->cmdStart->isEnabled());
+    const QImage& balken = o.w->picProgress1->bild();   // drawn full at the end
+    EXPECT_EQ(balken.pixel(balken.width() - 1, 1), upd::kBalkenfarbe.rgb());
     if (const QString shots = qEnvironmentVariable("KMK_SCREENSHOTS"); !shots.isEmpty()) {
         o.w->LDownloadtxt->setText(upd::Versionstext({"2016", " 21", 1, 0, {}}));
         upd::DrawProgress(o.w->picProgress1, 570, 1, 1000, true);

@@ -118,3 +118,25 @@ TEST(Ansicht, PdfHasThePagesOfThePreview)
     ASSERT_GE(m, 0);
     EXPECT_TRUE(d.mid(m, 40).startsWith("/MediaBox [0 0 595")) << d.mid(m, 40).toStdString();
 }
+
+TEST(Ansicht, ThePrinterGetsThePagesOfThePlan)
+{
+    BlattSteuerung t;
+    jahr(t, 30);
+    QTemporaryDir dir;
+    QPrinter drucker(QPrinter::HighResolution);
+    drucker.setOutputFormat(QPrinter::PdfFormat);
+    drucker.setOutputFileName(dir.filePath("gedruckt.pdf"));
+    ASSERT_TRUE(druckeBlatt(t.blatt(), drucker));
+    QFile f(dir.filePath("gedruckt.pdf"));
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(f.readAll().contains("/Count 5"));
+    // A page range chosen in the printer dialog prints only those pages.
+    drucker.setPrintRange(QPrinter::PageRange);
+    drucker.setFromTo(2, 3);
+    drucker.setOutputFileName(dir.filePath("teil.pdf"));
+    ASSERT_TRUE(druckeBlatt(t.blatt(), drucker));
+    QFile teil(dir.filePath("teil.pdf"));
+    ASSERT_TRUE(teil.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(teil.readAll().contains("/Count 2"));
+}

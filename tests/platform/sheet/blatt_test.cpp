@@ -1,5 +1,8 @@
 #include "platform/sheet/blattsteuerung.h"
+#include "platform/sheet/schreiber.h"
 #include "platform/sheet/seiten.h"
+
+#include <QDir>
 
 #include <QLocale>
 #include <gtest/gtest.h>
@@ -115,6 +118,14 @@ TEST(Blatt, RowsAndColumnsAre32Bit)
     EXPECT_EQ(t.blatt().letzteZeile(), 2000000000);
     EXPECT_EQ(t.blatt().letzteSpalte(), 70000);
     EXPECT_EQ(t.blatt().anzeigetext(2000000000, 70000), QStringLiteral("weit"));
+    // Pages only where cells are; a workbook refuses what it cannot hold.
+    t.Spaltenbreite(70000, 1);
+    for (int32_t c = 4; c < 70000; ++c)
+        t.Spaltenbreite(c, 0);
+    EXPECT_LE(paginiere(t.blatt()).seiten.size(), 6u);
+    QString fehler;
+    EXPECT_FALSE(schreibeArbeitsmappe(t.blatt(), QDir::temp().filePath(QStringLiteral("kmk-zu-gross.xlsx")), &fehler));
+    EXPECT_FALSE(fehler.isEmpty());
     int32_t r, c;
     ASSERT_TRUE(zellname(QStringLiteral("$AB$16385"), r, c));
     EXPECT_EQ(r, 16385); EXPECT_EQ(c, 28);

@@ -87,6 +87,15 @@ TEST(Schreiber, AWorkbookAnIndependentReaderOpens)
     const QString buch = QString::fromUtf8(teile.value(QStringLiteral("xl/workbook.xml")));
     EXPECT_TRUE(buch.contains(QStringLiteral("_xlnm.Print_Titles")));
     EXPECT_TRUE(buch.contains(QStringLiteral("$1:$1")));
+
+    // Fitting: one page wide, as many tall as needed.
+    int16_t p = 80;
+    t.Druckskalierung(p, true, 1, 0);
+    ASSERT_TRUE(t.DateiSchreiben(pfad, TypArbeitsmappe, &fehler));
+    const QString passend = QString::fromUtf8(testzip::lies(lies(pfad)).value(QStringLiteral("xl/worksheets/sheet1.xml")));
+    EXPECT_TRUE(passend.contains(QStringLiteral("<pageSetUpPr fitToPage=\"1\"/>")));
+    EXPECT_TRUE(passend.contains(QStringLiteral("fitToHeight=\"0\"")));
+    EXPECT_FALSE(passend.contains(QStringLiteral("scale=")));
 }
 
 TEST(Schreiber, PdfAndTextAreWritten)

@@ -1,12 +1,14 @@
-#include "app/mainwindow/dirlist.h"
+#include "platform/forms/dirlist.h"
 
 #include "platform/vb/error.h"
 
 #include <QDir>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QMouseEvent>
+#include <QStorageInfo>
 
-namespace kmk {
+namespace forms {
 
 namespace {
 QString clean(const QString& p)
@@ -100,10 +102,62 @@ void DirListBox::mousePressEvent(QMouseEvent* e)
     emit MouseDown(button, shift, int(e->position().x()), int(e->position().y()));
 }
 
-DriveListBox::DriveListBox(QWidget* parent) : QComboBox(parent)
+void DirListBox::keyPressEvent(QKeyEvent* e)
 {
-    addItem(QStringLiteral("/"));
-    connect(this, &QComboBox::currentIndexChanged, this, [this](int) { emit Change(); });
+    if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) {
+        if (QListWidgetItem* item = currentItem()) {
+            try {
+                setPath(item->data(Qt::UserRole).toString());
+            } catch (const vb::RuntimeError&) {
+                Refresh();
+            }
+        }
+        e->accept();
+        return;
+    }
+    QListWidget::keyPressEvent(e);
 }
 
-} // namespace kmk
+DriveListBox::DriveListBox(QWidget* parent) : QComboBox(parent)
+{
+    Refresh();
+    connect(this, &QComboBox::currentIndexChanged, this, [this](int) {
+        if (!m_quiet)
+            emit Change();
+    });
+}
+
+void DriveListBox::Refresh()
+{
+    QStringList roots{QStringLiteral("/")};
+    for (const QStorageInfo& v : QStorageInfo::mountedVolumes()) {
+        const QString r = v.rootPath();
+        if (!r.isEmpty() && !roots.contains(r))
+            roots << r;
+    }
+    const QString bisher = currentText();
+    m_quiet = true;
+    clear();
+    addItems(roots);
+    const int i = findText(bisher);
+    setCurrentIndex(i >= 0 ? i : 0);
+    m_quiet = false;
+}
+
+void DriveListBox::setDrive(const QString& path)
+{
+    const QString p = QDir::cleanPath(path);
+    int beste = -1;
+    for (int i = 0; i < count(); ++i) {
+        const QString r = itemText(i);
+        const bool darunter = r == QLatin1String("/") || p == r || p.startsWith(r + QLatin1Char('/'));
+        if (darunter && (beste < 0 || r.size() > itemText(beste).size()))
+            beste = i;
+    }
+    m_quiet = true;
+    if (beste >= 0)
+        setCurrentIndex(beste);
+    m_quiet = false;
+}
+
+} // namespace forms

@@ -1,0 +1,330 @@
+// Quick and full backups, the backup folder page and the restore.
+#include "app/backup/sicherung.h"
+#include "app/backup/sicherungsseite.h"
+#include "app/backup/wiederherstellen.h"
+#include "app/records/jahr.h"
+#include "platform/forms/dirlist.h"
+#include "platform/forms/fakes.h"
+
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QTemporaryDir>
+
+#include <csignal>
+#include <sys/resource.h>
+
+#include <gtest/gtest.h>
+
+using namespace kmk;
+
+namespace {
+
+struct Ordner {
+    QTemporaryDir dir;
+    forms::ScopedFakes fakes;
+    Fahrten1 st;
+    QStringList meldungen;
+
+    Ordner()
+    {
+        st.setzeProgrammpfad(dir.path());
+        st.Jahr = "2016";
+        Jahr_ini(st);
+        st.Kundendatei = "Kund2016.dat";
+        st.AktuellesFahrzeug = 1;
+        st.Fahrtdatei = st.fahrtdateiName(1);
+        st.Sicherungspfad = st.Programmpfad + "Sicherheit/";
+        st.Voreinstellung.Sicherungsordner = st.Sicherungspfad;
+        QDir(dir.path()).mkpath("Sicherheit");
+        for (const char* n : {"Auto2016.dat", "Vor2016.dat", "Kund2016.dat"})
+            schreibe(n, QByteArray(n) + " v1");
+    }
+    QString pfad(const QString& n) const { return dir.filePath(n); }
+    void schreibe(const QString& n, const QByteArray& b) const
+    {
+        QFile f(pfad(n));
+        f.open(QIODevice::WriteOnly | QIODevice::Truncate);
+        f.write(b);
+    }
+    void fahrten(int fahrzeug, int anzahl, char zeichen = 'x') const
+    {
+        schreibe(QString("Auto%1_16.dat").arg(fahrzeug), QByteArray(671 * anzahl, zeichen));
+    }
+    QByteArray inhalt(const QString& n) const
+    {
+        QFile f(pfad(n));
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+    QStringList eintraege(const QString& unter) const
+    {
+        return QDir(pfad(unter)).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
+    }
+    void voll() { SicherheitscopyNeu(st, [this](const QString& t) { meldungen << t; }); }
+};
+
+} // namespace
+
+TEST(Sicherung, NamesAndInterval)
+{
+    EXPECT_EQ(Vollsicherungsname({0, 12, 0, 4, 0}), "Au1-12 E_Au3-4 E");
+    EXPECT_EQ(Vollsicherungsname({0, 0, 7, 0, 0}), "_Au2-7 E");
+    EXPECT_EQ(Vollsicherungsname({0, 1, 2, 3, 4}), "Au1-1 E_Au2-2 E_Au3-3 E_Au4-4 E");
+    EXPECT_EQ(Vollsicherungsname({}), "");
+    EXPECT_EQ(Schnellsicherungsname(2, 40), "Auto2_AnzahlEintra_40.dat");
+    const std::pair<qint16, int> intervalle[] = {{20, 20}, {10, 10}, {1, 1}, {0, 20}, {-3, 20}};
+    for (const auto& [gespeichert, gilt] : intervalle) {
+        VoreinstellungSatz v;
+        v.Sicherungsintervall = gespeichert;
+        EXPECT_EQ(Sicherungsintervall(v), gilt) << gespeichert;
+    }
+}
+
+TEST(Sicherung, FullBackupCopiesEveryDataFileOnceIntoItsNamedFolder)
+{
+    Ordner o;
+    o.fahrten(1, 12, 'a');
+    o.fahrten(2, 0);   // empty: neither name piece nor copy
+    o.fahrten(3, 4, 'c');
+    o.voll();
+    EXPECT_TRUE(o.meldungen.isEmpty());
+    EXPECT_EQ(o.eintraege("Sicherheit"), QStringList{"Au1-12 E_Au3-4 E"});
+    const QString ziel = "Sicherheit/Au1-12 E_Au3-4 E/";
+    EXPECT_EQ(o.eintraege(ziel), (QStringList{"Auto1_16.dat", "Auto2016.dat", "Auto3_16.dat", "Kund2016.dat", "Vor2016.dat"}));
+    for (const char* n : {"Auto1_16.dat", "Auto3_16.dat", "Vor2016.dat"})
+        EXPECT_EQ(o.inhalt(ziel + n), o.inhalt(n)) << n;
+
+    // The same counts again: the folder exists, nothing is copied.
+    o.schreibe("Vor2016.dat", "v2");
+    o.voll();
+    EXPECT_EQ(o.inhalt(ziel + "Vor2016.dat"), "Vor2016.dat v1");
+}
+
+TEST(Sicherung, FullBackupWithoutTripsCreatesNothing)
+{
+    Ordner o;
+    o.fahrten(1, 0);
+    o.voll();
+    EXPECT_TRUE(o.eintraege("Sicherheit").isEmpty());
+    EXPECT_TRUE(o.meldungen.isEmpty());
+}
+
+TEST(Sicherung, FullBackupGoesToTheStandardFolderWhenTheStoredOneIsNoFolderHere)
+{
+    for (const char* gespeichert : {"C:\\Kilo\\Sicherheit\\", "Sicherheit/", "/gibt/es/nicht/"}) {
+        Ordner o;
+        o.fahrten(2, 7);
+        o.st.Voreinstellung.Sicherungsordner = gespeichert;
+        o.voll();
+        EXPECT_EQ(o.eintraege("Sicherheit"), QStringList{"_Au2-7 E"}) << gespeichert;
+    }
+}
+
+TEST(Sicherung, AFailedCopyLeavesNoFolderUnderABackupName)
+{
+    for (int fehlschlag = 1; fehlschlag <= 4; ++fehlschlag) {
+        Ordner o;
+        o.fahrten(1, 3);
+        const QByteArray vorher = o.inhalt("Auto1_16.dat");
+        int aufruf = 0;
+        Kopierfunktion echt = sicherungsKopie();
+        sicherungsKopie() = [&](const QString& von, const QString& nach) {
+            return ++aufruf == fehlschlag ? false : echt(von, nach);
+        };
+        o.voll();
+        sicherungsKopie() = echt;
+        EXPECT_TRUE(o.eintraege("Sicherheit").isEmpty()) << fehlschlag;
+        EXPECT_EQ(o.meldungen, QStringList{"Beim erstellen der Sicherheitscopy ist ein Fehler aufgetreten!"});
+        EXPECT_EQ(o.inhalt("Auto1_16.dat"), vorher);
+    }
+}
+
+TEST(Sicherung, QuickBackupKeepsEachCountOnceAndRefreshesTheOtherFiles)
+{
+    Ordner o;
+    o.fahrten(1, 40);
+    o.fahrten(3, 5, 'c');
+    o.schreibe("Sicherheit/Auto3_AnzahlEintra_5.dat", "alt");
+    o.st.Satznummer = 40;
+    o.st.Voreinstellung.Sicherungsordner = o.pfad("anderswo/");
+    Sicherheitscopy(o.st);
+    EXPECT_EQ(o.st.Voreinstellung.Sicherungsordner, o.st.Programmpfad + "Sicherheit/");
+    EXPECT_EQ(o.eintraege("Sicherheit"), (QStringList{"Auto1_AnzahlEintra_40.dat", "Auto2016.dat",
+                                                      "Auto3_AnzahlEintra_5.dat", "Kund2016.dat", "Vor2016.dat"}));
+    EXPECT_EQ(o.inhalt("Sicherheit/Auto1_AnzahlEintra_40.dat"), o.inhalt("Auto1_16.dat"));
+    EXPECT_EQ(o.inhalt("Sicherheit/Auto3_AnzahlEintra_5.dat"), "alt");
+
+    // The same count again: the whole backup is skipped.
+    o.schreibe("Vor2016.dat", "v2");
+    Sicherheitscopy(o.st);
+    EXPECT_EQ(o.inhalt("Sicherheit/Vor2016.dat"), "Vor2016.dat v1");
+
+    // One trip more: the settings copy is refreshed, not kept stale.
+    o.fahrten(1, 41);
+    o.st.Satznummer = 41;
+    Sicherheitscopy(o.st);
+    EXPECT_EQ(o.inhalt("Sicherheit/Vor2016.dat"), "v2");
+    EXPECT_TRUE(QFile::exists(o.pfad("Sicherheit/Auto1_AnzahlEintra_41.dat")));
+}
+
+TEST(Wiederherstellung, OnlyCtrlAltWithADigitOfTheMainKeyboard)
+{
+    const auto ca = Qt::ControlModifier | Qt::AltModifier;
+    struct Fall { int code; int shift; Qt::KeyboardModifiers m; int k; };
+    const Fall faelle[] = {
+        {49, 6, ca, 1}, {52, 6, ca, 4}, {53, 6, ca, 0}, {48, 6, ca, 0},
+        {50, 7, ca | Qt::ShiftModifier, 0}, {50, 2, Qt::ControlModifier, 0}, {50, 4, Qt::AltModifier, 0},
+        {50, 6, ca | Qt::KeypadModifier, 0}, {98, 6, ca | Qt::KeypadModifier, 0},
+        {50, 6, ca | Qt::GroupSwitchModifier, 0}, {50, 6, ca | Qt::MetaModifier, 0},
+    };
+    for (const Fall& f : faelle)
+        EXPECT_EQ(Wiederherstellungstaste(f.code, f.shift, f.m), f.k) << f.code << " " << f.shift;
+}
+
+TEST(Wiederherstellung, CopiesBackKeepingASafetyCopyAndChoosesTheVehicle)
+{
+    Ordner o;
+    o.fahrten(2, 9, 'n');
+    QDir(o.dir.path()).mkpath("Sicherheit/_Au2-7 E");
+    o.schreibe("Sicherheit/_Au2-7 E/Auto2_16.dat", QByteArray(7 * 671, 'b'));
+    QStringList gezeigt;
+    int listen = 0, gewaehlt = -1;
+    Wiederherstellungsdienste d;
+    d.meldung = [&](const QString& t) { gezeigt << t; };
+    d.listenNeu = [&] { ++listen; };
+    d.fahrzeugWaehlen = [&](int i) { gewaehlt = i; };
+
+    // Missing source or same file: nothing happens.
+    EXPECT_EQ(Wiederherstellen(o.st, o.pfad("Sicherheit"), 2, d), Wiederherstellung::KeineQuelle);
+    EXPECT_EQ(Wiederherstellen(o.st, o.dir.path(), 2, d), Wiederherstellung::GleicheDatei);
+    EXPECT_TRUE(gezeigt.isEmpty());
+
+    const QString quelle = o.pfad("Sicherheit/_Au2-7 E");
+    EXPECT_EQ(Wiederherstellen(o.st, quelle, 2, d), Wiederherstellung::Kopiert);
+    EXPECT_EQ(gezeigt, QStringList{quelle + "/Auto2_16.dat"});
+    EXPECT_EQ(o.inhalt("Auto2_16.dat"), QByteArray(7 * 671, 'b'));
+    EXPECT_EQ(o.inhalt("Sicherheit/Auto2_vor_Wiederherstellen_20160615_1200.dat"), QByteArray(9 * 671, 'n'));
+    EXPECT_EQ(listen, 1);
+    EXPECT_EQ(gewaehlt, 1);
+}
+
+TEST(Sicherungsseite, DeletingRefusesTheProgramAndBackupFoldersAndAllAboveThem)
+{
+    Ordner o;
+    QDir(o.dir.path()).mkpath("Sicherheit/Au1-7 E");
+    QDir(o.dir.path()).mkpath("Sicherheit/_Au2-7 E");
+    QDir(o.dir.path()).mkpath("Sicherheit/Fremd");
+    QFile::link(o.dir.path(), o.pfad("Sicherheit/Verweis"));
+    forms::DirListBox dir1;
+    QLabel ls;
+    QList<int> fragen;
+    Sicherungsseite s{o.st, &dir1, nullptr, &ls};
+    s.MeldungAnzeigen = [&](int n) { fragen << n; return true; };
+    s.meldung = [&](const QString& t) { o.meldungen << t; };
+
+    auto loesche = [&](const QString& liste, const QString& gewaehlt) {
+        fragen.clear();
+        o.meldungen.clear();
+        dir1.setPath(liste);
+        for (int i = 0; i < dir1.count(); ++i)
+            if (dir1.item(i)->data(Qt::UserRole).toString() == QDir::cleanPath(gewaehlt))
+                dir1.setCurrentRow(i);
+        Verloeschen_Click(s);
+    };
+    const QString programm = QDir::cleanPath(o.dir.path());
+    const QString eltern = QFileInfo(programm).absolutePath();
+    // The program folder, a folder above it, and the backup folder.
+    loesche(eltern, programm);
+    EXPECT_EQ(o.meldungen, QStringList{"Sie können nicht das Kilometrikaverzeichnis löschen!"});
+    loesche(QFileInfo(eltern).absolutePath(), eltern);   // holds the program folder
+    EXPECT_EQ(o.meldungen, QStringList{"Sie können nicht das Kilometrikaverzeichnis löschen!"});
+    loesche(eltern, QFileInfo(eltern).absolutePath());   // a parent in the chain
+    EXPECT_EQ(fragen, QList<int>{120});
+    loesche(programm, o.pfad("Sicherheit"));
+    EXPECT_TRUE(o.meldungen.value(0).startsWith("Löschverzeichnis ist gleich Sicherheitsverzeichnis"));
+    EXPECT_TRUE(QDir(o.pfad("Sicherheit")).exists());
+
+    loesche(o.pfad("Sicherheit"), o.pfad("Sicherheit/Au1-7 E"));
+    EXPECT_EQ(fragen, (QList<int>{117, 118}));
+    EXPECT_EQ(o.st.Sicherungsname, "Au1-7 E");
+    EXPECT_FALSE(QDir(o.pfad("Sicherheit/Au1-7 E")).exists());
+    loesche(o.pfad("Sicherheit"), o.pfad("Sicherheit/_Au2-7 E"));
+    EXPECT_EQ(fragen, (QList<int>{121, 118}));
+
+    // A link to the program folder goes as a link; what it points to stays.
+    loesche(o.pfad("Sicherheit"), o.pfad("Sicherheit/Verweis"));
+    EXPECT_EQ(fragen, (QList<int>{121, 118}));
+    EXPECT_FALSE(QFileInfo(o.pfad("Sicherheit/Verweis")).isSymLink());
+    EXPECT_TRUE(QFile::exists(o.pfad("Vor2016.dat")));
+}
+
+TEST(Sicherungsseite, CreatingAFolderTakesOneNameOnly)
+{
+    Ordner o;
+    forms::DirListBox dir1;
+    dir1.setPath(o.pfad("Sicherheit"));
+    QLabel ls;
+    Sicherungsseite s{o.st, &dir1, nullptr, &ls};
+    s.meldung = [&](const QString& t) { o.meldungen << t; };
+    int gespeichert = 0;
+    s.VorDatSpeichern = [&] { return ++gespeichert > 0; };
+    for (const char* name : {"../raus", "a/b", "..", "a\\b"}) {
+        o.fakes.dialogs.inputAnswers = {name};
+        VerErstellen_Click(s);
+    }
+    EXPECT_EQ(o.meldungen.size(), 4);
+    EXPECT_EQ(gespeichert, 0);
+    EXPECT_EQ(o.eintraege("Sicherheit"), QStringList{});
+    o.fakes.dialogs.inputAnswers = {"0"};
+    VerErstellen_Click(s);
+    EXPECT_EQ(o.st.Sicherungspfad, o.st.Programmpfad + "Sicherheit/0/");
+    EXPECT_EQ(o.st.Voreinstellung.Sicherungsordner, o.st.Sicherungspfad);
+    EXPECT_EQ(gespeichert, 1);
+
+    // A folder the settings record cannot hold is not stored.
+    ls.setText(o.pfad(QString(260, 'x')));
+    CSicherSpeicher_Click(s);
+    EXPECT_EQ(gespeichert, 1);
+    EXPECT_EQ(o.meldungen.size(), 5);
+}
+
+TEST(Wiederherstellung, AFailedCopyLeavesTheTripFileAsItWas)
+{
+    Ordner o;
+    o.fahrten(1, 9, 'n');
+    QDir(o.dir.path()).mkpath("Sicherheit/Au1-20 E");
+    o.schreibe("Sicherheit/Au1-20 E/Auto1_16.dat", QByteArray(20 * 671, 'b'));
+    const QStringList vorher = o.eintraege(".");
+    QStringList gezeigt;
+    Wiederherstellungsdienste d;
+    d.meldung = [&](const QString& t) { gezeigt << t; };
+    {
+        // Writes beyond 15 trips fail, as on a full disk.
+        std::signal(SIGXFSZ, SIG_IGN);
+        rlimit alt{};
+        getrlimit(RLIMIT_FSIZE, &alt);
+        rlimit neu = alt;
+        neu.rlim_cur = 15 * 671;
+        setrlimit(RLIMIT_FSIZE, &neu);
+        EXPECT_EQ(Wiederherstellen(o.st, o.pfad("Sicherheit/Au1-20 E"), 1, d), Wiederherstellung::Fehler);
+        setrlimit(RLIMIT_FSIZE, &alt);
+    }
+    EXPECT_EQ(o.inhalt("Auto1_16.dat"), QByteArray(9 * 671, 'n'));
+    EXPECT_EQ(o.eintraege("."), vorher);
+    EXPECT_EQ(gezeigt.size(), 2);
+}
+
+TEST(Sicherungsseite, ADriveThatIsNotReadyKeepsThePreviousDriveAndPath)
+{
+    Ordner o;
+    forms::DirListBox dir1;
+    forms::DriveListBox drive1;
+    dir1.setPath(o.pfad("Sicherheit"));
+    drive1.addItem("/gibt/es/nicht");
+    Sicherungsseite s{o.st, &dir1, &drive1, nullptr};
+    QObject::connect(&drive1, &forms::DriveListBox::Change, [&] { Drive1_Change(s); });
+    const QString bisher = drive1.Drive();
+    drive1.setCurrentIndex(drive1.count() - 1);
+    EXPECT_EQ(dir1.Path(), QDir::cleanPath(o.pfad("Sicherheit")));
+    EXPECT_EQ(drive1.Drive(), bisher);
+}

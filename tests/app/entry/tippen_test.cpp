@@ -1,0 +1,638 @@
+// The entry page typed like a person: keys and clicks on the real main
+// window with its hosted calendar and spin buttons.
+
+#include "tests/app/mainwindow/test_startup_umgebung.h"
+
+#include "app/entry/eingabefelder.h"
+#include "app/mainwindow/page_eintragungen.h"
+#include "app/mainwindow/sstab.h"
+#include "platform/com/controlhost.h"
+#include "platform/forms/combobox.h"
+#include "platform/forms/events.h"
+#include "platform/forms/mouseupbutton.h"
+#include "platform/vb/date.h"
+#include "platform/vb/text.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QRadioButton>
+#include <QTest>
+#include <gtest/gtest.h>
+
+using namespace kmk;
+
+namespace {
+
+struct Fenster {
+    kmktest::Umgebung u;
+    Form1* f = nullptr;
+
+    explicit Fenster(bool firma = true)
+    {
+        // The real calendar and spins, whatever an earlier test put in.
+        pages::setHostedControlFactory(&pages::controlHostFactory);
+        u.schreibeHilfstexte();
+        starten();
+        forms::setText(f->KfzEingabe[0], "B-AB 123");
+        forms::setText(f->KmEingabe[0], "345");
+        forms::setText(f->StandortEingabe[0], QString::fromUtf8("Köln"));
+        forms::setText(f->HalterEingabe[0], "Muster");
+        setOptionValue(firma ? f->FirmenPkw[0] : f->PrivatPkw[0], true);
+        f->Command1_Click(0);
+        zeigen();
+    }
+    void starten()
+    {
+        EXPECT_TRUE(u.starte());
+        f = u.form.get();
+    }
+    void zeigen()
+    {
+        f->SSTab1->setTab(2);
+        f->show();
+        f->activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(f));
+    }
+    QLineEdit* edit(const char* n) const { return f->ctl<QLineEdit>(n); }
+    forms::ComboBox* combo(const char* n) const { return f->ctl<forms::ComboBox>(n); }
+    QLineEdit* feld(const char* n) const
+    {
+        if (auto* c = combo(n))
+            return c->lineEdit();
+        return edit(n);
+    }
+    QString text(const char* n) const
+    {
+        if (auto* c = combo(n))
+            return c->text();
+        if (auto* t = f->ctl<QPlainTextEdit>(n))
+            return t->toPlainText();
+        if (auto* l = f->ctl<QLabel>(n))
+            return l->text();
+        return edit(n) ? edit(n)->text() : QString();
+    }
+    Eintragsfelder* felder() const { return f->findChild<Eintragsfelder*>("kmkEintragsfelder"); }
+    FahrtDatensatz& puffer() const { return fahrten1().Satzpuffer[0]; }
+    // A picture of the window to look at, when asked for.
+    void bild(const char* name) const
+    {
+        if (qEnvironmentVariableIsSet("KMK_BILDER"))
+            f->grab().save(QString("/tmp/kmk_%1.png").arg(name));
+    }
+
+    void tippen(const char* n, const QString& s)
+    {
+        QLineEdit* e = feld(n);
+        e->setFocus();
+        EXPECT_TRUE(QTest::qWaitFor([e] { return e->hasFocus(); }, 1000)) << n;
+        QTest::keyClicks(e, s);
+    }
+    void leeren(const char* n)
+    {
+        QLineEdit* e = feld(n);
+        e->setFocus();
+        e->selectAll();
+        QTest::keyClick(e, Qt::Key_Backspace);
+    }
+    void verlassen(const char* n, const char* nach)
+    {
+        feld(n)->setFocus();
+        feld(nach)->setFocus();
+    }
+    void maus(const char* n, Qt::MouseButton b = Qt::LeftButton)
+    {
+        QWidget* w = f->ctl(n);
+        QTest::mouseClick(w, b, {}, w->rect().center());
+    }
+    // One click on a spin button's upper or lower arrow.
+    void spin(const char* n, bool hoch)
+    {
+        auto* h = f->ctl<com::ControlHost>(n);
+        ASSERT_TRUE(h) << n;
+        QWidget* c = h->controlWidget();
+        const QPoint p(c->width() / 2, hoch ? c->height() / 4 : c->height() * 3 / 4);
+        QTest::mousePress(c, Qt::LeftButton, {}, p);
+        QTest::mouseRelease(c, Qt::LeftButton, {}, p);
+    }
+    void taste(Qt::Key k)
+    {
+        QWidget* w = QApplication::focusWidget() ? QApplication::focusWidget() : f;
+        QTest::keyClick(w, k);
+    }
+    void kalender(qint32 tag)
+    {
+        auto* h = f->ctl<com::ControlHost>("QKC");
+        h->setProperty("Date", tag);
+        felder()->QKC_MouseUp(1);
+    }
+    QByteArray fahrten() const { return u.lies("Auto1_16.dat"); }
+    FahrtDatensatz satz(int n) const
+    {
+        return FahrtDatensatz::ausBytes(fahrten().mid((n - 1) * FahrtDatensatz::Laenge, FahrtDatensatz::Laenge));
+    }
+
+    // A business trip typed into a new entry and saved with the left button.
+    void fahrt(const QString& datum, const char* km, const char* nach)
+    {
+        taste(Qt::Key_F9);
+        ASSERT_TRUE(fahrten1().NeuerEintragOffen);
+        ausfuellen(datum, km, nach);
+        maus("EintragSpeichern");
+    }
+    void ausfuellen(const QString& datum, const char* km, const char* nach)
+    {
+        f->ctl<QRadioButton>("OptGesch")->click();
+        for (const char* d : {"EinDatumAb", "EinDatumAn"}) {
+            leeren(d);
+            tippen(d, datum);
+        }
+        leeren("EinGefKm");
+        tippen("EinGefKm", km);
+        tippen("EinUber", "A3");
+        tippen("EinNach", nach);
+        tippen("EinGrund", "kundenbesuch");
+        tippen("EinGesprach", "herr Meier");
+        tippen("EinFahrer", "anna");
+    }
+};
+
+} // namespace
+
+TEST(Tippen, EnterMovesOnCapitalFirstLetterCutAtFiftyAndTheOdometerPingPong)
+{
+    Fenster w;
+    w.taste(Qt::Key_F9);
+    w.tippen("EinNach", "bonn");
+    EXPECT_EQ(w.text("EinNach"), "Bonn");
+    EXPECT_EQ(w.puffer().Nach, "Bonn");
+    w.tippen("EinGesprach", QString::fromUtf8("ßtraße"));
+    EXPECT_EQ(w.text("EinGesprach"), QString::fromUtf8("ßtraße"));
+
+    QTest::keyClick(w.feld("EinNach"), Qt::Key_Return);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !w.feld("EinNach")->hasFocus(); }, 1000));
+    EXPECT_EQ(w.text("EinNach"), "Bonn");
+
+    const QString sechzig = QString("x").repeated(60);
+    w.leeren("EinVon");
+    w.tippen("EinVon", sechzig);
+    EXPECT_EQ(w.text("EinVon"), "X" + QString("x").repeated(49));
+    EXPECT_EQ(w.puffer().Von.size(), 50);
+    w.tippen("EinUber", QString("y").repeated(260));
+    EXPECT_EQ(w.text("EinUber").size(), 255);
+    w.bild("eintrag_tippen");
+
+    EXPECT_EQ(w.text("AnzKmAb"), "345");
+    w.leeren("EinGefKm");
+    w.tippen("EinGefKm", "1a00");
+    EXPECT_EQ(w.text("EinGefKm"), "100");
+    EXPECT_EQ(w.text("EinkmAn"), "445");
+    QTest::keyClick(w.feld("EinGefKm"), Qt::Key_Return);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return w.feld("EinGesprach")->hasFocus(); }, 1000));
+    w.leeren("EinkmAn");
+    w.tippen("EinkmAn", "300");
+    EXPECT_EQ(w.text("EinGefKm"), "-45");
+    w.verlassen("EinkmAn", "EinGrund");
+    EXPECT_EQ(w.text("EinkmAn"), "345");
+    EXPECT_EQ(w.text("EinGefKm"), "0");
+}
+
+TEST(Tippen, LockedFieldsRefuseKeysDeleteAndPaste)
+{
+    Fenster w;
+    w.taste(Qt::Key_F9);
+    w.tippen("EinNach", "Bonn");
+    fahrten1().Satzgesperrt = true;
+    w.tippen("EinNach", "er");
+    QTest::keyClick(w.feld("EinNach"), Qt::Key_Home);
+    QTest::keyClick(w.feld("EinNach"), Qt::Key_Delete);
+    QTest::keyClick(w.feld("EinNach"), Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(w.text("EinNach"), "Bonn");
+    const QString an = w.text("EinDatumAn");
+    w.tippen("EinDatumAn", "1");
+    EXPECT_EQ(w.text("EinDatumAn"), an);
+    w.leeren("EinDatumAb");
+    w.tippen("EinDatumAb", "1a.");
+    EXPECT_EQ(w.text("EinDatumAb"), "1.");
+    fahrten1().Satzgesperrt = false;
+}
+
+TEST(Tippen, SpinButtonsStepTimesAcrossMidnightPassengersAndKilometres)
+{
+    Fenster w;
+    w.taste(Qt::Key_F9);
+    forms::setText(w.edit("EinZeitAn"), "23:58");
+    w.spin("QKSpin4", true);
+    EXPECT_EQ(w.text("EinZeitAn"), "00:01");
+    w.spin("QKSpin4", false);
+    EXPECT_EQ(w.text("EinZeitAn"), "23:59");
+    forms::setText(w.edit("EinZeitAb"), "23:30");
+    w.spin("QKSpin2", true);
+    EXPECT_EQ(w.text("EinZeitAb"), "00:30");
+    forms::setText(w.edit("EinZeitAb"), "");
+    w.spin("QKSpin1", true);
+    EXPECT_EQ(w.text("EinZeitAb"), "08:01");
+    forms::setText(w.edit("EinZeitAn"), "25:70");
+    w.spin("QKSpin3", true);
+    EXPECT_EQ(w.text("EinZeitAn"), "25:70");
+
+    w.spin("QKSpin7", true);
+    w.spin("QKSpin7", true);
+    EXPECT_EQ(w.text("EinkmAn"), "347");
+    EXPECT_EQ(w.text("EinGefKm"), "2");
+    for (int i = 0; i < 4; ++i)
+        w.spin("QKSpin7", false);
+    EXPECT_EQ(w.text("EinkmAn"), "345");
+    w.spin("QKSpin6", false);
+    EXPECT_EQ(w.text("EinkmAn"), "344");
+    EXPECT_EQ(w.text("EinGefKm"), "-1");
+}
+
+TEST(Tippen, PrivateCarPassengersAndCostFollowTheField)
+{
+    Fenster w(false);
+    w.taste(Qt::Key_F9);
+    ASSERT_FALSE(w.edit("PersAnz")->isHidden());
+    w.leeren("EinGefKm");
+    w.tippen("EinGefKm", "100");
+    w.tippen("PersAnz", "9");
+    EXPECT_EQ(w.text("aktuFahrko"), "48,00");   // typed, not one key late
+    w.spin("QKSpin5", false);
+    EXPECT_EQ(w.text("PersAnz"), " 4");
+    EXPECT_EQ(w.text("aktuFahrko"), "38,00");
+    w.spin("QKSpin7", false);
+    EXPECT_EQ(w.text("EinGefKm"), " 99");
+    w.bild("privatfahrzeug");
+}
+
+TEST(Tippen, CalendarFillsBothDatesAndRefusesADayBeforeTheLastArrival)
+{
+    Fenster w;
+    w.fahrt("10.03.2016", "100", "Bonn");
+    ASSERT_EQ(w.fahrten().size(), FahrtDatensatz::Laenge);
+    w.taste(Qt::Key_F9);
+    w.u.meldungen.clear();
+    fahrten1().Voreinstellung.Journalfunktion = 0;
+    w.kalender(vb::DateSerial(2016, 3, 12));
+    EXPECT_EQ(w.text("EinDatumAb"), "12.03.2016");
+    EXPECT_EQ(w.text("EinDatumAn"), "12.03.2016");
+    EXPECT_EQ(w.puffer().DatumAb, vb::DateSerial(2016, 3, 12));
+    fahrten1().Voreinstellung.Warnhinweise = -1;
+    w.kalender(vb::DateSerial(2016, 3, 9));
+    EXPECT_EQ(w.text("EinDatumAb"), "10.03.2016");
+    EXPECT_EQ(w.text("EinDatumAn"), "10.03.2016");
+    EXPECT_EQ(w.f->ctl<com::ControlHost>("QKC")->property("Date").toInt(), vb::DateSerial(2016, 3, 10));
+    EXPECT_EQ(w.u.meldungen, QList<int>{21});
+    w.kalender(vb::DateSerial(2016, 3, 9));
+    w.maus("QKC", Qt::RightButton);
+    EXPECT_EQ(w.text("EinDatumAb"), "10.03.2016");
+    // With the journal on, a day more than eight days back is a notice.
+    fahrten1().Voreinstellung.Journalfunktion = -1;
+    w.u.meldungen.clear();
+    w.kalender(vb::DateSerial(2016, 6, 6));
+    EXPECT_EQ(w.u.meldungen, QList<int>{101});
+    EXPECT_EQ(w.text("LEinDatum"), "Eintragungsdatum 15.06.2016");
+    w.u.meldungen.clear();
+    w.kalender(vb::DateSerial(2016, 6, 16));
+    EXPECT_EQ(w.u.meldungen, QList<int>{98});
+}
+
+TEST(Tippen, CostsUnitsAmountsPriceAndTheirOwnSave)
+{
+    Fenster w;
+    w.fahrt("10.03.2016", "100", "Bonn");
+    const QByteArray vorher = w.fahrten();
+    ASSERT_EQ(vorher.size(), FahrtDatensatz::Laenge);
+    w.maus("CBenzin_0");
+    ASSERT_FALSE(w.f->ctl("FrBenzin")->isHidden());
+    auto* art = w.combo("CbbKArt");
+    art->setFocus();
+    QTest::keyClick(art, Qt::Key_Down);
+    EXPECT_EQ(w.text("Label35"), "Liter");
+    QTest::keyClick(art, Qt::Key_Down);
+    EXPECT_EQ(w.text("Label35"), "kWH");
+    QTest::keyClick(art, Qt::Key_Down);
+    EXPECT_EQ(w.text("Label35"), "Kilogramm");
+    w.tippen("TLiter", "a45,5,x");
+    EXPECT_EQ(w.text("TLiter"), "45,5");
+    w.tippen("TBGesamt", ",80");
+    EXPECT_EQ(w.text("TBGesamt"), "80");
+    w.verlassen("TBGesamt", "TWbez");
+    EXPECT_EQ(w.text("TBGesamt"), QString::fromUtf8("80,00 €"));
+    EXPECT_EQ(w.text("Label30"), QString::fromUtf8("1,76 €"));
+    w.tippen("TWbez", "oelwechsel");
+    w.tippen("TWGesamt", "12,5");
+    w.verlassen("TWGesamt", "TWbez");
+    EXPECT_EQ(w.text("TWGesamt"), QString::fromUtf8("12,50 €"));
+    EXPECT_EQ(w.puffer().BetragWartung.raw, 125000);
+    // A lone comma is no amount: the stored value stays.
+    w.leeren("TWGesamt");
+    w.tippen("TWGesamt", ",");
+    w.verlassen("TWGesamt", "TWbez");
+    EXPECT_EQ(w.puffer().BetragWartung.raw, 125000);
+    w.leeren("TWGesamt");
+    w.tippen("TWGesamt", "12,5");
+    w.verlassen("TWGesamt", "TWbez");
+
+    w.f->ctl<QWidget>("CB_BSpeichern")->show();
+    w.maus("CB_BSpeichern");
+    const QByteArray nachher = w.fahrten();
+    ASSERT_EQ(nachher.size(), vorher.size());
+    EXPECT_EQ(nachher.left(FahrtOffset::Kraftstoffmenge), vorher.left(FahrtOffset::Kraftstoffmenge));
+    EXPECT_EQ(nachher.mid(FahrtOffset::Eintragungsdatum), vorher.mid(FahrtOffset::Eintragungsdatum));
+    const FahrtDatensatz s = w.satz(1);
+    EXPECT_EQ(s.Kraftstoffmenge, 45.5);
+    EXPECT_EQ(s.BetragKraftstoff.raw, 800000);
+    EXPECT_EQ(s.BetragWartung.raw, 125000);
+    EXPECT_EQ(s.Kraftstoffart, QString("Kg").leftJustified(10));
+    EXPECT_EQ(s.Wartungstext, QString("Oelwechsel").leftJustified(50));
+}
+
+TEST(Tippen, ANewEntrySavedSurvivesARestartByteForByteAndAReturnTripFollows)
+{
+    Fenster w;
+    w.fahrt("10.03.2016", "100", "Bonn");
+    const QByteArray gespeichert = w.fahrten();
+    ASSERT_EQ(gespeichert.size(), FahrtDatensatz::Laenge) << w.u.meldungen.size();
+    FahrtDatensatz s = w.satz(1);
+    EXPECT_EQ(s.DatumAb, vb::DateSerial(2016, 3, 10));
+    EXPECT_EQ(s.KmAb, 345);
+    EXPECT_EQ(s.KmAn, 445);
+    EXPECT_EQ(s.GefahreneKm, 100);
+    EXPECT_EQ(s.Fahrtart, 3);
+    EXPECT_EQ(s.Von, QString::fromUtf8("Köln").leftJustified(50));
+    EXPECT_EQ(s.Nach, QString("Bonn").leftJustified(50));
+    EXPECT_EQ(s.Grund, QString("Kundenbesuch").leftJustified(50));
+    EXPECT_EQ(s.Fahrer, QString("Anna").leftJustified(50));
+    EXPECT_FALSE(fahrten1().NeuerEintragOffen);
+
+    w.f->close();
+    w.starten();
+    w.zeigen();
+    EXPECT_EQ(w.fahrten(), gespeichert);
+    EXPECT_EQ(fahrten1().Satzanzahl, 1);
+    EXPECT_EQ(w.text("EinNach"), "Bonn");
+    EXPECT_EQ(w.text("EinkmAn"), "445");
+
+    w.taste(Qt::Key_F12);
+    EXPECT_EQ(vb::Trim(w.text("EinVon")), "Bonn");
+    w.maus("EintragSpeichern");
+    ASSERT_EQ(w.fahrten().size(), 2 * FahrtDatensatz::Laenge);
+    EXPECT_EQ(w.fahrten().left(FahrtDatensatz::Laenge), gespeichert);
+    EXPECT_EQ(vb::Trim(w.satz(2).Nach), QString::fromUtf8("Köln"));
+    EXPECT_EQ(w.satz(2).KmAb, 445);
+}
+
+TEST(Tippen, SaveButtonShowsTheLastMissingFieldAndRightClickOverwritesAndCuts)
+{
+    Fenster w;
+    w.taste(Qt::Key_F9);
+    // No trip type and no departure date: the date comes later in the scan.
+    ASSERT_EQ(WidgetEingabeseite(w.f).fahrtart(), 0);
+    w.tippen("EinUber", "A3");
+    w.tippen("EinNach", "Bonn");
+    w.leeren("EinDatumAb");
+    w.u.meldungen.clear();
+    w.maus("EintragSpeichern");
+    EXPECT_EQ(w.u.meldungen, (QList<int>{105, 61}));   // the field's own leave check, then the scan
+    w.f->ctl<QRadioButton>("OptGesch")->click();
+    w.leeren("EinNach");
+    w.u.meldungen.clear();
+    w.maus("EintragSpeichern");
+    EXPECT_EQ(w.u.meldungen, QList<int>{35});
+    EXPECT_TRUE(w.fahrten().isEmpty());
+
+    for (int t = 10; t <= 12; ++t)
+        w.fahrt(QString("%1.03.2016").arg(t), "10", "Bonn");
+    ASSERT_EQ(w.fahrten().size(), 3 * FahrtDatensatz::Laenge);
+    w.maus("AutoDatZuruck");
+    ASSERT_EQ(fahrten1().Satznummer, 2);
+    w.leeren("EinGrund");
+    w.tippen("EinGrund", "Messe");
+    w.u.meldungen.clear();
+    w.maus("EintragSpeichern", Qt::RightButton);
+    EXPECT_EQ(w.u.meldungen, (QList<int>{6, 31}));
+    ASSERT_EQ(w.fahrten().size(), 2 * FahrtDatensatz::Laenge);
+    EXPECT_EQ(w.satz(2).Grund, QString("Messe").leftJustified(50));
+    EXPECT_EQ(w.satz(2).Eintragsstatus, 0);
+}
+
+TEST(Tippen, ACorrectionGoesThroughTheJournal)
+{
+    Fenster w;
+    for (int t = 10; t <= 12; ++t)
+        w.fahrt(QString("%1.03.2016").arg(t), "20", "Bonn");
+    ASSERT_EQ(w.fahrten().size(), 3 * FahrtDatensatz::Laenge);
+    const QByteArray erster = w.fahrten().left(FahrtDatensatz::Laenge);
+    w.maus("AutoDatZuruck");
+    ASSERT_EQ(fahrten1().Satznummer, 2);
+    w.leeren("EinNach");
+    w.tippen("EinNach", "Siegburg");
+    w.maus("EintragSpeichern");
+    ASSERT_EQ(w.fahrten().size(), 4 * FahrtDatensatz::Laenge);
+    EXPECT_EQ(w.fahrten().left(FahrtDatensatz::Laenge), erster);
+    EXPECT_EQ(w.satz(2).Eintragsstatus, 1);
+    EXPECT_EQ(w.satz(2).Nach, QString("Bonn").leftJustified(50));
+    EXPECT_EQ(w.satz(3).Eintragsstatus, 2);
+    EXPECT_EQ(w.satz(3).Nach, QString("Siegburg").leftJustified(50));
+    EXPECT_EQ(w.satz(4).DatumAb, vb::DateSerial(2016, 3, 12));
+}
+
+TEST(Tippen, SaveQuestionsEightDaysBackStillChecksFormatsAndNoToTheGapStopsSilently)
+{
+    Fenster w;
+    forms::setValue(w.f->Check8, 0);   // times are entered
+    fahrten1().Voreinstellung.Journalfunktion = -1;
+    fahrten1().Voreinstellung.Warnhinweise = -1;
+    w.fahrt("01.06.2016", "10", "Bonn");   // 14 days back: question 100, yes
+    ASSERT_EQ(w.fahrten().size(), FahrtDatensatz::Laenge);
+    EXPECT_TRUE(w.u.meldungen.contains(100));
+
+    // Yes to 100, then a time that is no time of day: 113, nothing saved.
+    w.taste(Qt::Key_F9);
+    w.ausfuellen("01.06.2016", "10", "Bonn");
+    w.leeren("EinZeitAn");
+    w.tippen("EinZeitAn", "24:30");
+    w.u.meldungen.clear();
+    w.maus("EintragSpeichern");
+    EXPECT_EQ(w.u.meldungen, (QList<int>{100, 113}));
+    EXPECT_EQ(w.fahrten().size(), FahrtDatensatz::Laenge);
+
+    // Six days after the last trip: question 71; no ends it without question 6.
+    w.leeren("EinZeitAn");
+    w.tippen("EinZeitAn", "12:00");
+    for (const char* d : {"EinDatumAb", "EinDatumAn"}) {
+        w.leeren(d);
+        w.tippen(d, "07.06.2016");
+    }
+    w.u.dialog.antworten = {false};
+    w.u.meldungen.clear();
+    w.maus("EintragSpeichern");
+    EXPECT_EQ(w.u.meldungen, QList<int>{71});
+    EXPECT_EQ(w.fahrten().size(), FahrtDatensatz::Laenge);
+}
+
+TEST(Tippen, RightClickOnALockedTripShowsMessage14AndChangesNothing)
+{
+    Fenster w;
+    for (int t = 10; t <= 11; ++t)
+        w.fahrt(QString("%1.03.2016").arg(t), "20", "Bonn");
+    const QByteArray vorher = w.fahrten();
+    fahrten1().Satzgesperrt = true;
+    w.u.meldungen.clear();
+    w.maus("EintragSpeichern", Qt::RightButton);
+    EXPECT_EQ(w.u.meldungen, QList<int>{14});
+    EXPECT_EQ(w.fahrten(), vorher);
+    fahrten1().Satzgesperrt = false;
+    w.maus("EintragSpeichern", Qt::MiddleButton);
+    EXPECT_EQ(w.fahrten(), vorher);
+}
+
+TEST(Tippen, PrivateCarShareTripMemoryFilterAndHelpButton)
+{
+    Fenster w(false);
+    w.fahrt("10.03.2016", "3000", "Bonn");
+    ASSERT_EQ(w.fahrten().size(), FahrtDatensatz::Laenge);
+    fahrten1().Kfz.Anfangskm = 10000;
+    w.leeren("Text3");
+    w.tippen("Text3", "15a000");
+    EXPECT_EQ(w.text("Text3"), "15000");
+    w.maus("Command18");
+    EXPECT_EQ(w.text("Text4"), " 3000");
+    EXPECT_EQ(w.text("Text5"), "2000");
+    EXPECT_EQ(w.text("Text6"), "60,00");
+    EXPECT_EQ(w.text("Text7"), "40,00");
+    EXPECT_EQ(fahrten1().KmBetrieblich, 3000);
+    EXPECT_EQ(fahrten1().AnteilPrivat, 40.0);
+    w.u.meldungen.clear();
+    w.leeren("Text3");
+    w.tippen("Text3", "10000");
+    w.maus("Command18");
+    EXPECT_EQ(w.u.meldungen, QList<int>{91});
+    EXPECT_EQ(w.text("Text4"), " 3000");
+
+    auto* alle = w.f->ctl<QListWidget>("List1");
+    auto* wahl = w.f->ctl<QListWidget>("List8");
+    alle->clear();
+    alle->addItems({"Bonn Hbf", "bonner Str.", "Köln Bonn", "Aachen"});
+    w.tippen("Text9", "BON");
+    EXPECT_EQ(wahl->count(), 2);
+    w.leeren("Text9");
+    w.tippen("Text9", "*bon");
+    EXPECT_EQ(wahl->count(), 3);
+    w.leeren("Text9");
+    w.tippen("Text9", "*");
+    EXPECT_EQ(wahl->count(), 4);
+    w.leeren("Text9");
+    EXPECT_EQ(wahl->count(), 0);
+
+    w.maus("Tabellezeigen_", Qt::RightButton);
+    ASSERT_EQ(w.u.fakes.help.calls.size(), 1);
+    EXPECT_EQ(w.u.fakes.help.calls[0].topic, "Inhaltsverzeichnis.htm");
+    w.maus("CBenzin_0");
+    w.f->ctl("FahrtListe")->show();
+    w.maus("Tabellezeigen_");
+    EXPECT_TRUE(w.f->ctl("FrBenzin")->isHidden());
+    EXPECT_TRUE(w.f->ctl("FahrtListe")->isHidden());
+    EXPECT_FALSE(w.f->ctl("TEinHilfe")->isHidden());
+    EXPECT_FALSE(w.f->FrBenzinOffen);
+}
+
+TEST(Tippen, RightClickOfAPrivateCarOverwritesOnlyAShownStoredTrip)
+{
+    Fenster w(false);
+    w.fahrt("10.03.2016", "100", "Bonn");
+    ASSERT_EQ(w.fahrten().size(), FahrtDatensatz::Laenge);
+    w.leeren("EinGefKm");
+    w.tippen("EinGefKm", "120");
+    w.u.meldungen.clear();
+    w.maus("EintragSpeichern", Qt::RightButton);
+    EXPECT_EQ(w.u.meldungen, QList<int>{6});
+    ASSERT_EQ(w.fahrten().size(), FahrtDatensatz::Laenge);
+    EXPECT_EQ(w.satz(1).GefahreneKm, 120);
+
+    w.taste(Qt::Key_F9);
+    w.u.meldungen.clear();
+    w.maus("EintragSpeichern", Qt::RightButton);
+    EXPECT_TRUE(w.u.meldungen.isEmpty());
+    EXPECT_EQ(w.satz(1).GefahreneKm, 120);
+}
+
+TEST(Tippen, PurposeWordsOpenTheCostFrameHelpLinesAndTimeChecksOnLeaving)
+{
+    Fenster w;
+    forms::setValue(w.f->Check8, 0);   // times are entered
+    w.taste(Qt::Key_F9);
+    auto* rahmen = w.f->ctl("FrBenzin");
+    w.tippen("EinGrund", "Zur Inspektion");
+    EXPECT_FALSE(rahmen->isHidden());
+    w.leeren("EinGrund");
+    w.tippen("EinGrund", "Messe");
+    EXPECT_TRUE(rahmen->isHidden());
+    w.leeren("EinGrund");
+    w.tippen("EinGrund", "Tankstelle");
+    EXPECT_FALSE(rahmen->isHidden());
+    auto* grund = w.combo("EinGrund");
+    grund->setItems({"Tankstelle Nord"});
+    grund->setFocus();
+    QTest::keyClick(grund, Qt::Key_Down);   // chosen from the list
+    EXPECT_EQ(grund->text(), "Tankstelle Nord");
+    EXPECT_TRUE(rahmen->isHidden());
+    auto* fahrer = w.combo("EinFahrer");
+    fahrer->setItems({"Berta"});
+    fahrer->setFocus();
+    QTest::keyClick(fahrer, Qt::Key_Down);
+    EXPECT_EQ(w.puffer().Fahrer, "Berta");
+
+    w.tippen("EinGesprach", " ");
+    w.verlassen("EinGesprach", "EinGrund");
+    w.feld("EinGesprach")->setFocus();
+    EXPECT_EQ(w.text("TEinHilfe"), kmk::Hilfstext(43));
+    EXPECT_EQ(w.text("EinGesprach"), "");
+
+    w.u.meldungen.clear();
+    w.leeren("EinZeitAn");
+    w.tippen("EinZeitAn", "25:00");
+    w.verlassen("EinZeitAn", "EinGrund");
+    EXPECT_EQ(w.u.meldungen, QList<int>{113});
+    w.leeren("EinZeitAn");
+    w.tippen("EinZeitAn", "23.00");
+    EXPECT_EQ(w.text("EinZeitAn"), "23.00");
+    w.leeren("EinZeitAb");
+    w.tippen("EinZeitAb", "8.3a0");
+    EXPECT_EQ(w.text("EinZeitAb"), "830");
+}
+
+TEST(Tippen, RightClickStopsAtNoToTheGapQuestion)
+{
+    Fenster w;
+    fahrten1().Voreinstellung.Journalfunktion = 0;
+    w.fahrt("01.03.2016", "20", "Bonn");
+    w.fahrt("02.03.2016", "20", "Bonn");
+    fahrten1().Voreinstellung.Warnhinweise = -1;
+    w.fahrt("20.03.2016", "20", "Bonn");   // yes to the gap question
+    ASSERT_EQ(w.fahrten().size(), 3 * FahrtDatensatz::Laenge);
+    const QByteArray vorher = w.fahrten();
+    w.u.dialog.antworten = {false};
+    w.u.meldungen.clear();
+    w.maus("EintragSpeichern", Qt::RightButton);
+    EXPECT_EQ(w.u.meldungen, QList<int>{71});
+    EXPECT_EQ(w.fahrten(), vorher);
+}
+
+TEST(Tippen, AClickOnADayOfTheCalendarFillsBothDates)
+{
+    Fenster w;
+    w.taste(Qt::Key_F9);
+    auto* h = w.f->ctl<com::ControlHost>("QKC");
+    QWidget* c = h->controlWidget();
+    w.leeren("EinDatumAb");
+    QTest::mouseClick(c, Qt::LeftButton, {}, QPoint(c->width() / 2, c->height() * 3 / 4));
+    const qint32 tag = h->property("Date").toInt();
+    EXPECT_EQ(w.text("EinDatumAb"), vb::DateText(tag));
+    EXPECT_EQ(w.text("EinDatumAn"), vb::DateText(tag));
+    EXPECT_EQ(w.puffer().DatumAn, tag);
+    EXPECT_NE(w.text("EinDatumAb"), "");
+}
