@@ -3,7 +3,6 @@
 #include "app/mainwindow/anbindung_fahrtenspeicher.h"
 #include "app/mainwindow/form1.h"
 #include "app/mainwindow/mw_glue.h"
-#include "app/printout/ausdruckseite.h"
 #include "app/printout/tables/tabellenfilter.h"
 #include "app/printout/tables/tabellenseite.h"
 #include "app/tripmemory/fahrtenspeicher.h"
@@ -44,24 +43,12 @@ void tabellenAnbinden(Form1* form)
     auto* seite = new tabellen::Tabellenseite(form, fahrten1(), blatt, dienste);
     new Tabellenhalter(form, seite);
 
-    // The printout page's buttons, and its coming to the front (which
-    // builds as its button "aktuelle Kfz Eintrag." does), run the builders
-    // through the page; the window's own page-change hooks stay empty so
-    // that a table is built once.
-    if (auto* druck = form->findChild<Ausdruckseite*>(QStringLiteral("Ausdruckseite"))) {
-        AusdruckUmgebung& u = druck->umgebung();
-        u.KFZTabelle = [seite] { seite->KFZTabelle(); };
-        u.KfzTabelle4 = [seite] { seite->KfzTabelle4(); };
-        u.KFZTabelle3 = [seite] { seite->KFZTabelle3(); };
-        u.Blankoformular = [seite] { seite->Blankoformular(); };
-        u.KundenTabelle = [seite] { seite->KundenTabelle(); };
-        u.BetriebskostenTabelle = [seite] { seite->BetriebskostenTabelle(); };
-        u.ProzentTabelle = [seite](int modus) { seite->ProzentTabelle(modus); };
-    } else {
-        form->services.KFZTabelle = [seite] { seite->KFZTabelle(); };
-        form->services.KfzTabelle4 = [seite] { seite->KfzTabelle4(); };
-        form->services.KFZTabelle3 = [seite] { seite->KFZTabelle3(); };
-    }
+    // The printout page coming to the front builds the vehicle's table
+    // through the window's hooks; the page's buttons reach the builders
+    // through tabellenseiteVon (wired with the printout page).
+    form->services.KFZTabelle = [seite] { seite->KFZTabelle(); };
+    form->services.KfzTabelle4 = [seite] { seite->KfzTabelle4(); };
+    form->services.KFZTabelle3 = [seite] { seite->KFZTabelle3(); };
 
     auto* filter = new tabellen::Tabellenfilter(form, fahrten1(), form);
     Fahrtenspeicher* fs = fahrtenspeicherVon(form);
