@@ -485,3 +485,59 @@ TEST(Zweitpruefung, TripSharesOfBothCars)
     EXPECT_EQ(zt(u.blatt(), 14, 3), "15000");
     EXPECT_EQ(u.blatt().finde(11, 1), nullptr);
 }
+
+TEST(Zweitpruefung, FullTableWithoutTimesAndBlankFormForAnyVehicle)
+{
+    Firmenjahr j;
+    j.k.vor.OhneZeiten = -1;  // allowances stay on, but without times they are not shown
+    sheet::RecordingSheet t;
+    KfzTabelle4(t, j.k);
+    const sheet::Blatt& b = t.blatt();
+    EXPECT_EQ(b.letzteSpalte(), 5);
+    EXPECT_EQ(zt(b, 2, 5), "km - Stand");
+    for (int z : {7, 8}) {  // rows 6 and 7 of the block: an empty closed cell
+        ASSERT_NE(b.finde(z, 5), nullptr);
+        EXPECT_EQ(zt(b, z, 5), "");
+        EXPECT_NE(b.finde(z, 5)->rahmen, 0);
+    }
+
+    // The blank form's cells do not depend on the vehicle.
+    VoreinstellungSatz vor;
+    KfzGrundeinstellung a, c;
+    c.Halter = QStringLiteral("Privat");
+    c.Kennzeichen = QStringLiteral("MS-P 9");
+    c.Privatfahrzeug = -1;
+    sheet::RecordingSheet u, v;
+    Blankoformular(u, vor, a);
+    Blankoformular(v, vor, c);
+    ASSERT_EQ(u.blatt().zeilen().size(), v.blatt().zeilen().size());
+    for (const auto& [zeile, zellen] : u.blatt().zeilen())
+        for (const auto& [spalte, z] : zellen)
+            EXPECT_EQ(z.text, v.blatt().finde(zeile, spalte)->text);
+}
+
+TEST(Zweitpruefung, CompactTableTwoRowsPerTrip)
+{
+    struct Fall { qint16 zeiten, pauschalen; int spalten; };
+    for (const Fall& fall : {Fall{0, 0, 11}, Fall{-1, 0, 14}, Fall{0, -1, 13}, Fall{-1, -1, 16}}) {
+        Firmenjahr j;
+        j.k.vor.Zeitspalten = fall.zeiten;
+        j.k.vor.MitZeiten = fall.pauschalen;
+        sheet::RecordingSheet t;
+        ASSERT_EQ(KfzTabelle2(t, j.k), Bau::Gebaut);
+        const sheet::Blatt& b = t.blatt();
+        EXPECT_EQ(zt(b, 4, fall.spalten), "Art");
+        EXPECT_EQ(b.finde(4, fall.spalten + 1), nullptr);
+        EXPECT_EQ(b.name, "Kilometrika");
+        // Trips 1 to 6 of the range: main rows 5, 7, ..., route rows below.
+        const QStringList art = {" 3 So. Ab.", " 4  k.P.l.G.", " 3  k. So.", "", "2", "5"};
+        for (int k = 1; k <= 6; ++k) {
+            EXPECT_EQ(zt(b, 2 * k + 3, 1), "Gesprächspartner");
+            EXPECT_EQ(zt(b, 2 * k + 3, fall.spalten), art[k - 1]) << k;
+            EXPECT_EQ(zt(b, 2 * k + 4, 1), "Wegstrecke");
+            EXPECT_EQ(zt(b, 2 * k + 4, 2), QString("A1").leftJustified(255));
+        }
+        EXPECT_EQ(b.finde(17, 1), nullptr);
+        EXPECT_EQ(zt(b, 5, 3), "05.01.2016");
+    }
+}
