@@ -280,6 +280,36 @@ TEST_F(Komponente, EachFailedDownloadEndsInOneErrorAndKeepsTheTarget)
     EXPECT_TRUE(QTest::qWaitFor([&] { return ev.log.last() == "Finished"; }, 5000));
     EXPECT_EQ(ev.log, QStringList({"Start", "Progress 3/100", "Error 40003", "Start", "Progress 3/3", "Finished"}));
     EXPECT_EQ(lies(ziel()), "neu");
+
+    // A host that lets go of the object when the old download's error
+    // reaches it, inside its own call for a new one: nothing more happens.
+    struct LosLassen : Ereignisse {
+        com::IObject** o = nullptr;
+        void onEvent(com::DispId id, QVariantList& a) override
+        {
+            Ereignisse::onEvent(id, a);
+            if (id == 4 && *o) {
+                (*o)->release();
+                *o = nullptr;
+            }
+        }
+    } host;
+    host.o = &obj;
+    obj->unadvise(&ev);
+    obj->advise(&host);
+    Server danach;
+    danach.pieces = {{Server::response("HTTP/1.1 200 OK", "danach"), 0}};
+    rufe(0x60030000, {still.url("/j"), ziel()});
+    EXPECT_TRUE(QTest::qWaitFor([&] { return host.log.contains("Progress 3/100"); }, 5000));
+    QVariantList args{danach.url("/k"), ziel()};
+    QVariant result;
+    obj->invoke(0x60030000, com::InvokeKind::Method, args, &result, nullptr);
+    QTest::qWait(100);
+    EXPECT_EQ(obj, nullptr);
+    EXPECT_FALSE(result.toBool());
+    EXPECT_EQ(host.log, QStringList({"Start", "Progress 3/100", "Error 40003"}));
+    EXPECT_EQ(danach.requests, 0);
+    EXPECT_EQ(dateien(), QStringList({"ziel.dat"}));
 }
 
 TEST(Aktualisierung2, TheProgressBoxFiguresAsWorkedByHand)
