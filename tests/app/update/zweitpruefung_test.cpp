@@ -360,10 +360,13 @@ TEST(Aktualisierung2, TheUpdateWindowAsksAsItAlwaysDidAndReplacesOnlyAWholeProgr
         QByteArray reply;
         QByteArray requestLine;
         bool ersetzt;
+        bool nurHost = false;   // the address edited down to the host
     };
     const Row rows[] = {
         {"whole", "http://127.0.0.1:%1/kxt", Server::response("HTTP/1.0 200 OK", neu), "GET /kxt/Kilometrika HTTP/1.0", true},
         {"no folder, chunked", "http://127.0.0.1:%1", Server::chunkedResponse({neu}), "GET /Kilometrika HTTP/1.0", false},
+        // The user typed a bare host: the request asks for "/".
+        {"bare host", "http://127.0.0.1:%1/kxt", Server::response("HTTP/1.0 404 Not Found", "fehlt"), "GET / HTTP/1.0", false, true},
         {"one byte short", "http://127.0.0.1:%1/kxt/", Server::response("HTTP/1.0 200 OK", neu).chopped(1),
          "GET /kxt/Kilometrika HTTP/1.0", false},
     };
@@ -389,6 +392,8 @@ TEST(Aktualisierung2, TheUpdateWindowAsksAsItAlwaysDidAndReplacesOnlyAWholeProgr
         EXPECT_EQ(w.txtSource->text(), QString(basis).remove(QRegularExpression("/$")) + "/Kilometrika");
         EXPECT_EQ(w.TargetFile, dir.path() + "/Kilometrika.e32");
         w.picProgress1->resize(200, 20);
+        if (r.nurHost)
+            w.txtSource->setText(QString("http://127.0.0.1:%1").arg(srv.port()));
 
         w.cmdStart_Click();
         EXPECT_FALSE(w.cmdStart->isEnabled());
