@@ -234,10 +234,10 @@ TEST(Zweitpruefung, HeaderAndFooterCodes)
     KfzGrundeinstellung leer;
     EXPECT_EQ(Kopfzeilentext(leer).size(), 85);
     KfzGrundeinstellung kfz;
-    kfz.Halter = QStringLiteral("Müller & Söhne");
+    kfz.Halter = QStringLiteral("Müller &Partner");
     kfz.Kennzeichen = QStringLiteral("MS-K 1");
     const sheet::KopfFuss k = sheet::loeseCodes(Kopfzeilentext(kfz), 1, 1, QStringLiteral("Fahrtenbuch"), jetzt);
-    EXPECT_EQ(k.mitte, QStringLiteral("Fahrtenbuch             Fahrzeughalter: Müller & Söhne                 Kfz Nr. MS-K 1         "));
+    EXPECT_EQ(k.mitte, QStringLiteral("Fahrtenbuch             Fahrzeughalter: Müller &Partner                Kfz Nr. MS-K 1         "));
     EXPECT_EQ(sheet::loeseCodes(Fusszeilentext(), 4, 9, {}, jetzt).mitte,
               QStringLiteral("Seite 4      Mit formeller Anerkennung der OFD - Münster    "));
 }
