@@ -8,6 +8,7 @@
 #include "platform/forms/mouseupbutton.h"
 #include "platform/sheet/blattsteuerung.h"
 #include "platform/sheet/seiten.h"
+#include "platform/sheet/zeichner.h"
 #include "tests/platform/sheet/zipleser.h"
 
 #include <QDir>
@@ -15,6 +16,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QLocale>
+#include <QPainter>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -345,4 +347,27 @@ TEST(Zweitpruefung, SavedWorkbookReadsBackAsBuilt)
     s.seite->SaveAsFile();
     ASSERT_EQ(s.fakes.dialogs.shown.size(), 2);
     EXPECT_EQ(s.fakes.dialogs.shown[1].prompt, "Datei konnte nicht gespeichert werden : " + gewaehlt);
+}
+
+TEST(Zweitpruefung, ANumberTooWideForItsCellIsNeverCut)
+{
+    // Two different amounts in a column too narrow for either must look
+    // the same (all "#"); in a wide column they differ.
+    auto bild = [](double wert, int breite) {
+        Blatt b;
+        b.setzeSpaltenbreite(1, breite);
+        b.zelle(1, 1).setzeZahl(wert);
+        b.zelle(1, 1).format = b.formatNummer(QStringLiteral("#,##0.00"));
+        QImage i(200, 40, QImage::Format_RGB32);
+        i.fill(Qt::white);
+        QPainter p(&i);
+        sheet::twipTransform(p, i);
+        sheet::zeichneBereich(p, b, 1, 1, 1, 1, 0, 0, false);
+        return i;
+    };
+    EXPECT_EQ(bild(12345678.91, 700), bild(98765432.10, 700));
+    EXPECT_NE(bild(12345678.91, 2400), bild(98765432.10, 2400));
+    QImage leer(200, 40, QImage::Format_RGB32);
+    leer.fill(Qt::white);
+    EXPECT_NE(bild(12345678.91, 700), leer);   // the "#" are there
 }
