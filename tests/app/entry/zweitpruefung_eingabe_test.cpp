@@ -325,6 +325,14 @@ TEST(Zweitpruefung, SaveButtonShowsTheLastRequiredFindingByTripAndVehicleType)
                 EXPECT_TRUE(w.f->ctl<QRadioButton>("OptGesch")->isChecked()) << fall;
             }
         }
+        // The journal stamp is written even when a required field is missing.
+        fahrten1().Voreinstellung.Journalfunktion = -1;
+        w.neuerEintrag();
+        w.fuellen("15.06.2016", "08:00", "12:00");
+        w.setzen("EinNach", "");
+        fahrten1().Satzpuffer[0].Eintragungsdatum = 0;
+        w.maus("EintragSpeichern");
+        EXPECT_EQ(fahrten1().Satzpuffer[0].Eintragungsdatum, tag(15, 6));
     }
 }
 
@@ -371,6 +379,36 @@ TEST(Zweitpruefung, NoRealDayOrTimeReachesTheFileByButtonOrF8)
     EXPECT_EQ(w.text("EinZeitAb"), "09:00");
 }
 
+TEST(Zweitpruefung, OrderFindingsAtTheSaveButtonCorrectThePageAndSaveNothing)
+{
+    Fenster w;
+    w.mitZeiten();
+    fahrten1().Voreinstellung.Journalfunktion = 0;
+    fahrten1().Voreinstellung.Warnhinweise = -1;
+    w.neuerEintrag();
+    w.fuellen("15.06.2016", "08:00", "12:00");
+    w.maus("EintragSpeichern");
+    ASSERT_EQ(w.satzanzahl(), 1);
+    struct Fall { const char* datum; const char* ab; const char* an; int befund; const char* neuAb; const char* neuAn; };
+    for (const Fall& f : {Fall{"15.06.2016", "11:00", "13:00", 67, "12:01", "12:02"},
+                          Fall{"16.06.2016", "14:00", "13:00", 68, "12:59", "13:00"}}) {
+        w.neuerEintrag();
+        w.fuellen(f.datum, f.ab, f.an);
+        w.u.meldungen.clear();
+        w.maus("EintragSpeichern");
+        EXPECT_EQ(w.u.meldungen, QList<int>{f.befund}) << f.datum;
+        EXPECT_EQ(w.satzanzahl(), 1) << f.datum;
+        EXPECT_EQ(w.text("EinZeitAb"), f.neuAb) << f.datum;
+        EXPECT_EQ(w.text("EinZeitAn"), f.neuAn) << f.datum;
+    }
+    // The corrected page saves on the next click.
+    w.maus("EintragSpeichern");
+    ASSERT_EQ(w.satzanzahl(), 2);
+    const FahrtDatensatz z = FahrtDatensatz::ausBytes(w.u.lies("Auto1_16.dat").mid(FahrtDatensatz::Laenge));
+    EXPECT_EQ(z.ZeitAb, 12 * 60 + 59);
+    EXPECT_EQ(z.ZeitAn, 13 * 60);
+}
+
 TEST(Zweitpruefung, TypedKeysEnterCapitalsCutsAndOdometer)
 {
     Fenster w;
@@ -385,6 +423,16 @@ TEST(Zweitpruefung, TypedKeysEnterCapitalsCutsAndOdometer)
     EXPECT_EQ(w.text("EinZeitAn"), "8.30");
     w.neu("EinDatumAn", "1x.2");
     EXPECT_EQ(w.text("EinDatumAn"), "1.2");
+    // Leaving shows the first thing wrong with the text.
+    struct Verlassen { const char* feld; const char* text; QList<int> meldungen; };
+    for (const Verlassen& v : {Verlassen{"EinDatumAb", "31.02.", {105}}, Verlassen{"EinZeitAb", "1200", {111}},
+                               Verlassen{"EinZeitAn", "12:60", {114}}, Verlassen{"EinZeitAn", "07:45", {}}}) {
+        w.neu(v.feld, v.text);
+        w.u.meldungen.clear();
+        w.verlassen(v.feld, "EinNach");
+        EXPECT_EQ(w.u.meldungen, v.meldungen) << v.feld << " " << v.text;
+        EXPECT_EQ(w.text(v.feld), v.text);
+    }
 
     struct Text { const char* feld; QString getippt, gezeigt; };
     for (const Text& t : {Text{"EinVon", QString::fromUtf8("ßtadt"), QString::fromUtf8("ßtadt")},
@@ -396,6 +444,12 @@ TEST(Zweitpruefung, TypedKeysEnterCapitalsCutsAndOdometer)
         EXPECT_EQ(w.text(t.feld), t.gezeigt) << t.feld;
     }
     EXPECT_EQ(fahrten1().Satzpuffer[0].Fahrer.trimmed(), "Anna");
+    // A driver chosen from the list is stored as well as a typed one.
+    w.f->ctl<forms::ComboBox>("EinFahrer")->addItem("Berta");
+    w.feld("EinFahrer")->setFocus();
+    QTest::keyClick(w.f->ctl<forms::ComboBox>("EinFahrer"), Qt::Key_Down);
+    EXPECT_EQ(w.text("EinFahrer"), "Berta");
+    EXPECT_EQ(fahrten1().Satzpuffer[0].Fahrer.trimmed(), "Berta");
     const QString sechzig = "N" + QString("n").repeated(59);
     for (const char* n : {"EinNach", "EinGrund", "EinGesprach", "TWbez"})
         w.setzen(n, sechzig);
@@ -425,7 +479,7 @@ TEST(Zweitpruefung, TimeSpinsWrapAtMidnight)
     w.neuerEintrag();
     struct Schritt { const char* spin; const char* feld; const char* vorher; bool hoch; const char* nachher; };
     for (const Schritt& s : {Schritt{"QKSpin1", "EinZeitAb", "00:01", false, "23:59"},
-                             Schritt{"QKSpin1", "EinZeitAb", "23:59", true, "00:01"},
+                             Schritt{"QKSpin1", "EinZeitAb", "23:58", true, "00:01"},
                              Schritt{"QKSpin1", "EinZeitAb", "", false, "07:59"},
                              Schritt{"QKSpin2", "EinZeitAb", "", false, "07:00"},
                              Schritt{"QKSpin2", "EinZeitAb", "8:5", true, "09:05"},
@@ -493,6 +547,32 @@ TEST(Zweitpruefung, CalendarFillsBothDatesWithWholeDayJournalNotices)
         EXPECT_EQ(fahrten1().Satzpuffer[0].DatumAb, k.tag);
     }
     EXPECT_EQ(w.text("LEinDatum"), "Eintragungsdatum 15.06.2016");
+}
+
+TEST(Zweitpruefung, PrivateCarCostsPerTripAndTheSumOfTheShare)
+{
+    Fenster w(false);
+    fahrten1().Voreinstellung.Journalfunktion = 0;
+    for (const char* datum : {"15.06.2016", "16.06.2016"}) {
+        w.neuerEintrag();
+        w.fuellen(datum, "08:00", "12:00");
+        w.neu("EinGefKm", "5");
+        w.neu("PersAnz", "1");
+        EXPECT_EQ(w.text("aktuFahrko"), "1,60");
+        w.maus("EintragSpeichern");
+    }
+    ASSERT_EQ(w.satzanzahl(), 2);
+    // The sum keeps its cents: 1,60 + 1,60, not rounded trip by trip.
+    w.neu("Text3", "1345");
+    w.maus("Command18");
+    EXPECT_EQ(w.text("Text4"), " 10");
+    EXPECT_EQ(w.text("Text5"), "990");
+    EXPECT_EQ(w.text("Text6"), "1,00");
+    EXPECT_EQ(w.text("Text7"), "99,00");
+    EXPECT_EQ(w.text("Text8"), "3,20");
+    EXPECT_EQ(fahrten1().KmPrivat, 990);
+    EXPECT_DOUBLE_EQ(fahrten1().Fahrtkostensumme, 3.2);
+    EXPECT_DOUBLE_EQ(fahrten1().AnteilPrivat, 99.0);
 }
 
 TEST(Zweitpruefung, PrivateCarShareWithoutTripsAsksForEntriesFirst)
