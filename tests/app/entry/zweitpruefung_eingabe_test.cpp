@@ -421,8 +421,8 @@ TEST(Zweitpruefung, TypedKeysEnterCapitalsCutsAndOdometer)
     EXPECT_EQ(w.text("EinZeitAb"), "830");
     w.neu("EinZeitAn", "8.3a0");
     EXPECT_EQ(w.text("EinZeitAn"), "8.30");
-    w.neu("EinDatumAn", "1x.2");
-    EXPECT_EQ(w.text("EinDatumAn"), "1.2");
+    w.neu("EinDatumAn", "1x.2(&");
+    EXPECT_EQ(w.text("EinDatumAn"), "1.2(&");   // the codes of the arrow keys pass as characters
     // Leaving shows the first thing wrong with the text.
     struct Verlassen { const char* feld; const char* text; QList<int> meldungen; };
     for (const Verlassen& v : {Verlassen{"EinDatumAb", "31.02.", {105}}, Verlassen{"EinZeitAb", "1200", {111}},
@@ -460,6 +460,14 @@ TEST(Zweitpruefung, TypedKeysEnterCapitalsCutsAndOdometer)
     EXPECT_EQ(p.Gespraechspartner, sechzig.left(50));
     EXPECT_EQ(p.Wartungstext, sechzig.left(50));
 
+    // Driven km with a point: read up to the number's end and rounded half
+    // to even; a changed arrival writes the driven km back.
+    struct Km { const char* getippt; const char* gefahren; const char* ankunft; };
+    for (const Km& k : {Km{"100.5", "100.5", "445"}, Km{"101.5", "102", "447"}, Km{"100.6", "101", "446"}}) {
+        w.neu("EinGefKm", k.getippt);
+        EXPECT_EQ(w.text("EinGefKm"), k.gefahren) << k.getippt;
+        EXPECT_EQ(w.text("EinkmAn"), k.ankunft) << k.getippt;
+    }
     w.neu("EinkmAn", "500");
     EXPECT_EQ(w.text("EinGefKm"), "155");
     w.spin("QKSpin6", true);
