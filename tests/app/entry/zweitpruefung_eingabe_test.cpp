@@ -409,6 +409,34 @@ TEST(Zweitpruefung, OrderFindingsAtTheSaveButtonCorrectThePageAndSaveNothing)
     EXPECT_EQ(z.ZeitAn, 13 * 60);
 }
 
+TEST(Zweitpruefung, JournalWindowAtTheSaveButtonWithTheClockSet)
+{
+    Fenster w;
+    fahrten1().Voreinstellung.Journalfunktion = -1;
+    fahrten1().Voreinstellung.Warnhinweise = 0;
+    struct Fall { const char* datum; QDate heute; QTime zeit; std::deque<bool> antworten; int frage; qsizetype satz; };
+    const Fall faelle[] = {
+        {"16.06.2016", QDate(2016, 6, 15), QTime(12, 0), {}, 98, 0},
+        {"07.06.2016", QDate(2016, 6, 15), QTime(0, 1), {false}, 100, 0},
+        {"07.06.2016", QDate(2016, 6, 15), QTime(0, 1), {true}, 100, 1},
+        {"07.06.2016", QDate(2016, 6, 14), QTime(23, 59), {}, 0, 2},
+    };
+    for (const Fall& f : faelle) {
+        w.u.fakes.clock.day = f.heute;
+        w.u.fakes.clock.time = f.zeit;
+        w.neuerEintrag();
+        w.fuellen(f.datum, "08:00", "12:00");
+        w.u.dialog.antworten = f.antworten;
+        w.u.meldungen.clear();
+        w.maus("EintragSpeichern");
+        if (f.frage)
+            EXPECT_EQ(w.u.meldungen.value(0), f.frage) << f.datum << " " << f.zeit.toString();
+        else
+            EXPECT_FALSE(w.u.meldungen.contains(100)) << f.zeit.toString();
+        EXPECT_EQ(w.satzanzahl(), f.satz) << f.datum << " " << f.zeit.toString();
+    }
+}
+
 TEST(Zweitpruefung, TypedKeysEnterCapitalsCutsAndOdometer)
 {
     Fenster w;
