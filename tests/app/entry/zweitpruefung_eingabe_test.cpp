@@ -585,6 +585,35 @@ TEST(Zweitpruefung, CalendarFillsBothDatesWithWholeDayJournalNotices)
     EXPECT_EQ(w.text("LEinDatum"), "Eintragungsdatum 15.06.2016");
 }
 
+TEST(Zweitpruefung, CalendarPresetsTimesOnlyAwayFromTheLastArrivalDay)
+{
+    Fenster w;
+    w.mitZeiten();
+    fahrten1().Voreinstellung.Journalfunktion = 0;
+    fahrten1().Voreinstellung.Warnhinweise = -1;
+    w.neuerEintrag();
+    w.fuellen("15.06.2016", "08:00", "12:00");
+    w.maus("EintragSpeichern");
+    ASSERT_EQ(w.satzanzahl(), 1);
+    fahrten1().Voreinstellung.ZeitenVorgeben = -1;
+    w.neuerEintrag();   // the shown new entry follows the last arrival by 2 and 5 minutes
+    EXPECT_EQ(w.text("EinZeitAb"), "12:02");
+    EXPECT_EQ(w.text("EinZeitAn"), "12:05");
+    struct Klick { qint32 tag; const char* datum; const char* ab; const char* an; QList<int> meldungen; };
+    for (const Klick& k : {Klick{tag(15, 6), "15.06.2016", "12:02", "12:05", {}},
+                           Klick{tag(14, 6), "15.06.2016", "08:00", "12:00", {21}},   // put back, times preset
+                           Klick{tag(17, 6), "17.06.2016", "08:00", "12:00", {}}}) {
+        w.u.meldungen.clear();
+        w.kalender(k.tag);
+        EXPECT_EQ(w.text("EinDatumAb"), k.datum) << k.tag;
+        EXPECT_EQ(w.text("EinDatumAn"), k.datum) << k.tag;
+        EXPECT_EQ(w.text("EinZeitAb"), k.ab) << k.tag;
+        EXPECT_EQ(w.text("EinZeitAn"), k.an) << k.tag;
+        EXPECT_EQ(w.u.meldungen, k.meldungen) << k.tag;
+        EXPECT_EQ(fahrten1().Satzpuffer[0].DatumAb, k.tag);
+    }
+}
+
 TEST(Zweitpruefung, PrivateCarCostsPerTripAndTheSumOfTheShare)
 {
     Fenster w(false);
