@@ -190,6 +190,9 @@ TEST(Zweitpruefung, FiltersOfEveryTripTable)
         }
         EXPECT_EQ(t.blatt().finde(5 + fall.datum.size(), 2), nullptr);
         EXPECT_EQ(zt(p.blatt(), 6 + fall.datum.size(), 9), "Summe");
+        if (fall.datum.isEmpty()) {
+            EXPECT_EQ(zt(p.blatt(), 6, 10), "0,00");
+        }
         // The full table numbers each record of the file, printed or not.
         sheet::RecordingSheet v;
         KfzTabelle4(v, j.k);
