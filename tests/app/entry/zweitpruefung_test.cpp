@@ -1,0 +1,359 @@
+// What a user sees and what the trip file holds, worked out by hand for the
+// cases an auditor tries: the four display cases, the trip-list lines, the
+// journal questions and bytes, navigation, new entry, return trip, deleting.
+#include "seite.h"
+
+#include "app/entry/anzeige.h"
+#include "app/entry/felder.h"
+#include "app/entry/laden.h"
+#include "app/entry/navigation.h"
+#include "app/entry/neueintrag.h"
+#include "app/entry/speichern.h"
+
+#include <QCheckBox>
+#include <QDir>
+#include <QListWidget>
+#include <gtest/gtest.h>
+
+using kmktest::Seite;
+using namespace kmk;
+
+namespace {
+
+QString gepolstert(const QString& t, int breite) { return t + QString(breite - t.size(), ' '); }
+
+void zeige(Seite& p, int n)
+{
+    p.st.Satznummer = n;
+    p.st.Pufferindex = 3;
+    FLaden(p.s);
+}
+
+QStringList listenzeilen(Seite& p)
+{
+    QStringList z;
+    auto* l = p.s.ctl<QListWidget>("FahrtListe");
+    for (int i = 0; i < l->count(); ++i)
+        z << l->item(i)->text();
+    return z;
+}
+
+// Seite::fahrt(i) as a list line, written out by hand.
+QString zeile(int i, const QString& marke)
+{
+    return QString(" %1%2\t0%1.03.2016\t %3\tStart %1").arg(i).arg(marke).arg(1000 + 100 * (i - 1))
+           + QString(43, ' ') + QString("\tZiel %1").arg(i) + QString(44, ' ')
+           + QString("\t %1\t 100\tMeier").arg(1100 + 100 * (i - 1)) + QString(45, ' ');
+}
+
+const char* const Textfelder[] = {"EinUber", "EinNach", "EinGrund", "EinGesprach", "EinFahrer",
+                                  "TBGesamt", "TWGesamt", "TLiter", "TWbez", "CbbKArt"};
+
+void vorbelegen(Seite& p)
+{
+    for (const char* n : Textfelder)
+        felder::setzen(p.s, n, "alt");
+    felder::setzen(p.s, "EinGefKm", "7");
+    felder::setzen(p.s, "PersAnz", "7");
+}
+
+} // namespace
+
+TEST(Zweitpruefung, TheFourDisplayCasesFieldByField)
+{
+    using Felder = std::vector<std::pair<const char*, QString>>;
+    struct Fall {
+        const char* name; bool firma; int dateien; int nummer; int puffer; bool neu;
+        Felder felder; bool speichernSichtbar;
+    };
+    const QString leer;
+    const Felder keineTexte = [&] { Felder f; for (const char* n : Textfelder) f.push_back({n, leer}); return f; }();
+    auto mit = [](Felder a, const Felder& b) { a.insert(a.end(), b.begin(), b.end()); return a; };
+    const Fall faelle[] = {
+        // New entry after trip 3, which arrived at 23:58 in Bremen.
+        {"A", false, 3, 4, 2, true,
+         mit(keineTexte, {{"EinDatumAb", "03.03.2016"}, {"EinDatumAn", "03.03.2016"}, {"AnzKmAb", "1300"},
+                          {"EinkmAn", "1300"}, {"FahrtNr", " 4"}, {"EinZeitAb", "00:00"}, {"EinZeitAn", "00:03"},
+                          {"EinVon", gepolstert("Bremen", 50)}, {"Label30", "0"}, {"EinGefKm", "0"}, {"PersAnz", "0"}}),
+         false},
+        {"A firma", true, 3, 4, 2, true, {{"EinGefKm", "7"}, {"PersAnz", "7"}, {"FahrtNr", " 4"}}, false},
+        // First trip of a vehicle without trip file: the calendar's day, the vehicle's start.
+        {"C", true, 0, 1, 1, false,
+         mit(keineTexte, {{"EinDatumAb", "01.01.2016"}, {"EinDatumAn", "01.01.2016"}, {"AnzKmAb", "1000"},
+                          {"EinkmAn", "1000"}, {"FahrtNr", " 1"}, {"EinZeitAb", "08:00"}, {"EinZeitAn", "12:00"},
+                          {"EinVon", gepolstert("Köln", 30)}, {"Label30", "0"}, {"EinGefKm", "0"}, {"PersAnz", "7"}}),
+         false},
+        // First stored trip, shown as a stored one; fuel 1,20 for 0,80 units.
+        {"D", false, 3, 1, 3, false,
+         {{"EinDatumAb", "01.03.2016"}, {"EinDatumAn", "01.03.2016"}, {"AnzKmAb", "1000"}, {"EinkmAn", "1100"},
+          {"FahrtNr", " 1"}, {"EinZeitAb", "08:01"}, {"EinZeitAn", "09:01"}, {"EinVon", "Start 1"},
+          {"EinUber", "A1"}, {"EinNach", "Ziel 1"}, {"EinGrund", "Kunde"}, {"EinGesprach", "Meier"},
+          {"EinFahrer", "Anna"}, {"TBGesamt", "1,20"}, {"TLiter", "0,80"}, {"TWGesamt", "0,00"}, {"TWbez", ""},
+          {"CbbKArt", "Liter"}, {"Label30", "1,50 €"}, {"EinGefKm", " 100"}, {"PersAnz", " 3"}},
+         true},
+    };
+    for (const Fall& f : faelle) {
+        Seite p(f.firma);
+        QList<FahrtDatensatz> l{Seite::fahrt(1), Seite::fahrt(2), Seite::fahrt(3)};
+        l[0].Fahrer = "  Anna ";
+        l[0].Mitfahrer = 3;
+        l[0].BetragKraftstoff = vb::Currency::fromRaw(12000);
+        l[0].Kraftstoffmenge = 0.8;
+        l[0].Kraftstoffart = "Liter";
+        l[0].Fahrtart = 4;
+        l[0].Eintragsstatus = 2;
+        l[0].Statusdatum = vb::DateSerial(2016, 3, 3);
+        l[2].ZeitAn = 1438;
+        l[2].Nach = "Bremen";
+        if (f.dateien)
+            p.schreibe(l);
+        vorbelegen(p);
+        p.s.ctl("CB_BSpeichern")->setVisible(true);
+        p.st.Satznummer = f.nummer;
+        p.st.Pufferindex = f.puffer;
+        p.st.NeuerEintragOffen = f.neu;
+        FLaden(p.s);
+        for (const auto& [name, text] : f.felder)
+            EXPECT_EQ(p.text(name), text) << f.name << " " << name;
+        EXPECT_EQ(p.s.ctl("CB_BSpeichern")->isHidden(), !f.speichernSichtbar) << f.name;
+        if (f.name[0] == 'D') {
+            auto* c = p.s.ctl<QCheckBox>("Check13");
+            EXPECT_EQ(c->text(), "Geänderter Eintrag am 03.03.2016");
+            EXPECT_TRUE(c->isChecked());
+            EXPECT_TRUE(p.s.ctl("LEinDatum")->isHidden());
+            EXPECT_TRUE(p.s.ctl<QRadioButton>("OptEhr")->isChecked());
+            EXPECT_EQ(p.st.AktuelleFahrtart, 4);
+            EXPECT_EQ(p.st.Pufferindex, 1);
+        }
+    }
+}
+
+TEST(Zweitpruefung, TripListLinesForOneTwoThreeAndMoreTrips)
+{
+    // Trip 2 cancelled, trip 3 its changed copy.
+    struct Fall { int anzahl; int nummer; QStringList zeilen; };
+    const QString normal = "     ", sto = " sto.", gea = " geä.";
+    const Fall faelle[] = {
+        {1, 1, {zeile(1, normal)}},
+        {3, 2, {zeile(2, sto), zeile(1, normal)}},
+        {3, 3, {zeile(3, gea), zeile(2, sto), zeile(1, normal)}},
+        {5, 5, {zeile(5, normal), zeile(4, normal), zeile(3, gea), zeile(2, sto)}},
+        {5, 4, {zeile(4, normal), zeile(3, gea), zeile(2, sto), zeile(1, normal)}},
+    };
+    for (const Fall& f : faelle) {
+        Seite p;
+        QList<FahrtDatensatz> l;
+        for (int i = 1; i <= f.anzahl; ++i)
+            l << Seite::fahrt(i);
+        if (f.anzahl >= 3) {
+            l[1].Eintragsstatus = 1;
+            l[2].Eintragsstatus = 2;
+        }
+        p.schreibe(l);
+        zeige(p, f.nummer);
+        EXPECT_EQ(listenzeilen(p), f.zeilen) << f.anzahl << "/" << f.nummer;
+    }
+    // The first trip of a new file, saved: one line, as the save writes it.
+    Seite p;
+    p.st.Satznummer = 1;
+    p.st.Pufferindex = 1;
+    p.st.NeuerEintragOffen = true;
+    p.st.Satzpuffer[0] = Seite::fahrt(1);
+    ASSERT_TRUE(Datensatzspeichern(p.s));
+    EXPECT_EQ(listenzeilen(p), QStringList{zeile(1, "")});
+    EXPECT_EQ(p.inhalt(), Seite::fahrt(1).zuBytes());
+    EXPECT_FALSE(p.st.NeuerEintragOffen);
+}
+
+TEST(Zweitpruefung, JournalQuestionsAndBytesOfACorrection)
+{
+    enum Aenderung { Grund, Km, Zeit, Fahrer, Nichts };
+    struct Fall {
+        Aenderung was; bool ohneZeiten; quint8 status; std::deque<bool> antworten; QList<int> fragen; bool geschrieben;
+    };
+    const Fall faelle[] = {
+        {Grund, false, 0, {true, true}, {50, 51}, true},
+        {Grund, false, 0, {false}, {50}, false},
+        {Grund, false, 0, {true, false}, {50, 51}, false},
+        {Km, false, 0, {true, true, true}, {50, 52, 51}, true},
+        {Km, false, 0, {true, false}, {50, 52}, false},
+        {Km, false, 0, {true, true, false}, {50, 52, 51}, false},
+        {Zeit, false, 0, {true, true, true}, {50, 53, 51}, true},
+        {Zeit, false, 0, {true, false}, {50, 53}, false},
+        {Zeit, true, 0, {true, true}, {50, 51}, true},
+        {Fahrer, false, 0, {}, {66}, false},
+        {Nichts, false, 0, {}, {66}, false},
+        {Nichts, false, 1, {}, {76}, false},
+        {Grund, false, 2, {}, {76}, false},
+    };
+    const int k = 3;
+    for (const Fall& f : faelle) {
+        Seite p;
+        QList<FahrtDatensatz> l;
+        for (int i = 1; i <= 5; ++i)
+            l << Seite::fahrt(i);
+        l[k - 1].Eintragsstatus = f.status;
+        p.schreibe(l);
+        const QByteArray vorher = p.inhalt();
+        p.st.Voreinstellung.OhneZeiten = f.ohneZeiten ? -1 : 0;
+        zeige(p, k);
+        FahrtDatensatz& e = p.st.Satzpuffer[0];
+        switch (f.was) {
+        case Grund: e.Grund = "Werkstatt"; break;
+        case Km: e.GefahreneKm = 90; e.KmAn = e.KmAb + 90; break;
+        case Zeit: e.ZeitAn = 600; break;
+        case Fahrer: e.Fahrer = "Berta"; break;
+        case Nichts: break;
+        }
+        const FahrtDatensatz korrigiert = e;
+        p.antworten = f.antworten;
+        ASpeichern(p.s);
+        EXPECT_EQ(p.fragen, f.fragen) << f.was << " " << int(f.status);
+        if (!f.geschrieben) {
+            EXPECT_EQ(p.inhalt(), vorher) << f.was;
+            continue;
+        }
+        const QByteArray nachher = p.inhalt();
+        ASSERT_EQ(nachher.size(), 6 * 671);
+        EXPECT_EQ(nachher.left((k - 1) * 671), vorher.left((k - 1) * 671));
+        EXPECT_EQ(nachher.mid((k + 1) * 671), vorher.mid(k * 671));
+        FahrtDatensatz storniert = l[k - 1];
+        storniert.Eintragsstatus = 1;
+        storniert.Statusdatum = vb::DateSerial(2016, 6, 15);
+        EXPECT_EQ(p.satz(k).zuBytes(), storniert.zuBytes());
+        FahrtDatensatz neu = korrigiert;
+        neu.Eintragsstatus = 2;
+        neu.Statusdatum = vb::DateSerial(2016, 6, 15);
+        EXPECT_EQ(p.satz(k + 1).zuBytes(), neu.zuBytes());
+        EXPECT_EQ(p.st.Satznummer, 6);
+        EXPECT_EQ(p.text("FahrtNr"), " 6");
+        EXPECT_TRUE(p.meldungstexte().isEmpty()) << p.meldungstexte().join("|");
+    }
+}
+
+TEST(Zweitpruefung, PrivateCarOverwritesInPlaceWithoutQuestions)
+{
+    Seite p(false);
+    p.schreibe(3);
+    const QByteArray vorher = p.inhalt();
+    zeige(p, 2);
+    p.st.Satzpuffer[0].Grund = "Werkstatt";
+    p.st.Satzpuffer[0].GefahreneKm = 90;
+    ASpeichern(p.s);
+    EXPECT_TRUE(p.fragen.isEmpty());
+    FahrtDatensatz neu = Seite::fahrt(2);
+    neu.Grund = "Werkstatt";
+    neu.GefahreneKm = 90;
+    EXPECT_EQ(p.inhalt(), vorher.left(671) + neu.zuBytes() + vorher.mid(2 * 671));
+}
+
+TEST(Zweitpruefung, NavigationAtTheEndsWithANewEntryAndOnAnEmptyFile)
+{
+    Seite p;
+    p.schreibe(3);
+    zeige(p, 3);
+    NeuEintrag(p.s);
+    ASSERT_EQ(p.st.Satznummer, 4);
+    Datensatzvor(p.s);   // the new entry stays open
+    EXPECT_EQ(p.st.Satznummer, 4);
+    EXPECT_TRUE(p.st.NeuerEintragOffen);
+    Datensatzzurueck(p.s);   // and is left without a question
+    EXPECT_EQ(p.st.Satznummer, 3);
+    EXPECT_FALSE(p.st.NeuerEintragOffen);
+    EXPECT_EQ(p.st.Pufferindex, 3);
+    EXPECT_EQ(p.text("EinVon"), "Start 3");
+    Datensatzeins(p.s);
+    Datensatzzurueck(p.s);
+    EXPECT_EQ(p.st.Satznummer, 1);
+    EXPECT_EQ(p.meldungstexte(), (QStringList{"Dateiende !", "Dateianfang !"}));
+    EXPECT_TRUE(p.fragen.isEmpty());
+
+    Seite leer;
+    leer.schreibe(0);
+    Datensatzeins(leer.s);
+    EXPECT_EQ(leer.st.Satznummer, 1);
+    LetzterDatensatz(leer.s);
+    EXPECT_EQ(leer.st.Satznummer, 0);
+}
+
+TEST(Zweitpruefung, NewEntryAndReturnTripPrefill)
+{
+    for (bool rueck : {false, true}) {
+        Seite p;
+        p.st.Voreinstellung.Journalfunktion = -1;
+        QList<FahrtDatensatz> l{Seite::fahrt(1), Seite::fahrt(2)};
+        l[1].Von = "Hamburg";
+        l[1].Nach = "Bremen";
+        l[1].GefahreneKm = 120;
+        l[1].Fahrtart = 4;
+        l[1].Fahrer = "Anna";
+        p.schreibe(l);
+        zeige(p, 1);
+        rueck ? Rueckfahrt(p.s) : NeuEintrag(p.s);
+        EXPECT_EQ(p.st.Satznummer, 3);
+        EXPECT_EQ(p.st.Pufferindex, 2);
+        EXPECT_TRUE(p.st.NeuerEintragOffen);
+        EXPECT_EQ(p.text("FahrtNr"), " 3");
+        EXPECT_EQ(p.s.ctl<QCheckBox>("Check13")->text(), "");
+        EXPECT_TRUE(p.s.ctl("CB_BSpeichern")->isHidden());
+        for (const QString& n : Journalfelder())
+            EXPECT_EQ(felder::farbe(p.s, n), 192) << n;
+        EXPECT_EQ(p.st.Satzpuffer[0].Eintragungsdatum, vb::DateSerial(2016, 6, 15)) << rueck;
+        if (!rueck) {
+            EXPECT_EQ(p.text("EinVon"), gepolstert("Bremen", 50));
+            EXPECT_EQ(p.text("EinNach"), "");
+            EXPECT_EQ(p.st.Satzpuffer[0].Fahrtart, 0);
+            for (const char* o : felder::Fahrtartoptionen)
+                EXPECT_FALSE(p.s.ctl<QRadioButton>(o)->isChecked()) << o;
+            continue;
+        }
+        EXPECT_EQ(p.text("EinVon"), gepolstert("Bremen", 50));
+        EXPECT_EQ(p.text("EinNach"), gepolstert("Hamburg", 50));
+        EXPECT_EQ(p.text("EinUber"), gepolstert("A1", 255));
+        EXPECT_EQ(p.text("EinGrund"), gepolstert("Kunde", 50));
+        EXPECT_EQ(p.text("EinGefKm"), "120");
+        EXPECT_EQ(p.text("EinGesprach"), "Rückfahrt");
+        EXPECT_EQ(p.text("EinFahrer"), gepolstert("Anna", 50));
+        EXPECT_TRUE(p.s.ctl<QRadioButton>("OptEhr")->isChecked());
+    }
+}
+
+TEST(Zweitpruefung, DeletingTheTripFileAsksTwiceAndPresetsAFirstTrip)
+{
+    struct Fall { bool datei; std::deque<bool> antworten; QList<int> fragen; bool geloescht; };
+    const Fall faelle[] = {
+        {false, {}, {}, false},
+        {true, {false}, {2}, false},
+        {true, {true, false}, {2, 32}, false},
+        {true, {true, true}, {2, 32}, true},
+    };
+    for (const Fall& f : faelle) {
+        Seite p;
+        if (f.datei) {
+            p.schreibe(3);
+            zeige(p, 3);
+        }
+        const QByteArray vorher = p.inhalt();
+        p.antworten = f.antworten;
+        ALoeschen(p.s);
+        EXPECT_EQ(p.fragen, f.fragen);
+        EXPECT_EQ(QFile::exists(p.pfad()), f.datei && !f.geloescht);
+        if (!f.geloescht) {
+            EXPECT_EQ(p.inhalt(), vorher);
+            continue;
+        }
+        const QStringList kopien = QDir(p.pfad("Sicherheit")).entryList({"Auto1_vor_Loeschen_*.dat"});
+        ASSERT_EQ(kopien.size(), 1);
+        EXPECT_EQ(p.inhalt("Sicherheit/" + kopien[0]), vorher);
+        EXPECT_EQ(p.st.Satznummer, 0);
+        EXPECT_EQ(p.st.Satzanzahl, 0);
+        const std::pair<const char*, QString> felder[] = {
+            {"FahrtNr", " 0"}, {"EinZeitAb", "00:00"}, {"EinZeitAn", "00:00"}, {"AnzKmAb", "1000"},
+            {"EinkmAn", "1000"}, {"EinVon", gepolstert("Köln", 30)}, {"EinUber", ""}, {"EinNach", ""},
+            {"EinGrund", ""}, {"EinGesprach", ""}, {"EinFahrer", ""},
+        };
+        for (const auto& [name, text] : felder)
+            EXPECT_EQ(p.text(name), text) << name;
+        EXPECT_TRUE(listenzeilen(p).isEmpty());
+    }
+}
