@@ -2,6 +2,7 @@
 // cases an auditor tries: the four display cases, the trip-list lines, the
 // journal questions and bytes, navigation, new entry, return trip, deleting.
 #include "seite.h"
+#include "tests/app/mainwindow/test_startup_umgebung.h"
 
 #include "app/entry/anzeige.h"
 #include "app/entry/felder.h"
@@ -9,10 +10,14 @@
 #include "app/entry/navigation.h"
 #include "app/entry/neueintrag.h"
 #include "app/entry/speichern.h"
+#include "app/mainwindow/sstab.h"
+#include "platform/forms/combobox.h"
 
 #include <QCheckBox>
 #include <QDir>
+#include <QApplication>
 #include <QListWidget>
+#include <QTest>
 #include <gtest/gtest.h>
 
 using kmktest::Seite;
@@ -356,4 +361,95 @@ TEST(Zweitpruefung, DeletingTheTripFileAsksTwiceAndPresetsAFirstTrip)
             EXPECT_EQ(p.text(name), text) << name;
         EXPECT_TRUE(listenzeilen(p).isEmpty());
     }
+}
+
+// The real main window, typed like a person: a company car's three trips
+// browsed, saved untouched with F8, corrected with the save button, deleted.
+TEST(Zweitpruefung, TypedSessionOnTheMainWindow)
+{
+    kmktest::Umgebung u;
+    u.schreibeHilfstexte();
+    ASSERT_TRUE(u.starte());
+    Form1* f = u.form.get();
+    forms::setText(f->KfzEingabe[0], "B-AB 123");
+    forms::setText(f->KmEingabe[0], "1000");
+    forms::setText(f->StandortEingabe[0], QString::fromUtf8("Köln"));
+    forms::setText(f->HalterEingabe[0], "Muster");
+    setOptionValue(f->FirmenPkw[0], true);
+    f->Command1_Click(0);
+    {
+        QFile d(u.pfad("Auto1_16.dat"));
+        ASSERT_TRUE(d.open(QIODevice::WriteOnly));
+        for (int i = 1; i <= 3; ++i)
+            d.write(Seite::fahrt(i).zuBytes());
+    }
+    // Started again: the start-up loads the trips and shows the last one.
+    f->close();
+    ASSERT_TRUE(u.starte());
+    f = u.form.get();
+    f->SSTab1->setTab(2);
+    f->show();
+    f->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(f));
+    u.fakes.dialogs.shown.clear();
+    const QByteArray vorher = u.lies("Auto1_16.dat");
+    auto taste = [&](Qt::Key k) {
+        QWidget* w = QApplication::focusWidget() ? QApplication::focusWidget() : f;
+        QTest::keyClick(w, k);
+    };
+    auto feld = [&](const char* n) -> QLineEdit* {
+        if (auto* c = f->ctl<forms::ComboBox>(n))
+            return c->lineEdit();
+        return f->ctl<QLineEdit>(n);
+    };
+
+    taste(Qt::Key_F7);
+    ASSERT_EQ(fahrten1().Satznummer, 3);
+    EXPECT_EQ(feld("EinVon")->text(), "Start 3");
+    for (Qt::Key k : {Qt::Key_F8, Qt::Key_F5, Qt::Key_F8}) {
+        u.meldungen.clear();
+        taste(k);
+        EXPECT_EQ(u.meldungen, k == Qt::Key_F8 ? QList<int>{66} : QList<int>{}) << k;
+    }
+    ASSERT_EQ(fahrten1().Satznummer, 2);
+    EXPECT_EQ(u.lies("Auto1_16.dat"), vorher);
+
+    QLineEdit* grund = feld("EinGrund");
+    grund->setFocus();
+    grund->selectAll();
+    QTest::keyClick(grund, Qt::Key_Backspace);
+    QTest::keyClicks(grund, "Messe");
+    u.meldungen.clear();
+    QWidget* knopf = f->ctl("EintragSpeichern");
+    QTest::mouseClick(knopf, Qt::LeftButton, {}, knopf->rect().center());
+    EXPECT_EQ(u.meldungen, (QList<int>{50, 51}));
+    const QByteArray nachher = u.lies("Auto1_16.dat");
+    ASSERT_EQ(nachher.size(), 4 * 671);
+    EXPECT_EQ(nachher.left(671), vorher.left(671));
+    EXPECT_EQ(nachher.mid(3 * 671), vorher.mid(2 * 671));
+    FahrtDatensatz storniert = Seite::fahrt(2);
+    storniert.Eintragsstatus = 1;
+    storniert.Statusdatum = vb::DateSerial(2016, 6, 15);
+    EXPECT_EQ(nachher.mid(671, 671), storniert.zuBytes());
+    const FahrtDatensatz neu = FahrtDatensatz::ausBytes(nachher.mid(2 * 671, 671));
+    EXPECT_EQ(neu.Grund, QString("Messe").leftJustified(50));
+    EXPECT_EQ(neu.Eintragsstatus, 2);
+    EXPECT_EQ(neu.Statusdatum, vb::DateSerial(2016, 6, 15));
+    EXPECT_EQ(neu.KmAb, 1100);
+    EXPECT_EQ(neu.DatumAb, vb::DateSerial(2016, 3, 2));
+    EXPECT_EQ(fahrten1().Satznummer, 4);
+    EXPECT_EQ(u.klartexte(), QStringList{});
+
+    // The changed copy is locked: F8 on it is refused with 76.
+    taste(Qt::Key_F5);
+    u.meldungen.clear();
+    taste(Qt::Key_F8);
+    EXPECT_EQ(u.meldungen, QList<int>{76});
+
+    u.meldungen.clear();
+    taste(Qt::Key_F2);
+    EXPECT_EQ(u.meldungen, (QList<int>{2, 32}));
+    EXPECT_FALSE(QFile::exists(u.pfad("Auto1_16.dat")));
+    EXPECT_EQ(feld("EinVon")->text(), QString::fromUtf8("Köln").leftJustified(30));
+    EXPECT_EQ(f->ctl<QLineEdit>("FahrtNr")->text(), " 0");
 }
