@@ -4,6 +4,7 @@
 #include "seite.h"
 #include "tests/app/mainwindow/test_startup_umgebung.h"
 
+#include "app/backup/sicherung.h"
 #include "app/entry/anzeige.h"
 #include "app/entry/felder.h"
 #include "app/entry/laden.h"
@@ -12,6 +13,7 @@
 #include "app/entry/speichern.h"
 #include "app/mainwindow/sstab.h"
 #include "platform/forms/combobox.h"
+#include "platform/vb/text.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -367,6 +369,7 @@ TEST(Zweitpruefung, DeletingTheTripFileAsksTwiceAndPresetsAFirstTrip)
 // browsed, saved untouched with F8, corrected with the save button, deleted.
 TEST(Zweitpruefung, TypedSessionOnTheMainWindow)
 {
+    pages::setHostedControlFactory(&pages::controlHostFactory);
     kmktest::Umgebung u;
     u.schreibeHilfstexte();
     ASSERT_TRUE(u.starte());
@@ -452,4 +455,55 @@ TEST(Zweitpruefung, TypedSessionOnTheMainWindow)
     EXPECT_FALSE(QFile::exists(u.pfad("Auto1_16.dat")));
     EXPECT_EQ(feld("EinVon")->text(), QString::fromUtf8("Köln").leftJustified(30));
     EXPECT_EQ(f->ctl<QLineEdit>("FahrtNr")->text(), " 0");
+}
+
+TEST(Zweitpruefung, BackupNamesSkipsAndRefreshes)
+{
+    Seite p;
+    auto datei = [&](const QString& name, const QByteArray& inhalt) {
+        QFile d(p.pfad(name));
+        ASSERT_TRUE(d.open(QIODevice::WriteOnly));
+        d.write(inhalt);
+    };
+    const QByteArray satz(671, 'x');
+    datei("Auto2_16.dat", satz.repeated(7));
+    datei("Auto4_16.dat", QByteArray(670, 'y'));   // not one whole trip
+    datei("Auto2016.dat", "Stamm");
+    datei("Vor2016.dat", "Einstellungen");
+    QDir().mkpath(p.pfad("Sicherheit"));
+    QList<QString> meldungen;
+    const auto melden = [&](const QString& t) { meldungen << t; };
+
+    SicherheitscopyNeu(p.st, melden);
+    EXPECT_EQ(QDir(p.pfad("Sicherheit/_Au2-7 E")).entryList(QDir::Files, QDir::Name),
+              (QStringList{"Auto2016.dat", "Auto2_16.dat", "Vor2016.dat"}));
+    // Again without a save in between: the folder is there, nothing is copied.
+    datei("Vor2016.dat", "geändert");
+    SicherheitscopyNeu(p.st, melden);
+    EXPECT_EQ(p.inhalt("Sicherheit/_Au2-7 E/Vor2016.dat"), "Einstellungen");
+    EXPECT_EQ(QDir(p.pfad("Sicherheit")).entryList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden),
+              QStringList{"_Au2-7 E"});
+    EXPECT_TRUE(meldungen.isEmpty());
+
+    // Quick backup, vehicle 1 current at trip 40, whose copy exists: nothing at all.
+    datei("Auto1_16.dat", satz.repeated(40));
+    datei("Sicherheit/Auto1_AnzahlEintra_40.dat", "alt 40");
+    p.st.Satznummer = 40;
+    p.st.Voreinstellung.Sicherungsordner = "/anderswo/";
+    Sicherheitscopy(p.st);
+    EXPECT_FALSE(QFile::exists(p.pfad("Sicherheit/Auto2016.dat")));
+    EXPECT_FALSE(QFile::exists(p.pfad("Sicherheit/Auto2_AnzahlEintra_7.dat")));
+    EXPECT_EQ(vb::Trim(p.st.Voreinstellung.Sicherungsordner), p.st.Programmpfad + "Sicherheit/");
+    // At trip 41: vehicle 1's new count is copied, vehicle 2's kept once, the others refreshed.
+    datei("Auto1_16.dat", satz.repeated(41));
+    datei("Sicherheit/Auto2_AnzahlEintra_7.dat", "alt 7");
+    datei("Sicherheit/Vor2016.dat", "veraltet");
+    p.st.Satznummer = 41;
+    Sicherheitscopy(p.st);
+    EXPECT_EQ(p.inhalt("Sicherheit/Auto1_AnzahlEintra_41.dat"), satz.repeated(41));
+    EXPECT_EQ(p.inhalt("Sicherheit/Auto1_AnzahlEintra_40.dat"), "alt 40");
+    EXPECT_EQ(p.inhalt("Sicherheit/Auto2_AnzahlEintra_7.dat"), "alt 7");
+    EXPECT_EQ(p.inhalt("Sicherheit/Vor2016.dat"), "geändert");
+    EXPECT_EQ(p.inhalt("Sicherheit/Auto2016.dat"), "Stamm");
+    EXPECT_EQ(QDir(p.pfad("Sicherheit")).entryList({"Auto4*"}), QStringList{});
 }
