@@ -507,3 +507,62 @@ TEST(Zweitpruefung, BackupNamesSkipsAndRefreshes)
     EXPECT_EQ(p.inhalt("Sicherheit/Auto2016.dat"), "Stamm");
     EXPECT_EQ(QDir(p.pfad("Sicherheit")).entryList({"Auto4*"}), QStringList{});
 }
+
+// A private car's first trip saved untouched with F8 keeps every byte.
+TEST(Zweitpruefung, PrivateCarFirstTripSavedUntouchedKeepsEveryByte)
+{
+    pages::setHostedControlFactory(&pages::controlHostFactory);
+    kmktest::Umgebung u;
+    u.schreibeHilfstexte();
+    ASSERT_TRUE(u.starte());
+    Form1* f = u.form.get();
+    forms::setText(f->KfzEingabe[0], "B-AB 123");
+    forms::setText(f->KmEingabe[0], "1000");
+    forms::setText(f->StandortEingabe[0], QString::fromUtf8("Köln"));
+    forms::setText(f->HalterEingabe[0], "Muster");
+    setOptionValue(f->PrivatPkw[0], true);
+    f->Command1_Click(0);
+    {
+        QFile d(u.pfad("Auto1_16.dat"));
+        ASSERT_TRUE(d.open(QIODevice::WriteOnly));
+        for (int i = 1; i <= 3; ++i) {
+            FahrtDatensatz x = Seite::fahrt(i);
+            x.Fahrer = "Anna";
+            x.Mitfahrer = 2;
+            x.Kraftstoffmenge = 40;
+            x.BetragKraftstoff = vb::Currency::fromRaw(600000);
+            x.Kraftstoffart = "Liter";
+            x.Eintragungsdatum = vb::DateSerial(2016, 3, i);
+            x.AbwesenheitFahrt = 61;
+            x.Fahrtkosten = 30;
+            d.write(x.zuBytes());
+        }
+    }
+    f->close();
+    ASSERT_TRUE(u.starte());
+    f = u.form.get();
+    f->SSTab1->setTab(2);
+    f->show();
+    f->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(f));
+    const QByteArray vorher = u.lies("Auto1_16.dat");
+    for (Qt::Key k : {Qt::Key_F8, Qt::Key_F4, Qt::Key_F8, Qt::Key_F6, Qt::Key_F8}) {
+        QWidget* w = QApplication::focusWidget() ? QApplication::focusWidget() : f;
+        QTest::keyClick(w, k);
+        // The allowance and cost rules recompute their own fields on display.
+        auto ohneBerechnetes = [](const QByteArray& datei) {
+            QByteArray r;
+            for (int i = 0; i * 671 < datei.size(); ++i) {
+                FahrtDatensatz x = FahrtDatensatz::ausBytes(datei.mid(i * 671, 671));
+                x.AbwesenheitFahrt = x.AbwesenheitGesamt = x.AbwesenheitTag = x.FahrtDesTages = 0;
+                x.Vergleichsindex = 0;
+                x.Fahrtkosten = 0;
+                r += x.zuBytes();
+            }
+            return r;
+        };
+        EXPECT_EQ(ohneBerechnetes(u.lies("Auto1_16.dat")), ohneBerechnetes(vorher))
+            << "key " << k << " on trip " << fahrten1().Satznummer;
+        EXPECT_EQ(u.meldungen, QList<int>{});
+    }
+}
