@@ -416,6 +416,23 @@ TEST(Zweitpruefung, TypedSessionOnTheMainWindow)
     }
     ASSERT_EQ(fahrten1().Satznummer, 2);
     EXPECT_EQ(u.lies("Auto1_16.dat"), vorher);
+    // Trip 1 is shown as the first trip, no journal candidate: F8 and the
+    // save button write nothing.
+    taste(Qt::Key_F4);
+    u.meldungen.clear();
+    taste(Qt::Key_F8);
+    EXPECT_EQ(u.lies("Auto1_16.dat"), vorher);
+    {
+        QLineEdit* g = feld("EinGrund");
+        g->setFocus();
+        g->selectAll();
+        QTest::keyClick(g, Qt::Key_Backspace);
+        QTest::keyClicks(g, "Messe");
+        QWidget* kn = f->ctl("EintragSpeichern");
+        QTest::mouseClick(kn, Qt::LeftButton, {}, kn->rect().center());
+        EXPECT_EQ(u.lies("Auto1_16.dat"), vorher);
+    }
+    taste(Qt::Key_F6);
 
     QLineEdit* grund = feld("EinGrund");
     grund->setFocus();
