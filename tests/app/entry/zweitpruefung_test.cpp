@@ -462,10 +462,16 @@ TEST(Zweitpruefung, TypedSessionOnTheMainWindow)
 
     // The changed copy is locked: F8 on it is refused with 76.
     taste(Qt::Key_F5);
+    if (qEnvironmentVariableIsSet("KMK_BILDER"))
+        f->grab().save("/tmp/kmk_geaendert.png");
     u.meldungen.clear();
     taste(Qt::Key_F8);
     EXPECT_EQ(u.meldungen, QList<int>{76});
 
+    taste(Qt::Key_F5);
+    EXPECT_EQ(f->ctl<QCheckBox>("Check13")->text(), "Storniert am 15.06.2016");
+    if (qEnvironmentVariableIsSet("KMK_BILDER"))
+        f->grab().save("/tmp/kmk_storniert.png");
     u.meldungen.clear();
     taste(Qt::Key_F2);
     EXPECT_EQ(u.meldungen, (QList<int>{2, 32}));
