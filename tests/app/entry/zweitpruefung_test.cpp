@@ -64,6 +64,45 @@ void vorbelegen(Seite& p)
     felder::setzen(p.s, "PersAnz", "7");
 }
 
+// The real main window with vehicle 1 set up and the given trip file,
+// started again so that the start-up loads it.
+Form1* hauptfenster(kmktest::Umgebung& u, bool firma, const QByteArray& fahrten)
+{
+    pages::setHostedControlFactory(&pages::controlHostFactory);
+    u.schreibeHilfstexte();
+    if (!u.starte())
+        return nullptr;
+    Form1* f = u.form.get();
+    forms::setText(f->KfzEingabe[0], "B-AB 123");
+    forms::setText(f->KmEingabe[0], "1000");
+    forms::setText(f->StandortEingabe[0], QString::fromUtf8("Köln"));
+    forms::setText(f->HalterEingabe[0], "Muster");
+    setOptionValue(firma ? f->FirmenPkw[0] : f->PrivatPkw[0], true);
+    f->Command1_Click(0);
+    QFile d(u.pfad("Auto1_16.dat"));
+    if (!d.open(QIODevice::WriteOnly) || d.write(fahrten) != fahrten.size())
+        return nullptr;
+    d.close();
+    f->close();
+    if (!u.starte())
+        return nullptr;
+    f = u.form.get();
+    f->SSTab1->setTab(2);
+    f->show();
+    f->activateWindow();
+    if (!QTest::qWaitForWindowActive(f))
+        return nullptr;
+    u.fakes.dialogs.shown.clear();
+    u.meldungen.clear();
+    return f;
+}
+
+void taste(Form1* f, Qt::Key k)
+{
+    QWidget* w = QApplication::focusWidget() ? QApplication::focusWidget() : f;
+    QTest::keyClick(w, k);
+}
+
 } // namespace
 
 TEST(Zweitpruefung, TheFourDisplayCasesFieldByField)
@@ -369,37 +408,14 @@ TEST(Zweitpruefung, DeletingTheTripFileAsksTwiceAndPresetsAFirstTrip)
 // browsed, saved untouched with F8, corrected with the save button, deleted.
 TEST(Zweitpruefung, TypedSessionOnTheMainWindow)
 {
-    pages::setHostedControlFactory(&pages::controlHostFactory);
     kmktest::Umgebung u;
-    u.schreibeHilfstexte();
-    ASSERT_TRUE(u.starte());
-    Form1* f = u.form.get();
-    forms::setText(f->KfzEingabe[0], "B-AB 123");
-    forms::setText(f->KmEingabe[0], "1000");
-    forms::setText(f->StandortEingabe[0], QString::fromUtf8("Köln"));
-    forms::setText(f->HalterEingabe[0], "Muster");
-    setOptionValue(f->FirmenPkw[0], true);
-    f->Command1_Click(0);
-    {
-        QFile d(u.pfad("Auto1_16.dat"));
-        ASSERT_TRUE(d.open(QIODevice::WriteOnly));
-        for (int i = 1; i <= 3; ++i)
-            d.write(Seite::fahrt(i).zuBytes());
-    }
-    // Started again: the start-up loads the trips and shows the last one.
-    f->close();
-    ASSERT_TRUE(u.starte());
-    f = u.form.get();
-    f->SSTab1->setTab(2);
-    f->show();
-    f->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(f));
-    u.fakes.dialogs.shown.clear();
+    QByteArray drei;
+    for (int i = 1; i <= 3; ++i)
+        drei += Seite::fahrt(i).zuBytes();
+    Form1* f = hauptfenster(u, true, drei);
+    ASSERT_TRUE(f);
     const QByteArray vorher = u.lies("Auto1_16.dat");
-    auto taste = [&](Qt::Key k) {
-        QWidget* w = QApplication::focusWidget() ? QApplication::focusWidget() : f;
-        QTest::keyClick(w, k);
-    };
+    auto taste = [&](Qt::Key k) { ::taste(f, k); };
     auto feld = [&](const char* n) -> QLineEdit* {
         if (auto* c = f->ctl<forms::ComboBox>(n))
             return c->lineEdit();
@@ -534,44 +550,25 @@ TEST(Zweitpruefung, BackupNamesSkipsAndRefreshes)
 // A private car's first trip saved untouched with F8 keeps every byte.
 TEST(Zweitpruefung, PrivateCarFirstTripSavedUntouchedKeepsEveryByte)
 {
-    pages::setHostedControlFactory(&pages::controlHostFactory);
     kmktest::Umgebung u;
-    u.schreibeHilfstexte();
-    ASSERT_TRUE(u.starte());
-    Form1* f = u.form.get();
-    forms::setText(f->KfzEingabe[0], "B-AB 123");
-    forms::setText(f->KmEingabe[0], "1000");
-    forms::setText(f->StandortEingabe[0], QString::fromUtf8("Köln"));
-    forms::setText(f->HalterEingabe[0], "Muster");
-    setOptionValue(f->PrivatPkw[0], true);
-    f->Command1_Click(0);
-    {
-        QFile d(u.pfad("Auto1_16.dat"));
-        ASSERT_TRUE(d.open(QIODevice::WriteOnly));
-        for (int i = 1; i <= 3; ++i) {
-            FahrtDatensatz x = Seite::fahrt(i);
-            x.Fahrer = "Anna";
-            x.Mitfahrer = 2;
-            x.Kraftstoffmenge = 40;
-            x.BetragKraftstoff = vb::Currency::fromRaw(600000);
-            x.Kraftstoffart = "Liter";
-            x.Eintragungsdatum = vb::DateSerial(2016, 3, i);
-            x.AbwesenheitFahrt = 61;
-            x.Fahrtkosten = 30;
-            d.write(x.zuBytes());
-        }
+    QByteArray drei;
+    for (int i = 1; i <= 3; ++i) {
+        FahrtDatensatz x = Seite::fahrt(i);
+        x.Fahrer = "Anna";
+        x.Mitfahrer = 2;
+        x.Kraftstoffmenge = 40;
+        x.BetragKraftstoff = vb::Currency::fromRaw(600000);
+        x.Kraftstoffart = "Liter";
+        x.Eintragungsdatum = vb::DateSerial(2016, 3, i);
+        x.AbwesenheitFahrt = 61;
+        x.Fahrtkosten = 30;
+        drei += x.zuBytes();
     }
-    f->close();
-    ASSERT_TRUE(u.starte());
-    f = u.form.get();
-    f->SSTab1->setTab(2);
-    f->show();
-    f->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(f));
+    Form1* f = hauptfenster(u, false, drei);
+    ASSERT_TRUE(f);
     const QByteArray vorher = u.lies("Auto1_16.dat");
     for (Qt::Key k : {Qt::Key_F8, Qt::Key_F4, Qt::Key_F8, Qt::Key_F6, Qt::Key_F8}) {
-        QWidget* w = QApplication::focusWidget() ? QApplication::focusWidget() : f;
-        QTest::keyClick(w, k);
+        taste(f, k);
         // The allowance and cost rules recompute their own fields on display.
         auto ohneBerechnetes = [](const QByteArray& datei) {
             QByteArray r;
@@ -587,5 +584,61 @@ TEST(Zweitpruefung, PrivateCarFirstTripSavedUntouchedKeepsEveryByte)
         EXPECT_EQ(ohneBerechnetes(u.lies("Auto1_16.dat")), ohneBerechnetes(vorher))
             << "key " << k << " on trip " << fahrten1().Satznummer;
         EXPECT_EQ(u.meldungen, QList<int>{});
+    }
+}
+
+// Byte images an auditor may feed: a corrupt trip between two good ones is
+// shown without ending the program, and saving it untouched changes nothing.
+TEST(Zweitpruefung, CorruptByteImagesAreShownAndNeverRewritten)
+{
+    QByteArray zufall(671, 0);
+    quint32 z = 12345;
+    for (char& c : zufall)
+        c = char((z = z * 1103515245u + 12345u) >> 24);
+    const QByteArray bilder[] = {QByteArray(671, '\0'), QByteArray(671, '\xff'), QByteArray(671, ' '), zufall};
+    for (bool firma : {true, false}) {
+        for (const QByteArray& bild : bilder) {
+            Seite p(firma);
+            const QByteArray vorher = Seite::fahrt(1).zuBytes() + bild + Seite::fahrt(3).zuBytes() + "Rest";
+            {
+                QFile d(p.pfad());
+                ASSERT_TRUE(d.open(QIODevice::WriteOnly));
+                d.write(vorher);
+            }
+            zeige(p, 2);
+            EXPECT_EQ(p.text("FahrtNr"), " 2");
+            EXPECT_EQ(listenzeilen(p).size(), 2);
+            ASpeichern(p.s);
+            if (firma) {
+                EXPECT_EQ(p.inhalt(), vorher) << bild.toHex().left(16).toStdString();
+                EXPECT_TRUE(p.fragen == QList<int>{66} || p.fragen == QList<int>{76}) << p.fragen.size();
+            }
+            Datensatzvor(p.s);
+            Datensatzvor(p.s);
+            EXPECT_EQ(p.st.Satznummer, 3);
+        }
+    }
+}
+
+// The same byte images typed on the main window: browsing them and F8 on a
+// company car's corrupt trip never end the program nor touch the file.
+TEST(Zweitpruefung, CorruptByteImagesOnTheMainWindow)
+{
+    const QByteArray bilder[] = {QByteArray(671, '\xff'), QByteArray(671, '\x80')};
+    for (bool firma : {true, false}) {
+        for (const QByteArray& bild : bilder) {
+            kmktest::Umgebung u;
+            const QByteArray vorher = Seite::fahrt(1).zuBytes() + bild + Seite::fahrt(3).zuBytes();
+            Form1* f = hauptfenster(u, firma, vorher);
+            ASSERT_TRUE(f);
+            for (Qt::Key k : {Qt::Key_F5, Qt::Key_F8, Qt::Key_F4, Qt::Key_F6, Qt::Key_F7, Qt::Key_F9, Qt::Key_F5})
+                taste(f, k);
+            EXPECT_EQ(fahrten1().Satznummer, 3);   // back from the new entry to the last trip
+            const QByteArray nachher = u.lies("Auto1_16.dat");
+            if (firma)
+                EXPECT_EQ(nachher, vorher);
+            EXPECT_EQ(nachher.left(671), vorher.left(671));
+            EXPECT_EQ(nachher.mid(2 * 671), vorher.mid(2 * 671));
+        }
     }
 }
