@@ -567,24 +567,39 @@ TEST(Zweitpruefung, PrivateCarFirstTripSavedUntouchedKeepsEveryByte)
     Form1* f = hauptfenster(u, false, drei);
     ASSERT_TRUE(f);
     const QByteArray vorher = u.lies("Auto1_16.dat");
+    // The allowance and cost rules recompute their own fields on display.
+    auto ohneBerechnetes = [](const QByteArray& datei) {
+        QByteArray r;
+        for (int i = 0; i * 671 < datei.size(); ++i) {
+            FahrtDatensatz x = FahrtDatensatz::ausBytes(datei.mid(i * 671, 671));
+            x.AbwesenheitFahrt = x.AbwesenheitGesamt = x.AbwesenheitTag = x.FahrtDesTages = 0;
+            x.Vergleichsindex = 0;
+            x.Fahrtkosten = 0;
+            r += x.zuBytes();
+        }
+        return r;
+    };
     for (Qt::Key k : {Qt::Key_F8, Qt::Key_F4, Qt::Key_F8, Qt::Key_F6, Qt::Key_F8}) {
         taste(f, k);
-        // The allowance and cost rules recompute their own fields on display.
-        auto ohneBerechnetes = [](const QByteArray& datei) {
-            QByteArray r;
-            for (int i = 0; i * 671 < datei.size(); ++i) {
-                FahrtDatensatz x = FahrtDatensatz::ausBytes(datei.mid(i * 671, 671));
-                x.AbwesenheitFahrt = x.AbwesenheitGesamt = x.AbwesenheitTag = x.FahrtDesTages = 0;
-                x.Vergleichsindex = 0;
-                x.Fahrtkosten = 0;
-                r += x.zuBytes();
-            }
-            return r;
-        };
         EXPECT_EQ(ohneBerechnetes(u.lies("Auto1_16.dat")), ohneBerechnetes(vorher))
             << "key " << k << " on trip " << fahrten1().Satznummer;
         EXPECT_EQ(u.meldungen, QList<int>{});
     }
+    // A corrected purpose on trip 1, saved with the button: in place, the rest kept.
+    taste(f, Qt::Key_F4);
+    auto* grund = f->ctl<forms::ComboBox>("EinGrund")->lineEdit();
+    grund->setFocus();
+    grund->selectAll();
+    QTest::keyClick(grund, Qt::Key_Backspace);
+    QTest::keyClicks(grund, "Messe");
+    QWidget* knopf = f->ctl("EintragSpeichern");
+    QTest::mouseClick(knopf, Qt::LeftButton, {}, knopf->rect().center());
+    const QByteArray nachher = u.lies("Auto1_16.dat");
+    ASSERT_EQ(nachher.size(), 3 * 671);
+    FahrtDatensatz erwartet = FahrtDatensatz::ausBytes(vorher.left(671));
+    erwartet.Grund = QString("Messe").leftJustified(50);
+    EXPECT_EQ(ohneBerechnetes(nachher.left(671)), ohneBerechnetes(erwartet.zuBytes()));
+    EXPECT_EQ(ohneBerechnetes(nachher.mid(671)), ohneBerechnetes(vorher.mid(671)));
 }
 
 // Byte images an auditor may feed: a corrupt trip between two good ones is
