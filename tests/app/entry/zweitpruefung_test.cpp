@@ -657,3 +657,43 @@ TEST(Zweitpruefung, CorruptByteImagesOnTheMainWindow)
         }
     }
 }
+
+// F12 then F8 on a company car: the return trip is appended after question 5
+// and the trips before it stay as they were.
+TEST(Zweitpruefung, ReturnTripTypedIsAppended)
+{
+    kmktest::Umgebung u;
+    QList<FahrtDatensatz> l{Seite::fahrt(1), Seite::fahrt(2)};
+    l[1].Von = "Hamburg";
+    l[1].Nach = "Bremen";
+    l[1].Fahrer = "Anna";
+    QByteArray zwei = l[0].zuBytes() + l[1].zuBytes();
+    Form1* f = hauptfenster(u, true, zwei);
+    ASSERT_TRUE(f);
+    taste(f, Qt::Key_F12);
+    taste(f, Qt::Key_F8);
+    EXPECT_EQ(u.meldungen, QList<int>{5});
+    const QByteArray nachher = u.lies("Auto1_16.dat");
+    ASSERT_EQ(nachher.size(), 3 * 671);
+    EXPECT_EQ(nachher.left(2 * 671), zwei);
+    const FahrtDatensatz r = FahrtDatensatz::ausBytes(nachher.mid(2 * 671));
+    FahrtDatensatz erwartet = l[1];   // 02.03.2016, 08:02 to 09:02, 1100 to 1200 km
+    erwartet.Von = "Bremen";
+    erwartet.Nach = "Hamburg";
+    erwartet.Gespraechspartner = "Rückfahrt";
+    erwartet.KmAb = 1200;
+    erwartet.KmAn = 1300;
+    erwartet.ZeitAb = 542 + 2;
+    erwartet.ZeitAn = 542 + 5;
+    for (const auto& [ist, soll] : {std::pair{r.Von, erwartet.Von}, {r.Nach, erwartet.Nach}, {r.Ueber, erwartet.Ueber},
+                                    {r.Grund, erwartet.Grund}, {r.Gespraechspartner, erwartet.Gespraechspartner},
+                                    {r.Fahrer, erwartet.Fahrer}})
+        EXPECT_EQ(vb::Trim(ist), soll);
+    EXPECT_EQ(r.Fahrtart, 3);
+    EXPECT_EQ(r.DatumAb, erwartet.DatumAn);
+    EXPECT_EQ((QList<qint32>{r.KmAb, r.KmAn, r.GefahreneKm, r.ZeitAb, r.ZeitAn}),
+              (QList<qint32>{1200, 1300, 100, erwartet.ZeitAb, erwartet.ZeitAn}));
+    EXPECT_EQ(r.Eintragungsdatum, vb::DateSerial(2016, 6, 15));
+    EXPECT_EQ(r.VorherigeAnzahl, 2);
+    EXPECT_EQ(r.Eintragsstatus, 0);
+}
