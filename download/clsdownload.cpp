@@ -123,8 +123,15 @@ void ClsDownload::reportPreparation(int number, const QString& description) cons
 
 bool ClsDownload::DoDownload(const QString& strURL, const QString& strLocalFile)
 {
-    if (m_running)
+    // The host hears of the old download's end inside this call: it may let
+    // go of the object there, or start yet another download that this one
+    // replaces in turn.
+    const std::shared_ptr<bool> alive = m_alive;
+    while (m_running) {
         fail(error::Superseded, QStringLiteral("Der Download wurde durch einen neuen ersetzt."));
+        if (!*alive)
+            return false;
+    }
     ++m_generation;
     const auto url = net::parseHttpUrl(strURL);
     if (!url) {

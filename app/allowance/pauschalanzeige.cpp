@@ -201,8 +201,6 @@ void Pauschalanzeige::PauschaleBerechnen()
         frueherLesen(pi);
         v.frueher = Rueckblick(std::span<const FahrtDatensatz>(m_frueher), m_frueher.size(),
                                m_st.Satzpuffer[0].DatumAb);
-    } else {
-        v.ohneVergleichGesamt = m_st.Satzpuffer[1].PauschaleGesamt;
     }
     kmk::PauschaleBerechnen(m_st.Satzpuffer[0], v, KonfigurierteSaetze(m_st), m_w, m_st.Pauschalregel);
 }

@@ -200,6 +200,8 @@ void PauschaleBerechnen(FahrtDatensatz& e, const Vergleich& v, const Saetze& r, 
     w.Folgefahrt = !w.ErsteFahrtDesTages;
     const bool folge = w.Folgefahrt;
 
+    // The first trip of a file starts the total at 0, whatever its class: a
+    // first trip corrected into a private one must not keep what it held.
     const int cg = c ? c->PauschaleGesamt : 0;
     const int ct = c ? c->AbwesenheitTag : 0;
     const int c1 = c ? c->Teilpauschale1 : 0;
@@ -233,8 +235,6 @@ void PauschaleBerechnen(FahrtDatensatz& e, const Vergleich& v, const Saetze& r, 
             ag = at = af = tag;
             t2 = rate(tag > 479, abBezahlt);
             ges = cg + t2;
-        } else if (!c) {
-            ges = v.ohneVergleichGesamt;
         } else if (folge) {
             ag = at = af = ct;
             t2 = c2;

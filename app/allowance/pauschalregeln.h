@@ -98,7 +98,6 @@ quint8 FahrtdatenErfassen(FahrtDatensatz& e, const Eingabe& in, const FahrtDaten
 struct Vergleich {
     const FahrtDatensatz* satz = nullptr;             // nullptr: no predecessor
     std::span<const FahrtDatensatz> frueher;          // earlier records touching the day
-    int ohneVergleichGesamt = 0;                      // total kept by a first private trip
 };
 
 // Applies the rules to the edit buffer and gives the rule text.

@@ -71,10 +71,15 @@ void EingabeAnbinden(Form1& f)
     s.FahrtfolgeTest = [felder] { return FahrtfolgeTest(felder->eingabe()); };
 
     // F8 saves without the button's checks, but never a date or time that
-    // is no real day or time of day.
+    // is no real day or time of day. The buffer takes the page first, so
+    // the order check does not correct typed times against dates the page
+    // no longer shows.
     f.tasten.ASpeichern = [felder, seite] {
-        if (DatumZeitTest(felder->eingabe()) == 0)
-            ASpeichern(seite());
+        Eintragung& e = felder->eingabe();
+        if (DatumZeitTest(e) != 0)
+            return;
+        e.pauschaleAnzeigen();
+        ASpeichern(seite());
     };
 }
 

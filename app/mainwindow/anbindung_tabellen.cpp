@@ -43,6 +43,9 @@ void tabellenAnbinden(Form1* form)
     auto* seite = new tabellen::Tabellenseite(form, fahrten1(), blatt, dienste);
     new Tabellenhalter(form, seite);
 
+    // The printout page coming to the front builds the vehicle's table
+    // through the window's hooks; the page's buttons reach the builders
+    // through tabellenseiteVon (wired with the printout page).
     form->services.KFZTabelle = [seite] { seite->KFZTabelle(); };
     form->services.KfzTabelle4 = [seite] { seite->KfzTabelle4(); };
     form->services.KFZTabelle3 = [seite] { seite->KFZTabelle3(); };

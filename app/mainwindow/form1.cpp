@@ -183,6 +183,8 @@ void Form1::buildTitelseite(QWidget* p)
     Command2 = button(p, "Command2", QStringLiteral("Aktualisierung downloaden"), 3600, 4600, 5400, 450);
     Command16 = button(p, "Command16", QStringLiteral("Handbuch bitte lesen !"), 3600, 5200, 5400, 450);
     Command17 = button(p, "Command17", QStringLiteral("Beenden"), 3600, 5800, 5400, 450);
+    // Its action is wired by the allowance recalculation.
+    button(p, "CommandNeuBerechnen", QStringLiteral("Reisekosten Pauschale aktualisieren"), 3600, 6400, 5400, 450);
     CBTextfensterTitel = button(p, "CBTextfensterTitel", QStringLiteral("Extra Hilfsfenster anzeigen"), 8600, 7400, 2800, 400);
     TTitelHilfe = helpBox(p, "TTitelHilfe", 240, 7900, 11160, 1300);
 }

@@ -1,7 +1,10 @@
 #include "app/mainwindow/page_eintragungen.h"
 
+#include "platform/com/formcontrols.h"
+
 #include "app/resize/clsresize.h"
 #include "platform/com/controlhost.h"
+#include "platform/com/formcontrols.h"
 #include "platform/forms/combobox.h"
 #include "platform/forms/mouseupbutton.h"
 
@@ -78,48 +81,26 @@ QWidget* controlHostFactory(const QString& progId, const QVariantMap& designProp
     } catch (const std::exception&) {
         return nullptr;
     }
-    // Bounds may refuse each other in one order; a second pass takes the rest.
-    QStringList pending = designProperties.keys();
-    for (int pass = 0; pass < 2 && !pending.isEmpty(); ++pass) {
-        QStringList refused;
-        for (const QString& key : pending) {
-            try {
-                host->setProperty(key, designProperties.value(key));
-            } catch (const std::exception&) {
-                refused.append(key);
-            }
-        }
-        pending = refused;
+    // Loaded as stored design values, as createFormControl() loads them, so
+    // the window's controls and the design table never part.
+    com::PropertyBag bag;
+    for (auto it = designProperties.constBegin(); it != designProperties.constEnd(); ++it)
+        bag.write(it.key(), it.value());
+    try {
+        host->load(bag);
+    } catch (const std::exception&) {
+        return nullptr;
     }
     return host.release();
 }
 
 QVariantMap designProperties(const QString& name)
 {
-    // Spin buttons: style, upper bound and steps per second while held.
-    struct Spin { const char* name; int max; int rate; };
-    static const Spin spins[] = {
-        {"QKSpin1", 1440, 1000}, {"QKSpin2", 23, 1},   {"QKSpin3", 23, 1},       {"QKSpin4", 1440, 100},
-        {"QKSpin5", 100, 10},    {"QKSpin6", 10000, 10000}, {"QKSpin7", 100, 10},
-    };
-    for (const Spin& s : spins) {
-        if (name == QLatin1String(s.name))
-            return QVariantMap{{QStringLiteral("Style"), 2}, {QStringLiteral("Max"), s.max},
-                               {QStringLiteral("SpinRate"), s.rate}};
-    }
-    if (name == QLatin1String("QKC") || name == QLatin1String("QKC2") || name == QLatin1String("QKC3")) {
-        QVariantMap m{{QStringLiteral("DayTitles"), QStringLiteral("So Mo Di Mi Do Fr Sa")},
-                      {QStringLiteral("MonthNames"),
-                       QString::fromUtf8("Januar Februar März April Mai Juni Juli August September Oktober "
-                                         "November Dezember")}};
-        if (name == QLatin1String("QKC")) {
-            // 01.01.2021 .. 31.12.2050 until the year set-up narrows them.
-            m.insert(QStringLiteral("MinDate"), 44197);
-            m.insert(QStringLiteral("MaxDate"), 55153);
-        }
-        return m;
-    }
-    return {};
+    QVariantMap m;
+    const com::PropertyBag bag = com::formControlValues(name);
+    for (const auto& [key, value] : bag.items())
+        m.insert(key, value);
+    return m;
 }
 
 QWidget* hosted(QWidget* parent, const QString& name, const QString& progId, const QRect& r)

@@ -351,6 +351,13 @@ bool Form1::Form_Load()
         io::createFolder(mw::Programmpfad() + QStringLiteral("Sicherheit"));
         mw::Sicherungspfad() = ProgrammPfadErmitteln() + Sicherungsunterordner;
     });
+    // Leftovers of an interrupted rewrite go; a FIFO or device under a data
+    // file's name is reported and then treated as missing.
+    trap([&] { ZwischendateienEntfernen(mw::G()); });
+    trap([&] {
+        for (const QString& text : KeineGewoehnlichenDateien(mw::G()))
+            mw::plainMessage(text);
+    });
     trap([&] {   // 11
         Hilfsdateipfad = mw::Programmpfad() + QStringLiteral("Hilfs.txt");
         txt_ReadTexte(Hilfsdateipfad);   // finds the file in any case of its name

@@ -44,6 +44,31 @@ static QString TextFahrtdateiFehlt(const QString& datei)
         .arg(QFileInfo(datei).fileName());
 }
 
+// ---- start-up checks ----
+
+int ZwischendateienEntfernen(const Fahrten1& st)
+{
+    return st.Programmpfad.isEmpty() ? 0 : io::removeRewriteLeftovers(st.Programmpfad);
+}
+
+QStringList KeineGewoehnlichenDateien(const Fahrten1& st)
+{
+    QStringList namen = {st.Dateien.Einstellungsdatei, st.Dateien.Kfzdatei, st.Kundendatei};
+    for (int k = 1; k <= 4; ++k)
+        namen << st.Dateien.Fahrtdateien[size_t(k)];
+    QStringList texte;
+    for (const QString& name : namen) {
+        if (vb::Trim(name).isEmpty())
+            continue;
+        const QFileInfo fi(st.pfad(vb::Trim(name)));
+        if (fi.exists() && !fi.isFile() && !fi.isDir())
+            texte << QStringLiteral("Die Datei \"%1\" ist keine gewöhnliche Datei und kann nicht gelesen werden. "
+                                    "Sie wird wie eine fehlende Datei behandelt.")
+                         .arg(vb::Trim(name));
+    }
+    return texte;
+}
+
 // ---- settings ----
 
 Dateiergebnis VorDatSchreiben(Fahrten1& st)

@@ -5,6 +5,7 @@
 // the results (records, lists, messages); these functions touch no widget.
 
 #include <QString>
+#include <QStringList>
 
 #include "app/records/fahrten1.h"
 
@@ -18,6 +19,16 @@ struct Dateiergebnis {
     explicit operator bool() const { return ok; }
     static Dateiergebnis fehler(const QString& text) { return {false, text}; }
 };
+
+// ---- start-up checks ----
+// Removes the temporaries that interrupted rewrites left in the program
+// folder; returns how many.
+int ZwischendateienEntfernen(const Fahrten1& st);
+// For each of the year's data files that exists under its name but is no
+// regular file (a FIFO, a device, a socket), a German text for a plain
+// message. The readers refuse such a file as they refuse a damaged one;
+// the program then treats it as missing.
+QStringList KeineGewoehnlichenDateien(const Fahrten1& st);
 
 // ---- settings record ----
 // Writes st.Voreinstellung as record 1 of the settings file.

@@ -161,6 +161,23 @@ JahrgangLesen JahrgangLaden(Fahrten1& st)
 
 bool JahrgangDatSchreiben(const QString& programmpfad, const Jahrgangsdaten& klar, QString* fehler)
 {
+    // Each clear character takes two stored ones: a year beyond four would
+    // be cut to another year without a word, and a character outside
+    // Windows-1252 would come back as "?". Either is refused before anything
+    // is written. (Other fields are cut to their width, as they always were.)
+    for (const Feld& f : kFelder) {
+        const QString text = vb::Trim(klar.*(f.text));
+        QString grund;
+        if (f.text == &Jahrgangsdaten::Jahr && text.size() > f.breite / 2)
+            grund = QStringLiteral("\"%1\" ist länger als %2 Zeichen").arg(text).arg(f.breite / 2);
+        else if (vb::fromAnsi(vb::toAnsi(text)) != text)
+            grund = QStringLiteral("\"%1\" enthält Zeichen außerhalb von Windows-1252").arg(text);
+        if (!grund.isEmpty()) {
+            if (fehler)
+                *fehler = grund;
+            return false;
+        }
+    }
     QString pfad = io::findFileCaseInsensitive(programmpfad, JahrgangDateiname);
     if (pfad.isEmpty())
         pfad = QDir(programmpfad).filePath(JahrgangDateiname);

@@ -67,7 +67,10 @@ JahrgangLesen JahrgangDatLesen(const QString& programmpfad, Jahrgangsdaten& ziel
 struct Fahrten1;
 JahrgangLesen JahrgangLaden(Fahrten1& st);
 // Encodes the plain record and writes it as record 1, replacing the file
-// atomically. False when the file could not be written.
+// atomically. A year beyond 4 characters or a field holding a character
+// outside Windows-1252 is refused and nothing is written; other fields are
+// cut to half their stored width. False when
+// refused or the file could not be written; the old file then stays.
 bool JahrgangDatSchreiben(const QString& programmpfad, const Jahrgangsdaten& klar,
                           QString* fehler = nullptr);
 

@@ -23,6 +23,10 @@ const char* const kFahrtartOption[] = {"OptWA", "OptPri", "OptGesch", "OptEhr", 
 // Order of the drop-down lists (Eintragsfeld).
 const char* const kEintragsfeld[] = {"EinGesprach", "EinVon", "EinUber", "EinNach", "EinGrund", "EinFahrer"};
 const char* const kSatznummer = "kmkSatznummer";
+const char* const kSatzbytes = "kmkSatzbytes";
+// The bytes of a line's record: a twin line (same contact and destination)
+// that moves up into a deleted record's number is not that record.
+constexpr int SatzbytesRolle = SatznummerRolle + 1;
 
 QString textVon(QWidget* w)
 {
@@ -43,7 +47,8 @@ void textSetzen(QWidget* w, const QString& t)
         forms::setText(e, t);
 }
 
-void listeFuellen(QListWidget* l, const QStringList& zeilen, const QList<int>& nummern)
+void listeFuellen(QListWidget* l, const QStringList& zeilen, const QList<int>& nummern,
+                  const QList<QByteArray>& bytes = {})
 {
     if (!l)
         return;
@@ -51,17 +56,20 @@ void listeFuellen(QListWidget* l, const QStringList& zeilen, const QList<int>& n
     for (int i = 0; i < zeilen.size(); ++i) {
         auto* item = new QListWidgetItem(zeilen[i]);
         item->setData(SatznummerRolle, nummern[i]);
+        if (i < bytes.size())
+            item->setData(SatzbytesRolle, bytes[i]);
         l->addItem(item);
     }
 }
 
 } // namespace
 
-void setzeAuswahl(QLabel* label56, const QString& zeile, int satz)
+void setzeAuswahl(QLabel* label56, const QString& zeile, int satz, const QByteArray& bytes)
 {
     if (!label56)
         return;
     label56->setProperty(kSatznummer, satz);
+    label56->setProperty(kSatzbytes, bytes);
     label56->setText(zeile);
 }
 
@@ -184,6 +192,7 @@ void Fahrtenspeicher::KListe()
         list1->clear();
     QStringList zeilen;
     QList<int> nummern;
+    QList<QByteArray> bytes;
     const Kundendatei d = datei();
     if (d.vorhanden()) {
         const QList<Fahrtenspeichersatz> alle = d.alle();
@@ -195,14 +204,19 @@ void Fahrtenspeicher::KListe()
             Fahrtenspeicherpuffer.Nach = vb::Trim(Fahrtenspeicherpuffer.Nach);
             zeilen << pickZeile(alle[i], i + 1);
             nummern << i + 1;
+            bytes << alle[i].zuBytes();
         }
-        listeFuellen(list1, zeilen, nummern);
-        listeFuellen(list8, zeilen, nummern);
+        listeFuellen(list1, zeilen, nummern, bytes);
+        listeFuellen(list8, zeilen, nummern, bytes);
     }
     // A chosen line whose record is gone, or now stands elsewhere, is let go:
     // it must not name another record.
     const int n = auswahlSatz(label56);
-    if (label56 && n > 0 && (n > zeilen.size() || label56->text().left(50) != zeilen[n - 1].left(50)))
+    if (!label56 || n < 1)
+        return;
+    const QByteArray gewaehlt = label56->property(kSatzbytes).toByteArray();
+    if (n > zeilen.size() || label56->text().left(50) != zeilen[n - 1].left(50)
+        || (!gewaehlt.isEmpty() && gewaehlt != bytes[n - 1]))
         setzeAuswahl(label56, QString(), 0);
 }
 
@@ -322,15 +336,16 @@ void Fahrtenspeicher::List8_Click()
         return;
     // A line the letter filter copied over by its text finds its number on
     // its twin in List1, which holds every line once.
-    QVariant nr = item->data(SatznummerRolle);
-    if (!nr.isValid())
+    const QListWidgetItem* quelle = item;
+    if (!item->data(SatznummerRolle).isValid())
         if (auto* list1 = qobject_cast<QListWidget*>(ctl("List1")))
             for (int i = 0; i < list1->count(); ++i)
                 if (list1->item(i)->text() == item->text()) {
-                    nr = list1->item(i)->data(SatznummerRolle);
+                    quelle = list1->item(i);
                     break;
                 }
-    setzeAuswahl(qobject_cast<QLabel*>(ctl("Label56")), item->text(), nr.toInt());
+    setzeAuswahl(qobject_cast<QLabel*>(ctl("Label56")), item->text(), quelle->data(SatznummerRolle).toInt(),
+                 quelle->data(SatzbytesRolle).toByteArray());
 }
 
 void Fahrtenspeicher::List8_DblClick()

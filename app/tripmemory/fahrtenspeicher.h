@@ -100,7 +100,9 @@ private:
 };
 
 // Label56 holds the chosen line; its record number travels with it.
-void setzeAuswahl(QLabel* label56, const QString& zeile, int satz);
+// With the record's bytes, a rebuilt list lets go of a choice whose number
+// now names another record.
+void setzeAuswahl(QLabel* label56, const QString& zeile, int satz, const QByteArray& bytes = {});
 int auswahlSatz(const QLabel* label56);
 
 } // namespace kmk

@@ -315,6 +315,29 @@ void ControlBase::setFontSize(double points)
     onFontChanged();
 }
 
+QFont ControlBase::stockFont() const
+{
+    QFont f(fontName_);
+    if (fontSize_ > 0)
+        f.setPointSizeF(fontSize_);
+    f.setBold(fontFlag(0));
+    f.setItalic(fontFlag(1));
+    f.setUnderline(fontFlag(2));
+    f.setStrikeOut(fontFlag(3));
+    return f;
+}
+
+void ControlBase::setStockFont(const QFont& f)
+{
+    setFontName(f.family());
+    if (f.pointSizeF() > 0)
+        setFontSize(f.pointSizeF());
+    setFontFlag(0, f.bold());
+    setFontFlag(1, f.italic());
+    setFontFlag(2, f.underline());
+    setFontFlag(3, f.strikeOut());
+}
+
 void ControlBase::setFontFlag(int which, bool on)
 {
     fontFlags_[which] = on;

@@ -89,6 +89,9 @@ public:
     void setFontSize(double points);
     void setFontFlag(int which, bool on);   // 0 bold, 1 italic, 2 underline, 3 strikeout
     bool fontFlag(int which) const;
+    // The stock Font property: the font the control draws with.
+    QFont stockFont() const;
+    void setStockFont(const QFont& f);
 
     void setModified() { modified_ = true; }
     void notifyChanged(com::DispId id);

@@ -55,7 +55,7 @@ void addShortProperty(com::DispatchTable<T>& t, com::DispId id, const char* name
     t.add({m, getter<T>(get), [set](T& c, const QVariantList&, const QVariant& v) { set(c, qint16(v.toInt())); }, {}});
 }
 
-// BackColor, ForeColor, Enabled and hWnd.
+// BackColor, ForeColor, Font, Enabled and hWnd.
 template <class T>
 void addStockMembers(com::DispatchTable<T>& t)
 {
@@ -65,6 +65,9 @@ void addStockMembers(com::DispatchTable<T>& t)
              [](T& c, const QVariant& v) { c.setBackColorValue(v.toUInt()); });
     addPlain(t, property(d::ForeColor, "ForeColor", VarType::Color, "Color"), [](T& c) { return uint(c.foreColorValue()); },
              [](T& c, const QVariant& v) { c.setForeColorValue(v.toUInt()); });
+    // The stock font object: name, size and the four styles in one value.
+    addPlain(t, property(d::Font, "Font", VarType::Font, "Font"), [](T& c) { return c.stockFont(); },
+             [](T& c, const QVariant& v) { c.setStockFont(v.value<QFont>()); });
     addPlain(t, property(d::Enabled, "Enabled", VarType::Bool), [](T& c) { return c.isEnabled() ? -1 : 0; },
              [](T& c, const QVariant& v) { c.setEnabled(v.toInt() != 0); });
     addReadOnly<T>(t, property(d::HWnd, "hWnd", VarType::I4),

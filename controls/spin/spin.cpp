@@ -10,12 +10,43 @@ namespace qkspin {
 
 namespace {
 QRect toRect(int l, int t, int r, int b) { return QRect(QPoint(l, t), QPoint(r - 1, b - 1)); }
+
+// Fills a triangle given as apex and the two ends of its base, outline
+// included, one line of pixels at a time: Qt's polygon rasterizer puts the
+// outline a pixel further right and down, which made an arrow pointing up
+// a pixel narrower than the same arrow pointing down.
+void fillArrow(QPainter& p, const QPolygon& t, const QColor& c)
+{
+    if (t.size() != 3)
+        return;
+    const QPoint a = t[0], b1 = t[1], b2 = t[2];
+    const bool vertical = b1.y() == b2.y();   // base is a row: the arrow points up or down
+    const int from = vertical ? a.y() : a.x();
+    const int to = vertical ? b1.y() : b1.x();
+    const int lo = vertical ? std::min(b1.x(), b2.x()) : std::min(b1.y(), b2.y());
+    const int hi = vertical ? std::max(b1.x(), b2.x()) : std::max(b1.y(), b2.y());
+    const int tip = vertical ? a.x() : a.y();
+    const int steps = std::abs(to - from);
+    for (int k = 0; k <= steps; ++k) {
+        const double f = steps ? double(k) / steps : 1.0;
+        const int at = from + (to > from ? k : -k);
+        const int l = int(std::lround(tip + (lo - tip) * f));
+        const int r = int(std::lround(tip + (hi - tip) * f));
+        if (vertical)
+            p.fillRect(QRect(QPoint(l, at), QPoint(r, at)), c);
+        else
+            p.fillRect(QRect(QPoint(at, l), QPoint(at, r)), c);
+    }
+}
 } // namespace
 
 Spin::Spin()
 {
     repeat_.setObjectName(QStringLiteral("repeat"));
     repeat_.setParent(this);
+    // Qt's default coarse timer may fire 5 % early or late: steps would not
+    // come at the rate set.
+    repeat_.setTimerType(Qt::PreciseTimer);
     QObject::connect(&repeat_, &QTimer::timeout, this, [this] { tick(); });
     setToolTipText(QStringLiteral("QKSpin"));
     resize(17, 25);
@@ -390,10 +421,7 @@ void Spin::paintEvent(QPaintEvent*)
                 ctl::drawEdge(p, r.adjusted(1, 1, -1, -1), light, shade);
             }
         }
-        p.setPen(arrow);
-        p.setBrush(arrow);
-        p.drawPolygon(shape);
-        p.setBrush(Qt::NoBrush);
+        fillArrow(p, shape, arrow);
         if (style_ < 2 && pressed) {
             p.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
             p.fillRect(r, Qt::white);

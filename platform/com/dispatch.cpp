@@ -1,5 +1,7 @@
 #include "platform/com/dispatch.h"
 
+#include <QFont>
+
 #include <QBuffer>
 #include <QtEndian>
 #include <cmath>
@@ -216,6 +218,10 @@ QVariant coerce(const QVariant& v, VarType t)
         return QVariant(uint(toColor(v)));
     case VarType::Picture:
         if (!Picture::fromVariant(v))
+            mismatch();
+        return v;
+    case VarType::Font:
+        if (v.typeId() != QMetaType::QFont)
             mismatch();
         return v;
     }

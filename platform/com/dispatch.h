@@ -41,7 +41,8 @@ constexpr DispId MouseMove = -606;
 constexpr DispId MouseUp = -607;
 } // namespace dispid
 
-enum class VarType { Empty, Bool, I2, I4, R4, R8, Date, String, Color, Picture };
+// Font crosses a call as a QVariant holding a QFont (the stock font object).
+enum class VarType { Empty, Bool, I2, I4, R4, R8, Date, String, Color, Picture, Font };
 
 // A picture as it crosses a dispatch call: a map with "type" (PictureType)
 // and "image" (QImage) plus the hot spot of an icon. An invalid or empty

@@ -23,20 +23,16 @@ bool isCalendar(const QString& name)
 
 PropertyBag formControlValues(const QString& name)
 {
+    // Only what the program relies on; everything else keeps the library's
+    // own defaults (the week starts on Sunday, as the day titles do).
     PropertyBag bag;
     if (isCalendar(name)) {
-        bag.write(QStringLiteral("BorderStyle"), 1);
         bag.write(QStringLiteral("DateType"), 0);
-        bag.write(QStringLiteral("DatePosition"), 4);
-        bag.write(QStringLiteral("Date"), 44197);
-        bag.write(QStringLiteral("MaxDate"), 55153);
-        bag.write(QStringLiteral("MinDate"), 44197);
-        bag.write(QStringLiteral("DayFrame"), -1);
-        bag.write(QStringLiteral("ThreeD"), 0);
-        bag.write(QStringLiteral("ScrollBar"), 0);
-        bag.write(QStringLiteral("FirstDay"), 2);
-        bag.write(QStringLiteral("GetArrows"), 0);
-        bag.write(QStringLiteral("FocusFrame"), -1);
+        if (name == QLatin1String("QKC")) {
+            // 01.01.2021 .. 31.12.2050 until the year set-up narrows them.
+            bag.write(QStringLiteral("MaxDate"), 55153);
+            bag.write(QStringLiteral("MinDate"), 44197);
+        }
         bag.write(QStringLiteral("DayTitles"), QStringLiteral("So Mo Di Mi Do Fr Sa"));
         bag.write(QStringLiteral("MonthNames"),
                   QStringLiteral("Januar Februar M\u00e4rz April Mai Juni Juli August September Oktober November Dezember"));
@@ -44,13 +40,9 @@ PropertyBag formControlValues(const QString& name)
     }
     for (const auto& s : kSpins) {
         if (name == QLatin1String(s.name)) {
-            bag.write(QStringLiteral("Value"), 0);
-            bag.write(QStringLiteral("Max"), s.max);
-            bag.write(QStringLiteral("Min"), 0);
-            bag.write(QStringLiteral("Increment"), 1);
-            bag.write(QStringLiteral("SpinRate"), s.spinRate);
             bag.write(QStringLiteral("Style"), 2);
-            bag.write(QStringLiteral("ValueDisplay"), 0);
+            bag.write(QStringLiteral("Max"), s.max);
+            bag.write(QStringLiteral("SpinRate"), s.spinRate);
             break;
         }
     }

@@ -7,10 +7,11 @@
 //   connect(qkc, &com::ControlHost::mouseUp, ...);
 //
 // Names: "QKC" (entry calendar), "QKC2" and "QKC3" (print range) and
-// "QKSpin1" .. "QKSpin7" (entry page). The calendars get DateType 0,
-// MinDate 44197 (1.1.2021), MaxDate 55153 (31.12.2050), Date = MinDate and
-// German day titles and month names; the spin buttons Style 2 and their own
-// Max and SpinRate. Throws com::ComError like ControlHost (429 when the
+// "QKSpin1" .. "QKSpin7" (entry page). The calendars get DateType 0 and
+// German day titles and month names, "QKC" also MinDate 44197 (1.1.2021)
+// and MaxDate 55153 (31.12.2050); the spin buttons Style 2 and their own
+// Max and SpinRate. This is the one table of these values: the main window
+// takes its controls' values from formControlValues() too. Throws com::ComError like ControlHost (429 when the
 // library is not registered); an unknown name throws error 5.
 
 #include "platform/com/controlhost.h"

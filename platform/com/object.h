@@ -26,7 +26,8 @@ protected:
     virtual ~IObject() = default;
 };
 
-inline constexpr Guid IID_IObject = makeGuid(0x6B1A5C02, 0x4D2E, 0x4F10, 0x9A, 0x31, 0x4B, 0x4D, 0x4B, 0x43, 0x54, 0x02);
+// Its own id: a factory asked for a component must never hand out a control or a page.
+inline constexpr Guid IID_IObject = makeGuid(0x6B1A5C03, 0x4D2E, 0x4F10, 0x9A, 0x31, 0x4B, 0x4D, 0x4B, 0x43, 0x54, 0x03);
 
 // Accepts a programmatic id or a class id in braces, as createControl does.
 HRESULT createObject(const QString& progIdOrClsid, IObject** object, QString* error = nullptr);

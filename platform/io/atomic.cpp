@@ -7,6 +7,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <QDir>
 #include <QFileInfo>
 
 #include "platform/io/posixfile.h"
@@ -34,7 +35,7 @@ bool targetUsable(const QString& path, QString* error)
 // any read error so a half-read file is never written anywhere.
 bool readFile(const QString& path, qint64 limit, QByteArray& out, QString* error)
 {
-    const int fd = ::open(detail::encodePath(path).constData(), O_RDONLY | O_CLOEXEC);
+    const int fd = ::open(detail::encodePath(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
         return fail(error, QStringLiteral("%1 kann nicht gelesen werden: %2")
                                .arg(path, QString::fromLocal8Bit(std::strerror(errno))));
@@ -103,7 +104,7 @@ bool copyFileAtomic(const QString& from, const QString& to, QString* error)
         return fail(error, QStringLiteral("Datei nicht gefunden: %1").arg(from));
     if (!targetUsable(to, error))
         return false;
-    const int fd = ::open(detail::encodePath(from).constData(), O_RDONLY | O_CLOEXEC);
+    const int fd = ::open(detail::encodePath(from).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
         return fail(error, QStringLiteral("%1 kann nicht gelesen werden: %2")
                                .arg(from, QString::fromLocal8Bit(std::strerror(errno))));
@@ -126,6 +127,22 @@ bool copyFileAtomic(const QString& from, const QString& to, QString* error)
     if (!ok || !out.commit())
         return fail(error, QStringLiteral("%1 konnte nicht geschrieben werden: %2").arg(to, out.errorString()));
     return true;
+}
+
+int removeRewriteLeftovers(const QString& folder)
+{
+    int removed = 0;
+    const QDir dir(folder);
+    const QFileInfoList entries = dir.entryInfoList(QDir::Files | QDir::Hidden | QDir::System | QDir::NoSymLinks);
+    for (const QFileInfo& fi : entries) {
+        struct stat st {};
+        if (!detail::isReplacementName(fi.fileName())
+            || ::lstat(detail::encodePath(fi.absoluteFilePath()).constData(), &st) != 0 || !S_ISREG(st.st_mode))
+            continue;
+        if (::unlink(detail::encodePath(fi.absoluteFilePath()).constData()) == 0)
+            ++removed;
+    }
+    return removed;
 }
 
 } // namespace io

@@ -25,4 +25,9 @@ bool truncateRecords(const QString& path, int recordLength, qint32 keep, QString
 // source is a failure and leaves 'to' alone.
 bool copyFileAtomic(const QString& from, const QString& to, QString* error = nullptr);
 
+// Removes what interrupted rewrites left in the folder: regular files named
+// as the rewrite's own temporaries (".<name>.neu-<tag>"), nothing else, not
+// in sub-folders, no links. Returns how many were removed.
+int removeRewriteLeftovers(const QString& folder);
+
 } // namespace io

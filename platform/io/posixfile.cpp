@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
+#include <QRegularExpression>
 
 namespace io::detail {
 
@@ -97,6 +98,17 @@ void ReplacementFile::discard()
     }
 }
 
+QByteArray replacementName(const QByteArray& targetName, quint32 tag)
+{
+    return "." + targetName + ".neu-" + QByteArray::number(tag, 36);
+}
+
+bool isReplacementName(const QString& fileName)
+{
+    static const QRegularExpression pattern(QStringLiteral("^\\..+\\.neu-[0-9a-z]{1,7}$"));
+    return pattern.match(fileName).hasMatch();
+}
+
 bool ReplacementFile::open()
 {
     const qsizetype slash = m_target.lastIndexOf('/');
@@ -109,8 +121,7 @@ bool ReplacementFile::open()
         return fail(QStringLiteral("Das Ziel ist keine Datei"));
     }
     for (int attempt = 0; attempt < 100; ++attempt) {
-        const QByteArray candidate = folder + "/." + name + ".neu-" +
-                                     QByteArray::number(QRandomGenerator::global()->generate(), 36);
+        const QByteArray candidate = folder + "/" + replacementName(name, QRandomGenerator::global()->generate());
         const int fd = ::open(candidate.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd >= 0) {
             m_fd = fd;

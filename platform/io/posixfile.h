@@ -20,6 +20,11 @@ bool readExact(int fd, char* data, qint64 size, qint64 offset);
 // close() with its result checked; an interrupted close counts as done.
 bool closeChecked(int fd);
 
+// The name ReplacementFile gives its temporary: ".<target name>.neu-<tag>".
+QByteArray replacementName(const QByteArray& targetName, quint32 tag);
+// True for a file name of that pattern.
+bool isReplacementName(const QString& fileName);
+
 // A new file next to the target that replaces it in one rename. The old
 // target stays untouched until commit() succeeds.
 class ReplacementFile {

@@ -43,7 +43,9 @@ bool RecordFile::read(qint32 n, QByteArray& out) const
     out = QByteArray(m_len, '\0');
     if (n < 1)
         return false;
-    const int fd = ::open(detail::encodePath(m_path).constData(), O_RDONLY | O_CLOEXEC);
+    // Non-blocking, so a FIFO or device under the name cannot stall the
+    // program; fstat then refuses everything but a regular file.
+    const int fd = ::open(detail::encodePath(m_path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
         return false;
     struct stat st {};
@@ -67,7 +69,7 @@ QByteArray RecordFile::read(qint32 n) const
 QList<QByteArray> RecordFile::readAll() const
 {
     QList<QByteArray> out;
-    const int fd = ::open(detail::encodePath(m_path).constData(), O_RDONLY | O_CLOEXEC);
+    const int fd = ::open(detail::encodePath(m_path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
         return out;
     struct stat st {};
@@ -96,7 +98,7 @@ bool RecordFile::write(qint32 n, const QByteArray& bytes)
     const bool missing = regularFileSize(path) < 0;
     if (missing && n != 1)
         return false;
-    const int fd = ::open(path.constData(), missing ? O_RDWR | O_CREAT | O_CLOEXEC : O_RDWR | O_CLOEXEC, 0666);
+    const int fd = ::open(path.constData(), missing ? O_RDWR | O_CREAT | O_NONBLOCK | O_CLOEXEC : O_RDWR | O_NONBLOCK | O_CLOEXEC, 0666);
     if (fd < 0)
         return false;
     struct stat st {};

@@ -74,8 +74,8 @@ public:
     virtual void Spaltenbreite(int32_t spalte, int breite) = 0;
     // Height in twips of one row.
     virtual void Zeilenhoehe(int32_t zeile, int hoehe) = 0;
-    // One height for every row without a height of its own (one call where
-    // the window used to set rows 1 to 15,000 one by one).
+    // One height for every row, replacing the heights rows had of their own
+    // (one call where the window used to set rows 1 to 15,000 one by one).
     virtual void Standardzeilenhoehe(int hoehe) = 0;
     // Name of sheet 1 (the header code "&A").
     virtual void Blattname(int blatt, const QString& name) = 0;

@@ -158,16 +158,25 @@ double zeichneBereich(QPainter& p, const Blatt& b, int32_t vonZeile, int32_t bis
                 if (c < vonSpalte || c > bisSpalte)
                     continue;
                 // Text.
-                const QString t = b.anzeigetext(z);
+                QString t = b.anzeigetext(z);
                 if (!t.isEmpty()) {
                     const int punkte = z.groesse ? z.groesse : kStandardgroesse;
                     const auto& [font, fm] = schriften.get(punkte, z.fett);
-                    const Schriften::Text& geformt = schriften.text(punkte, z.fett, t);
-                    const double breite = geformt.breite;
+                    const Schriften::Text* geformt = &schriften.text(punkte, z.fett, t);
                     int32_t sv = c, sb = c;
-                    laufbereich(b, r, c, breite + 2 * kAbstand, vonSpalte, bisSpalte, sv, sb);
+                    laufbereich(b, r, c, geformt->breite + 2 * kAbstand, vonSpalte, bisSpalte, sv, sb);
                     const double l = links(sv), raum = rechts(sb) - l;
-                    const bool passt = breite + 2 * kAbstand <= raum;
+                    bool passt = geformt->breite + 2 * kAbstand <= raum;
+                    // A number cut at the cell's edge would read as another
+                    // number: it shows as "#" across the cell instead.
+                    if (!passt && z.art != Zelle::Art::Text) {
+                        const double raute = schriften.text(punkte, z.fett, QStringLiteral("#")).breite;
+                        const int n = raute > 0 ? int((raum - 2 * kAbstand) / raute) : 0;
+                        t = QString(std::max(1, n), u'#');
+                        geformt = &schriften.text(punkte, z.fett, t);
+                        passt = geformt->breite + 2 * kAbstand <= raum;
+                    }
+                    const double breite = geformt->breite;
                     // Text wider than its room starts at the left edge and is
                     // cut at the right, as a spreadsheet shows it.
                     double tx = l + kAbstand;
@@ -184,11 +193,11 @@ double zeichneBereich(QPainter& p, const Blatt& b, int32_t vonZeile, int32_t bis
                     p.setPen(Qt::black);
                     const QPointF grundlinie(tx, unten - kAbstand / 2 - fm.descent());
                     if (passt) {
-                        zeichneText(p, geformt, grundlinie);
+                        zeichneText(p, *geformt, grundlinie);
                     } else {
                         p.save();
                         p.setClipRect(QRectF(l, oben, raum, h), Qt::IntersectClip);
-                        zeichneText(p, geformt, grundlinie);
+                        zeichneText(p, *geformt, grundlinie);
                         p.restore();
                     }
                 }

@@ -2,7 +2,8 @@
 // One renderer for the screen, the preview, the printer and the PDF: cells
 // are painted in twips of the sheet, so the painter's transform alone
 // decides the device. Texts run on into empty neighbours as in a
-// spreadsheet; frame lines are those the cells or their neighbours ask for.
+// spreadsheet, numbers too wide for their cell show as "#"; frame lines are
+// those the cells or their neighbours ask for.
 
 #include "platform/sheet/blatt.h"
 #include "platform/sheet/seiten.h"

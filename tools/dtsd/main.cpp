@@ -3,10 +3,12 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QTextStream>
 
 #include "app/records/jahr.h"
 #include "app/records/jahrgangsdaten.h"
+#include "platform/io/folders.h"
 
 namespace {
 
@@ -58,6 +60,7 @@ int main(int argc, char** argv)
     d.Markenkennung = marke;
     d.PauschaleTeiltag = teil;
     d.PauschaleVolltag = voll;
+    const bool hatteDatei = !io::findFileCaseInsensitive(QDir(ordner).absolutePath(), kmk::JahrgangDateiname).isEmpty();
     QString grund;
     if (!kmk::JahrgangDatSchreiben(QDir(ordner).absolutePath(), d, &grund))
         return fehler(QStringLiteral("\"DTSD.kxt\" konnte nicht geschrieben werden: %1").arg(grund));
@@ -65,7 +68,11 @@ int main(int argc, char** argv)
     // Read back through the program's own reader.
     kmk::Jahrgangsdaten zurueck;
     if (kmk::JahrgangDatLesen(QDir(ordner).absolutePath(), zurueck) != kmk::JahrgangLesen::Ok ||
-        zurueck.Jahr.trimmed() != jahr || zurueck.Markenkennung.trimmed() != marke)
+        zurueck.Jahr.trimmed() != jahr || zurueck.Markenkennung.trimmed() != marke) {
+        // A file that does not say what was asked for must not stay behind.
+        if (!hatteDatei)
+            QFile::remove(QDir(ordner).filePath(kmk::JahrgangDateiname));
         return fehler(QStringLiteral("\"DTSD.kxt\" lässt sich nicht zurücklesen."));
+    }
     return 0;
 }

@@ -60,22 +60,30 @@ Firmenanteile FirmenanteileErmitteln(const std::vector<Fahrt>& fahrten, Druckber
     return a;
 }
 
-Privatanteile PrivatanteileErmitteln(const std::vector<Fahrt>& fahrten, qint32 anfangskm, double schlusskm)
+Privatanteile PrivatanteileBerechnen(qint64 geschaeftskm, double fahrtkostensumme, qint32 anfangskm, double schlusskm)
 {
     Privatanteile p;
+    const double gefahren = schlusskm - anfangskm;
+    const double geschaeft = double(geschaeftskm);
+    p.geschaeftskm = qint32(geschaeftskm);
+    p.privatkm = qint32(vb::roundHalfEven(gefahren - geschaeft));
+    p.privatanteil = (gefahren - geschaeft) / (gefahren / 100.0);
+    p.geschaeftsanteil = geschaeft / (gefahren / 100.0);
+    p.fahrtkostensumme = fahrtkostensumme;
+    return p;
+}
+
+Privatanteile PrivatanteileErmitteln(const std::vector<Fahrt>& fahrten, qint32 anfangskm, double schlusskm)
+{
     qint64 geschaeft = 0;
+    double kosten = 0;
     for (const Fahrt& f : fahrten) {
         if (f.satz.Eintragsstatus == 1)
             continue;
         geschaeft += f.satz.GefahreneKm;
-        p.fahrtkostensumme += f.satz.Fahrtkosten;
+        kosten += f.satz.Fahrtkosten;
     }
-    const double gefahren = schlusskm - anfangskm;
-    p.geschaeftskm = qint32(geschaeft);
-    p.privatkm = qint32(vb::roundHalfEven(gefahren - double(geschaeft)));
-    p.privatanteil = (gefahren - double(geschaeft)) / (gefahren / 100.0);
-    p.geschaeftsanteil = double(geschaeft) / (gefahren / 100.0);
-    return p;
+    return PrivatanteileBerechnen(geschaeft, kosten, anfangskm, schlusskm);
 }
 
 std::optional<double> KmStandLesen(const QString& text)

@@ -57,6 +57,8 @@ struct Privatanteile {
     double fahrtkostensumme = 0.0;
 };
 Privatanteile PrivatanteileErmitteln(const std::vector<Fahrt>& fahrten, qint32 anfangskm, double schlusskm);
+// The same from business km and costs already summed.
+Privatanteile PrivatanteileBerechnen(qint64 geschaeftskm, double fahrtkostensumme, qint32 anfangskm, double schlusskm);
 
 // A closing odometer reading as typed: a whole or decimal number ("35000",
 // "35000,5", "35.000"), nothing else. Empty when it is no number.

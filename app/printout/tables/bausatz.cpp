@@ -75,8 +75,8 @@ QString Fahrtartlangtext(const FahrtDatensatz& f)
     QString text = art == 3 ? QStringLiteral("Geschäftsfahrt")
                             : QStringLiteral("Fahrt i. Zshg. m. stfr. Umsätzen");
     // The no-allowance note replaces the special-trip note. An unknown
-    // special-trip value gets no note (the old build kept the previous
-    // trip's note, printing a wrong remark).
+    // special-trip value gets no note: the original carried the note of
+    // the trip printed before, a remark about another trip.
     if (f.MitPauschale == 0)
         text += QStringLiteral(" / keine Pauschale laut Grundeinstellung");
     else if (f.Sonderfahrt == 1)

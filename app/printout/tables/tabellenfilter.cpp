@@ -111,7 +111,8 @@ void Tabellenfilter::List2_DblClick()
     const Kundendatei datei(m_st.pfad(m_st.Kundendatei));
     if (!datei.vorhanden() || n > datei.anzahl())
         return;
-    setzeAuswahl(m_label56, pickZeile(datei.satz(n), n), n);
+    const Fahrtenspeichersatz s = datei.satz(n);
+    setzeAuswahl(m_label56, pickZeile(s, n), n, s.zuBytes());
 }
 
 void Tabellenfilter::List3_Click()

@@ -145,9 +145,10 @@ void Tabellenseite::ProzentTabelle(int modus)
 
     if (k.kfz.Firmenfahrzeug != 0) {
         Firmenanteile a;
-        // Without a trip file: zero km and no share texts.
-        if (k.fahrtdateiVorhanden)
-            a = FirmenanteileErmitteln(FahrtenLesen(k.fahrtdateiPfad), k.bereich);
+        // Without a trip file or trips: zero km and no share texts.
+        const std::vector<Fahrt> fahrten = k.fahrtdateiVorhanden ? FahrtenLesen(k.fahrtdateiPfad) : std::vector<Fahrt>{};
+        if (!fahrten.empty())
+            a = FirmenanteileErmitteln(fahrten, k.bereich);
         for (int i = 1; i <= 5; ++i) {
             m_st.KmJeFahrtart[i] = a.km[i];
             m_st.ProzentJeFahrtart[i] = a.prozent[i];
@@ -169,18 +170,11 @@ void Tabellenseite::ProzentTabelle(int modus)
             return;  // cancelled: nothing is built or changed
         const std::optional<double> schluss = KmStandLesen(antwort);
         if (schluss && *schluss > k.kfz.Anfangskm) {
-            std::vector<Fahrt> fahrten;
+            // Without the trip file the business figures stay as they were.
             const bool lesen = k.fahrtdateiVorhanden && k.satznummer >= 1;
-            if (lesen)
-                fahrten = FahrtenLesen(k.fahrtdateiPfad);
-            Privatanteile p = PrivatanteileErmitteln(fahrten, k.kfz.Anfangskm, *schluss);
-            if (!lesen) {
-                // Without the trip file the business figures stay as they were.
-                Fahrt vorher;
-                vorher.satz.GefahreneKm = m_st.KmBetrieblich;
-                p = PrivatanteileErmitteln({vorher}, k.kfz.Anfangskm, *schluss);
-                p.fahrtkostensumme = m_st.Fahrtkostensumme;
-            }
+            const Privatanteile p =
+                lesen ? PrivatanteileErmitteln(FahrtenLesen(k.fahrtdateiPfad), k.kfz.Anfangskm, *schluss)
+                      : PrivatanteileBerechnen(m_st.KmBetrieblich, m_st.Fahrtkostensumme, k.kfz.Anfangskm, *schluss);
             m_st.KmBetrieblich = p.geschaeftskm;
             m_st.KmPrivat = p.privatkm;
             m_st.AnteilPrivat = p.privatanteil;

@@ -273,3 +273,35 @@ TEST(Neuberechnung, AnEmptyFileIsNotWrittenAndTheNoticeStillComes)
     ASSERT_EQ(j.fakes.dialogs.shown.size(), 1);
     EXPECT_EQ(j.fakes.dialogs.shown[0].prompt, "Aktualisierung ist abgeschlossen!");
 }
+
+// The first trip, a business trip, corrected into a private one: nothing
+// earns, so the corrected trip holds a total of 0 as the recalculation has it.
+TEST(Neuberechnung, TheFirstTripCorrectedToPrivateCarriesNoTotal)
+{
+    Jahr j;
+    j.neu({3, 0, "08:00", 0, "16:00"});
+    ASSERT_EQ(FahrtLesen(j.pfad(), 1).PauschaleGesamt, 14);
+    j.korrigiere(1, {2, 0, "08:00", 0, "16:00"});
+    j.neu({3, 1, "08:00", 1, "16:00"});
+    EXPECT_EQ(FahrtLesen(j.pfad(), 2).PauschaleGesamt, 0);
+    EXPECT_EQ(FahrtLesen(j.pfad(), 3).PauschaleGesamt, 14);
+    const QByteArray vorher = j.bytes();
+    aktualisieren(j.st);
+    EXPECT_EQ(j.bytes(), vorher);
+}
+
+// The day's earlier trips are read back from the file: three business trips
+// on one day earn 14, 0, 0, and a fourth after a private one still 0.
+TEST(Neuberechnung, ADayIsPaidOnceThroughThePage)
+{
+    Jahr j;
+    const Fahrt fahrten[] = {{3, 0, "08:00", 0, "16:00"}, {3, 0, "16:10", 0, "16:20"}, {3, 0, "16:30", 0, "17:00"},
+                             {2, 0, "17:10", 0, "17:20"}, {4, 0, "17:30", 0, "18:00"}};
+    const int t2[] = {14, 0, 0, 0, 0};
+    for (std::size_t i = 0; i < std::size(fahrten); ++i) {
+        j.neu(fahrten[i]);
+        const FahrtDatensatz s = FahrtLesen(j.pfad(), qint32(i) + 1);
+        EXPECT_EQ(s.Teilpauschale2, t2[i]) << i;
+        EXPECT_EQ(s.PauschaleGesamt, 14) << i;
+    }
+}

@@ -10,6 +10,7 @@
 #include "platform/vb/error.h"
 #include "platform/vb/text.h"
 
+#include <QPushButton>
 #include <QFileInfo>
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -290,4 +291,23 @@ TEST(Form1, BoxesGreyedByAVehicleWithoutTimesTickAgainAtOneClick)
     }
     EXPECT_EQ(kmk::fahrten1().Voreinstellung.ZeitenVorgeben, -1);   // kept by the allowance box
     EXPECT_EQ(kmk::fahrten1().Voreinstellung.MitVerpflegungspauschale, 0);
+}
+
+TEST(Form1, TitlePageRecalculationButtonStandsWithTheOtherButtons)
+{
+    Umgebung u;
+    ASSERT_TRUE(u.starte());
+    kmk::Form1& f = *u.form;
+    auto* neu = f.ctl<QPushButton>("CommandNeuBerechnen");
+    ASSERT_NE(neu, nullptr);
+    EXPECT_EQ(neu->text(), QString("Reisekosten Pauschale aktualisieren"));
+    EXPECT_EQ(neu->parentWidget(), f.Command17->parentWidget());
+    // in the column of the title page's buttons, below "Beenden", clear of the rest
+    EXPECT_EQ(neu->geometry().left(), f.Command17->geometry().left());
+    EXPECT_EQ(neu->width(), f.Command17->width());
+    EXPECT_GT(neu->geometry().top(), f.Command17->geometry().bottom());
+    for (QWidget* w : neu->parentWidget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        if (w != neu && !w->isHidden())
+            EXPECT_FALSE(w->geometry().intersects(neu->geometry())) << qPrintable(w->objectName());
+    EXPECT_TRUE(neu->parentWidget()->rect().contains(neu->geometry()));
 }

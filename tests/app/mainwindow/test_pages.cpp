@@ -3,6 +3,7 @@
 #include "app/mainwindow/page_eintragungen.h"
 #include "app/resize/clsresize.h"
 #include "platform/com/controlhost.h"
+#include "platform/com/formcontrols.h"
 #include "platform/forms/combobox.h"
 #include "platform/forms/mouseupbutton.h"
 
@@ -526,6 +527,25 @@ TEST(Pages, RegisteredControlsAreHostedAndScaleWithThePage)
         EXPECT_EQ(spin->property("Max").toInt(), 1440);
         EXPECT_EQ(spin->property("SpinRate").toInt(), 100);
         EXPECT_EQ(qkc->geometry(), QRect(478, 6, 220, 158));
+
+        // The controls of the window carry the values of the one design table
+        // that createFormControl() lays out, no other.
+        QWidget auswertung;
+        kmk::buildAuswertungPage(&auswertung);
+        const QStringList kalender = {"DateType", "MinDate", "MaxDate", "FirstDay", "DayTitles", "MonthNames",
+                                      "DayFrame", "ThreeD", "FocusFrame", "ScrollBar", "DatePosition", "BorderStyle"};
+        const QStringList knoepfe = {"Style", "Max", "Min", "Increment", "SpinRate", "ValueDisplay", "Value"};
+        for (const char* name : {"QKC", "QKC2", "QKC3", "QKSpin1", "QKSpin2", "QKSpin3", "QKSpin4", "QKSpin5",
+                                 "QKSpin6", "QKSpin7"}) {
+            auto* imFenster = form.findChild<com::ControlHost*>(name);
+            if (!imFenster)
+                imFenster = auswertung.findChild<com::ControlHost*>(name);
+            ASSERT_NE(imFenster, nullptr) << name;
+            std::unique_ptr<com::ControlHost> entwurf(com::createFormControl(name));
+            for (const QString& p : QString(name).startsWith("QKC") ? kalender : knoepfe)
+                EXPECT_EQ(imFenster->property(p), entwurf->property(p)) << name << " " << p.toStdString();
+        }
+        EXPECT_EQ(qkc->property("FirstDay").toInt(), 1);   // Sunday, as the day titles begin
 
         form.show();
         QDir().mkpath(QDir::temp().filePath("kmk-pages"));

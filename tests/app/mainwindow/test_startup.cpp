@@ -19,6 +19,8 @@
 #include <QListWidget>
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 using kmktest::Umgebung;
 
 namespace {
@@ -548,4 +550,55 @@ TEST(Startup, WithoutAVehicleTheBoxesShowTheStoredSettings)
     EXPECT_EQ(k.Journalfunktion, -1);
     EXPECT_EQ(k.PrivatNurKm, -1);
     EXPECT_EQ(k.Sprachausgabe, -1);
+}
+
+TEST(Startup, LeftoverTemporariesGoAndAFifoSettingsFileIsRefusedWithAMessage)
+{
+    Umgebung u;
+    ASSERT_TRUE(u.starte());
+    const QByteArray vorher = u.lies("Auto2016.dat");
+    u.form.reset();
+    // what an interrupted rewrite leaves, beside files that are not its own
+    for (const char* n : {".Auto1_16.dat.neu-1x3k9", ".Vor2016.dat.neu-0", "Notizen.neu-1x", "Sicherheit/.Vor2016.dat.neu-7"}) {
+        QFile f(u.pfad(n));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly)) << n;
+        f.write(QByteArray(100, 'x'));
+    }
+    QFile::remove(u.pfad("Vor2016.dat"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(u.pfad("Vor2016.dat")).constData(), 0600), 0);
+
+    ASSERT_TRUE(u.starte());   // goes on as with a missing settings file
+    EXPECT_FALSE(QFile::exists(u.pfad(".Auto1_16.dat.neu-1x3k9")));
+    EXPECT_FALSE(QFile::exists(u.pfad(".Vor2016.dat.neu-0")));
+    EXPECT_TRUE(QFile::exists(u.pfad("Notizen.neu-1x")));
+    EXPECT_TRUE(QFile::exists(u.pfad("Sicherheit/.Vor2016.dat.neu-7")));
+    ASSERT_FALSE(u.klartexte().isEmpty());
+    EXPECT_EQ(u.klartexte().first(),
+              QString("Die Datei \"Vor2016.dat\" ist keine gewöhnliche Datei und kann nicht gelesen werden. "
+                      "Sie wird wie eine fehlende Datei behandelt."));
+    EXPECT_EQ(u.lies("Auto2016.dat"), vorher);
+    EXPECT_FALSE(QFileInfo(u.pfad("Vor2016.dat")).isFile());
+}
+
+TEST(Startup, TheStoredPrintRangeComesBack)
+{
+    Umgebung u;
+    ASSERT_TRUE(u.starte());
+    u.form.reset();
+    auto v = kmk::VoreinstellungSatz::ausBytes(u.lies("Vor2016.dat"));
+    v.DruckAb = vb::DateSerial(2016, 3, 15);    // 42444
+    v.DruckBis = vb::DateSerial(2016, 10, 20);  // 42663
+    {
+        QFile f(u.pfad("Vor2016.dat"));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(v.zuBytes());
+    }
+    ASSERT_TRUE(u.starte());
+    kmk::Form1& f = *u.form;
+    EXPECT_EQ(kmk::mw::calGet(f.ctl("QKC2"), "Date"), 42444);
+    EXPECT_EQ(kmk::mw::calGet(f.ctl("QKC3"), "Date"), 42663);
+    EXPECT_EQ(f.ctl<QLabel>("Label29")->text(), QString("Druck beginnt mit: 15.03.2016"));
+    EXPECT_EQ(f.ctl<QLabel>("Label47")->text(), QString("Druck endet mit: 20.10.2016"));
+    EXPECT_EQ(kmk::fahrten1().Voreinstellung.DruckAb, 42444);
+    EXPECT_EQ(kmk::fahrten1().Voreinstellung.DruckBis, 42663);
 }

@@ -4,6 +4,11 @@
 
 #include <QRandomGenerator>
 
+#include <cstring>
+#include <functional>
+#include <type_traits>
+#include <vector>
+
 #include "app/records/fahrtdatensatz.h"
 #include "app/records/kfzgrundeinstellung.h"
 #include "app/records/voreinstellung.h"
@@ -215,4 +220,139 @@ TEST(Datensaetze, AnyNonZeroFlagIsKeptAsStored)
     const KfzGrundeinstellung k = KfzGrundeinstellung::ausBytes(b);
     EXPECT_TRUE(k.Firmenfahrzeug != 0);
     EXPECT_EQ(k.zuBytes(), b);
+}
+
+namespace {
+
+// One field of a documented record layout: its offset, its width in bytes
+// and how to read it from the decoded record (numbers as their stored bit
+// pattern, texts as text).
+template <class R>
+struct Feld {
+    const char* name;
+    int offset;
+    int breite;
+    bool text;
+    std::function<qint64(const R&)> zahl;
+    std::function<QString(const R&)> wort;
+};
+
+template <class R, class T>
+Feld<R> zahl(const char* name, int offset, T R::*m)
+{
+    return {name, offset, int(sizeof(T)), false, [m](const R& r) {
+                qint64 v = 0;
+                std::memcpy(&v, &(r.*m), sizeof(T));
+                if constexpr (std::is_signed_v<T> && sizeof(T) < 8)
+                    v = qint64(r.*m);   // sign-extended, as the bytes say
+                return v;
+            }, {}};
+}
+
+template <class R>
+Feld<R> text(const char* name, int offset, int breite, QString R::*m)
+{
+    return {name, offset, breite, true, {}, [m](const R& r) { return r.*m; }};
+}
+
+// Every field gets bytes no other field has; each decoded field must show
+// exactly the bytes at its own offset.
+template <class R>
+void jedesFeldAnSeinemPlatz(int laenge, const std::vector<Feld<R>>& felder)
+{
+    QByteArray roh(laenge, '\0');
+    for (size_t k = 0; k < felder.size(); ++k) {
+        const Feld<R>& f = felder[k];
+        for (int j = 0; j < f.breite; ++j)
+            roh[f.offset + j] = f.text ? char('A' + k % 26) : char((f.offset + j) * 7 + 1);
+        if (f.text)
+            roh[f.offset] = char('a' + k % 26);   // a first letter of its own
+    }
+    const R r = R::ausBytes(roh);
+    for (const Feld<R>& f : felder) {
+        SCOPED_TRACE(f.name);
+        const QByteArray bytes = roh.mid(f.offset, f.breite);
+        if (f.text) {
+            EXPECT_EQ(f.wort(r), QString::fromLatin1(bytes));
+        } else {
+            qint64 v = 0;
+            std::memcpy(&v, bytes.constData(), size_t(f.breite));
+            if (f.breite < 8 && f.zahl(r) < 0)
+                v -= qint64(1) << (8 * f.breite);   // the field is signed
+            EXPECT_EQ(f.zahl(r), v);
+        }
+    }
+    EXPECT_EQ(r.zuBytes(), roh);
+}
+
+} // namespace
+
+TEST(Datensaetze, EveryTripFieldReadsItsOwnBytes)
+{
+    using R = FahrtDatensatz;
+    jedesFeldAnSeinemPlatz<R>(671, {
+        zahl("VorherigeAnzahl", 0, &R::VorherigeAnzahl), zahl("FahrtNummer", 2, &R::FahrtNummer),
+        zahl("Folgetage", 4, &R::Folgetage), zahl("ZeitAb", 6, &R::ZeitAb), zahl("DatumAb", 8, &R::DatumAb),
+        zahl("KmAb", 12, &R::KmAb), zahl("ZeitAn", 16, &R::ZeitAn), zahl("DatumAn", 18, &R::DatumAn),
+        zahl("KmAn", 22, &R::KmAn), zahl("GefahreneKm", 26, &R::GefahreneKm),
+        zahl("AbwesenheitFahrt", 30, &R::AbwesenheitFahrt), text("Von", 32, 50, &R::Von),
+        text("Ueber", 82, 255, &R::Ueber), text("Nach", 337, 50, &R::Nach), text("Grund", 387, 50, &R::Grund),
+        zahl("MinutenAbfahrtstag", 437, &R::MinutenAbfahrtstag),
+        zahl("MinutenAnkunftstag", 439, &R::MinutenAnkunftstag),
+        text("Gespraechspartner", 441, 50, &R::Gespraechspartner),
+        zahl("Teilpauschale1", 491, &R::Teilpauschale1), zahl("Teilpauschale2", 493, &R::Teilpauschale2),
+        zahl("PauschaleGesamt", 495, &R::PauschaleGesamt), zahl("PauschaleVolleTage", 497, &R::PauschaleVolleTage),
+        zahl("Fahrtart", 499, &R::Fahrtart), zahl("Reserve500", 500, &R::Reserve500),
+        zahl("Reserve502", 502, &R::Reserve502), zahl("Reserve504", 504, &R::Reserve504),
+        zahl("AbwesenheitGesamt", 506, &R::AbwesenheitGesamt), zahl("AbwesenheitTag", 508, &R::AbwesenheitTag),
+        zahl("FahrtDesTages", 510, &R::FahrtDesTages), zahl("Reserve512", 512, &R::Reserve512),
+        zahl("Vergleichsindex", 514, &R::Vergleichsindex), zahl("Sonderfahrt", 515, &R::Sonderfahrt),
+        zahl("MitPauschale", 516, &R::MitPauschale), zahl("Fahrtkosten", 518, &R::Fahrtkosten),
+        zahl("Mitfahrer", 526, &R::Mitfahrer), zahl("Eintragsstatus", 528, &R::Eintragsstatus),
+        zahl("Statusdatum", 529, &R::Statusdatum), zahl("Kraftstoffmenge", 533, &R::Kraftstoffmenge),
+        {"BetragKraftstoff", 541, 8, false, [](const R& r) { return qint64(r.BetragKraftstoff.raw); }, {}},
+        {"BetragWartung", 549, 8, false, [](const R& r) { return qint64(r.BetragWartung.raw); }, {}},
+        text("Kraftstoffart", 557, 10, &R::Kraftstoffart), text("Wartungstext", 567, 50, &R::Wartungstext),
+        zahl("Eintragungsdatum", 617, &R::Eintragungsdatum), text("Fahrer", 621, 50, &R::Fahrer),
+    });
+}
+
+TEST(Datensaetze, EverySettingsFieldReadsItsOwnBytes)
+{
+    using R = VoreinstellungSatz;
+    std::vector<Feld<R>> felder = {
+        zahl("Warnhinweise", 0, &R::Warnhinweise), zahl("Warnhinweise2", 2, &R::Warnhinweise2),
+        zahl("Sprachausgabe", 4, &R::Sprachausgabe), zahl("ZeitenVorgeben", 6, &R::ZeitenVorgeben),
+        zahl("MitVerpflegungspauschale", 8, &R::MitVerpflegungspauschale), zahl("OhneZeiten", 10, &R::OhneZeiten),
+        zahl("ErweiterterAusdruck", 12, &R::ErweiterterAusdruck), zahl("MitZeiten", 14, &R::MitZeiten),
+        zahl("Zeitspalten", 16, &R::Zeitspalten), zahl("KalenderHeute", 18, &R::KalenderHeute),
+        zahl("Druckanpassung", 20, &R::Druckanpassung), zahl("DruckskalaIndex", 22, &R::DruckskalaIndex),
+        zahl("ZoomIndex", 23, &R::ZoomIndex), zahl("DruckAb", 24, &R::DruckAb), zahl("DruckBis", 28, &R::DruckBis),
+        zahl("PrivatNurKm", 32, &R::PrivatNurKm), zahl("Reserve34", 34, &R::Reserve34),
+        zahl("Reserve38", 38, &R::Reserve38), zahl("Reserve42", 42, &R::Reserve42),
+        zahl("WenigAbfragen", 44, &R::WenigAbfragen), zahl("PauschalenAktualisiert", 46, &R::PauschalenAktualisiert),
+        {"Reserve48", 48, 20, true, {}, [](const R& r) { return QString::fromLatin1(r.Reserve48); }},
+        {"Reserve68", 68, 5, true, {}, [](const R& r) { return QString::fromLatin1(r.Reserve68); }},
+        text("Sicherungsordner", 73, 250, &R::Sicherungsordner), zahl("Journalfunktion", 323, &R::Journalfunktion),
+        zahl("Sicherungsintervall", 325, &R::Sicherungsintervall), zahl("LetztesFahrzeug", 327, &R::LetztesFahrzeug),
+    };
+    jedesFeldAnSeinemPlatz<R>(329, felder);
+}
+
+TEST(Datensaetze, EveryVehicleFieldReadsItsOwnBytes)
+{
+    using R = KfzGrundeinstellung;
+    jedesFeldAnSeinemPlatz<R>(109, {
+        text("Kennzeichen", 0, 15, &R::Kennzeichen), zahl("Anfangskm", 15, &R::Anfangskm),
+        text("Halter", 19, 30, &R::Halter), text("Standort", 49, 30, &R::Standort),
+        zahl("Firmenfahrzeug", 79, &R::Firmenfahrzeug), zahl("Privatfahrzeug", 81, &R::Privatfahrzeug),
+        zahl("Warnhinweise", 83, &R::Warnhinweise), zahl("Warnhinweise2", 85, &R::Warnhinweise2),
+        zahl("ErweiterterAusdruck", 87, &R::ErweiterterAusdruck), zahl("MitZeiten", 89, &R::MitZeiten),
+        zahl("Reserve91", 91, &R::Reserve91), zahl("Sprachausgabe", 93, &R::Sprachausgabe),
+        zahl("ZeitenVorgeben", 95, &R::ZeitenVorgeben), zahl("OhneZeiten", 97, &R::OhneZeiten),
+        zahl("PrivatNurKm", 99, &R::PrivatNurKm), zahl("KalenderHeute", 101, &R::KalenderHeute),
+        zahl("WenigAbfragen", 103, &R::WenigAbfragen),
+        zahl("MitVerpflegungspauschale", 105, &R::MitVerpflegungspauschale),
+        zahl("Journalfunktion", 107, &R::Journalfunktion),
+    });
 }

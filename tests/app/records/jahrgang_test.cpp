@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -217,4 +218,35 @@ TEST(Jahrgang, ADamagedFileFailsTheYearSetUp)
         EXPECT_FALSE(Jahr_ini(st, [&](int) { ++meldungen; }));
         EXPECT_LE(meldungen, 1);
     }
+}
+
+TEST(Jahrgang, WriterRefusesWhatItCouldNotStoreAndLeavesNoFile)
+{
+    QTemporaryDir dir;
+    auto klar = [](const QString& jahr, const QString& marke) {
+        kmk::Jahrgangsdaten d;
+        d.Jahr = jahr;
+        d.Markenkennung = marke;
+        d.PauschaleTeiltag = "14";
+        d.PauschaleVolltag = "28";
+        return d;
+    };
+    QString grund;
+    EXPECT_FALSE(kmk::JahrgangDatSchreiben(dir.path(), klar("20166", "Kxt"), &grund));
+    EXPECT_FALSE(grund.isEmpty());
+    EXPECT_FALSE(kmk::JahrgangDatSchreiben(dir.path(), klar("2016", QString::fromUtf8("Kłx")), &grund));
+    EXPECT_TRUE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot).isEmpty());
+
+    // at the limits it writes; a later refusal keeps that file as it was
+    ASSERT_TRUE(kmk::JahrgangDatSchreiben(dir.path(), klar(" 2016 ", QString::fromUtf8("K€ß"))));
+    QFile f(dir.filePath("DTSD.kxt"));
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QByteArray gut = f.readAll();
+    f.close();
+    EXPECT_FALSE(kmk::JahrgangDatSchreiben(dir.path(), klar("2016", QString::fromUtf8("K✓"))));
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), gut);
+    kmk::Jahrgangsdaten zurueck;
+    EXPECT_EQ(kmk::JahrgangDatLesen(dir.path(), zurueck), kmk::JahrgangLesen::Ok);
+    EXPECT_EQ(zurueck.Markenkennung.trimmed(), QString::fromUtf8("K€ß"));
 }

@@ -517,7 +517,7 @@ TEST(CalendarLibrary, ClassDescription)
     EXPECT_EQ(info.pageClassName, QStringLiteral("CQKCalPropPage"));
     const QStringList members = testenv::namesOf(info.members);
     // Stock properties, then the own members by dispatch id, then AboutBox.
-    EXPECT_EQ(members, QStringList({"BackColor", "ForeColor", "Enabled", "hWnd", "BorderStyle", "FontName", "FontBold",
+    EXPECT_EQ(members, QStringList({"BackColor", "ForeColor", "Font", "Enabled", "hWnd", "BorderStyle", "FontName", "FontBold",
                                     "FontItalic", "FontSize", "DateType", "Date", "MaxDate", "MinDate", "DayFrame",
                                     "ThreeD", "Day", "Month", "Year", "Weekday", "DaysInMonth", "YearDayNumber",
                                     "YearDaysLeft", "ScrollBar", "FirstDay", "GetArrows", "FocusFrame", "DayTitles",
@@ -553,4 +553,49 @@ TEST(CalendarLibrary, UnregistersAndUnloads)
     EXPECT_EQ(refusal([] { ControlHost c(QStringLiteral("QKCAL.QKCalCtrl.1")); }), 429);
     ASSERT_EQ(testenv::callEntry(path, "DllRegisterServer"), com::S_OK);
     EXPECT_EQ(refusal([] { ControlHost c(QStringLiteral("QKCAL.QKCalCtrl.1")); }), 0);
+}
+
+TEST(CalendarHost, StockFontByDispatchId)
+{
+    auto cal = newCalendar();
+    testenv::checkStockFont(*cal);
+}
+
+TEST(CalendarHost, BoundsMeetingEachOtherAndTheDate)
+{
+    auto cal = newCalendar();
+    QSignalSpy change(cal.get(), &ControlHost::change);
+    const qint32 a = serial(2021, 1, 1), e = serial(2021, 12, 31);
+    cal->setProperty(MinDate, a);
+    cal->setProperty(MaxDate, e);
+    cal->setProperty(Date, serial(2021, 6, 1));
+    change.clear();
+
+    // The date on the upper bound itself is taken, one past it refused.
+    cal->setProperty(Date, e);
+    EXPECT_EQ(cal->property(Date).toInt(), e);
+    EXPECT_EQ(change.count(), 1);
+    EXPECT_EQ(refusal([&] { cal->setProperty(Date, e + 1); }), 380);
+    // A new upper bound equal to the date keeps it and raises Change.
+    cal->setProperty(MaxDate, e);
+    EXPECT_EQ(cal->property(Date).toInt(), e);
+    EXPECT_EQ(change.count(), 2);
+
+    // Both bounds on one day: a one-day calendar.
+    cal->setProperty(MinDate, e);
+    EXPECT_EQ(cal->property(MinDate).toInt(), e);
+    EXPECT_EQ(cal->property(MaxDate).toInt(), e);
+    EXPECT_EQ(cal->property(Date).toInt(), e);
+    cal->setProperty(Date, e);
+    EXPECT_EQ(refusal([&] { cal->setProperty(Date, e - 1); }), 380);
+    EXPECT_EQ(refusal([&] { cal->setProperty(Date, e + 1); }), 380);
+    EXPECT_EQ(cal->property(Date).toInt(), e);
+    // and opened again from the lower side, the date staying where it is
+    cal->setProperty(MinDate, a);
+    EXPECT_EQ(cal->property(Date).toInt(), e);
+    // MaxDate equal to MinDate from the other side
+    cal->setProperty(MaxDate, a);
+    EXPECT_EQ(cal->property(MaxDate).toInt(), a);
+    EXPECT_EQ(cal->property(Date).toInt(), a);
+    EXPECT_EQ(refusal([&] { cal->setProperty(MaxDate, a - 1); }), 380);
 }

@@ -10,6 +10,7 @@
 #include <QCoreApplication>
 #include <QDialog>
 #include <QFile>
+#include <QFont>
 #include <QLibrary>
 #include <QTemporaryDir>
 #include <functional>
@@ -65,6 +66,36 @@ inline int refusal(const std::function<void()>& f)
         return e.number;
     }
     return 0;
+}
+
+// The stock Font (dispatch id -512) carries name, size and the four styles
+// of the font the control's own font properties show, both ways.
+inline void checkStockFont(com::ControlHost& c)
+{
+    QFont f(QStringLiteral("Courier New"));
+    f.setPointSizeF(13.5);
+    f.setBold(true);
+    f.setUnderline(true);
+    c.setProperty(com::dispid::Font, QVariant::fromValue(f));
+    EXPECT_EQ(c.property("FontName").toString(), QStringLiteral("Courier New"));
+    EXPECT_DOUBLE_EQ(c.property("FontSize").toDouble(), 13.5);
+    EXPECT_EQ(c.property("FontBold").toInt(), -1);
+    EXPECT_EQ(c.property("FontItalic").toInt(), 0);
+    EXPECT_EQ(c.property("FontUnderline").toInt(), -1);
+    EXPECT_EQ(c.property("FontStrikethru").toInt(), 0);
+    EXPECT_EQ(c.controlWidget()->font().family(), QStringLiteral("Courier New"));
+
+    c.setProperty("FontName", QStringLiteral("Arial"));
+    c.setProperty("FontItalic", -1);
+    c.setProperty("FontBold", 0);
+    const QFont back = c.property(com::dispid::Font).value<QFont>();
+    EXPECT_EQ(back.family(), QStringLiteral("Arial"));
+    EXPECT_DOUBLE_EQ(back.pointSizeF(), 13.5);
+    EXPECT_TRUE(back.italic());
+    EXPECT_FALSE(back.bold());
+    EXPECT_TRUE(back.underline());
+    EXPECT_NE(refusal([&] { c.setProperty(com::dispid::Font, QStringLiteral("Arial")); }), 0);
+    EXPECT_EQ(c.property("FontName").toString(), QStringLiteral("Arial"));
 }
 
 // Shows a control's property page through `show` and runs `onPage` on it

@@ -393,7 +393,7 @@ TEST(SpinLibrary, ClassDescription)
     EXPECT_EQ(info.typeLibName, QStringLiteral("QKSpinLib"));
     EXPECT_EQ(info.pageProgId, QStringLiteral("QKSPIN.QKSpinPropPage.1"));
     EXPECT_EQ(testenv::namesOf(info.members),
-              QStringList({"BackColor", "ForeColor", "Enabled", "hWnd", "FontName", "FontBold", "FontItalic", "FontSize",
+              QStringList({"BackColor", "ForeColor", "Font", "Enabled", "hWnd", "FontName", "FontBold", "FontItalic", "FontSize",
                            "Value", "Max", "Min", "Increment", "SpinRate", "Style", "ValueDisplay", "Alignment",
                            "ButtonWidth", "FillColor", "LightColor", "ShadeColor", "ArrowColor", "BorderColor",
                            "MousePointer", "MouseIcon", "FontStrikethru", "FontUnderline", "HdnHeight", "HdnWidth",
@@ -518,4 +518,56 @@ TEST(ToolTip, WaitsASecondButOnlyAQuarterAfterLeavingAnotherControl)
     QTest::mousePress(b.w(), Qt::LeftButton, {}, b.up());
     EXPECT_FALSE(delayB->isActive());
     QTest::mouseRelease(b.w(), Qt::LeftButton, {}, b.up());
+}
+
+TEST(SpinView, BothArrowsOfAVerticalStyleAreEquallyWide)
+{
+    // the widest row of each arrow, in pixels of the arrow colour
+    auto breiten = [](Spin& s) {
+        s.host->setProperty(QStringLiteral("ArrowColor"), 0x0000FF);   // red
+        const QImage img = s.w()->grab().toImage();
+        int up = 0, down = 0;
+        for (int y = 0; y < img.height(); ++y) {
+            int n = 0;
+            for (int x = 0; x < img.width(); ++x)
+                n += img.pixelColor(x, y) == QColor(255, 0, 0);
+            (y < img.height() / 2 ? up : down) = std::max(y < img.height() / 2 ? up : down, n);
+        }
+        return std::make_pair(up, down);
+    };
+    for (int style : {0, 2})
+        for (QSize size : {QSize(17, 25), QSize(20, 40), QSize(16, 33)}) {
+            Spin s(size);
+            s.host->setProperty(Style, style);
+            const auto [up, down] = breiten(s);
+            SCOPED_TRACE(QString("Style %1, %2 x %3").arg(style).arg(size.width()).arg(size.height()).toStdString());
+            EXPECT_GT(up, 2);
+            EXPECT_EQ(up, down);
+        }
+}
+
+TEST(SpinRepeat, IntervalsKeepTheRate)
+{
+    Spin s;
+    s.host->setProperty(SpinRate, 10);   // a step every 100 ms after the first 200
+    QElapsedTimer uhr;
+    std::vector<qint64> zeiten;
+    QObject::connect(s.host.get(), &ControlHost::spinUp, [&] { zeiten.push_back(uhr.elapsed()); });
+    uhr.start();
+    QTest::mousePress(s.w(), Qt::LeftButton, {}, s.up());
+    ASSERT_TRUE(waitFor([&] { return zeiten.size() >= 9; }, 3000));
+    QTest::mouseRelease(s.w(), Qt::LeftButton, {}, s.up());
+    EXPECT_EQ(s.timer()->timerType(), Qt::PreciseTimer);
+    const qint64 erste = zeiten[1] - zeiten[0];
+    EXPECT_GE(erste, 199);
+    // A late tick lets the next come sooner; over eight steps the mean holds.
+    const double mittel = double(zeiten.back() - zeiten[1]) / double(zeiten.size() - 2);
+    EXPECT_GE(mittel, 99.0);
+    EXPECT_LE(mittel, 106.0);
+}
+
+TEST(SpinHost, StockFontByDispatchId)
+{
+    Spin s;
+    testenv::checkStockFont(*s.host);
 }

@@ -5,6 +5,7 @@
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QTest>
 #include <QWidget>
@@ -26,6 +27,26 @@ TEST(ChangeRule, CodeWriteRunsChangeAtOnceAndOnlyWhenTextDiffers)
     EXPECT_EQ(changes, 1);
     forms::setText(&edit, "");
     EXPECT_EQ(changes, 2);
+}
+
+TEST(ChangeRule, MultiLineFieldRunsChangeOnlyWhenTheTextDiffers)
+{
+    QPlainTextEdit edit;
+    int changes = 0;
+    QString seen;
+    forms::onChange(&edit, [&] { ++changes; seen = edit.toPlainText(); });
+
+    forms::setText(&edit, "Zeile 1\nZeile 2");
+    EXPECT_EQ(changes, 1);
+    EXPECT_EQ(seen, "Zeile 1\nZeile 2");
+    forms::setText(&edit, "Zeile 1\nZeile 2");
+    EXPECT_EQ(changes, 1);
+    forms::setText(&edit, "Zeile 1\nZeile 3");
+    EXPECT_EQ(changes, 2);
+    forms::setText(&edit, "");
+    EXPECT_EQ(changes, 3);
+    forms::setText(&edit, "");
+    EXPECT_EQ(changes, 3);
 }
 
 TEST(ChangeRule, TypingRunsChangePerCharacter)

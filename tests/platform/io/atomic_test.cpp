@@ -9,6 +9,7 @@
 #include <QTemporaryDir>
 
 #include "platform/io/atomic.h"
+#include "platform/io/posixfile.h"
 #include "platform/io/recordfile.h"
 
 namespace {
@@ -211,4 +212,40 @@ TEST(Atomic, KeepsLinksAndAccessRights)
               QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup);
     EXPECT_EQ(QDir(dir.filePath(QStringLiteral("daten"))).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
               QStringList{QStringLiteral("echt.dat")});
+}
+
+TEST(Atomic, LeftoversOfInterruptedRewritesAndNothingElseAreRemoved)
+{
+    QTemporaryDir dir;
+    // the name a rewrite really gives its temporary, caught while it exists
+    QString live;
+    {
+        io::detail::ReplacementFile f(dir.filePath("Auto1_16.dat"));
+        ASSERT_TRUE(f.open());
+        live = entries(dir).value(0);
+    }
+    EXPECT_TRUE(live.startsWith(".Auto1_16.dat.neu-")) << live.toStdString();
+    EXPECT_TRUE(io::detail::isReplacementName(live));
+
+    ASSERT_TRUE(QDir(dir.path()).mkdir("Sicherheit"));
+    ASSERT_TRUE(QDir(dir.path()).mkdir(".Kund2016.dat.neu-4"));   // a folder of that name
+    writeRaw(dir.filePath("Notizen.txt"), "x");
+    writeRaw(dir.filePath("Sicherheit/.Auto1_16.dat.neu-1x"), "x");   // not in the program folder
+    const QStringList bleiben = {".Auto1_16.dat.neu-", ".Vor2016.dat.neu-ABC", ".Vor2016.dat.neu-12345678",
+                                 "Vor2016.dat.neu-1x", ".Vor2016.dat.alt-1x", ".Vor2016.dat.neu-1x.bak"};
+    for (const QString& n : bleiben)
+        writeRaw(dir.filePath(n), "x");
+    writeRaw(dir.filePath(".Auto1_16.dat.neu-" + QString::number(0xFFFFFFFFu, 36)), QByteArray(5000, 'x'));
+    writeRaw(dir.filePath(".Vor2016.dat.neu-0"), "x");
+    ASSERT_TRUE(QFile::link(dir.filePath("Notizen.txt"), dir.filePath(".Link.dat.neu-5")));
+
+    EXPECT_EQ(io::removeRewriteLeftovers(dir.path()), 2);
+    QStringList erwartet = bleiben;
+    erwartet << "Notizen.txt" << "Sicherheit" << ".Kund2016.dat.neu-4" << ".Link.dat.neu-5";
+    erwartet.sort();
+    QStringList da = entries(dir);
+    da.sort();
+    EXPECT_EQ(da, erwartet);
+    EXPECT_TRUE(QFile::exists(dir.filePath("Sicherheit/.Auto1_16.dat.neu-1x")));
+    EXPECT_EQ(io::removeRewriteLeftovers(dir.filePath("fehlt")), 0);
 }

@@ -1,6 +1,15 @@
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
+#include <thread>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
@@ -114,4 +123,36 @@ TEST(RecordFile, LargeRecordNumbersUse64BitOffsets)
     EXPECT_EQ(f.read(33000), rec('m', 671));
     EXPECT_EQ(f.read(32999), QByteArray(671, '\0'));
     EXPECT_EQ(QFileInfo(path).size(), qint64(40001) * 671);
+}
+
+TEST(RecordFile, AFifoUnderTheNameIsRefusedWithoutWaiting)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("Vor2016.dat");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    // Should a reader block, a writer turns up after two seconds and lets it go.
+    std::atomic<bool> fertig{false};
+    std::thread waechter([&] {
+        for (int i = 0; i < 200 && !fertig; ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        while (!fertig) {
+            const int fd = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_NONBLOCK);
+            if (fd >= 0)
+                ::close(fd);
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+    });
+    QElapsedTimer uhr;
+    uhr.start();
+    RecordFile f(path, 10);
+    QByteArray out;
+    EXPECT_FALSE(f.exists());
+    EXPECT_EQ(f.count(), 0);
+    EXPECT_FALSE(f.read(1, out));
+    EXPECT_EQ(out, QByteArray(10, '\0'));
+    EXPECT_TRUE(f.readAll().isEmpty());
+    EXPECT_FALSE(f.write(1, rec('a')));
+    EXPECT_LT(uhr.elapsed(), 1000);
+    fertig = true;
+    waechter.join();
 }

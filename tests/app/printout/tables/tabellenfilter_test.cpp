@@ -126,6 +126,15 @@ TEST(Tabellenfilter, ClickingAContactRowReadsThatRecordOfTheTripMemory)
         EXPECT_EQ(s.label49->text(), s.list2->item(f.zeile)->text());
         EXPECT_EQ(s.st.Kundenfilter, f.kunde.leftJustified(50)) << f.zeile;
     }
+
+    // Refilling the list (the trip memory does it after every change)
+    // leaves the chosen filter alone.
+    s.list2->setCurrentRow(1);
+    s.list2->clear();
+    s.zeile(filterzeile(" Alle Datensätze anzeigen", 0), 0);
+    s.zeile(filterzeile("Kunde 42 Essen", 42), 42);
+    EXPECT_EQ(s.st.Kundenfilter, QString("Kunde 123").leftJustified(50));
+    EXPECT_EQ(s.label49->text(), filterzeile("Kunde 123 Bonn", 123));
 }
 
 TEST(Tabellenfilter, DoubleClickHandsOverThePickListFormOfTheRow)
