@@ -66,7 +66,7 @@ void vorbelegen(Seite& p)
 
 // The real main window with vehicle 1 set up and the given trip file,
 // started again so that the start-up loads it.
-Form1* hauptfenster(kmktest::Umgebung& u, bool firma, const QByteArray& fahrten)
+Form1* hauptfenster(kmktest::Umgebung& u, bool firma, const QByteArray& fahrten, const QByteArray& zweites = {})
 {
     pages::setHostedControlFactory(&pages::controlHostFactory);
     u.schreibeHilfstexte();
@@ -79,10 +79,19 @@ Form1* hauptfenster(kmktest::Umgebung& u, bool firma, const QByteArray& fahrten)
     forms::setText(f->HalterEingabe[0], "Muster");
     setOptionValue(firma ? f->FirmenPkw[0] : f->PrivatPkw[0], true);
     f->Command1_Click(0);
-    QFile d(u.pfad("Auto1_16.dat"));
-    if (!d.open(QIODevice::WriteOnly) || d.write(fahrten) != fahrten.size())
-        return nullptr;
-    d.close();
+    if (!zweites.isEmpty()) {
+        forms::setText(f->KfzEingabe[1], "B-CD 456");
+        forms::setText(f->KmEingabe[1], "5000");
+        forms::setText(f->StandortEingabe[1], "Bonn");
+        forms::setText(f->HalterEingabe[1], "Muster");
+        setOptionValue(f->FirmenPkw[1], true);
+        f->Command1_Click(1);
+    }
+    for (const auto& [name, inhalt] : {std::pair{QString("Auto1_16.dat"), fahrten}, {QString("Auto2_16.dat"), zweites}}) {
+        QFile d(u.pfad(name));
+        if (!inhalt.isEmpty() && (!d.open(QIODevice::WriteOnly) || d.write(inhalt) != inhalt.size()))
+            return nullptr;
+    }
     f->close();
     if (!u.starte())
         return nullptr;
@@ -696,4 +705,35 @@ TEST(Zweitpruefung, ReturnTripTypedIsAppended)
     EXPECT_EQ(r.Eintragungsdatum, vb::DateSerial(2016, 6, 15));
     EXPECT_EQ(r.VorherigeAnzahl, 2);
     EXPECT_EQ(r.Eintragsstatus, 0);
+}
+
+// A compared copy left from another vehicle: browse vehicle 1, switch to
+// vehicle 2, F8 on its untouched trip gives 66 and no record anywhere.
+TEST(Zweitpruefung, VehicleSwitchThenF8ChangesNothing)
+{
+    kmktest::Umgebung u;
+    QByteArray eins, zwei;
+    for (int i = 1; i <= 3; ++i)
+        eins += Seite::fahrt(i).zuBytes();
+    for (int i = 7; i <= 8; ++i)
+        zwei += Seite::fahrt(i).zuBytes();
+    Form1* f = hauptfenster(u, true, eins, zwei);
+    ASSERT_TRUE(f);
+    f->AutoOpt_Click(0);
+    ASSERT_EQ(fahrten1().AktuellesFahrzeug, 1);
+    taste(f, Qt::Key_F7);
+    taste(f, Qt::Key_F5);
+    ASSERT_EQ(fahrten1().Satznummer, 2);
+    f->AutoOpt_Click(1);
+    ASSERT_EQ(fahrten1().AktuellesFahrzeug, 2);
+    // Trip 2 of vehicle 2 asks 66; its trip 1 is no journal candidate and stays silent.
+    const std::pair<Qt::Key, QList<int>> schritte[] = {{Qt::Key_F8, {66}}, {Qt::Key_F5, {}}, {Qt::Key_F8, {}}};
+    for (const auto& [k, meldungen] : schritte) {
+        u.meldungen.clear();
+        taste(f, k);
+        EXPECT_EQ(u.meldungen, meldungen) << k;
+    }
+    EXPECT_EQ(fahrten1().Satznummer, 1);
+    EXPECT_EQ(u.lies("Auto1_16.dat"), eins);
+    EXPECT_EQ(u.lies("Auto2_16.dat"), zwei);
 }
