@@ -441,11 +441,12 @@ TEST(Zweitpruefung, TypedSessionOnTheMainWindow)
     }
     ASSERT_EQ(fahrten1().Satznummer, 2);
     EXPECT_EQ(u.lies("Auto1_16.dat"), vorher);
-    // Trip 1 is shown as the first trip, no journal candidate: F8 and the
-    // save button write nothing.
+    // Trip 1, shown without a predecessor, is a journal candidate too:
+    // untouched it answers 66; changed, "No" to 50 leaves every byte.
     taste(Qt::Key_F4);
     u.meldungen.clear();
     taste(Qt::Key_F8);
+    EXPECT_EQ(u.meldungen, QList<int>{66});
     EXPECT_EQ(u.lies("Auto1_16.dat"), vorher);
     {
         QLineEdit* g = feld("EinGrund");
@@ -453,8 +454,11 @@ TEST(Zweitpruefung, TypedSessionOnTheMainWindow)
         g->selectAll();
         QTest::keyClick(g, Qt::Key_Backspace);
         QTest::keyClicks(g, "Messe");
+        u.meldungen.clear();
+        u.dialog.antworten = {false};
         QWidget* kn = f->ctl("EintragSpeichern");
         QTest::mouseClick(kn, Qt::LeftButton, {}, kn->rect().center());
+        EXPECT_EQ(u.meldungen, QList<int>{50});
         EXPECT_EQ(u.lies("Auto1_16.dat"), vorher);
     }
     taste(Qt::Key_F6);
@@ -726,8 +730,8 @@ TEST(Zweitpruefung, VehicleSwitchThenF8ChangesNothing)
     ASSERT_EQ(fahrten1().Satznummer, 2);
     f->AutoOpt_Click(1);
     ASSERT_EQ(fahrten1().AktuellesFahrzeug, 2);
-    // Trip 2 of vehicle 2 asks 66; its trip 1 is no journal candidate and stays silent.
-    const std::pair<Qt::Key, QList<int>> schritte[] = {{Qt::Key_F8, {66}}, {Qt::Key_F5, {}}, {Qt::Key_F8, {}}};
+    // Trip 2 of vehicle 2 asks 66, and so does its untouched trip 1.
+    const std::pair<Qt::Key, QList<int>> schritte[] = {{Qt::Key_F8, {66}}, {Qt::Key_F5, {}}, {Qt::Key_F8, {66}}};
     for (const auto& [k, meldungen] : schritte) {
         u.meldungen.clear();
         taste(f, k);
