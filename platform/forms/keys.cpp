@@ -125,7 +125,12 @@ protected:
         remember(ke, w);
         if (isFocusKey(ke))
             return false;
-        return dispatch(w, ke);
+        const bool handled = dispatch(w, ke);
+        // A handler may have run a modal box whose own keys replaced the
+        // memory; the parents that Qt hands this key to next must still
+        // recognise it, or the command would run again.
+        remember(ke, w);
+        return handled;
     }
 
 private:

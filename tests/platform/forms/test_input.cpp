@@ -201,6 +201,23 @@ TEST_F(Preview, PropagatedKeyIsSeenOnce)
     forms::setKeyPreview(&window, {[&](int&, int) { ++seen; }, {}, {}});
     QTest::keyClick(plain, Qt::Key_F5);
     EXPECT_EQ(seen, 1);
+
+    // Also when the handler's modal box takes keys of its own before the
+    // key goes on to the parents.
+    seen = 0;
+    forms::setKeyPreview(&window, {[&](int&, int) {
+                                       if (++seen > 1)
+                                           return;
+                                       QDialog box(&window);
+                                       QTimer::singleShot(0, &box, [&box] {
+                                           QTest::keyClick(&box, Qt::Key_A);
+                                           box.accept();
+                                       });
+                                       box.exec();
+                                   },
+                                   {}, {}});
+    QTest::keyClick(plain, Qt::Key_Pause);
+    EXPECT_EQ(seen, 1);
     forms::clearKeyPreview(&window);
 }
 
