@@ -8,6 +8,9 @@
 #include "app/mainwindow/sstab.h"
 #include "app/records/dateien.h"
 #include "app/records/jahr.h"
+#include "app/records/kfzgrundeinstellung.h"
+#include "app/tripmemory/fahrtenspeichersatz.h"
+#include "platform/forms/events.h"
 #include "platform/vb/fields.h"
 #include "test_startup_umgebung.h"
 
@@ -169,6 +172,16 @@ TEST(Zweitpruefung, RealCommandsOfTheKeysAsTheUserSeesThem)
     QTest::keyClick(feld, Qt::Key_End);
     EXPECT_EQ(frame->isHidden(), vorher);
     EXPECT_FALSE(u.form->ctl("TEinHilfe")->isHidden());
+    // The page's cost button and End share one flag: either closes what the other opened.
+    auto* kosten = u.form->ctl<QAbstractButton>("CBenzin_0");
+    ASSERT_NE(kosten, nullptr);
+    kosten->click();
+    ASSERT_FALSE(frame->isHidden());
+    QTest::keyClick(feld, Qt::Key_End);
+    EXPECT_TRUE(frame->isHidden());
+    QTest::keyClick(feld, Qt::Key_End);
+    kosten->click();
+    EXPECT_TRUE(frame->isHidden());
 
     // Pause: the box first, then the recalculation, then the settings file.
     int boxenBeimRechnen = -1;
@@ -285,23 +298,48 @@ TEST(Zweitpruefung, BothWaysOutBackUpAndStoreTheSettings)
     }
 }
 
-TEST(Zweitpruefung, EnterInThePickListWithoutANewEntryOnlyMovesOn)
+TEST(Zweitpruefung, EnterInThePickListFillsOnlyANewEntryAndMovesOn)
 {
-    Umgebung u;
-    ASSERT_TRUE(u.starte());
-    u.form->show();
-    u.form->activateWindow();
-    u.form->SSTab1->setCurrentIndex(2);
-    auto* list8 = u.form->ctl<QListWidget>("List8");
-    ASSERT_NE(list8, nullptr);
-    list8->addItem("Bonn - Köln");
-    list8->setCurrentRow(0);
-    kmk::fahrten1().NeuerEintragOffen = false;
-    list8->setFocus();
-    QTest::keyClick(list8, Qt::Key_Return);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return !list8->hasFocus(); }, 1000));
-    EXPECT_TRUE(u.meldungen.isEmpty());
-    EXPECT_TRUE(u.fakes.dialogs.shown.isEmpty());
+    for (const bool neu : {false, true}) {
+        Umgebung u;
+        kmk::KfzGrundeinstellung k;
+        k.Kennzeichen = "B-ZP 1";
+        k.Anfangskm = 1000;
+        k.Firmenfahrzeug = -1;
+        QFile kfz(u.pfad("Auto2016.dat"));
+        ASSERT_TRUE(kfz.open(QIODevice::WriteOnly));
+        kfz.write(k.zuBytes());
+        kfz.close();
+        kmk::Fahrtenspeichersatz s;
+        s.Fahrtart = 4;
+        s.GefahreneKm = 77;
+        s.Von = "Bonn";
+        s.Nach = "Köln";
+        s.Grund = "Termin";
+        QFile f(u.pfad("Kund2016.dat"));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(s.zuBytes());
+        f.close();
+        ASSERT_TRUE(u.starte());
+        u.form->show();
+        u.form->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(u.form.get()));
+        u.form->SSTab1->setCurrentIndex(2);
+        auto* list8 = u.form->ctl<QListWidget>("List8");
+        ASSERT_TRUE(list8 && list8->count() == 1);
+        if (neu)
+            QTest::keyClick(list8, Qt::Key_F9);
+        ASSERT_EQ(kmk::fahrten1().NeuerEintragOffen, neu);
+        const QString vorher = u.form->ctl<QLineEdit>("EinGefKm")->text();
+        forms::setListIndex(list8, 0);
+        list8->setFocus();
+        u.meldungen.clear();
+        QTest::keyClick(list8, Qt::Key_Return);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !list8->hasFocus(); }, 1000)) << neu;
+        EXPECT_TRUE(u.meldungen.isEmpty()) << neu;
+        const QString gefahren = u.form->ctl<QLineEdit>("EinGefKm")->text().trimmed();
+        EXPECT_EQ(gefahren, neu ? QString("77") : vorher.trimmed()) << neu;
+    }
 }
 
 TEST(Zweitpruefung, FloatingHelpWindowTextAndLayout)
