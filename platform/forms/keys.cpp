@@ -93,6 +93,16 @@ struct ModifierScope {
     ~ModifierScope() { runningModifiers() = saved; }
 };
 
+// The window whose key preview serves a widget: an open drop-down list is a
+// popup window of its own, but its keys belong to the window of its combo box.
+QWidget* previewWindow(QWidget* w)
+{
+    QWidget* win = w->window();
+    while (win && win->windowType() == Qt::Popup && win->parentWidget())
+        win = win->parentWidget()->window();
+    return win;
+}
+
 // One filter on the application sees every key before any widget does.
 class KeyDispatcher : public QObject {
 public:
@@ -160,7 +170,7 @@ private:
     bool dispatch(QWidget* w, QKeyEvent* e)
     {
         const KeyHandlers* preview = nullptr;
-        auto it = previews.find(w->window());
+        auto it = previews.find(previewWindow(w));
         if (it != previews.end())
             preview = &it.value();
         ControlKeys* ck = handlersFor(w);

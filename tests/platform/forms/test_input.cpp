@@ -3,6 +3,8 @@
 #include "platform/forms/mouseupbutton.h"
 
 #include <QApplication>
+#include <QAbstractItemView>
+#include <QComboBox>
 #include <QDialog>
 #include <QTimer>
 #include <QKeyEvent>
@@ -218,6 +220,24 @@ TEST_F(Preview, PropagatedKeyIsSeenOnce)
                                    {}, {}});
     QTest::keyClick(plain, Qt::Key_Pause);
     EXPECT_EQ(seen, 1);
+    forms::clearKeyPreview(&window);
+}
+
+TEST_F(Preview, AnOpenDropDownListKeepsTheWindowsShortcuts)
+{
+    auto* combo = new QComboBox(&window);
+    combo->addItems({"eins", "zwei"});
+    combo->setGeometry(0, 60, 100, 25);
+    combo->show();
+    combo->setFocus();
+    combo->showPopup();
+    QWidget* popup = combo->view()->window();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return popup->isVisible(); }));
+    int seen = 0;
+    forms::setKeyPreview(&window, {[&](int& k, int) { if (k == 120) ++seen; }, {}, {}});
+    QTest::keyClick(combo->view(), Qt::Key_F9);
+    EXPECT_EQ(seen, 1);
+    combo->hidePopup();
     forms::clearKeyPreview(&window);
 }
 
