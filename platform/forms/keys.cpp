@@ -217,7 +217,10 @@ private:
             if (ascii == 0 || !guard)
                 return true;
         }
-        if (ascii == typed)
+        // A character the code page lacks is typed as the "?" it will be
+        // stored as, so the field never shows what the file cannot hold.
+        const bool ausserhalb = e->text().size() == 1 && vb::Chr(typed & 0xFF) != e->text();
+        if (ascii == typed && !ausserhalb)
             return false;
         // The handler typed another character in place of this one.
         const QString text = vb::Chr(ascii & 0xFF);

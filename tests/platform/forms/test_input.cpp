@@ -223,6 +223,21 @@ TEST_F(Preview, PropagatedKeyIsSeenOnce)
     forms::clearKeyPreview(&window);
 }
 
+TEST_F(Preview, ACharacterOutsideTheCodePageIsTypedAsTheQuestionMarkItIsStoredAs)
+{
+    int seen = 0;
+    forms::setKeyPreview(&window, {{}, [&](int& a) { seen = a; }, {}});
+    field->clear();
+    QTest::keyClick(field, Qt::Key_L, {}, 0);
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString::fromUtf8("Ł"));
+    QApplication::sendEvent(field, &press);
+    QKeyEvent euro(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString::fromUtf8("€"));
+    QApplication::sendEvent(field, &euro);
+    EXPECT_EQ(field->text(), QString::fromUtf8("l?€"));
+    EXPECT_EQ(seen, 128);
+    forms::clearKeyPreview(&window);
+}
+
 TEST_F(Preview, AnOpenDropDownListKeepsTheWindowsShortcuts)
 {
     auto* combo = new QComboBox(&window);
