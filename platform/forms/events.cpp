@@ -195,6 +195,11 @@ void onLostFocus(QWidget* w, Handler h)
 
 // ---------------------------------------------------------------- OptionGroup
 
+namespace {
+const char* const kGroup = "kmkOptionGroup";
+const char* const kIndex = "kmkOptionIndex";
+} // namespace
+
 OptionGroup::OptionGroup(QObject* parent) : QObject(parent) {}
 
 int OptionGroup::add(QRadioButton* b)
@@ -210,6 +215,8 @@ void OptionGroup::add(QRadioButton* b, int index)
 {
     // Qt's own exclusivity cannot show "none selected"; the group keeps it.
     b->setAutoExclusive(false);
+    b->setProperty(kGroup, QVariant::fromValue<QObject*>(this));
+    b->setProperty(kIndex, index);
     buttons_.push_back({b, index});
     if (b->isChecked()) {
         if (current_) {
@@ -301,6 +308,25 @@ void OptionGroup::onToggled(QRadioButton* b, bool on)
     }
     if (const Entry* e = find(b))
         emit click(e->index);
+}
+
+void setOptionValue(QRadioButton* b, bool value)
+{
+    if (!b || b->isChecked() == value)
+        return;
+    if (value) {
+        b->setChecked(true);
+        return;
+    }
+    if (auto* g = qobject_cast<OptionGroup*>(b->property(kGroup).value<QObject*>())) {
+        g->setChecked(b->property(kIndex).toInt(), false);
+        return;
+    }
+    // An exclusive group refuses to clear its last button.
+    const bool ex = b->autoExclusive();
+    b->setAutoExclusive(false);
+    b->setChecked(false);
+    b->setAutoExclusive(ex);
 }
 
 } // namespace forms

@@ -63,7 +63,8 @@ void onLostFocus(QWidget* w, Handler h);
 // "none selected". Selecting a button (by click or setValue) runs click(index)
 // once, and only when the selection changes; clicking the selected button
 // again changes nothing. Indexes are those given to add() (0-based by
-// default, in the order added).
+// default, in the order added). A button remembers its group, so
+// setOptionValue below can clear it through the group.
 class OptionGroup : public QObject {
     Q_OBJECT
 public:
@@ -94,5 +95,11 @@ private:
     bool internal_ = false;
     QRadioButton* current_ = nullptr;
 };
+
+// An option button set from code: true selects it (its group's Click runs,
+// on a change only), false clears it and leaves "none selected" when it was
+// the selected one. A button outside any OptionGroup can be cleared too,
+// which Qt's exclusive buttons refuse for the last checked one.
+void setOptionValue(QRadioButton* b, bool value);
 
 } // namespace forms

@@ -178,6 +178,26 @@ TEST_F(Options, CanShowNoneSelectedWithoutClick)
     EXPECT_EQ(group.value(), -1);
 }
 
+TEST_F(Options, SetFromCodeSelectsOrClearsThroughTheGroup)
+{
+    forms::setOptionValue(b[1], true);
+    forms::setOptionValue(b[1], true);
+    EXPECT_EQ(clicks, std::vector<int>{1});
+    forms::setOptionValue(b[2], false);   // not the selected one: nothing changes
+    EXPECT_EQ(group.value(), 1);
+    forms::setOptionValue(b[1], false);
+    EXPECT_EQ(group.value(), -1);
+    EXPECT_FALSE(b[1]->isChecked());
+    EXPECT_EQ(clicks, std::vector<int>{1});
+    // A button outside any group clears too, though Qt keeps it exclusive.
+    QWidget alone;
+    auto* x = new QRadioButton("X", &alone);
+    x->setChecked(true);
+    forms::setOptionValue(x, false);
+    EXPECT_FALSE(x->isChecked());
+    EXPECT_TRUE(x->autoExclusive());
+}
+
 struct Combo : ::testing::Test {
     QWidget w;
     forms::ComboBox* combo = new forms::ComboBox(&w);
