@@ -124,13 +124,7 @@ void WidgetEingabeseite::setFahrtart(int typ)
 {
     if (typ < 1 || typ > 5)
         return;
-    auto* o = qobject_cast<QRadioButton*>(control(QString::fromLatin1(kFahrtarten[typ - 1])));
-    if (!o || o->isChecked())
-        return;
-    if (auto* g = qobject_cast<forms::OptionGroup*>(o->property("kmkOptionGroup").value<QObject*>()))
-        g->setValue(o->property("kmkOptionIndex").toInt());
-    else
-        o->setChecked(true);
+    forms::setOptionValue(qobject_cast<QRadioButton*>(control(QString::fromLatin1(kFahrtarten[typ - 1]))), true);
 }
 
 void WidgetEingabeseite::zeigen(const QString& name, bool sichtbar)

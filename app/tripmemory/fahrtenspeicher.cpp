@@ -281,18 +281,8 @@ void Fahrtenspeicher::Kundeubergeben()
     for (int i = 0; i < 5; ++i)
         opt[i] = qobject_cast<QRadioButton*>(ctl(kFahrtartOption[i]));
     // Every option cleared first: a group that can show "none selected".
-    for (QRadioButton* o : opt) {
-        if (!o || !o->isChecked())
-            continue;
-        if (auto* g = qobject_cast<forms::OptionGroup*>(o->property("kmkOptionGroup").value<QObject*>())) {
-            g->setValue(-1);
-        } else {
-            const bool ex = o->autoExclusive();
-            o->setAutoExclusive(false);
-            o->setChecked(false);
-            o->setAutoExclusive(ex);
-        }
-    }
+    for (QRadioButton* o : opt)
+        forms::setOptionValue(o, false);
     if (s.Fahrtart >= 1 && s.Fahrtart <= 5 && opt[s.Fahrtart - 1])
         opt[s.Fahrtart - 1]->setChecked(true);
     if (privat) {
