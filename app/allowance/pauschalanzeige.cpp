@@ -10,6 +10,7 @@
 #include "app/allowance/aktualisieren.h"
 #include "app/records/hilfen.h"
 #include "platform/forms/colors.h"
+#include "platform/forms/events.h"
 #include "platform/vb/date.h"
 #include "platform/vb/number.h"
 #include "platform/vb/text.h"
@@ -76,13 +77,7 @@ void Pauschalanzeige::zeige(const QString& name, bool sichtbar) const
 
 void Pauschalanzeige::text(const QString& name, const QString& t) const
 {
-    QWidget* w = ctl(name);
-    if (auto* l = qobject_cast<QLabel*>(w))
-        l->setText(t);
-    else if (auto* e = qobject_cast<QLineEdit*>(w)) {
-        if (e->text() != t)
-            e->setText(t);   // runs the field's Change handler
-    }
+    forms::setText(ctl(name), t);   // a field's Change runs
 }
 
 void Pauschalanzeige::ArbeitswerteZuruecksetzen()

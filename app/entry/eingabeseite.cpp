@@ -6,10 +6,8 @@
 #include "platform/vb/date.h"
 #include "platform/vb/number.h"
 
-#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QRadioButton>
 
 #include <cmath>
@@ -81,33 +79,12 @@ QWidget* WidgetEingabeseite::control(const QString& name) const
 
 QString WidgetEingabeseite::text(const QString& name) const
 {
-    QWidget* w = control(name);
-    if (auto* c = qobject_cast<forms::ComboBox*>(w))
-        return c->text();
-    if (auto* e = qobject_cast<QLineEdit*>(w))
-        return e->text();
-    if (auto* l = qobject_cast<QLabel*>(w))
-        return l->text();
-    if (auto* t = qobject_cast<QPlainTextEdit*>(w))
-        return t->toPlainText();
-    if (auto* g = qobject_cast<QGroupBox*>(w))
-        return g->title();
-    return {};
+    return forms::text(control(name));
 }
 
 void WidgetEingabeseite::setText(const QString& name, const QString& text)
 {
-    QWidget* w = control(name);
-    if (auto* c = qobject_cast<forms::ComboBox*>(w))
-        c->setText(text);
-    else if (auto* e = qobject_cast<QLineEdit*>(w))
-        forms::setText(e, text);
-    else if (auto* l = qobject_cast<QLabel*>(w))
-        l->setText(text);
-    else if (auto* t = qobject_cast<QPlainTextEdit*>(w))
-        forms::setText(t, text);
-    else if (auto* g = qobject_cast<QGroupBox*>(w))
-        g->setTitle(text);
+    forms::setText(control(name), text);
 }
 
 int WidgetEingabeseite::fahrtart() const

@@ -1,9 +1,13 @@
 #include "platform/forms/events.h"
 
+#include "platform/forms/combobox.h"
+
 #include <QApplication>
 #include <QCheckBox>
 #include <QEvent>
 #include <QFocusEvent>
+#include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
@@ -37,6 +41,35 @@ void setText(QPlainTextEdit* edit, const QString& text)
     if (edit->toPlainText() == text)
         return;
     edit->setPlainText(text);
+}
+
+QString text(const QWidget* w)
+{
+    if (auto* c = qobject_cast<const ComboBox*>(w))
+        return c->text();
+    if (auto* e = qobject_cast<const QLineEdit*>(w))
+        return e->text();
+    if (auto* l = qobject_cast<const QLabel*>(w))
+        return l->text();
+    if (auto* t = qobject_cast<const QPlainTextEdit*>(w))
+        return t->toPlainText();
+    if (auto* g = qobject_cast<const QGroupBox*>(w))
+        return g->title();
+    return {};
+}
+
+void setText(QWidget* w, const QString& text)
+{
+    if (auto* c = qobject_cast<ComboBox*>(w))
+        c->setText(text);
+    else if (auto* e = qobject_cast<QLineEdit*>(w))
+        setText(e, text);
+    else if (auto* l = qobject_cast<QLabel*>(w))
+        l->setText(text);
+    else if (auto* t = qobject_cast<QPlainTextEdit*>(w))
+        setText(t, text);
+    else if (auto* g = qobject_cast<QGroupBox*>(w))
+        g->setTitle(text);
 }
 
 void onClick(QCheckBox* box, Handler h)

@@ -36,6 +36,12 @@ void onChange(QPlainTextEdit* edit, Handler h);
 void setText(QLineEdit* edit, const QString& text);
 void setText(QPlainTextEdit* edit, const QString& text);
 
+// The text of any control found by name: text and combo boxes, labels,
+// multi-line texts and frame captions ("" for anything else or none).
+// Writing follows the rules above; other controls are left alone.
+QString text(const QWidget* w);
+void setText(QWidget* w, const QString& text);
+
 // Click of a check box: runs when its value changes, by the user or by code.
 // Value 0 unticked, 1 ticked (2 greyed is shown as partially checked).
 void onClick(QCheckBox* box, Handler h);

@@ -3,6 +3,8 @@
 #include "platform/forms/events.h"
 
 #include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
@@ -59,6 +61,31 @@ TEST(ChangeRule, TypingRunsChangePerCharacter)
     QTest::keyClicks(edit, "abc");
     EXPECT_EQ(changes, 3);
     EXPECT_EQ(edit->text(), "abc");
+}
+
+TEST(ChangeRule, AnyControlByNameReadsAndWritesItsText)
+{
+    QWidget w;
+    auto* combo = new forms::ComboBox(&w);
+    auto* edit = new QLineEdit(&w);
+    auto* label = new QLabel(&w);
+    auto* multi = new QPlainTextEdit(&w);
+    auto* frame = new QGroupBox(&w);
+    int changes = 0;
+    forms::onChange(edit, [&] { ++changes; });
+    for (QWidget* c : std::initializer_list<QWidget*>{combo, edit, label, multi, frame}) {
+        forms::setText(c, "Köln €ß");
+        EXPECT_EQ(forms::text(c), "Köln €ß") << c->metaObject()->className();
+    }
+    forms::setText(edit, "Köln €ß");
+    EXPECT_EQ(changes, 1);
+    // Controls without a text: nothing read, nothing written, no crash.
+    auto* box = new QCheckBox("Journal", &w);
+    forms::setText(box, "x");
+    EXPECT_EQ(box->text(), "Journal");
+    EXPECT_EQ(forms::text(box), "");
+    EXPECT_EQ(forms::text(nullptr), "");
+    forms::setText(static_cast<QWidget*>(nullptr), "x");
 }
 
 TEST(ClickRule, CheckBoxClickOnlyOnValueChange)
