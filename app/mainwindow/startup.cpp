@@ -49,6 +49,17 @@ QString& vorgabe()
     return v;
 }
 
+// A backup on closing: a failure is told, and closing goes on.
+void sichern(const std::function<void()>& sicherung)
+{
+    try {
+        if (sicherung)
+            sicherung();
+    } catch (const std::exception&) {
+        mw::plainMessage(QStringLiteral("Die Datensicherung ist fehlgeschlagen."));
+    }
+}
+
 // From the error trap on, a failing statement is skipped and the sequence
 // goes on; nothing is reported.
 template <class F> void trap(F&& f)
@@ -661,11 +672,7 @@ void Form1::Form_QueryUnload()
         return;
     m_beendet = true;
     // The settings are written whatever became of the backup.
-    try {
-        run(services.SicherheitscopyNeu);
-    } catch (const std::exception&) {
-        mw::plainMessage(QStringLiteral("Die Datensicherung ist fehlgeschlagen."));
-    }
+    sichern(services.SicherheitscopyNeu);
     mw::VS().LetztesFahrzeug = qint16(mw::AktuellesFahrzeug());
     mw::VorDatSpeichern();
 }
@@ -675,11 +682,7 @@ void Form1::Command17_Click()
     if (m_beendet)
         return;
     m_beendet = true;
-    try {
-        run(services.Sicherheitscopy);
-    } catch (const std::exception&) {
-        mw::plainMessage(QStringLiteral("Die Datensicherung ist fehlgeschlagen."));
-    }
+    sichern(services.Sicherheitscopy);
     mw::VorDatSpeichern();
 }
 
