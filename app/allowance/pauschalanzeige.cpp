@@ -61,12 +61,10 @@ QWidget* Pauschalanzeige::ctl(const QString& name) const
         return nullptr;
     if (QWidget* w = m_controls.value(name))
         return w;
-    for (QWidget* w : m_fenster->findChildren<QWidget*>(name))
-        if (w->window() == m_fenster->window()) {
-            m_controls.insert(name, w);
-            return w;
-        }
-    return nullptr;
+    QWidget* found = forms::control(m_fenster, name);
+    if (found)
+        m_controls.insert(name, found);
+    return found;
 }
 
 void Pauschalanzeige::zeige(const QString& name, bool sichtbar) const

@@ -65,13 +65,7 @@ QWidget* WidgetEingabeseite::control(const QString& name) const
     auto it = cache_.constFind(name);
     if (it != cache_.constEnd())
         return it.value();
-    QWidget* found = nullptr;
-    // Only controls of the page's own window: a secondary window may use the name.
-    for (QWidget* w : root_->window()->findChildren<QWidget*>(name))
-        if (w->window() == root_->window()) {
-            found = w;
-            break;
-        }
+    QWidget* found = forms::control(root_->window(), name);
     if (found)
         cache_.insert(name, found);
     return found;

@@ -254,11 +254,7 @@ void Form1::buildGrundeinstellungen(QWidget* p)
 
 QWidget* Form1::ctl(const QString& name) const
 {
-    // Only controls of this window: a secondary window may use the same name.
-    for (QWidget* w : findChildren<QWidget*>(name))
-        if (w->window() == window())
-            return w;
-    return nullptr;
+    return forms::control(this, name);
 }
 
 QRadioButton* Form1::AutoOpt(int k) const

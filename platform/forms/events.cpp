@@ -43,6 +43,16 @@ void setText(QPlainTextEdit* edit, const QString& text)
     edit->setPlainText(text);
 }
 
+QWidget* control(const QWidget* within, const QString& name)
+{
+    if (!within)
+        return nullptr;
+    for (QWidget* w : within->findChildren<QWidget*>(name))
+        if (w->window() == within->window())
+            return w;
+    return nullptr;
+}
+
 QString text(const QWidget* w)
 {
     if (auto* c = qobject_cast<const ComboBox*>(w))

@@ -36,6 +36,11 @@ void onChange(QPlainTextEdit* edit, Handler h);
 void setText(QLineEdit* edit, const QString& text);
 void setText(QPlainTextEdit* edit, const QString& text);
 
+// The control of that name inside 'within' (nullptr when none or no
+// 'within'). Only controls of within's own window count: a secondary window
+// may use the same name.
+QWidget* control(const QWidget* within, const QString& name);
+
 // The text of any control found by name: text and combo boxes, labels,
 // multi-line texts and frame captions ("" for anything else or none).
 // Writing follows the rules above; other controls are left alone.

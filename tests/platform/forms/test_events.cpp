@@ -63,6 +63,23 @@ TEST(ChangeRule, TypingRunsChangePerCharacter)
     EXPECT_EQ(edit->text(), "abc");
 }
 
+TEST(ChangeRule, ControlsAreFoundByNameInTheirOwnWindowOnly)
+{
+    QWidget fenster;
+    // A secondary window parented to the main one, searched first, with the same name.
+    auto* neben = new QWidget(&fenster, Qt::Window);
+    auto* fremd = new QLineEdit(neben);
+    fremd->setObjectName("EinVon");
+    auto* seite = new QWidget(&fenster);
+    auto* feld = new QLineEdit(seite);
+    feld->setObjectName("EinVon");
+    EXPECT_EQ(forms::control(&fenster, "EinVon"), feld);
+    EXPECT_EQ(forms::control(seite, "EinVon"), feld);
+    EXPECT_EQ(forms::control(neben, "EinVon"), fremd);
+    EXPECT_EQ(forms::control(&fenster, "EinNach"), nullptr);
+    EXPECT_EQ(forms::control(nullptr, "EinVon"), nullptr);
+}
+
 TEST(ChangeRule, AnyControlByNameReadsAndWritesItsText)
 {
     QWidget w;
