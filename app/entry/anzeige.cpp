@@ -205,9 +205,15 @@ void DatensatzAnzeigen(Eintragsseite& s)
         felder::zeigen(s, "CB_BSpeichern", false);
         st.Satzpuffer[0].MitPauschale = mitPauschale;
     } else if (st.Satznummer == 1 && datei) {
-        // D: the first stored trip; the edit buffer keeps what it holds.
+        // D: the first stored trip. Shown for browsing, the edit buffer
+        // becomes the stored trip as in B: a buffer that kept only the
+        // fields' texts would write zero odometer readings, no fuel and
+        // another trip's entry date over trip 1 when saved in place. A new
+        // entry on an empty file keeps what the buffer holds.
         const FahrtDatensatz f = st.Satzpuffer[1];
         gespeicherteFahrt(s, f);
+        if (!st.NeuerEintragOffen)
+            st.Satzpuffer[0] = f;
         st.Satzpuffer[0].MitPauschale = f.MitPauschale;
         st.AktuelleFahrtart = f.Fahrtart;
         kalenderSetzen(s, f.DatumAn);

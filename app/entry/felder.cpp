@@ -31,11 +31,17 @@ namespace felder {
 void setzen(const Eintragsseite& s, const QString& name, const QString& text)
 {
     QWidget* w = s.ctl(name);
-    if (auto* c = qobject_cast<forms::ComboBox*>(w))
+    // A text written from a record starts at its first character, as the
+    // runtime left it, so a blank-padded route does not show its blank tail.
+    if (auto* c = qobject_cast<forms::ComboBox*>(w)) {
         c->setText(text);
-    else if (auto* e = qobject_cast<QLineEdit*>(w))
+        if (c->lineEdit() && c->lineEdit()->text() == text)
+            c->lineEdit()->setCursorPosition(0);
+    } else if (auto* e = qobject_cast<QLineEdit*>(w)) {
         forms::setText(e, text);
-    else if (auto* l = qobject_cast<QLabel*>(w))
+        if (e->text() == text)
+            e->setCursorPosition(0);
+    } else if (auto* l = qobject_cast<QLabel*>(w))
         l->setText(text);
     else if (auto* b = qobject_cast<QAbstractButton*>(w))
         b->setText(text);

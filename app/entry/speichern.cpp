@@ -177,9 +177,13 @@ bool Datensatzspeichern(Eintragsseite& s)
 
 void ASpeichern(Eintragsseite& s)
 {
-    if (s.firmenwagen() && s.st.Pufferindex == 3)
+    // The first trip is shown with buffer index 1 as it has no predecessor;
+    // shown and not a new entry, it is corrected through the journal like
+    // any other stored trip instead of being dropped without a word.
+    const bool ersteGespeicherte = s.st.Pufferindex == 1 && !s.st.NeuerEintragOffen && s.st.Satznummer >= 1;
+    if (s.firmenwagen() && (s.st.Pufferindex == 3 || ersteGespeicherte))
         journalweg(s);
-    if (s.firmenwagen() && (s.st.Pufferindex == 1 || s.st.Pufferindex == 2))
+    else if (s.firmenwagen() && (s.st.Pufferindex == 1 || s.st.Pufferindex == 2))
         anhaengen(s);
     if (s.privatwagen())
         privatweg(s);

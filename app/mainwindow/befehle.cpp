@@ -5,6 +5,7 @@
 #include "app/mainwindow/hilfe.h"
 #include "app/mainwindow/mw_glue.h"
 #include "platform/forms/keys.h"
+#include "platform/forms/mouseupbutton.h"
 #include "platform/forms/seams.h"
 #include "platform/io/folders.h"
 
@@ -20,6 +21,9 @@ void Form1::connectCommands()
     tasten.Ende = [this] { Ende_Taste(); };
     forms::setKeyPreview(this, {.keyDown = [this](int& k, int s) { Form_KeyDown(k, s); }});
 
+    // The trash button repeats F2.
+    if (auto* b = ctl<forms::MouseUpButton>("DateiLoschen"))
+        connect(b, &forms::MouseUpButton::mouseUp, this, [this] { run(tasten.ALoeschen); });
     connect(Command16, &QPushButton::clicked, this, [this] { Command16_Click(); });
     connect(Command4, &QPushButton::clicked, this, [this] { Command4_Click(); });
     auto hilfefenster = [this] {

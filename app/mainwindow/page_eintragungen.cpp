@@ -426,6 +426,11 @@ void buildInfoFrames(QWidget* page)
     share->hide();
 
     auto* priv = frame(page, "Frame8", QString::fromUtf8("Geschäftsfahrten / Privatfahrzeug"), r);
+    // The three frames share one place; drawn opaque, the private car's own
+    // frame covers the allowance information instead of mixing with it.
+    for (QGroupBox* f : {info, share, priv})
+        f->setAutoFillBackground(true);
+    priv->raise();
     auto* note = label(priv, "CapFrame8Hinweis",
                        "Bitte tragen Sie den aktuellen km / Stand ein und klicken Sie auf Verteilung berechnen.",
                        QRect(8, 16, 276, 32));

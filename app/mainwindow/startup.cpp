@@ -1,13 +1,14 @@
 // Start-up of the main window, the page change, resize and close.
 #include "app/mainwindow/startup.h"
-#include "app/mainwindow/anbindung_pauschalen.h"
 
+#include "app/backup/sicherung.h"
+#include "app/backup/wiederherstellen.h"
+#include "app/mainwindow/anbindung_ausdruck.h"
 #include "app/mainwindow/anbindung_eingabe.h"
 #include "app/mainwindow/anbindung_eintrag.h"
 #include "app/mainwindow/anbindung_fahrtenspeicher.h"
-#include "app/mainwindow/anbindung_ausdruck.h"
+#include "app/mainwindow/anbindung_pauschalen.h"
 #include "app/mainwindow/anbindung_tabellen.h"
-#include "platform/forms/dirlist.h"
 #include "app/mainwindow/form1.h"
 #include "app/mainwindow/form2.h"
 #include "app/mainwindow/fstart.h"
@@ -22,6 +23,7 @@
 #include "app/records/hilfen.h"
 #include "app/records/jahr.h"
 #include "app/resize/clsresize.h"
+#include "platform/forms/dirlist.h"
 #include "platform/forms/events.h"
 #include "platform/forms/seams.h"
 #include "platform/io/atomic.h"
@@ -546,6 +548,21 @@ void Form1::vehiclePresets()
     io::RecordFile datei(mw::pfad(mw::JD().Kfzdatei), KfzGrundeinstellung::Laenge);
     const qint32 anzahl = datei.count();
     if (anzahl == 0) {
+        // A file that holds less than one vehicle is damaged, not new: what
+        // is left of it is kept before the empty vehicles are written.
+        const QString kfzPfad = mw::pfad(mw::JD().Kfzdatei);
+        if (QFileInfo(kfzPfad).size() > 0) {
+            const QString kopie = Sicherheitskopiename(Sicherungsordner(mw::G()),
+                                                       QFileInfo(kfzPfad).completeBaseName() + QStringLiteral("_beschaedigt"));
+            if (!io::copyFileAtomic(kfzPfad, kopie)) {
+                mw::plainMessage(QStringLiteral("Die Fahrzeugdatei \"%1\" ist beschädigt und konnte nicht gesichert werden. "
+                                                "Sie wird nicht überschrieben.").arg(mw::JD().Kfzdatei));
+                return;
+            }
+            mw::plainMessage(QStringLiteral("Die Fahrzeugdatei \"%1\" war beschädigt und wird neu angelegt. "
+                                            "Der Rest der alten Datei liegt unter \"%2\".")
+                                 .arg(mw::JD().Kfzdatei, kopie));
+        }
         KfzGrundeinstellung& K = mw::KFZ();
         K.Kennzeichen.clear();
         K.Halter.clear();

@@ -84,6 +84,11 @@ int ZeitInMinuten(const QString& text)
 
 QString MinutenInZeit(int minuten)
 {
+    // An arrival typed as "24:00" is stored as 1440: shown as 00:00 it
+    // would read as the start of the departure day, and the trip could no
+    // longer be shown or corrected with its own times.
+    if (minuten == 24 * 60)
+        return QStringLiteral("24:00");
     return vb::TimeText(minuten);
 }
 

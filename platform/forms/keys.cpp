@@ -93,6 +93,16 @@ struct ModifierScope {
     ~ModifierScope() { runningModifiers() = saved; }
 };
 
+// The window whose key preview serves a widget: an open drop-down list is a
+// popup window of its own, but its keys belong to the window of its combo box.
+QWidget* previewWindow(QWidget* w)
+{
+    QWidget* win = w->window();
+    while (win && win->windowType() == Qt::Popup && win->parentWidget())
+        win = win->parentWidget()->window();
+    return win;
+}
+
 // One filter on the application sees every key before any widget does.
 class KeyDispatcher : public QObject {
 public:
@@ -125,7 +135,12 @@ protected:
         remember(ke, w);
         if (isFocusKey(ke))
             return false;
-        return dispatch(w, ke);
+        const bool handled = dispatch(w, ke);
+        // A handler may have run a modal box whose own keys replaced the
+        // memory; the parents that Qt hands this key to next must still
+        // recognise it, or the command would run again.
+        remember(ke, w);
+        return handled;
     }
 
 private:
@@ -155,7 +170,7 @@ private:
     bool dispatch(QWidget* w, QKeyEvent* e)
     {
         const KeyHandlers* preview = nullptr;
-        auto it = previews.find(w->window());
+        auto it = previews.find(previewWindow(w));
         if (it != previews.end())
             preview = &it.value();
         ControlKeys* ck = handlersFor(w);
@@ -202,7 +217,10 @@ private:
             if (ascii == 0 || !guard)
                 return true;
         }
-        if (ascii == typed)
+        // A character the code page lacks is typed as the "?" it will be
+        // stored as, so the field never shows what the file cannot hold.
+        const bool ausserhalb = e->text().size() == 1 && vb::Chr(typed & 0xFF) != e->text();
+        if (ascii == typed && !ausserhalb)
             return false;
         // The handler typed another character in place of this one.
         const QString text = vb::Chr(ascii & 0xFF);

@@ -175,7 +175,7 @@ TEST(Anzeige, FirstTripWithoutFileAndFirstStoredTrip)
     EXPECT_EQ(p.text("EinVon"), "Köln" + QString(26, ' '));
     EXPECT_EQ(p.text("EinDatumAb"), "01.01.2016");
 
-    // The first stored trip takes only its allowance flag into the edit buffer.
+    // The first stored trip, browsed, becomes the edit buffer like any other.
     FahrtDatensatz eins = Seite::fahrt(1);
     eins.MitPauschale = WAHR;
     p.schreibe({eins, Seite::fahrt(2)});
@@ -186,7 +186,17 @@ TEST(Anzeige, FirstTripWithoutFileAndFirstStoredTrip)
     EXPECT_EQ(p.st.Pufferindex, 1);
     EXPECT_EQ(p.text("EinVon"), "Start 1");
     EXPECT_EQ(p.st.Satzpuffer[0].MitPauschale, WAHR);
-    EXPECT_NE(p.st.Satzpuffer[0].zuBytes(), eins.zuBytes());
+    EXPECT_EQ(p.st.Satzpuffer[0].zuBytes(), eins.zuBytes());
+    // A new entry on an empty file takes only the allowance flag.
+    p.schreibe(0);
+    p.st.Satzpuffer[1] = eins;
+    p.st.Satzpuffer[0] = FahrtDatensatz{};
+    p.st.Satzpuffer[0].Grund = "getippt";
+    p.st.Satznummer = 1;
+    p.st.NeuerEintragOffen = true;
+    DatensatzAnzeigen(p.s);
+    EXPECT_EQ(p.st.Satzpuffer[0].Grund, "getippt");
+    EXPECT_EQ(p.st.Satzpuffer[0].MitPauschale, WAHR);
 }
 
 TEST(Anzeige, ADateTheCalendarRefusesLeavesItAndTheFieldsShowTheTrip)

@@ -6,6 +6,9 @@
 #include "app/entry/neueintrag.h"
 
 #include <QRadioButton>
+#include <QComboBox>
+#include <QLineEdit>
+
 #include <gtest/gtest.h>
 
 using kmktest::Seite;
@@ -99,6 +102,14 @@ TEST(NeuerEintrag, ReturnTripSwapsStartAndDestination)
     EXPECT_EQ(p.text("EinVon").trimmed(), "Bremen");
     EXPECT_EQ(p.text("EinNach").trimmed(), "Hamburg");
     EXPECT_EQ(p.text("EinUber").trimmed(), "A1");
+    // The padded route shows its start, not its blank tail.
+    for (const char* n : {"EinVon", "EinUber", "EinNach"}) {
+        QWidget* w = p.s.ctl(n);
+        auto* c = qobject_cast<QComboBox*>(w);
+        QLineEdit* e = c ? c->lineEdit() : qobject_cast<QLineEdit*>(w);
+        ASSERT_NE(e, nullptr) << n;
+        EXPECT_EQ(e->cursorPosition(), 0) << n;
+    }
     EXPECT_EQ(p.text("EinGesprach"), "Rückfahrt");
     EXPECT_EQ(p.text("EinGefKm"), "120");
     EXPECT_TRUE(p.s.ctl<QRadioButton>("OptEhr")->isChecked());

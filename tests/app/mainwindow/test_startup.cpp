@@ -602,3 +602,25 @@ TEST(Startup, TheStoredPrintRangeComesBack)
     EXPECT_EQ(kmk::fahrten1().Voreinstellung.DruckAb, 42444);
     EXPECT_EQ(kmk::fahrten1().Voreinstellung.DruckBis, 42663);
 }
+
+TEST(Startup, AVehicleFileHoldingLessThanOneVehicleIsKeptBeforeItIsWrittenAnew)
+{
+    Umgebung u("2016", "Kxt");
+    QByteArray rest(50, ' ');
+    rest.replace(0, 8, "MS-K 123");
+    QFile f(u.pfad("Auto2016.dat"));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(rest);
+    f.close();
+    ASSERT_TRUE(u.starte());
+    // The rest of the damaged file is kept, the user is told, and the
+    // file holds four empty vehicles again.
+    const QStringList kopien = QDir(u.pfad("Sicherheit")).entryList({"Auto2016_beschaedigt_*.dat"}, QDir::Files);
+    ASSERT_EQ(kopien.size(), 1);
+    QFile k(u.pfad("Sicherheit/" + kopien[0]));
+    ASSERT_TRUE(k.open(QIODevice::ReadOnly));
+    EXPECT_EQ(k.readAll(), rest);
+    ASSERT_EQ(u.klartexte().size(), 1);
+    EXPECT_TRUE(u.klartexte()[0].startsWith(QString::fromUtf8("Die Fahrzeugdatei \"Auto2016.dat\" war beschädigt")));
+    EXPECT_EQ(u.lies("Auto2016.dat").size(), 4 * 109);
+}

@@ -116,6 +116,14 @@ TEST(Tasten, FunctionKeysActFromEveryPageAndNeverReachTheField)
     u.form->SSTab1->setCurrentIndex(0);
     QTest::keyClick(u.form->SSTab1, Qt::Key_F4, Qt::ShiftModifier);
     EXPECT_EQ(p.calls, QStringList({"ALoeschen", "Datensatzeins"}));
+
+    // The entry page's trash button does what F2 does.
+    p.calls.clear();
+    u.form->SSTab1->setCurrentIndex(2);
+    QWidget* papierkorb = u.form->ctl("DateiLoschen");
+    ASSERT_NE(papierkorb, nullptr);
+    QTest::mouseClick(papierkorb, Qt::LeftButton, {}, papierkorb->rect().center());
+    EXPECT_EQ(p.calls, QStringList({"ALoeschen"}));
     u.form->tasten = alt;
 }
 

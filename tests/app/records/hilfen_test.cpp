@@ -63,6 +63,8 @@ TEST(Hilfen, TimeTextsAndMinutes)
     EXPECT_EQ(MinutenInZeit(0), "00:00");
     EXPECT_EQ(MinutenInZeit(1500), "01:00");
     EXPECT_EQ(MinutenInZeit(1439), "23:59");
+    EXPECT_EQ(MinutenInZeit(1440), "24:00");   // the stored "24:00" comes back as typed
+    EXPECT_EQ(MinutenInZeit(1441), "00:01");
 
     EXPECT_EQ(MinutenInStunden(480), " 8,00");
     EXPECT_EQ(MinutenInStunden(485), " 8,05");

@@ -3,6 +3,8 @@
 #include "platform/forms/mouseupbutton.h"
 
 #include <QApplication>
+#include <QAbstractItemView>
+#include <QComboBox>
 #include <QDialog>
 #include <QTimer>
 #include <QKeyEvent>
@@ -201,6 +203,56 @@ TEST_F(Preview, PropagatedKeyIsSeenOnce)
     forms::setKeyPreview(&window, {[&](int&, int) { ++seen; }, {}, {}});
     QTest::keyClick(plain, Qt::Key_F5);
     EXPECT_EQ(seen, 1);
+
+    // Also when the handler's modal box takes keys of its own before the
+    // key goes on to the parents.
+    seen = 0;
+    forms::setKeyPreview(&window, {[&](int&, int) {
+                                       if (++seen > 1)
+                                           return;
+                                       QDialog box(&window);
+                                       QTimer::singleShot(0, &box, [&box] {
+                                           QTest::keyClick(&box, Qt::Key_A);
+                                           box.accept();
+                                       });
+                                       box.exec();
+                                   },
+                                   {}, {}});
+    QTest::keyClick(plain, Qt::Key_Pause);
+    EXPECT_EQ(seen, 1);
+    forms::clearKeyPreview(&window);
+}
+
+TEST_F(Preview, ACharacterOutsideTheCodePageIsTypedAsTheQuestionMarkItIsStoredAs)
+{
+    int seen = 0;
+    forms::setKeyPreview(&window, {{}, [&](int& a) { seen = a; }, {}});
+    field->clear();
+    QTest::keyClick(field, Qt::Key_L, {}, 0);
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString::fromUtf8("Ł"));
+    QApplication::sendEvent(field, &press);
+    QKeyEvent euro(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString::fromUtf8("€"));
+    QApplication::sendEvent(field, &euro);
+    EXPECT_EQ(field->text(), QString::fromUtf8("l?€"));
+    EXPECT_EQ(seen, 128);
+    forms::clearKeyPreview(&window);
+}
+
+TEST_F(Preview, AnOpenDropDownListKeepsTheWindowsShortcuts)
+{
+    auto* combo = new QComboBox(&window);
+    combo->addItems({"eins", "zwei"});
+    combo->setGeometry(0, 60, 100, 25);
+    combo->show();
+    combo->setFocus();
+    combo->showPopup();
+    QWidget* popup = combo->view()->window();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return popup->isVisible(); }));
+    int seen = 0;
+    forms::setKeyPreview(&window, {[&](int& k, int) { if (k == 120) ++seen; }, {}, {}});
+    QTest::keyClick(combo->view(), Qt::Key_F9);
+    EXPECT_EQ(seen, 1);
+    combo->hidePopup();
     forms::clearKeyPreview(&window);
 }
 
