@@ -9,6 +9,7 @@
 #include "app/records/dateien.h"
 #include "app/records/hilfen.h"
 #include "platform/forms/combobox.h"
+#include "platform/forms/events.h"
 #include "platform/io/recordfile.h"
 #include "platform/vb/text.h"
 
@@ -101,12 +102,7 @@ QString BetragText(vb::Currency betrag)
 
 QWidget* Kmanteile::ctl(const QString& name) const
 {
-    if (!m_fenster)
-        return nullptr;
-    for (QWidget* w : m_fenster->findChildren<QWidget*>(name))
-        if (w->window() == m_fenster->window())
-            return w;
-    return nullptr;
+    return forms::control(m_fenster, name);
 }
 
 void Kmanteile::text(const QString& name, const QString& t) const

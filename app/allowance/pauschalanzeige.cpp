@@ -10,6 +10,7 @@
 #include "app/allowance/aktualisieren.h"
 #include "app/records/hilfen.h"
 #include "platform/forms/colors.h"
+#include "platform/forms/events.h"
 #include "platform/vb/date.h"
 #include "platform/vb/number.h"
 #include "platform/vb/text.h"
@@ -60,12 +61,10 @@ QWidget* Pauschalanzeige::ctl(const QString& name) const
         return nullptr;
     if (QWidget* w = m_controls.value(name))
         return w;
-    for (QWidget* w : m_fenster->findChildren<QWidget*>(name))
-        if (w->window() == m_fenster->window()) {
-            m_controls.insert(name, w);
-            return w;
-        }
-    return nullptr;
+    QWidget* found = forms::control(m_fenster, name);
+    if (found)
+        m_controls.insert(name, found);
+    return found;
 }
 
 void Pauschalanzeige::zeige(const QString& name, bool sichtbar) const
@@ -76,13 +75,7 @@ void Pauschalanzeige::zeige(const QString& name, bool sichtbar) const
 
 void Pauschalanzeige::text(const QString& name, const QString& t) const
 {
-    QWidget* w = ctl(name);
-    if (auto* l = qobject_cast<QLabel*>(w))
-        l->setText(t);
-    else if (auto* e = qobject_cast<QLineEdit*>(w)) {
-        if (e->text() != t)
-            e->setText(t);   // runs the field's Change handler
-    }
+    forms::setText(ctl(name), t);   // a field's Change runs
 }
 
 void Pauschalanzeige::ArbeitswerteZuruecksetzen()

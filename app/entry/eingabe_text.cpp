@@ -47,23 +47,32 @@ void Eintragsfelder::inPuffer(const QString& feld, const QString& text)
         p.Fahrer = text.left(FahrtDatensatz::BreiteFahrer);
 }
 
+QString Eintragsfelder::ersterGross(const QString& feld, const QString& t)
+{
+    if (t.size() != 1)
+        return t;
+    // One character at a time: "ß" has no capital of its own and stays.
+    const QString gross(t.at(0).toUpper());
+    if (gross != t)
+        seite_.setText(feld, gross);
+    seite_.setCaret(feld, 1);
+    return seite_.text(feld);
+}
+
+QString Eintragsfelder::gekuerzt(const QString& feld, const QString& t, int breite)
+{
+    if (t.size() <= breite)
+        return t;
+    seite_.setText(feld, t.left(breite));
+    seite_.setCaret(feld, -1);
+    return seite_.text(feld);
+}
+
 void Eintragsfelder::Text_Change(const QString& feld)
 {
     e_.st.FolgepruefungAus = false;
     QString t = seite_.text(feld);
-    if (t.size() == 1) {
-        // One character at a time: "ß" has no capital of its own and stays.
-        const QString gross(t.at(0).toUpper());
-        if (gross != t)
-            seite_.setText(feld, gross);
-        seite_.setCaret(feld, 1);
-        t = seite_.text(feld);
-    }
-    if (t.size() > schnitt(feld)) {
-        seite_.setText(feld, t.left(schnitt(feld)));
-        seite_.setCaret(feld, -1);
-        t = seite_.text(feld);
-    }
+    t = gekuerzt(feld, ersterGross(feld, t), schnitt(feld));
     if (feld == QLatin1String("EinGrund")) {
         const FahrtDatensatz& p = e_.puffer();
         seite_.zeigen("FrBenzin", kostenwort(t, true) || p.BetragKraftstoff.raw > 0 || p.BetragWartung.raw > 0);
@@ -75,13 +84,7 @@ void Eintragsfelder::Text_Click(const QString& feld)
 {
     e_.st.FolgepruefungAus = false;
     QString t = seite_.text(feld);
-    if (t.size() == 1) {
-        const QString gross(t.at(0).toUpper());
-        if (gross != t)
-            seite_.setText(feld, gross);
-        seite_.setCaret(feld, 1);
-        t = seite_.text(feld);
-    }
+    t = ersterGross(feld, t);
     if (feld == QLatin1String("EinGrund"))
         seite_.zeigen("FrBenzin", kostenwort(t, false));
     inPuffer(feld, t);

@@ -87,6 +87,10 @@ public:
 private:
     // A text written into a fixed-width field of the edit buffer.
     void inPuffer(const QString& feld, const QString& text);
+    // A field's first typed letter becomes a capital; returns the field's text.
+    QString ersterGross(const QString& feld, const QString& t);
+    // A text beyond 'breite' is cut back, caret at its end; returns the text.
+    QString gekuerzt(const QString& feld, const QString& t, int breite);
     void Listenumschaltung();
     bool gesperrt() const { return e_.st.Satzgesperrt; }
 

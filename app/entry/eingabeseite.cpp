@@ -6,10 +6,8 @@
 #include "platform/vb/date.h"
 #include "platform/vb/number.h"
 
-#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QRadioButton>
 
 #include <cmath>
@@ -67,13 +65,7 @@ QWidget* WidgetEingabeseite::control(const QString& name) const
     auto it = cache_.constFind(name);
     if (it != cache_.constEnd())
         return it.value();
-    QWidget* found = nullptr;
-    // Only controls of the page's own window: a secondary window may use the name.
-    for (QWidget* w : root_->window()->findChildren<QWidget*>(name))
-        if (w->window() == root_->window()) {
-            found = w;
-            break;
-        }
+    QWidget* found = forms::control(root_->window(), name);
     if (found)
         cache_.insert(name, found);
     return found;
@@ -81,33 +73,12 @@ QWidget* WidgetEingabeseite::control(const QString& name) const
 
 QString WidgetEingabeseite::text(const QString& name) const
 {
-    QWidget* w = control(name);
-    if (auto* c = qobject_cast<forms::ComboBox*>(w))
-        return c->text();
-    if (auto* e = qobject_cast<QLineEdit*>(w))
-        return e->text();
-    if (auto* l = qobject_cast<QLabel*>(w))
-        return l->text();
-    if (auto* t = qobject_cast<QPlainTextEdit*>(w))
-        return t->toPlainText();
-    if (auto* g = qobject_cast<QGroupBox*>(w))
-        return g->title();
-    return {};
+    return forms::text(control(name));
 }
 
 void WidgetEingabeseite::setText(const QString& name, const QString& text)
 {
-    QWidget* w = control(name);
-    if (auto* c = qobject_cast<forms::ComboBox*>(w))
-        c->setText(text);
-    else if (auto* e = qobject_cast<QLineEdit*>(w))
-        forms::setText(e, text);
-    else if (auto* l = qobject_cast<QLabel*>(w))
-        l->setText(text);
-    else if (auto* t = qobject_cast<QPlainTextEdit*>(w))
-        forms::setText(t, text);
-    else if (auto* g = qobject_cast<QGroupBox*>(w))
-        g->setTitle(text);
+    forms::setText(control(name), text);
 }
 
 int WidgetEingabeseite::fahrtart() const
@@ -124,13 +95,7 @@ void WidgetEingabeseite::setFahrtart(int typ)
 {
     if (typ < 1 || typ > 5)
         return;
-    auto* o = qobject_cast<QRadioButton*>(control(QString::fromLatin1(kFahrtarten[typ - 1])));
-    if (!o || o->isChecked())
-        return;
-    if (auto* g = qobject_cast<forms::OptionGroup*>(o->property("kmkOptionGroup").value<QObject*>()))
-        g->setValue(o->property("kmkOptionIndex").toInt());
-    else
-        o->setChecked(true);
+    forms::setOptionValue(qobject_cast<QRadioButton*>(control(QString::fromLatin1(kFahrtarten[typ - 1]))), true);
 }
 
 void WidgetEingabeseite::zeigen(const QString& name, bool sichtbar)

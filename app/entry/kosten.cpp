@@ -81,18 +81,7 @@ void Eintragsfelder::CbbKArt_Change()
     else if (t == QLatin1String("Kg") || t == QLatin1String("kg"))
         seite_.setText("Label35", QStringLiteral("Kilogramm"));
     e_.st.FolgepruefungAus = false;
-    if (t.size() == 1) {
-        const QString gross(t.at(0).toUpper());
-        if (gross != t)
-            seite_.setText("CbbKArt", gross);
-        seite_.setCaret("CbbKArt", 1);
-        t = seite_.text("CbbKArt");
-    }
-    if (t.size() > 50) {
-        seite_.setText("CbbKArt", t.left(50));
-        seite_.setCaret("CbbKArt", -1);
-        t = seite_.text("CbbKArt");
-    }
+    t = gekuerzt("CbbKArt", ersterGross("CbbKArt", t), 50);
     e_.puffer().Kraftstoffart = t.left(FahrtDatensatz::BreiteKraftstoffart);
 }
 
@@ -163,18 +152,7 @@ void Eintragsfelder::TWbez_Change()
 {
     e_.st.FolgepruefungAus = false;
     QString t = seite_.text("TWbez");
-    if (t.size() == 1) {
-        const QString gross(t.at(0).toUpper());
-        if (gross != t)
-            seite_.setText("TWbez", gross);
-        seite_.setCaret("TWbez", 1);
-        t = seite_.text("TWbez");
-    }
-    if (t.size() > FahrtDatensatz::BreiteWartungstext) {
-        seite_.setText("TWbez", t.left(FahrtDatensatz::BreiteWartungstext));
-        seite_.setCaret("TWbez", -1);
-        t = seite_.text("TWbez");
-    }
+    t = gekuerzt("TWbez", ersterGross("TWbez", t), FahrtDatensatz::BreiteWartungstext);
     e_.puffer().Wartungstext = t;
 }
 

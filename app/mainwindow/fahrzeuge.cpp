@@ -272,7 +272,7 @@ void Form1::AutoBP()
         for (const char* c : {"OptWA", "OptPri", "OptEhr", "OptFam"})
             showCtl(QString::fromLatin1(c), false);
         if (auto* g = ctl<QRadioButton>("OptGesch")) {
-            setOptionValue(g, true);
+            forms::setOptionValue(g, true);
             g->setText(QStringLiteral("Geschäftsfahrt mit Privat - Pkw"));
         }
         setCtlText("Text3", QString::number(K.Anfangskm));
@@ -340,7 +340,7 @@ void Form1::Aktu_Auto_Click(int index)
     if (alt >= 1 && alt <= 4)
         AutoDat(alt, true);
     if (QRadioButton* o = AutoOpt(index))
-        setOptionValue(o, true);
+        forms::setOptionValue(o, true);
     run(services.Datenzurucksetzen);
     if (!FahrzeugWechseln(index))
         return;
@@ -362,7 +362,7 @@ void Form1::AutoOpt_Click(int index)
     if (index < 0 || index > 3)
         return;
     run(services.Datenzurucksetzen);
-    setOptionValue(Aktu_Auto[index], true);
+    forms::setOptionValue(Aktu_Auto[index], true);
     if (!FahrzeugWechseln(index))
         return;
     for (int k = 0; k < 4; ++k)
@@ -395,8 +395,8 @@ bool Form1::FahrzeugtypWechseln(int index, bool firma)
         return true;
     }
     mw::MeldungAnzeigen(95);
-    setOptionValue(bisher, true);
-    setOptionValue(neu, false);
+    forms::setOptionValue(bisher, true);
+    forms::setOptionValue(neu, false);
     return false;
 }
 
@@ -413,11 +413,11 @@ void Form1::Command1_Click(int index)
     const QString kz = vb::Trim(KfzEingabe[index]->text()).trimmed();
     if (QRadioButton* o = AutoOpt(index)) {
         o->show();
-        setOptionValue(o, true);
+        forms::setOptionValue(o, true);
         o->setText(QStringLiteral("%1 %2").arg(n).arg(kz));
     }
     Aktu_Auto[index]->setText(QStringLiteral("%1. %2").arg(n).arg(kz));
-    setOptionValue(Aktu_Auto[index], true);
+    forms::setOptionValue(Aktu_Auto[index], true);
     Aktu_Auto[index]->show();
     mw::plainMessage(QStringLiteral("Es wurde Fahrzeug %1 und die aktuellen Voreinstellungen gespeichert!").arg(n));
 }

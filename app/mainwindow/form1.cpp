@@ -20,32 +20,6 @@ void placeTw(QWidget* w, int left, int top, int width, int height)
     w->setGeometry(tw(left), tw(top), tw(width), tw(height));
 }
 
-void setOptionValue(QRadioButton* b, bool value)
-{
-    if (!b || b->isChecked() == value)
-        return;
-    if (value) {
-        b->setChecked(true);
-        return;
-    }
-    if (auto* g = qobject_cast<forms::OptionGroup*>(b->property("kmkOptionGroup").value<QObject*>())) {
-        g->setChecked(b->property("kmkOptionIndex").toInt(), false);
-        return;
-    }
-    // An exclusive group refuses to clear its last button.
-    const bool ex = b->autoExclusive();
-    b->setAutoExclusive(false);
-    b->setChecked(false);
-    b->setAutoExclusive(ex);
-}
-
-void addToGroup(forms::OptionGroup* g, QRadioButton* b, int index)
-{
-    g->add(b, index);
-    b->setProperty("kmkOptionGroup", QVariant::fromValue<QObject*>(g));
-    b->setProperty("kmkOptionIndex", index);
-}
-
 void setBold(QWidget* w, bool bold)
 {
     if (!w)
@@ -280,11 +254,7 @@ void Form1::buildGrundeinstellungen(QWidget* p)
 
 QWidget* Form1::ctl(const QString& name) const
 {
-    // Only controls of this window: a secondary window may use the same name.
-    for (QWidget* w : findChildren<QWidget*>(name))
-        if (w->window() == window())
-            return w;
-    return nullptr;
+    return forms::control(this, name);
 }
 
 QRadioButton* Form1::AutoOpt(int k) const

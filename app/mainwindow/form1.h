@@ -20,7 +20,6 @@
 #include <memory>
 
 namespace forms {
-class OptionGroup;
 class DirListBox;
 class DriveListBox;
 }
@@ -62,12 +61,7 @@ protected:
 inline int tw(int twips) { return twips / 15; }
 void placeTw(QWidget* w, int left, int top, int width, int height);
 
-// Option buttons as the runtime set them from code: "none selected" is a
-// valid state, and a change raises the button's click through toggled().
-void setOptionValue(QRadioButton* b, bool value);
 void setBold(QWidget* w, bool bold);
-// Puts a button into a group that setOptionValue can clear.
-void addToGroup(forms::OptionGroup* g, QRadioButton* b, int index);
 
 
 // What later subsystems add to the main window. Until they are in, each

@@ -51,6 +51,17 @@ QString& vorgabe()
     return v;
 }
 
+// A backup on closing: a failure is told, and closing goes on.
+void sichern(const std::function<void()>& sicherung)
+{
+    try {
+        if (sicherung)
+            sicherung();
+    } catch (const std::exception&) {
+        mw::plainMessage(QStringLiteral("Die Datensicherung ist fehlgeschlagen."));
+    }
+}
+
 // From the error trap on, a failing statement is skipped and the sequence
 // goes on; nothing is reported.
 template <class F> void trap(F&& f)
@@ -181,7 +192,7 @@ void Form1::connectSettingsPage()
 {
     auto* aktuAuto = new forms::OptionGroup(this);
     for (int k = 0; k < 4; ++k)
-        addToGroup(aktuAuto, Aktu_Auto[k], k);
+        aktuAuto->add(Aktu_Auto[k], k);
     connect(aktuAuto, &forms::OptionGroup::click, this, [this](int i) { Aktu_Auto_Click(i); });
 
     forms::onClick(Check1, [this] { Check1_Click(); });
@@ -197,8 +208,8 @@ void Form1::connectSettingsPage()
 
     for (int k = 0; k < 4; ++k) {
         auto* typ = new forms::OptionGroup(this);
-        addToGroup(typ, FirmenPkw[k], 0);
-        addToGroup(typ, PrivatPkw[k], 1);
+        typ->add(FirmenPkw[k], 0);
+        typ->add(PrivatPkw[k], 1);
         FirmenPkw[k]->guard = [this, k] { return FirmenPkw_MouseDown(k); };
         PrivatPkw[k]->guard = [this, k] { return PrivatPkw_MouseDown(k); };
 
@@ -254,7 +265,7 @@ void Form1::connectOtherPages()
     for (int k = 0; k < 4; ++k)
         if (QRadioButton* o = AutoOpt(k)) {
             o->hide();
-            addToGroup(autoOpt, o, k);
+            autoOpt->add(o, k);
         }
     connect(autoOpt, &forms::OptionGroup::click, this, [this](int i) { AutoOpt_Click(i); });
 
@@ -265,7 +276,7 @@ void Form1::connectOtherPages()
         QRadioButton* o = ctl<QRadioButton>(QString::fromLatin1(name));
         if (!o)
             continue;
-        addToGroup(fahrtart, o, typ++);
+        fahrtart->add(o, typ++);
         // The state, not the signal's value: a click on the chosen button
         // unticks and reticks it within one signal.
         connect(o, &QAbstractButton::toggled, this, [o] { setBold(o, o->isChecked()); });
@@ -565,8 +576,8 @@ void Form1::vehiclePresets()
             mw::KfzSchreiben(n, false);
         // Four empty company cars on the page.
         for (int i = 0; i < 4; ++i) {
-            setOptionValue(FirmenPkw[i], true);
-            setOptionValue(PrivatPkw[i], false);
+            forms::setOptionValue(FirmenPkw[i], true);
+            forms::setOptionValue(PrivatPkw[i], false);
         }
     } else {
         for (int i = 0; i < 4; ++i) {
@@ -574,8 +585,8 @@ void Form1::vehiclePresets()
                 // A short file: the rows beyond its end stay empty.
                 for (QLineEdit* e : {KfzEingabe[i], StandortEingabe[i], KmEingabe[i], HalterEingabe[i]})
                     forms::setText(e, QString());
-                setOptionValue(FirmenPkw[i], true);
-                setOptionValue(PrivatPkw[i], false);
+                forms::setOptionValue(FirmenPkw[i], true);
+                forms::setOptionValue(PrivatPkw[i], false);
                 continue;
             }
             const KfzGrundeinstellung r = KfzGrundeinstellung::ausBytes(datei.read(i + 1));
@@ -590,8 +601,8 @@ void Form1::vehiclePresets()
             const bool unbenutzt = text(r.Kennzeichen).isEmpty() && r.Anfangskm == 0;
             forms::setText(KmEingabe[i], unbenutzt ? QString() : QString::number(r.Anfangskm));
             forms::setText(HalterEingabe[i], text(r.Halter));
-            setOptionValue(FirmenPkw[i], r.Firmenfahrzeug != 0);
-            setOptionValue(PrivatPkw[i], r.Privatfahrzeug != 0);
+            forms::setOptionValue(FirmenPkw[i], r.Firmenfahrzeug != 0);
+            forms::setOptionValue(PrivatPkw[i], r.Privatfahrzeug != 0);
         }
     }
     if (V.LetztesFahrzeug > 0 && V.LetztesFahrzeug <= 4)
@@ -603,8 +614,8 @@ void Form1::vehiclePresets()
     if (k >= 1 && k <= 4 && mw::KfzBelegt(k)) {
         mw::AktuellesFahrzeug() = quint8(k);
         if (QRadioButton* o = AutoOpt(k - 1))
-            setOptionValue(o, true);
-        setOptionValue(Aktu_Auto[k - 1], true);
+            forms::setOptionValue(o, true);
+        forms::setOptionValue(Aktu_Auto[k - 1], true);
         Aktu_Auto_Click(k - 1);
     } else {
         mw::AktuellesFahrzeug() = 0;
@@ -678,11 +689,7 @@ void Form1::Form_QueryUnload()
         return;
     m_beendet = true;
     // The settings are written whatever became of the backup.
-    try {
-        run(services.SicherheitscopyNeu);
-    } catch (const std::exception&) {
-        mw::plainMessage(QStringLiteral("Die Datensicherung ist fehlgeschlagen."));
-    }
+    sichern(services.SicherheitscopyNeu);
     mw::VS().LetztesFahrzeug = qint16(mw::AktuellesFahrzeug());
     mw::VorDatSpeichern();
 }
@@ -692,11 +699,7 @@ void Form1::Command17_Click()
     if (m_beendet)
         return;
     m_beendet = true;
-    try {
-        run(services.Sicherheitscopy);
-    } catch (const std::exception&) {
-        mw::plainMessage(QStringLiteral("Die Datensicherung ist fehlgeschlagen."));
-    }
+    sichern(services.Sicherheitscopy);
     mw::VorDatSpeichern();
 }
 

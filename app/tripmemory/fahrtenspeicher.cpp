@@ -28,25 +28,6 @@ const char* const kSatzbytes = "kmkSatzbytes";
 // that moves up into a deleted record's number is not that record.
 constexpr int SatzbytesRolle = SatznummerRolle + 1;
 
-QString textVon(QWidget* w)
-{
-    if (auto* c = qobject_cast<forms::ComboBox*>(w))
-        return c->text();
-    if (auto* e = qobject_cast<QLineEdit*>(w))
-        return e->text();
-    if (auto* l = qobject_cast<QLabel*>(w))
-        return l->text();
-    return QString();
-}
-
-void textSetzen(QWidget* w, const QString& t)
-{
-    if (auto* c = qobject_cast<forms::ComboBox*>(w))
-        c->setText(t);
-    else if (auto* e = qobject_cast<QLineEdit*>(w))
-        forms::setText(e, t);
-}
-
 void listeFuellen(QListWidget* l, const QStringList& zeilen, const QList<int>& nummern,
                   const QList<QByteArray>& bytes = {})
 {
@@ -109,9 +90,9 @@ int Fahrtenspeicher::gewaehlterSatz() const
 
 void Fahrtenspeicher::KundeDat(bool anfuegen)
 {
-    const QString von = textVon(ctl("EinVon"));
-    const QString nach = textVon(ctl("EinNach"));
-    const QString grund = textVon(ctl("EinGrund"));
+    const QString von = forms::text(ctl("EinVon"));
+    const QString nach = forms::text(ctl("EinNach"));
+    const QString grund = forms::text(ctl("EinGrund"));
     auto* optWA = qobject_cast<QRadioButton*>(ctl("OptWA"));
     // Untrimmed on purpose: a start of blanks counts as given.
     if (von.isEmpty() || nach.isEmpty() || (grund.isEmpty() && !(optWA && optWA->isChecked()))) {
@@ -131,10 +112,10 @@ void Fahrtenspeicher::KundeDat(bool anfuegen)
     neu.Fahrtart = m_st.AktuelleFahrtart;
     neu.GefahreneKm = m_st.EingabeKm;
     neu.Von = vb::Trim(von);
-    neu.Ueber = vb::Trim(textVon(ctl("EinUber")));
+    neu.Ueber = vb::Trim(forms::text(ctl("EinUber")));
     neu.Nach = vb::Trim(nach);
     neu.Grund = vb::Trim(grund);
-    neu.Gespraechspartner = vb::Trim(textVon(ctl("EinGesprach")));
+    neu.Gespraechspartner = vb::Trim(forms::text(ctl("EinGesprach")));
     // Compared as it would be stored (cut to width, in the file's code page),
     // so a long text does not slip past as a new record every time.
     const Fahrtenspeichersatz gespeichert = Fahrtenspeichersatz::ausBytes(neu.zuBytes());
@@ -264,35 +245,25 @@ void Fahrtenspeicher::Kundeubergeben()
     const Fahrtenspeichersatz s = d.satz(n);
     Fahrtenspeicherpuffer = s;
     m_st.AktuelleFahrtart = s.Fahrtart;
-    textSetzen(ctl("EinVon"), vb::Trim(s.Von));
-    textSetzen(ctl("EinUber"), vb::Trim(s.Ueber));
-    textSetzen(ctl("EinNach"), vb::Trim(s.Nach));
-    textSetzen(ctl("EinGrund"), vb::Trim(s.Grund));
-    textSetzen(ctl("EinGesprach"), vb::Trim(s.Gespraechspartner));
+    forms::setText(ctl("EinVon"), vb::Trim(s.Von));
+    forms::setText(ctl("EinUber"), vb::Trim(s.Ueber));
+    forms::setText(ctl("EinNach"), vb::Trim(s.Nach));
+    forms::setText(ctl("EinGrund"), vb::Trim(s.Grund));
+    forms::setText(ctl("EinGesprach"), vb::Trim(s.Gespraechspartner));
 
-    const double ab = vb::Val(textVon(ctl("AnzKmAb")));
-    textSetzen(ctl("EinkmAn"), vb::Trim(vb::Str(ab + double(s.GefahreneKm))));
+    const double ab = vb::Val(forms::text(ctl("AnzKmAb")));
+    forms::setText(ctl("EinkmAn"), vb::Trim(vb::Str(ab + double(s.GefahreneKm))));
     m_st.Satzpuffer[0].GefahreneKm = s.GefahreneKm;
     const bool privat = m_st.Kfz.Privatfahrzeug != 0;
     if (privat)
-        textSetzen(ctl("EinGefKm"), vb::Str(s.GefahreneKm));
+        forms::setText(ctl("EinGefKm"), vb::Str(s.GefahreneKm));
 
     std::array<QRadioButton*, 5> opt{};
     for (int i = 0; i < 5; ++i)
         opt[i] = qobject_cast<QRadioButton*>(ctl(kFahrtartOption[i]));
     // Every option cleared first: a group that can show "none selected".
-    for (QRadioButton* o : opt) {
-        if (!o || !o->isChecked())
-            continue;
-        if (auto* g = qobject_cast<forms::OptionGroup*>(o->property("kmkOptionGroup").value<QObject*>())) {
-            g->setValue(-1);
-        } else {
-            const bool ex = o->autoExclusive();
-            o->setAutoExclusive(false);
-            o->setChecked(false);
-            o->setAutoExclusive(ex);
-        }
-    }
+    for (QRadioButton* o : opt)
+        forms::setOptionValue(o, false);
     if (s.Fahrtart >= 1 && s.Fahrtart <= 5 && opt[s.Fahrtart - 1])
         opt[s.Fahrtart - 1]->setChecked(true);
     if (privat) {

@@ -210,38 +210,36 @@ HRESULT classFactory(const QString& progIdOrClsid, IClassFactory** factory, QStr
     }
     return S_OK;
 }
+
+// An instance of a registered class; 'was' names its kind in the message.
+HRESULT createInstance(const QString& progIdOrClsid, const Guid& iid, void** object, const QString& was,
+                       QString* error)
+{
+    if (!object)
+        return E_POINTER;
+    *object = nullptr;
+    IClassFactory* factory = nullptr;
+    HRESULT h = classFactory(progIdOrClsid, &factory, error);
+    if (failed(h))
+        return h;
+    h = factory->createInstance(iid, object);
+    factory->release();
+    if (failed(h) && error)
+        *error = QStringLiteral("%1 %2 kann nicht erstellt werden.").arg(was, progIdOrClsid);
+    return h;
+}
 } // namespace
 
 HRESULT createControl(const QString& progIdOrClsid, IControl** object, QString* error)
 {
-    if (!object)
-        return E_POINTER;
-    *object = nullptr;
-    IClassFactory* factory = nullptr;
-    HRESULT h = classFactory(progIdOrClsid, &factory, error);
-    if (failed(h))
-        return h;
-    h = factory->createInstance(IID_IControl, reinterpret_cast<void**>(object));
-    factory->release();
-    if (failed(h) && error)
-        *error = QStringLiteral("Das Steuerelement %1 kann nicht erstellt werden.").arg(progIdOrClsid);
-    return h;
+    return createInstance(progIdOrClsid, IID_IControl, reinterpret_cast<void**>(object),
+                          QStringLiteral("Das Steuerelement"), error);
 }
 
 HRESULT createObject(const QString& progIdOrClsid, IObject** object, QString* error)
 {
-    if (!object)
-        return E_POINTER;
-    *object = nullptr;
-    IClassFactory* factory = nullptr;
-    HRESULT h = classFactory(progIdOrClsid, &factory, error);
-    if (failed(h))
-        return h;
-    h = factory->createInstance(IID_IObject, reinterpret_cast<void**>(object));
-    factory->release();
-    if (failed(h) && error)
-        *error = QStringLiteral("Das Objekt %1 kann nicht erstellt werden.").arg(progIdOrClsid);
-    return h;
+    return createInstance(progIdOrClsid, IID_IObject, reinterpret_cast<void**>(object), QStringLiteral("Das Objekt"),
+                          error);
 }
 
 HRESULT registerComponentLibrary(const ClassInfo& info, const QString& libraryPath)

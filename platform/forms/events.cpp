@@ -1,9 +1,13 @@
 #include "platform/forms/events.h"
 
+#include "platform/forms/combobox.h"
+
 #include <QApplication>
 #include <QCheckBox>
 #include <QEvent>
 #include <QFocusEvent>
+#include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
@@ -37,6 +41,45 @@ void setText(QPlainTextEdit* edit, const QString& text)
     if (edit->toPlainText() == text)
         return;
     edit->setPlainText(text);
+}
+
+QWidget* control(const QWidget* within, const QString& name)
+{
+    if (!within)
+        return nullptr;
+    for (QWidget* w : within->findChildren<QWidget*>(name))
+        if (w->window() == within->window())
+            return w;
+    return nullptr;
+}
+
+QString text(const QWidget* w)
+{
+    if (auto* c = qobject_cast<const ComboBox*>(w))
+        return c->text();
+    if (auto* e = qobject_cast<const QLineEdit*>(w))
+        return e->text();
+    if (auto* l = qobject_cast<const QLabel*>(w))
+        return l->text();
+    if (auto* t = qobject_cast<const QPlainTextEdit*>(w))
+        return t->toPlainText();
+    if (auto* g = qobject_cast<const QGroupBox*>(w))
+        return g->title();
+    return {};
+}
+
+void setText(QWidget* w, const QString& text)
+{
+    if (auto* c = qobject_cast<ComboBox*>(w))
+        c->setText(text);
+    else if (auto* e = qobject_cast<QLineEdit*>(w))
+        setText(e, text);
+    else if (auto* l = qobject_cast<QLabel*>(w))
+        l->setText(text);
+    else if (auto* t = qobject_cast<QPlainTextEdit*>(w))
+        setText(t, text);
+    else if (auto* g = qobject_cast<QGroupBox*>(w))
+        g->setTitle(text);
 }
 
 void onClick(QCheckBox* box, Handler h)
@@ -195,6 +238,11 @@ void onLostFocus(QWidget* w, Handler h)
 
 // ---------------------------------------------------------------- OptionGroup
 
+namespace {
+const char* const kGroup = "kmkOptionGroup";
+const char* const kIndex = "kmkOptionIndex";
+} // namespace
+
 OptionGroup::OptionGroup(QObject* parent) : QObject(parent) {}
 
 int OptionGroup::add(QRadioButton* b)
@@ -210,6 +258,8 @@ void OptionGroup::add(QRadioButton* b, int index)
 {
     // Qt's own exclusivity cannot show "none selected"; the group keeps it.
     b->setAutoExclusive(false);
+    b->setProperty(kGroup, QVariant::fromValue<QObject*>(this));
+    b->setProperty(kIndex, index);
     buttons_.push_back({b, index});
     if (b->isChecked()) {
         if (current_) {
@@ -301,6 +351,25 @@ void OptionGroup::onToggled(QRadioButton* b, bool on)
     }
     if (const Entry* e = find(b))
         emit click(e->index);
+}
+
+void setOptionValue(QRadioButton* b, bool value)
+{
+    if (!b || b->isChecked() == value)
+        return;
+    if (value) {
+        b->setChecked(true);
+        return;
+    }
+    if (auto* g = qobject_cast<OptionGroup*>(b->property(kGroup).value<QObject*>())) {
+        g->setChecked(b->property(kIndex).toInt(), false);
+        return;
+    }
+    // An exclusive group refuses to clear its last button.
+    const bool ex = b->autoExclusive();
+    b->setAutoExclusive(false);
+    b->setChecked(false);
+    b->setAutoExclusive(ex);
 }
 
 } // namespace forms

@@ -36,6 +36,17 @@ void onChange(QPlainTextEdit* edit, Handler h);
 void setText(QLineEdit* edit, const QString& text);
 void setText(QPlainTextEdit* edit, const QString& text);
 
+// The control of that name inside 'within' (nullptr when none or no
+// 'within'). Only controls of within's own window count: a secondary window
+// may use the same name.
+QWidget* control(const QWidget* within, const QString& name);
+
+// The text of any control found by name: text and combo boxes, labels,
+// multi-line texts and frame captions ("" for anything else or none).
+// Writing follows the rules above; other controls are left alone.
+QString text(const QWidget* w);
+void setText(QWidget* w, const QString& text);
+
 // Click of a check box: runs when its value changes, by the user or by code.
 // Value 0 unticked, 1 ticked (2 greyed is shown as partially checked).
 void onClick(QCheckBox* box, Handler h);
@@ -63,7 +74,8 @@ void onLostFocus(QWidget* w, Handler h);
 // "none selected". Selecting a button (by click or setValue) runs click(index)
 // once, and only when the selection changes; clicking the selected button
 // again changes nothing. Indexes are those given to add() (0-based by
-// default, in the order added).
+// default, in the order added). A button remembers its group, so
+// setOptionValue below can clear it through the group.
 class OptionGroup : public QObject {
     Q_OBJECT
 public:
@@ -94,5 +106,11 @@ private:
     bool internal_ = false;
     QRadioButton* current_ = nullptr;
 };
+
+// An option button set from code: true selects it (its group's Click runs,
+// on a change only), false clears it and leaves "none selected" when it was
+// the selected one. A button outside any OptionGroup can be cleared too,
+// which Qt's exclusive buttons refuse for the last checked one.
+void setOptionValue(QRadioButton* b, bool value);
 
 } // namespace forms

@@ -56,7 +56,7 @@ struct Seite {
         auto* gruppe = new forms::OptionGroup(&fenster);
         int i = 0;
         for (const char* n : {"OptWA", "OptPri", "OptGesch", "OptEhr", "OptFam"})
-            kmk::addToGroup(gruppe, s.ctl<QRadioButton>(n), i++);
+            gruppe->add(s.ctl<QRadioButton>(n), i++);
         s.dienste.MeldungAnzeigen = [this](int n) {
             fragen << n;
             if (antworten.empty())

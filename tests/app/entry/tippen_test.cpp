@@ -40,7 +40,7 @@ struct Fenster {
         forms::setText(f->KmEingabe[0], "345");
         forms::setText(f->StandortEingabe[0], QString::fromUtf8("Köln"));
         forms::setText(f->HalterEingabe[0], "Muster");
-        setOptionValue(firma ? f->FirmenPkw[0] : f->PrivatPkw[0], true);
+        forms::setOptionValue(firma ? f->FirmenPkw[0] : f->PrivatPkw[0], true);
         f->Command1_Click(0);
         zeigen();
     }

@@ -163,7 +163,7 @@ struct Fenster {
         forms::setText(f->KmEingabe[0], "345");
         forms::setText(f->StandortEingabe[0], QString::fromUtf8("Köln"));
         forms::setText(f->HalterEingabe[0], "Muster");
-        setOptionValue(firma ? f->FirmenPkw[0] : f->PrivatPkw[0], true);
+        forms::setOptionValue(firma ? f->FirmenPkw[0] : f->PrivatPkw[0], true);
         f->Command1_Click(0);
         f->SSTab1->setTab(2);
         f->show();
@@ -310,7 +310,7 @@ TEST(Zweitpruefung, SaveButtonShowsTheLastRequiredFindingByTripAndVehicleType)
             for (const QString& n : f.leer)
                 w.setzen(n.toLatin1().constData(), " ");
             for (int i = 0; i < 5; ++i)
-                setOptionValue(w.f->ctl<QRadioButton>(optionen[i]), i + 1 == f.typ);
+                forms::setOptionValue(w.f->ctl<QRadioButton>(optionen[i]), i + 1 == f.typ);
             const qsizetype vorher = w.satzanzahl();
             w.u.meldungen.clear();
             w.maus("EintragSpeichern");

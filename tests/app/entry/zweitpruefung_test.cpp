@@ -77,14 +77,14 @@ Form1* hauptfenster(kmktest::Umgebung& u, bool firma, const QByteArray& fahrten,
     forms::setText(f->KmEingabe[0], "1000");
     forms::setText(f->StandortEingabe[0], QString::fromUtf8("Köln"));
     forms::setText(f->HalterEingabe[0], "Muster");
-    setOptionValue(firma ? f->FirmenPkw[0] : f->PrivatPkw[0], true);
+    forms::setOptionValue(firma ? f->FirmenPkw[0] : f->PrivatPkw[0], true);
     f->Command1_Click(0);
     if (!zweites.isEmpty()) {
         forms::setText(f->KfzEingabe[1], "B-CD 456");
         forms::setText(f->KmEingabe[1], "5000");
         forms::setText(f->StandortEingabe[1], "Bonn");
         forms::setText(f->HalterEingabe[1], "Muster");
-        setOptionValue(f->FirmenPkw[1], true);
+        forms::setOptionValue(f->FirmenPkw[1], true);
         f->Command1_Click(1);
     }
     for (const auto& [name, inhalt] : {std::pair{QString("Auto1_16.dat"), fahrten}, {QString("Auto2_16.dat"), zweites}}) {

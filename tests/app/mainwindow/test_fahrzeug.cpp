@@ -60,13 +60,13 @@ TEST(Fahrzeug, SavingChecksTheFrameInOrderAndCaptionsTheButtons)
     f.Command1_Click(0);
     QTest::keyClicks(f.HalterEingabe[0], "muster GmbH");
     EXPECT_EQ(f.HalterEingabe[0]->text(), QString("Muster GmbH"));
-    kmk::setOptionValue(f.FirmenPkw[0], false);
+    forms::setOptionValue(f.FirmenPkw[0], false);
     f.Command1_Click(0);
     EXPECT_EQ(u.meldungen, (QList<int>{10, 11, 11, 12, 13, 39}));
     EXPECT_EQ(u.lies("Auto2016.dat"), vorher);
     EXPECT_TRUE(u.klartexte().isEmpty());
 
-    kmk::setOptionValue(f.FirmenPkw[0], true);
+    forms::setOptionValue(f.FirmenPkw[0], true);
     f.Command1_Click(0);
     EXPECT_EQ(u.klartexte(), QStringList{"Es wurde Fahrzeug 1 und die aktuellen Voreinstellungen gespeichert!"});
     EXPECT_EQ(f.AutoOpt(0)->text(), QString("1 B-AB 123"));
@@ -135,7 +135,7 @@ TEST(Fahrzeug, SwitchingWritesTheOutgoingVehicleAndRestoresTheIncomingOptions)
 
     // An unsaved edit of vehicle 2 travels with the switch.
     forms::setText(f.KfzEingabe[1], "B-XY 9");
-    kmk::setOptionValue(f.Aktu_Auto[0], true);
+    forms::setOptionValue(f.Aktu_Auto[0], true);
     EXPECT_EQ(kmk::fahrten1().AktuellesFahrzeug, 1);
     EXPECT_EQ(kmk::fahrten1().Voreinstellung.LetztesFahrzeug, 1);
     const kmk::KfzGrundeinstellung zwei = satz(u, 2);
@@ -161,7 +161,7 @@ TEST(Fahrzeug, SwitchingWritesTheOutgoingVehicleAndRestoresTheIncomingOptions)
 
     // And back from the entry page: vehicle 2 speaks and records times again,
     // with the time preset and the allowance on.
-    kmk::setOptionValue(f.AutoOpt(1), true);
+    forms::setOptionValue(f.AutoOpt(1), true);
     EXPECT_EQ(kmk::fahrten1().AktuellesFahrzeug, 2);
     EXPECT_TRUE(f.Aktu_Auto[1]->isChecked());
     EXPECT_EQ(forms::value(f.Check3), 1);
@@ -215,7 +215,7 @@ TEST(Fahrzeug, TypeGuardRefusesAChangeWhileTheTripFileHoldsTrips)
     ASSERT_TRUE(u.starte());
     kmk::Form1& f = *u.form;
     fuelle(f, 0, "B-AB 1", "1000", "Aachen", "Eins");
-    kmk::setOptionValue(f.PrivatPkw[0], true);
+    forms::setOptionValue(f.PrivatPkw[0], true);
     f.Command1_Click(0);
     ASSERT_TRUE(f.PrivatPkw[0]->isChecked());
     EXPECT_FALSE(f.ctl("Frame8")->isHidden());
@@ -250,7 +250,7 @@ TEST(Fahrzeug, TypeGuardRefusesAChangeWhileTheTripFileHoldsTrips)
 
     // Another vehicle's frame never touches the current vehicle's record.
     leereFahrtdatei(u, 2, 0);
-    kmk::setOptionValue(f.PrivatPkw[1], true);
+    forms::setOptionValue(f.PrivatPkw[1], true);
     QTest::mouseClick(f.FirmenPkw[1], Qt::LeftButton);
     EXPECT_TRUE(f.FirmenPkw[1]->isChecked());
     EXPECT_EQ(kmk::fahrten1().Kfz.Firmenfahrzeug, -1);
@@ -380,11 +380,11 @@ TEST(Fahrzeug, TheExtendedPrintoutBoxFollowsTheVehicle)
     EXPECT_EQ(satz(u, 1).ErweiterterAusdruck, -1);
     forms::setValue(f.Check6, 0);
 
-    kmk::setOptionValue(f.Aktu_Auto[0], true);
+    forms::setOptionValue(f.Aktu_Auto[0], true);
     EXPECT_EQ(kmk::fahrten1().Voreinstellung.ErweiterterAusdruck, -1);
     EXPECT_EQ(forms::value(f.Check6), 1);
     EXPECT_TRUE(f.Check6->font().bold());
-    kmk::setOptionValue(f.AutoOpt(1), true);
+    forms::setOptionValue(f.AutoOpt(1), true);
     EXPECT_EQ(kmk::fahrten1().Voreinstellung.ErweiterterAusdruck, 0);
     EXPECT_EQ(forms::value(f.Check6), 0);
 }

@@ -33,10 +33,10 @@ void fuelle(kmk::Form1& f, int i, const QString& kz, const QString& km, const QS
 void zweiFahrzeuge(kmk::Form1& f)
 {
     fuelle(f, 0, "B-AB 123", "12345", "Köln", "Muster GmbH");
-    kmk::setOptionValue(f.FirmenPkw[0], true);
+    forms::setOptionValue(f.FirmenPkw[0], true);
     f.Command1_Click(0);
     fuelle(f, 1, "K-XY 99", "500", "Bonn", "Hans Meier");
-    kmk::setOptionValue(f.PrivatPkw[1], true);
+    forms::setOptionValue(f.PrivatPkw[1], true);
     f.Command1_Click(1);
 }
 
@@ -222,7 +222,7 @@ TEST(Seitenbild, OneTripTypeAtATimeAndTheChosenOneInBold)
 
     // A private car selects the business trip from code: bold as well.
     fuelle(f, 1, "K-XY 99", "500", "Bonn", "Hans Meier");
-    kmk::setOptionValue(f.PrivatPkw[1], true);
+    forms::setOptionValue(f.PrivatPkw[1], true);
     f.Command1_Click(1);
     EXPECT_TRUE(gesch->isChecked());
     EXPECT_TRUE(gesch->font().bold());

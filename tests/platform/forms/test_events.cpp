@@ -3,6 +3,8 @@
 #include "platform/forms/events.h"
 
 #include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
@@ -59,6 +61,48 @@ TEST(ChangeRule, TypingRunsChangePerCharacter)
     QTest::keyClicks(edit, "abc");
     EXPECT_EQ(changes, 3);
     EXPECT_EQ(edit->text(), "abc");
+}
+
+TEST(ChangeRule, ControlsAreFoundByNameInTheirOwnWindowOnly)
+{
+    QWidget fenster;
+    // A secondary window parented to the main one, searched first, with the same name.
+    auto* neben = new QWidget(&fenster, Qt::Window);
+    auto* fremd = new QLineEdit(neben);
+    fremd->setObjectName("EinVon");
+    auto* seite = new QWidget(&fenster);
+    auto* feld = new QLineEdit(seite);
+    feld->setObjectName("EinVon");
+    EXPECT_EQ(forms::control(&fenster, "EinVon"), feld);
+    EXPECT_EQ(forms::control(seite, "EinVon"), feld);
+    EXPECT_EQ(forms::control(neben, "EinVon"), fremd);
+    EXPECT_EQ(forms::control(&fenster, "EinNach"), nullptr);
+    EXPECT_EQ(forms::control(nullptr, "EinVon"), nullptr);
+}
+
+TEST(ChangeRule, AnyControlByNameReadsAndWritesItsText)
+{
+    QWidget w;
+    auto* combo = new forms::ComboBox(&w);
+    auto* edit = new QLineEdit(&w);
+    auto* label = new QLabel(&w);
+    auto* multi = new QPlainTextEdit(&w);
+    auto* frame = new QGroupBox(&w);
+    int changes = 0;
+    forms::onChange(edit, [&] { ++changes; });
+    for (QWidget* c : std::initializer_list<QWidget*>{combo, edit, label, multi, frame}) {
+        forms::setText(c, "Köln €ß");
+        EXPECT_EQ(forms::text(c), "Köln €ß") << c->metaObject()->className();
+    }
+    forms::setText(edit, "Köln €ß");
+    EXPECT_EQ(changes, 1);
+    // Controls without a text: nothing read, nothing written, no crash.
+    auto* box = new QCheckBox("Journal", &w);
+    forms::setText(box, "x");
+    EXPECT_EQ(box->text(), "Journal");
+    EXPECT_EQ(forms::text(box), "");
+    EXPECT_EQ(forms::text(nullptr), "");
+    forms::setText(static_cast<QWidget*>(nullptr), "x");
 }
 
 TEST(ClickRule, CheckBoxClickOnlyOnValueChange)
@@ -176,6 +220,26 @@ TEST_F(Options, CanShowNoneSelectedWithoutClick)
     EXPECT_EQ(clicks, std::vector<int>{0});
     group.setChecked(0, false);
     EXPECT_EQ(group.value(), -1);
+}
+
+TEST_F(Options, SetFromCodeSelectsOrClearsThroughTheGroup)
+{
+    forms::setOptionValue(b[1], true);
+    forms::setOptionValue(b[1], true);
+    EXPECT_EQ(clicks, std::vector<int>{1});
+    forms::setOptionValue(b[2], false);   // not the selected one: nothing changes
+    EXPECT_EQ(group.value(), 1);
+    forms::setOptionValue(b[1], false);
+    EXPECT_EQ(group.value(), -1);
+    EXPECT_FALSE(b[1]->isChecked());
+    EXPECT_EQ(clicks, std::vector<int>{1});
+    // A button outside any group clears too, though Qt keeps it exclusive.
+    QWidget alone;
+    auto* x = new QRadioButton("X", &alone);
+    x->setChecked(true);
+    forms::setOptionValue(x, false);
+    EXPECT_FALSE(x->isChecked());
+    EXPECT_TRUE(x->autoExclusive());
 }
 
 struct Combo : ::testing::Test {
