@@ -15,15 +15,9 @@ namespace kmk {
 
 QWidget* Eintragsseite::ctl(const QString& name) const
 {
-    if (!fenster)
-        return nullptr;
-    if (fenster->objectName() == name)
+    if (fenster && fenster->objectName() == name)
         return fenster;
-    // Only controls of this window: a secondary window may use the same name.
-    for (QWidget* w : fenster->findChildren<QWidget*>(name))
-        if (w->window() == fenster->window())
-            return w;
-    return nullptr;
+    return forms::control(fenster, name);
 }
 
 namespace felder {
@@ -97,33 +91,16 @@ qint64 farbe(const Eintragsseite& s, const QString& name)
     return w ? forms::toBgr(w->palette().color(rolle(w))) : 0;
 }
 
-void option(QRadioButton* b, bool wert)
-{
-    if (!b || b->isChecked() == wert)
-        return;
-    if (wert) {
-        b->setChecked(true);
-        return;
-    }
-    if (auto* g = qobject_cast<forms::OptionGroup*>(b->property("kmkOptionGroup").value<QObject*>())) {
-        g->setChecked(b->property("kmkOptionIndex").toInt(), false);
-        return;
-    }
-    const bool ex = b->autoExclusive();
-    b->setAutoExclusive(false);
-    b->setChecked(false);
-    b->setAutoExclusive(ex);
-}
 
 void fahrtartZeigen(const Eintragsseite& s, int fahrtart)
 {
     if (fahrtart >= 1 && fahrtart <= 5) {
-        option(s.ctl<QRadioButton>(QString::fromLatin1(Fahrtartoptionen[fahrtart - 1])), true);
+        forms::setOptionValue(s.ctl<QRadioButton>(QString::fromLatin1(Fahrtartoptionen[fahrtart - 1])), true);
         return;
     }
     // An old or damaged record: no type shown rather than the last trip's.
     for (const char* n : Fahrtartoptionen)
-        option(s.ctl<QRadioButton>(QString::fromLatin1(n)), false);
+        forms::setOptionValue(s.ctl<QRadioButton>(QString::fromLatin1(n)), false);
 }
 
 } // namespace felder

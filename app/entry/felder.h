@@ -19,9 +19,6 @@ void zeigen(const Eintragsseite& s, const QString& name, bool sichtbar);
 void farbe(const Eintragsseite& s, const QString& name, qint64 bgr);
 qint64 farbe(const Eintragsseite& s, const QString& name);
 
-// An option button from code: Click only when the value changes; clearing
-// works inside the main window's option groups ("none selected").
-void option(QRadioButton* b, bool wert);
 // Selects the trip-type option of Fahrtart 1..5; any other value clears all five.
 void fahrtartZeigen(const Eintragsseite& s, int fahrtart);
 

@@ -4,6 +4,7 @@
 #include "app/entry/felder.h"
 #include "app/entry/laden.h"
 #include "platform/forms/combobox.h"
+#include "platform/forms/events.h"
 #include "platform/io/folders.h"
 #include "platform/vb/number.h"
 
@@ -57,11 +58,11 @@ void NeuEintrag(Eintragsseite& s)
     oeffnen(s);
 
     for (const char* n : {"OptWA", "OptPri", "OptGesch"})
-        felder::option(s.ctl<QRadioButton>(QString::fromLatin1(n)), false);
+        forms::setOptionValue(s.ctl<QRadioButton>(QString::fromLatin1(n)), false);
     if (s.privatwagen() || st.Voreinstellung.WenigAbfragen)
-        felder::option(s.ctl<QRadioButton>("OptGesch"), true);
+        forms::setOptionValue(s.ctl<QRadioButton>("OptGesch"), true);
     for (const char* n : {"OptEhr", "OptFam"})
-        felder::option(s.ctl<QRadioButton>(QString::fromLatin1(n)), false);
+        forms::setOptionValue(s.ctl<QRadioButton>(QString::fromLatin1(n)), false);
     st.Satzpuffer[0].Fahrtart = 0;
 
     st.Satzpuffer[0].Eintragungsdatum = st.Voreinstellung.Journalfunktion ? s.heute() : 1;
