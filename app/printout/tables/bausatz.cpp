@@ -133,6 +133,16 @@ void Spaltenkoepfe(sheet::Tabellenblatt& t, const std::vector<Spalte>& spalten)
     }
 }
 
+void Tabellenkopf(sheet::Tabellenblatt& t, const std::vector<Spalte>& spalten)
+{
+    waehle(t, 2, 1);
+    t.Ausrichtung(1);
+    t.Zelltext(LegendeAbkuerzungen());
+    Spaltenkoepfe(t, spalten);
+    t.DrucktitelLetzteZeile(4);
+    t.DrucktitelErsteZeile(1);
+}
+
 void datumZelle(sheet::Tabellenblatt& t, qint32 tag)
 {
     t.Zahlenformat(QStringLiteral("dd/mm/yyyy"));

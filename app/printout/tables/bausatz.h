@@ -137,6 +137,9 @@ struct Spalte {
 void Spaltenbreiten(sheet::Tabellenblatt& t, const std::vector<Spalte>& spalten);
 // The bold centred headings of rows 3 and 4.
 void Spaltenkoepfe(sheet::Tabellenblatt& t, const std::vector<Spalte>& spalten);
+// Rows 2 to 4 of the one-row logbooks: the abbreviations, the headings,
+// and rows 1 to 4 repeated on every printed page.
+void Tabellenkopf(sheet::Tabellenblatt& t, const std::vector<Spalte>& spalten);
 
 // Cell contents the trip tables share.
 void datumZelle(sheet::Tabellenblatt& t, qint32 tag);

@@ -75,12 +75,7 @@ Bau KFZTabelle(sheet::Tabellenblatt& t, const Tabellenkontext& k)
     t.Blattname(1, QStringLiteral("Kilometrika ") + k.jahr);
     waehle(t, 1, 1);
     t.Zelltext(LegendeFahrtarten());
-    waehle(t, 2, 1);
-    t.Ausrichtung(1);
-    t.Zelltext(LegendeAbkuerzungen());
-    Spaltenkoepfe(t, s);
-    t.DrucktitelLetzteZeile(4);
-    t.DrucktitelErsteZeile(1);
+    Tabellenkopf(t, s);
 
     int zeile = 4;
     for (const Fahrt& f : fahrten) {
