@@ -41,12 +41,6 @@ void wertzelle(T& t, int32_t zeile, int spalte, double wert, bool fett = false)
     t.Zellwert(wert);
 }
 
-void nurRahmen(T& t, int32_t zeile, int spalte, Rahmen r)
-{
-    waehle(t, zeile, spalte);
-    rahmen(t, r);
-}
-
 // Writes the block of one trip from the row after 'zeile'; returns its last row.
 int32_t block(T& t, const Tabellenkontext& k, const FahrtDatensatz& f, int fahrtnummer, int32_t zeile)
 {
@@ -68,17 +62,7 @@ int32_t block(T& t, const Tabellenkontext& k, const FahrtDatensatz& f, int fahrt
 
     // Row 1: trip number and the captions of the columns.
     int32_t z = ++zeile;
-    waehle(t, z, 1);
-    t.Zelltext(QStringLiteral("Fahrt Nr. ") + vb::Str(fahrtnummer));
-    rahmen(t, Rahmen::Geschlossen);
-    Beschriftung(t, z, 2, QStringLiteral("Ort / Straße"), 1, Rahmen::OffenRechts);
-    waehle(t, z, 3);
-    t.Zelltext(QString());
-    rahmen(t, Rahmen::OffenLinks);
-    Beschriftung(t, z, 4, QStringLiteral("Datum"), 3, Rahmen::Geschlossen);
-    Beschriftung(t, z, 5, QStringLiteral("km - Stand"), 3, Rahmen::Geschlossen);
-    if (zeiten)
-        Beschriftung(t, z, 6, QStringLiteral("Zeit"), 3, Rahmen::Geschlossen);
+    Blockkopf(t, z, QStringLiteral("Fahrt Nr. ") + vb::Str(fahrtnummer), zeiten);
 
     // Rows 2 and 3: departure and arrival.
     for (bool abfahrt : {true, false}) {
