@@ -33,7 +33,7 @@ Ausdruckseite::Ausdruckseite(QWidget* fenster, sheet::Tabellenblatt& blatt, Fahr
 
 QWidget* Ausdruckseite::ctl(const char* name) const
 {
-    return m_fenster ? m_fenster->findChild<QWidget*>(QString::fromLatin1(name)) : nullptr;
+    return forms::control(m_fenster, QString::fromLatin1(name));
 }
 
 void Ausdruckseite::setText(const char* name, const QString& text) const

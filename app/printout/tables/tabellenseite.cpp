@@ -38,7 +38,7 @@ Tabellenseite::Tabellenseite(QWidget* fenster, Fahrten1& st, Blattquelle blatt, 
 
 QWidget* Tabellenseite::ctl(const char* name) const
 {
-    return m_fenster ? m_fenster->findChild<QWidget*>(QString::fromLatin1(name)) : nullptr;
+    return forms::control(m_fenster, QString::fromLatin1(name));
 }
 
 QString Tabellenseite::text(const char* name) const
