@@ -41,6 +41,19 @@ void wertzelle(T& t, int32_t zeile, int spalte, double wert, bool fett = false)
     t.Zellwert(wert);
 }
 
+// Columns 5 and 6 of rows 6 and 7: an allowance with its caption, or an
+// empty frame in a year without allowances.
+void pauschalfeld(T& t, int32_t z, bool pauschalen, const QString& beschriftung, double wert)
+{
+    if (!pauschalen) {
+        nurRahmen(t, z, 5, Rahmen::Geschlossen);
+        return;
+    }
+    Beschriftung(t, z, 5, beschriftung, 3, Rahmen::Geschlossen);
+    wertzelle(t, z, 6, wert, true);
+    rahmen(t, Rahmen::Geschlossen);
+}
+
 // Writes the block of one trip from the row after 'zeile'; returns its last row.
 int32_t block(T& t, const Tabellenkontext& k, const FahrtDatensatz& f, int fahrtnummer, int32_t zeile)
 {
@@ -110,13 +123,7 @@ int32_t block(T& t, const Tabellenkontext& k, const FahrtDatensatz& f, int fahrt
     nurRahmen(t, z, 2, Rahmen::OffenRechts);
     nurRahmen(t, z, 3, Rahmen::OffenBeide);
     nurRahmen(t, z, 4, Rahmen::OffenLinks);
-    if (pauschalen) {
-        Beschriftung(t, z, 5, QStringLiteral("Verpfl. Zuschuß"), 3, Rahmen::Geschlossen);
-        wertzelle(t, z, 6, f.Teilpauschale2, true);
-        rahmen(t, Rahmen::Geschlossen);
-    } else {
-        nurRahmen(t, z, 5, Rahmen::Geschlossen);
-    }
+    pauschalfeld(t, z, pauschalen, QStringLiteral("Verpfl. Zuschuß"), f.Teilpauschale2);
 
     // Row 7: trip type, the allowance so far.
     z = ++zeile;
@@ -129,13 +136,7 @@ int32_t block(T& t, const Tabellenkontext& k, const FahrtDatensatz& f, int fahrt
     rahmen(t, Rahmen::OffenRechts);
     nurRahmen(t, z, 3, Rahmen::OffenBeide);
     nurRahmen(t, z, 4, Rahmen::OffenLinks);
-    if (pauschalen) {
-        Beschriftung(t, z, 5, QStringLiteral("Verpfl. Gesamt"), 3, Rahmen::Geschlossen);
-        wertzelle(t, z, 6, f.PauschaleGesamt, true);
-        rahmen(t, Rahmen::Geschlossen);
-    } else {
-        nurRahmen(t, z, 5, Rahmen::Geschlossen);
-    }
+    pauschalfeld(t, z, pauschalen, QStringLiteral("Verpfl. Gesamt"), f.PauschaleGesamt);
     return zeile;
 }
 
