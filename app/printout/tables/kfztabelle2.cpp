@@ -69,6 +69,7 @@ Bau KfzTabelle2(sheet::Tabellenblatt& t, const Tabellenkontext& k)
     else
         t.Zelltext(QStringLiteral("Fahrtarten: 1=Fahrten z. Wohn- und Arbeitsstätte 2=Privatfahrten "
                                   "3=Geschäftsfahrten 4= Fahrten i. Zshg. m. stfr. Umsätzen 5=Familienheimfahrten"));
+    Abkuerzungszeile(t);
     Tabellenkopf(t, s);
 
     int genommen = 0;
