@@ -5,6 +5,7 @@
 #include "app/tripmemory/fahrtenspeicher.h"
 #include "app/tripmemory/kundendatei.h"
 #include "app/tripmemory/kundenliste.h"
+#include "platform/forms/events.h"
 #include "platform/vb/number.h"
 #include "platform/vb/text.h"
 
@@ -63,11 +64,17 @@ int Filterzeilennummer(const QListWidgetItem* zeile)
 Tabellenfilter::Tabellenfilter(QWidget* fenster, Fahrten1& st, QObject* parent)
     : QObject(parent), m_st(st)
 {
-    m_list2 = fenster->findChild<QListWidget*>(QStringLiteral("List2"));
-    m_list3 = fenster->findChild<QListWidget*>(QStringLiteral("List3"));
-    m_label49 = fenster->findChild<QLabel*>(QStringLiteral("Label49"));
-    m_label72 = fenster->findChild<QLabel*>(QStringLiteral("Label72"));
-    m_label56 = fenster->findChild<QLabel*>(QStringLiteral("Label56"));
+    const auto liste = [fenster](const char* name) {
+        return qobject_cast<QListWidget*>(forms::control(fenster, QString::fromLatin1(name)));
+    };
+    const auto label = [fenster](const char* name) {
+        return qobject_cast<QLabel*>(forms::control(fenster, QString::fromLatin1(name)));
+    };
+    m_list2 = liste("List2");
+    m_list3 = liste("List3");
+    m_label49 = label("Label49");
+    m_label72 = label("Label72");
+    m_label56 = label("Label56");
     // Selection from code raises Click too, as the runtime did.
     if (m_list2) {
         connect(m_list2, &QListWidget::currentRowChanged, this, [this](int r) {
