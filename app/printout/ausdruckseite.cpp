@@ -16,13 +16,18 @@
 
 namespace kmk {
 
-qint32 kalenderDatum(QWidget* kalender)
+qint32 kalenderDatum(QWidget* kalender, qint32 sonst)
 {
-    if (!kalender)
-        return 0;
-    if (auto* h = qobject_cast<com::ControlHost*>(kalender))
-        return h->property("Date").toInt();
-    return kalender->QObject::property("Date").toInt();
+    QVariant d;
+    if (auto* host = qobject_cast<com::ControlHost*>(kalender)) {
+        try {
+            d = host->property("Date");
+        } catch (...) {
+        }
+    } else if (kalender) {
+        d = kalender->QObject::property("Date");
+    }
+    return d.isValid() ? d.toInt() : sonst;
 }
 
 Ausdruckseite::Ausdruckseite(QWidget* fenster, sheet::Tabellenblatt& blatt, Fahrten1& st,
@@ -33,7 +38,7 @@ Ausdruckseite::Ausdruckseite(QWidget* fenster, sheet::Tabellenblatt& blatt, Fahr
 
 QWidget* Ausdruckseite::ctl(const char* name) const
 {
-    return m_fenster ? m_fenster->findChild<QWidget*>(QString::fromLatin1(name)) : nullptr;
+    return forms::control(m_fenster, QString::fromLatin1(name));
 }
 
 void Ausdruckseite::setText(const char* name, const QString& text) const
@@ -235,7 +240,8 @@ void Ausdruckseite::List5_Click()
 
 void Ausdruckseite::kalender(const char* name, const char* label, const QString& text, qint32& ziel)
 {
-    const qint32 d = kalenderDatum(ctl(name));
+    // A calendar that cannot be read keeps the stored day.
+    const qint32 d = kalenderDatum(ctl(name), ziel);
     setText(label, text + vb::DateText(d));
     ziel = d;
 }

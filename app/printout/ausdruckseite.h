@@ -108,7 +108,9 @@ private:
     AusdruckUmgebung m_u;
 };
 
-// The calendar's date (a hosted control, or a stand-in with a "Date" property).
-qint32 kalenderDatum(QWidget* kalender);
+// The calendar's date (a hosted control, or a stand-in with a "Date"
+// property); 'sonst' without a calendar, without a date, or when the
+// hosted control refuses the read.
+qint32 kalenderDatum(QWidget* kalender, qint32 sonst = 0);
 
 } // namespace kmk

@@ -6,12 +6,22 @@
 
 namespace kmk::tabellen {
 
+namespace {
+
+// A cancelled entry, or a trip outside the range, counts in no evaluation.
+bool zaehlt(const FahrtDatensatz& s, Druckbereich bereich)
+{
+    return s.Eintragsstatus != 1 && bereich.enthaelt(s.DatumAb);
+}
+
+} // namespace
+
 Betriebskosten BetriebskostenErmitteln(const std::vector<Fahrt>& fahrten, Druckbereich bereich)
 {
     Betriebskosten b;
     for (const Fahrt& f : fahrten) {
         const FahrtDatensatz& s = f.satz;
-        if (s.Eintragsstatus == 1 || !bereich.enthaelt(s.DatumAb))
+        if (!zaehlt(s, bereich))
             continue;
         if (b.km > 0)
             b.km += s.GefahreneKm;
@@ -40,7 +50,7 @@ Firmenanteile FirmenanteileErmitteln(const std::vector<Fahrt>& fahrten, Druckber
     Firmenanteile a;
     for (const Fahrt& f : fahrten) {
         const FahrtDatensatz& s = f.satz;
-        if (s.Eintragsstatus == 1 || !bereich.enthaelt(s.DatumAb))
+        if (!zaehlt(s, bereich))
             continue;
         if (s.Fahrtart >= 1 && s.Fahrtart <= 5 && s.GefahreneKm > 0)
             a.km[s.Fahrtart] += s.GefahreneKm;

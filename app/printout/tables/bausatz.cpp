@@ -133,6 +133,32 @@ void Spaltenkoepfe(sheet::Tabellenblatt& t, const std::vector<Spalte>& spalten)
     }
 }
 
+void Tabellenkopf(sheet::Tabellenblatt& t, const std::vector<Spalte>& spalten)
+{
+    Spaltenkoepfe(t, spalten);
+    t.DrucktitelLetzteZeile(4);
+    t.DrucktitelErsteZeile(1);
+}
+
+void Abkuerzungszeile(sheet::Tabellenblatt& t)
+{
+    waehle(t, 2, 1);
+    t.Ausrichtung(1);
+    t.Zelltext(LegendeAbkuerzungen());
+}
+
+void Datenzeile(sheet::Tabellenblatt& t, int zeile, const std::vector<Spalte>& spalten, const FahrtDatensatz& f)
+{
+    for (size_t i = 0; i < spalten.size(); ++i) {
+        if (!spalten[i].inhalt)
+            continue;
+        waehle(t, zeile, int(i) + 1);
+        t.Schriftgroesse(8);
+        t.Ausrichtung(spalten[i].ausrichtung);
+        spalten[i].inhalt(t, f);
+    }
+}
+
 void datumZelle(sheet::Tabellenblatt& t, qint32 tag)
 {
     t.Zahlenformat(QStringLiteral("dd/mm/yyyy"));

@@ -137,6 +137,14 @@ struct Spalte {
 void Spaltenbreiten(sheet::Tabellenblatt& t, const std::vector<Spalte>& spalten);
 // The bold centred headings of rows 3 and 4.
 void Spaltenkoepfe(sheet::Tabellenblatt& t, const std::vector<Spalte>& spalten);
+// The headings of rows 3 and 4, and rows 1 to 4 repeated on every
+// printed page.
+void Tabellenkopf(sheet::Tabellenblatt& t, const std::vector<Spalte>& spalten);
+// Row 2 of the one-row logbooks, left aligned.
+void Abkuerzungszeile(sheet::Tabellenblatt& t);
+// One trip's row: 8-point cells with each column's alignment and content;
+// a column without content is left alone.
+void Datenzeile(sheet::Tabellenblatt& t, int zeile, const std::vector<Spalte>& spalten, const FahrtDatensatz& f);
 
 // Cell contents the trip tables share.
 void datumZelle(sheet::Tabellenblatt& t, qint32 tag);

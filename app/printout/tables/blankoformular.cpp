@@ -19,26 +19,12 @@ void feld(T& t, int32_t zeile, int spalte, int ausrichtung, Rahmen r, const QStr
     rahmen(t, r);
 }
 
-void nurRahmen(T& t, int32_t zeile, int spalte, Rahmen r)
-{
-    waehle(t, zeile, spalte);
-    rahmen(t, r);
-}
-
 // One block of eight rows from row z; returns its last row.
 int32_t block(T& t, int32_t z, bool zeiten)
 {
     const QString datum = QStringLiteral("dd/mm/yyyy");
-    waehle(t, z, 1);
-    t.Zelltext(QStringLiteral("Fahrt Nr. "));
-    rahmen(t, Rahmen::Geschlossen);
-    Beschriftung(t, z, 2, QStringLiteral("Ort / Straße"), 1, Rahmen::OffenRechts);
-    waehle(t, z, 3);
-    t.Zelltext(QString());
-    rahmen(t, Rahmen::OffenLinks);
-    Beschriftung(t, z, 4, QStringLiteral("Datum"), 3, Rahmen::Geschlossen);
-    Beschriftung(t, z, 5, QStringLiteral("km - Stand"), 3, Rahmen::Geschlossen);
-    Beschriftung(t, z, 6, QStringLiteral("Zeit"), 3, Rahmen::Geschlossen);
+    // The blank form keeps the time caption even where the year has no times.
+    Blockkopf(t, z, QStringLiteral("Fahrt Nr. "), true);
 
     for (bool abfahrt : {true, false}) {
         ++z;

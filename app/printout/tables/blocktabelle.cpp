@@ -38,4 +38,25 @@ void Beschriftung(sheet::Tabellenblatt& t, int32_t zeile, int spalte, const QStr
     rahmen(t, r);
 }
 
+void nurRahmen(sheet::Tabellenblatt& t, int32_t zeile, int spalte, Rahmen r)
+{
+    waehle(t, zeile, spalte);
+    rahmen(t, r);
+}
+
+void Blockkopf(sheet::Tabellenblatt& t, int32_t zeile, const QString& fahrtNr, bool zeit)
+{
+    waehle(t, zeile, 1);
+    t.Zelltext(fahrtNr);
+    rahmen(t, Rahmen::Geschlossen);
+    Beschriftung(t, zeile, 2, QStringLiteral("Ort / Straße"), 1, Rahmen::OffenRechts);
+    waehle(t, zeile, 3);
+    t.Zelltext(QString());
+    rahmen(t, Rahmen::OffenLinks);
+    Beschriftung(t, zeile, 4, QStringLiteral("Datum"), 3, Rahmen::Geschlossen);
+    Beschriftung(t, zeile, 5, QStringLiteral("km - Stand"), 3, Rahmen::Geschlossen);
+    if (zeit)
+        Beschriftung(t, zeile, 6, QStringLiteral("Zeit"), 3, Rahmen::Geschlossen);
+}
+
 } // namespace kmk::tabellen

@@ -20,4 +20,11 @@ int32_t Blockende(sheet::Tabellenblatt& t, int32_t zeile, int& bloecke, int vors
 void Beschriftung(sheet::Tabellenblatt& t, int32_t zeile, int spalte, const QString& text, int ausrichtung,
                   Rahmen r);
 
+// A frame alone, the cell left empty.
+void nurRahmen(sheet::Tabellenblatt& t, int32_t zeile, int spalte, Rahmen r);
+
+// Row 1 of a block: the trip number cell, then the column captions; the
+// time caption only where 'zeit' is set.
+void Blockkopf(sheet::Tabellenblatt& t, int32_t zeile, const QString& fahrtNr, bool zeit);
+
 } // namespace kmk::tabellen

@@ -75,26 +75,14 @@ Bau KFZTabelle(sheet::Tabellenblatt& t, const Tabellenkontext& k)
     t.Blattname(1, QStringLiteral("Kilometrika ") + k.jahr);
     waehle(t, 1, 1);
     t.Zelltext(LegendeFahrtarten());
-    waehle(t, 2, 1);
-    t.Ausrichtung(1);
-    t.Zelltext(LegendeAbkuerzungen());
-    Spaltenkoepfe(t, s);
-    t.DrucktitelLetzteZeile(4);
-    t.DrucktitelErsteZeile(1);
+    Abkuerzungszeile(t);
+    Tabellenkopf(t, s);
 
     int zeile = 4;
     for (const Fahrt& f : fahrten) {
         if (!k.nimmt(f.satz))
             continue;
-        ++zeile;
-        for (size_t i = 0; i < s.size(); ++i) {
-            if (!s[i].inhalt)
-                continue;
-            waehle(t, zeile, int(i) + 1);
-            t.Schriftgroesse(8);
-            t.Ausrichtung(s[i].ausrichtung);
-            s[i].inhalt(t, f.satz);
-        }
+        Datenzeile(t, ++zeile, s, f.satz);
     }
     return Bau::Gebaut;
 }

@@ -69,12 +69,8 @@ Bau KfzTabelle2(sheet::Tabellenblatt& t, const Tabellenkontext& k)
     else
         t.Zelltext(QStringLiteral("Fahrtarten: 1=Fahrten z. Wohn- und Arbeitsstätte 2=Privatfahrten "
                                   "3=Geschäftsfahrten 4= Fahrten i. Zshg. m. stfr. Umsätzen 5=Familienheimfahrten"));
-    waehle(t, 2, 1);
-    t.Ausrichtung(1);
-    t.Zelltext(LegendeAbkuerzungen());
-    Spaltenkoepfe(t, s);
-    t.DrucktitelLetzteZeile(4);
-    t.DrucktitelErsteZeile(1);
+    Abkuerzungszeile(t);
+    Tabellenkopf(t, s);
 
     int genommen = 0;
     for (const Fahrt& f : fahrten) {

@@ -82,22 +82,14 @@ Bau KFZTabelle3(sheet::Tabellenblatt& t, const Tabellenkontext& k, const sheet::
     t.Fettschrift(true);
     t.Ausrichtung(1);
     t.Zelltext(QStringLiteral("Betriebsfahrten mit dem Privat - Pkw"));
-    Spaltenkoepfe(t, s);
-    t.DrucktitelLetzteZeile(4);
-    t.DrucktitelErsteZeile(1);
+    Tabellenkopf(t, s);
 
     int zeile = 4;
     double summe = 0;
     for (const Fahrt& f : fahrten) {
         if (!k.nimmt(f.satz))
             continue;
-        ++zeile;
-        for (size_t i = 0; i < s.size(); ++i) {
-            waehle(t, zeile, int(i) + 1);
-            t.Schriftgroesse(8);
-            t.Ausrichtung(s[i].ausrichtung);
-            s[i].inhalt(t, f.satz);
-        }
+        Datenzeile(t, ++zeile, s, f.satz);
         summe += f.satz.Fahrtkosten;
     }
 

@@ -41,10 +41,17 @@ void wertzelle(T& t, int32_t zeile, int spalte, double wert, bool fett = false)
     t.Zellwert(wert);
 }
 
-void nurRahmen(T& t, int32_t zeile, int spalte, Rahmen r)
+// Columns 5 and 6 of rows 6 and 7: an allowance with its caption, or an
+// empty frame in a year without allowances.
+void pauschalfeld(T& t, int32_t z, bool pauschalen, const QString& beschriftung, double wert)
 {
-    waehle(t, zeile, spalte);
-    rahmen(t, r);
+    if (!pauschalen) {
+        nurRahmen(t, z, 5, Rahmen::Geschlossen);
+        return;
+    }
+    Beschriftung(t, z, 5, beschriftung, 3, Rahmen::Geschlossen);
+    wertzelle(t, z, 6, wert, true);
+    rahmen(t, Rahmen::Geschlossen);
 }
 
 // Writes the block of one trip from the row after 'zeile'; returns its last row.
@@ -68,17 +75,7 @@ int32_t block(T& t, const Tabellenkontext& k, const FahrtDatensatz& f, int fahrt
 
     // Row 1: trip number and the captions of the columns.
     int32_t z = ++zeile;
-    waehle(t, z, 1);
-    t.Zelltext(QStringLiteral("Fahrt Nr. ") + vb::Str(fahrtnummer));
-    rahmen(t, Rahmen::Geschlossen);
-    Beschriftung(t, z, 2, QStringLiteral("Ort / Straße"), 1, Rahmen::OffenRechts);
-    waehle(t, z, 3);
-    t.Zelltext(QString());
-    rahmen(t, Rahmen::OffenLinks);
-    Beschriftung(t, z, 4, QStringLiteral("Datum"), 3, Rahmen::Geschlossen);
-    Beschriftung(t, z, 5, QStringLiteral("km - Stand"), 3, Rahmen::Geschlossen);
-    if (zeiten)
-        Beschriftung(t, z, 6, QStringLiteral("Zeit"), 3, Rahmen::Geschlossen);
+    Blockkopf(t, z, QStringLiteral("Fahrt Nr. ") + vb::Str(fahrtnummer), zeiten);
 
     // Rows 2 and 3: departure and arrival.
     for (bool abfahrt : {true, false}) {
@@ -126,13 +123,7 @@ int32_t block(T& t, const Tabellenkontext& k, const FahrtDatensatz& f, int fahrt
     nurRahmen(t, z, 2, Rahmen::OffenRechts);
     nurRahmen(t, z, 3, Rahmen::OffenBeide);
     nurRahmen(t, z, 4, Rahmen::OffenLinks);
-    if (pauschalen) {
-        Beschriftung(t, z, 5, QStringLiteral("Verpfl. Zuschuß"), 3, Rahmen::Geschlossen);
-        wertzelle(t, z, 6, f.Teilpauschale2, true);
-        rahmen(t, Rahmen::Geschlossen);
-    } else {
-        nurRahmen(t, z, 5, Rahmen::Geschlossen);
-    }
+    pauschalfeld(t, z, pauschalen, QStringLiteral("Verpfl. Zuschuß"), f.Teilpauschale2);
 
     // Row 7: trip type, the allowance so far.
     z = ++zeile;
@@ -145,13 +136,7 @@ int32_t block(T& t, const Tabellenkontext& k, const FahrtDatensatz& f, int fahrt
     rahmen(t, Rahmen::OffenRechts);
     nurRahmen(t, z, 3, Rahmen::OffenBeide);
     nurRahmen(t, z, 4, Rahmen::OffenLinks);
-    if (pauschalen) {
-        Beschriftung(t, z, 5, QStringLiteral("Verpfl. Gesamt"), 3, Rahmen::Geschlossen);
-        wertzelle(t, z, 6, f.PauschaleGesamt, true);
-        rahmen(t, Rahmen::Geschlossen);
-    } else {
-        nurRahmen(t, z, 5, Rahmen::Geschlossen);
-    }
+    pauschalfeld(t, z, pauschalen, QStringLiteral("Verpfl. Gesamt"), f.PauschaleGesamt);
     return zeile;
 }
 

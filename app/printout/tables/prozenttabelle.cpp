@@ -46,6 +46,19 @@ void rahmenUndKopf(T& t, const Tabellenkontext& k, const QString& fahrzeug)
     t.Zelltext(QStringLiteral("Gesamte Km "));
 }
 
+// One row from row 9 on: the trip type, its share (left empty without a
+// text) and its kilometres.
+void anteilzeile(T& t, int z, const QString& art, const QString& anteil, double km)
+{
+    zelle(t, z, 1, 1);
+    t.Zelltext(art);
+    zelle(t, z, 2, 3);
+    if (!anteil.isEmpty())
+        t.Zelltext(anteil);
+    zelle(t, z, 3, 3);
+    t.Zellwert(km);
+}
+
 void summeUndRahmen(T& t)
 {
     zelle(t, 14, 3, 3);
@@ -65,16 +78,8 @@ void ProzentTabelleFirma(sheet::Tabellenblatt& t, const Tabellenkontext& k, cons
     const QString arten[] = {QStringLiteral("Fahrten z. Wohn- und Arbeitsstätte"), QStringLiteral("Private Fahrten"),
                              QStringLiteral("Geschäftsfahrten"), QStringLiteral("Fahrten im Zshg. mit stfr. Umsätzen"),
                              QStringLiteral("Familienheimfahrten")};
-    for (int art = 1; art <= 5; ++art) {
-        const int z = 8 + art;
-        zelle(t, z, 1, 1);
-        t.Zelltext(arten[art - 1]);
-        zelle(t, z, 2, 3);
-        if (!a.texte[art].isEmpty())
-            t.Zelltext(a.texte[art]);
-        zelle(t, z, 3, 3);
-        t.Zellwert(a.km[art]);
-    }
+    for (int art = 1; art <= 5; ++art)
+        anteilzeile(t, 8 + art, arten[art - 1], a.texte[art], a.km[art]);
     summeUndRahmen(t);
 }
 
@@ -82,18 +87,8 @@ void ProzentTabellePrivat(sheet::Tabellenblatt& t, const Tabellenkontext& k, con
                           const Privatanteile& p)
 {
     rahmenUndKopf(t, k, fahrzeug);
-    zelle(t, 9, 1, 1);
-    t.Zelltext(QStringLiteral("Private Fahrten"));
-    zelle(t, 9, 2, 3);
-    t.Zelltext(Kommazahl(p.privatanteil));
-    zelle(t, 9, 3, 3);
-    t.Zellwert(p.privatkm);
-    zelle(t, 10, 1, 1);
-    t.Zelltext(QStringLiteral("Geschäftsfahrten"));
-    zelle(t, 10, 2, 3);
-    t.Zelltext(Kommazahl(p.geschaeftsanteil));
-    zelle(t, 10, 3, 3);
-    t.Zellwert(p.geschaeftskm);
+    anteilzeile(t, 9, QStringLiteral("Private Fahrten"), Kommazahl(p.privatanteil), p.privatkm);
+    anteilzeile(t, 10, QStringLiteral("Geschäftsfahrten"), Kommazahl(p.geschaeftsanteil), p.geschaeftskm);
     summeUndRahmen(t);
 }
 

@@ -5,11 +5,13 @@
 #include "app/tripmemory/fahrtenspeicher.h"
 #include "app/tripmemory/kundendatei.h"
 #include "app/tripmemory/kundenliste.h"
+#include "platform/forms/events.h"
 #include "platform/vb/number.h"
 #include "platform/vb/text.h"
 
 #include <QLabel>
 #include <QListWidget>
+#include <optional>
 
 namespace kmk::tabellen {
 
@@ -20,6 +22,19 @@ constexpr int Breite = 50;
 QString aufBreite(const QString& s, int breite)
 {
     return s.size() >= breite ? s.left(breite) : s + vb::Space(breite - s.size());
+}
+
+// The stored contact that list row number n names. None for the
+// all-records row (n < 1), and none for a number beyond the file rather
+// than another record's contact.
+std::optional<Fahrtenspeichersatz> Kontaktsatz(Fahrten1& st, int n)
+{
+    if (n < 1)
+        return std::nullopt;
+    const Kundendatei datei(st.pfad(st.Kundendatei));
+    if (!datei.vorhanden() || n > datei.anzahl())
+        return std::nullopt;
+    return datei.satz(n);
 }
 
 } // namespace
@@ -49,11 +64,17 @@ int Filterzeilennummer(const QListWidgetItem* zeile)
 Tabellenfilter::Tabellenfilter(QWidget* fenster, Fahrten1& st, QObject* parent)
     : QObject(parent), m_st(st)
 {
-    m_list2 = fenster->findChild<QListWidget*>(QStringLiteral("List2"));
-    m_list3 = fenster->findChild<QListWidget*>(QStringLiteral("List3"));
-    m_label49 = fenster->findChild<QLabel*>(QStringLiteral("Label49"));
-    m_label72 = fenster->findChild<QLabel*>(QStringLiteral("Label72"));
-    m_label56 = fenster->findChild<QLabel*>(QStringLiteral("Label56"));
+    const auto liste = [fenster](const char* name) {
+        return qobject_cast<QListWidget*>(forms::control(fenster, QString::fromLatin1(name)));
+    };
+    const auto label = [fenster](const char* name) {
+        return qobject_cast<QLabel*>(forms::control(fenster, QString::fromLatin1(name)));
+    };
+    m_list2 = liste("List2");
+    m_list3 = liste("List3");
+    m_label49 = label("Label49");
+    m_label72 = label("Label72");
+    m_label56 = label("Label56");
     // Selection from code raises Click too, as the runtime did.
     if (m_list2) {
         connect(m_list2, &QListWidget::currentRowChanged, this, [this](int r) {
@@ -87,15 +108,11 @@ void Tabellenfilter::List2_Click()
         m_label49->setText(text);
     if (text.isEmpty() || text.front() == QLatin1Char(' '))
         return;  // the all-records row, or a contact that is empty
-    const int n = Filterzeilennummer(zeile);
-    if (n < 1)
+    // No contact for the number leaves the filter blank.
+    const std::optional<Fahrtenspeichersatz> s = Kontaktsatz(m_st, Filterzeilennummer(zeile));
+    if (!s)
         return;
-    const Kundendatei datei(m_st.pfad(m_st.Kundendatei));
-    // A number beyond the file leaves the filter blank rather than taking
-    // another record's contact.
-    if (!datei.vorhanden() || n > datei.anzahl())
-        return;
-    m_st.Kundenfilter = aufBreite(vb::Trim(datei.satz(n).Gespraechspartner), Breite);
+    m_st.Kundenfilter = aufBreite(vb::Trim(s->Gespraechspartner), Breite);
 }
 
 void Tabellenfilter::List2_DblClick()
@@ -106,13 +123,10 @@ void Tabellenfilter::List2_DblClick()
     const int n = Filterzeilennummer(zeile);
     // The all-records row names no record: the hand-over would take
     // record 1 and the deletion none, so it is not handed on.
-    if (n < 1)
+    const std::optional<Fahrtenspeichersatz> s = Kontaktsatz(m_st, n);
+    if (!s)
         return;
-    const Kundendatei datei(m_st.pfad(m_st.Kundendatei));
-    if (!datei.vorhanden() || n > datei.anzahl())
-        return;
-    const Fahrtenspeichersatz s = datei.satz(n);
-    setzeAuswahl(m_label56, pickZeile(s, n), n, s.zuBytes());
+    setzeAuswahl(m_label56, pickZeile(*s, n), n, s->zuBytes());
 }
 
 void Tabellenfilter::List3_Click()

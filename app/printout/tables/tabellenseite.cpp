@@ -1,7 +1,7 @@
 #include "app/printout/tables/tabellenseite.h"
 
+#include "app/printout/ausdruckseite.h"
 #include "app/printout/tables/kundentabelle.h"
-#include "platform/com/controlhost.h"
 #include "platform/forms/events.h"
 #include "platform/forms/seams.h"
 #include "platform/vb/number.h"
@@ -14,23 +14,6 @@
 
 namespace kmk::tabellen {
 
-qint32 Kalenderdatum(QWidget* kalender, qint32 sonst)
-{
-    if (auto* host = qobject_cast<com::ControlHost*>(kalender)) {
-        try {
-            const QVariant d = host->property("Date");
-            if (d.isValid())
-                return d.toInt();
-        } catch (...) {
-        }
-    } else if (kalender) {
-        const QVariant d = kalender->property("Date");
-        if (d.isValid())
-            return d.toInt();
-    }
-    return sonst;
-}
-
 Tabellenseite::Tabellenseite(QWidget* fenster, Fahrten1& st, Blattquelle blatt, TabellenDienste dienste)
     : m_fenster(fenster), m_st(st), m_blatt(std::move(blatt)), m_d(std::move(dienste))
 {
@@ -38,7 +21,7 @@ Tabellenseite::Tabellenseite(QWidget* fenster, Fahrten1& st, Blattquelle blatt, 
 
 QWidget* Tabellenseite::ctl(const char* name) const
 {
-    return m_fenster ? m_fenster->findChild<QWidget*>(QString::fromLatin1(name)) : nullptr;
+    return forms::control(m_fenster, QString::fromLatin1(name));
 }
 
 QString Tabellenseite::text(const char* name) const
@@ -69,8 +52,8 @@ Tabellenkontext Tabellenseite::kontext() const
     k.fahrzeugBelegt = m_d.AutoTest ? m_d.AutoTest() > 0 : fz > 0;
     k.pufferindex = m_st.Pufferindex;
     k.satznummer = m_st.Satznummer;
-    k.bereich = {Kalenderdatum(ctl("QKC2"), m_st.Voreinstellung.DruckAb),
-                 Kalenderdatum(ctl("QKC3"), m_st.Voreinstellung.DruckBis)};
+    k.bereich = {kalenderDatum(ctl("QKC2"), m_st.Voreinstellung.DruckAb),
+                 kalenderDatum(ctl("QKC3"), m_st.Voreinstellung.DruckBis)};
     k.filter = {text("Label49"), m_st.Kundenfilter, m_st.Fahrtartfilter};
     return k;
 }

@@ -57,7 +57,5 @@ private:
     TabellenDienste m_d;
 };
 
-// The Date of a print-range calendar, or 'sonst' without one.
-qint32 Kalenderdatum(QWidget* kalender, qint32 sonst);
 
 } // namespace kmk::tabellen

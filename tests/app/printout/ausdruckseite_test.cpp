@@ -171,6 +171,22 @@ TEST(Ausdruckseite, TheRangeCalendarWritesItsLabelAndTheSetting)
     EXPECT_EQ(s.hilfe->toPlainText(), QStringLiteral("Hilfe 92"));
 }
 
+TEST(Ausdruckseite, ACalendarWithoutADateKeepsTheStoredDay)
+{
+    QWidget stellvertreter;
+    EXPECT_EQ(kalenderDatum(nullptr, 42400), 42400);
+    EXPECT_EQ(kalenderDatum(&stellvertreter, 42400), 42400);
+    EXPECT_EQ(kalenderDatum(&stellvertreter), 0);
+    stellvertreter.setProperty("Date", 42430);
+    EXPECT_EQ(kalenderDatum(&stellvertreter, 42400), 42430);
+
+    Seite s;
+    s.st.Voreinstellung.DruckAb = 42400;
+    s.seite->QKC2_Change();
+    EXPECT_EQ(s.st.Voreinstellung.DruckAb, 42400);
+    EXPECT_EQ(s.label29->text(), QStringLiteral("Ausdruck beginnt am: 31.01.2016"));
+}
+
 TEST(Ausdruckseite, SavingReportsEveryOutcome)
 {
     Seite s;

@@ -2,6 +2,7 @@
 // reading a trip file.
 
 #include "app/printout/tables/bausatz.h"
+#include "platform/sheet/recordingsheet.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -144,4 +145,28 @@ TEST(Tabellenbausatz, TripFileIsReadWholeRecordsOnlyAndAMissingFileIsEmpty)
     ASSERT_EQ(fahrten.size(), 3u);
     EXPECT_EQ(fahrten[2].nummer, 3);
     EXPECT_EQ(fahrten[2].satz.KmAb, 3000);
+}
+
+TEST(Tabellenbausatz, ATripRowIsEightPointAlignedByColumnAndSkipsAColumnWithoutContent)
+{
+    using T = sheet::Tabellenblatt;
+    const std::vector<Spalte> s = {
+        {1000, {}, {}, 1, [](T& t, const FahrtDatensatz& f) { t.Zelltext(f.Von); }},
+        {800, {}, {}, 3, nullptr},
+        {800, {}, {}, 3, [](T& t, const FahrtDatensatz& f) { t.Zellwert(f.GefahreneKm); }},
+    };
+    FahrtDatensatz f = fahrt(3);
+    f.Von = QStringLiteral("Köln");
+    f.GefahreneKm = 42;
+    sheet::RecordingSheet t;
+    Datenzeile(t, 7, s, f);
+    const sheet::Blatt& b = t.blatt();
+    ASSERT_TRUE(b.finde(7, 1) && b.finde(7, 3));
+    EXPECT_EQ(b.finde(7, 1)->text, "Köln");
+    EXPECT_EQ(b.finde(7, 1)->ausrichtung, 1);
+    EXPECT_EQ(b.finde(7, 3)->zahl, 42);
+    EXPECT_EQ(b.finde(7, 3)->ausrichtung, 3);
+    for (int spalte : {1, 3})
+        EXPECT_EQ(b.finde(7, spalte)->groesse, 8);
+    EXPECT_EQ(b.finde(7, 2), nullptr);
 }
