@@ -1,5 +1,6 @@
 #include "app/printout/ausdruckseite.h"
 
+#include "app/records/dateien.h"
 #include "platform/com/controlhost.h"
 #include "platform/forms/events.h"
 #include "platform/forms/mouseupbutton.h"
@@ -145,11 +146,19 @@ void Ausdruckseite::SSCKunden_Click()
     rufe(m_u.KundenTabelle);
 }
 
+bool Ausdruckseite::fahrtenDa() const
+{
+    if (m_st.Pufferindex >= 2)
+        return true;
+    const QString pfad = m_st.fahrtdateiPfad();
+    return !pfad.isEmpty() && Fahrtanzahl(pfad) >= 1;
+}
+
 void Ausdruckseite::CBBetriebskosten_Click()
 {
-    if (firma() && m_st.Pufferindex >= 2)
+    if (firma() && fahrtenDa())
         rufe(m_u.BetriebskostenTabelle);
-    if (privat() && m_st.Pufferindex >= 2)
+    if (privat() && fahrtenDa())
         rufe(m_u.BetriebskostenTabelle);
 }
 
@@ -158,7 +167,7 @@ void Ausdruckseite::Command7_Click()
     m_blatt.Querformat(true);
     if (firma()) {
         m_blatt.Papiergroesse(9);
-        if (m_st.Pufferindex > 1 && m_u.ProzentTabelle)
+        if (fahrtenDa() && m_u.ProzentTabelle)
             m_u.ProzentTabelle(1);
     }
     if (privat() && m_u.ProzentTabelle)
@@ -167,7 +176,7 @@ void Ausdruckseite::Command7_Click()
 
 void Ausdruckseite::CommandEigenverbrauch_Click()
 {
-    if (m_st.Pufferindex > 1 && m_u.ProzentTabelle)
+    if (fahrtenDa() && m_u.ProzentTabelle)
         m_u.ProzentTabelle(2);
 }
 

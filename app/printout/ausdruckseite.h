@@ -99,6 +99,9 @@ private:
     void setText(const char* name, const QString& text) const;
     bool firma() const { return m_st.Kfz.Firmenfahrzeug != 0; }
     bool privat() const { return m_st.Kfz.Privatfahrzeug != 0; }
+    // A trip to evaluate: one with a predecessor is shown, or the shown
+    // first trip of a file that holds trips.
+    bool fahrtenDa() const;
     static void rufe(const std::function<void()>& f) { if (f) f(); }
     void kalender(const char* name, const char* label, const QString& text, qint32& ziel);
 

@@ -61,6 +61,7 @@ struct Tabellenkontext {
     bool fahrzeugBelegt = false;  // some vehicle slot is set up
     quint8 pufferindex = 0;
     qint32 satznummer = 0;
+    qint32 fahrtenzahl = 0;       // trips in the current trip file
     Druckbereich bereich;
     Filter filter;
 
@@ -72,6 +73,10 @@ struct Tabellenkontext {
     // The trip file can be listed: it exists, a vehicle is set up and a
     // record is current.
     bool listbar() const { return fahrtdateiVorhanden && fahrzeugBelegt && satznummer > 0; }
+    // Nothing to print: no trip is stored. The first trip is shown without a
+    // predecessor (buffer index 1), but its vehicle has trips to print all
+    // the same.
+    bool ohneFahrten() const { return pufferindex <= 1 && fahrtenzahl < 1; }
     bool zeiten() const { return vor.OhneZeiten == 0; }
     bool pauschalen() const { return zeiten() && vor.MitVerpflegungspauschale != 0; }
     bool journal() const { return vor.Journalfunktion != 0; }

@@ -61,8 +61,11 @@ static QString LegendeFahrtarten()
 
 Bau KFZTabelle(sheet::Tabellenblatt& t, const Tabellenkontext& k)
 {
-    if (k.pufferindex <= 1)
+    if (k.ohneFahrten()) {
+        // Another vehicle's logbook must not stay on the page under this one's name.
+        t.Zuruecksetzen();
         return Bau::Unberuehrt;
+    }
     Seiteneinrichtung(t, 17, k.kfz);
     t.Papiergroesse(9);
     t.Querformat(true);

@@ -48,7 +48,7 @@ std::vector<Spalte> spalten(bool zeiten, bool pauschalen)
 
 Bau KfzTabelle2(sheet::Tabellenblatt& t, const Tabellenkontext& k)
 {
-    if (k.pufferindex <= 1)
+    if (k.ohneFahrten())
         return Bau::Unberuehrt;
     Seiteneinrichtung(t, 16, k.kfz);
     t.Papiergroesse(9);

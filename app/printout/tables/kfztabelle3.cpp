@@ -67,7 +67,7 @@ void leeren(T& t, const sheet::Blatt& bestand)
 Bau KFZTabelle3(sheet::Tabellenblatt& t, const Tabellenkontext& k, const sheet::Blatt& bestand)
 {
     leeren(t, bestand);
-    if (k.pufferindex <= 1)
+    if (k.ohneFahrten())
         return Bau::Anfangskm;
     Seiteneinrichtung(t, 10, k.kfz);
     t.Papiergroesse(9);

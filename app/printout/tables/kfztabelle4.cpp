@@ -145,7 +145,7 @@ int32_t block(T& t, const Tabellenkontext& k, const FahrtDatensatz& f, int fahrt
 Bau KfzTabelle4(sheet::Tabellenblatt& t, const Tabellenkontext& k)
 {
     Seiteneinrichtung(t, k.zeiten() ? 6 : 5, k.kfz);
-    if (k.pufferindex <= 1) {
+    if (k.ohneFahrten()) {
         t.Papiergroesse(9);
         return Bau::Meldung88;
     }

@@ -1,5 +1,7 @@
 #include "app/printout/tables/tabellenseite.h"
 
+#include "app/records/dateien.h"
+
 #include "app/printout/ausdruckseite.h"
 #include "app/printout/tables/kundentabelle.h"
 #include "platform/forms/events.h"
@@ -52,6 +54,7 @@ Tabellenkontext Tabellenseite::kontext() const
     k.fahrzeugBelegt = m_d.AutoTest ? m_d.AutoTest() > 0 : fz > 0;
     k.pufferindex = m_st.Pufferindex;
     k.satznummer = m_st.Satznummer;
+    k.fahrtenzahl = k.fahrtdateiVorhanden ? Fahrtanzahl(k.fahrtdateiPfad) : 0;
     k.bereich = {kalenderDatum(ctl("QKC2"), m_st.Voreinstellung.DruckAb),
                  kalenderDatum(ctl("QKC3"), m_st.Voreinstellung.DruckBis)};
     k.filter = {text("Label49"), m_st.Kundenfilter, m_st.Fahrtartfilter};

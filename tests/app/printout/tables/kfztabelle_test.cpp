@@ -167,8 +167,17 @@ TEST(KFZTabelle, WithoutAStoredTripTheSheetIsLeftOrOnlySetUp)
     j.schreibe(woche());
     j.k.pufferindex = 1;
     sheet::RecordingSheet t;
+    // No trip stored: nothing is built, and no other vehicle's table stays.
     EXPECT_EQ(KFZTabelle(t, j.k), Bau::Unberuehrt);
-    EXPECT_TRUE(t.aufrufe().empty());
+    EXPECT_EQ(t.protokoll(), QStringList{"Zuruecksetzen()"});
+
+    // The first trip shown (no predecessor) of a file with trips: built.
+    sheet::RecordingSheet erste;
+    j.k.fahrtenzahl = int(woche().size());
+    j.k.satznummer = 1;
+    EXPECT_NE(KFZTabelle(erste, j.k), Bau::Unberuehrt);
+    EXPECT_GT(erste.anzahl("Zelltext"), 0);
+    j.k.fahrtenzahl = 0;
 
     j.k.pufferindex = 3;
     j.k.satznummer = 0;
