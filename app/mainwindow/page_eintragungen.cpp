@@ -300,8 +300,10 @@ void buildEntryFields(QWidget* page)
 
     // Journal line: entry date, or the status of a cancelled/changed entry.
     y += 28;
-    label(page, "LEinDatum", "Eintragungsdatum ", QRect(kCapX, y + 1, 250, kRowH - 2));
-    auto* status = checkBox(page, "Check13", "Normaler Eintrag", QRect(170, y, 300, kRowH));
+    // Side by side: the allowance display may show the entry date beside the
+    // status of a cancelled or changed entry.
+    label(page, "LEinDatum", "Eintragungsdatum ", QRect(kCapX, y + 1, 190, kRowH - 2));
+    auto* status = checkBox(page, "Check13", "Normaler Eintrag", QRect(200, y, 270, kRowH));
     status->hide();
 }
 
