@@ -2,11 +2,19 @@
 #include "app/mainwindow/startup.h"
 
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Kilometrika"));
+    // The program speaks German: so do the dialogs Qt provides.
+    QTranslator qtDeutsch;
+    if (qtDeutsch.load(QLocale(QLocale::German, QLocale::Germany), QStringLiteral("qtbase"), QStringLiteral("_"),
+                       QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&qtDeutsch);
     // An optional program folder on the command line (demo and tests).
     if (argc > 1)
         kmk::setProgrammPfadVorgabe(QString::fromLocal8Bit(argv[1]));

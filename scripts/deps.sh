@@ -3,7 +3,7 @@
 set -euo pipefail
 pkgs=(cmake ninja-build g++ qt6-base-dev qt6-multimedia-dev libxlsxwriter-dev zlib1g-dev pkg-config
       googletest libgtest-dev libgmock-dev libbenchmark-dev libgl1-mesa-dev fonts-dejavu-core fonts-liberation2)
-[ "${1:-}" = "--gui" ] && pkgs+=(xvfb xauth espeak-ng)
+[ "${1:-}" = "--gui" ] && pkgs+=(xvfb xauth espeak-ng qt6-translations-l10n)
 missing=()
 for p in "${pkgs[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
