@@ -45,6 +45,15 @@ namespace kmk {
 
 namespace {
 
+// Keeps what is left of a damaged data file in the backup folder before it
+// is written anew; the copy's path, empty when it could not be made.
+QString beschaedigtSichern(const QString& pfad)
+{
+    const QString kopie = Sicherheitskopiename(Sicherungsordner(mw::G()),
+                                               QFileInfo(pfad).completeBaseName() + QStringLiteral("_beschaedigt"));
+    return io::copyFileAtomic(pfad, kopie) ? kopie : QString();
+}
+
 QString& vorgabe()
 {
     static QString v;
@@ -380,9 +389,22 @@ bool Form1::Form_Load()
     trap([&] { VorjahrFahrtenspeicherUebernehmen(mw::Programmpfad(), mw::Jahr()); });   // 13
     trap([&] {   // 14
         // An empty file holds no settings record: it is a first start too.
+        // One cut short of a record would read as zeros and switch the
+        // journal off unseen: it is kept aside and started afresh.
         const QString einstellungen = mw::pfad(mw::JD().Einstellungsdatei);
-        if (!DateiVorhanden(einstellungen) || QFileInfo(einstellungen).size() == 0)
+        const qint64 groesse = QFileInfo(einstellungen).size();
+        if (QFileInfo(einstellungen).isFile() && groesse > 0 && groesse < VoreinstellungSatz::Laenge) {
+            const QString kopie = beschaedigtSichern(einstellungen);
+            mw::plainMessage(kopie.isEmpty()
+                                 ? QStringLiteral("Die Einstellungsdatei \"%1\" war beschädigt und wird mit den "
+                                                  "Grundeinstellungen neu angelegt.").arg(mw::JD().Einstellungsdatei)
+                                 : QStringLiteral("Die Einstellungsdatei \"%1\" war beschädigt und wird mit den "
+                                                  "Grundeinstellungen neu angelegt. Der Rest der alten Datei liegt unter \"%2\".")
+                                       .arg(mw::JD().Einstellungsdatei, kopie));
             firstStartDefaults();
+        } else if (!DateiVorhanden(einstellungen) || groesse == 0) {
+            firstStartDefaults();
+        }
         mw::VorDat(false);
     });
     QWidget* qkc = ctl("QKC");
@@ -552,9 +574,8 @@ void Form1::vehiclePresets()
         // is left of it is kept before the empty vehicles are written.
         const QString kfzPfad = mw::pfad(mw::JD().Kfzdatei);
         if (QFileInfo(kfzPfad).size() > 0) {
-            const QString kopie = Sicherheitskopiename(Sicherungsordner(mw::G()),
-                                                       QFileInfo(kfzPfad).completeBaseName() + QStringLiteral("_beschaedigt"));
-            if (!io::copyFileAtomic(kfzPfad, kopie)) {
+            const QString kopie = beschaedigtSichern(kfzPfad);
+            if (kopie.isEmpty()) {
                 mw::plainMessage(QStringLiteral("Die Fahrzeugdatei \"%1\" ist beschädigt und konnte nicht gesichert werden. "
                                                 "Sie wird nicht überschrieben.").arg(mw::JD().Kfzdatei));
                 return;

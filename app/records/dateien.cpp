@@ -61,7 +61,8 @@ QStringList KeineGewoehnlichenDateien(const Fahrten1& st)
         if (vb::Trim(name).isEmpty())
             continue;
         const QFileInfo fi(st.pfad(vb::Trim(name)));
-        if (fi.exists() && !fi.isFile() && !fi.isDir())
+        // A folder in a data file's place hides the data as a missing file would.
+        if (fi.exists() && !fi.isFile())
             texte << QStringLiteral("Die Datei \"%1\" ist keine gewöhnliche Datei und kann nicht gelesen werden. "
                                     "Sie wird wie eine fehlende Datei behandelt.")
                          .arg(vb::Trim(name));

@@ -500,7 +500,8 @@ TEST(Startup, ASettingsFileCutBeforeTheBackupFolderKeepsTheBackupsUnderTheProgra
     const QString pp = kmk::fahrten1().Programmpfad;
     EXPECT_EQ(kmk::fahrten1().Sicherungspfad, pp + "Sicherheit/");
     EXPECT_EQ(u.form->Dir1->Path() + "/", pp + "Sicherheit/");
-    EXPECT_EQ(u.lies("Vor2016.dat").size(), 40);   // nothing written by the start
+    // The rest is kept aside and the settings start afresh.
+    EXPECT_EQ(u.lies("Vor2016.dat").size(), 329);
 
     // A folder of blanks is no folder either.
     kmk::VoreinstellungSatz v = kmk::VoreinstellungSatz::ausBytes(u.lies("Vor2016.dat").leftJustified(329, '\0'));
@@ -623,4 +624,35 @@ TEST(Startup, AVehicleFileHoldingLessThanOneVehicleIsKeptBeforeItIsWrittenAnew)
     ASSERT_EQ(u.klartexte().size(), 1);
     EXPECT_TRUE(u.klartexte()[0].startsWith(QString::fromUtf8("Die Fahrzeugdatei \"Auto2016.dat\" war beschädigt")));
     EXPECT_EQ(u.lies("Auto2016.dat").size(), 4 * 109);
+}
+
+TEST(Startup, ASettingsFileCutShortOfARecordIsKeptAndStartedAfreshWithTheJournalOn)
+{
+    Umgebung u("2016", "Kxt");
+    ASSERT_TRUE(u.starte());
+    QFile f(u.pfad("Vor2016.dat"));
+    ASSERT_TRUE(f.resize(100));
+    const QByteArray rest = u.lies("Vor2016.dat");
+    ASSERT_TRUE(u.starte());
+    const QStringList kopien = QDir(u.pfad("Sicherheit")).entryList({"Vor2016_beschaedigt_*.dat"}, QDir::Files);
+    ASSERT_EQ(kopien.size(), 1);
+    QFile k(u.pfad("Sicherheit/" + kopien[0]));
+    ASSERT_TRUE(k.open(QIODevice::ReadOnly));
+    EXPECT_EQ(k.readAll(), rest);
+    ASSERT_FALSE(u.klartexte().isEmpty());
+    EXPECT_TRUE(u.klartexte()[0].startsWith(QString::fromUtf8("Die Einstellungsdatei \"Vor2016.dat\" war beschädigt")));
+    const QByteArray neu = u.lies("Vor2016.dat");
+    ASSERT_EQ(neu.size(), 329);
+    EXPECT_EQ(vb::getI16(neu, 323), -1);   // the journal stays on
+    EXPECT_NE(kmk::fahrten1().Voreinstellung.Journalfunktion, 0);
+}
+
+TEST(Startup, AFolderInATripFilesPlaceIsNamedAtStart)
+{
+    Umgebung u("2016", "Kxt");
+    ASSERT_TRUE(QDir(u.dir.path()).mkdir("Auto1_16.dat"));
+    ASSERT_TRUE(u.starte());
+    EXPECT_TRUE(u.klartexte().contains(QString::fromUtf8(
+        "Die Datei \"Auto1_16.dat\" ist keine gewöhnliche Datei und kann nicht gelesen werden. "
+        "Sie wird wie eine fehlende Datei behandelt.")));
 }
