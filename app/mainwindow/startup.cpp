@@ -379,6 +379,19 @@ bool Form1::Form_Load()
     trap([&] {
         for (const QString& text : KeineGewoehnlichenDateien(mw::G()))
             mw::plainMessage(text);
+        // A trip file ending in part of a record (a write cut off) would have
+        // that rest overwritten by the next save: it is kept aside first.
+        for (int k = 1; k <= 4; ++k) {
+            const QString name = mw::G().fahrtdateiName(k);
+            const QFileInfo fi(mw::pfad(name));
+            if (name.isEmpty() || !fi.isFile() || fi.size() % FahrtDatensatz::Laenge == 0)
+                continue;
+            const QString kopie = beschaedigtSichern(fi.filePath());
+            mw::plainMessage(QStringLiteral("Die Fahrtdatei \"%1\" endet mit einem unvollständigen Datensatz. "
+                                            "Er wird beim nächsten Speichern überschrieben.").arg(name)
+                             + (kopie.isEmpty() ? QString()
+                                                : QStringLiteral(" Die Datei wurde vorher unter \"%1\" gesichert.").arg(kopie)));
+        }
     });
     trap([&] {   // 11
         Hilfsdateipfad = mw::Programmpfad() + QStringLiteral("Hilfs.txt");

@@ -656,3 +656,20 @@ TEST(Startup, AFolderInATripFilesPlaceIsNamedAtStart)
         "Die Datei \"Auto1_16.dat\" ist keine gewöhnliche Datei und kann nicht gelesen werden. "
         "Sie wird wie eine fehlende Datei behandelt.")));
 }
+
+TEST(Startup, ATripFileEndingInPartOfARecordIsKeptAsideAndNamed)
+{
+    Umgebung u("2016", "Kxt");
+    QByteArray inhalt(2 * 671 + 300, 'x');
+    schreibe(u.pfad("Auto1_16.dat"), inhalt);
+    ASSERT_TRUE(u.starte());
+    const QStringList kopien = QDir(u.pfad("Sicherheit")).entryList({"Auto1_16_beschaedigt_*.dat"}, QDir::Files);
+    ASSERT_EQ(kopien.size(), 1);
+    QFile k(u.pfad("Sicherheit/" + kopien[0]));
+    ASSERT_TRUE(k.open(QIODevice::ReadOnly));
+    EXPECT_EQ(k.readAll(), inhalt);
+    ASSERT_FALSE(u.klartexte().isEmpty());
+    EXPECT_TRUE(u.klartexte()[0].startsWith(QString::fromUtf8(
+        "Die Fahrtdatei \"Auto1_16.dat\" endet mit einem unvollständigen Datensatz.")));
+    EXPECT_EQ(u.lies("Auto1_16.dat"), inhalt);   // the start itself writes nothing
+}
