@@ -23,6 +23,7 @@
 #include "app/records/hilfen.h"
 #include "app/records/jahr.h"
 #include "app/resize/clsresize.h"
+#include "app/tripmemory/fahrtenspeichersatz.h"
 #include "platform/forms/dirlist.h"
 #include "platform/forms/events.h"
 #include "platform/forms/seams.h"
@@ -379,15 +380,18 @@ bool Form1::Form_Load()
     trap([&] {
         for (const QString& text : KeineGewoehnlichenDateien(mw::G()))
             mw::plainMessage(text);
-        // A trip file ending in part of a record (a write cut off) would have
+        // A data file ending in part of a record (a write cut off) would have
         // that rest overwritten by the next save: it is kept aside first.
-        for (int k = 1; k <= 4; ++k) {
-            const QString name = mw::G().fahrtdateiName(k);
+        std::vector<std::pair<QString, int>> dateien;
+        for (int k = 1; k <= 4; ++k)
+            dateien.emplace_back(mw::G().fahrtdateiName(k), FahrtDatensatz::Laenge);
+        dateien.emplace_back(vb::Trim(mw::G().Kundendatei), Fahrtenspeichersatz::Laenge);
+        for (const auto& [name, laenge] : dateien) {
             const QFileInfo fi(mw::pfad(name));
-            if (name.isEmpty() || !fi.isFile() || fi.size() % FahrtDatensatz::Laenge == 0)
+            if (name.isEmpty() || !fi.isFile() || fi.size() % laenge == 0)
                 continue;
             const QString kopie = beschaedigtSichern(fi.filePath());
-            mw::plainMessage(QStringLiteral("Die Fahrtdatei \"%1\" endet mit einem unvollständigen Datensatz. "
+            mw::plainMessage(QStringLiteral("Die Datei \"%1\" endet mit einem unvollständigen Datensatz. "
                                             "Er wird beim nächsten Speichern überschrieben.").arg(name)
                              + (kopie.isEmpty() ? QString()
                                                 : QStringLiteral(" Die Datei wurde vorher unter \"%1\" gesichert.").arg(kopie)));

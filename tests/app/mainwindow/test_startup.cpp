@@ -662,7 +662,9 @@ TEST(Startup, ATripFileEndingInPartOfARecordIsKeptAsideAndNamed)
     Umgebung u("2016", "Kxt");
     QByteArray inhalt(2 * 671 + 300, 'x');
     schreibe(u.pfad("Auto1_16.dat"), inhalt);
+    schreibe(u.pfad("Kund2016.dat"), QByteArray(300, 'k'));
     ASSERT_TRUE(u.starte());
+    EXPECT_EQ(QDir(u.pfad("Sicherheit")).entryList({"Kund2016_beschaedigt_*.dat"}, QDir::Files).size(), 1);
     const QStringList kopien = QDir(u.pfad("Sicherheit")).entryList({"Auto1_16_beschaedigt_*.dat"}, QDir::Files);
     ASSERT_EQ(kopien.size(), 1);
     QFile k(u.pfad("Sicherheit/" + kopien[0]));
@@ -670,6 +672,6 @@ TEST(Startup, ATripFileEndingInPartOfARecordIsKeptAsideAndNamed)
     EXPECT_EQ(k.readAll(), inhalt);
     ASSERT_FALSE(u.klartexte().isEmpty());
     EXPECT_TRUE(u.klartexte()[0].startsWith(QString::fromUtf8(
-        "Die Fahrtdatei \"Auto1_16.dat\" endet mit einem unvollständigen Datensatz.")));
+        "Die Datei \"Auto1_16.dat\" endet mit einem unvollständigen Datensatz.")));
     EXPECT_EQ(u.lies("Auto1_16.dat"), inhalt);   // the start itself writes nothing
 }
