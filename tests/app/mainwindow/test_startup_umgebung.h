@@ -7,7 +7,9 @@
 #include "app/mainwindow/meldungen.h"
 #include "app/mainwindow/mw_glue.h"
 #include "app/mainwindow/startup.h"
+#include "app/records/dateien.h"
 #include "app/records/fahrten1.h"
+#include "app/records/jahr.h"
 #include "app/records/jahrgangsdaten.h"
 #include "platform/forms/fakes.h"
 
@@ -18,6 +20,8 @@
 #include <QTemporaryDir>
 
 #include <memory>
+
+#include <gtest/gtest.h>
 
 namespace kmktest {
 
@@ -115,6 +119,30 @@ struct Umgebung {
         for (const auto& s : fakes.dialogs.shown)
             t << s.prompt;
         return t;
+    }
+
+    // Vehicles 1 and 2 as company cars of 2016; vehicle k has k + mehr trips.
+    void zweiFirmenwagen(int mehr)
+    {
+        kmk::Fahrten1 st;
+        st.setzeProgrammpfad(dir.path());
+        st.Jahr = "2016";
+        kmk::Jahr_ini(st);
+        kmk::KfzDateiAnlegen(st);
+        for (int k = 1; k <= 2; ++k) {
+            ASSERT_TRUE(kmk::KfzLesen(st, k));
+            st.Kfz.Kennzeichen = QString("K-AB %1").arg(k);
+            st.Kfz.Firmenfahrzeug = -1;
+            ASSERT_TRUE(kmk::KfzSchreiben(st, k).ok);
+            QFile f(pfad(QString("Auto%1_16.dat").arg(k)));
+            ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+            for (int n = 0; n < k + mehr; ++n) {
+                kmk::FahrtDatensatz d;
+                d.Fahrtart = 3;
+                d.GefahreneKm = 10 + n;
+                f.write(d.zuBytes());
+            }
+        }
     }
 
     // A fresh main window as the splash would create it, then its start-up.

@@ -204,38 +204,10 @@ TEST(Tasten, TheFloatingHelpWindowFollowsThePageAndKeepsItsMargins)
     EXPECT_GE(ft->CBeenden->x(), ft->Label1->geometry().right());
 }
 
-namespace {
-
-// Vehicles 1 and 2, company cars, with two and three trips.
-void zweiFahrzeugeMitFahrten(Umgebung& u)
-{
-    kmk::Fahrten1 st;
-    st.setzeProgrammpfad(u.dir.path());
-    st.Jahr = "2016";
-    kmk::Jahr_ini(st);
-    kmk::KfzDateiAnlegen(st);
-    for (int k = 1; k <= 2; ++k) {
-        ASSERT_TRUE(kmk::KfzLesen(st, k));
-        st.Kfz.Kennzeichen = QString("K-AB %1").arg(k);
-        st.Kfz.Firmenfahrzeug = -1;
-        ASSERT_TRUE(kmk::KfzSchreiben(st, k).ok);
-        QFile f(u.pfad(QString("Auto%1_16.dat").arg(k)));
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        for (int n = 0; n < k + 1; ++n) {
-            kmk::FahrtDatensatz d;
-            d.Fahrtart = 3;
-            d.GefahreneKm = 10 + n;
-            f.write(d.zuBytes());
-        }
-    }
-}
-
-} // namespace
-
 TEST(Tasten, ClosingTheWindowMakesAFullBackupAndBeendenAQuickOne)
 {
     Umgebung u;
-    zweiFahrzeugeMitFahrten(u);
+    u.zweiFirmenwagen(1);
     ASSERT_TRUE(u.starte());
     u.form->Aktu_Auto_Click(1);
     ASSERT_EQ(kmk::fahrten1().AktuellesFahrzeug, 2);

@@ -62,28 +62,6 @@ kmk::Tastenbefehle protokolliere(QStringList& calls)
     return b;
 }
 
-void zweiFahrzeuge(Umgebung& u)
-{
-    kmk::Fahrten1 st;
-    st.setzeProgrammpfad(u.dir.path());
-    st.Jahr = "2016";
-    kmk::Jahr_ini(st);
-    kmk::KfzDateiAnlegen(st);
-    for (int k = 1; k <= 2; ++k) {
-        ASSERT_TRUE(kmk::KfzLesen(st, k));
-        st.Kfz.Kennzeichen = QString("K-ZP %1").arg(k);
-        st.Kfz.Firmenfahrzeug = -1;
-        ASSERT_TRUE(kmk::KfzSchreiben(st, k).ok);
-        QFile f(u.pfad(QString("Auto%1_16.dat").arg(k)));
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        for (int n = 0; n < k + 2; ++n) {
-            kmk::FahrtDatensatz d;
-            d.Fahrtart = 3;
-            d.GefahreneKm = 5 + n;
-            f.write(d.zuBytes());
-        }
-    }
-}
 
 } // namespace
 
@@ -272,7 +250,7 @@ TEST(Zweitpruefung, BothWaysOutBackUpAndStoreTheSettings)
     };
     for (const Weg& w : wege) {
         Umgebung u;
-        zweiFahrzeuge(u);
+        u.zweiFirmenwagen(2);
         ASSERT_TRUE(u.starte());
         const QByteArray ordner = u.lies("Vor2016.dat").mid(73, 250);
         u.form->Aktu_Auto_Click(1);
@@ -413,7 +391,7 @@ TEST(Zweitpruefung, ResizeScalesOnlyInTheNormalStateWithoutAMessage)
 TEST(Zweitpruefung, RealNavigationAndDeletionFromOtherPages)
 {
     Umgebung u;
-    zweiFahrzeuge(u);
+    u.zweiFirmenwagen(2);
     ASSERT_TRUE(u.starte());
     u.form->show();
     u.form->Aktu_Auto_Click(1);
