@@ -115,11 +115,12 @@ TEST(Fahrtenspeicher, EnterAndDoubleClickInTheListTakeOverOnlyIntoANewEntry)
     u.fs.dienste.PauschaleAnzeigen = [&] { ++pauschale; };
     QTest::keyClick(l, Qt::Key_Return);
     EXPECT_EQ(u.ctl<QLineEdit>("EinkmAn")->text(), "12040");
+    EXPECT_EQ(pauschale, 1);   // the trip type set counts as clicked
     forms::setText(u.ctl<QLineEdit>("EinkmAn"), "");
     emit l->itemDoubleClicked(l->item(0));
     EXPECT_EQ(u.ctl<QLineEdit>("EinkmAn")->text(), "12040");
     EXPECT_EQ(rot, 1);
-    EXPECT_EQ(pauschale, 1);
+    EXPECT_EQ(pauschale, 3);   // the type's, then the page's after the red
 }
 
 TEST(Fahrtenspeicher, TheChosenLineNamesItsOwnRecordOrNone)
