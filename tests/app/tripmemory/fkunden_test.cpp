@@ -7,8 +7,13 @@
 #include "app/tripmemory/kundenliste.h"
 #include "platform/forms/colors.h"
 
+#include "platform/vb/error.h"
+
+#include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
+
+#include <unistd.h>
 
 using namespace kmk;
 using kmktest::satz;
@@ -249,4 +254,26 @@ TEST(FKunden, ARecordGoneMeanwhileIsToldAndTheMaskKept)
     EXPECT_EQ(e.lies(), vorher);
     EXPECT_EQ(e.fk.CTGrund->text(), "Messe");
     EXPECT_EQ(e.fakes.dialogs.shown.last().prompt, "Beim Speichern ist ein Fehler aufgetreten!");
+}
+
+TEST(FKunden, IsFileOpenTellsARefusedFileFromAnOpenOneAndRaisesTheRest)
+{
+    QTemporaryDir dir;
+    const QString frei = dir.filePath("frei.dat"), gesperrt = dir.filePath("gesperrt.dat");
+    for (const QString& p : {frei, gesperrt}) {
+        QFile f(p);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    }
+    QFile::setPermissions(gesperrt, {});
+    EXPECT_FALSE(FKunden::IsFileOpen(frei));
+    if (::geteuid() != 0) {   // no rights stop root
+        EXPECT_TRUE(FKunden::IsFileOpen(gesperrt));
+    }
+    try {
+        FKunden::IsFileOpen(dir.filePath("fehlt.dat"));
+        ADD_FAILURE() << "a missing file raises";
+    } catch (const vb::RuntimeError& e) {
+        EXPECT_EQ(e.number, vb::ErrFileNotFound);
+    }
+    EXPECT_FALSE(QFile::exists(dir.filePath("fehlt.dat")));
 }
