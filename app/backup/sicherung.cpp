@@ -7,7 +7,7 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QTemporaryDir>
+#include <QRandomGenerator>
 
 namespace kmk {
 
@@ -39,6 +39,22 @@ QString datendatei(const Fahrten1& st, const QString& name)
 QStringList stammdateien(const Fahrten1& st)
 {
     return {st.Dateien.Kfzdatei, st.Dateien.Einstellungsdatei, st.Kundendatei};
+}
+
+// A hidden folder beside the backups, made as any folder the user makes:
+// with the rights his umask gives, so the finished backup reads as his
+// other folders do. Empty when none can be made.
+QString bauordnerAnlegen(const QString& ordner)
+{
+    for (int versuch = 0; versuch < 100; ++versuch) {
+        const QString p = ordner + QStringLiteral(".Sicherung-")
+                          + QString::number(QRandomGenerator::global()->generate(), 36);
+        if (QDir().mkdir(p))
+            return p;
+        if (!QFileInfo::exists(p))
+            return QString();
+    }
+    return QString();
 }
 
 } // namespace
@@ -135,8 +151,8 @@ void SicherheitscopyNeu(Fahrten1& st, const std::function<void(const QString&)>&
 
     // Built beside its final place and renamed when every copy is in, so a
     // folder under a backup name is always complete.
-    QTemporaryDir bau(ordner + QStringLiteral(".Sicherung-XXXXXX"));
-    if (!bau.isValid()) {
+    const QString bau = bauordnerAnlegen(ordner);
+    if (bau.isEmpty()) {
         melden(QStringLiteral("Das Verzeichnis für die Sicherheitscopy konnte nicht erstellt werden!"));
         return;
     }
@@ -144,7 +160,7 @@ void SicherheitscopyNeu(Fahrten1& st, const std::function<void(const QString&)>&
     bool gemeldet = false;
     for (const QString& datei : stammdateien(st)) {
         const QString von = datendatei(st, datei);
-        if (!von.isEmpty() && !kopieren(von, bau.path() + QLatin1Char('/') + vb::Trim(datei)))
+        if (!von.isEmpty() && !kopieren(von, bau + QLatin1Char('/') + vb::Trim(datei)))
             vollstaendig = false;
     }
     for (int k = 1; k <= 4; ++k) {
@@ -157,17 +173,16 @@ void SicherheitscopyNeu(Fahrten1& st, const std::function<void(const QString&)>&
             gemeldet = true;
             continue;
         }
-        if (!kopieren(von, bau.path() + QLatin1Char('/') + st.fahrtdateiName(k)))
+        if (!kopieren(von, bau + QLatin1Char('/') + st.fahrtdateiName(k)))
             vollstaendig = false;
     }
-    if (!vollstaendig || !QDir().rename(bau.path(), ziel)) {
+    if (!vollstaendig || !QDir().rename(bau, ziel)) {
+        io::deleteTree(bau);
         if (vollstaendig)
             melden(QStringLiteral("Das Verzeichnis für die Sicherheitscopy konnte nicht erstellt werden!"));
         else if (!gemeldet)
             melden(QStringLiteral("Beim erstellen der Sicherheitscopy ist ein Fehler aufgetreten!"));
-        return;   // the staging folder goes with 'bau'
     }
-    bau.setAutoRemove(false);
 }
 
 } // namespace kmk

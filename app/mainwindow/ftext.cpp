@@ -17,6 +17,27 @@ constexpr int kRandLinksRechts = 10;   // pixels of space beside the text
 // Below this the layout rules would give the controls a negative size.
 constexpr int kMindestBreiteTw = 3000;
 constexpr int kMindestHoeheTw = 2400;
+// The rules size the text box only while it is wider than 400 and higher
+// than 1250 twips; it never gets smaller, so enlarging restores it.
+constexpr int kTextMindestBreite = 400 / 15 + 1;
+constexpr int kTextMindestHoehe = 1250 / 15 + 1;
+
+// The runtime's formatting rectangle: 10 pixels in from the left and the
+// right, top and bottom as the box has them.
+class Hilfetext : public QPlainTextEdit {
+public:
+    explicit Hilfetext(QWidget* parent) : QPlainTextEdit(parent)
+    {
+        // The margins show the box's own background, not the window's.
+        setAutoFillBackground(true);
+        setBackgroundRole(QPalette::Base);
+    }
+    void randSetzen()
+    {
+        const int rand = kRandLinksRechts - int(document()->documentMargin());
+        setViewportMargins(rand, 0, rand, 0);
+    }
+};
 
 } // namespace
 
@@ -27,12 +48,14 @@ FTextFenster::FTextFenster(std::function<QString()> erstText,
     setObjectName(QStringLiteral("FText"));
     setWindowTitle(QStringLiteral("Brimo Kilometrika Hilfstexte"));
 
-    Text1 = new QPlainTextEdit(this);
+    Text1 = new Hilfetext(this);
     Text1->setObjectName(QStringLiteral("Text1"));
     placeTw(Text1, 100, 100, 6800, 4000);
     Label1 = new QLabel(this);
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setWordWrap(true);
+    Label1->setText(QStringLiteral("Dieses Fenster kann frei positioniert und in der Größe verändert werden. "
+                                   "Die Texte aktualisieren sich automatisch."));
     placeTw(Label1, 100, 4300, 5000, 450);
     CBeenden = new QPushButton(QStringLiteral("Beenden"), this);
     CBeenden->setObjectName(QStringLiteral("CBeenden"));
@@ -44,8 +67,6 @@ FTextFenster::FTextFenster(std::function<QString()> erstText,
 
     // Loading shows the settings page's help until the first tick.
     Text1->setPlainText(erstText ? erstText() : QString());
-    Label1->setText(QStringLiteral("Dieses Fenster kann frei positioniert und in der Größe verändert werden. "
-                                   "Die Texte aktualisieren sich automatisch."));
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
     Timer1->setInterval(1000);
@@ -78,10 +99,10 @@ void FTextFenster::Form_Resize()
     QRect t = Text1->geometry();
     t.moveTopLeft(QPoint(tw(100), tw(100)));
     if (t.width() * 15 > 400)
-        t.setWidth(tw(W - 400));
+        t.setWidth(std::max(tw(W - 400), kTextMindestBreite));
     if (t.height() * 15 > 1250)
-        t.setHeight(tw(H - 1250));
-    Text1->setGeometry(t.x(), t.y(), std::max(1, t.width()), std::max(1, t.height()));
+        t.setHeight(std::max(tw(H - 1250), kTextMindestHoehe));
+    Text1->setGeometry(t);
 
     QPoint b = CBeenden->pos();
     if (W > 2100)
@@ -94,13 +115,14 @@ void FTextFenster::Form_Resize()
     l.moveLeft(tw(100));
     if (H > 1100)
         l.moveTop(tw(H - 1100));
-    l.setHeight(tw(450));
     if (W > 2200)
         l.setWidth(tw(W - 2200));
+    // 450 twips held the hint in two lines of the runtime's small font; ours
+    // wraps it into more, and none of them may be cut.
+    l.setHeight(std::max(tw(450), Label1->heightForWidth(l.width())));
     Label1->setGeometry(l);
 
-    // The runtime set the text's formatting rectangle 10 pixels in from both sides.
-    Text1->document()->setDocumentMargin(kRandLinksRechts);
+    static_cast<Hilfetext*>(Text1)->randSetzen();
 }
 
 FTextFenster* neuesHilfefenster(Form1* form)

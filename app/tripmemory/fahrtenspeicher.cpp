@@ -271,6 +271,10 @@ void Fahrtenspeicher::Kundeubergeben()
         if (opt[2])
             opt[2]->setChecked(true);
     }
+    // The type set here counts as clicked: the page shows the fields of
+    // that type, also when it came from a private trip that hid them.
+    if (dienste.PauschaleAnzeigen)
+        dienste.PauschaleAnzeigen();
     const bool privatfahrt = opt[1] && opt[1]->isChecked();
     if (m_st.Voreinstellung.WenigAbfragen == 0 && !privatfahrt && m_st.Kfz.Firmenfahrzeug != 0
         && m_st.Voreinstellung.MitVerpflegungspauschale != 0)

@@ -37,7 +37,8 @@ public:
         std::function<bool(int)> meldung;
         // A plain message box (file errors).
         std::function<void(const QString&)> hinweis;
-        // The entry page after a hand-over by double click.
+        // The entry page after a hand-over (PauschaleAnzeigen also after
+        // the trip type is set, as a click on it would).
         std::function<void()> Roteeingabe;
         std::function<void()> PauschaleAnzeigen;
         // The customer table of the printout page.

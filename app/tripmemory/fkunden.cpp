@@ -1,5 +1,6 @@
 #include "app/tripmemory/fkunden.h"
 
+#include "app/records/hilfen.h"
 #include "app/tripmemory/fahrtenspeicher.h"
 #include "app/tripmemory/kundenliste.h"
 #include "platform/forms/colors.h"
@@ -7,13 +8,19 @@
 #include "platform/forms/events.h"
 #include "platform/forms/keys.h"
 #include "platform/forms/seams.h"
+#include "platform/vb/error.h"
 #include "platform/vb/number.h"
 #include "platform/vb/text.h"
 
 #include <QCloseEvent>
+#include <QFile>
 #include <QFontDatabase>
 #include <QGroupBox>
 #include <QStyle>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace kmk {
 
@@ -610,6 +617,24 @@ void FKunden::CWeiter_Click()
         }
     }
     Suchposition = 2;
+}
+
+bool FKunden::IsFileOpen(const QString& Path)
+{
+    // Reading only: a test must not create the file.
+    const int fd = ::open(QFile::encodeName(Path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd >= 0) {
+        ::close(fd);
+        return false;
+    }
+    if (errno == EACCES || errno == EPERM)
+        return true;
+    throw vb::RuntimeError(errno == ENOENT ? vb::ErrFileNotFound : 75);   // 75: path/file access error
+}
+
+void FKunden::Delay(qint64 Seconds)
+{
+    Warten(Seconds);
 }
 
 } // namespace kmk

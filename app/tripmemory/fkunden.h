@@ -54,6 +54,14 @@ public:
     bool Kunde_speichern();
     void Liste_aufbauen();
 
+    // ---- general helpers; no control calls them ----
+    // Whether another program holds the file: true when opening it is
+    // refused for want of rights (the runtime's error 70), false when it
+    // opens. Any other failure throws vb::RuntimeError (53: no such file).
+    static bool IsFileOpen(const QString& Path);
+    // Waits about that many seconds while the events go on.
+    static void Delay(qint64 Seconds);
+
     // ---- handlers ----
     void DatAnfang_Click();
     void DatZuruck_Click();

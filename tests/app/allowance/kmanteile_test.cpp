@@ -122,3 +122,22 @@ TEST(Kmanteile, NoKilometresAndLongDistances)
     EXPECT_EQ(VerbrauchText(*k.verbrauch()), "2,50 L");
     EXPECT_FALSE(KostenSummieren(std::vector<FahrtDatensatz>{fahrt(3, 10)}).verbrauch());
 }
+
+TEST(Kmanteile, EveryTripTypeCountsWithItsShare)
+{
+    struct Fall {
+        quint8 art;
+        int km;
+        double anteil;
+    } faelle[] = {{1, 100, 10.0}, {2, 200, 20.0}, {3, 300, 30.0}, {4, 150, 15.0}, {5, 250, 25.0}};
+    std::vector<FahrtDatensatz> saetze;
+    for (const Fall& c : faelle)
+        saetze.push_back(fahrt(c.art, c.km));
+    const KmVerteilung v = KmVerteilen(saetze);
+    for (const Fall& c : faelle) {
+        EXPECT_EQ(v.km[c.art], c.km) << int(c.art);
+        EXPECT_DOUBLE_EQ(v.prozent[c.art], c.anteil) << int(c.art);
+    }
+    EXPECT_EQ(v.km[6], 400);   // commutes and business trips
+    EXPECT_DOUBLE_EQ(v.betrieblich, 40.0);
+}

@@ -12,6 +12,7 @@
 #include <QTemporaryDir>
 
 #include <csignal>
+#include <sys/stat.h>
 #include <sys/resource.h>
 
 #include <gtest/gtest.h>
@@ -136,6 +137,25 @@ TEST(Sicherung, AFailedCopyLeavesNoFolderUnderABackupName)
         EXPECT_TRUE(o.eintraege("Sicherheit").isEmpty()) << fehlschlag;
         EXPECT_EQ(o.meldungen, QStringList{"Beim erstellen der Sicherheitscopy ist ein Fehler aufgetreten!"});
         EXPECT_EQ(o.inhalt("Auto1_16.dat"), vorher);
+    }
+}
+
+TEST(Sicherung, AFullBackupHasTheRightsOfTheUsersOtherFoldersAndFiles)
+{
+    struct Fall { mode_t umask; mode_t ordner; mode_t datei; };
+    for (const Fall f : {Fall{022, 0755, 0644}, Fall{027, 0750, 0640}, Fall{002, 0775, 0664}}) {
+        const mode_t vorher = ::umask(f.umask);
+        Ordner o;
+        o.fahrten(1, 2);
+        o.voll();
+        ::umask(vorher);
+        struct stat s {};
+        ASSERT_EQ(::stat(QFile::encodeName(o.pfad("Sicherheit/Au1-2 E")).constData(), &s), 0);
+        EXPECT_EQ(s.st_mode & 07777, f.ordner) << std::oct << f.umask;
+        for (const char* n : {"Auto1_16.dat", "Vor2016.dat"}) {
+            ASSERT_EQ(::stat(QFile::encodeName(o.pfad(QString("Sicherheit/Au1-2 E/") + n)).constData(), &s), 0);
+            EXPECT_EQ(s.st_mode & 07777, f.datei) << n << " " << std::oct << f.umask;
+        }
     }
 }
 

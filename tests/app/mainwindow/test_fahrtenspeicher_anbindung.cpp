@@ -116,3 +116,46 @@ TEST(FahrtenspeicherAnbindung, F10FillsANewEntryAndItsEditBuffer)
     EXPECT_EQ(grund->text(), "Messe");
     EXPECT_EQ(puffer.Grund.trimmed(), "Messe");
 }
+
+// With only date and km for private trips, a business record taken over
+// from a private trip shows its route and times again, by key as by Enter.
+TEST(FahrtenspeicherAnbindung, HandOverIntoAPrivateTripShowsTheFieldsOfItsType)
+{
+    for (const Qt::Key taste : {Qt::Key_F10, Qt::Key_Return}) {
+        SCOPED_TRACE(taste);
+        Umgebung u;
+        kmk::KfzGrundeinstellung k;
+        k.Kennzeichen = "B-AB 1";
+        k.Firmenfahrzeug = -1;
+        k.PrivatNurKm = -1;
+        QFile kfz(u.pfad("Auto2016.dat"));
+        ASSERT_TRUE(kfz.open(QIODevice::WriteOnly));
+        kfz.write(k.zuBytes());
+        kfz.close();
+        QFile f(u.pfad("Kund2016.dat"));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        kmk::Fahrtenspeichersatz s;
+        s.Fahrtart = 3;
+        s.GefahreneKm = 40;
+        s.Von = "Köln";
+        s.Nach = "Hof";
+        s.Grund = "Messe";
+        f.write(s.zuBytes());
+        f.close();
+        ASSERT_TRUE(u.starte());
+        kmk::Form1& w = *u.form;
+        w.show();
+        forms::setValue(w.Check8, 0);   // with times
+        auto* list8 = w.ctl<QListWidget>("List8");
+        QTest::keyClick(list8, Qt::Key_F9);
+        QTest::mouseClick(w.ctl<QRadioButton>("OptPri"), Qt::LeftButton, {}, QPoint(6, 9));
+        ASSERT_TRUE(w.ctl<QWidget>("EinVon")->isHidden() && w.ctl<QWidget>("EinZeitAb")->isHidden());
+
+        forms::setListIndex(list8, 0);
+        QTest::keyClick(list8, taste);
+        EXPECT_TRUE(w.ctl<QRadioButton>("OptGesch")->isChecked());
+        for (const char* n : {"EinVon", "EinNach", "EinGrund", "EinZeitAb", "EinZeitAn"})
+            EXPECT_FALSE(w.ctl<QWidget>(n)->isHidden()) << n;
+        EXPECT_EQ(w.ctl<forms::ComboBox>("EinVon")->text(), "Köln");
+    }
+}

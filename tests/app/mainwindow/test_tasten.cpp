@@ -204,6 +204,37 @@ TEST(Tasten, TheFloatingHelpWindowFollowsThePageAndKeepsItsMargins)
     EXPECT_GE(ft->CBeenden->x(), ft->Label1->geometry().right());
 }
 
+TEST(Tasten, TheFloatingHelpWindowsHintIsWholeAndItsLayoutComesBackAfterShrinking)
+{
+    kmk::FTextFenster ft([] { return QString("Hilfe"); }, {});
+    ft.show();
+    auto ganz = [&] { return ft.Label1->height() >= ft.Label1->heightForWidth(ft.Label1->width()); };
+    EXPECT_TRUE(ganz());
+    const QSize gross = ft.size();
+    const QRect text = ft.Text1->geometry(), hinweis = ft.Label1->geometry(), knopf = ft.CBeenden->geometry();
+    // No window manager holds the window at its minimum size.
+    ft.setMinimumSize(0, 0);
+    ft.resize(20, 20);
+    ft.resize(gross);
+    EXPECT_EQ(ft.Text1->geometry(), text);
+    EXPECT_EQ(ft.Label1->geometry(), hinweis);
+    EXPECT_EQ(ft.CBeenden->geometry(), knopf);
+    ft.resize(gross + QSize(300, 200));
+    EXPECT_TRUE(ganz());
+}
+
+TEST(Tasten, TheHelpTextKeepsTenPixelsOnTheLeftAndRightOnly)
+{
+    kmk::FTextFenster ft([] { return QString("Hilfe"); }, {});
+    ft.show();
+    const QRect c = ft.Text1->contentsRect(), v = ft.Text1->viewport()->geometry();
+    const int d = int(ft.Text1->document()->documentMargin());
+    const int oben = int(QPlainTextEdit().document()->documentMargin());   // as a text box has it
+    EXPECT_EQ(QMargins(v.left() - c.left() + d, v.top() - c.top() + d, c.right() - v.right() + d,
+                       c.bottom() - v.bottom() + d),
+              QMargins(10, oben, 10, oben));
+}
+
 TEST(Tasten, ClosingTheWindowMakesAFullBackupAndBeendenAQuickOne)
 {
     Umgebung u;

@@ -341,7 +341,7 @@ TEST(Zweitpruefung, FloatingHelpWindowTextAndLayout)
     EXPECT_EQ(ft->Label1->text(), QString("Dieses Fenster kann frei positioniert und in der Größe verändert werden. "
                                           "Die Texte aktualisieren sich automatisch."));
     EXPECT_TRUE(QTest::qWaitFor([&] { return ft->Text1->toPlainText() == "Seite Auswertung"; }, 1500));
-    EXPECT_EQ(ft->Text1->document()->documentMargin(), 10);
+    EXPECT_EQ(ft->Text1->viewport()->x() - ft->Text1->contentsRect().x() + ft->Text1->document()->documentMargin(), 10);
 
     // 600 x 400 pixels = 9000 x 6000 twips, 15 twips a pixel, cut to whole pixels.
     const QSize rahmen = ft->frameGeometry().size() - ft->size();

@@ -1,5 +1,5 @@
-// The editor window: paging, new (red), change, delete, search, and the
-// main window's lists after each change.
+// The editor window: its table, paging, new (red), change, delete, search,
+// and the main window's lists after each change.
 
 #include "umgebung.h"
 
@@ -7,10 +7,18 @@
 #include "app/tripmemory/kundenliste.h"
 #include "platform/forms/colors.h"
 
+#include "platform/vb/error.h"
+
+#include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 using namespace kmk;
+using kmktest::bis;
+using kmktest::eintraege;
+using kmktest::feld;
 using kmktest::satz;
 using kmktest::Umgebung;
 
@@ -249,4 +257,122 @@ TEST(FKunden, ARecordGoneMeanwhileIsToldAndTheMaskKept)
     EXPECT_EQ(e.lies(), vorher);
     EXPECT_EQ(e.fk.CTGrund->text(), "Messe");
     EXPECT_EQ(e.fakes.dialogs.shown.last().prompt, "Beim Speichern ist ein Fehler aufgetreten!");
+}
+
+TEST(FKunden, IsFileOpenTellsARefusedFileFromAnOpenOneAndRaisesTheRest)
+{
+    QTemporaryDir dir;
+    const QString frei = dir.filePath("frei.dat"), gesperrt = dir.filePath("gesperrt.dat");
+    for (const QString& p : {frei, gesperrt}) {
+        QFile f(p);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    }
+    QFile::setPermissions(gesperrt, {});
+    EXPECT_FALSE(FKunden::IsFileOpen(frei));
+    if (::geteuid() != 0) {   // no rights stop root
+        EXPECT_TRUE(FKunden::IsFileOpen(gesperrt));
+    }
+    try {
+        FKunden::IsFileOpen(dir.filePath("fehlt.dat"));
+        ADD_FAILURE() << "a missing file raises";
+    } catch (const vb::RuntimeError& e) {
+        EXPECT_EQ(e.number, vb::ErrFileNotFound);
+    }
+    EXPECT_FALSE(QFile::exists(dir.filePath("fehlt.dat")));
+}
+
+TEST(FKunden, EditorTableRowsAndHeading)
+{
+    Umgebung u;
+    u.schreibe({satz(3, 250, "Berlin", "A9", "Hof", "Kundenbesuch", "Bauamt"),
+                satz(5, 1234567890, QString(20, 'v'), QString(40, 'w'), "Ziel", QString(17, 'g'), QString(17, 'p')),
+                satz(1, 7, "Hof", "", "hof", "", "X")});
+    FKunden fk(u.fs);
+    fk.show();
+    const QString sep = " | ";
+    const QStringList soll{
+        "Art | Gesprächspartner | Abfahrtsort      | Wegstrecke       | Ankunftsort      | gef. Km   | Grund der Fahrt ",
+        QString(110, '-'),
+        "  3" + sep + bis("Bauamt", 16) + sep + bis("Berlin", 16) + sep + bis("A9", 16) + sep + bis("Hof", 16) + sep
+            + "250      " + sep + bis("Kundenbesuch", 16),
+        "  5" + sep + QString(16, 'p') + sep + QString(16, 'v') + sep + QString(16, 'w') + sep + bis("Ziel", 16) + sep
+            + "123456789" + sep + QString(16, 'g'),
+        "  1" + sep + bis("X", 16) + sep + bis("Hof", 16) + sep + QString(16, ' ') + sep + bis("hof", 16) + sep
+            + "7        " + sep + QString(16, ' '),
+    };
+    ASSERT_EQ(fk.DatListe->count(), soll.size());
+    for (int i = 0; i < soll.size(); ++i) {
+        EXPECT_EQ(fk.DatListe->item(i)->text(), soll[i]) << i;
+        EXPECT_EQ(soll[i].size(), 110);
+    }
+    // Drop-downs: each value once ignoring case, the first kept, an empty one once.
+    EXPECT_EQ(eintraege(fk.CTNach), QStringList({"Hof", "Ziel"}));
+    EXPECT_EQ(eintraege(fk.CTVon), QStringList({"Berlin", QString(20, 'v'), "Hof"}));
+    EXPECT_EQ(eintraege(fk.CTWeg), QStringList({"A9", QString(40, 'w'), ""}));
+}
+
+TEST(FKunden, EditorCreatesChangesDeletesAndFindsAndTheMainListsFollow)
+{
+    Umgebung u;
+    QList<Fahrtenspeichersatz> s;
+    for (int i = 1; i <= 6; ++i)
+        s << satz(3, i, QString("Von%1").arg(i), "W", QString(i >= 5 ? "Zzort%1" : "Ort%1").arg(i), "G", "P");
+    u.schreibe(s);
+    FKunden fk(u.fs);
+    fk.hauptfensterNeu = [&u] { u.fs.KListe(); u.fs.AListe(); };
+    fk.show();
+
+    // Find next from the first opening: below the heading, the last two reached, round again.
+    QList<int> treffer;
+    for (int i = 0; i < 3; ++i) {
+        fk.CWeiter_Click();
+        treffer << fk.AktuellerSatz;
+    }
+    EXPECT_EQ(treffer, QList<int>({1, 2, 3}));
+    forms::setText(fk.TSuch, "zZORT");
+    treffer.clear();
+    for (int i = 0; i < 4; ++i) {
+        fk.CWeiter_Click();
+        treffer << fk.AktuellerSatz;
+        EXPECT_EQ(fk.DatListe->currentRow(), fk.AktuellerSatz + 1);
+    }
+    EXPECT_EQ(treffer, QList<int>({5, 6, 5, 6}));
+
+    // Change record 6's kilometres: only its bytes change.
+    fk.Datensatz_zeigen(6);
+    forms::setText(fk.Tgefkm, "66");
+    fk.DatSpeichern_Click();
+    s[5].GefahreneKm = 66;
+    QByteArray soll;
+    for (const auto& r : s)
+        soll += r.zuBytes();
+    EXPECT_EQ(u.lies(), soll);
+
+    // Create: red while new, appended as record 7, black again.
+    fk.DatNeu_Click();
+    EXPECT_EQ(fk.CTGrund->lineEdit()->palette().color(QPalette::Text), forms::bgr(0xC0));
+    fk.Fahrtarten->setValue(0);
+    forms::setText(fk.Tgefkm, "12");
+    fk.CTVon->setText("München");
+    fk.CTWeg->setText("B2");
+    fk.CTNach->setText("Dachau");
+    fk.CTGPartner->setText("Werk");
+    fk.CTGrund->setText("Arbeit");
+    fk.DatSpeichern_Click();
+    soll += QByteArray(1, 1) + QByteArray("\x0C\x00\x00\x00", 4) + feld("M\xFC" "nchen", 50) + feld("B2", 255)
+            + feld("Dachau", 50) + feld("Arbeit", 50) + feld("Werk", 50);
+    EXPECT_EQ(u.lies().toHex(), soll.toHex());
+    EXPECT_EQ(fk.TNr->text(), " 7");
+    EXPECT_EQ(fk.CTGrund->lineEdit()->palette().color(QPalette::Text), forms::bgr(0));
+    EXPECT_EQ(u.liste("List8")->count(), 7);
+    EXPECT_EQ(u.liste("List8")->item(6)->text(), bis("Werk Dachau", 50) + "  7 ");
+
+    // Delete record 1: the rest move up, the window shows the new last record.
+    fk.DatAnfang_Click();
+    fk.DatLoeschen_Click();
+    EXPECT_EQ(u.lies(), soll.mid(460));
+    EXPECT_EQ(fk.AktuellerSatz, 6);
+    EXPECT_EQ(fk.CTNach->text(), "Dachau");
+    EXPECT_EQ(u.liste("List8")->count(), 6);
+    EXPECT_EQ(u.liste("List8")->item(0)->text(), bis("P Ort2", 50) + "  1 ");
 }

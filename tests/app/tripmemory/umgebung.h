@@ -35,6 +35,18 @@ inline kmk::Fahrtenspeichersatz satz(quint8 art, qint32 km, const QString& von, 
     return s;
 }
 
+// A text field as stored: the bytes, padded with blanks to its width.
+inline QByteArray feld(const QByteArray& inhalt, int breite) { return inhalt + QByteArray(breite - inhalt.size(), ' '); }
+inline QString bis(const QString& s, int breite) { return s + QString(breite - s.size(), ' '); }
+
+inline QStringList eintraege(const QComboBox* b)
+{
+    QStringList l;
+    for (int i = 0; i < b->count(); ++i)
+        l << b->itemText(i);
+    return l;
+}
+
 struct Umgebung {
     QTemporaryDir dir;
     forms::ScopedFakes fakes;

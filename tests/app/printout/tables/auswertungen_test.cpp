@@ -135,3 +135,35 @@ TEST(Prozentverteilung, ClosingReadingMustBeANumber)
         EXPECT_EQ(KmStandLesen(QString::fromUtf8(f.text)), f.wert) << f.text;
     EXPECT_EQ(Kommazahl(100.0 / 3.0), "33,3333333333333");
 }
+
+TEST(Prozentverteilung, EveryTripTypeCountsWithItsShare)
+{
+    struct Fall {
+        quint8 art;
+        qint32 km;
+        const char* anteil;
+    } faelle[] = {{1, 100, "10,00%"}, {2, 200, "20,00%"}, {3, 300, "30,00%"}, {4, 150, "15,00%"}, {5, 250, "25,00%"}};
+    std::vector<Fahrt> f;
+    for (const Fall& c : faelle) {
+        f.push_back(fahrt(M1, c.km));
+        f.back().satz.Fahrtart = c.art;
+    }
+    const Firmenanteile a = FirmenanteileErmitteln(f, {M1, M1 + 30});
+    for (const Fall& c : faelle) {
+        EXPECT_EQ(a.km[c.art], c.km) << int(c.art);
+        EXPECT_EQ(a.texte[c.art], c.anteil) << int(c.art);
+    }
+}
+
+TEST(Prozentverteilung, PrivateKmOfADecimalClosingReadingAreRoundedHalfToEven)
+{
+    struct Fall {
+        qint32 anfangskm;
+        double schlusskm;
+        qint32 privatkm;
+    } faelle[] = {{20000, 35000.4, 9000},   {20000, 35000.6, 9001},  {20000, 35000.5, 9000},
+                  {20000, 35001.5, 9002},   {30000, 35000.4, -1000}, {30000, 35000.6, -999}};
+    for (const Fall& c : faelle)   // 6,000 business km
+        EXPECT_EQ(PrivatanteileBerechnen(6000, 0.0, c.anfangskm, c.schlusskm).privatkm, c.privatkm)
+            << c.anfangskm << " " << c.schlusskm;
+}
