@@ -2,10 +2,13 @@
 #include "platform/sheet/schreiber.h"
 #include "platform/sheet/steuerelement.h"
 #include "platform/sheet/vorschau.h"
+#include "platform/sheet/zeichner.h"
 
 #include <QApplication>
 #include <QFile>
+#include <QImage>
 #include <QLabel>
+#include <QPainter>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QPrinter>
@@ -139,4 +142,29 @@ TEST(Ansicht, ThePrinterGetsThePagesOfThePlan)
     QFile teil(dir.filePath("teil.pdf"));
     ASSERT_TRUE(teil.open(QIODevice::ReadOnly));
     EXPECT_TRUE(teil.readAll().contains("/Count 2"));
+}
+
+TEST(Ansicht, TextRunningOnIsNeverCrossedByAFrame)
+{
+    // A journal line of a block runs from its framed cell into the framed,
+    // empty one beside it: the edge between the two (2,000 twips, pixel
+    // 133 at 15 twips a pixel) is not drawn through the text.
+    Blatt b;
+    b.setzeSpaltenbreite(1, 2000);
+    b.setzeSpaltenbreite(2, 6000);
+    b.zelle(1, 1).setzeText(QStringLiteral("Eintragungsdatum :  02.01.2026"));
+    b.zelle(1, 1).rahmen = Links | Rechts | Oben | Unten;
+    b.zelle(1, 2).rahmen = Links | Rechts | Oben | Unten;
+    QImage bild(600, 40, QImage::Format_RGB32);
+    bild.fill(Qt::white);
+    QPainter p(&bild);
+    twipTransform(p, bild);
+    zeichneBereich(p, b, 1, 1, 1, 2, 0, 0, false);
+    p.end();
+    int hell = 0;
+    for (int y = 3; y <= 13; ++y)
+        hell += qGray(bild.pixel(133, y)) > 128;
+    EXPECT_GE(hell, 4);
+    // The frame's top and bottom stay.
+    EXPECT_LT(qGray(bild.pixel(133, 0)), 128);
 }
