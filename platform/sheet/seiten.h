@@ -43,11 +43,11 @@ void papiergroesse(int code, double& breite, double& hoehe);
 Seitenplan paginiere(const Blatt& b);
 
 // The percent a sheet prints at without fitting: nine tenths of the print
-// scale, rounded down. The tables were laid out for a control whose print
-// scale made a sheet smaller than ours in twips: at the stored 80 % the full
-// trip table (14,900 twips) is wider than A4 itself, yet seven of its blocks
-// were promised to one portrait page. At 72 % they fit, and the logbook fits
-// one landscape page wide.
+// scale, rounded down. The tables' widths were chosen for a control that
+// printed a sheet smaller than its twips: at the stored 80 % the full trip
+// table (14,900 twips) would be wider than A4 itself, yet the settings page
+// tells the user seven trips fill one A4 sheet. At 72 % seven blocks fit a
+// portrait page and the logbook one landscape page wide.
 int druckprozent(const Seitenformat& s);
 
 // The scale that fit-to-pages gives, or druckprozent (as a factor).
