@@ -20,10 +20,10 @@ void buildAusdruckPage(QWidget* page)
     valueLabel(page, "Label73", QRect(6, 26, 196, 22))->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
 
     // Table buttons, then printing.
-    struct Btn { const char* name; const char* caption; };
+    struct Btn { const char* name; const char* caption; const char* tip = nullptr; };
     const Btn buttons[] = {
         {"Command6", "aktuelle Kfz Eintrag."},
-        {"Command3", "Vorlage Fahrt."},
+        {"Command3", "Vorlage Fahrt.", "Vorlage zur handschriftlichen Aufzeichnung"},
         {"SSCKunden", "Kundenspeicher"},
         {"CBBetriebskosten", "Betriebskosten"},
         {"Command7", "Prozentverteilung"},
@@ -34,7 +34,9 @@ void buildAusdruckPage(QWidget* page)
     };
     int y = 58;
     for (const Btn& b : buttons) {
-        button(page, b.name, QString::fromUtf8(b.caption), QRect(6, y, 196, 28));
+        QPushButton* k = button(page, b.name, QString::fromUtf8(b.caption), QRect(6, y, 196, 28));
+        if (b.tip)
+            k->setToolTip(QString::fromUtf8(b.tip));
         y += 32;
     }
     mouseUpButton(page, "Command8", "Ohne autom. Druckanpassung", QRect(6, y + 4, 196, 28));

@@ -679,7 +679,7 @@ void Form1::listPresets()
     setCtlText("Label73", mw::KFZ().Kennzeichen.leftJustified(KfzGrundeinstellung::BreiteKennzeichen, ' ', true));
     const bool anpassung = V.Druckanpassung != 0;
     if (services.Druckskalierung)
-        services.Druckskalierung(mw::Druckskala(), anpassung, 1, 1);
+        services.Druckskalierung(mw::Druckskala(), anpassung, 1, anpassung ? 0 : 1);
     setCtlText("Command8", anpassung ? QStringLiteral("Mit autom. Druckanpassung") : QStringLiteral("Ohne autom. Druckanpassung"));
     showCtl("Label76", !anpassung);
     if (l5) {

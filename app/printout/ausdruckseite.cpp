@@ -194,7 +194,10 @@ void Ausdruckseite::Command8_MouseUp(int button)
     const bool an = m_st.Voreinstellung.Druckanpassung == 0;
     // The flag as the settings file keeps it: True = -1.
     m_st.Voreinstellung.Druckanpassung = an ? -1 : 0;
-    m_blatt.Druckskalierung(skala, an, 1, 1);
+    // Fitting is one page wide and as many tall as the table needs: one
+    // page tall would shrink a year onto a page, or with the breaks of the
+    // block tables to a tenth of every page.
+    m_blatt.Druckskalierung(skala, an, 1, an ? 0 : 1);
     setText("Command8", QString::fromLatin1(an ? kMitAnpassung : kOhneAnpassung));
     // Hidden and disabled together, so the list cannot be used while fitting.
     if (QWidget* l = ctl("Label76"))
@@ -205,12 +208,12 @@ void Ausdruckseite::Command8_MouseUp(int button)
     }
 }
 
-void Ausdruckseite::SSCDruckvor_Click()
+void Ausdruckseite::Druckeinstellung()
 {
     if (auto* l5 = qobject_cast<QListWidget*>(ctl("List5")); l5 && l5->currentItem())
         m_st.Druckskala = int(vb::Val(l5->currentItem()->text()));
     int16_t skala = int16_t(m_st.Druckskala);
-    // With fitting on the preview keeps fitting: one page wide, as many
+    // With fitting on the pages keep fitting: one page wide, as many
     // pages tall as the table needs.
     if (m_st.Voreinstellung.Druckanpassung)
         m_blatt.Druckskalierung(skala, true, 1, 0);
@@ -224,6 +227,11 @@ void Ausdruckseite::SSCDruckvor_Click()
     m_blatt.Seitenrand(sheet::RandOben, 0.7);
     m_blatt.Randabstand(sheet::AbstandFuss, 0.3);
     m_blatt.Randabstand(sheet::AbstandKopf, 0.3);
+}
+
+void Ausdruckseite::SSCDruckvor_Click()
+{
+    Druckeinstellung();
     m_blatt.Druckvorschau();
 }
 
@@ -284,6 +292,8 @@ void Ausdruckseite::SaveAsFile()
     m_blatt.Dokumenttitel(m_u.fahrzeugBeschriftung ? m_u.fahrzeugBeschriftung() : QString());
     if (!m_blatt.SpeichernDialog(QStringLiteral("Speichern"), angabe) || angabe.Dateiname.isEmpty())
         return;
+    // A saved PDF or workbook has the pages the printer would get.
+    Druckeinstellung();
     QString fehler;
     if (!m_blatt.DateiSchreiben(angabe.Dateiname, angabe.Dateityp, &fehler)) {
         forms::services().dialogs->msgBox(QStringLiteral("Datei konnte nicht gespeichert werden : ") + angabe.Dateiname,

@@ -83,9 +83,14 @@ public:
     void SSCDruckvor_MouseMove();
     void SSCKunden_MouseMove();
 
-    // Writes the sheet to a file the user names; a failure is shown as
+    // Writes the sheet to a file the user names, with the page set-up the
+    // preview gives it; a failure is shown as
     // "Datei konnte nicht gespeichert werden : " and the name.
     void SaveAsFile();
+    // The page set-up of preview, print and saved file: the print scale of
+    // the list or fitting one page wide, the trip tables' orientation, the
+    // margins.
+    void Druckeinstellung();
 
     // For the main window's start-up and page change.
     void Bildschirmzoom(const QString& prozent);

@@ -151,7 +151,7 @@ bool Mappe::schreibe(const Blatt& b, const QString& datei, const QString& tmpdir
     if (s.anpassen)
         worksheet_fit_to_pages(ws, uint16_t(s.seitenBreit), uint16_t(s.seitenHoch));
     else
-        worksheet_set_print_scale(ws, uint16_t(std::clamp(s.skalierung, 10, 400)));
+        worksheet_set_print_scale(ws, uint16_t(druckprozent(s)));
     if (s.titelVon >= 1 && s.titelBis >= s.titelVon)
         pruefe(worksheet_repeat_rows(ws, lxw_row_t(s.titelVon - 1), lxw_row_t(s.titelBis - 1)), "Drucktitel");
     std::vector<lxw_row_t> umbrueche;

@@ -5,17 +5,63 @@
 #include "platform/sheet/vorschau.h"
 #include "platform/sheet/zeichner.h"
 
+#include "platform/forms/seams.h"
+
+#include <QComboBox>
+#include <QDialogButtonBox>
 #include <QFileInfo>
-#include <QPageSetupDialog>
+#include <QFormLayout>
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPrinterInfo>
+#include <QPushButton>
+
+#include <QLibrary>
 
 namespace sheet {
 
+namespace {
+
+// The print system's queue list, as the shared library lays it out.
+struct CupsOption { char* name; char* value; };
+struct CupsZiel { char* name; char* instance; int standard; int anzahl; CupsOption* optionen; };
+
+// Whether the queue takes jobs. Qt hands a job to a queue that refuses it
+// without a word, so the print system is asked first; without it (no
+// such library, no such queue) the queue counts as taking them.
+bool nimmtAuftraege(const QString& name)
+{
+    static QLibrary cups(QStringLiteral("cups"), 2);
+    using Hole = int (*)(CupsZiel**);
+    using Frei = void (*)(int, CupsZiel*);
+    static const auto hole = reinterpret_cast<Hole>(cups.resolve("cupsGetDests"));
+    static const auto frei = reinterpret_cast<Frei>(cups.resolve("cupsFreeDests"));
+    if (!hole || !frei || name.isEmpty())
+        return true;
+    CupsZiel* ziele = nullptr;
+    const int n = hole(&ziele);
+    bool ja = true;
+    const QByteArray gesucht = name.toUtf8();
+    for (int i = 0; i < n; ++i) {
+        if (!ziele[i].name || gesucht != ziele[i].name || ziele[i].instance)
+            continue;
+        for (int k = 0; k < ziele[i].anzahl; ++k)
+            if (qstrcmp(ziele[i].optionen[k].name, "printer-is-accepting-jobs") == 0)
+                ja = qstrcmp(ziele[i].optionen[k].value, "false") != 0;
+    }
+    frei(n, ziele);
+    return ja;
+}
+
+} // namespace
+
 bool druckeBlatt(const Blatt& b, QPrinter& drucker)
 {
+    if (drucker.outputFormat() == QPrinter::NativeFormat && !nimmtAuftraege(drucker.printerName()))
+        return false;
     const Seitenplan plan = paginiere(b);
+    drucker.setDocName(b.name);
     drucker.setFullPage(true);
     drucker.setPageLayout(seitenlayout(plan));
     int von = 1, bis = int(plan.seiten.size());
@@ -46,21 +92,100 @@ public:
     {
         Vorschau v(b, eltern);
         v.drucken = [&] {
-            QPrintDialog dlg(&drucker, &v);
-            dlg.setMinMax(1, v.seiten());
-            if (dlg.exec() == QDialog::Accepted)
-                druckeBlatt(b, drucker);
+            druckauftrag(b, drucker, [&v](QPrinter& d) {
+                QPrintDialog dlg(&d, &v);
+                dlg.setMinMax(1, v.seiten());
+                return dlg.exec() == QDialog::Accepted;
+            });
         };
         v.exec();
     }
     void einrichtung(QPrinter& drucker, QWidget* eltern) override
     {
-        QPageSetupDialog dlg(&drucker, eltern);
-        dlg.exec();
+        Druckerwahl dlg(drucker, QPrinterInfo::availablePrinterNames(), eltern);
+        if (dlg.exec() == QDialog::Accepted)
+            dlg.uebernehmen();
     }
 };
 
 } // namespace
+
+void druckauftrag(const Blatt& b, QPrinter& drucker, const std::function<bool(QPrinter&)>& dialog)
+{
+    drucker.setPrintRange(QPrinter::AllPages);
+    drucker.setFromTo(0, 0);
+    drucker.setCopyCount(1);
+    if (!dialog || !dialog(drucker))
+        return;
+    if (druckeBlatt(b, drucker))
+        return;
+    const QString ziel = drucker.outputFileName().isEmpty() ? drucker.printerName() : drucker.outputFileName();
+    if (forms::Dialogs* d = forms::services().dialogs)
+        d->msgBox(QStringLiteral("Die Tabelle konnte nicht gedruckt werden : ") + ziel, forms::vbOKOnly);
+}
+
+Druckerwahl::Druckerwahl(QPrinter& drucker, const QStringList& namen, QWidget* eltern)
+    : QDialog(eltern), m_drucker(drucker), m_name(new QComboBox(this)), m_seiten(new QComboBox(this)),
+      m_farbe(new QComboBox(this))
+{
+    setWindowTitle(QStringLiteral("Druckereinrichtung"));
+    m_name->setObjectName(QStringLiteral("Drucker"));
+    m_seiten->setObjectName(QStringLiteral("Beidseitig"));
+    m_farbe->setObjectName(QStringLiteral("Farbe"));
+    m_name->addItems(namen);
+    const int jetzt = m_name->findText(drucker.printerName());
+    if (jetzt >= 0)
+        m_name->setCurrentIndex(jetzt);
+    else if (const QString standard = QPrinterInfo::defaultPrinterName(); m_name->findText(standard) >= 0)
+        m_name->setCurrentIndex(m_name->findText(standard));
+    if (namen.isEmpty()) {
+        m_name->addItem(QStringLiteral("(kein Drucker eingerichtet)"));
+        m_name->setEnabled(false);
+    }
+    m_seiten->addItem(QStringLiteral("Einseitig"), int(QPrinter::DuplexNone));
+    m_seiten->addItem(QStringLiteral("Beidseitig, an der langen Kante wenden"), int(QPrinter::DuplexLongSide));
+    m_seiten->addItem(QStringLiteral("Beidseitig, an der kurzen Kante wenden"), int(QPrinter::DuplexShortSide));
+    m_farbe->addItem(QStringLiteral("Farbe"), int(QPrinter::Color));
+    m_farbe->addItem(QStringLiteral("Graustufen"), int(QPrinter::GrayScale));
+    m_seiten->setCurrentIndex(std::max(0, m_seiten->findData(int(drucker.duplex()))));
+    m_farbe->setCurrentIndex(std::max(0, m_farbe->findData(int(drucker.colorMode()))));
+
+    auto* knoepfe = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    knoepfe->button(QDialogButtonBox::Ok)->setText(QStringLiteral("OK"));
+    knoepfe->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Abbrechen"));
+    auto* form = new QFormLayout(this);
+    form->addRow(QStringLiteral("Drucker:"), m_name);
+    form->addRow(QStringLiteral("Druckseiten:"), m_seiten);
+    form->addRow(QStringLiteral("Ausgabe:"), m_farbe);
+    form->addRow(knoepfe);
+    connect(knoepfe, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(knoepfe, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    connect(m_name, &QComboBox::currentIndexChanged, this, [this] { druckerGewechselt(); });
+    druckerGewechselt();
+}
+
+void Druckerwahl::druckerGewechselt()
+{
+    // Only what the chosen printer can do is offered.
+    const QPrinterInfo info = QPrinterInfo::printerInfo(m_name->currentText());
+    const QList<QPrinter::DuplexMode> modi = info.supportedDuplexModes();
+    const bool beidseitig = modi.contains(QPrinter::DuplexLongSide) || modi.contains(QPrinter::DuplexAuto);
+    if (!beidseitig)
+        m_seiten->setCurrentIndex(0);
+    m_seiten->setEnabled(beidseitig);
+    const bool farbe = info.isNull() || info.supportedColorModes().contains(QPrinter::Color);
+    if (!farbe)
+        m_farbe->setCurrentIndex(1);
+    m_farbe->setEnabled(farbe);
+}
+
+void Druckerwahl::uebernehmen()
+{
+    if (m_name->isEnabled())
+        m_drucker.setPrinterName(m_name->currentText());
+    m_drucker.setDuplex(QPrinter::DuplexMode(m_seiten->currentData().toInt()));
+    m_drucker.setColorMode(QPrinter::ColorMode(m_farbe->currentData().toInt()));
+}
 
 Druckdienste*& druckdienste()
 {

@@ -8,16 +8,46 @@
 
 #include "platform/sheet/blatt.h"
 
+#include <QDialog>
 #include <QString>
+#include <QStringList>
 
+#include <functional>
+
+class QComboBox;
 class QPrinter;
 class QWidget;
 
 namespace sheet {
 
-// Prints every page (or the printer's page range) of the sheet; false
-// when the printer cannot be started.
+// Prints every page (or the printer's page range) of the sheet as a job
+// named after the sheet; false when the printer cannot be started or does
+// not take the job.
 bool druckeBlatt(const Blatt& b, QPrinter& drucker);
+
+// One print from the preview: the printer dialog ('dialog', false when
+// cancelled), then the pages. Every print starts at all pages and one
+// copy, whatever the last one chose; a print that fails is shown as
+// "Die Tabelle konnte nicht gedruckt werden : " and the printer's name.
+void druckauftrag(const Blatt& b, QPrinter& drucker, const std::function<bool(QPrinter&)>& dialog);
+
+// The printer set-up: which printer, and that printer's own options
+// (both sides, colour). Paper, orientation, margins and scale are the
+// sheet's and every print takes them from there, so they are not offered.
+class Druckerwahl : public QDialog {
+public:
+    Druckerwahl(QPrinter& drucker, const QStringList& namen, QWidget* eltern = nullptr);
+    // What OK does: the next print goes to the chosen printer.
+    void uebernehmen();
+
+private:
+    void druckerGewechselt();
+
+    QPrinter& m_drucker;
+    QComboBox* m_name;
+    QComboBox* m_seiten;
+    QComboBox* m_farbe;
+};
 
 class Druckdienste {
 public:

@@ -39,11 +39,16 @@ void papiergroesse(int code, double& breite, double& hoehe)
     }
 }
 
+int druckprozent(const Seitenformat& s)
+{
+    return std::max(10, std::clamp(s.skalierung, 10, 400) * 9 / 10);
+}
+
 double druckmassstab(const Blatt& b)
 {
     const Seitenformat& s = b.seite;
     if (!s.anpassen)
-        return std::clamp(s.skalierung, 10, 400) / 100.0;
+        return druckprozent(s) / 100.0;
     double w, h;
     papiergroesse(s.papier, w, h);
     if (s.quer)

@@ -12,6 +12,8 @@
 #include <QScrollBar>
 #include <QTimer>
 
+#include <algorithm>
+
 namespace sheet {
 
 namespace {
@@ -70,6 +72,13 @@ QPrinter& Steuerelement::drucker()
     if (!m_drucker)
         m_drucker = std::make_unique<QPrinter>(QPrinter::HighResolution);
     return *m_drucker;
+}
+
+int Steuerelement::kopfschrift() const
+{
+    // The row numbers follow the rows: a digit never taller than its row.
+    const double zeile = blatt().standardhoehe() * faktor();
+    return std::clamp(int(zeile * 0.8), 1, 11);
 }
 
 double Steuerelement::faktor() const
@@ -157,7 +166,7 @@ void Steuerelement::paintEvent(QPaintEvent*)
     p.fillRect(0, 0, viewport()->width(), kKopfHoehe, kopfFarbe);
     p.fillRect(0, 0, kKopfBreite, viewport()->height(), kopfFarbe);
     QFont kf = font();
-    kf.setPixelSize(11);
+    kf.setPixelSize(kopfschrift());
     p.setFont(kf);
     p.setPen(QColor(120, 120, 120));
     double x = kKopfBreite;

@@ -32,6 +32,8 @@ public:
     // Rows painted by the last paint (for the check that only the visible
     // ones are).
     int32_t gemalteZeilen() const { return m_gemalt; }
+    // Pixel size of the row and column headings' font at the sheet's zoom.
+    int kopfschrift() const;
 
 protected:
     void paintEvent(QPaintEvent* e) override;

@@ -142,6 +142,15 @@ double zeichneBereich(QPainter& p, const Blatt& b, int32_t vonZeile, int32_t bis
     }
     double oben = y;
     std::vector<QLineF> linien;
+    // Texts running on past their cell: painted after the frame lines, on a
+    // white ground, so no neighbour's frame crosses them.
+    struct Lauftext {
+        Schriften::Text text;
+        QPointF grundlinie;
+        QRectF raum;
+        bool passt;
+    };
+    std::vector<Lauftext> lauftexte;
     const auto& zeilen = b.zeilen();
     auto it = zeilen.lower_bound(vonZeile);
     for (int32_t r = vonZeile; r <= bisZeile; ++r) {
@@ -187,12 +196,11 @@ double zeichneBereich(QPainter& p, const Blatt& b, int32_t vonZeile, int32_t bis
                         else if (hz == 3)
                             tx = l + raum - kAbstand - breite;
                     }
-                    // Text running over empty neighbours hides their gridlines.
-                    if (gitter && sb > sv)
-                        p.fillRect(QRectF(l + 8, oben + 8, raum - 16, h - 16), Qt::white);
                     p.setPen(Qt::black);
                     const QPointF grundlinie(tx, unten - kAbstand / 2 - fm.descent());
-                    if (passt) {
+                    if (sb > sv) {
+                        lauftexte.push_back({*geformt, grundlinie, QRectF(l, oben, raum, h), passt});
+                    } else if (passt) {
                         zeichneText(p, *geformt, grundlinie);
                     } else {
                         p.save();
@@ -221,6 +229,18 @@ double zeichneBereich(QPainter& p, const Blatt& b, int32_t vonZeile, int32_t bis
     if (!linien.empty()) {
         p.setPen(linie);
         p.drawLines(linien.data(), int(linien.size()));
+    }
+    for (const Lauftext& t : lauftexte) {
+        // Inside the outer edges, so the cell's own frame stays.
+        p.fillRect(t.raum.adjusted(8, 8, -8, -8), Qt::white);
+        p.setPen(Qt::black);
+        if (!t.passt) {
+            p.save();
+            p.setClipRect(t.raum, Qt::IntersectClip);
+        }
+        zeichneText(p, t.text, t.grundlinie);
+        if (!t.passt)
+            p.restore();
     }
     p.restore();
     return oben - y;

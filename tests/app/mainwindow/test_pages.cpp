@@ -344,6 +344,7 @@ TEST(Pages, CaptionsAndToolTips)
     };
     for (const auto& [name, tip] : tips)
         EXPECT_EQ(e[name]->toolTip(), tip) << name.toStdString();
+    EXPECT_EQ(d["Command3"]->toolTip(), "Vorlage zur handschriftlichen Aufzeichnung");
 
     // The fuel unit list and its default.
     auto* kind = e.as<forms::ComboBox>("CbbKArt");

@@ -25,7 +25,9 @@ struct Seite {
     QLabel* label76 = new QLabel(QStringLiteral("Zoom Druck"), &fenster);
     forms::MouseUpButton* command8 = new forms::MouseUpButton(&fenster);
     QLabel* label29 = new QLabel(&fenster);
+    QLabel* label47 = new QLabel(&fenster);
     QWidget* qkc2 = new QWidget(&fenster);
+    QWidget* qkc3 = new QWidget(&fenster);
     QPlainTextEdit* hilfe = new QPlainTextEdit(&fenster);
     sheet::RecordingSheet blatt;
     Fahrten1 st;
@@ -40,7 +42,9 @@ struct Seite {
         label76->setObjectName("Label76");
         command8->setObjectName("Command8");
         label29->setObjectName("Label29");
+        label47->setObjectName("Label47");
         qkc2->setObjectName("QKC2");
+        qkc3->setObjectName("QKC3");
         hilfe->setObjectName("TDruckHilfe");
         for (int p = 10; p <= 165; p += 5)
             if (p != 135) {
@@ -111,7 +115,7 @@ TEST(Ausdruckseite, TheFittingToggleTwiceRestoresEverything)
     EXPECT_TRUE(s.label76->isVisible());
     EXPECT_TRUE(s.list5->isVisible());
     EXPECT_TRUE(s.list5->isEnabled());
-    EXPECT_EQ(s.blatt.protokoll(), (QStringList{"Druckskalierung(80, True, 1, 1)", "Druckskalierung(80, False, 1, 1)"}));
+    EXPECT_EQ(s.blatt.protokoll(), (QStringList{"Druckskalierung(80, True, 1, 0)", "Druckskalierung(80, False, 1, 1)"}));
 }
 
 TEST(Ausdruckseite, PreviewTurnsOnlyTripTablesToLandscape)
@@ -208,9 +212,53 @@ TEST(Ausdruckseite, SavingReportsEveryOutcome)
     s.blatt.leeren();
     s.blatt.schreibenErgebnis = true;
     s.seite->SaveAsFile();
-    EXPECT_EQ(s.blatt.protokoll().mid(2), (QStringList{"DateiSchreiben(\"/gibt/es/nicht/a.pdf\", 5)",
+    // The page set-up of the preview comes before the file is written.
+    EXPECT_EQ(s.blatt.protokoll().mid(2, 2), (QStringList{"Druckskalierung(80, False, 0, 0)", "Seitenrand(45, 0.7)"}));
+    EXPECT_EQ(s.blatt.protokoll().mid(7), (QStringList{"DateiSchreiben(\"/gibt/es/nicht/a.pdf\", 5)",
                                                        "Dokumenttitel(\"/gibt/es/nicht/a.pdf\")", "Ablagetext(\"5\")"}));
     EXPECT_EQ(s.titel, QStringLiteral("/gibt/es/nicht/a.pdf"));
     // Every call offers the workbook again.
     EXPECT_EQ(s.blatt.protokoll().at(1), QStringLiteral("SpeichernDialog(\"Speichern\", \"\", 4)"));
+}
+
+TEST(Ausdruckseite, ListsToggleAndRangeCalendars)
+{
+    Seite s;
+    EXPECT_EQ(s.list4->count(), 31);
+    EXPECT_EQ(s.list5->count(), 23);
+    EXPECT_EQ(s.list4->item(25)->text(), QStringLiteral("140"));
+    s.list4->setCurrentRow(25);
+    EXPECT_EQ(s.blatt.Bildschirmzoom(), 140);
+    EXPECT_EQ(s.st.Voreinstellung.ZoomIndex, 25);
+    s.list5->setCurrentRow(22);
+    EXPECT_EQ(s.st.Druckskala, 165);
+    EXPECT_EQ(s.blatt.blatt().seite.skalierung, 165);
+    // {fit flag, caption, list and label shown (and the list usable)}.
+    const struct { bool an; const char* text; } toggle[] = {
+        {true, "Mit autom. Druckanpassung"}, {false, "Ohne autom. Druckanpassung"}};
+    for (const auto& t : toggle) {
+        s.seite->Command8_MouseUp(1);
+        EXPECT_EQ(s.st.Voreinstellung.Druckanpassung != 0, t.an);
+        EXPECT_EQ(s.command8->text(), QString::fromLatin1(t.text));
+        EXPECT_EQ(s.list5->isVisible(), !t.an);
+        EXPECT_EQ(s.list5->isEnabled(), !t.an);
+        EXPECT_EQ(s.label76->isVisible(), !t.an);
+        const sheet::Seitenformat& f = s.blatt.blatt().seite;
+        EXPECT_EQ(f.anpassen, t.an);
+        EXPECT_EQ(f.skalierung, 165);
+        EXPECT_EQ(f.seitenBreit, 1);
+        EXPECT_EQ(f.seitenHoch, t.an ? 0 : 1);   // fitting: as many pages tall as needed
+    }
+    s.seite->Command8_MouseUp(2);
+    EXPECT_EQ(s.st.Voreinstellung.Druckanpassung, 0);
+    EXPECT_EQ(s.command8->text(), QStringLiteral("Ohne autom. Druckanpassung"));
+    // The range: the labels with the date, the settings with the day number.
+    s.qkc2->setProperty("Date", 42370);
+    s.qkc3->setProperty("Date", 42735);
+    s.seite->QKC2_Change();
+    s.seite->QKC3_Change();
+    EXPECT_EQ(s.label29->text(), QStringLiteral("Ausdruck beginnt am: 01.01.2016"));
+    EXPECT_EQ(s.label47->text(), QStringLiteral("Ausdruck endet am: 31.12.2016"));
+    EXPECT_EQ(s.st.Voreinstellung.DruckAb, 42370);
+    EXPECT_EQ(s.st.Voreinstellung.DruckBis, 42735);
 }

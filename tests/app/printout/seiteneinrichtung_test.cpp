@@ -1,5 +1,6 @@
 #include "app/printout/seiteneinrichtung.h"
 #include "platform/sheet/recordingsheet.h"
+#include "platform/sheet/seiten.h"
 
 #include <gtest/gtest.h>
 
@@ -60,4 +61,32 @@ TEST(Seiteneinrichtung, HeaderKeepsTheFieldWidthsAndPrintsAnAmpersand)
     k.Kennzeichen = QStringLiteral("A&B 1");
     EXPECT_EQ(kmk::Kopfzeilentext(k), QStringLiteral("&A             Fahrzeughalter: Müller && Söhne")
                                           + QString(16, ' ') + QStringLiteral(" Kfz Nr. A&&B 1") + QString(10, ' '));
+}
+
+TEST(Seiteneinrichtung, HeaderAndFooterCodes)
+{
+    const QDateTime jetzt(QDate(2016, 3, 1), QTime(14, 5));
+    const struct { const char* text; int seite, seiten; const char *links, *mitte, *rechts; } faelle[] = {
+        {"&LSeite &P von &N&C&A&R&D &T", 3, 7, "Seite 3 von 7", "Fahrtenbuch", "01.03.2016 14:05"},
+        {"Müller && Söhne &&P", 1, 1, "", "Müller & Söhne &P", ""},
+        {"&l&c&rA&", 2, 2, "", "", "A&"},
+    };
+    for (const auto& f : faelle) {
+        const sheet::KopfFuss k = sheet::loeseCodes(QString::fromUtf8(f.text), f.seite, f.seiten,
+                                                    QStringLiteral("Fahrtenbuch"), jetzt);
+        EXPECT_EQ(k.links, QString::fromUtf8(f.links)) << f.text;
+        EXPECT_EQ(k.mitte, QString::fromUtf8(f.mitte)) << f.text;
+        EXPECT_EQ(k.rechts, QString::fromUtf8(f.rechts)) << f.text;
+    }
+    // The page header: 2 + 29 + 30 + 9 + 15 characters with an empty
+    // holder and plate; an "&" of the holder prints as it stands.
+    KfzGrundeinstellung leer;
+    EXPECT_EQ(kmk::Kopfzeilentext(leer).size(), 85);
+    KfzGrundeinstellung kfz;
+    kfz.Halter = QStringLiteral("Müller &Partner");
+    kfz.Kennzeichen = QStringLiteral("MS-K 1");
+    const sheet::KopfFuss k = sheet::loeseCodes(kmk::Kopfzeilentext(kfz), 1, 1, QStringLiteral("Fahrtenbuch"), jetzt);
+    EXPECT_EQ(k.mitte, QStringLiteral("Fahrtenbuch             Fahrzeughalter: Müller &Partner                Kfz Nr. MS-K 1         "));
+    EXPECT_EQ(sheet::loeseCodes(kmk::Fusszeilentext(), 4, 9, {}, jetzt).mitte,
+              QStringLiteral("Seite 4      Mit formeller Anerkennung der OFD - Münster    "));
 }

@@ -1,11 +1,16 @@
+#include "platform/forms/fakes.h"
 #include "platform/sheet/druck.h"
 #include "platform/sheet/schreiber.h"
 #include "platform/sheet/steuerelement.h"
 #include "platform/sheet/vorschau.h"
+#include "platform/sheet/zeichner.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QFile>
+#include <QImage>
 #include <QLabel>
+#include <QPainter>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QPrinter>
@@ -139,4 +144,91 @@ TEST(Ansicht, ThePrinterGetsThePagesOfThePlan)
     QFile teil(dir.filePath("teil.pdf"));
     ASSERT_TRUE(teil.open(QIODevice::ReadOnly));
     EXPECT_TRUE(teil.readAll().contains("/Count 2"));
+}
+
+TEST(Ansicht, TextRunningOnIsNeverCrossedByAFrame)
+{
+    // A journal line of a block runs from its framed cell into the framed,
+    // empty one beside it: the edge between the two (2,000 twips, pixel
+    // 133 at 15 twips a pixel) is not drawn through the text.
+    Blatt b;
+    b.setzeSpaltenbreite(1, 2000);
+    b.setzeSpaltenbreite(2, 6000);
+    b.zelle(1, 1).setzeText(QStringLiteral("Eintragungsdatum :  02.01.2026"));
+    b.zelle(1, 1).rahmen = Links | Rechts | Oben | Unten;
+    b.zelle(1, 2).rahmen = Links | Rechts | Oben | Unten;
+    QImage bild(600, 40, QImage::Format_RGB32);
+    bild.fill(Qt::white);
+    QPainter p(&bild);
+    twipTransform(p, bild);
+    zeichneBereich(p, b, 1, 1, 1, 2, 0, 0, false);
+    p.end();
+    int hell = 0;
+    for (int y = 3; y <= 13; ++y)
+        hell += qGray(bild.pixel(133, y)) > 128;
+    EXPECT_GE(hell, 4);
+    // The frame's top and bottom stay.
+    EXPECT_LT(qGray(bild.pixel(133, 0)), 128);
+}
+
+TEST(Ansicht, EveryPrintStartsAtAllPagesOneCopyAndAFailureIsShown)
+{
+    forms::ScopedFakes fakes;
+    BlattSteuerung t;
+    jahr(t, 30);
+    t.Blattname(1, QStringLiteral("Kilometrika 2016"));
+    QTemporaryDir dir;
+    QPrinter drucker(QPrinter::HighResolution);
+    drucker.setOutputFormat(QPrinter::PdfFormat);
+    const QString pdf = dir.filePath("gedruckt.pdf");
+    drucker.setOutputFileName(pdf);
+    // A user prints page 2 twice; the next print offers all pages once.
+    druckauftrag(t.blatt(), drucker, [](QPrinter& d) {
+        d.setPrintRange(QPrinter::PageRange);
+        d.setFromTo(2, 2);
+        d.setCopyCount(2);
+        return true;
+    });
+    QFile teil(pdf);
+    ASSERT_TRUE(teil.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(teil.readAll().contains("/Count 1\n"));
+    EXPECT_EQ(drucker.docName(), QStringLiteral("Kilometrika 2016"));   // the job's name in the queue
+    druckauftrag(t.blatt(), drucker, [](QPrinter& d) {
+        EXPECT_EQ(d.printRange(), QPrinter::AllPages);
+        EXPECT_EQ(d.fromPage(), 0);
+        EXPECT_EQ(d.copyCount(), 1);
+        return false;   // cancelled: nothing printed
+    });
+    EXPECT_TRUE(fakes.dialogs.shown.isEmpty());
+    // A printer that cannot take the job: the message, as a failed save.
+    drucker.setOutputFileName(dir.filePath("fehlt/gedruckt.pdf"));
+    druckauftrag(t.blatt(), drucker, [](QPrinter&) { return true; });
+    ASSERT_EQ(fakes.dialogs.shown.size(), 1);
+    EXPECT_EQ(fakes.dialogs.shown[0].prompt, "Die Tabelle konnte nicht gedruckt werden : " + dir.filePath("fehlt/gedruckt.pdf"));
+}
+
+TEST(Ansicht, ThePrinterSetUpOffersPrintersAndTheirOptionsOnly)
+{
+    QPrinter drucker(QPrinter::HighResolution);
+    Druckerwahl wahl(drucker, {QStringLiteral("Büro"), QStringLiteral("Keller")});
+    auto* name = wahl.findChild<QComboBox*>("Drucker");
+    ASSERT_NE(name, nullptr);
+    EXPECT_EQ(name->count(), 2);
+    name->setCurrentIndex(1);
+    wahl.findChild<QComboBox*>("Farbe")->setCurrentIndex(1);
+    wahl.uebernehmen();
+    EXPECT_EQ(drucker.colorMode(), QPrinter::GrayScale);
+    // Paper, orientation and margins are the sheet's: nothing to choose.
+    EXPECT_EQ(wahl.findChildren<QComboBox*>().size(), 3);
+}
+
+TEST(Ansicht, HeadingDigitsAreNeverTallerThanTheirRow)
+{
+    Steuerelement f1;
+    for (int zoom : {10, 45, 75, 100, 165}) {
+        f1.Bildschirmzoom(zoom);
+        const double zeile = f1.blatt().standardhoehe() * f1.logicalDpiY() / 1440.0 * zoom / 100.0;
+        EXPECT_LE(f1.kopfschrift(), zeile) << zoom;
+        EXPECT_GE(f1.kopfschrift(), zoom >= 75 ? 9 : 1) << zoom;
+    }
 }

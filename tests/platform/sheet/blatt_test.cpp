@@ -146,3 +146,16 @@ TEST(Blatt, OneDefaultRowHeightReplacesTheRowsOwn)
     EXPECT_EQ(t.blatt().zeilenhoehe(15000), 260);
     EXPECT_TRUE(t.blatt().zeilenhoehen().empty());
 }
+
+TEST(Blatt, ColumnNamesAcrossTheLetterBoundaries)
+{
+    const std::pair<int32_t, const char*> faelle[] = {
+        {1, "A"}, {26, "Z"}, {27, "AA"}, {52, "AZ"}, {53, "BA"}, {702, "ZZ"},
+    };
+    for (const auto& [spalte, name] : faelle) {
+        EXPECT_EQ(spaltenname(spalte), QString::fromLatin1(name)) << spalte;
+        int32_t r = 0, c = 0;
+        ASSERT_TRUE(zellname(QString::fromLatin1(name) + QStringLiteral("1"), r, c)) << name;
+        EXPECT_EQ(c, spalte) << name;
+    }
+}

@@ -8,7 +8,8 @@ using namespace sheet;
 namespace {
 
 // A4 portrait, margins 0.7 top and bottom, 0.4 left and right: 14,822
-// twips of height (58 rows of 255), 10,754 of width.
+// twips of height, 10,754 of width; at the print scale 100 % a sheet
+// prints at 90 %: 16,468 twips of the sheet tall (64 rows of 255).
 void seite(BlattSteuerung& t, int32_t zeilen)
 {
     t.Seitenrand(RandOben, 0.7);
@@ -44,19 +45,19 @@ TEST(Seiten, TitleRowsRepeatAndManualBreaksEndPages)
 {
     BlattSteuerung t;
     seite(t, 120);
-    vergleiche(paginiere(t.blatt()), {{0, 0, 1, 58}, {0, 0, 59, 116}, {0, 0, 117, 120}});
+    vergleiche(paginiere(t.blatt()), {{0, 0, 1, 64}, {0, 0, 65, 120}});
 
-    // Rows 1 to 4 on top of every later page: 54 body rows fit under them.
+    // Rows 1 to 4 on top of every later page: 60 body rows fit under them.
     t.DrucktitelLetzteZeile(4);
     t.DrucktitelErsteZeile(1);
-    vergleiche(paginiere(t.blatt()), {{0, 0, 1, 58}, {1, 4, 59, 112}, {1, 4, 113, 120}});
+    vergleiche(paginiere(t.blatt()), {{0, 0, 1, 64}, {1, 4, 65, 120}});
 
     t.Seitenumbruch(30);
-    vergleiche(paginiere(t.blatt()), {{0, 0, 1, 29}, {1, 4, 30, 83}, {1, 4, 84, 120}});
+    vergleiche(paginiere(t.blatt()), {{0, 0, 1, 29}, {1, 4, 30, 89}, {1, 4, 90, 120}});
 
     // The page set-up's "last title row 0" repeats nothing.
     t.DrucktitelLetzteZeile(0);
-    vergleiche(paginiere(t.blatt()), {{0, 0, 1, 29}, {0, 0, 30, 87}, {0, 0, 88, 120}});
+    vergleiche(paginiere(t.blatt()), {{0, 0, 1, 29}, {0, 0, 30, 93}, {0, 0, 94, 120}});
 }
 
 TEST(Seiten, ScaleAndFitToPages)
@@ -75,18 +76,18 @@ TEST(Seiten, ScaleAndFitToPages)
     // One page wide and tall: the whole sheet shrinks onto one page.
     t.Druckskalierung(prozent, true, 1, 1);
     EXPECT_EQ(paginiere(t.blatt()).seiten.size(), 1u);
-    // No fitting: the print scale; at 100 % the columns split in two strips,
-    // pages down first, then across.
+    // No fitting: nine tenths of the print scale; at 100 % the columns
+    // split in two strips, pages down first, then across.
     prozent = 100;
     t.Druckskalierung(prozent, false, 0, 0);
     p = paginiere(t.blatt());
-    ASSERT_EQ(p.seiten.size(), 6u);
-    EXPECT_EQ(p.seiten[0].bisSpalte, 7);                 // 7 * 1490 = 10,430 <= 10,754
-    EXPECT_EQ(p.seiten[3].vonSpalte, 8);
-    EXPECT_EQ(p.seiten[3].vonZeile, 1);
-    // Landscape: 11,906 - 2,016 = 9,890 twips high, 38 rows.
+    ASSERT_EQ(p.seiten.size(), 4u);
+    EXPECT_EQ(p.seiten[0].bisSpalte, 8);                 // 8 * 1490 = 11,920 <= 10,754 / 0.9
+    EXPECT_EQ(p.seiten[2].vonSpalte, 9);
+    EXPECT_EQ(p.seiten[2].vonZeile, 1);
+    // Landscape: 11,906 - 2,016 = 9,890 twips high, 10,988 at 90 %: 43 rows.
     t.Querformat(true);
-    EXPECT_EQ(paginiere(t.blatt()).seiten.front().bisZeile, 38);
+    EXPECT_EQ(paginiere(t.blatt()).seiten.front().bisZeile, 43);
 }
 
 TEST(Seiten, HeaderAndFooterCodes)
@@ -110,7 +111,7 @@ TEST(Seiten, AYearOf54000RowsPagesWithoutLimit)
     t.DrucktitelErsteZeile(1);
     t.DrucktitelLetzteZeile(4);
     const Seitenplan p = paginiere(t.blatt());
-    // 58 rows on the first page, then 54 under the titles.
-    EXPECT_EQ(p.seiten.size(), size_t(1 + (54000 - 58 + 53) / 54));
+    // 64 rows on the first page, then 60 under the titles.
+    EXPECT_EQ(p.seiten.size(), size_t(1 + (54000 - 64 + 59) / 60));
     EXPECT_EQ(p.seiten.back().bisZeile, 54000);
 }

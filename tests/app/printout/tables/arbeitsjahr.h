@@ -3,6 +3,7 @@
 // a trip file in a temporary program folder and the context a build reads.
 
 #include "app/printout/tables/bausatz.h"
+#include "platform/sheet/blatt.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -65,5 +66,43 @@ struct Jahr {
             f.write(s.zuBytes());
     }
 };
+
+inline constexpr qint32 T5 = 42374;  // 05.01.2016, first day of the range
+inline constexpr qint32 T8 = 42377;  // 08.01.2016, last day
+
+// The company car's week, in file order.
+inline std::vector<FahrtDatensatz> firmenwoche()
+{
+    std::vector<FahrtDatensatz> f = {
+        fahrt(T5 - 1, "Meier", 3, 9900, 100),    // before the range, still numbered
+        fahrt(T5, "Meier", 3, 10000, 120),       // special trip, departure day
+        fahrt(T5 + 1, "Schulz", 4, 10120, 30),   // without allowance
+        fahrt(T5 + 1, "Meier", 0, 10150, 50),    // old record: a business trip
+        fahrt(T5 + 2, "", 3, 10200, 40),         // unknown special-trip value
+        fahrt(T8, "Meier", 2, 10240, 60),        // arrives after the range
+        fahrt(T8 + 1, "Meier", 1, 10300, 20),    // after the range
+        fahrt(T5 + 2, "Schulz", 5, 10320, 300),
+    };
+    f[1].Sonderfahrt = 1;
+    f[2].MitPauschale = 0;
+    f[2].Sonderfahrt = 1;
+    f[4].Sonderfahrt = 7;
+    f[5].DatumAn = T8 + 1;
+    f[1].Teilpauschale2 = 12;
+    f[1].PauschaleGesamt = 12;
+    for (size_t i = 0; i < f.size(); ++i)
+        f[i].Eintragungsdatum = f[i].DatumAb;
+    return f;
+}
+
+struct Firmenjahr : Jahr {
+    Firmenjahr()
+    {
+        k.bereich = {T5, T8};
+        schreibe(firmenwoche());
+    }
+};
+
+inline QString zt(const sheet::Blatt& b, int z, int s) { return b.anzeigetext(z, s); }
 
 } // namespace testjahr

@@ -93,3 +93,116 @@ TEST(Prozenttabelle, CompanyAndPrivateSheets)
     EXPECT_EQ(u.blatt().anzeigetext(10, 3), "6000");
     EXPECT_EQ(u.blatt().anzeigetext(14, 3), "15000");
 }
+
+TEST(Betriebskostentabelle, OperatingCostsOfAWorkedMonth)
+{
+    Jahr j;
+    j.k.bereich = {T5, T8};
+    std::vector<FahrtDatensatz> f = {
+        fahrt(T5, "", 3, 10000, 50),        // before the first refuelling
+        fahrt(T5, "", 3, 10050, 120),       // refuelling 45,5 l
+        fahrt(T5 + 1, "", 3, 10170, 200),   // workshop only
+        fahrt(T5 + 2, "", 3, 10370, 80),    // workshop and refuelling
+        fahrt(T5 + 2, "", 3, 10450, 300),   // cancelled
+        fahrt(T8 + 1, "", 3, 10750, 90),    // after the range
+    };
+    f[1].Kraftstoffmenge = 45.5;
+    f[1].BetragKraftstoff = vb::Currency::fromDouble(79.99);
+    f[2].BetragWartung = vb::Currency::fromDouble(150);
+    f[2].Wartungstext = QString("Ölwechsel").leftJustified(50);
+    f[3].BetragWartung = vb::Currency::fromDouble(30.5);
+    f[3].Wartungstext = QString("Wischer").leftJustified(50);
+    f[3].Kraftstoffmenge = 40.3;
+    f[3].BetragKraftstoff = vb::Currency::fromDouble(70.01);
+    f[4].Eintragsstatus = 1;
+    f[4].Kraftstoffmenge = 50;
+    f[4].BetragKraftstoff = vb::Currency::fromDouble(90);
+    f[5].Kraftstoffmenge = 10;
+    f[5].BetragKraftstoff = vb::Currency::fromDouble(20);
+    j.schreibe(f);
+    sheet::RecordingSheet t;
+    BetriebskostenTabelle(t, j.k, "Liter");
+    const sheet::Blatt& b = t.blatt();
+    const std::vector<QStringList> zeilen = {
+        {"Datum", "km - Stand", "Bezeichner / Art", "Liter", "Gesamtsumme"},
+        {"05.01.2016", "10170", "Tanken", "45,5", "79,99 €"},
+        {"06.01.2016", "10370", QString("Ölwechsel").leftJustified(50), "----", "150,00 €"},
+        {"07.01.2016", "10450", QString("Wischer").leftJustified(50), "----", "30,50 €"},
+        {"07.01.2016", "10450", "Tanken", "40,3", "70,01 €"},
+    };
+    for (int i = 0; i < int(zeilen.size()); ++i)
+        for (int s = 1; s <= 5; ++s) {
+            EXPECT_EQ(zt(b, 12 + i, s), zeilen[i][s - 1]) << i << "," << s;
+            EXPECT_NE(b.finde(12 + i, s)->rahmen, 0);
+        }
+    EXPECT_EQ(b.finde(17, 1), nullptr);
+    EXPECT_FALSE(b.seite.quer);
+    const std::vector<std::pair<QString, QString>> summen = {
+        {"gef. km im Zeitraum ab erstem tanken", "400 Kilometer"},
+        {"Verbrauch in Liter", "85,80 Liter"},
+        {"durchschnittlicher Literpreis", "1,75 €"},  // 150,00 / 85,8; with 86 l it would be 1,74
+        {"Verbrauch in Liter pro 100 km", ""},
+        {"Treibstoff ges.", "150,00 €"},
+        {"Wartung ges.", "180,50 €"},
+        {"Betriebsausgaben ges.", "330,50 €"},
+    };
+    for (int i = 0; i < int(summen.size()); ++i) {
+        EXPECT_EQ(zt(b, 4 + i, 3), summen[i].first);
+        if (!summen[i].second.isEmpty()) {
+            EXPECT_EQ(zt(b, 4 + i, 5), summen[i].second);
+        }
+    }
+    EXPECT_TRUE(zt(b, 7, 5).endsWith(" L / 100 Km"));
+}
+
+TEST(Prozenttabelle, TripSharesOfBothCars)
+{
+    Jahr j;
+    j.k.bereich = {T5, T8};
+    std::vector<Fahrt> f;
+    auto dazu = [&](qint32 tag, quint8 art, qint32 km, quint8 status) {
+        Fahrt x{qint32(f.size() + 1), fahrt(tag, "", art, 0, km)};
+        x.satz.Eintragsstatus = status;
+        f.push_back(x);
+    };
+    dazu(T5, 3, 1000, 0);
+    dazu(T8, 2, 3000, 0);
+    dazu(T5, 3, 500, 1);      // cancelled
+    dazu(T8 + 1, 1, 700, 0);  // after the range
+    dazu(T5, 0, 200, 0);      // type 0 adds nothing
+    const Firmenanteile a = FirmenanteileErmitteln(f, j.k.bereich);
+    const QStringList texte = {"0,00%", "75,00%", "25,00%", "0,00%", "0,00%"};
+    const std::vector<qint32> km = {0, 3000, 1000, 0, 0};
+    sheet::RecordingSheet t;
+    ProzentTabelleFirma(t, j.k, "MS-K 123", a);
+    const sheet::Blatt& b = t.blatt();
+    for (int i = 0; i < 5; ++i) {
+        EXPECT_EQ(a.texte[i + 1], texte[i]);
+        EXPECT_EQ(zt(b, 9 + i, 2), texte[i]);
+        EXPECT_EQ(zt(b, 9 + i, 3), QString::number(km[i]));
+    }
+    EXPECT_EQ(zt(b, 10, 1), "Private Fahrten");
+    EXPECT_EQ(zt(b, 14, 3), "4000");
+    EXPECT_EQ(b.name, "Prozentverteilung der Fahrten");
+    EXPECT_EQ(zt(b, 1, 1), "Auswertungszeitraum vom     05.01.2016   bis     08.01.2016");
+    EXPECT_EQ(zt(b, 7, 2), "Nutzung in % ");
+
+    // Private car: start 20000, closing 35000, 6000 business km.
+    std::vector<Fahrt> p;
+    for (qint32 k : {2500, 3500})
+        p.push_back({qint32(p.size() + 1), fahrt(T5, "", 3, 0, k)});
+    const Privatanteile pa = PrivatanteileErmitteln(p, 20000, 35000);
+    EXPECT_EQ(pa.geschaeftskm, 6000);
+    EXPECT_EQ(pa.privatkm, 9000);
+    EXPECT_DOUBLE_EQ(pa.privatanteil, 60.0);
+    EXPECT_DOUBLE_EQ(pa.geschaeftsanteil, 40.0);
+    sheet::RecordingSheet u;
+    ProzentTabellePrivat(u, j.k, "MS-K 123", pa);
+    EXPECT_EQ(zt(u.blatt(), 9, 1), "Private Fahrten");
+    EXPECT_EQ(zt(u.blatt(), 9, 2), "60");
+    EXPECT_EQ(zt(u.blatt(), 9, 3), "9000");
+    EXPECT_EQ(zt(u.blatt(), 10, 2), "40");
+    EXPECT_EQ(zt(u.blatt(), 10, 3), "6000");
+    EXPECT_EQ(zt(u.blatt(), 14, 3), "15000");
+    EXPECT_EQ(u.blatt().finde(11, 1), nullptr);
+}

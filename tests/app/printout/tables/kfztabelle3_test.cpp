@@ -175,3 +175,77 @@ TEST(KundenTabelle, EveryRecordOnItsRowTrimmed)
     EXPECT_EQ(b.finde(4, 5)->ausrichtung, 3);
     EXPECT_EQ(b.finde(4, 4)->ausrichtung, 1);
 }
+
+TEST(KFZTabelle3, PrivateCarTripsAndTheirSum)
+{
+    Jahr j;
+    j.k.bereich = {T5, T8};
+    struct Tour { qint32 km; qint16 mitfahrer; QString kosten; };
+    const std::vector<Tour> touren = {{100, 0, "30,00"}, {250, 2, "85,00"}, {10, 1, "3,20"}};
+    std::vector<FahrtDatensatz> f;
+    for (const Tour& r : touren) {
+        f.push_back(fahrt(T5 + int(f.size()), "Meier", 3, 20000, r.km));
+        f.back().Mitfahrer = r.mitfahrer;
+        f.back().Fahrtkosten = (r.mitfahrer * 0.02 + 0.30) * r.km;  // as the entry page computes it
+    }
+    f.push_back(fahrt(T8 + 1, "Meier", 3, 20500, 1000));  // after the range
+    f.back().Fahrtkosten = 300;
+    j.schreibe(f);
+
+    sheet::Blatt bestand;
+    bestand.zelle(1, 1).setzeText("alt");
+    bestand.zelle(1, 2).setzeText("bleibt");
+    bestand.zelle(9000, 12).setzeText("alt");
+    bestand.zelle(9001, 1).setzeText("bleibt");
+    sheet::RecordingSheet t;
+    ASSERT_EQ(KFZTabelle3(t, j.k, bestand), Bau::Gebaut);
+    const sheet::Blatt& b = t.blatt();
+    EXPECT_EQ(b.name, "Kilometrika");
+    EXPECT_FALSE(b.seite.quer);
+    EXPECT_EQ(zt(b, 1, 1), "Betriebsfahrten mit dem Privat - Pkw");
+    const QStringList kopf4 = {"Gesprächspartner", "Datum", "Grund", "Von", "Über", "Nach", "Datum", "km", "Anzahl", "Kosten"};
+    const std::vector<int> breiten = {1900, 1200, 1600, 1600, 1600, 1600, 1200, 800, 1000, 1000};
+    for (int s = 1; s <= 10; ++s) {
+        EXPECT_EQ(zt(b, 4, s), kopf4[s - 1]);
+        EXPECT_EQ(b.spaltenbreite(s), breiten[s - 1]);
+    }
+    EXPECT_EQ(zt(b, 3, 9), "Mitfahrer");
+    EXPECT_EQ(zt(b, 3, 10), "Fahrt");
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(zt(b, 5 + i, 8), QString::number(touren[i].km));
+        EXPECT_EQ(zt(b, 5 + i, 9), QString::number(touren[i].mitfahrer));
+        EXPECT_EQ(zt(b, 5 + i, 10), touren[i].kosten);
+    }
+    EXPECT_EQ(b.finde(8, 1), nullptr);
+    EXPECT_EQ(zt(b, 9, 9), "Summe");
+    EXPECT_EQ(b.finde(9, 9)->groesse, 9);
+    EXPECT_EQ(zt(b, 9, 10), "118,20");
+    EXPECT_EQ(b.finde(9000, 12), nullptr);  // emptied, and no cell made of it
+    EXPECT_EQ(b.finde(500, 5), nullptr);
+}
+
+TEST(KfzTabelle2, CompactTableTwoRowsPerTrip)
+{
+    struct Fall { qint16 zeiten, pauschalen; int spalten; };
+    for (const Fall& fall : {Fall{0, 0, 11}, Fall{-1, 0, 14}, Fall{0, -1, 13}, Fall{-1, -1, 16}}) {
+        Firmenjahr j;
+        j.k.vor.Zeitspalten = fall.zeiten;
+        j.k.vor.MitZeiten = fall.pauschalen;
+        sheet::RecordingSheet t;
+        ASSERT_EQ(KfzTabelle2(t, j.k), Bau::Gebaut);
+        const sheet::Blatt& b = t.blatt();
+        EXPECT_EQ(zt(b, 4, fall.spalten), "Art");
+        EXPECT_EQ(b.finde(4, fall.spalten + 1), nullptr);
+        EXPECT_EQ(b.name, "Kilometrika");
+        // Trips 1 to 6 of the range: main rows 5, 7, ..., route rows below.
+        const QStringList art = {" 3 So. Ab.", " 4  k.P.l.G.", " 3  k. So.", "", "2", "5"};
+        for (int k = 1; k <= 6; ++k) {
+            EXPECT_EQ(zt(b, 2 * k + 3, 1), "Gesprächspartner");
+            EXPECT_EQ(zt(b, 2 * k + 3, fall.spalten), art[k - 1]) << k;
+            EXPECT_EQ(zt(b, 2 * k + 4, 1), "Wegstrecke");
+            EXPECT_EQ(zt(b, 2 * k + 4, 2), QString("A1").leftJustified(255));
+        }
+        EXPECT_EQ(b.finde(17, 1), nullptr);
+        EXPECT_EQ(zt(b, 5, 3), "05.01.2016");
+    }
+}

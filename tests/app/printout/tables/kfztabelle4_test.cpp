@@ -228,3 +228,156 @@ TEST(Blankoformular, SameSheetForEveryVehicle)
     pb.removeIf([](const QString& l) { return l.startsWith("Kopfzeile"); });
     EXPECT_EQ(pa, pb);
 }
+
+TEST(KfzTabelle4, FullTableJournalBlocksAndBreaks)
+{
+    // [normal, cancelled, correction, normal] and then enough trips for
+    // a second page; saved on their departure days.
+    std::vector<FahrtDatensatz> f;
+    for (int i = 0; i < 9; ++i)
+        f.push_back(fahrt(T5, "Meier", 3, 10000 + 100 * i, 100));
+    for (auto& s : f)
+        s.Eintragungsdatum = T5;
+    f[1].Eintragsstatus = 1;
+    f[1].Statusdatum = T5 + 1;
+    f[2].Eintragsstatus = 2;
+    f[2].Statusdatum = T5 + 1;
+    f[2].Eintragungsdatum = T5 + 1;
+    f[3].Eintragungsdatum = 0;  // no entry date: an empty framed line
+
+    struct Fall {
+        qint16 journal;
+        std::vector<int> start;  // first row of each block
+        int umbruch;
+    };
+    // Journal off: 10 rows for a normal block, 11 for the journal pair.
+    // Journal on: 11 rows each. The eighth block opens page 2.
+    const std::vector<Fall> faelle = {
+        {0, {1, 11, 22, 33, 43, 53, 63, 72}, 72},
+        {-1, {1, 12, 23, 34, 45, 56, 67, 77}, 77},
+    };
+    const QStringList nummern = {"Fahrt Nr.  1", "Fahrt Nr.  2", "Fahrt Nr.  2", "Fahrt Nr.  3",
+                                 "Fahrt Nr.  4", "Fahrt Nr.  5", "Fahrt Nr.  6", "Fahrt Nr.  7"};
+    for (const Fall& fall : faelle) {
+        Jahr j;
+        j.k.bereich = {T5, T8};
+        j.k.vor.Journalfunktion = fall.journal;
+        j.schreibe(f);
+        sheet::RecordingSheet t;
+        ASSERT_EQ(KfzTabelle4(t, j.k), Bau::Gebaut);
+        const sheet::Blatt& b = t.blatt();
+        SCOPED_TRACE(fall.journal);
+        EXPECT_FALSE(b.seite.quer);
+        ASSERT_EQ(b.umbrueche().size(), 1u);
+        EXPECT_EQ(b.umbrueche()[0], fall.umbruch);
+        const int j0 = fall.journal ? 1 : 0;
+        for (size_t i = 0; i < fall.start.size(); ++i) {
+            const int r = fall.start[i];
+            const int kopf = r + ((i == 1 || i == 2) ? 2 : 1 + j0);
+            EXPECT_EQ(zt(b, kopf, 1), nummern[i]) << i;
+            EXPECT_EQ(zt(b, kopf - 1, 1).endsWith(" gespeichert.") || (i == 3 && zt(b, kopf - 1, 1).isEmpty()),
+                      true)
+                << i;
+        }
+        EXPECT_EQ(zt(b, 1, 1), fall.journal ? "Eintragungsdatum :  05.01.2016"
+                                             : "Diese Eintragung wurde am 05.01.2016 gespeichert.");
+        EXPECT_EQ(zt(b, fall.start[1], 1), "Diese Eintragung wurde am 06.01.2016 storniert. (alter Eintrag)");
+        EXPECT_EQ(zt(b, fall.start[1] + 1, 1), "Diese Eintragung wurde am 05.01.2016 gespeichert.");
+        EXPECT_EQ(zt(b, fall.start[2], 1), "Diese Eintragung wurde am 06.01.2016 überschrieben. ( Korrektur)");
+        EXPECT_EQ(zt(b, fall.start[2] + 1, 1), "Diese Eintragung wurde am 06.01.2016 gespeichert.");
+        // The record without an entry date: framed, empty, rows unchanged.
+        for (int z = fall.start[3]; z < fall.start[3] + 1 + j0; ++z) {
+            ASSERT_NE(b.finde(z, 1), nullptr);
+            EXPECT_EQ(zt(b, z, 1), "");
+            EXPECT_NE(b.finde(z, 1)->rahmen, 0);
+        }
+        const int r = 1 + 1 + j0;  // "Fahrt Nr." row of block 1
+        EXPECT_EQ(zt(b, r + 1, 4), "05.01.2016");
+        EXPECT_EQ(zt(b, r + 4, 4), "Gef. km");
+        EXPECT_EQ(zt(b, r + 4, 5), "100");
+        EXPECT_EQ(zt(b, r + 5, 3), "Fahrer");
+        EXPECT_EQ(zt(b, r + 6, 2), "Geschäftsfahrt / keine Sonderfahrt");
+        EXPECT_EQ(b.finde(r + 7, 1), nullptr);  // separator rows stay empty
+        EXPECT_EQ(b.finde(r + 8, 1), nullptr);
+    }
+}
+
+TEST(KfzTabelle4, FullTableTypeTexts)
+{
+    Firmenjahr j;
+    sheet::RecordingSheet t;
+    KfzTabelle4(t, j.k);
+    const sheet::Blatt& b = t.blatt();
+    // Journal off: blocks of ten rows; the first printed trip is number 2.
+    const std::vector<std::pair<QString, QString>> bloecke = {
+        {"Fahrt Nr.  2", "Geschäftsfahrt / Sonderfahrt / Stundenmehrheit am Abfahrtstag"},
+        {"Fahrt Nr.  3", "Fahrt i. Zshg. m. stfr. Umsätzen / keine Pauschale laut Grundeinstellung"},
+        {"Fahrt Nr.  4", "Geschäftsfahrt / keine Sonderfahrt"},
+        {"Fahrt Nr.  5", "Geschäftsfahrt"},
+        {"Fahrt Nr.  6", "Privatfahrt"},
+        {"Fahrt Nr.  8", "Familienheimfahrt"},
+    };
+    for (int i = 0; i < int(bloecke.size()); ++i) {
+        EXPECT_EQ(zt(b, 2 + 10 * i, 1), bloecke[i].first);
+        EXPECT_EQ(zt(b, 8 + 10 * i, 2), bloecke[i].second);
+    }
+    EXPECT_EQ(zt(b, 7, 5), "Verpfl. Zuschuß");
+    EXPECT_EQ(zt(b, 7, 6), "12");
+    EXPECT_TRUE(b.finde(7, 6)->fett);
+}
+
+TEST(KfzTabelle4, FullTableWithoutTimesAndBlankFormForAnyVehicle)
+{
+    Firmenjahr j;
+    j.k.vor.OhneZeiten = -1;  // allowances stay on, but without times they are not shown
+    sheet::RecordingSheet t;
+    KfzTabelle4(t, j.k);
+    const sheet::Blatt& b = t.blatt();
+    EXPECT_EQ(b.letzteSpalte(), 5);
+    EXPECT_EQ(zt(b, 2, 5), "km - Stand");
+    for (int z : {7, 8}) {  // rows 6 and 7 of the block: an empty closed cell
+        ASSERT_NE(b.finde(z, 5), nullptr);
+        EXPECT_EQ(zt(b, z, 5), "");
+        EXPECT_NE(b.finde(z, 5)->rahmen, 0);
+    }
+
+    // The blank form's cells do not depend on the vehicle.
+    VoreinstellungSatz vor;
+    KfzGrundeinstellung a, c;
+    c.Halter = QStringLiteral("Privat");
+    c.Kennzeichen = QStringLiteral("MS-P 9");
+    c.Privatfahrzeug = -1;
+    sheet::RecordingSheet u, v;
+    Blankoformular(u, vor, a);
+    Blankoformular(v, vor, c);
+    ASSERT_EQ(u.blatt().zeilen().size(), v.blatt().zeilen().size());
+    for (const auto& [zeile, zellen] : u.blatt().zeilen())
+        for (const auto& [spalte, z] : zellen)
+            EXPECT_EQ(z.text, v.blatt().finde(zeile, spalte)->text);
+}
+
+TEST(Blankoformular, BlankFormIsOnePortraitPage)
+{
+    for (qint16 ohne : {0, -1}) {
+        VoreinstellungSatz vor;
+        vor.OhneZeiten = ohne;
+        sheet::RecordingSheet t;
+        Blankoformular(t, vor, KfzGrundeinstellung());
+        const sheet::Blatt& b = t.blatt();
+        EXPECT_FALSE(b.seite.quer);
+        EXPECT_EQ(b.name, "Kilometrika");
+        EXPECT_EQ(b.umbrueche(), std::vector<int32_t>{69});
+        for (int r : {1, 11, 21, 31, 41, 51, 61}) {
+            EXPECT_EQ(zt(b, r, 1), "Fahrt Nr. ");
+            EXPECT_FALSE(b.finde(r, 1)->fett);
+            EXPECT_EQ(zt(b, r, 6), "Zeit");
+            EXPECT_EQ(zt(b, r + 1, 1), "Abfahrt");
+            EXPECT_EQ(zt(b, r + 4, 4), "Gef. km   >");
+            EXPECT_EQ(zt(b, r + 6, 1), "Fahrtart");
+            EXPECT_EQ(b.finde(r + 8, 1), nullptr);
+            EXPECT_EQ(b.finde(r + 4, 6) != nullptr && b.finde(r + 4, 6)->rahmen != 0, ohne == 0);
+        }
+        EXPECT_EQ(b.spaltenbreite(6), ohne ? sheet::kStandardbreite : 1200);
+        EXPECT_EQ(b.letzteZeile(), 68);
+    }
+}

@@ -186,3 +186,159 @@ TEST(KFZTabelle, WithoutAStoredTripTheSheetIsLeftOrOnlySetUp)
     EXPECT_EQ(t.protokoll().at(0), "Zuruecksetzen()");
     EXPECT_TRUE(t.protokoll().contains("Querformat(True)"));
 }
+
+namespace {
+
+// Column texts of row 4 along the whole logbook, and where the type cell is.
+struct Logbuchform {
+    qint16 ohneZeiten, pauschale;
+    QStringList kopf3, kopf4;
+    std::vector<int> breiten;
+};
+
+} // namespace
+
+TEST(KFZTabelle, LogbookHeadingsBySettings)
+{
+    const QString e;
+    const std::vector<Logbuchform> formen = {
+        {-1, -1,
+         {e, "Abfahrt", "Abfahrt", e, e, e, e, "Ankunft", "Ankunft", "Gefahr.", "Fahrt", "Änderungs"},
+         {"Gesprächspartner", "Datum", "km", "Grund", "Von", "Über", "Nach", "Datum", "km", "km", "Art", "Datum"},
+         {1800, 1200, 800, 1600, 1600, 1600, 1600, 1200, 800, 800, 1000, 1700}},
+        {0, 0,
+         {e, "Abfahrt", "Abfahrt", "Abfahrt", e, e, e, e, "Ankunft", "Ankunft", "Ankunft", "Gefahr.", "Gefahr.",
+          "Fahrt", "Änderungs"},
+         {"Gesprächspartner", "Datum", "Zeit", "km", "Grund", "Von", "Über", "Nach", "Datum", "Zeit", "km", "km",
+          "Zeit", "Art", "Datum"},
+         {1800, 1200, 800, 800, 1600, 1600, 1600, 1600, 1200, 800, 800, 800, 800, 1000, 1700}},
+        {0, -1,
+         {e, "Abfahrt", "Abfahrt", "Abfahrt", e, e, e, e, "Ankunft", "Ankunft", "Ankunft", "Gefahr.", "Gefahr.",
+          "Verpfle.", "Gesamt", "Fahrt", "Änderungs"},
+         {"Gesprächspartner", "Datum", "Zeit", "km", "Grund", "Von", "Über", "Nach", "Datum", "Zeit", "km", "km",
+          "Zeit", "zuschuß", "Verpfl.", "Art", "Datum"},
+         {1800, 1200, 800, 800, 1600, 1600, 1600, 1600, 1200, 800, 800, 800, 800, 800, 800, 1000, 1700}},
+    };
+    for (const Logbuchform& form : formen) {
+        Firmenjahr j;
+        j.k.vor.OhneZeiten = form.ohneZeiten;
+        j.k.vor.MitVerpflegungspauschale = form.pauschale;
+        sheet::RecordingSheet t;
+        ASSERT_EQ(KFZTabelle(t, j.k), Bau::Gebaut);
+        const sheet::Blatt& b = t.blatt();
+        const int n = int(form.kopf4.size());
+        SCOPED_TRACE(n);
+        for (int s = 1; s <= n; ++s) {
+            EXPECT_EQ(zt(b, 3, s), form.kopf3[s - 1]) << s;
+            EXPECT_EQ(zt(b, 4, s), form.kopf4[s - 1]) << s;
+            EXPECT_TRUE(b.finde(4, s)->fett);
+            EXPECT_EQ(b.spaltenbreite(s), form.breiten[s - 1]) << s;
+        }
+        EXPECT_EQ(b.finde(4, n + 1), nullptr);
+        EXPECT_EQ(b.name, "Kilometrika 2016");
+        EXPECT_TRUE(b.seite.quer);
+        EXPECT_EQ(b.seite.titelVon, 1);
+        EXPECT_EQ(b.seite.titelBis, 4);
+        EXPECT_EQ(zt(b, 1, 1), "Fahrtarten: 1=Fahrten z. Wohn- und Arbeitsstätte 2=Privatfahrten 3=Geschäftsfahrten "
+                               "4= Fahrten i. Zshg. m. stfr. Umsätzen  5=Familienheimfahrten");
+        EXPECT_EQ(zt(b, 2, 1), "Abkürzungen:  (So.) = Sonderfahrten (An.) = Stundenmehrheit am Ankunftstag  (Ab.) = "
+                               "Stundenmehrheit am Abfahrtstag  (k.P.l.G.) = keine Pauschale laut Grundeinstellung");
+        EXPECT_EQ(b.finde(2, 1)->ausrichtung, 1);
+        // Row 5: the first trip of the range, cell by cell.
+        EXPECT_EQ(zt(b, 5, 1), QString("Meier").leftJustified(50));
+        EXPECT_EQ(zt(b, 5, 2), "05.01.2016");
+        EXPECT_EQ(b.finde(5, 2)->groesse, 8);
+        EXPECT_EQ(zt(b, 5, form.kopf4.indexOf("Grund") + 1), QString("Kundenbesuch").leftJustified(50));
+        EXPECT_EQ(zt(b, 5, n - 1), " 3 So. Ab.");
+        EXPECT_EQ(zt(b, 5, n), "");
+    }
+    // Times on, allowances on: the time, duration and allowance cells.
+    Firmenjahr j;
+    j.k.vor.OhneZeiten = 0;
+    j.k.vor.Journalfunktion = -1;
+    sheet::RecordingSheet t;
+    KFZTabelle(t, j.k);
+    const sheet::Blatt& b = t.blatt();
+    EXPECT_EQ(zt(b, 3, 17), "Journal");
+    EXPECT_EQ(zt(b, 5, 3), "08:00");
+    EXPECT_EQ(zt(b, 5, 10), "17:30");
+    EXPECT_EQ(zt(b, 5, 11), "10120");
+    EXPECT_EQ(zt(b, 5, 12), "120");
+    EXPECT_EQ(zt(b, 5, 13), " 9,30");  // the hours carry their sign blank
+    EXPECT_EQ(zt(b, 5, 14), "12");
+    EXPECT_EQ(zt(b, 5, 15), "12");
+    EXPECT_EQ(zt(b, 6, 14), "");  // no allowance, no zero
+    EXPECT_EQ(zt(b, 6, 15), "");
+}
+
+TEST(KFZTabelle, LogbookRangeAndTypeCells)
+{
+    Firmenjahr j;
+    j.k.vor.OhneZeiten = -1;
+    sheet::RecordingSheet t;
+    KFZTabelle(t, j.k);
+    const sheet::Blatt& b = t.blatt();
+    // Both ends of the range are in; the day before and after are not.
+    const std::vector<std::pair<QString, QString>> zeilen = {
+        {"05.01.2016", " 3 So. Ab."}, {"06.01.2016", " 4  k.P.l.G."}, {"06.01.2016", " 3  k. So."},
+        {"07.01.2016", ""},           {"08.01.2016", "2"},            {"07.01.2016", "5"},
+    };
+    for (int i = 0; i < int(zeilen.size()); ++i) {
+        EXPECT_EQ(zt(b, 5 + i, 2), zeilen[i].first) << i;
+        EXPECT_EQ(zt(b, 5 + i, 11), zeilen[i].second) << i;
+    }
+    EXPECT_EQ(zt(b, 9, 8), "09.01.2016");  // arrival after the range
+    EXPECT_EQ(b.finde(11, 1), nullptr);
+    EXPECT_EQ(b.finde(5, 11)->art, sheet::Zelle::Art::Text);
+    EXPECT_EQ(b.finde(9, 11)->art, sheet::Zelle::Art::Zahl);
+    EXPECT_EQ(b.finde(9, 11)->ausrichtung, 3);
+}
+
+TEST(KFZTabelle, FiltersOfEveryTripTable)
+{
+    const QString meier = QString("Meier").leftJustified(50);
+    const QString leer(50, QLatin1Char(' '));
+    struct Fall {
+        QString label49, kunde;
+        quint8 art;
+        QStringList datum;  // column 2 of rows 5 on
+    };
+    const std::vector<Fall> faelle = {
+        {AlleDatensaetze, meier, 0,
+         {"05.01.2016", "06.01.2016", "06.01.2016", "07.01.2016", "08.01.2016", "07.01.2016"}},
+        {"", meier, 0, {"05.01.2016", "06.01.2016", "06.01.2016", "07.01.2016", "08.01.2016", "07.01.2016"}},
+        {meier + "  3", meier, 0, {"05.01.2016", "06.01.2016", "08.01.2016"}},
+        {QString("meier").leftJustified(50) + "  3", QString("meier").leftJustified(50), 0, {}},
+        {leer + "  4", leer, 0, {"07.01.2016"}},  // the empty contact's own row
+        {AlleDatensaetze, leer, 3, {"05.01.2016", "07.01.2016"}},
+        {AlleDatensaetze, leer, 4, {"06.01.2016"}},
+        {meier + "  3", meier, 3, {"05.01.2016"}},
+    };
+    for (const Fall& fall : faelle) {
+        Firmenjahr j;
+        j.k.vor.OhneZeiten = -1;
+        j.k.filter = {fall.label49, fall.kunde, fall.art};
+        sheet::RecordingSheet t, p;
+        KFZTabelle(t, j.k);
+        KFZTabelle3(p, j.k, sheet::Blatt());
+        SCOPED_TRACE((fall.label49 + QString::number(fall.art)).toStdString());
+        for (int i = 0; i < fall.datum.size(); ++i) {
+            EXPECT_EQ(zt(t.blatt(), 5 + i, 2), fall.datum[i]);
+            EXPECT_EQ(zt(p.blatt(), 5 + i, 2), fall.datum[i]);
+        }
+        EXPECT_EQ(t.blatt().finde(5 + fall.datum.size(), 2), nullptr);
+        EXPECT_EQ(zt(p.blatt(), 6 + fall.datum.size(), 9), "Summe");
+        if (fall.datum.isEmpty()) {
+            EXPECT_EQ(zt(p.blatt(), 6, 10), "0,00");
+        }
+        // The full table numbers each record of the file, printed or not.
+        sheet::RecordingSheet v;
+        KfzTabelle4(v, j.k);
+        int bloecke = 0;
+        for (const auto& [zeile, zellen] : v.blatt().zeilen())
+            for (const auto& [spalte, z] : zellen)
+                if (spalte == 1 && z.text.startsWith("Fahrt Nr."))
+                    ++bloecke;
+        EXPECT_EQ(bloecke, fall.datum.size());
+    }
+}

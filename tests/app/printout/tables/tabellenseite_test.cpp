@@ -1,12 +1,16 @@
 // The builders on a window with the real spreadsheet control: what the
 // page reads, what it does after a build, and the trip-share dialogs.
 
+#include "app/printout/ausdruckseite.h"
 #include "app/printout/tables/tabellenseite.h"
 #include "arbeitsjahr.h"
 #include "platform/forms/fakes.h"
+#include "platform/sheet/druck.h"
 #include "platform/sheet/schreiber.h"
 #include "platform/sheet/seiten.h"
 #include "platform/sheet/steuerelement.h"
+#include "platform/sheet/vorschau.h"
+#include "tests/platform/sheet/zipleser.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -19,6 +23,12 @@ using namespace kmk::tabellen;
 using namespace testjahr;
 
 namespace {
+
+QByteArray inhalt(const QString& pfad)
+{
+    QFile f(pfad);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
 
 struct Fenster {
     QTemporaryDir dir;
@@ -177,4 +187,59 @@ TEST(Tabellenseite, CompanyCarSharesAndOperatingCosts)
     f.seite.BetriebskostenTabelle();
     EXPECT_EQ(f.f1->blatt().anzeigetext(5, 5), "85,80 Kilogramm");
     EXPECT_EQ(f.f1->blatt().anzeigetext(12, 4), "Kilogrammg");
+}
+
+TEST(Tabellenseite, PreviewPdfAndWorkbookHaveTheSamePages)
+{
+    // A month of 69 trips with the journal on. The full table: seven blocks
+    // of 76 rows, 14,900 twips wide, to a portrait page. The logbook: 17
+    // columns of 19,700 twips, 73 rows, landscape. The list's 80 % prints at
+    // 72 %: 13,736 twips of the sheet tall in landscape, 53 rows, then 49
+    // under the titles. Fitting one page wide gives 79 % there: 49, then 45.
+    struct Fall { bool vier, anpassen; int seiten; const char* mappe; };
+    const Fall faelle[] = {
+        {true, false, 10, "scale=\"72\""}, {true, true, 10, "fitToHeight=\"0\""},
+        {false, false, 2, "scale=\"72\""}, {false, true, 2, "fitToHeight=\"0\""},
+    };
+    struct Vorschauzaehler : sheet::Druckdienste {
+        int seiten = 0;
+        void vorschau(const sheet::Blatt& b, QPrinter&, QWidget*) override { seiten = sheet::Vorschau(b).seiten(); }
+        void einrichtung(QPrinter&, QWidget*) override {}
+    } zaehler;
+    sheet::ScopedDruckdienste dienste(&zaehler);
+    for (const Fall& fall : faelle) {
+        Fenster f;
+        f.st.Voreinstellung.Journalfunktion = -1;
+        f.st.Voreinstellung.MitVerpflegungspauschale = -1;
+        f.st.Voreinstellung.ErweiterterAusdruck = fall.vier ? -1 : 0;
+        f.st.Voreinstellung.Druckanpassung = fall.anpassen ? -1 : 0;
+        f.st.Druckskala = 80;
+        f.st.Satznummer = 69;
+        std::vector<FahrtDatensatz> fahrten(69, fahrt(J4, "Meier", 3, 20000, 10));
+        for (FahrtDatensatz& x : fahrten)
+            x.Eintragungsdatum = J4;
+        f.schreibe(fahrten);
+        AusdruckUmgebung u;
+        u.KFZTabelle = [&f] { f.seite.KFZTabelle(); };
+        u.KfzTabelle4 = [&f] { f.seite.KfzTabelle4(); };
+        Ausdruckseite seite(&f.w, *f.f1, f.st, u);
+        seite.Command6_Click();
+        const QString pdf = f.dir.filePath("tabelle.pdf"), mappe = f.dir.filePath("tabelle.xlsx");
+        for (const QString& name : {pdf, mappe}) {
+            f.f1->speichernDialog = [&](const QString&, sheet::Dateiangabe& a) {
+                a.Dateiname = name;
+                a.Dateityp = sheet::dateitypZuName(a.Dateiname);
+                return true;
+            };
+            seite.SaveAsFile();
+        }
+        seite.SSCDruckvor_Click();
+        SCOPED_TRACE(testing::Message() << fall.vier << fall.anpassen);
+        EXPECT_EQ(zaehler.seiten, fall.seiten);
+        EXPECT_TRUE(inhalt(pdf).contains(QStringLiteral("/Count %1\n").arg(fall.seiten).toLatin1()));
+        const QString ws = QString::fromUtf8(testzip::lies(inhalt(mappe)).value("xl/worksheets/sheet1.xml"));
+        EXPECT_TRUE(ws.contains(QString::fromLatin1(fall.mappe)));
+        EXPECT_EQ(ws.contains("fitToPage"), fall.anpassen);
+        EXPECT_EQ(ws.count("<brk "), fall.vier ? 9 : 0);   // the breaks are kept
+    }
 }
