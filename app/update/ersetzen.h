@@ -10,9 +10,11 @@
 
 namespace upd {
 
-// The file begins like an executable for this computer: an ELF header of
-// the same class, byte order and machine as `reference` (the running
-// program), of type executable or shared object. `why` gets a German reason.
+// The file is a whole executable for this computer: an ELF header of the
+// same class, byte order and machine as `reference` (the running program),
+// of type executable or shared object, whose program-header table, every
+// loadable segment and section-header table lie inside the file, so a file
+// cut short anywhere is refused. `why` gets a German reason.
 bool istProgrammDatei(const QString& path, const QString& reference, QString* why = nullptr);
 
 QString alteKopie(const QString& programm);

@@ -32,6 +32,7 @@ struct DownloadEinrichtung {
     QString basisadresse;       // the installation's update address; empty: none configured
     QString referenzprogramm;   // a download must be of this file's kind; empty: the running program
     int stallMs = 30000;        // a server silent this long ends the download
+    int nachlaufMs = 2000;      // a server that keeps the connection after the whole file is given this long to close
 };
 
 class FDownload : public QWidget {
@@ -88,6 +89,7 @@ private:
     QString m_programm;
     QString m_referenz;
     int m_stallMs = 30000;
+    int m_nachlaufMs = 2000;
     bool m_laeuft = false;
     QFile m_datei;
     net::HttpResponse m_antwort;

@@ -2,6 +2,7 @@
 #include "app/update/ersetzen.h"
 #include "app/update/fdownload.h"
 #include "platform/forms/fakes.h"
+#include "tests/support/elfprogramm.h"
 #include "tests/support/loopserver.h"
 
 #include <QCoreApplication>
@@ -22,15 +23,10 @@ QByteArray lies(const QString& path)
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("(fehlt)");
 }
 
-// An executable for this computer: the header of the running test program,
-// then 300,000 bytes in all of every value.
+// A whole executable for this computer, 300,000 bytes of every value.
 QByteArray neuesProgramm()
 {
-    QByteArray b = lies(QCoreApplication::applicationFilePath()).left(64);
-    QRandomGenerator gen(16);
-    while (b.size() < 300000)
-        b += char(gen.bounded(256));
-    return b;
+    return kmktest::elfProgramm(lies(QCoreApplication::applicationFilePath()), 300000);
 }
 
 struct Programmordner {
@@ -45,7 +41,7 @@ struct Programmordner {
         f.write("altes Programm");
         f.close();
         QFile::setPermissions(programm, QFile::Permissions(0x7755));
-        w = std::make_unique<upd::FDownload>(upd::DownloadEinrichtung{dir.path(), "Kilometrika", 1, adresse, {}, 300});
+        w = std::make_unique<upd::FDownload>(upd::DownloadEinrichtung{dir.path(), "Kilometrika", 1, adresse, {}, 300, 1000});
     }
     // Start pressed; true when the download ended in time.
     bool lade(const QString& url)
@@ -125,11 +121,15 @@ TEST(FDownload, AnythingButAWholeProgramLeavesTheProgramAndStartWorksAgain)
     Programmordner o;
     const QByteArray neu = neuesProgramm();
     const QByteArray ganz = Server::response("HTTP/1.0 200 OK", neu);
+    const QByteArray halb = neu.left(neu.size() / 2);
+    const QByteArray kurzAngesagt = "HTTP/1.0 200 OK\r\nContent-Length: " + QByteArray::number(halb.size()) + "\r\n\r\n" + halb;
     struct Row {
         const char* name;
         QByteArray reply;
         bool refused = false;
         bool stalls = false;
+        QByteArray spaeter = {};   // sent a moment after the reply
+        const char* grund = "";
     };
     const Row rows[] = {
         {"404 page", Server::response("HTTP/1.0 404 Not Found", "<html><body>Nicht gefunden</body></html>")},
@@ -140,11 +140,18 @@ TEST(FDownload, AnythingButAWholeProgramLeavesTheProgramAndStartWorksAgain)
         {"no HTTP", neu},
         {"refused", {}, true},
         {"stalled", ganz.left(1000), false, true},
+        // The announced length is short: the rest refuses it whenever it comes.
+        {"short length, rest later", kurzAngesagt, false, false, neu.mid(halb.size()), "mehr Daten als angekündigt"},
+        {"short length, rest at once", kurzAngesagt + neu.mid(halb.size()), false, false, {}, "mehr Daten als angekündigt"},
+        {"half a program, matching length", Server::response("HTTP/1.0 200 OK", halb), false, false, {}, "kein vollständiges Programm"},
+        {"ELF header alone", Server::response("HTTP/1.0 200 OK", neu.left(24)), false, false, {}, "kein vollständiges Programm"},
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(r.name);
         Server srv;
         srv.pieces = Server::split(r.reply, 3, 10);
+        if (!r.spaeter.isEmpty())
+            srv.pieces.append({r.spaeter, 150});
         srv.closeAtEnd = !r.stalls;
         const QString url = r.refused ? QString("http://127.0.0.1:%1/kxt/Kilometrika").arg(Server::refusedPort())
                                       : srv.url("/kxt/Kilometrika");
@@ -152,6 +159,7 @@ TEST(FDownload, AnythingButAWholeProgramLeavesTheProgramAndStartWorksAgain)
         EXPECT_EQ(lies(o.programm), "altes Programm");
         EXPECT_EQ(o.dateien(), QStringList({"Kilometrika"}));
         EXPECT_TRUE(o.w->lblStatus->text().startsWith("Download fehlgeschlagen: ")) << o.w->lblStatus->text().toStdString();
+        EXPECT_TRUE(o.w->lblStatus->text().contains(QString::fromUtf8(r.grund))) << o.w->lblStatus->text().toStdString();
         EXPECT_TRUE(o.w->cmdStart->isEnabled());
     }
     // Not an http address: refused before anything is contacted.
@@ -160,7 +168,7 @@ TEST(FDownload, AnythingButAWholeProgramLeavesTheProgramAndStartWorksAgain)
 
     Server srv;
     srv.pieces = Server::split(ganz, 2, 10);
-    srv.closeAtEnd = false;   // the whole file is there: no need to wait for the close
+    srv.closeAtEnd = false;   // the whole file is there: a short grace, not the stall limit
     ASSERT_TRUE(o.lade(srv.url("/kxt/Kilometrika")));
     EXPECT_EQ(o.w->lblStatus->text(), upd::FDownload::fertigText());
     EXPECT_TRUE(lies(o.programm) == neu);
@@ -228,26 +236,41 @@ TEST(Ersetzen, OnlyAnExecutableOfThisKindCounts)
 {
     QTemporaryDir dir;
     const QString self = QCoreApplication::applicationFilePath();
-    QByteArray kopf = lies(self).left(64);
+    const QByteArray selbst = lies(self);
+    const QByteArray ganz = kmktest::elfProgramm(selbst, 4096);
+    const bool b64 = ganz[4] == 2;
+    auto mit = [&](int at, QByteArray bytes) {   // little-endian, as on this computer
+        QByteArray b = ganz;
+        b.replace(at, bytes.size(), bytes);
+        return b;
+    };
+    auto zahl = [](quint64 v, int width) {
+        QByteArray b;
+        for (int i = 0; i < width; ++i)
+            b += char(v >> (8 * i));
+        return b;
+    };
+    const int wort = b64 ? 8 : 4, ph = b64 ? 64 : 52;
     struct Row {
         const char* name;
         QByteArray inhalt;
         bool ok;
     };
-    QByteArray andereMaschine = kopf;
-    andereMaschine[18] = char(andereMaschine[18] ^ 0x01);
-    QByteArray andereKlasse = kopf;
-    andereKlasse[4] = char(3 - andereKlasse[4]);
-    QByteArray objekt = kopf;
-    objekt[16] = 1;   // relocatable object file
-    objekt[17] = 0;
     const Row rows[] = {
-        {"this kind", kopf, true},
-        {"other machine", andereMaschine, false},
-        {"other class", andereKlasse, false},
-        {"object file", objekt, false},
+        {"this kind", ganz, true},
+        {"the test program itself", selbst, true},
+        {"other machine", mit(18, QByteArray(1, char(ganz[18] ^ 0x01))), false},
+        {"other class", mit(4, QByteArray(1, char(3 - ganz[4]))), false},
+        {"object file", mit(16, QByteArray("\x01\x00", 2)), false},
         {"MZ program", "MZ" + QByteArray(62, '\0'), false},
-        {"short", kopf.left(10), false},
+        {"short", ganz.left(10), false},
+        {"ELF header alone", ganz.left(24), false},
+        {"half the test program", selbst.left(selbst.size() / 2), false},
+        {"cut by one byte", ganz.chopped(1), false},
+        {"no program headers", mit(b64 ? 56 : 44, zahl(0, 2)), false},
+        {"program headers beyond the end", mit(b64 ? 32 : 28, zahl(4096 - 8, wort)), false},
+        {"a segment beyond the end", mit(ph + (b64 ? 8 : 4), zahl(1, wort)), false},
+        {"section headers beyond the end", mit(b64 ? 60 : 48, zahl(2, 2)), false},
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(r.name);

@@ -8,6 +8,7 @@
 #include "platform/com/object.h"
 #include "platform/com/registry.h"
 #include "platform/forms/fakes.h"
+#include "tests/support/elfprogramm.h"
 #include "tests/support/loopserver.h"
 
 #include <QCoreApplication>
@@ -345,10 +346,10 @@ TEST(Aktualisierung2, TheProgressBoxFiguresAsWorkedByHand)
     EXPECT_NE(b.pixel(114, 0), QColor(0, 0, 192).rgb());
 }
 
-// An executable of this computer's kind: the test program's ELF header, then every byte value.
+// A whole executable of this computer's kind, of every byte value.
 QByteArray programm()
 {
-    return lies(QCoreApplication::applicationFilePath()).left(64) + alleBytes(200);
+    return kmktest::elfProgramm(lies(QCoreApplication::applicationFilePath()), 64 + 256 * 200);
 }
 
 TEST(Aktualisierung2, TheUpdateWindowAsksAsItAlwaysDidAndReplacesOnlyAWholeProgram)
