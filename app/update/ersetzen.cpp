@@ -133,9 +133,9 @@ bool programmErsetzen(const QString& neu, const QString& programm, QString* fehl
                                         : QFile::Permissions(0x7755);   // rwxr-xr-x
     if (!QFile::setPermissions(neu, mode))
         return scheitern(QStringLiteral("Die Rechte der neuen Programmdatei können nicht gesetzt werden."));
-    if (QFile::exists(programm)) {
-        const QString alt = alteKopie(programm);
-        QFile::remove(alt);
+    const QString alt = alteKopie(programm);
+    // A second update in one run keeps the copy of the program this run started with.
+    if (QFile::exists(programm) && !QFile::exists(alt)) {
         // A second name for the old file costs nothing; a copy where links are not possible.
         if (::link(QFile::encodeName(programm).constData(), QFile::encodeName(alt).constData()) != 0
             && !io::copyFileAtomic(programm, alt))

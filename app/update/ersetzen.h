@@ -19,7 +19,8 @@ bool istProgrammDatei(const QString& path, const QString& reference, QString* wh
 
 QString alteKopie(const QString& programm);
 
-// Mode of the program onto `neu`, old program kept as alteKopie, then `neu`
+// Mode of the program onto `neu`, old program kept as alteKopie (unless a
+// copy is kept already: the program this run started with), then `neu`
 // renamed over the program. False (with `fehler`) leaves the program file as it was.
 bool programmErsetzen(const QString& neu, const QString& programm, QString* fehler = nullptr);
 

@@ -121,6 +121,12 @@ FDownload::~FDownload()
     }
 }
 
+void FDownload::programmEndet()
+{
+    if (m_laeuft)
+        abbrechen(QStringLiteral("Das Programm wurde beendet."));
+}
+
 void FDownload::cmdStart_Click()
 {
     if (m_laeuft) {

@@ -63,6 +63,9 @@ public:
 
     void cmdStart_Click();
     void CBeenden_Click() { hide(); }
+    // The program ends: a running download stops and its file goes, so no
+    // half-loaded program stays in the program folder.
+    void programmEndet();
     bool StartDownload(const QString& address, const QString& targetFile, bool showProgress);
 
     // An update address is set up for this installation and brand.

@@ -143,40 +143,51 @@ TEST_F(Netzladen, WholeRepliesArriveByteForByteInOrderOfEvents)
 
 TEST_F(Netzladen, EveryFailureEndsWithOneErrorAndLeavesTheTargetAlone)
 {
-    {
-        QFile old(target());
-        ASSERT_TRUE(old.open(QIODevice::WriteOnly));
-        old.write("alte Datei");
-    }
     const QByteArray body(5000, 'x');
+    const QByteArray kurzAngesagt = "HTTP/1.1 200 OK\r\nContent-Length: 2500\r\n\r\n" + body.left(2500);
     struct Row {
         const char* name;
         QByteArray reply;
         bool refused;
         int error;
+        QByteArray spaeter = {};   // sent a moment after the reply
     };
     const Row rows[] = {
         {"404", kmktest::LoopServer::response("HTTP/1.1 404 Not Found", "<html>weg</html>"), false, 404},
+        {"302", kmktest::LoopServer::response("HTTP/1.1 302 Found", "", "Location: http://127.0.0.1:1/\r\n"), false, 302},
+        {"204", "HTTP/1.1 204 No Content\r\n\r\n", false, 204},
         {"cut short", kmktest::LoopServer::response("HTTP/1.1 200 OK", body).chopped(100), false, netzladen::error::Incomplete},
         {"chunked cut short", kmktest::LoopServer::chunkedResponse({body}).chopped(5), false, netzladen::error::Incomplete},
         {"gzip", kmktest::LoopServer::response("HTTP/1.1 200 OK", body, "Content-Encoding: gzip\r\n"), false, netzladen::error::BadReply},
         {"no HTTP", "Hallo Welt\r\n\r\nund mehr", false, netzladen::error::BadReply},
+        {"two lengths", kmktest::LoopServer::response("HTTP/1.1 200 OK", body, "Content-Length: 4999\r\n"), false, netzladen::error::BadReply},
+        {"short length, rest later", kurzAngesagt, false, netzladen::error::BadReply, body.mid(2500)},
+        {"short length, rest at once", kurzAngesagt + body.mid(2500), false, netzladen::error::BadReply},
         {"refused", {}, true, 10061},
     };
-    for (const Row& r : rows) {
-        SCOPED_TRACE(r.name);
-        rec.events.clear();
-        kmktest::LoopServer srv;
-        srv.pieces = kmktest::LoopServer::split(r.reply, 3, 10);
-        const QString url = r.refused ? QString("http://127.0.0.1:%1/x").arg(kmktest::LoopServer::refusedPort()) : srv.url("/x");
-        ASSERT_TRUE(doDownload(url, target()));
-        EXPECT_TRUE(QTest::qWaitFor([&] { return rec.ended(); }, 5000));
-        QTest::qWait(20);   // nothing may follow
-        EXPECT_EQ(rec.events.last(), QString("Error %1").arg(r.error));
-        EXPECT_EQ(rec.events.filter("Error").size(), 1);
-        EXPECT_FALSE(rec.events.contains("Finished"));
-        EXPECT_EQ(readTarget(), "alte Datei");
-        EXPECT_EQ(filesLeft(), QStringList({"ziel.bin"}));
+    for (const bool alt : {false, true}) {
+        if (alt) {
+            QFile old(target());
+            ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+            old.write("alte Datei");
+        }
+        for (const Row& r : rows) {
+            SCOPED_TRACE(std::string(r.name) + (alt ? ", over an old file" : ", no file yet"));
+            rec.events.clear();
+            kmktest::LoopServer srv;
+            srv.pieces = kmktest::LoopServer::split(r.reply, 3, 10);
+            if (!r.spaeter.isEmpty())
+                srv.pieces.append({r.spaeter, 150});
+            const QString url = r.refused ? QString("http://127.0.0.1:%1/x").arg(kmktest::LoopServer::refusedPort()) : srv.url("/x");
+            ASSERT_TRUE(doDownload(url, target()));
+            EXPECT_TRUE(QTest::qWaitFor([&] { return rec.ended(); }, 5000));
+            QTest::qWait(20);   // nothing may follow
+            EXPECT_EQ(rec.events.last(), QString("Error %1").arg(r.error));
+            EXPECT_EQ(rec.events.filter("Error").size(), 1);
+            EXPECT_FALSE(rec.events.contains("Finished"));
+            EXPECT_EQ(readTarget(), alt ? "alte Datei" : "(fehlt)");
+            EXPECT_EQ(filesLeft(), alt ? QStringList({"ziel.bin"}) : QStringList());
+        }
     }
     // An address that is no http address is refused at once (no window
     // system here, so no message box).

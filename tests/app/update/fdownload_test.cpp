@@ -111,6 +111,14 @@ TEST(FDownload, AWholeProgramReplacesTheOldOneKeepingACopy)
         o.w->grab().save(shots + "/fdownload.png");
     }
 
+    // A second update in the same run keeps the program the run started with.
+    const QByteArray neuer = kmktest::elfProgramm(neu, 200000);
+    srv.pieces = {{Server::response("HTTP/1.0 200 OK", neuer), 0}};
+    ASSERT_TRUE(o.lade(srv.url("/kxt/Kilometrika")));
+    EXPECT_EQ(o.w->lblStatus->text(), upd::FDownload::fertigText());
+    EXPECT_TRUE(lies(o.programm) == neuer);
+    EXPECT_EQ(lies(upd::alteKopie(o.programm)), "altes Programm");
+
     // The next start has come up: the old copy goes.
     upd::alteKopieEntfernen(o.programm);
     EXPECT_EQ(o.dateien(), QStringList({"Kilometrika"}));
@@ -145,6 +153,7 @@ TEST(FDownload, AnythingButAWholeProgramLeavesTheProgramAndStartWorksAgain)
         {"short length, rest at once", kurzAngesagt + neu.mid(halb.size()), false, false, {}, "mehr Daten als angekündigt"},
         {"half a program, matching length", Server::response("HTTP/1.0 200 OK", halb), false, false, {}, "kein vollständiges Programm"},
         {"ELF header alone", Server::response("HTTP/1.0 200 OK", neu.left(24)), false, false, {}, "kein vollständiges Programm"},
+        {"two lengths", Server::response("HTTP/1.0 200 OK", neu, "Content-Length: 150000\r\n"), false, false, {}, "keine gültige Dateigröße"},
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(r.name);
