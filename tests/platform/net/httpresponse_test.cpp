@@ -43,6 +43,7 @@ std::vector<Case> cases()
         {"not HTTP", "<html>Hallo</html>\r\n\r\n", 0, "", false, true},
         {"more than announced", "HTTP/1.0 200 OK\r\nContent-Length: 2\r\n\r\nabc", 200, "ab", false, true},
         {"two lengths", "HTTP/1.0 200 OK\r\nContent-Length: 3\r\ncontent-length: 2\r\n\r\nabc", 0, "", false, true},
+        {"two lengths, the last right", "HTTP/1.0 200 OK\r\nContent-Length: 2\r\ncontent-length: 3\r\n\r\nabc", 0, "", false, true},
         {"one length twice", "HTTP/1.0 200 OK\r\nContent-Length: 3\r\nContent-Length: 3\r\n\r\nabc", 200, "abc", true, false},
         {"bad chunk size", "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\nzz\r\nab\r\n0\r\n\r\n", 200, "", false, true},
         {"bad length", "HTTP/1.0 200 OK\r\nContent-Length: -4\r\n\r\nabcd", 0, "", false, true},
