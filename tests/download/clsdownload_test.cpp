@@ -1,6 +1,7 @@
 #include "download/ids.h"
 #include "platform/com/object.h"
 #include "platform/com/registry.h"
+#include "platform/com/resources.h"
 #include "tests/support/loopserver.h"
 
 #include <QCoreApplication>
@@ -94,7 +95,32 @@ TEST_F(Netzladen, IsRegisteredAndCreatedByItsProgramId)
     const QString cls = "CLSID\\{420153F1-CE15-403F-A9CD-A0031E695C8A}";
     EXPECT_EQ(reg.value(cls, "InprocServer32"), libraryPath());
     EXPECT_EQ(reg.value(cls, "TypeLib"), "{D8FC0457-BCFC-415F-8543-926688F53725}");
-    EXPECT_EQ(reg.value("TypeLib\\{D8FC0457-BCFC-415F-8543-926688F53725}", "@"), "Netzladen");
+    const QString lib = "TypeLib\\{D8FC0457-BCFC-415F-8543-926688F53725}";
+    EXPECT_EQ(reg.value(lib, "@"), "Netzladen");
+    EXPECT_EQ(reg.value(lib, "Version"), "1.0");
+    EXPECT_EQ(reg.value(lib, "LCID"), "409");
+    for (auto [iid, name] : {std::pair{"{A625683D-5490-41D7-8F88-B0C73432D812}", "_clsDownload"},
+                             std::pair{"{C3F99647-BD8C-4555-B761-587391650C4F}", "__clsDownload"}}) {
+        const QString s = QString("Interface\\") + iid;
+        EXPECT_EQ(reg.value(s, "@"), name);
+        EXPECT_EQ(reg.value(s, "TypeLib"), "{D8FC0457-BCFC-415F-8543-926688F53725}");
+        EXPECT_EQ(reg.value(s, "Version"), "1.0");
+    }
+    // The resources a host reads without running the library.
+    QLibrary dll(libraryPath());
+    for (auto [name, bytes] : {std::pair{"_IID_CLSDOWNLOAD", "100000003d6825a69054d7418f88b0c73432d812"},
+                               std::pair{"_SRCIID_CLSDOWNLOAD", "100000004796f9c38cbd5545b761587391650c4f"}}) {
+        const auto* record = reinterpret_cast<const char*>(dll.resolve(name));
+        ASSERT_NE(record, nullptr) << name;
+        EXPECT_EQ(QByteArray(record, 20).toHex(), bytes) << name;
+    }
+    const auto version = com::libraryVersion(libraryPath());
+    ASSERT_TRUE(version.has_value());
+    EXPECT_STREQ(version->fileVersion, "1.00");
+    EXPECT_STREQ(version->productVersion, "1.00");
+    EXPECT_EQ(version->language, 0x0407);
+    EXPECT_EQ(version->codePage, 1200);
+    EXPECT_STREQ(version->selfRegister, "OLESelfRegister");
     const com::ClassInfo& ci = obj->classInfo();
     EXPECT_EQ(ci.member("DoDownload")->id, 0x60030000);
     EXPECT_EQ(ci.member("AbortDownload")->id, 0x60030004);

@@ -155,6 +155,8 @@ TEST_F(Komponente, TheComponentIsKnownByItsIdsAndLeavesTheRegistryAgain)
     EXPECT_EQ(reg.value("Netzladen.clsDownload", "CLSID"), "");
     EXPECT_EQ(reg.value(cls, "InprocServer32"), "");
     EXPECT_EQ(reg.value("TypeLib\\{D8FC0457-BCFC-415F-8543-926688F53725}", "@"), "");
+    EXPECT_EQ(reg.value("Interface\\{A625683D-5490-41D7-8F88-B0C73432D812}", "@"), "");
+    EXPECT_EQ(reg.value("Interface\\{C3F99647-BD8C-4555-B761-587391650C4F}", "@"), "");
     com::IObject* zweites = nullptr;
     EXPECT_FALSE(com::succeeded(com::createObject("Netzladen.clsDownload", &zweites)));
     EXPECT_EQ(regsvr({"/u", "/s", lib}), 0);   // twice is no fault
