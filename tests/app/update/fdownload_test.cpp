@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QFile>
 #include <QRandomGenerator>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -183,6 +184,79 @@ TEST(FDownload, AnythingButAWholeProgramLeavesTheProgramAndStartWorksAgain)
     EXPECT_TRUE(lies(o.programm) == neu);
 }
 
+TEST(FDownload, TheUpdateWindowAsksAsItAlwaysDidAndReplacesOnlyAWholeProgram)
+{
+    // A whole executable of this computer's kind, of every byte value.
+    const QByteArray neu = kmktest::elfProgramm(lies(QCoreApplication::applicationFilePath()), 64 + 256 * 200);
+    struct Row {
+        const char* name;
+        const char* basis;   // %1 is the port
+        QByteArray reply;
+        QByteArray requestLine;
+        bool ersetzt;
+        bool nurHost = false;   // the address edited down to the host
+    };
+    const Row rows[] = {
+        {"whole", "http://127.0.0.1:%1/kxt", Server::response("HTTP/1.0 200 OK", neu), "GET /kxt/Kilometrika HTTP/1.0", true},
+        {"no folder, chunked", "http://127.0.0.1:%1", Server::chunkedResponse({neu}), "GET /Kilometrika HTTP/1.0", false},
+        // The user typed a bare host: the request asks for "/".
+        {"bare host", "http://127.0.0.1:%1/kxt", Server::response("HTTP/1.0 404 Not Found", "fehlt"), "GET / HTTP/1.0", false, true},
+        {"one byte short", "http://127.0.0.1:%1/kxt/", Server::response("HTTP/1.0 200 OK", neu).chopped(1),
+         "GET /kxt/Kilometrika HTTP/1.0", false},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.name);
+        QTemporaryDir dir;
+        const QString prog = dir.filePath("Kilometrika");
+        {
+            QFile f(prog);
+            ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+            f.write("alt");
+        }
+        const QFile::Permissions modus = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadGroup | QFile::ExeGroup;
+        ASSERT_TRUE(QFile::setPermissions(prog, modus));
+        Server srv;
+        srv.pieces = Server::split(r.reply, 7, 20);
+        const QString basis = QString(r.basis).arg(srv.port());
+        upd::FDownload w(upd::DownloadEinrichtung{dir.path(), "Kilometrika", 2, basis, {}, 2000});
+        EXPECT_EQ(w.windowTitle(), "Brimo Kilometrika Download");
+        EXPECT_EQ(w.cmdStart->text(), "Start");
+        EXPECT_EQ(w.CBeenden->text(), "Zurück");
+        EXPECT_EQ(w.lblStatus->text(), "Status");
+        EXPECT_EQ(w.txtSource->text(), QString(basis).remove(QRegularExpression("/$")) + "/Kilometrika");
+        EXPECT_EQ(w.TargetFile, dir.path() + "/Kilometrika.e32");
+        w.picProgress1->resize(200, 20);
+        if (r.nurHost)
+            w.txtSource->setText(QString("http://127.0.0.1:%1").arg(srv.port()));
+
+        w.cmdStart_Click();
+        EXPECT_FALSE(w.cmdStart->isEnabled());
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !w.laeuft(); }, 10000));
+        EXPECT_EQ(srv.request, r.requestLine + "\r\n"
+                                   "Accept: image/gif, image/x-xbitmap, image/jpeg, image/pjpeg, application/vnd.ms-powerpoint, "
+                                   "application/vnd.ms-excel, application/msword, application/x-comet, */*\r\n"
+                                   "Accept-Language: en\r\n"
+                                   "Accept-Encoding: identity\r\n"
+                                   "Cache-Control: no-cache\r\n"
+                                   "Proxy-Connection: Keep-Alive\r\n"
+                                   "User-Agent: Dvr Agent 1.0\r\n"
+                                   "Host: 127.0.0.1:" + QByteArray::number(srv.port()) + "\r\n\r\n");
+        EXPECT_TRUE(w.cmdStart->isEnabled());
+        EXPECT_FALSE(QFile::exists(w.TargetFile));
+        if (r.ersetzt) {
+            EXPECT_EQ(w.lblStatus->text(),
+                      "Download beendet. Beim nächsten Neustart des Programms haben Sie die aktuellste Version.");
+            EXPECT_TRUE(lies(prog) == neu);
+            EXPECT_EQ(QFile::permissions(prog) & ~(QFile::ReadUser | QFile::WriteUser | QFile::ExeUser), modus);
+            EXPECT_EQ(w.BytesReceived, neu.size());
+            EXPECT_EQ(w.picProgress1->bild().pixel(199, 0), QColor(0, 0, 192).rgb());   // 100 %: the whole width
+        } else {
+            EXPECT_TRUE(w.lblStatus->text().startsWith("Download fehlgeschlagen: ")) << w.lblStatus->text().toStdString();
+            EXPECT_EQ(lies(prog), "alt");
+        }
+    }
+}
+
 TEST(Aktualisierung, ChecksRightsThenConnectionThenAddressThenShowsTheWindow)
 {
     QTemporaryDir dir;
@@ -237,8 +311,40 @@ TEST(Aktualisierung, TheAddressIsOneSettingOfTheInstallation)
     EXPECT_EQ(upd::Aktualisierungsadresse(dir.path()), "http://updates.example/kxt/");
     // As installed, no address is set.
     const QString install = qEnvironmentVariable("KMK_SOURCE_DIR") + "/install";
-    if (QFile::exists(install + "/Aktualisierung.ini"))
+    if (QFile::exists(install + "/Aktualisierung.ini")) {
         EXPECT_EQ(upd::Aktualisierungsadresse(install), "");
+    }
+}
+
+TEST(Aktualisierung, TheUpdateCommandTakesOneOfThreeWays)
+{
+    QTemporaryDir dir;
+    upd::FDownload w(upd::DownloadEinrichtung{dir.path(), "Kilometrika", 10, "http://127.0.0.1:1/kxt/", {}, 2000});
+    struct Row {
+        bool admin, online;
+        upd::Pruefung weg;
+        QString meldung;
+    };
+    const Row rows[] = {
+        {false, false, upd::Pruefung::KeineRechte, "Für diese Funktion brauchen Sie Administrationsrechte"},
+        {true, false, upd::Pruefung::Offline,
+         "Es besteht keine Verbindung zum Internet.\r\nBitte stellen Sie eine Online-Verbindung her damit die Version "
+         "überprüft werden kann."},
+        {true, true, upd::Pruefung::Fenster, {}},
+    };
+    for (const Row& r : rows) {
+        forms::ScopedFakes fakes;
+        fakes.system.administrator = r.admin;
+        fakes.system.online = r.online;
+        EXPECT_EQ(upd::Command2_Click(&w, {"2011", " 16", 1, 0, {}}), r.weg);
+        EXPECT_EQ(w.isVisible(), r.meldung.isEmpty());
+        if (!r.meldung.isEmpty()) {
+            ASSERT_EQ(fakes.dialogs.shown.size(), 1);
+            EXPECT_EQ(fakes.dialogs.shown[0].prompt, r.meldung);
+        }
+    }
+    EXPECT_EQ(w.LDownloadtxt->text(), "Sie haben die aktuellste Version von Kilometrika 2011 ( V 16.0.1)");
+    EXPECT_TRUE(w.isModal());
 }
 
 TEST(Ersetzen, OnlyAnExecutableOfThisKindCounts)
