@@ -228,9 +228,11 @@ void ClsDownload::onData()
     mBytesLoaded += qint32(body.size());
     if (!raise(dispid::Progress, {mBytesLoaded, mFileSize}))
         return;
-    // A server that keeps the connection open after the whole file is not waited for.
+    // The reply is read to its end: bytes beyond the announced length,
+    // whenever they come, end it in Error. A server that keeps the
+    // connection after the whole file gets a short grace to close it.
     if (m_running && m_reply.complete())
-        onClose();
+        mSockCtrl->awaitClose();
 }
 
 void ClsDownload::onClose()

@@ -1,7 +1,9 @@
-// Netzladen: the class factory, the object count and the four entry points.
+// Netzladen: the class factory, the object count, the four entry points
+// and the resources a host may read: the two interface ids and the version.
 
 #include "download/clsdownload.h"
 #include "platform/com/registry.h"
+#include "platform/com/resources.h"
 
 #include <atomic>
 
@@ -41,16 +43,29 @@ public:
 } // namespace netzladen
 
 #define NETZLADEN_ENTRY extern "C" __attribute__((visibility("default"))) com::HRESULT
+#define NETZLADEN_RESOURCE extern "C" __attribute__((visibility("default"))) const
+
+NETZLADEN_RESOURCE com::IdRecord _IID_CLSDOWNLOAD = com::idRecord(netzladen::kIid);
+NETZLADEN_RESOURCE com::IdRecord _SRCIID_CLSDOWNLOAD = com::idRecord(netzladen::kEventIid);
+NETZLADEN_RESOURCE com::VersionRecord VS_VERSION_INFO = {"1.00", "1.00", 0x0407, 1200, "OLESelfRegister"};
+
+namespace {
+// Type library 1.0, English (0x0409), with its two interfaces.
+com::TypeLibDetails typeLib()
+{
+    return {QStringLiteral("1.0"), 0x0409, QStringLiteral("_clsDownload"), QStringLiteral("__clsDownload")};
+}
+} // namespace
 
 NETZLADEN_ENTRY DllRegisterServer()
 {
     const QString path = com::modulePath(reinterpret_cast<const void*>(&netzladen::ClsDownload::info));
-    return com::registerComponentLibrary(netzladen::ClsDownload::info(), path);
+    return com::registerComponentLibrary(netzladen::ClsDownload::info(), path, typeLib());
 }
 
 NETZLADEN_ENTRY DllUnregisterServer()
 {
-    return com::unregisterComponentLibrary(netzladen::ClsDownload::info());
+    return com::unregisterComponentLibrary(netzladen::ClsDownload::info(), typeLib());
 }
 
 NETZLADEN_ENTRY DllGetClassObject(const com::Guid* clsid, const com::Guid* iid, void** object)

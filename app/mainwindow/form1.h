@@ -99,9 +99,10 @@ public:
     // Start-up sequence; false after a fatal message (the program must end
     // with a non-zero status and nothing has been written).
     bool Form_Load();
-    // Closing the main window: full backup, last vehicle, settings written.
+    // Closing the main window: a running download ended and its file
+    // removed, full backup, last vehicle, settings written.
     void Form_QueryUnload();
-    // "Beenden": quick backup and settings written; the caller ends the program.
+    // "Beenden": likewise, with a quick backup; the caller ends the program.
     void Command17_Click();
 
     Form1Services services;
@@ -231,6 +232,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* e) override;
 
 private:
+    void downloadBeenden();
     void buildTitelseite(QWidget* page);
     void buildGrundeinstellungen(QWidget* page);
     void connectOtherPages();

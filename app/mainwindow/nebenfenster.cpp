@@ -33,8 +33,10 @@ Nebenfenster::Nebenfenster(const QString& name, const QString& caption, QWidget*
 FDownloadFenster::FDownloadFenster(int markenvariante, QWidget* parent)
     : upd::FDownload(downloadEinrichtung(markenvariante), parent), m_variante(markenvariante)
 {
-    // This start has come this far: an old program kept by an update can go.
+    // This start has come this far: an old program kept by an update can go,
+    // and so can the file of a download the last run was ended during.
     upd::alteKopieEntfernen(programmDatei());
+    QFile::remove(TargetFile);
 }
 
 } // namespace kmk

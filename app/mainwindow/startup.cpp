@@ -723,6 +723,7 @@ void Form1::SSTab1_Click(int)
 
 void Form1::Form_QueryUnload()
 {
+    downloadBeenden();
     if (m_beendet)
         return;
     m_beendet = true;
@@ -734,11 +735,19 @@ void Form1::Form_QueryUnload()
 
 void Form1::Command17_Click()
 {
+    downloadBeenden();
     if (m_beendet)
         return;
     m_beendet = true;
     sichern(services.Sicherheitscopy);
     mw::VorDatSpeichern();
+}
+
+void Form1::downloadBeenden()
+{
+    // The window lives on after the end, so its destructor would come too late.
+    if (auto* dl = qobject_cast<upd::FDownload*>(FDownload))
+        dl->programmEndet();
 }
 
 void Form1::closeEvent(QCloseEvent* e)

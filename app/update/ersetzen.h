@@ -10,14 +10,17 @@
 
 namespace upd {
 
-// The file begins like an executable for this computer: an ELF header of
-// the same class, byte order and machine as `reference` (the running
-// program), of type executable or shared object. `why` gets a German reason.
+// The file is a whole executable for this computer: an ELF header of the
+// same class, byte order and machine as `reference` (the running program),
+// of type executable or shared object, whose program-header table, every
+// loadable segment and section-header table lie inside the file, so a file
+// cut short anywhere is refused. `why` gets a German reason.
 bool istProgrammDatei(const QString& path, const QString& reference, QString* why = nullptr);
 
 QString alteKopie(const QString& programm);
 
-// Mode of the program onto `neu`, old program kept as alteKopie, then `neu`
+// Mode of the program onto `neu`, old program kept as alteKopie (unless a
+// copy is kept already: the program this run started with), then `neu`
 // renamed over the program. False (with `fehler`) leaves the program file as it was.
 bool programmErsetzen(const QString& neu, const QString& programm, QString* fehler = nullptr);
 

@@ -47,6 +47,7 @@ FDownload::FDownload(const DownloadEinrichtung& e, QWidget* parent) : QWidget(pa
     setWindowTitle(QStringLiteral("Brimo Kilometrika Download"));
     resize(6600 / 15, 3750 / 15);
     m_stallMs = e.stallMs;
+    m_nachlaufMs = e.nachlaufMs;
     m_referenz = e.referenzprogramm.isEmpty() ? QCoreApplication::applicationFilePath() : e.referenzprogramm;
 
     LDownloadtxt = new QLabel(this);
@@ -118,6 +119,12 @@ FDownload::~FDownload()
         dateiSchliessen();
         QFile::remove(TargetFile);
     }
+}
+
+void FDownload::programmEndet()
+{
+    if (m_laeuft)
+        abbrechen(QStringLiteral("Das Programm wurde beendet."));
 }
 
 void FDownload::cmdStart_Click()
@@ -193,9 +200,11 @@ void FDownload::Winsock1_DataArrival()
         if (ShowProgress)
             DrawProgress(picProgress1, BytesReceived, 1, ContentLength, true);
     }
-    // A server that keeps the connection open after the whole file is not waited for.
+    // The reply is read to its end: bytes beyond the announced length,
+    // whenever they come, refuse the file. A server that keeps the
+    // connection after the whole file gets a short grace to close it.
     if (m_antwort.complete())
-        Winsock1_Close();
+        Winsock1->awaitClose(m_nachlaufMs);
 }
 
 void FDownload::Winsock1_Close()

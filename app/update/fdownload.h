@@ -32,6 +32,7 @@ struct DownloadEinrichtung {
     QString basisadresse;       // the installation's update address; empty: none configured
     QString referenzprogramm;   // a download must be of this file's kind; empty: the running program
     int stallMs = 30000;        // a server silent this long ends the download
+    int nachlaufMs = 2000;      // a server that keeps the connection after the whole file is given this long to close
 };
 
 class FDownload : public QWidget {
@@ -62,6 +63,9 @@ public:
 
     void cmdStart_Click();
     void CBeenden_Click() { hide(); }
+    // The program ends: a running download stops and its file goes, so no
+    // half-loaded program stays in the program folder.
+    void programmEndet();
     bool StartDownload(const QString& address, const QString& targetFile, bool showProgress);
 
     // An update address is set up for this installation and brand.
@@ -88,6 +92,7 @@ private:
     QString m_programm;
     QString m_referenz;
     int m_stallMs = 30000;
+    int m_nachlaufMs = 2000;
     bool m_laeuft = false;
     QFile m_datei;
     net::HttpResponse m_antwort;

@@ -19,6 +19,21 @@ struct Guid {
     static std::optional<Guid> parse(const QString& text);
     // Upper case, with braces.
     QString toString() const;
+    // The 16 bytes as the original platform keeps an id in memory: the
+    // first three fields little-endian, then the last eight as they stand.
+    constexpr std::array<std::uint8_t, 16> bytes() const
+    {
+        std::array<std::uint8_t, 16> b{};
+        for (int i = 0; i < 4; ++i)
+            b[i] = std::uint8_t(data1 >> (8 * i));
+        for (int i = 0; i < 2; ++i) {
+            b[4 + i] = std::uint8_t(data2 >> (8 * i));
+            b[6 + i] = std::uint8_t(data3 >> (8 * i));
+        }
+        for (int i = 0; i < 8; ++i)
+            b[8 + i] = data4[i];
+        return b;
+    }
     bool isNull() const { return *this == Guid{}; }
 
     friend bool operator==(const Guid&, const Guid&) = default;

@@ -32,9 +32,18 @@ inline constexpr Guid IID_IObject = makeGuid(0x6B1A5C03, 0x4D2E, 0x4F10, 0x9A, 0
 // Accepts a programmatic id or a class id in braces, as createControl does.
 HRESULT createObject(const QString& progIdOrClsid, IObject** object, QString* error = nullptr);
 
-// The registration a component library makes for itself: type library and
-// class (no control flag, no property page).
-HRESULT registerComponentLibrary(const ClassInfo& info, const QString& libraryPath);
-HRESULT unregisterComponentLibrary(const ClassInfo& info);
+// What a component library registers of its type library beside the name:
+// version and locale, and the names of the class's dispatch and event
+// interfaces (an interface without a name is not registered).
+struct TypeLibDetails {
+    QString version;   // "1.0"
+    quint32 lcid = 0;
+    QString dispName, eventName;
+};
+
+// The registration a component library makes for itself: type library,
+// its named interfaces and the class (no control flag, no property page).
+HRESULT registerComponentLibrary(const ClassInfo& info, const QString& libraryPath, const TypeLibDetails& lib = {});
+HRESULT unregisterComponentLibrary(const ClassInfo& info, const TypeLibDetails& lib = {});
 
 } // namespace com

@@ -18,6 +18,7 @@ const QString kDefault = QStringLiteral("@");
 
 QString clsidSection(const Guid& g) { return QStringLiteral("CLSID\\") + g.toString(); }
 QString typeLibSection(const Guid& g) { return QStringLiteral("TypeLib\\") + g.toString(); }
+QString interfaceSection(const Guid& g) { return QStringLiteral("Interface\\") + g.toString(); }
 
 std::map<QString, std::unique_ptr<QLibrary>>& loadedLibraries()
 {
@@ -108,7 +109,7 @@ bool Registry::unregisterClass(const Guid& clsid, const QString& progId)
 }
 
 bool Registry::registerTypeLib(const Guid& typeLib, const QString& name, const QString& libraryPath,
-                               const QString& helpDir)
+                               const QString& helpDir, const QString& version, quint32 lcid)
 {
     PrivateProfile f(path_);
     const QString s = typeLibSection(typeLib);
@@ -116,12 +117,32 @@ bool Registry::registerTypeLib(const Guid& typeLib, const QString& name, const Q
     ok = ok && f.writeString(s, kDefault, name);
     ok = ok && f.writeString(s, QStringLiteral("Path"), libraryPath);
     ok = ok && f.writeString(s, QStringLiteral("HelpDir"), helpDir);
+    if (!version.isEmpty()) {
+        ok = ok && f.writeString(s, QStringLiteral("Version"), version);
+        ok = ok && f.writeString(s, QStringLiteral("LCID"), QString::number(lcid, 16));
+    }
     return ok;
 }
 
 bool Registry::unregisterTypeLib(const Guid& typeLib)
 {
     return PrivateProfile(path_).removeSection(typeLibSection(typeLib));
+}
+
+bool Registry::registerInterface(const Guid& iid, const QString& name, const Guid& typeLib, const QString& version)
+{
+    PrivateProfile f(path_);
+    const QString s = interfaceSection(iid);
+    bool ok = f.removeSection(s);
+    ok = ok && f.writeString(s, kDefault, name);
+    ok = ok && f.writeString(s, QStringLiteral("TypeLib"), typeLib.toString());
+    ok = ok && f.writeString(s, QStringLiteral("Version"), version);
+    return ok;
+}
+
+bool Registry::unregisterInterface(const Guid& iid)
+{
+    return PrivateProfile(path_).removeSection(interfaceSection(iid));
 }
 
 std::optional<Guid> Registry::clsidFromProgId(const QString& progId) const
@@ -242,20 +263,28 @@ HRESULT createObject(const QString& progIdOrClsid, IObject** object, QString* er
                           error);
 }
 
-HRESULT registerComponentLibrary(const ClassInfo& info, const QString& libraryPath)
+HRESULT registerComponentLibrary(const ClassInfo& info, const QString& libraryPath, const TypeLibDetails& lib)
 {
     Registry reg;
-    if (!reg.registerTypeLib(info.typeLib, info.typeLibName, libraryPath, QFileInfo(libraryPath).absolutePath()))
+    if (!reg.registerTypeLib(info.typeLib, info.typeLibName, libraryPath, QFileInfo(libraryPath).absolutePath(),
+                             lib.version, lib.lcid))
         return SELFREG_E_TYPELIB;
+    for (const auto& [iid, name] : {std::pair{info.dispIid, lib.dispName}, std::pair{info.eventIid, lib.eventName}})
+        if (!name.isEmpty() && !reg.registerInterface(iid, name, info.typeLib, lib.version))
+            return SELFREG_E_TYPELIB;
     if (!reg.registerClass(info.clsid, info.progId, info.typeName, libraryPath, info.typeLib, false))
         return SELFREG_E_CLASS;
     return S_OK;
 }
 
-HRESULT unregisterComponentLibrary(const ClassInfo& info)
+HRESULT unregisterComponentLibrary(const ClassInfo& info, const TypeLibDetails& lib)
 {
     Registry reg;
-    if (!reg.unregisterTypeLib(info.typeLib))
+    bool ok = reg.unregisterTypeLib(info.typeLib);
+    for (const auto& [iid, name] : {std::pair{info.dispIid, lib.dispName}, std::pair{info.eventIid, lib.eventName}})
+        if (!name.isEmpty())
+            ok = reg.unregisterInterface(iid) && ok;
+    if (!ok)
         return SELFREG_E_TYPELIB;
     return reg.unregisterClass(info.clsid, info.progId) ? S_OK : SELFREG_E_CLASS;
 }

@@ -12,7 +12,9 @@
 //   [CLSID\{clsid}]   @=<type name>, ProgID=, InprocServer32=<library path>,
 //                     TypeLib={typelib}, Control=1 (controls only)
 //   [<progid>]        @=<type name>, CLSID={clsid}
-//   [TypeLib\{guid}]  @=<name>, Path=<library path>, HelpDir=<folder>
+//   [TypeLib\{guid}]  @=<name>, Path=<library path>, HelpDir=<folder>,
+//                     Version=<major.minor>, LCID=<hex> (when given)
+//   [Interface\{iid}] @=<name>, TypeLib={typelib}, Version=<major.minor>
 
 #include "platform/com/control.h"
 
@@ -37,8 +39,10 @@ public:
                        const QString& libraryPath, const Guid& typeLib, bool isControl);
     bool unregisterClass(const Guid& clsid, const QString& progId);
     bool registerTypeLib(const Guid& typeLib, const QString& name, const QString& libraryPath,
-                         const QString& helpDir);
+                         const QString& helpDir, const QString& version = {}, quint32 lcid = 0);
     bool unregisterTypeLib(const Guid& typeLib);
+    bool registerInterface(const Guid& iid, const QString& name, const Guid& typeLib, const QString& version);
+    bool unregisterInterface(const Guid& iid);
 
     std::optional<Guid> clsidFromProgId(const QString& progId) const;
     QString progIdFromClsid(const Guid& clsid) const;

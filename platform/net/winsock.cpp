@@ -10,6 +10,8 @@ Winsock::Winsock(QObject* parent) : QObject(parent)
 {
     m_stall.setSingleShot(true);
     connect(&m_stall, &QTimer::timeout, this, &Winsock::onStalled);
+    m_grace.setSingleShot(true);
+    connect(&m_grace, &QTimer::timeout, this, &Winsock::onGraceOver);
 }
 
 Winsock::~Winsock()
@@ -19,6 +21,8 @@ Winsock::~Winsock()
 
 void Winsock::touch()
 {
+    if (m_grace.isActive())
+        return;   // the grace, not the stall limit, ends this connection now
     if (m_stallMs > 0 && (m_state == sckConnecting || m_state == sckConnected))
         m_stall.start(m_stallMs);
 }
@@ -30,6 +34,14 @@ void Winsock::setStallTimeout(int ms)
         m_stall.stop();
     else
         touch();
+}
+
+void Winsock::awaitClose(int ms)
+{
+    if (m_state != sckConnected)
+        return;
+    m_stall.stop();
+    m_grace.start(qMax(0, ms));
 }
 
 void Winsock::Connect(const QString& host, quint16 port)
@@ -69,6 +81,7 @@ qint64 Winsock::BytesReceived() const
 void Winsock::Close()
 {
     m_stall.stop();
+    m_grace.stop();
     m_state = sckClosed;
     if (!m_socket)
         return;
@@ -98,7 +111,19 @@ void Winsock::onDisconnected()
 {
     if (m_state != sckConnected && m_state != sckClosing)
         return;   // an error has already been reported
+    endConnection(false);
+}
+
+void Winsock::onGraceOver()
+{
+    if (m_state == sckConnected)
+        endConnection(true);
+}
+
+void Winsock::endConnection(bool drop)
+{
     m_stall.stop();
+    m_grace.stop();
     m_state = sckClosing;
     QPointer<Winsock> self(this);
     // Whatever is still waiting goes out before the close, even to a
@@ -111,6 +136,8 @@ void Winsock::onDisconnected()
     }
     if (!self || m_state != sckClosing)
         return;
+    if (drop)
+        Close();
     emit CloseEvent();
 }
 

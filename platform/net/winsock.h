@@ -12,7 +12,9 @@
 //
 // A close by the server delivers every byte still waiting (DataArrival)
 // before CloseEvent. No proxy is ever used. Unlike the original control it
-// can give up on a peer that stops sending (setStallTimeout).
+// can give up on a peer that stops sending (setStallTimeout), and a caller
+// that has had its whole reply can wait a short while for the peer's close
+// instead of the stall limit (awaitClose).
 
 #include <QByteArray>
 #include <QObject>
@@ -57,6 +59,14 @@ public:
     void setStallTimeout(int ms);
     int stallTimeout() const { return m_stallMs; }
 
+    // How long a peer that has sent its whole reply is given to close.
+    static constexpr int kCloseGraceMs = 2000;
+    // The caller has its whole reply and waits only to see nothing more
+    // follows: if the peer has not closed within ms, the connection is
+    // dropped and CloseEvent comes as if the peer had closed. Bytes that
+    // arrive meanwhile are delivered (DataArrival) first.
+    void awaitClose(int ms = kCloseGraceMs);
+
 signals:
     void ConnectEvent();
     void DataArrival(qint64 bytesTotal);
@@ -69,11 +79,14 @@ private:
     void onDisconnected();
     void onError();
     void onStalled();
+    void onGraceOver();
+    void endConnection(bool drop);
     void raiseError(int number, const QString& description);
     void touch();
 
     QTcpSocket* m_socket = nullptr;
     QTimer m_stall;
+    QTimer m_grace;
     int m_stallMs = 0;
     int m_state = sckClosed;
 };

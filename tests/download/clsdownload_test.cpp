@@ -1,6 +1,7 @@
 #include "download/ids.h"
 #include "platform/com/object.h"
 #include "platform/com/registry.h"
+#include "platform/com/resources.h"
 #include "tests/support/loopserver.h"
 
 #include <QCoreApplication>
@@ -94,7 +95,32 @@ TEST_F(Netzladen, IsRegisteredAndCreatedByItsProgramId)
     const QString cls = "CLSID\\{420153F1-CE15-403F-A9CD-A0031E695C8A}";
     EXPECT_EQ(reg.value(cls, "InprocServer32"), libraryPath());
     EXPECT_EQ(reg.value(cls, "TypeLib"), "{D8FC0457-BCFC-415F-8543-926688F53725}");
-    EXPECT_EQ(reg.value("TypeLib\\{D8FC0457-BCFC-415F-8543-926688F53725}", "@"), "Netzladen");
+    const QString lib = "TypeLib\\{D8FC0457-BCFC-415F-8543-926688F53725}";
+    EXPECT_EQ(reg.value(lib, "@"), "Netzladen");
+    EXPECT_EQ(reg.value(lib, "Version"), "1.0");
+    EXPECT_EQ(reg.value(lib, "LCID"), "409");
+    for (auto [iid, name] : {std::pair{"{A625683D-5490-41D7-8F88-B0C73432D812}", "_clsDownload"},
+                             std::pair{"{C3F99647-BD8C-4555-B761-587391650C4F}", "__clsDownload"}}) {
+        const QString s = QString("Interface\\") + iid;
+        EXPECT_EQ(reg.value(s, "@"), name);
+        EXPECT_EQ(reg.value(s, "TypeLib"), "{D8FC0457-BCFC-415F-8543-926688F53725}");
+        EXPECT_EQ(reg.value(s, "Version"), "1.0");
+    }
+    // The resources a host reads without running the library.
+    QLibrary dll(libraryPath());
+    for (auto [name, bytes] : {std::pair{"_IID_CLSDOWNLOAD", "100000003d6825a69054d7418f88b0c73432d812"},
+                               std::pair{"_SRCIID_CLSDOWNLOAD", "100000004796f9c38cbd5545b761587391650c4f"}}) {
+        const auto* record = reinterpret_cast<const char*>(dll.resolve(name));
+        ASSERT_NE(record, nullptr) << name;
+        EXPECT_EQ(QByteArray(record, 20).toHex(), bytes) << name;
+    }
+    const auto version = com::libraryVersion(libraryPath());
+    ASSERT_TRUE(version.has_value());
+    EXPECT_STREQ(version->fileVersion, "1.00");
+    EXPECT_STREQ(version->productVersion, "1.00");
+    EXPECT_EQ(version->language, 0x0407);
+    EXPECT_EQ(version->codePage, 1200);
+    EXPECT_STREQ(version->selfRegister, "OLESelfRegister");
     const com::ClassInfo& ci = obj->classInfo();
     EXPECT_EQ(ci.member("DoDownload")->id, 0x60030000);
     EXPECT_EQ(ci.member("AbortDownload")->id, 0x60030004);
@@ -143,40 +169,51 @@ TEST_F(Netzladen, WholeRepliesArriveByteForByteInOrderOfEvents)
 
 TEST_F(Netzladen, EveryFailureEndsWithOneErrorAndLeavesTheTargetAlone)
 {
-    {
-        QFile old(target());
-        ASSERT_TRUE(old.open(QIODevice::WriteOnly));
-        old.write("alte Datei");
-    }
     const QByteArray body(5000, 'x');
+    const QByteArray kurzAngesagt = "HTTP/1.1 200 OK\r\nContent-Length: 2500\r\n\r\n" + body.left(2500);
     struct Row {
         const char* name;
         QByteArray reply;
         bool refused;
         int error;
+        QByteArray spaeter = {};   // sent a moment after the reply
     };
     const Row rows[] = {
         {"404", kmktest::LoopServer::response("HTTP/1.1 404 Not Found", "<html>weg</html>"), false, 404},
+        {"302", kmktest::LoopServer::response("HTTP/1.1 302 Found", "", "Location: http://127.0.0.1:1/\r\n"), false, 302},
+        {"204", "HTTP/1.1 204 No Content\r\n\r\n", false, 204},
         {"cut short", kmktest::LoopServer::response("HTTP/1.1 200 OK", body).chopped(100), false, netzladen::error::Incomplete},
         {"chunked cut short", kmktest::LoopServer::chunkedResponse({body}).chopped(5), false, netzladen::error::Incomplete},
         {"gzip", kmktest::LoopServer::response("HTTP/1.1 200 OK", body, "Content-Encoding: gzip\r\n"), false, netzladen::error::BadReply},
         {"no HTTP", "Hallo Welt\r\n\r\nund mehr", false, netzladen::error::BadReply},
+        {"two lengths", kmktest::LoopServer::response("HTTP/1.1 200 OK", body, "Content-Length: 4999\r\n"), false, netzladen::error::BadReply},
+        {"short length, rest later", kurzAngesagt, false, netzladen::error::BadReply, body.mid(2500)},
+        {"short length, rest at once", kurzAngesagt + body.mid(2500), false, netzladen::error::BadReply},
         {"refused", {}, true, 10061},
     };
-    for (const Row& r : rows) {
-        SCOPED_TRACE(r.name);
-        rec.events.clear();
-        kmktest::LoopServer srv;
-        srv.pieces = kmktest::LoopServer::split(r.reply, 3, 10);
-        const QString url = r.refused ? QString("http://127.0.0.1:%1/x").arg(kmktest::LoopServer::refusedPort()) : srv.url("/x");
-        ASSERT_TRUE(doDownload(url, target()));
-        EXPECT_TRUE(QTest::qWaitFor([&] { return rec.ended(); }, 5000));
-        QTest::qWait(20);   // nothing may follow
-        EXPECT_EQ(rec.events.last(), QString("Error %1").arg(r.error));
-        EXPECT_EQ(rec.events.filter("Error").size(), 1);
-        EXPECT_FALSE(rec.events.contains("Finished"));
-        EXPECT_EQ(readTarget(), "alte Datei");
-        EXPECT_EQ(filesLeft(), QStringList({"ziel.bin"}));
+    for (const bool alt : {false, true}) {
+        if (alt) {
+            QFile old(target());
+            ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+            old.write("alte Datei");
+        }
+        for (const Row& r : rows) {
+            SCOPED_TRACE(std::string(r.name) + (alt ? ", over an old file" : ", no file yet"));
+            rec.events.clear();
+            kmktest::LoopServer srv;
+            srv.pieces = kmktest::LoopServer::split(r.reply, 3, 10);
+            if (!r.spaeter.isEmpty())
+                srv.pieces.append({r.spaeter, 150});
+            const QString url = r.refused ? QString("http://127.0.0.1:%1/x").arg(kmktest::LoopServer::refusedPort()) : srv.url("/x");
+            ASSERT_TRUE(doDownload(url, target()));
+            EXPECT_TRUE(QTest::qWaitFor([&] { return rec.ended(); }, 5000));
+            QTest::qWait(20);   // nothing may follow
+            EXPECT_EQ(rec.events.last(), QString("Error %1").arg(r.error));
+            EXPECT_EQ(rec.events.filter("Error").size(), 1);
+            EXPECT_FALSE(rec.events.contains("Finished"));
+            EXPECT_EQ(readTarget(), alt ? "alte Datei" : "(fehlt)");
+            EXPECT_EQ(filesLeft(), alt ? QStringList({"ziel.bin"}) : QStringList());
+        }
     }
     // An address that is no http address is refused at once (no window
     // system here, so no message box).

@@ -1,8 +1,10 @@
 #include "app/mainwindow/nebenfenster.h"
 #include "test_startup_umgebung.h"
+#include "tests/support/loopserver.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <QTest>
 #include <gtest/gtest.h>
 
 namespace {
@@ -45,6 +47,42 @@ TEST(Aktualisierung, TheTitlePageButtonShowsTheDownloadWindowOnlyWithAnAddress)
         u.form->Command2->click();
         EXPECT_EQ(u.klartexte(), QStringList({"Für diese Funktion brauchen Sie Administrationsrechte"}));
         EXPECT_FALSE(w->isVisible());
+    }
+}
+
+TEST(Aktualisierung, AProgramEndedDuringADownloadLeavesNoDownloadFile)
+{
+    kmktest::LoopServer srv;   // sends part of the file, then falls silent
+    srv.pieces = {{kmktest::LoopServer::response("HTTP/1.0 200 OK", QByteArray(400000, 'x')).left(200000), 0}};
+    srv.closeAtEnd = false;
+    for (const bool beenden : {false, true}) {
+        SCOPED_TRACE(beenden ? "Beenden" : "close box");
+        Umgebung u("2016", "Kxt");
+        QFile ini(u.pfad("Aktualisierung.ini"));
+        ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
+        ini.write("[Aktualisierung]\r\nServeradresse=" + srv.url("/kxt/").toLatin1() + "\r\n");
+        ini.close();
+        ASSERT_TRUE(u.starte());
+        auto* w = qobject_cast<upd::FDownload*>(u.form->FDownload);
+        ASSERT_NE(w, nullptr);
+        w->cmdStart_Click();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return w->BytesReceived > 0; }, 5000));
+        ASSERT_TRUE(QFile::exists(w->TargetFile));
+        if (beenden)
+            u.form->Command17_Click();
+        else
+            u.form->Form_QueryUnload();
+        EXPECT_FALSE(w->laeuft());
+        EXPECT_FALSE(QFile::exists(w->TargetFile));
+
+        // One left by a run that could not clean up goes at the next start.
+        const QString e32 = w->TargetFile;
+        QFile rest(e32);
+        ASSERT_TRUE(rest.open(QIODevice::WriteOnly));
+        rest.write("halb");
+        rest.close();
+        ASSERT_TRUE(u.starte());
+        EXPECT_FALSE(QFile::exists(e32));
     }
 }
 

@@ -2,12 +2,14 @@
 #include "app/update/ersetzen.h"
 #include "app/update/fdownload.h"
 #include "platform/forms/fakes.h"
+#include "tests/support/elfprogramm.h"
 #include "tests/support/loopserver.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QRandomGenerator>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -22,15 +24,10 @@ QByteArray lies(const QString& path)
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("(fehlt)");
 }
 
-// An executable for this computer: the header of the running test program,
-// then 300,000 bytes in all of every value.
+// A whole executable for this computer, 300,000 bytes of every value.
 QByteArray neuesProgramm()
 {
-    QByteArray b = lies(QCoreApplication::applicationFilePath()).left(64);
-    QRandomGenerator gen(16);
-    while (b.size() < 300000)
-        b += char(gen.bounded(256));
-    return b;
+    return kmktest::elfProgramm(lies(QCoreApplication::applicationFilePath()), 300000);
 }
 
 struct Programmordner {
@@ -45,7 +42,7 @@ struct Programmordner {
         f.write("altes Programm");
         f.close();
         QFile::setPermissions(programm, QFile::Permissions(0x7755));
-        w = std::make_unique<upd::FDownload>(upd::DownloadEinrichtung{dir.path(), "Kilometrika", 1, adresse, {}, 300});
+        w = std::make_unique<upd::FDownload>(upd::DownloadEinrichtung{dir.path(), "Kilometrika", 1, adresse, {}, 300, 1000});
     }
     // Start pressed; true when the download ended in time.
     bool lade(const QString& url)
@@ -115,6 +112,14 @@ TEST(FDownload, AWholeProgramReplacesTheOldOneKeepingACopy)
         o.w->grab().save(shots + "/fdownload.png");
     }
 
+    // A second update in the same run keeps the program the run started with.
+    const QByteArray neuer = kmktest::elfProgramm(neu, 200000);
+    srv.pieces = {{Server::response("HTTP/1.0 200 OK", neuer), 0}};
+    ASSERT_TRUE(o.lade(srv.url("/kxt/Kilometrika")));
+    EXPECT_EQ(o.w->lblStatus->text(), upd::FDownload::fertigText());
+    EXPECT_TRUE(lies(o.programm) == neuer);
+    EXPECT_EQ(lies(upd::alteKopie(o.programm)), "altes Programm");
+
     // The next start has come up: the old copy goes.
     upd::alteKopieEntfernen(o.programm);
     EXPECT_EQ(o.dateien(), QStringList({"Kilometrika"}));
@@ -125,11 +130,15 @@ TEST(FDownload, AnythingButAWholeProgramLeavesTheProgramAndStartWorksAgain)
     Programmordner o;
     const QByteArray neu = neuesProgramm();
     const QByteArray ganz = Server::response("HTTP/1.0 200 OK", neu);
+    const QByteArray halb = neu.left(neu.size() / 2);
+    const QByteArray kurzAngesagt = "HTTP/1.0 200 OK\r\nContent-Length: " + QByteArray::number(halb.size()) + "\r\n\r\n" + halb;
     struct Row {
         const char* name;
         QByteArray reply;
         bool refused = false;
         bool stalls = false;
+        QByteArray spaeter = {};   // sent a moment after the reply
+        const char* grund = "";
     };
     const Row rows[] = {
         {"404 page", Server::response("HTTP/1.0 404 Not Found", "<html><body>Nicht gefunden</body></html>")},
@@ -140,11 +149,19 @@ TEST(FDownload, AnythingButAWholeProgramLeavesTheProgramAndStartWorksAgain)
         {"no HTTP", neu},
         {"refused", {}, true},
         {"stalled", ganz.left(1000), false, true},
+        // The announced length is short: the rest refuses it whenever it comes.
+        {"short length, rest later", kurzAngesagt, false, false, neu.mid(halb.size()), "mehr Daten als angekündigt"},
+        {"short length, rest at once", kurzAngesagt + neu.mid(halb.size()), false, false, {}, "mehr Daten als angekündigt"},
+        {"half a program, matching length", Server::response("HTTP/1.0 200 OK", halb), false, false, {}, "kein vollständiges Programm"},
+        {"ELF header alone", Server::response("HTTP/1.0 200 OK", neu.left(24)), false, false, {}, "kein vollständiges Programm"},
+        {"two lengths", Server::response("HTTP/1.0 200 OK", neu, "Content-Length: 150000\r\n"), false, false, {}, "keine gültige Dateigröße"},
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(r.name);
         Server srv;
         srv.pieces = Server::split(r.reply, 3, 10);
+        if (!r.spaeter.isEmpty())
+            srv.pieces.append({r.spaeter, 150});
         srv.closeAtEnd = !r.stalls;
         const QString url = r.refused ? QString("http://127.0.0.1:%1/kxt/Kilometrika").arg(Server::refusedPort())
                                       : srv.url("/kxt/Kilometrika");
@@ -152,6 +169,7 @@ TEST(FDownload, AnythingButAWholeProgramLeavesTheProgramAndStartWorksAgain)
         EXPECT_EQ(lies(o.programm), "altes Programm");
         EXPECT_EQ(o.dateien(), QStringList({"Kilometrika"}));
         EXPECT_TRUE(o.w->lblStatus->text().startsWith("Download fehlgeschlagen: ")) << o.w->lblStatus->text().toStdString();
+        EXPECT_TRUE(o.w->lblStatus->text().contains(QString::fromUtf8(r.grund))) << o.w->lblStatus->text().toStdString();
         EXPECT_TRUE(o.w->cmdStart->isEnabled());
     }
     // Not an http address: refused before anything is contacted.
@@ -160,10 +178,83 @@ TEST(FDownload, AnythingButAWholeProgramLeavesTheProgramAndStartWorksAgain)
 
     Server srv;
     srv.pieces = Server::split(ganz, 2, 10);
-    srv.closeAtEnd = false;   // the whole file is there: no need to wait for the close
+    srv.closeAtEnd = false;   // the whole file is there: a short grace, not the stall limit
     ASSERT_TRUE(o.lade(srv.url("/kxt/Kilometrika")));
     EXPECT_EQ(o.w->lblStatus->text(), upd::FDownload::fertigText());
     EXPECT_TRUE(lies(o.programm) == neu);
+}
+
+TEST(FDownload, TheUpdateWindowAsksAsItAlwaysDidAndReplacesOnlyAWholeProgram)
+{
+    // A whole executable of this computer's kind, of every byte value.
+    const QByteArray neu = kmktest::elfProgramm(lies(QCoreApplication::applicationFilePath()), 64 + 256 * 200);
+    struct Row {
+        const char* name;
+        const char* basis;   // %1 is the port
+        QByteArray reply;
+        QByteArray requestLine;
+        bool ersetzt;
+        bool nurHost = false;   // the address edited down to the host
+    };
+    const Row rows[] = {
+        {"whole", "http://127.0.0.1:%1/kxt", Server::response("HTTP/1.0 200 OK", neu), "GET /kxt/Kilometrika HTTP/1.0", true},
+        {"no folder, chunked", "http://127.0.0.1:%1", Server::chunkedResponse({neu}), "GET /Kilometrika HTTP/1.0", false},
+        // The user typed a bare host: the request asks for "/".
+        {"bare host", "http://127.0.0.1:%1/kxt", Server::response("HTTP/1.0 404 Not Found", "fehlt"), "GET / HTTP/1.0", false, true},
+        {"one byte short", "http://127.0.0.1:%1/kxt/", Server::response("HTTP/1.0 200 OK", neu).chopped(1),
+         "GET /kxt/Kilometrika HTTP/1.0", false},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.name);
+        QTemporaryDir dir;
+        const QString prog = dir.filePath("Kilometrika");
+        {
+            QFile f(prog);
+            ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+            f.write("alt");
+        }
+        const QFile::Permissions modus = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadGroup | QFile::ExeGroup;
+        ASSERT_TRUE(QFile::setPermissions(prog, modus));
+        Server srv;
+        srv.pieces = Server::split(r.reply, 7, 20);
+        const QString basis = QString(r.basis).arg(srv.port());
+        upd::FDownload w(upd::DownloadEinrichtung{dir.path(), "Kilometrika", 2, basis, {}, 2000});
+        EXPECT_EQ(w.windowTitle(), "Brimo Kilometrika Download");
+        EXPECT_EQ(w.cmdStart->text(), "Start");
+        EXPECT_EQ(w.CBeenden->text(), "Zurück");
+        EXPECT_EQ(w.lblStatus->text(), "Status");
+        EXPECT_EQ(w.txtSource->text(), QString(basis).remove(QRegularExpression("/$")) + "/Kilometrika");
+        EXPECT_EQ(w.TargetFile, dir.path() + "/Kilometrika.e32");
+        w.picProgress1->resize(200, 20);
+        if (r.nurHost)
+            w.txtSource->setText(QString("http://127.0.0.1:%1").arg(srv.port()));
+
+        w.cmdStart_Click();
+        EXPECT_FALSE(w.cmdStart->isEnabled());
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !w.laeuft(); }, 10000));
+        EXPECT_EQ(srv.request, r.requestLine + "\r\n"
+                                   "Accept: image/gif, image/x-xbitmap, image/jpeg, image/pjpeg, application/vnd.ms-powerpoint, "
+                                   "application/vnd.ms-excel, application/msword, application/x-comet, */*\r\n"
+                                   "Accept-Language: en\r\n"
+                                   "Accept-Encoding: identity\r\n"
+                                   "Cache-Control: no-cache\r\n"
+                                   "Proxy-Connection: Keep-Alive\r\n"
+                                   "User-Agent: Dvr Agent 1.0\r\n"
+                                   "Host: 127.0.0.1:" + QByteArray::number(srv.port()) + "\r\n\r\n");
+        EXPECT_TRUE(w.cmdStart->isEnabled());
+        EXPECT_FALSE(QFile::exists(w.TargetFile));
+        if (r.ersetzt) {
+            EXPECT_EQ(w.lblStatus->text(),
+                      "Download beendet. Beim nächsten Neustart des Programms haben Sie die aktuellste Version.");
+            EXPECT_TRUE(lies(prog) == neu);
+            EXPECT_EQ(QFile::permissions(prog) & ~(QFile::ReadUser | QFile::WriteUser | QFile::ExeUser), modus);
+            EXPECT_EQ(w.BytesReceived, neu.size());
+            EXPECT_EQ(w.picProgress1->bild().pixel(199, 0), QColor(0, 0, 192).rgb());   // 100 %: the whole width
+        } else {
+            EXPECT_TRUE(w.lblStatus->text().startsWith("Download fehlgeschlagen: ")) << w.lblStatus->text().toStdString();
+            EXPECT_EQ(lies(prog), "alt");
+        }
+    }
 }
 
 TEST(Aktualisierung, ChecksRightsThenConnectionThenAddressThenShowsTheWindow)
@@ -220,34 +311,81 @@ TEST(Aktualisierung, TheAddressIsOneSettingOfTheInstallation)
     EXPECT_EQ(upd::Aktualisierungsadresse(dir.path()), "http://updates.example/kxt/");
     // As installed, no address is set.
     const QString install = qEnvironmentVariable("KMK_SOURCE_DIR") + "/install";
-    if (QFile::exists(install + "/Aktualisierung.ini"))
+    if (QFile::exists(install + "/Aktualisierung.ini")) {
         EXPECT_EQ(upd::Aktualisierungsadresse(install), "");
+    }
+}
+
+TEST(Aktualisierung, TheUpdateCommandTakesOneOfThreeWays)
+{
+    QTemporaryDir dir;
+    upd::FDownload w(upd::DownloadEinrichtung{dir.path(), "Kilometrika", 10, "http://127.0.0.1:1/kxt/", {}, 2000});
+    struct Row {
+        bool admin, online;
+        upd::Pruefung weg;
+        QString meldung;
+    };
+    const Row rows[] = {
+        {false, false, upd::Pruefung::KeineRechte, "Für diese Funktion brauchen Sie Administrationsrechte"},
+        {true, false, upd::Pruefung::Offline,
+         "Es besteht keine Verbindung zum Internet.\r\nBitte stellen Sie eine Online-Verbindung her damit die Version "
+         "überprüft werden kann."},
+        {true, true, upd::Pruefung::Fenster, {}},
+    };
+    for (const Row& r : rows) {
+        forms::ScopedFakes fakes;
+        fakes.system.administrator = r.admin;
+        fakes.system.online = r.online;
+        EXPECT_EQ(upd::Command2_Click(&w, {"2011", " 16", 1, 0, {}}), r.weg);
+        EXPECT_EQ(w.isVisible(), r.meldung.isEmpty());
+        if (!r.meldung.isEmpty()) {
+            ASSERT_EQ(fakes.dialogs.shown.size(), 1);
+            EXPECT_EQ(fakes.dialogs.shown[0].prompt, r.meldung);
+        }
+    }
+    EXPECT_EQ(w.LDownloadtxt->text(), "Sie haben die aktuellste Version von Kilometrika 2011 ( V 16.0.1)");
+    EXPECT_TRUE(w.isModal());
 }
 
 TEST(Ersetzen, OnlyAnExecutableOfThisKindCounts)
 {
     QTemporaryDir dir;
     const QString self = QCoreApplication::applicationFilePath();
-    QByteArray kopf = lies(self).left(64);
+    const QByteArray selbst = lies(self);
+    const QByteArray ganz = kmktest::elfProgramm(selbst, 4096);
+    const bool b64 = ganz[4] == 2;
+    auto mit = [&](int at, QByteArray bytes) {   // little-endian, as on this computer
+        QByteArray b = ganz;
+        b.replace(at, bytes.size(), bytes);
+        return b;
+    };
+    auto zahl = [](quint64 v, int width) {
+        QByteArray b;
+        for (int i = 0; i < width; ++i)
+            b += char(v >> (8 * i));
+        return b;
+    };
+    const int wort = b64 ? 8 : 4, ph = b64 ? 64 : 52;
     struct Row {
         const char* name;
         QByteArray inhalt;
         bool ok;
     };
-    QByteArray andereMaschine = kopf;
-    andereMaschine[18] = char(andereMaschine[18] ^ 0x01);
-    QByteArray andereKlasse = kopf;
-    andereKlasse[4] = char(3 - andereKlasse[4]);
-    QByteArray objekt = kopf;
-    objekt[16] = 1;   // relocatable object file
-    objekt[17] = 0;
     const Row rows[] = {
-        {"this kind", kopf, true},
-        {"other machine", andereMaschine, false},
-        {"other class", andereKlasse, false},
-        {"object file", objekt, false},
+        {"this kind", ganz, true},
+        {"the test program itself", selbst, true},
+        {"other machine", mit(18, QByteArray(1, char(ganz[18] ^ 0x01))), false},
+        {"other class", mit(4, QByteArray(1, char(3 - ganz[4]))), false},
+        {"object file", mit(16, QByteArray("\x01\x00", 2)), false},
         {"MZ program", "MZ" + QByteArray(62, '\0'), false},
-        {"short", kopf.left(10), false},
+        {"short", ganz.left(10), false},
+        {"ELF header alone", ganz.left(24), false},
+        {"half the test program", selbst.left(selbst.size() / 2), false},
+        {"cut by one byte", ganz.chopped(1), false},
+        {"no program headers", mit(b64 ? 56 : 44, zahl(0, 2)), false},
+        {"program headers beyond the end", mit(b64 ? 32 : 28, zahl(4096 - 8, wort)), false},
+        {"a segment beyond the end", mit(ph + (b64 ? 8 : 4), zahl(1, wort)), false},
+        {"section headers beyond the end", mit(b64 ? 60 : 48, zahl(2, 2)), false},
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(r.name);

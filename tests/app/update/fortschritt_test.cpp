@@ -77,4 +77,37 @@ TEST(Fortschritt, TheBarIsDarkBlueAndItsTextWhiteOnItBlackBeyondIt)
     EXPECT_EQ(box.bild().pixel(2, 2), grund);
 }
 
+TEST(Fortschritt, TheProgressBoxFiguresAsWorkedByHand)
+{
+    struct Row {
+        qint32 value, min, max;
+        int width, prozent, balken;
+    };
+    const Row rows[] = {
+        {570, 1, 1000, 200, 57, 114},   // 57.0 + 0.5 cut to 57; 2 * 57
+        {1, 1, 8, 200, 13, 26},         // 12.5 + 0.5 = 13: the percent rounds half up
+        {1, 1, 8, 250, 13, 32},         // 2.5 * 13 = 32.5: the bar rounds half to even
+        {5, 1, 8, 150, 63, 94},         // 62.5 -> 63; 1.5 * 63 = 94.5 -> 94
+        {3, 1, 8, 250, 38, 95},         // 37.5 -> 38; 2.5 * 38 = 95
+        {3, 1, 8, 150, 38, 57},         // 1.5 * 38 = 57
+        {7, 1, 8, 50, 88, 44},          // 87.5 -> 88; 0.5 * 88 = 44
+        {9, 1, 8, 200, 100, 200},       // lowered to 8 first
+        {-4, 1, 8, 200, 13, 26},        // raised to 1 first
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(testing::Message() << r.value << " of " << r.min << ".." << r.max << " at " << r.width);
+        const upd::Fortschritt f = upd::fortschrittBerechnen(r.value, r.min, r.max, r.width);
+        EXPECT_EQ(f.prozent, r.prozent);
+        EXPECT_EQ(f.balkenbreite, r.balken);
+    }
+    // Drawn: 570 of 1..1000 fills the columns 0..113 of a box 200 wide.
+    upd::ProgressBox box;
+    box.resize(200, 20);
+    upd::DrawProgress(&box, 570, 1, 1000, false);
+    const QImage& b = box.bild();
+    EXPECT_EQ(b.pixel(0, 10), QColor(0, 0, 192).rgb());
+    EXPECT_EQ(b.pixel(113, 19), QColor(0, 0, 192).rgb());
+    EXPECT_NE(b.pixel(114, 0), QColor(0, 0, 192).rgb());
+}
+
 } // namespace

@@ -69,6 +69,22 @@ TEST(Winsock, RefusedAndStalledConnectionsRaiseError)
     }
 }
 
+TEST(Winsock, APeerHoldingTheConnectionGetsAShortGraceToClose)
+{
+    kmktest::LoopServer srv;
+    srv.pieces = {{"ganz", 0}, {"+spät", 100}};
+    srv.closeAtEnd = false;
+    Recorder r;
+    r.readSize = -1;
+    r.sock.setStallTimeout(30000);
+    QObject::connect(&r.sock, &net::Winsock::DataArrival, [&] { r.sock.awaitClose(400); });
+    r.sock.Connect("127.0.0.1", srv.port());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return r.ended(); }, 5000));
+    EXPECT_EQ(r.events, QStringList({"Connect", "Close"}));
+    EXPECT_EQ(r.received, "ganz+spät");   // what came during the grace is delivered
+    EXPECT_EQ(r.sock.State(), net::Winsock::sckClosed);
+}
+
 TEST(Winsock, CloseFromCodeRaisesNothing)
 {
     kmktest::LoopServer srv;

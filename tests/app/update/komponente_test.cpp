@@ -1,19 +1,14 @@
-// A second look at the online update and the download component from the
-// outside: the component registered by the registration tool and driven
-// only by its ids, the update window against a server of our own, and the
-// progress box's figures worked out by hand.
+// The download component as an installation meets it: registered by the
+// registration tool, created through the registry and driven only by its
+// ids, against a server of our own.
 
-#include "app/update/aktualisierung.h"
-#include "app/update/fdownload.h"
 #include "platform/com/object.h"
 #include "platform/com/registry.h"
-#include "platform/forms/fakes.h"
 #include "tests/support/loopserver.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QProcess>
-#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -154,6 +149,8 @@ TEST_F(Komponente, TheComponentIsKnownByItsIdsAndLeavesTheRegistryAgain)
     EXPECT_EQ(reg.value("Netzladen.clsDownload", "CLSID"), "");
     EXPECT_EQ(reg.value(cls, "InprocServer32"), "");
     EXPECT_EQ(reg.value("TypeLib\\{D8FC0457-BCFC-415F-8543-926688F53725}", "@"), "");
+    EXPECT_EQ(reg.value("Interface\\{A625683D-5490-41D7-8F88-B0C73432D812}", "@"), "");
+    EXPECT_EQ(reg.value("Interface\\{C3F99647-BD8C-4555-B761-587391650C4F}", "@"), "");
     com::IObject* zweites = nullptr;
     EXPECT_FALSE(com::succeeded(com::createObject("Netzladen.clsDownload", &zweites)));
     EXPECT_EQ(regsvr({"/u", "/s", lib}), 0);   // twice is no fault
@@ -310,148 +307,6 @@ TEST_F(Komponente, EachFailedDownloadEndsInOneErrorAndKeepsTheTarget)
     EXPECT_EQ(host.log, QStringList({"Start", "Progress 3/100", "Error 40003"}));
     EXPECT_EQ(danach.requests, 0);
     EXPECT_EQ(dateien(), QStringList({"ziel.dat"}));
-}
-
-TEST(Aktualisierung2, TheProgressBoxFiguresAsWorkedByHand)
-{
-    struct Row {
-        qint32 value, min, max;
-        int width, prozent, balken;
-    };
-    const Row rows[] = {
-        {570, 1, 1000, 200, 57, 114},   // 57.0 + 0.5 cut to 57; 2 * 57
-        {1, 1, 8, 200, 13, 26},         // 12.5 + 0.5 = 13: the percent rounds half up
-        {1, 1, 8, 250, 13, 32},         // 2.5 * 13 = 32.5: the bar rounds half to even
-        {5, 1, 8, 150, 63, 94},         // 62.5 -> 63; 1.5 * 63 = 94.5 -> 94
-        {3, 1, 8, 250, 38, 95},         // 37.5 -> 38; 2.5 * 38 = 95
-        {3, 1, 8, 150, 38, 57},         // 1.5 * 38 = 57
-        {7, 1, 8, 50, 88, 44},          // 87.5 -> 88; 0.5 * 88 = 44
-        {9, 1, 8, 200, 100, 200},       // lowered to 8 first
-        {-4, 1, 8, 200, 13, 26},        // raised to 1 first
-    };
-    for (const Row& r : rows) {
-        SCOPED_TRACE(testing::Message() << r.value << " of " << r.min << ".." << r.max << " at " << r.width);
-        const upd::Fortschritt f = upd::fortschrittBerechnen(r.value, r.min, r.max, r.width);
-        EXPECT_EQ(f.prozent, r.prozent);
-        EXPECT_EQ(f.balkenbreite, r.balken);
-    }
-    // Drawn: 570 of 1..1000 fills the columns 0..113 of a box 200 wide.
-    upd::ProgressBox box;
-    box.resize(200, 20);
-    upd::DrawProgress(&box, 570, 1, 1000, false);
-    const QImage& b = box.bild();
-    EXPECT_EQ(b.pixel(0, 10), QColor(0, 0, 192).rgb());
-    EXPECT_EQ(b.pixel(113, 19), QColor(0, 0, 192).rgb());
-    EXPECT_NE(b.pixel(114, 0), QColor(0, 0, 192).rgb());
-}
-
-// An executable of this computer's kind: the test program's ELF header, then every byte value.
-QByteArray programm()
-{
-    return lies(QCoreApplication::applicationFilePath()).left(64) + alleBytes(200);
-}
-
-TEST(Aktualisierung2, TheUpdateWindowAsksAsItAlwaysDidAndReplacesOnlyAWholeProgram)
-{
-    const QByteArray neu = programm();
-    struct Row {
-        const char* name;
-        const char* basis;   // %1 is the port
-        QByteArray reply;
-        QByteArray requestLine;
-        bool ersetzt;
-        bool nurHost = false;   // the address edited down to the host
-    };
-    const Row rows[] = {
-        {"whole", "http://127.0.0.1:%1/kxt", Server::response("HTTP/1.0 200 OK", neu), "GET /kxt/Kilometrika HTTP/1.0", true},
-        {"no folder, chunked", "http://127.0.0.1:%1", Server::chunkedResponse({neu}), "GET /Kilometrika HTTP/1.0", false},
-        // The user typed a bare host: the request asks for "/".
-        {"bare host", "http://127.0.0.1:%1/kxt", Server::response("HTTP/1.0 404 Not Found", "fehlt"), "GET / HTTP/1.0", false, true},
-        {"one byte short", "http://127.0.0.1:%1/kxt/", Server::response("HTTP/1.0 200 OK", neu).chopped(1),
-         "GET /kxt/Kilometrika HTTP/1.0", false},
-    };
-    for (const Row& r : rows) {
-        SCOPED_TRACE(r.name);
-        QTemporaryDir dir;
-        const QString prog = dir.filePath("Kilometrika");
-        {
-            QFile f(prog);
-            ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-            f.write("alt");
-        }
-        const QFile::Permissions modus = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadGroup | QFile::ExeGroup;
-        ASSERT_TRUE(QFile::setPermissions(prog, modus));
-        Server srv;
-        srv.pieces = Server::split(r.reply, 7, 20);
-        const QString basis = QString(r.basis).arg(srv.port());
-        upd::FDownload w(upd::DownloadEinrichtung{dir.path(), "Kilometrika", 2, basis, {}, 2000});
-        EXPECT_EQ(w.windowTitle(), "Brimo Kilometrika Download");
-        EXPECT_EQ(w.cmdStart->text(), "Start");
-        EXPECT_EQ(w.CBeenden->text(), "Zurück");
-        EXPECT_EQ(w.lblStatus->text(), "Status");
-        EXPECT_EQ(w.txtSource->text(), QString(basis).remove(QRegularExpression("/$")) + "/Kilometrika");
-        EXPECT_EQ(w.TargetFile, dir.path() + "/Kilometrika.e32");
-        w.picProgress1->resize(200, 20);
-        if (r.nurHost)
-            w.txtSource->setText(QString("http://127.0.0.1:%1").arg(srv.port()));
-
-        w.cmdStart_Click();
-        EXPECT_FALSE(w.cmdStart->isEnabled());
-        EXPECT_TRUE(QTest::qWaitFor([&] { return !w.laeuft(); }, 10000));
-        EXPECT_EQ(srv.request, r.requestLine + "\r\n"
-                                   "Accept: image/gif, image/x-xbitmap, image/jpeg, image/pjpeg, application/vnd.ms-powerpoint, "
-                                   "application/vnd.ms-excel, application/msword, application/x-comet, */*\r\n"
-                                   "Accept-Language: en\r\n"
-                                   "Accept-Encoding: identity\r\n"
-                                   "Cache-Control: no-cache\r\n"
-                                   "Proxy-Connection: Keep-Alive\r\n"
-                                   "User-Agent: Dvr Agent 1.0\r\n"
-                                   "Host: 127.0.0.1:" + QByteArray::number(srv.port()) + "\r\n\r\n");
-        EXPECT_TRUE(w.cmdStart->isEnabled());
-        EXPECT_FALSE(QFile::exists(w.TargetFile));
-        if (r.ersetzt) {
-            EXPECT_EQ(w.lblStatus->text(),
-                      "Download beendet. Beim nächsten Neustart des Programms haben Sie die aktuellste Version.");
-            EXPECT_TRUE(lies(prog) == neu);
-            EXPECT_EQ(QFile::permissions(prog) & ~(QFile::ReadUser | QFile::WriteUser | QFile::ExeUser), modus);
-            EXPECT_EQ(w.BytesReceived, neu.size());
-            EXPECT_EQ(w.picProgress1->bild().pixel(199, 0), QColor(0, 0, 192).rgb());   // 100 %: the whole width
-        } else {
-            EXPECT_TRUE(w.lblStatus->text().startsWith("Download fehlgeschlagen: ")) << w.lblStatus->text().toStdString();
-            EXPECT_EQ(lies(prog), "alt");
-        }
-    }
-}
-
-TEST(Aktualisierung2, TheUpdateCommandTakesOneOfThreeWays)
-{
-    QTemporaryDir dir;
-    upd::FDownload w(upd::DownloadEinrichtung{dir.path(), "Kilometrika", 10, "http://127.0.0.1:1/kxt/", {}, 2000});
-    struct Row {
-        bool admin, online;
-        upd::Pruefung weg;
-        QString meldung;
-    };
-    const Row rows[] = {
-        {false, false, upd::Pruefung::KeineRechte, "Für diese Funktion brauchen Sie Administrationsrechte"},
-        {true, false, upd::Pruefung::Offline,
-         "Es besteht keine Verbindung zum Internet.\r\nBitte stellen Sie eine Online-Verbindung her damit die Version "
-         "überprüft werden kann."},
-        {true, true, upd::Pruefung::Fenster, {}},
-    };
-    for (const Row& r : rows) {
-        forms::ScopedFakes fakes;
-        fakes.system.administrator = r.admin;
-        fakes.system.online = r.online;
-        EXPECT_EQ(upd::Command2_Click(&w, {"2011", " 16", 1, 0, {}}), r.weg);
-        EXPECT_EQ(w.isVisible(), r.meldung.isEmpty());
-        if (!r.meldung.isEmpty()) {
-            ASSERT_EQ(fakes.dialogs.shown.size(), 1);
-            EXPECT_EQ(fakes.dialogs.shown[0].prompt, r.meldung);
-        }
-    }
-    EXPECT_EQ(w.LDownloadtxt->text(), "Sie haben die aktuellste Version von Kilometrika 2011 ( V 16.0.1)");
-    EXPECT_TRUE(w.isModal());
 }
 
 } // namespace
