@@ -570,6 +570,13 @@ TEST(CalendarLibrary, UnregistersAndUnloads)
     EXPECT_EQ(refusal([] { ControlHost c(QStringLiteral("QKCAL.QKCalCtrl.1")); }), 0);
 }
 
+TEST(CalendarHost, PaintsItselfIntoThePictureAHostAsksFor)
+{
+    auto cal = newCalendar();
+    cal->setProperty(Date, serial(2021, 3, 15));
+    testenv::checkPicture(*cal);
+}
+
 TEST(CalendarHost, StockFontByDispatchId)
 {
     auto cal = newCalendar();
