@@ -42,9 +42,11 @@ function(kmk_folder_test name)
   if(NOT srcs)
     return()
   endif()
+  # A missing library must stop the configure step: skipping the binary
+  # would drop its tests from the suite without a word.
   foreach(lib IN LISTS F_LIBS)
     if(NOT TARGET ${lib})
-      return()  # the library under test is not started yet
+      message(FATAL_ERROR "Test binary ${name}: library target ${lib} does not exist")
     endif()
   endforeach()
   if(F_GUI)

@@ -33,6 +33,25 @@ com::ParamInfo param(const char* name, VarType t, bool byRef = false)
     return com::ParamInfo{QString::fromLatin1(name), t, byRef};
 }
 
+// Where the day number stands in its cell, 0..9: the property page's choices
+// and the type library's descriptions.
+const QStringList kDatePositionNames = {
+    QStringLiteral("Top Left"), QStringLiteral("Top Center"), QStringLiteral("Top Right"),
+    QStringLiteral("Middle Left"), QStringLiteral("Center"), QStringLiteral("Middle Right"),
+    QStringLiteral("Bottom Left"), QStringLiteral("Bottom Center"), QStringLiteral("Bottom Right"),
+    QStringLiteral("No Display")};
+
+// Constants counted up from `first`, each described by the text of its place.
+std::vector<com::EnumConstant> numbered(std::initializer_list<const char*> names, const QStringList& docs, int first)
+{
+    std::vector<com::EnumConstant> out;
+    for (const char* n : names) {
+        const int i = int(out.size());
+        out.push_back({QString::fromLatin1(n), first + i, docs.value(i), false});
+    }
+    return out;
+}
+
 const com::DispatchTable<Calendar>& table()
 {
     static const com::DispatchTable<Calendar> t = [] {
@@ -99,7 +118,7 @@ const com::DispatchTable<Calendar>& table()
         ctl::addMousePointer(t, id::MousePointer);
         ctl::addHiddenWidth(t, id::HdnWidth);
         ctl::addHiddenHeight(t, id::HdnHeight);
-        i2prop(id::DatePosition, "DatePosition", "", [](Calendar& c) { return int(c.datePosition()); },
+        i2prop(id::DatePosition, "DatePosition", "enumDatePos", [](Calendar& c) { return int(c.datePosition()); },
                [](Calendar& c, qint16 v) { c.setDatePosition(v); });
         ctl::addToolTip(t, id::ToolTip);
         { MemberInfo m = prop(id::MarkType, "MarkType", VarType::I2); m.params = {param("index", VarType::I2)}; m.runtimeOnly = true;
@@ -193,6 +212,15 @@ const com::ClassInfo& classInfo()
                                             {QStringLiteral("QK_VERTICAL"), 2, QStringLiteral("Vertical")}}},
             {QStringLiteral("enumMP"), ctl::mousePointerConstants()},
             {QStringLiteral("enumBSType"), {{QStringLiteral("QK_NONE"), 0, QStringLiteral("None")}, {QStringLiteral("QK_SINGLE"), 1, QStringLiteral("Fixed Single")}}},
+            {QStringLiteral("enumDatePos"), numbered({"QK_TOPLEFT", "QK_TOPMID", "QK_TOPRIGHT", "QK_MIDLEFT", "QK_MIDMID", "QK_MIDRIGHT",
+                                                      "QK_BOTLEFT", "QK_BOTMID", "QK_BOTRIGHT", "QK_NODATE"}, kDatePositionNames, 0)},
+            {QStringLiteral("enumMonth"), numbered({"QK_JANUARY", "QK_FEBRUARY", "QK_MARCH", "QK_APRIL", "QK_MAY", "QK_JUNE", "QK_JULY",
+                                                    "QK_AUGUST", "QK_SEPTEMBER", "QK_OCTOBER", "QK_NOVEMBER", "QK_DECEMBER"},
+                                                   QStringLiteral("January February March April May June July August September October November December").split(QLatin1Char(' ')), 1)},
+            {QStringLiteral("enumDateLimits"), {{QStringLiteral("qkDateMin"), vb::qkDateMin, QStringLiteral("Lowest Marwelin Serial Date")},
+                                                {QStringLiteral("qkDateMax"), vb::qkDateMax, QStringLiteral("Highest Marwelin Serial Date")},
+                                                {QStringLiteral("qkVBDateMin"), vb::qkVBDateMin, QStringLiteral("Lowest Visual Basic Serial Date")},
+                                                {QStringLiteral("qkVBDateMax"), vb::qkVBDateMax, QStringLiteral("Highest Visual Basic Serial Date")}}},
         };
         return ci;
     }();
@@ -366,10 +394,7 @@ ctl::PageLayout pageLayout(Calendar* cal)
                 pageField("BorderStyle", F::Combo, "enumBSType"), pageField("FirstDay", F::Combo, "enumDay"),
                 pageField("Date", F::DateParts), pageField("MinDate", F::DateParts), pageField("MaxDate", F::DateParts)};
     F pos = pageField("DatePosition", F::Radio);
-    pos.choices = {QStringLiteral("Top Left"), QStringLiteral("Top Center"), QStringLiteral("Top Right"),
-                   QStringLiteral("Middle Left"), QStringLiteral("Center"), QStringLiteral("Middle Right"),
-                   QStringLiteral("Bottom Left"), QStringLiteral("Bottom Center"), QStringLiteral("Bottom Right"),
-                   QStringLiteral("No Display")};
+    pos.choices = kDatePositionNames;
     s.fields.push_back(pos);
     ctl::addHiddenFields(s, {"BackColor", "ForeColor", "MarkColor1", "MarkColor2", "MarkColor3", "MarkColor4",
                              "MarkColor5", "MarkColor6", "MarkColor7", "MarkColor8", "BorderColor",

@@ -218,6 +218,22 @@ void ControlBase::release()
     deleteLater();
 }
 
+com::HRESULT ControlBase::drawPicture(const QSize& target, com::Picture* picture)
+{
+    if (!picture)
+        return com::E_POINTER;
+    if (target.isEmpty() || size().isEmpty())
+        return com::E_INVALIDARG;
+    // Only the control's own drawing: its scroll bars were the window's, not the picture's.
+    QImage own(size(), QImage::Format_RGB32);
+    own.fill(Qt::white);
+    render(&own, QPoint(), QRegion(), QWidget::DrawWindowBackground);
+    picture->type = com::PicMetafile;
+    picture->image = own.scaled(target, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+    picture->hotSpot = QPoint();
+    return com::S_OK;
+}
+
 void ControlBase::fireEvent(com::DispId id, QVariantList args)
 {
     const auto sinks = sinks_;

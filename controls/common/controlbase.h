@@ -61,6 +61,7 @@ public:
     void unadvise(com::IEventSink* sink) override;
     bool isDirty() const override { return modified_; }
     void release() override;
+    com::HRESULT drawPicture(const QSize& target, com::Picture* picture) override;
 
     // Mouse pointer 0..15 or 99 (15 and 99 use the mouse icon).
     void setMousePointerValue(qint16 v);

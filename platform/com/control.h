@@ -49,6 +49,11 @@ public:
     virtual bool isDirty() const = 0;
     // Shows the control's property page modally through the site.
     virtual void showPropertyPage() = 0;
+    // The control as a picture of `target` pixels, for a host that shows it
+    // where its window is not (a form being drawn or printed): painted at the
+    // control's own size and stretched onto the target pixel for pixel, as
+    // the original drew itself into a metafile. E_INVALIDARG for an empty target.
+    virtual HRESULT drawPicture(const QSize& target, Picture* picture) = 0;
     // The host lets go; the control and its window are destroyed.
     virtual void release() = 0;
 

@@ -158,6 +158,15 @@ void ControlHost::setFontSize(double points) { setProperty(QStringLiteral("FontS
 void ControlHost::showPropertyPage() { live()->showPropertyPage(); }
 void ControlHost::aboutBox() { call(QStringLiteral("AboutBox")); }
 
+Picture ControlHost::picture(const QSize& target) const
+{
+    Picture p;
+    const HRESULT h = live()->drawPicture(target, &p);
+    if (failed(h))
+        throw ComError(h, QStringLiteral("Das Steuerelement kann kein Bild in dieser Größe liefern."));
+    return p;
+}
+
 void ControlHost::setDialogRunner(std::function<int(QDialog*)> runner) { dialogRunner() = std::move(runner); }
 
 QSize ControlHost::sizeHint() const

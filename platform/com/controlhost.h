@@ -66,6 +66,8 @@ public:
 
     void showPropertyPage();
     void aboutBox();
+    // The control painted into a picture of `target` pixels (see IControl::drawPicture).
+    Picture picture(const QSize& target) const;
 
     // Design time (false) or run time (true, the default).
     void setUserMode(bool userMode) { userMode_ = userMode; }

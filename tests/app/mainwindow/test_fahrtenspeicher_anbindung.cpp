@@ -3,6 +3,7 @@
 #include "test_startup_umgebung.h"
 
 #include "app/mainwindow/anbindung_fahrtenspeicher.h"
+#include "app/mainwindow/sstab.h"
 #include "app/tripmemory/fahrtenspeicher.h"
 #include "app/tripmemory/fkunden.h"
 #include "app/tripmemory/fsuchen.h"
@@ -115,6 +116,50 @@ TEST(FahrtenspeicherAnbindung, F10FillsANewEntryAndItsEditBuffer)
     grund->setListIndex(1);
     EXPECT_EQ(grund->text(), "Messe");
     EXPECT_EQ(puffer.Grund.trimmed(), "Messe");
+}
+
+TEST(FahrtenspeicherAnbindung, EnterInThePickListFillsOnlyANewEntryAndMovesOn)
+{
+    for (const bool neu : {false, true}) {
+        Umgebung u;
+        kmk::KfzGrundeinstellung k;
+        k.Kennzeichen = "B-ZP 1";
+        k.Anfangskm = 1000;
+        k.Firmenfahrzeug = -1;
+        QFile kfz(u.pfad("Auto2016.dat"));
+        ASSERT_TRUE(kfz.open(QIODevice::WriteOnly));
+        kfz.write(k.zuBytes());
+        kfz.close();
+        kmk::Fahrtenspeichersatz s;
+        s.Fahrtart = 4;
+        s.GefahreneKm = 77;
+        s.Von = "Bonn";
+        s.Nach = "Köln";
+        s.Grund = "Termin";
+        QFile f(u.pfad("Kund2016.dat"));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(s.zuBytes());
+        f.close();
+        ASSERT_TRUE(u.starte());
+        u.form->show();
+        u.form->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(u.form.get()));
+        u.form->SSTab1->setCurrentIndex(2);
+        auto* list8 = u.form->ctl<QListWidget>("List8");
+        ASSERT_TRUE(list8 && list8->count() == 1);
+        if (neu)
+            QTest::keyClick(list8, Qt::Key_F9);
+        ASSERT_EQ(kmk::fahrten1().NeuerEintragOffen, neu);
+        const QString vorher = u.form->ctl<QLineEdit>("EinGefKm")->text();
+        forms::setListIndex(list8, 0);
+        list8->setFocus();
+        u.meldungen.clear();
+        QTest::keyClick(list8, Qt::Key_Return);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !list8->hasFocus(); }, 1000)) << neu;
+        EXPECT_TRUE(u.meldungen.isEmpty()) << neu;
+        const QString gefahren = u.form->ctl<QLineEdit>("EinGefKm")->text().trimmed();
+        EXPECT_EQ(gefahren, neu ? QString("77") : vorher.trimmed()) << neu;
+    }
 }
 
 // With only date and km for private trips, a business record taken over

@@ -2,6 +2,7 @@
 #include "test_startup_umgebung.h"
 
 #include "platform/forms/dirlist.h"
+#include "app/mainwindow/form2.h"
 #include "app/mainwindow/hilfezeilen.h"
 #include "app/mainwindow/sstab.h"
 #include "platform/com/controlhost.h"
@@ -13,6 +14,7 @@
 #include <QPushButton>
 #include <QFileInfo>
 #include <QLabel>
+#include <QListWidget>
 #include <QPlainTextEdit>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -310,4 +312,87 @@ TEST(Form1, TitlePageRecalculationButtonStandsWithTheOtherButtons)
         if (w != neu && !w->isHidden())
             EXPECT_FALSE(w->geometry().intersects(neu->geometry())) << qPrintable(w->objectName());
     EXPECT_TRUE(neu->parentWidget()->rect().contains(neu->geometry()));
+}
+
+TEST(Form1, PageChangesShowTheirHelpAndRebuildThePrintout)
+{
+    Umgebung u;
+    ASSERT_TRUE(u.schreibeHilfstexte());
+    ASSERT_TRUE(u.starte());
+    u.form->show();
+    QStringList tabellen, zoom;
+    u.form->services.KFZTabelle = [&] { tabellen << "KFZTabelle"; };
+    u.form->services.KfzTabelle4 = [&] { tabellen << "KfzTabelle4"; };
+    u.form->services.KFZTabelle3 = [&] { tabellen << "KFZTabelle3"; };
+    u.form->services.Bildschirmzoom = [&](const QString& p) { zoom << p; };
+    auto* list4 = u.form->ctl<QListWidget>("List4");
+    ASSERT_TRUE(list4 && list4->count() > 2);
+    list4->setCurrentRow(2);
+
+    struct Fall { int seite; const char* box; QString text; };
+    const Fall faelle[] = {{1, "TGrHilfe", "Hilfe 9"}, {3, "TAusHilfe", "Hilfe 78"},
+                           {4, "TDruckHilfe", "Hilfe 7"}, {0, "TTitelHilfe", "Hilfe 7"}};
+    for (const Fall& f : faelle) {
+        zoom.clear();
+        u.form->SSTab1->setCurrentIndex(f.seite);
+        EXPECT_EQ(u.form->ctl<QPlainTextEdit>(f.box)->toPlainText(), f.text) << f.box;
+        EXPECT_EQ(zoom, QStringList({list4->item(2)->text()})) << f.seite;
+    }
+
+    // The entry page opens with its help box, whatever was shown before.
+    u.form->ctl("FrBenzin")->show();
+    u.form->ctl("FahrtListe")->show();
+    u.form->ctl("TEinHilfe")->hide();
+    u.form->FrBenzinOffen = true;
+    u.form->SSTab1->setCurrentIndex(2);
+    EXPECT_TRUE(u.form->ctl("FrBenzin")->isHidden());
+    EXPECT_TRUE(u.form->ctl("FahrtListe")->isHidden());
+    EXPECT_FALSE(u.form->ctl("TEinHilfe")->isHidden());
+    EXPECT_FALSE(u.form->ctl("CBTextfensterEin")->isHidden());
+    EXPECT_FALSE(u.form->FrBenzinOffen);
+
+    // The printout table by vehicle type, rebuilt on every opening.
+    struct Art { qint16 firma, privat, erweitert; QString erwartet; };
+    const Art arten[] = {{-1, 0, 0, "KFZTabelle,KFZTabelle"},
+                         {-1, 0, -1, "KfzTabelle4,KfzTabelle4"},
+                         {0, -1, -1, "KFZTabelle3,KFZTabelle3"},
+                         {-1, -1, 0, "KFZTabelle,KFZTabelle3,KFZTabelle,KFZTabelle3"},
+                         {0, 0, -1, ""}};
+    for (const Art& a : arten) {
+        kmk::mw::KFZ().Firmenfahrzeug = a.firma;
+        kmk::mw::KFZ().Privatfahrzeug = a.privat;
+        kmk::mw::VS().ErweiterterAusdruck = a.erweitert;
+        tabellen.clear();
+        for (int n = 0; n < 2; ++n) {
+            u.form->SSTab1->setCurrentIndex(3);
+            u.form->SSTab1->setCurrentIndex(4);
+        }
+        EXPECT_EQ(tabellen.join(","), a.erwartet) << a.firma << a.privat << a.erweitert;
+    }
+}
+
+TEST(Form1, ResizeScalesOnlyInTheNormalStateWithoutAMessage)
+{
+    struct Fall { bool meldung; bool minimiert; bool skaliert; };
+    const Fall faelle[] = {{false, false, true}, {true, false, false}, {false, true, false}};
+    for (const Fall& f : faelle) {
+        Umgebung u;
+        ASSERT_TRUE(u.starte());
+        u.form->show();
+        u.form->SSTab1->setCurrentIndex(4);
+        int zeilen = 0;
+        u.form->services.Zeilenhoehe = [&](int h) { zeilen = h; };
+        std::unique_ptr<kmk::Form2> m;
+        if (f.meldung) {
+            m = std::make_unique<kmk::Form2>("offen", false);
+            m->show();
+        }
+        if (f.minimiert)
+            u.form->setWindowState(Qt::WindowMinimized);
+        const QRect vorher = u.form->Command17->geometry();
+        u.form->resize(u.form->width() * 3 / 2, u.form->height() * 3 / 2);
+        QCoreApplication::processEvents();
+        EXPECT_EQ(u.form->Command17->geometry() != vorher, f.skaliert) << f.meldung << f.minimiert;
+        EXPECT_EQ(zeilen, 260);
+    }
 }

@@ -224,6 +224,8 @@ struct Fenster : ::testing::Test {
         form.show();
         form.activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+        // A move to where the pointer already is is no move: start away from every control.
+        QTest::mouseMove(&form, QPoint(form.width() - 2, form.height() - 2));
     }
 
     void ueber(QWidget* w, QPoint p = {5, 5}) { QTest::mouseMove(w, p); }

@@ -237,7 +237,7 @@ TEST_F(Dialog, PictureShowsDuringTheAnswerAndSecondClickDoesNothing)
     bool bildWaehrendAntwort = false;
     int zweiteKlicks = 0;
     // While the first answer waits, the user clicks "Nein" as well.
-    QTimer::singleShot(5, [&] {
+    QTimer::singleShot(5, &d, [&] {
         bildWaehrendAntwort = d.Picture2()->isVisible();
         QTest::mouseClick(d.BNein(), Qt::LeftButton);
         QTest::mouseClick(d.zuruck(), Qt::LeftButton);
@@ -273,8 +273,9 @@ TEST_F(Dialog, CatalogueCallOnTheRealDialogReturnsTheAnswer)
     forms::ScopedFakes fakes;
     kmk::Meldungszustand z;
     bool sichtbar = false;
+    QObject test;   // a click not yet made dies with the test
     auto klicke = [&](const char* name) {
-        QTimer::singleShot(20, [&sichtbar, name] {
+        QTimer::singleShot(20, &test, [&sichtbar, name] {
             auto* d = qobject_cast<kmk::Form2*>(QApplication::activeModalWidget());
             ASSERT_NE(d, nullptr);
             sichtbar = kmk::Form2::sichtbar();

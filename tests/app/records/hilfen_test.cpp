@@ -193,7 +193,8 @@ TEST(Hilfen, TreeDeletionRemovesEverythingButNeverFollowsLinks)
 TEST(Hilfen, WaitingKeepsEventsFlowing)
 {
     bool gelaufen = false;
-    QTimer::singleShot(0, [&] { gelaufen = true; });
+    QObject test;   // a timer left over must not outlive the test
+    QTimer::singleShot(0, &test, [&] { gelaufen = true; });
     QElapsedTimer uhr;
     uhr.start();
     Warten(0);

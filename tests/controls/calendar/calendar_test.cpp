@@ -332,9 +332,11 @@ TEST(CalendarInput, ClickingADaySetsTheDateBeforeMouseUp)
     EXPECT_EQ(cal->property(Date).toInt(), serial(2021, 3, 26));
     EXPECT_EQ(change.count(), 1);
 
-    // Moving over the control reports MouseMove.
+    // Moving over the control reports MouseMove. A move to where an earlier
+    // test left the pointer is no move: two points, so one of them is.
     QSignalSpy move(cal.get(), &ControlHost::mouseMove);
     QTest::mouseMove(cal->controlWidget(), QPoint(20, 80));
+    QTest::mouseMove(cal->controlWidget(), QPoint(21, 80));
     EXPECT_GE(move.count(), 1);
 }
 
@@ -534,6 +536,19 @@ TEST(CalendarLibrary, ClassDescription)
     EXPECT_EQ(info.member(QStringLiteral("FontStrikethru"))->id, 33);
     EXPECT_EQ(info.member(QStringLiteral("FirstDay"))->enumName, QStringLiteral("enumDay"));
     EXPECT_TRUE(info.member(QStringLiteral("Day"))->enumName.isEmpty());
+    EXPECT_EQ(info.member(QStringLiteral("DatePosition"))->enumName, QStringLiteral("enumDatePos"));
+    auto listed = [&](const char* name) {
+        QStringList out;
+        if (const com::EnumInfo* e = info.enumeration(QString::fromLatin1(name)))
+            for (const com::EnumConstant& c : e->constants)
+                out << QStringLiteral("%1=%2").arg(c.name).arg(c.value);
+        return out.join(QLatin1Char(' ')).toStdString();
+    };
+    EXPECT_EQ(listed("enumDatePos"), "QK_TOPLEFT=0 QK_TOPMID=1 QK_TOPRIGHT=2 QK_MIDLEFT=3 QK_MIDMID=4 "
+                                     "QK_MIDRIGHT=5 QK_BOTLEFT=6 QK_BOTMID=7 QK_BOTRIGHT=8 QK_NODATE=9");
+    EXPECT_EQ(listed("enumMonth"), "QK_JANUARY=1 QK_FEBRUARY=2 QK_MARCH=3 QK_APRIL=4 QK_MAY=5 QK_JUNE=6 QK_JULY=7 "
+                                   "QK_AUGUST=8 QK_SEPTEMBER=9 QK_OCTOBER=10 QK_NOVEMBER=11 QK_DECEMBER=12");
+    EXPECT_EQ(listed("enumDateLimits"), "qkDateMin=-29219 qkDateMax=31368 qkVBDateMin=-53688 qkVBDateMax=65380");
     EXPECT_EQ(testenv::namesOf(info.events), QStringList({"Change", "Click", "DblClick", "KeyDown", "KeyPress", "KeyUp",
                                                           "MouseDown", "MouseMove", "MouseUp"}));
     testenv::expectMousePointerEnum(info);
@@ -553,6 +568,13 @@ TEST(CalendarLibrary, UnregistersAndUnloads)
     EXPECT_EQ(refusal([] { ControlHost c(QStringLiteral("QKCAL.QKCalCtrl.1")); }), 429);
     ASSERT_EQ(testenv::callEntry(path, "DllRegisterServer"), com::S_OK);
     EXPECT_EQ(refusal([] { ControlHost c(QStringLiteral("QKCAL.QKCalCtrl.1")); }), 0);
+}
+
+TEST(CalendarHost, PaintsItselfIntoThePictureAHostAsksFor)
+{
+    auto cal = newCalendar();
+    cal->setProperty(Date, serial(2021, 3, 15));
+    testenv::checkPicture(*cal);
 }
 
 TEST(CalendarHost, StockFontByDispatchId)

@@ -12,6 +12,7 @@
 #include <QFile>
 #include <QFont>
 #include <QLibrary>
+#include <QSet>
 #include <QTemporaryDir>
 #include <functional>
 #include <gtest/gtest.h>
@@ -96,6 +97,26 @@ inline void checkStockFont(com::ControlHost& c)
     EXPECT_TRUE(back.underline());
     EXPECT_NE(refusal([&] { c.setProperty(com::dispid::Font, QStringLiteral("Arial")); }), 0);
     EXPECT_EQ(c.property("FontName").toString(), QStringLiteral("Arial"));
+}
+
+// The picture a host asks of a control: at the control's own size exactly
+// what its window shows; at any other size the size asked for, and drawn.
+inline void checkPicture(com::ControlHost& c)
+{
+    QWidget* w = c.controlWidget();
+    const QImage shown = w->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    EXPECT_EQ(c.picture(w->size()).image.convertToFormat(QImage::Format_RGB32), shown);
+    for (const QSize target : {w->size() * 2, QSize(w->width() * 3, w->height() / 2)}) {
+        const com::Picture p = c.picture(target);
+        EXPECT_EQ(p.type, com::PicMetafile);
+        EXPECT_EQ(p.image.size(), target);
+        QSet<QRgb> colours;
+        for (int y = 0; y < p.image.height(); ++y)
+            for (int x = 0; x < p.image.width(); ++x)
+                colours.insert(p.image.pixel(x, y));
+        EXPECT_GE(colours.size(), 3) << target.width() << "x" << target.height();
+    }
+    EXPECT_NE(refusal([&] { c.picture(QSize(0, 10)); }), 0);
 }
 
 // Shows a control's property page through `show` and runs `onPage` on it

@@ -566,6 +566,14 @@ TEST(SpinRepeat, IntervalsKeepTheRate)
     EXPECT_LE(mittel, 106.0);
 }
 
+TEST(SpinHost, PaintsItselfIntoThePictureAHostAsksFor)
+{
+    Spin s(QSize(40, 30));
+    s.host->setProperty("ValueDisplay", 1);
+    s.host->setProperty("Value", 42);
+    testenv::checkPicture(*s.host);
+}
+
 TEST(SpinHost, StockFontByDispatchId)
 {
     Spin s;
