@@ -1,6 +1,7 @@
 #include "platform/forms/events.h"
 
 #include "platform/forms/combobox.h"
+#include "platform/forms/textinput.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -55,6 +56,8 @@ QWidget* control(const QWidget* within, const QString& name)
 
 QString text(const QWidget* w)
 {
+    if (const QString* arriving = detail::pendingText(w))
+        return *arriving;
     if (auto* c = qobject_cast<const ComboBox*>(w))
         return c->text();
     if (auto* e = qobject_cast<const QLineEdit*>(w))

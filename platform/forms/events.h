@@ -43,7 +43,9 @@ QWidget* control(const QWidget* within, const QString& name);
 
 // The text of any control found by name: text and combo boxes, labels,
 // multi-line texts and frame captions ("" for anything else or none).
-// Writing follows the rules above; other controls are left alone.
+// Writing follows the rules above; other controls are left alone. While a
+// KeyPress handler judges a character of a pasted or dropped text, the
+// field answers the text as it will stand before it (textinput.h).
 QString text(const QWidget* w);
 void setText(QWidget* w, const QString& text);
 

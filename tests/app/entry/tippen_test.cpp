@@ -14,6 +14,12 @@
 #include "platform/vb/text.h"
 
 #include <QApplication>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QDropEvent>
+#include <QInputMethodEvent>
+#include <QMenu>
+#include <QMimeData>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -216,6 +222,89 @@ TEST(Tippen, LockedFieldsRefuseKeysDeleteAndPaste)
     w.leeren("EinDatumAb");
     w.tippen("EinDatumAb", "1a.");
     EXPECT_EQ(w.text("EinDatumAb"), "1.");
+    fahrten1().Satzgesperrt = false;
+}
+
+// Every road of a text that arrives in one piece, into every kind of field:
+// what a typed key would refuse is refused as a whole, a character outside
+// the code page shows as the "?" it is stored as, and a locked field takes
+// nothing at all.
+TEST(Tippen, PastedDroppedAndInputMethodTextFollowsTheKeyRules)
+{
+    Fenster w;
+    w.taste(Qt::Key_F9);
+    w.f->showCtl("FrBenzin", true);
+    QClipboard* ablage = QGuiApplication::clipboard();
+    enum Weg { StrgV, UmschaltEinfg, Menue, Ziehen, Eingabemethode, Mittelklick };
+    auto einfuegen = [&](Weg weg, QLineEdit* e, const QString& t) {
+        QWidget* ziel = w.combo(e->parentWidget()->objectName().toLatin1()) ? e->parentWidget() : e;
+        const QPoint mitte = e->rect().center();
+        switch (weg) {
+        case StrgV:
+        case UmschaltEinfg:
+            ablage->setText(t);
+            QTest::keyClick(ziel, weg == StrgV ? Qt::Key_V : Qt::Key_Insert,
+                            weg == StrgV ? Qt::ControlModifier : Qt::ShiftModifier);
+            break;
+        case Menue: {
+            ablage->setText(t);
+            QContextMenuEvent m(QContextMenuEvent::Keyboard, mitte, e->mapToGlobal(mitte));
+            QApplication::sendEvent(e, &m);
+            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            ASSERT_TRUE(menu);
+            for (QAction* a : menu->actions())
+                if (a->text().contains(QKeySequence(QKeySequence::Paste).toString(QKeySequence::NativeText)))
+                    a->trigger();
+            menu->close();
+            break;
+        }
+        case Ziehen: {
+            QMimeData m;
+            m.setText(t);
+            QDragEnterEvent hin(mitte, Qt::CopyAction, &m, Qt::LeftButton, {});
+            QApplication::sendEvent(e, &hin);
+            QDropEvent d(QPointF(mitte), Qt::CopyAction, &m, Qt::LeftButton, {});
+            QApplication::sendEvent(e, &d);
+            break;
+        }
+        case Eingabemethode: {
+            QInputMethodEvent m;
+            m.setCommitString(t);
+            QApplication::sendEvent(ziel, &m);
+            break;
+        }
+        case Mittelklick:
+            ablage->setText(t, QClipboard::Selection);
+            QTest::mouseClick(e, Qt::MiddleButton, {}, mitte);
+            break;
+        }
+    };
+    struct Fall { const char* feld; bool gesperrt; const char* vorher; QString text; QString danach; };
+    const Fall faelle[] = {
+        {"EinNach", false, "", QString::fromUtf8("Łódź"), QString::fromUtf8("?ód?")},
+        {"EinVon", false, "", QString::fromUtf8("Köln\r\n😀"), QString::fromUtf8("Köln?")},
+        {"TLiter", false, "", "-5,5", ""},
+        {"TLiter", false, "", "5,5", "5,5"},
+        {"TBGesamt", false, "", "12.50", ""},
+        {"EinGefKm", false, "", "1x", ""},
+        {"EinNach", true, "Leipzig", "MITTE", "Leipzig"},
+        {"EinkmAn", true, "102", "-9998", "102"},
+    };
+    for (Weg weg : {StrgV, UmschaltEinfg, Menue, Ziehen, Eingabemethode, Mittelklick}) {
+        if (weg == Mittelklick && !ablage->supportsSelection())
+            continue;   // no X11 selection on this platform
+        for (const Fall& f : faelle) {
+            SCOPED_TRACE(testing::Message() << "Weg " << weg << ", " << f.feld << " " << f.text.toStdString());
+            fahrten1().Satzgesperrt = false;
+            QLineEdit* e = w.feld(f.feld);
+            forms::setText(w.f->ctl(f.feld), QString::fromUtf8(f.vorher));
+            fahrten1().Satzgesperrt = f.gesperrt;
+            e->setFocus();
+            e->end(false);
+            einfuegen(weg, e, f.text);
+            EXPECT_EQ(w.text(f.feld), f.danach);
+        }
+    }
     fahrten1().Satzgesperrt = false;
 }
 
