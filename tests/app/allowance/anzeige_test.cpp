@@ -181,6 +181,13 @@ TEST(Pauschalanzeige, JournalLine)
         EXPECT_TRUE(s.sichtbar("LEinDatum"));
         EXPECT_EQ(s.text("LEinDatum"), "");
     }
+    // A cancelled or changed trip shows its status box instead.
+    for (quint8 status : {1, 2}) {
+        s.st.Satzpuffer[0].Eintragsstatus = status;
+        s.a.PauschaleAnzeigen();
+        EXPECT_FALSE(s.sichtbar("LEinDatum")) << int(status);
+    }
+    s.st.Satzpuffer[0].Eintragsstatus = 0;
     s.st.Voreinstellung.Journalfunktion = FALSCH;
     s.a.PauschaleAnzeigen();
     EXPECT_FALSE(s.sichtbar("LEinDatum"));
