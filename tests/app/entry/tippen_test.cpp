@@ -629,6 +629,50 @@ TEST(Tippen, PrivateCarShareTripMemoryFilterAndHelpButton)
     EXPECT_FALSE(w.f->FrBenzinOffen);
 }
 
+// The cost frame lies over the trip list or the help box and hides what
+// lies beneath; closed by any road, it gives the place back.
+TEST(Tippen, TheCostFrameCoversTheLowerAreaAndGivesItBackWhenItCloses)
+{
+    Fenster w;
+    w.fahrt("10.03.2016", "100", "Bonn");
+    w.taste(Qt::Key_F9);
+    QWidget* rahmen = w.f->ctl("FrBenzin");
+    const auto hilfe = [&] { w.maus("Tabellezeigen_"); };
+    const auto liste = [&] { w.maus("AutoDatEnde"); };
+    const auto euro = [&] {
+        w.maus("CBenzin_0");
+        if (rahmen->isVisible()) {   // opaque, and nothing above it
+            EXPECT_TRUE(rahmen->autoFillBackground());
+            QWidget* oben = rahmen->parentWidget()->childAt(rahmen->geometry().center());
+            EXPECT_TRUE(oben == rahmen || rahmen->isAncestorOf(oben));
+        }
+    };
+    const auto ende = [&] { w.taste(Qt::Key_End); };
+    const auto kunde = [&] {
+        w.leeren("EinGrund");
+        w.tippen("EinGrund", "Kunde");
+    };
+    const auto schliessen = [&] { w.maus("CBFListe"); };
+    struct Fall { const char* wege; std::vector<std::function<void()>> schritte; bool hilfe; };
+    const Fall faelle[] = {
+        {"Hilfe, zweimal Euro", {hilfe, euro, euro}, true},
+        {"Hilfe, Euro, Zweck Kunde", {hilfe, euro, kunde}, true},
+        {"Hilfe, zweimal Ende", {hilfe, ende, ende}, true},
+        {"Hilfe, Euro, Ende", {hilfe, euro, ende}, true},
+        {"Liste, zweimal Euro", {liste, euro, euro}, false},
+        {"Liste, Euro, Zweck Kunde", {liste, euro, kunde}, false},
+        {"Hilfe, Euro, Fenster schliessen", {hilfe, euro, schliessen}, false},
+    };
+    for (const Fall& f : faelle) {
+        for (const auto& schritt : f.schritte)
+            schritt();
+        EXPECT_TRUE(rahmen->isHidden()) << f.wege;
+        EXPECT_EQ(w.f->ctl("TEinHilfe")->isHidden(), !f.hilfe) << f.wege;
+        EXPECT_EQ(w.f->ctl("CBTextfensterEin")->isHidden(), !f.hilfe) << f.wege;
+        EXPECT_EQ(w.f->ctl("FahrtListe")->isHidden(), f.hilfe) << f.wege;
+    }
+}
+
 TEST(Tippen, RightClickOfAPrivateCarOverwritesOnlyAShownStoredTrip)
 {
     Fenster w(false);
