@@ -204,6 +204,7 @@ void folge(Pruefstand& t, qint32 vorAn, qint32 ab, qint32 an, int zeitAb, int ze
     t.p().Fahrtart = quint8(typ);
     t.p().DatumAb = ab;
     t.p().DatumAn = an;
+    t.s.texte = {{"EinDatumAb", vb::DateText(ab)}, {"EinDatumAn", vb::DateText(an)}};
     t.p().ZeitAb = qint16(zeitAb);
     t.p().ZeitAn = qint16(zeitAn);
 }
@@ -274,6 +275,7 @@ TEST(FahrtfolgeTest, DatesYearsAndTheGapQuestion)
         t.st.Satzpuffer[1].ZeitAn = 600;
         t.p().Fahrtart = 3;
         t.p().DatumAb = t.p().DatumAn = tag(3, 3);
+        t.s.texte = {{"EinDatumAb", "03.03.2016"}, {"EinDatumAn", "03.03.2016"}};
         t.p().ZeitAb = 480;
         t.p().ZeitAn = 600;
         EXPECT_EQ(FahrtfolgeTest(t.e), 0);

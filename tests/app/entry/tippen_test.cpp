@@ -474,6 +474,33 @@ TEST(Tippen, ANewEntrySavedSurvivesARestartByteForByteAndAReturnTripFollows)
     EXPECT_EQ(w.satz(2).KmAb, 445);
 }
 
+// 31.11. names no day: the buffer still holds the dates shown before, and
+// the order check measured by them would report 67 and overwrite the times.
+TEST(Tippen, AnImpossibleDateWithWarningsOnGivesTheDateMessageAndKeepsTheTypedTimes)
+{
+    Fenster w;
+    w.fahrt("10.03.2016", "100", "Bonn");
+    ASSERT_EQ(w.fahrten().size(), FahrtDatensatz::Laenge);
+    fahrten1().Voreinstellung.Journalfunktion = 0;
+    forms::setValue(w.f->Check8, 0);   // with times
+    w.f->Check8_Click();
+    for (const bool warnungen : {true, false}) {
+        fahrten1().Voreinstellung.Warnhinweise = warnungen ? -1 : 0;
+        w.taste(Qt::Key_F9);
+        w.ausfuellen("31.11.2016", "100", "Bonn");
+        for (auto [feld, zeit] : {std::pair{"EinZeitAb", "09:00"}, std::pair{"EinZeitAn", "11:00"}}) {
+            w.leeren(feld);
+            w.tippen(feld, zeit);
+        }
+        w.u.meldungen.clear();
+        w.maus("EintragSpeichern");
+        EXPECT_EQ(w.u.meldungen, QList<int>{109}) << warnungen;
+        EXPECT_EQ(w.text("EinZeitAb"), "09:00") << warnungen;
+        EXPECT_EQ(w.text("EinZeitAn"), "11:00") << warnungen;
+        EXPECT_EQ(w.fahrten().size(), FahrtDatensatz::Laenge);
+    }
+}
+
 TEST(Tippen, SaveButtonShowsTheLastMissingFieldAndRightClickOverwritesAndCuts)
 {
     Fenster w;

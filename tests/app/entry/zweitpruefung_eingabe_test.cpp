@@ -117,6 +117,7 @@ TEST(Zweitpruefung, OrderCheckCorrectsOneDayTripsOnlyAndStillAsksAboutTheGap)
         t.p().Fahrtart = quint8(f.typ);
         t.p().DatumAb = f.ab;
         t.p().DatumAn = f.an;
+        t.s.texte = {{"EinDatumAb", vb::DateText(f.ab)}, {"EinDatumAn", vb::DateText(f.an)}};
         t.p().ZeitAb = qint16(f.zeitAb);
         t.p().ZeitAn = qint16(f.zeitAn);
         EXPECT_EQ(FahrtfolgeTest(t.e), f.befund) << f.zeitAb << " " << f.typ;
