@@ -220,7 +220,7 @@ void Pauschalanzeige::PauschaleAnzeigen()
     auto* regel = qobject_cast<QLabel*>(ctl("Label20"));
     auto regelText = [&](const QString& t) {
         if (regel)
-            regel->setText(t);
+            regel->setText(forms::labelText(t));
     };
     const bool mitZeiten = v.OhneZeiten == 0;
     if (!mitZeiten) {

@@ -85,6 +85,15 @@ void setText(QWidget* w, const QString& text)
         g->setTitle(text);
 }
 
+QString labelText(const QString& text)
+{
+    QString s = text;
+    s.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    s.replace(QLatin1String("\n\r"), QLatin1String("\n"));
+    s.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return s;
+}
+
 void onClick(QCheckBox* box, Handler h)
 {
     QObject::connect(box, &QCheckBox::stateChanged, box, [box, h](int state) {

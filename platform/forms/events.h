@@ -49,6 +49,10 @@ QWidget* control(const QWidget* within, const QString& name);
 QString text(const QWidget* w);
 void setText(QWidget* w, const QString& text);
 
+// A text as a label of the runtime showed it: CR LF, LF CR and a lone CR
+// or LF each break the line once (the texts are built with all of them).
+QString labelText(const QString& text);
+
 // Click of a check box: runs when its value changes, by the user or by code.
 // Value 0 unticked, 1 ticked (2 greyed is shown as partially checked).
 void onClick(QCheckBox* box, Handler h);
