@@ -123,6 +123,37 @@ TEST(Journal, QuestionsByWhatChangedAndNoLeavesTheFileAsItWas)
     }
 }
 
+TEST(Journal, EachComparedFieldChangedAloneIsAChange)
+{
+    using Aenderung = void (*)(FahrtDatensatz&);
+    const std::pair<const char*, Aenderung> felder[] = {
+        {"Grund", [](FahrtDatensatz& f) { f.Grund = "kunde"; }},   // case counts
+        {"Von", [](FahrtDatensatz& f) { f.Von = " Start 2"; }},    // so does a leading blank
+        {"Nach", [](FahrtDatensatz& f) { f.Nach = "Ziel 9"; }},
+        {"Ueber", [](FahrtDatensatz& f) { f.Ueber = "A2"; }},
+        {"Gespraechspartner", [](FahrtDatensatz& f) { f.Gespraechspartner = "Meyer"; }},
+        {"Fahrtart", [](FahrtDatensatz& f) { f.Fahrtart = 4; }},
+        {"GefahreneKm", [](FahrtDatensatz& f) { f.GefahreneKm = 101; }},
+        {"KmAn", [](FahrtDatensatz& f) { f.KmAn += 1; }},
+        {"DatumAn", [](FahrtDatensatz& f) { f.DatumAn += 1; }},
+        {"ZeitAn", [](FahrtDatensatz& f) { f.ZeitAn += 1; }},
+        {"KmAb", [](FahrtDatensatz& f) { f.KmAb -= 1; }},
+        {"ZeitAb", [](FahrtDatensatz& f) { f.ZeitAb -= 1; }},
+        {"DatumAb", [](FahrtDatensatz& f) { f.DatumAb -= 1; }},
+    };
+    for (const auto& [feld, aendern] : felder) {
+        Seite p;
+        p.schreibe(3);
+        const QByteArray vorher = p.inhalt();
+        zeige(p, 2);
+        aendern(p.st.Satzpuffer[0]);
+        p.antworten = {false};
+        ASpeichern(p.s);
+        EXPECT_EQ(p.fragen, QList<int>{50}) << feld;
+        EXPECT_EQ(p.inhalt(), vorher) << feld;
+    }
+}
+
 TEST(Journal, AStaleStoredCopyIsReadAgainFromTheFile)
 {
     Seite p;
