@@ -274,6 +274,7 @@ bool textRoad(QWidget* w, QEvent* e)
     case QEvent::DragMove:
     case QEvent::Drop:
     case QEvent::InputMethod:
+    case QEvent::InputMethodQuery:   // an input method asks before it sends
         break;
     default:
         return false;
