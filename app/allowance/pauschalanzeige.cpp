@@ -208,7 +208,8 @@ void Pauschalanzeige::PauschaleAnzeigen()
     const bool journal = v.Journalfunktion != 0;
     const bool mitPauschale = v.MitVerpflegungspauschale != 0;
     const bool firma = m_st.Kfz.Firmenfahrzeug != 0;
-    if (journal) {
+    const bool eintragungsdatum = journal && !e.storniertOderGeaendert();
+    if (eintragungsdatum) {
         text("LEinDatum", QStringLiteral("Eintragungsdatum ") + vb::DateText(e.Eintragungsdatum));
         zeige("LEinDatum", true);
     } else {
@@ -219,7 +220,7 @@ void Pauschalanzeige::PauschaleAnzeigen()
     auto* regel = qobject_cast<QLabel*>(ctl("Label20"));
     auto regelText = [&](const QString& t) {
         if (regel)
-            regel->setText(t);
+            regel->setText(forms::labelText(t));
     };
     const bool mitZeiten = v.OhneZeiten == 0;
     if (!mitZeiten) {
@@ -281,7 +282,7 @@ void Pauschalanzeige::PauschaleAnzeigen()
     else if (firma)
         zeige("Frame7", true);
 
-    if (journal) {
+    if (eintragungsdatum) {
         zeige("LEinDatum", true);
         // 1 or less is the date stored while the journal function was off.
         if (e.Eintragungsdatum <= 1)

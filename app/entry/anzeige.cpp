@@ -56,7 +56,7 @@ void ankunftsregel(Eintragsseite& s, qint32 ankunft, bool gespeichert)
 void statusregel(Eintragsseite& s, const FahrtDatensatz& f)
 {
     auto* check = s.ctl<QCheckBox>("Check13");
-    const bool journal = f.Eintragsstatus == 1 || f.Eintragsstatus == 2;
+    const bool journal = f.storniertOderGeaendert();
     if (check) {
         check->setChecked(journal);
         check->setVisible(journal);

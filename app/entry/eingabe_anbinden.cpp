@@ -10,11 +10,10 @@
 #include "platform/forms/events.h"
 #include "platform/forms/keys.h"
 #include "platform/forms/mouseupbutton.h"
+#include "platform/forms/textinput.h"
 
 #include <QAbstractButton>
 #include <QEvent>
-#include <QKeyEvent>
-#include <QKeySequence>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QRadioButton>
@@ -22,40 +21,6 @@
 namespace kmk {
 
 namespace {
-
-// While the shown record is locked, the locked fields refuse what the key
-// filters cannot see: Delete, cut and paste, input-method text, drops and
-// the edit menu.
-class Sperrfilter : public QObject {
-public:
-    Sperrfilter(QObject* parent, const bool& gesperrt) : QObject(parent), gesperrt_(gesperrt) {}
-
-protected:
-    bool eventFilter(QObject* o, QEvent* e) override
-    {
-        if (!gesperrt_)
-            return false;
-        switch (e->type()) {
-        case QEvent::KeyPress: {
-            auto* k = static_cast<QKeyEvent*>(e);
-            return k->key() == Qt::Key_Delete || k->matches(QKeySequence::Paste) || k->matches(QKeySequence::Cut)
-                   || k->matches(QKeySequence::Delete) || k->matches(QKeySequence::DeleteEndOfWord)
-                   || k->matches(QKeySequence::DeleteStartOfWord) || k->matches(QKeySequence::DeleteEndOfLine);
-        }
-        case QEvent::InputMethod:
-        case QEvent::Drop:
-        case QEvent::DragEnter:
-        case QEvent::DragMove:
-        case QEvent::ContextMenu:
-            return true;
-        default:
-            return false;
-        }
-    }
-
-private:
-    const bool& gesperrt_;
-};
 
 // Mouse release on an option button: the handler runs once the button has
 // taken the click, and only for the mouse (not for the Space key).
@@ -107,13 +72,12 @@ void Eintragsfelder::anbinden()
     auto host = [this](const char* n) { return qobject_cast<com::ControlHost*>(seite_.control(QString::fromLatin1(n))); };
     auto mouseUp = [this](const char* n) { return qobject_cast<forms::MouseUpButton*>(seite_.control(QString::fromLatin1(n))); };
     auto button = [this](const char* n) { return qobject_cast<QAbstractButton*>(seite_.control(QString::fromLatin1(n))); };
-    auto* sperre = new Sperrfilter(this, e_.st.Satzgesperrt);
-    auto sperren = [sperre](QWidget* w) {
-        if (!w)
-            return;
-        w->installEventFilter(sperre);
-        if (auto* c = qobject_cast<QComboBox*>(w); c && c->lineEdit())
-            c->lineEdit()->installEventFilter(sperre);
+    // While the shown record is locked, the key filters below swallow every
+    // key; the lock refuses what they cannot see (Delete, cut and paste,
+    // the edit menu, drops, input-method text, the middle click, the list).
+    auto sperren = [this](QWidget* w) {
+        if (w)
+            forms::setLocked(w, [this] { return gesperrt(); });
     };
 
     // Dates and times.

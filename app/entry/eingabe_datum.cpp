@@ -139,7 +139,7 @@ void Eintragsfelder::QKC_MouseUp(int button)
     }
     if (st.Voreinstellung.Journalfunktion) {
         const qint32 heute = e_.heute();
-        seite_.zeigen("LEinDatum", true);
+        seite_.zeigen("LEinDatum", !p.storniertOderGeaendert());
         seite_.setText("LEinDatum", QStringLiteral("Eintragungsdatum ") + vb::DateText(heute));
         if (p.DatumAb + 8 < heute || p.DatumAn + 8 < heute)
             e_.meldung(101);

@@ -75,7 +75,7 @@ void Eintragsfelder::Text_Change(const QString& feld)
     t = gekuerzt(feld, ersterGross(feld, t), schnitt(feld));
     if (feld == QLatin1String("EinGrund")) {
         const FahrtDatensatz& p = e_.puffer();
-        seite_.zeigen("FrBenzin", kostenwort(t, true) || p.BetragKraftstoff.raw > 0 || p.BetragWartung.raw > 0);
+        kostenrahmen(kostenwort(t, true) || p.BetragKraftstoff.raw > 0 || p.BetragWartung.raw > 0);
     }
     inPuffer(feld, t);
 }
@@ -86,7 +86,7 @@ void Eintragsfelder::Text_Click(const QString& feld)
     QString t = seite_.text(feld);
     t = ersterGross(feld, t);
     if (feld == QLatin1String("EinGrund"))
-        seite_.zeigen("FrBenzin", kostenwort(t, false));
+        kostenrahmen(kostenwort(t, false));
     inPuffer(feld, t);
 }
 

@@ -57,6 +57,8 @@ public:
 
     // ---- fuel and workshop costs ----
     void CBenzin_Click();
+    // The End key: the cost button's toggle, leaving the help box alone.
+    void Ende_Taste();
     void CBFListe_Click();
     void CB_BSpeichern_Click();
     void CbbKArt_Change();
@@ -92,6 +94,9 @@ private:
     // A text beyond 'breite' is cut back, caret at its end; returns the text.
     QString gekuerzt(const QString& feld, const QString& t, int breite);
     void Listenumschaltung();
+    // Shows or hides the cost frame. Closed, it gives its place back to the
+    // trip list when that is there, else to the help box.
+    void kostenrahmen(bool zeigen);
     bool gesperrt() const { return e_.st.Satzgesperrt; }
 
     WidgetEingabeseite seite_;

@@ -40,22 +40,40 @@ bool alsBetrag(const QString& text, vb::Currency& out)
 
 } // namespace
 
+void Eintragsfelder::kostenrahmen(bool zeigen)
+{
+    const bool offen = seite_.sichtbar("FrBenzin");
+    seite_.zeigen("FrBenzin", zeigen);
+    if (!offen || zeigen || seite_.sichtbar("FahrtListe"))
+        return;
+    seite_.zeigen("TEinHilfe", true);
+    seite_.zeigen("CBTextfensterEin", true);
+}
+
 void Eintragsfelder::CBenzin_Click()
 {
     if (*frOffen_) {
         *frOffen_ = false;
-        seite_.zeigen("FrBenzin", false);
+        kostenrahmen(false);
         return;
     }
     *frOffen_ = true;
-    seite_.zeigen("FrBenzin", true);
+    kostenrahmen(true);
     seite_.zeigen("TEinHilfe", false);
     seite_.zeigen("CBTextfensterEin", false);
 }
 
+void Eintragsfelder::Ende_Taste()
+{
+    *frOffen_ = !*frOffen_;
+    kostenrahmen(*frOffen_);
+}
+
 void Eintragsfelder::CBFListe_Click()
 {
-    seite_.zeigen("FrBenzin", false);
+    // "Fenster schließen - Fahrtenliste anzeigen": the list, as its caption says.
+    Listenumschaltung();
+    kostenrahmen(false);
     *frOffen_ = false;
 }
 

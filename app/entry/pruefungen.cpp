@@ -13,6 +13,13 @@ namespace {
 
 bool leer(const QString& s) { return vb::Trim(s).isEmpty(); }
 
+// The page's date text names a real day, so the edit buffer holds it.
+bool tagImFeld(const Eintragung& e, const char* feld)
+{
+    qint32 tag = 0;
+    return vb::ParseDateText(vb::Trim(e.seite.text(QString::fromLatin1(feld))), tag);
+}
+
 // A clamped 64-bit result: odometer arithmetic never wraps.
 qint32 lang(qint64 v)
 {
@@ -167,6 +174,11 @@ int FahrtfolgeTest(Eintragung& e)
             befund = n;
         }
     };
+    // A date field that names no day (31.11.) has left the buffer with the
+    // dates shown before: measured by those, the typed times would be
+    // overwritten. The date check at saving reports the field instead.
+    if (!tagImFeld(e, "EinDatumAb") || !tagImFeld(e, "EinDatumAn"))
+        return 0;
     if (p.Fahrtart != 2 && !st.FolgepruefungAus) {
         // 1: times of a one-day trip. Without a trip before it only the
         // trip's own order is checked.

@@ -56,6 +56,7 @@ void EingabeAnbinden(Form1& f)
     felder->setObjectName("kmkEintragsfelder");
     felder->teileFrBenzinOffen(&f.FrBenzinOffen);
     felder->anbinden();
+    f.tasten.Ende = [felder] { felder->Ende_Taste(); };
 
     f.services.FahrtLoschen = [felder] { FahrtLoschen(felder->eingabe()); };
     f.services.Datenzurucksetzen = [felder] { Datenzurucksetzen(felder->eingabe()); };

@@ -18,7 +18,6 @@ void Form1::connectCommands()
 {
     tasten.Hilfe = [] { HTMLHelp_ShowTopic(mw::Programmpfad(), QStringLiteral("Inhaltsverzeichnis.htm")); };
     tasten.Pause = [this] { Pause_Taste(); };
-    tasten.Ende = [this] { Ende_Taste(); };
     forms::setKeyPreview(this, {.keyDown = [this](int& k, int s) { Form_KeyDown(k, s); }});
 
     // The trash button repeats F2.
@@ -40,13 +39,6 @@ void Form1::connectCommands()
 void Form1::Form_KeyDown(int& keyCode, int shift)
 {
     kmk::Form_KeyDown(tasten, keyCode, shift, forms::currentKeyModifiers());
-}
-
-void Form1::Ende_Taste()
-{
-    // Only the frame: the help box and its button stay as they are.
-    FrBenzinOffen = !FrBenzinOffen;
-    showCtl("FrBenzin", FrBenzinOffen);
 }
 
 void Form1::Pause_Taste()

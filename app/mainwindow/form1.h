@@ -207,7 +207,6 @@ public:
     void SSTab1_Click(int previousTab);
     // ---- keys and title page commands ----
     void Form_KeyDown(int& keyCode, int shift);
-    void Ende_Taste();
     void Pause_Taste();
     void Command4_Click();
     void Command16_Click();

@@ -1,5 +1,6 @@
 #include "app/mainwindow/form2.h"
 
+#include "platform/forms/events.h"
 #include "platform/forms/keys.h"
 
 #include <QCloseEvent>
@@ -166,11 +167,7 @@ int Form2::wartezeit() { return g_wartezeit; }
 
 QString Form2::anzeigetext(const QString& t)
 {
-    QString s = t;
-    s.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    s.replace(QLatin1String("\n\r"), QLatin1String("\n"));
-    s.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    return s;
+    return forms::labelText(t);
 }
 
 void Form2::beantworten(bool ja)

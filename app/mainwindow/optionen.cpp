@@ -27,7 +27,7 @@ void Form1::Zeitfelder(bool sichtbar) const
 void Form1::Check1_Click()
 {
     mw::VS().Journalfunktion = gemeinsam(Check1);
-    showCtl("LEinDatum", mw::VS().Journalfunktion != 0);
+    showCtl("LEinDatum", mw::VS().Journalfunktion != 0 && !mw::G().Satzpuffer[0].storniertOderGeaendert());
 }
 
 void Form1::Check3_Click() { mw::VS().Sprachausgabe = gemeinsam(Check3); }

@@ -361,6 +361,8 @@ void buildCostFrame(QWidget* page)
 
     button(f, "CB_BSpeichern", "Speichern", QRect(8, 170, 100, 28))->hide();
     button(f, "CBFListe", QString::fromUtf8("Fenster schließen - Fahrtenliste anzeigen"), QRect(112, 170, 344, 28));
+    // Opaque and on top: shown, it covers the trip list or the help box.
+    f->setAutoFillBackground(true);
     f->hide();
 }
 
@@ -370,9 +372,9 @@ void buildLowerArea(QWidget* page)
     auto* trips = listBox(page, "FahrtListe", QRect(6, 440, 464, 208));
     trips->setFont(fixedPitch(trips->font()));
     trips->hide();
-    buildCostFrame(page);
     helpBox(page, "TEinHilfe", QRect(6, 440, 464, 172));
     button(page, "CBTextfensterEin", "Extra Hilfsfenster anzeigen", QRect(6, 618, 200, 28));
+    buildCostFrame(page);
 }
 
 void buildInfoFrames(QWidget* page)

@@ -86,6 +86,9 @@ struct FahrtDatensatz {
 
     // Numbers 0 and texts blank, as a freshly cleared record.
     void leeren();
+    // A cancelled or changed trip: the page shows its status box, and no
+    // entry date beside it.
+    bool storniertOderGeaendert() const { return Eintragsstatus == 1 || Eintragsstatus == 2; }
 
     bool operator==(const FahrtDatensatz& o) const { return zuBytes() == o.zuBytes(); }
     bool operator!=(const FahrtDatensatz& o) const { return !(*this == o); }

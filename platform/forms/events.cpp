@@ -1,6 +1,7 @@
 #include "platform/forms/events.h"
 
 #include "platform/forms/combobox.h"
+#include "platform/forms/textinput.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -55,6 +56,8 @@ QWidget* control(const QWidget* within, const QString& name)
 
 QString text(const QWidget* w)
 {
+    if (const QString* arriving = detail::pendingText(w))
+        return *arriving;
     if (auto* c = qobject_cast<const ComboBox*>(w))
         return c->text();
     if (auto* e = qobject_cast<const QLineEdit*>(w))
@@ -80,6 +83,15 @@ void setText(QWidget* w, const QString& text)
         setText(t, text);
     else if (auto* g = qobject_cast<QGroupBox*>(w))
         g->setTitle(text);
+}
+
+QString labelText(const QString& text)
+{
+    QString s = text;
+    s.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    s.replace(QLatin1String("\n\r"), QLatin1String("\n"));
+    s.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return s;
 }
 
 void onClick(QCheckBox* box, Handler h)

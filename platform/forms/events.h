@@ -43,9 +43,15 @@ QWidget* control(const QWidget* within, const QString& name);
 
 // The text of any control found by name: text and combo boxes, labels,
 // multi-line texts and frame captions ("" for anything else or none).
-// Writing follows the rules above; other controls are left alone.
+// Writing follows the rules above; other controls are left alone. While a
+// KeyPress handler judges a character of a pasted or dropped text, the
+// field answers the text as it will stand before it (textinput.h).
 QString text(const QWidget* w);
 void setText(QWidget* w, const QString& text);
+
+// A text as a label of the runtime showed it: CR LF, LF CR and a lone CR
+// or LF each break the line once (the texts are built with all of them).
+QString labelText(const QString& text);
 
 // Click of a check box: runs when its value changes, by the user or by code.
 // Value 0 unticked, 1 ticked (2 greyed is shown as partially checked).

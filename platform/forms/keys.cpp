@@ -1,6 +1,7 @@
 #include "platform/forms/keys.h"
 
 #include "platform/forms/mouseupbutton.h"
+#include "platform/forms/textinput.h"
 #include "platform/vb/text.h"
 
 #include <QApplication>
@@ -122,10 +123,10 @@ public:
 protected:
     bool eventFilter(QObject* obj, QEvent* e) override
     {
-        if (e->type() != QEvent::KeyPress && e->type() != QEvent::KeyRelease)
-            return false;
         if (!obj->isWidgetType())
             return false;
+        if (e->type() != QEvent::KeyPress && e->type() != QEvent::KeyRelease)
+            return detail::textRoad(static_cast<QWidget*>(obj), e);
         auto* ke = static_cast<QKeyEvent*>(e);
         if (ke == resent)
             return false;   // our own replacement, already handled
@@ -176,7 +177,7 @@ private:
         ControlKeys* ck = handlersFor(w);
         const KeyHandlers* own = ck ? &ck->handlers : nullptr;
         if (!preview && !own)
-            return false;
+            return e->type() == QEvent::KeyPress && detail::keyRoad(w, e, false);
 
         const int shift = runtimeShift(e->modifiers());
         const ModifierScope scope(e->modifiers());
@@ -201,6 +202,10 @@ private:
         }
         if (!press)
             return false;
+        // A paste key brings its text by the road of every paste, not as
+        // a character of its own.
+        if (detail::keyRoad(w, e, true))
+            return true;
 
         int ascii = keyAscii(e);
         if (ascii == 0)
@@ -291,6 +296,31 @@ int keyAscii(const QKeyEvent* e)
         return c.unicode() == 127 ? 0 : c.unicode();
     return static_cast<unsigned char>(vb::toAnsiChar(c));
 }
+
+namespace detail {
+
+Judges judges(QWidget* w)
+{
+    Judges j;
+    auto& d = KeyDispatcher::instance();
+    auto it = d.previews.find(previewWindow(w));
+    if (it != d.previews.end()) {
+        j.preview = it.value().keyPress;
+        j.rules = true;
+    }
+    if (ControlKeys* ck = handlersFor(w)) {
+        j.own = ck->handlers.keyPress;
+        j.rules = true;
+    }
+    return j;
+}
+
+void listen()
+{
+    KeyDispatcher::instance();
+}
+
+} // namespace detail
 
 void onKeyDown(QWidget* control, KeyCodeHandler h)
 {

@@ -13,6 +13,8 @@
 // still seen only once. Order for one key: window KeyDown, control KeyDown,
 // window KeyPress, control KeyPress. A key swallowed in KeyDown gets no
 // KeyPress. Tab and Shift+Tab move the focus and raise no key events.
+// Pasted, dropped and input-method text passes the same KeyPress handlers
+// (textinput.h).
 //
 //   forms::setKeyPreview(form1, { .keyDown = [&](int& k, int s){ ... } });
 //   forms::onKeyPress(field, [&](int& a){ if (a == 13) { a = 0; forms::postKeys("{TAB}"); } });

@@ -79,10 +79,11 @@ TEST(Pauschalanzeige, LabelsShowTheTripsFigures)
 
 TEST(Pauschalanzeige, RuleLabelInEachCase)
 {
+    // The rule text keeps its "\n\r"; the label shows one line break each.
     const QString geschaeft = QString::fromUtf8(
-        "Eintägige Fahrt\n\rErste Fahrt an diesem Tag\n\rEine Geschäftsfahrt\n\rPauschale  14\n\rGesamt  14");
+        "Eintägige Fahrt\nErste Fahrt an diesem Tag\nEine Geschäftsfahrt\nPauschale  14\nGesamt  14");
     const QString privat = QString::fromUtf8(
-        "Eintägige Fahrt\n\rErste Fahrt an diesem Tag\n\rEine Prtivatfahrt\n\rPauschale  0\n\rGesamt  0");
+        "Eintägige Fahrt\nErste Fahrt an diesem Tag\nEine Prtivatfahrt\nPauschale  0\nGesamt  0");
     struct Fall { int art; bool mitPauschale; QString text; };
     const Fall faelle[] = {
         {3, true, geschaeft},
@@ -101,6 +102,8 @@ TEST(Pauschalanzeige, RuleLabelInEachCase)
         s.st.Voreinstellung.MitVerpflegungspauschale = flagVon(f.mitPauschale);
         s.fahrt(f.art, "08:00", "16:00");
         EXPECT_EQ(s.text("Label20"), f.text);
+        if (f.text == geschaeft)
+            EXPECT_EQ(s.st.Pauschalregel.count("\n\r"), 4);
         // The figures are computed and stored all the same.
         EXPECT_EQ(s.st.Satzpuffer[0].Teilpauschale2, f.art >= 3 && f.art <= 4 ? 14 : 0);
     }
@@ -181,6 +184,13 @@ TEST(Pauschalanzeige, JournalLine)
         EXPECT_TRUE(s.sichtbar("LEinDatum"));
         EXPECT_EQ(s.text("LEinDatum"), "");
     }
+    // A cancelled or changed trip shows its status box instead.
+    for (quint8 status : {1, 2}) {
+        s.st.Satzpuffer[0].Eintragsstatus = status;
+        s.a.PauschaleAnzeigen();
+        EXPECT_FALSE(s.sichtbar("LEinDatum")) << int(status);
+    }
+    s.st.Satzpuffer[0].Eintragsstatus = 0;
     s.st.Voreinstellung.Journalfunktion = FALSCH;
     s.a.PauschaleAnzeigen();
     EXPECT_FALSE(s.sichtbar("LEinDatum"));

@@ -7,6 +7,7 @@
 #include "app/entry/laden.h"
 
 #include <QCheckBox>
+#include <QRadioButton>
 #include <gtest/gtest.h>
 
 using kmktest::Seite;
@@ -35,6 +36,19 @@ FahrtDatensatz gespeichert()
 }
 
 QCheckBox* check13(Seite& p) { return p.s.ctl<QCheckBox>("Check13"); }
+
+QString gepolstert(const QString& t, int breite) { return t + QString(breite - t.size(), ' '); }
+
+const char* const Textfelder[] = {"EinUber", "EinNach", "EinGrund", "EinGesprach", "EinFahrer",
+                                  "TBGesamt", "TWGesamt", "TLiter", "TWbez", "CbbKArt"};
+
+void vorbelegen(Seite& p)
+{
+    for (const char* n : Textfelder)
+        felder::setzen(p.s, n, "alt");
+    felder::setzen(p.s, "EinGefKm", "7");
+    felder::setzen(p.s, "PersAnz", "7");
+}
 
 } // namespace
 
@@ -226,4 +240,73 @@ TEST(Anzeige, TodayInTheCalendarOnlyWithinTheLogbookYear)
     FLaden(p.s);
     EXPECT_EQ(p.st.Voreinstellung.KalenderHeute, 0);
     EXPECT_EQ(p.kalender["Date"], vb::DateSerial(2016, 3, 2));
+}
+
+TEST(Anzeige, TheFourDisplayCasesFieldByField)
+{
+    using Felder = std::vector<std::pair<const char*, QString>>;
+    struct Fall {
+        const char* name; bool firma; int dateien; int nummer; int puffer; bool neu;
+        Felder felder; bool speichernSichtbar;
+    };
+    const QString leer;
+    const Felder keineTexte = [&] { Felder f; for (const char* n : Textfelder) f.push_back({n, leer}); return f; }();
+    auto mit = [](Felder a, const Felder& b) { a.insert(a.end(), b.begin(), b.end()); return a; };
+    const Fall faelle[] = {
+        // New entry after trip 3, which arrived at 23:58 in Bremen.
+        {"A", false, 3, 4, 2, true,
+         mit(keineTexte, {{"EinDatumAb", "03.03.2016"}, {"EinDatumAn", "03.03.2016"}, {"AnzKmAb", "1300"},
+                          {"EinkmAn", "1300"}, {"FahrtNr", " 4"}, {"EinZeitAb", "00:00"}, {"EinZeitAn", "00:03"},
+                          {"EinVon", gepolstert("Bremen", 50)}, {"Label30", "0"}, {"EinGefKm", "0"}, {"PersAnz", "0"}}),
+         false},
+        {"A firma", true, 3, 4, 2, true, {{"EinGefKm", "7"}, {"PersAnz", "7"}, {"FahrtNr", " 4"}}, false},
+        // First trip of a vehicle without trip file: the calendar's day, the vehicle's start.
+        {"C", true, 0, 1, 1, false,
+         mit(keineTexte, {{"EinDatumAb", "01.01.2016"}, {"EinDatumAn", "01.01.2016"}, {"AnzKmAb", "1000"},
+                          {"EinkmAn", "1000"}, {"FahrtNr", " 1"}, {"EinZeitAb", "08:00"}, {"EinZeitAn", "12:00"},
+                          {"EinVon", gepolstert("Köln", 30)}, {"Label30", "0"}, {"EinGefKm", "0"}, {"PersAnz", "7"}}),
+         false},
+        // First stored trip, shown as a stored one; fuel 1,20 for 0,80 units.
+        {"D", false, 3, 1, 3, false,
+         {{"EinDatumAb", "01.03.2016"}, {"EinDatumAn", "01.03.2016"}, {"AnzKmAb", "1000"}, {"EinkmAn", "1100"},
+          {"FahrtNr", " 1"}, {"EinZeitAb", "08:01"}, {"EinZeitAn", "09:01"}, {"EinVon", "Start 1"},
+          {"EinUber", "A1"}, {"EinNach", "Ziel 1"}, {"EinGrund", "Kunde"}, {"EinGesprach", "Meier"},
+          {"EinFahrer", "Anna"}, {"TBGesamt", "1,20"}, {"TLiter", "0,80"}, {"TWGesamt", "0,00"}, {"TWbez", ""},
+          {"CbbKArt", "Liter"}, {"Label30", "1,50 €"}, {"EinGefKm", " 100"}, {"PersAnz", " 3"}},
+         true},
+    };
+    for (const Fall& f : faelle) {
+        Seite p(f.firma);
+        QList<FahrtDatensatz> l{Seite::fahrt(1), Seite::fahrt(2), Seite::fahrt(3)};
+        l[0].Fahrer = "  Anna ";
+        l[0].Mitfahrer = 3;
+        l[0].BetragKraftstoff = vb::Currency::fromRaw(12000);
+        l[0].Kraftstoffmenge = 0.8;
+        l[0].Kraftstoffart = "Liter";
+        l[0].Fahrtart = 4;
+        l[0].Eintragsstatus = 2;
+        l[0].Statusdatum = vb::DateSerial(2016, 3, 3);
+        l[2].ZeitAn = 1438;
+        l[2].Nach = "Bremen";
+        if (f.dateien)
+            p.schreibe(l);
+        vorbelegen(p);
+        p.s.ctl("CB_BSpeichern")->setVisible(true);
+        p.st.Satznummer = f.nummer;
+        p.st.Pufferindex = f.puffer;
+        p.st.NeuerEintragOffen = f.neu;
+        FLaden(p.s);
+        for (const auto& [name, text] : f.felder)
+            EXPECT_EQ(p.text(name), text) << f.name << " " << name;
+        EXPECT_EQ(p.s.ctl("CB_BSpeichern")->isHidden(), !f.speichernSichtbar) << f.name;
+        if (f.name[0] == 'D') {
+            auto* c = p.s.ctl<QCheckBox>("Check13");
+            EXPECT_EQ(c->text(), "Geänderter Eintrag am 03.03.2016");
+            EXPECT_TRUE(c->isChecked());
+            EXPECT_TRUE(p.s.ctl("LEinDatum")->isHidden());
+            EXPECT_TRUE(p.s.ctl<QRadioButton>("OptEhr")->isChecked());
+            EXPECT_EQ(p.st.AktuelleFahrtart, 4);
+            EXPECT_EQ(p.st.Pufferindex, 1);
+        }
+    }
 }

@@ -3,12 +3,41 @@
 
 #include "app/entry/fahrtliste.h"
 #include "app/entry/laden.h"
+#include "app/entry/speichern.h"
 
 #include <QListWidget>
 #include <gtest/gtest.h>
 
 using kmktest::Seite;
 using namespace kmk;
+
+namespace {
+
+void zeige(Seite& p, int n)
+{
+    p.st.Satznummer = n;
+    p.st.Pufferindex = 3;
+    FLaden(p.s);
+}
+
+QStringList listenzeilen(Seite& p)
+{
+    QStringList z;
+    auto* l = p.s.ctl<QListWidget>("FahrtListe");
+    for (int i = 0; i < l->count(); ++i)
+        z << l->item(i)->text();
+    return z;
+}
+
+// Seite::fahrt(i) as a list line, written out by hand.
+QString zeile(int i, const QString& marke)
+{
+    return QString(" %1%2\t0%1.03.2016\t %3\tStart %1").arg(i).arg(marke).arg(1000 + 100 * (i - 1))
+           + QString(43, ' ') + QString("\tZiel %1").arg(i) + QString(44, ' ')
+           + QString("\t %1\t 100\tMeier").arg(1100 + 100 * (i - 1)) + QString(45, ' ');
+}
+
+} // namespace
 
 TEST(Fahrtliste, LineCarriesTheJournalMarkAndTheStoredTexts)
 {
@@ -64,4 +93,41 @@ TEST(Fahrtliste, ANewEntryKeepsTheLinesOfTheLastLoad)
     auto* liste = p.s.ctl<QListWidget>("FahrtListe");
     ASSERT_EQ(liste->count(), 3);
     EXPECT_TRUE(liste->item(0)->text().startsWith(" 3     \t"));
+}
+
+TEST(Fahrtliste, TripListLinesForOneTwoThreeAndMoreTrips)
+{
+    // Trip 2 cancelled, trip 3 its changed copy.
+    struct Fall { int anzahl; int nummer; QStringList zeilen; };
+    const QString normal = "     ", sto = " sto.", gea = " geä.";
+    const Fall faelle[] = {
+        {1, 1, {zeile(1, normal)}},
+        {3, 2, {zeile(2, sto), zeile(1, normal)}},
+        {3, 3, {zeile(3, gea), zeile(2, sto), zeile(1, normal)}},
+        {5, 5, {zeile(5, normal), zeile(4, normal), zeile(3, gea), zeile(2, sto)}},
+        {5, 4, {zeile(4, normal), zeile(3, gea), zeile(2, sto), zeile(1, normal)}},
+    };
+    for (const Fall& f : faelle) {
+        Seite p;
+        QList<FahrtDatensatz> l;
+        for (int i = 1; i <= f.anzahl; ++i)
+            l << Seite::fahrt(i);
+        if (f.anzahl >= 3) {
+            l[1].Eintragsstatus = 1;
+            l[2].Eintragsstatus = 2;
+        }
+        p.schreibe(l);
+        zeige(p, f.nummer);
+        EXPECT_EQ(listenzeilen(p), f.zeilen) << f.anzahl << "/" << f.nummer;
+    }
+    // The first trip of a new file, saved: one line, as the save writes it.
+    Seite p;
+    p.st.Satznummer = 1;
+    p.st.Pufferindex = 1;
+    p.st.NeuerEintragOffen = true;
+    p.st.Satzpuffer[0] = Seite::fahrt(1);
+    ASSERT_TRUE(Datensatzspeichern(p.s));
+    EXPECT_EQ(listenzeilen(p), QStringList{zeile(1, "")});
+    EXPECT_EQ(p.inhalt(), Seite::fahrt(1).zuBytes());
+    EXPECT_FALSE(p.st.NeuerEintragOffen);
 }

@@ -1,10 +1,13 @@
 // Moving through the trips, a new entry and the return trip.
 #include "seite.h"
 
+#include "app/entry/anzeige.h"
+#include "app/entry/felder.h"
 #include "app/entry/laden.h"
 #include "app/entry/navigation.h"
 #include "app/entry/neueintrag.h"
 
+#include <QCheckBox>
 #include <QRadioButton>
 #include <QComboBox>
 #include <QLineEdit>
@@ -13,6 +16,19 @@
 
 using kmktest::Seite;
 using namespace kmk;
+
+namespace {
+
+QString gepolstert(const QString& t, int breite) { return t + QString(breite - t.size(), ' '); }
+
+void zeige(Seite& p, int n)
+{
+    p.st.Satznummer = n;
+    p.st.Pufferindex = 3;
+    FLaden(p.s);
+}
+
+} // namespace
 
 TEST(Navigation, BothEndsStopWithTheirMessage)
 {
@@ -115,4 +131,75 @@ TEST(NeuerEintrag, ReturnTripSwapsStartAndDestination)
     EXPECT_TRUE(p.s.ctl<QRadioButton>("OptEhr")->isChecked());
     EXPECT_EQ(p.st.Satznummer, 2);
     EXPECT_TRUE(p.st.NeuerEintragOffen);
+}
+
+TEST(Navigation, NavigationAtTheEndsWithANewEntryAndOnAnEmptyFile)
+{
+    Seite p;
+    p.schreibe(3);
+    zeige(p, 3);
+    NeuEintrag(p.s);
+    ASSERT_EQ(p.st.Satznummer, 4);
+    Datensatzvor(p.s);   // the new entry stays open
+    EXPECT_EQ(p.st.Satznummer, 4);
+    EXPECT_TRUE(p.st.NeuerEintragOffen);
+    Datensatzzurueck(p.s);   // and is left without a question
+    EXPECT_EQ(p.st.Satznummer, 3);
+    EXPECT_FALSE(p.st.NeuerEintragOffen);
+    EXPECT_EQ(p.st.Pufferindex, 3);
+    EXPECT_EQ(p.text("EinVon"), "Start 3");
+    Datensatzeins(p.s);
+    Datensatzzurueck(p.s);
+    EXPECT_EQ(p.st.Satznummer, 1);
+    EXPECT_EQ(p.meldungstexte(), (QStringList{"Dateiende !", "Dateianfang !"}));
+    EXPECT_TRUE(p.fragen.isEmpty());
+
+    Seite leer;
+    leer.schreibe(0);
+    Datensatzeins(leer.s);
+    EXPECT_EQ(leer.st.Satznummer, 1);
+    LetzterDatensatz(leer.s);
+    EXPECT_EQ(leer.st.Satznummer, 0);
+}
+
+TEST(NeuerEintrag, NewEntryAndReturnTripPrefill)
+{
+    for (bool rueck : {false, true}) {
+        Seite p;
+        p.st.Voreinstellung.Journalfunktion = -1;
+        QList<FahrtDatensatz> l{Seite::fahrt(1), Seite::fahrt(2)};
+        l[1].Von = "Hamburg";
+        l[1].Nach = "Bremen";
+        l[1].GefahreneKm = 120;
+        l[1].Fahrtart = 4;
+        l[1].Fahrer = "Anna";
+        p.schreibe(l);
+        zeige(p, 1);
+        rueck ? Rueckfahrt(p.s) : NeuEintrag(p.s);
+        EXPECT_EQ(p.st.Satznummer, 3);
+        EXPECT_EQ(p.st.Pufferindex, 2);
+        EXPECT_TRUE(p.st.NeuerEintragOffen);
+        EXPECT_EQ(p.text("FahrtNr"), " 3");
+        EXPECT_EQ(p.s.ctl<QCheckBox>("Check13")->text(), "");
+        EXPECT_TRUE(p.s.ctl("CB_BSpeichern")->isHidden());
+        for (const QString& n : Journalfelder())
+            EXPECT_EQ(felder::farbe(p.s, n), 192) << n;
+        EXPECT_EQ(p.st.Satzpuffer[0].Eintragungsdatum, vb::DateSerial(2016, 6, 15)) << rueck;
+        if (!rueck) {
+            EXPECT_EQ(p.text("EinVon"), gepolstert("Bremen", 50));
+            EXPECT_EQ(p.text("EinNach"), "");
+            EXPECT_EQ(p.st.Satzpuffer[0].Fahrtart, 0);
+            for (const char* o : felder::Fahrtartoptionen)
+                EXPECT_FALSE(p.s.ctl<QRadioButton>(o)->isChecked()) << o;
+            continue;
+        }
+        EXPECT_EQ(p.text("EinVon"), gepolstert("Bremen", 50));
+        EXPECT_EQ(p.text("EinNach"), gepolstert("Hamburg", 50));
+        EXPECT_EQ(p.text("EinUber"), gepolstert("A1", 255));
+        EXPECT_EQ(p.text("EinGrund"), gepolstert("Kunde", 50));
+        EXPECT_EQ(p.text("EinGefKm"), "120");
+        EXPECT_EQ(p.text("EinGesprach"), "Rückfahrt");
+        EXPECT_EQ(p.text("EinFahrer"), gepolstert("Anna", 50));
+        EXPECT_TRUE(p.s.ctl<QRadioButton>("OptEhr")->isChecked());
+    }
 }

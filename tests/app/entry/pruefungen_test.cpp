@@ -1,4 +1,8 @@
-// The checks of a typed trip, run on a page of plain texts.
+// The checks of a typed trip, run on a page of plain texts; then at the save
+// button and F8 of the real main window.
+
+#include "tests/app/entry/fenster.h"
+#include "tests/app/entry/seite.h"
 
 #include "app/entry/pruefungen.h"
 #include "app/entry/tasten.h"
@@ -12,6 +16,7 @@
 #include <deque>
 
 using namespace kmk;
+using kmktest::Fenster;
 
 namespace {
 
@@ -204,6 +209,7 @@ void folge(Pruefstand& t, qint32 vorAn, qint32 ab, qint32 an, int zeitAb, int ze
     t.p().Fahrtart = quint8(typ);
     t.p().DatumAb = ab;
     t.p().DatumAn = an;
+    t.s.texte = {{"EinDatumAb", vb::DateText(ab)}, {"EinDatumAn", vb::DateText(an)}};
     t.p().ZeitAb = qint16(zeitAb);
     t.p().ZeitAn = qint16(zeitAn);
 }
@@ -274,6 +280,7 @@ TEST(FahrtfolgeTest, DatesYearsAndTheGapQuestion)
         t.st.Satzpuffer[1].ZeitAn = 600;
         t.p().Fahrtart = 3;
         t.p().DatumAb = t.p().DatumAn = tag(3, 3);
+        t.s.texte = {{"EinDatumAb", "03.03.2016"}, {"EinDatumAn", "03.03.2016"}};
         t.p().ZeitAb = 480;
         t.p().ZeitAn = 600;
         EXPECT_EQ(FahrtfolgeTest(t.e), 0);
@@ -364,4 +371,257 @@ TEST(Betraege, KeyFilterAndCurrencyText)
     EXPECT_EQ(w, 7);
     EXPECT_TRUE(BetragLesen("12,50 €", w));
     EXPECT_EQ(w, 12.5);
+}
+
+TEST(JournalTest, JournalWindowCountsTheTimeOfDayAndTheLaterHitWins)
+{
+    struct Fall { qint32 ab, an; QDate heute; QTime zeit; int satz; int eintrag; int befund; };
+    const Fall faelle[] = {
+        {tag(1, 3), tag(2, 3), QDate(2016, 3, 9), QTime(0, 1), 2, 0, 100},     // departure counts
+        {tag(2, 3), tag(2, 3), QDate(2016, 3, 9), QTime(23, 59), 2, 0, 0},
+        {tag(3, 3), tag(1, 3), QDate(2016, 3, 9), QTime(0, 1), 2, 0, 100},     // arrival counts too
+        {tag(1, 3), tag(10, 3), QDate(2016, 3, 9), QTime(0, 1), 2, 0, 98},     // future replaces 100
+        {tag(9, 3), tag(9, 3), QDate(2016, 3, 9), QTime(23, 59), 2, 0, 0},
+        {tag(9, 3), tag(9, 3), QDate(2016, 3, 9), QTime(12, 0), 3, tag(8, 3), 97},
+        {tag(9, 3), tag(9, 3), QDate(2016, 3, 9), QTime(12, 0), 2, tag(8, 3), 0},   // not before the third trip
+        {tag(10, 3), tag(10, 3), QDate(2016, 3, 9), QTime(12, 0), 3, tag(8, 3), 97},
+    };
+    for (const Fall& f : faelle) {
+        Pruefstand t;
+        t.fakes.clock.day = f.heute;
+        t.fakes.clock.time = f.zeit;
+        t.st.Voreinstellung.Journalfunktion = -1;
+        t.st.NeuerEintragOffen = true;
+        t.st.Pufferindex = 2;
+        t.st.Satznummer = f.satz;
+        t.st.Satzpuffer[2].Eintragungsdatum = tag(9, 3);
+        t.p().Eintragungsdatum = f.eintrag ? f.eintrag : tag(9, 3);
+        t.p().DatumAb = f.ab;
+        t.p().DatumAn = f.an;
+        EXPECT_EQ(JournalTest(t.e), f.befund) << f.ab << " " << f.an << " " << f.zeit.toString();
+        t.st.NeuerEintragOffen = false;
+        EXPECT_EQ(JournalTest(t.e), 0);
+    }
+}
+
+TEST(FahrtfolgeTest, OrderCheckCorrectsOneDayTripsOnlyAndStillAsksAboutTheGap)
+{
+    // Trip before: 10.03., arrived 10:30 (630).
+    struct Fall { int index; qint32 ab, an; int zeitAb, zeitAn; int typ; bool aus; int befund; QString textAb, textAn; QList<int> fragen; };
+    const Fall faelle[] = {
+        {2, tag(10, 3), tag(10, 3), 629, 700, 3, false, 67, "10:31", "10:32", {}},
+        {2, tag(10, 3), tag(10, 3), 630, 700, 3, false, 0, "", "", {}},               // the arrival minute itself passes
+        {2, tag(11, 3), tag(12, 3), 900, 600, 3, false, 0, "", "", {}},               // two days: times not compared
+        {2, tag(11, 3), tag(11, 3), 900, 600, 2, false, 0, "", "", {}},               // private trip
+        {1, tag(11, 3), tag(11, 3), 900, 600, 3, false, 68, "09:59", "", {}},         // no trip before: other-day rule
+        {2, tag(11, 3), tag(11, 3), 900, 600, 3, true, 0, "", "", {}},                // a date field has the focus
+        {2, tag(16, 3), tag(16, 3), 900, 600, 3, true, 0, "", "", {71}},              // the gap is asked all the same
+        {2, tag(11, 3), tag(9, 3), 700, 800, 3, false, 103, "", "", {}},
+        {2, tag(11, 3), tag(2, 1, 2017), 700, 800, 3, false, 69, "", "", {}},         // arrival in another year
+    };
+    for (const Fall& f : faelle) {
+        Pruefstand t;
+        t.st.Pufferindex = f.index;
+        t.st.Satznummer = 4;
+        for (int i : {1, 2}) {
+            t.st.Satzpuffer[i].DatumAb = t.st.Satzpuffer[i].DatumAn = tag(10, 3);
+            t.st.Satzpuffer[i].ZeitAn = 630;
+        }
+        t.st.FolgepruefungAus = f.aus;
+        t.p().Fahrtart = quint8(f.typ);
+        t.p().DatumAb = f.ab;
+        t.p().DatumAn = f.an;
+        t.s.texte = {{"EinDatumAb", vb::DateText(f.ab)}, {"EinDatumAn", vb::DateText(f.an)}};
+        t.p().ZeitAb = qint16(f.zeitAb);
+        t.p().ZeitAn = qint16(f.zeitAn);
+        EXPECT_EQ(FahrtfolgeTest(t.e), f.befund) << f.zeitAb << " " << f.typ;
+        EXPECT_EQ(t.s.text("EinZeitAb"), f.textAb) << f.zeitAb;
+        EXPECT_EQ(t.s.text("EinZeitAn"), f.textAn) << f.zeitAb;
+        EXPECT_EQ(t.meldungen, f.fragen) << f.zeitAb;
+    }
+}
+
+TEST(DatumZeitTest, DateAndTimeTextsAtSavingShowTheFirstMessageOnly)
+{
+    struct Fall { const char* ab; const char* an; const char* zeitAb; const char* zeitAn; int befund; QList<int> gezeigt; };
+    const Fall faelle[] = {
+        {"31.04.2016", "01.05.2016", "08:00", "09:00", 109, {109}},
+        {"01.05.2016", "30.02.2016", "08:00", "09:00", 109, {109}},
+        {"1.1.2016", "01.01.2016", "08:00", "09:00", 107, {105}},
+        {"29.02.2016", "29.02.2016", "1200", "13:00", 112, {111}},
+        {"29.02.2016", "29.02.2016", "12:60", "13:00", 114, {114}},
+        {"29.02.2016", "29.02.2016", "08:00", "24:30", 113, {113}},
+        {"29.02.2016", "29.02.2016", "00:00", "24:00", 0, {}},
+        {" 29.02.2016 ", "29.02.2016", " 08:15 ", "23:59", 0, {}},
+    };
+    for (const Fall& f : faelle) {
+        Pruefstand t;
+        t.s.texte = {{"EinDatumAb", f.ab}, {"EinDatumAn", f.an}, {"EinZeitAb", f.zeitAb}, {"EinZeitAn", f.zeitAn}};
+        EXPECT_EQ(DatumZeitTest(t.e), f.befund) << f.ab << " " << f.an << " " << f.zeitAb << " " << f.zeitAn;
+        EXPECT_EQ(t.meldungen, f.gezeigt) << f.ab << " " << f.zeitAb;
+    }
+}
+
+TEST(Speicherknopf, SaveButtonShowsTheLastRequiredFindingByTripAndVehicleType)
+{
+    // typ 0: no option chosen; befund 0: the trip is appended.
+    struct Fall { bool firma; int typ; QStringList leer; int befund; };
+    const Fall faelle[] = {
+        {true, 0, {"EinDatumAb"}, 61},
+        {true, 0, {}, 63},
+        {true, 3, {"EinDatumAb", "EinNach"}, 35},
+        {true, 3, {"EinGesprach", "EinGrund", "EinNach"}, 35},
+        {true, 3, {"EinGesprach", "EinGrund"}, 36},
+        {true, 3, {"EinGesprach"}, 37},
+        {true, 3, {"EinDatumAn", "EinGefKm"}, 38},
+        {true, 1, {"EinVon", "EinNach"}, 35},
+        {true, 5, {"EinUber"}, 34},
+        {true, 1, {"EinUber"}, 0},
+        {true, 4, {"EinGesprach", "EinGrund"}, 36},   // the dispatcher's own check: first missing
+        {true, 2, {"EinVon", "EinUber", "EinNach", "EinGesprach", "EinGrund"}, 0},
+        {false, 2, {"EinVon"}, 33},            // the save click makes it a business trip
+        {false, 2, {"EinGrund"}, 36},
+        {false, 3, {}, 0},
+    };
+    const char* optionen[] = {"OptWA", "OptPri", "OptGesch", "OptEhr", "OptFam"};
+    for (bool firma : {true, false}) {
+        Fenster w(firma);
+        fahrten1().Voreinstellung.Warnhinweise = 0;
+        fahrten1().Voreinstellung.Journalfunktion = 0;
+        for (const Fall& f : faelle) {
+            if (f.firma != firma)
+                continue;
+            w.taste(Qt::Key_F9);
+            w.fuellen("15.06.2016", "08:00", "12:00");
+            // Blank driven km only stay blank once the odometer has settled.
+            if (f.leer.contains("EinGefKm"))
+                w.setzen("EinGefKm", "0");
+            for (const QString& n : f.leer)
+                w.setzen(n.toLatin1().constData(), " ");
+            for (int i = 0; i < 5; ++i)
+                forms::setOptionValue(w.f->ctl<QRadioButton>(optionen[i]), i + 1 == f.typ);
+            const qsizetype vorher = w.satzanzahl();
+            w.u.meldungen.clear();
+            w.maus("EintragSpeichern");
+            const QString fall = QString("%1 %2 %3").arg(firma).arg(f.typ).arg(f.leer.join(','));
+            if (f.befund) {
+                EXPECT_EQ(w.u.meldungen.value(0), f.befund) << fall;
+                EXPECT_EQ(w.satzanzahl(), vorher) << fall;
+            } else {
+                EXPECT_EQ(w.satzanzahl(), vorher + 1) << fall << " " << w.u.meldungen.value(0);
+            }
+            if (!firma) {
+                EXPECT_TRUE(w.f->ctl<QRadioButton>("OptGesch")->isChecked()) << fall;
+            }
+        }
+        // The journal stamp is written even when a required field is missing.
+        fahrten1().Voreinstellung.Journalfunktion = -1;
+        w.taste(Qt::Key_F9);
+        w.fuellen("15.06.2016", "08:00", "12:00");
+        w.setzen("EinNach", "");
+        fahrten1().Satzpuffer[0].Eintragungsdatum = 0;
+        w.maus("EintragSpeichern");
+        EXPECT_EQ(fahrten1().Satzpuffer[0].Eintragungsdatum, tag(15, 6));
+    }
+}
+
+TEST(Speicherknopf, NoRealDayOrTimeReachesTheFileByButtonOrF8)
+{
+    Fenster w;
+    w.mitZeiten();
+    fahrten1().Voreinstellung.Journalfunktion = 0;
+    struct Fall { const char* datum; const char* an; bool f8; int meldung; };
+    for (const Fall& f : {Fall{"31.02.2016", "12:00", false, 109}, Fall{"31.02.2016", "12:00", true, 109},
+                          Fall{"15.06.2016", "24:30", false, 113}, Fall{"15.06.2016", "24:30", true, 113},
+                          Fall{"15.06.2016", "12:60", true, 114}}) {
+        w.taste(Qt::Key_F9);
+        w.fuellen(f.datum, "08:00", f.an);
+        w.u.meldungen.clear();
+        if (f.f8) {
+            w.feld("EinGrund")->setFocus();
+            QTest::keyClick(w.feld("EinGrund"), Qt::Key_F8);
+        } else {
+            w.maus("EintragSpeichern");
+        }
+        EXPECT_EQ(w.satzanzahl(), 0) << f.datum << " " << f.an << " " << f.f8;
+        EXPECT_TRUE(w.u.meldungen.contains(f.meldung)) << f.datum << " " << f.an << " " << f.f8;
+    }
+    // 24:00 is a time of day the form accepts.
+    w.taste(Qt::Key_F9);
+    w.fuellen("15.06.2016", "08:00", "24:00");
+    w.maus("EintragSpeichern");
+    EXPECT_EQ(w.satzanzahl(), 1);
+    // F8 measures the order by the dates typed last, not by the page's
+    // last refresh: the typed times are saved as they stand.
+    fahrten1().Voreinstellung.Warnhinweise = 0;
+    w.taste(Qt::Key_F9);
+    w.fuellen("15.06.2016", "09:00", "10:00");
+    w.neu("EinDatumAb", "16.06.2016");
+    w.neu("EinDatumAn", "16.06.2016");
+    w.verlassen("EinDatumAn", "EinGrund");
+    QTest::keyClick(w.feld("EinGrund"), Qt::Key_F8);
+    ASSERT_EQ(w.satzanzahl(), 2);
+    const FahrtDatensatz z = FahrtDatensatz::ausBytes(w.u.lies("Auto1_16.dat").mid(FahrtDatensatz::Laenge));
+    EXPECT_EQ(z.DatumAb, tag(16, 6));
+    EXPECT_EQ(z.ZeitAb, 9 * 60);
+    EXPECT_EQ(z.ZeitAn, 10 * 60);
+    EXPECT_EQ(w.text("EinZeitAb"), "09:00");
+}
+
+TEST(Speicherknopf, OrderFindingsAtTheSaveButtonCorrectThePageAndSaveNothing)
+{
+    Fenster w;
+    w.mitZeiten();
+    fahrten1().Voreinstellung.Journalfunktion = 0;
+    fahrten1().Voreinstellung.Warnhinweise = -1;
+    w.taste(Qt::Key_F9);
+    w.fuellen("15.06.2016", "08:00", "12:00");
+    w.maus("EintragSpeichern");
+    ASSERT_EQ(w.satzanzahl(), 1);
+    struct Fall { const char* datum; const char* ab; const char* an; int befund; const char* neuAb; const char* neuAn; };
+    for (const Fall& f : {Fall{"15.06.2016", "11:00", "13:00", 67, "12:01", "12:02"},
+                          Fall{"16.06.2016", "14:00", "13:00", 68, "12:59", "13:00"}}) {
+        w.taste(Qt::Key_F9);
+        w.fuellen(f.datum, f.ab, f.an);
+        w.u.meldungen.clear();
+        w.maus("EintragSpeichern");
+        EXPECT_EQ(w.u.meldungen, QList<int>{f.befund}) << f.datum;
+        EXPECT_EQ(w.satzanzahl(), 1) << f.datum;
+        EXPECT_EQ(w.text("EinZeitAb"), f.neuAb) << f.datum;
+        EXPECT_EQ(w.text("EinZeitAn"), f.neuAn) << f.datum;
+    }
+    // The corrected page saves on the next click.
+    w.maus("EintragSpeichern");
+    ASSERT_EQ(w.satzanzahl(), 2);
+    const FahrtDatensatz z = FahrtDatensatz::ausBytes(w.u.lies("Auto1_16.dat").mid(FahrtDatensatz::Laenge));
+    EXPECT_EQ(z.ZeitAb, 12 * 60 + 59);
+    EXPECT_EQ(z.ZeitAn, 13 * 60);
+}
+
+TEST(Speicherknopf, JournalWindowAtTheSaveButtonWithTheClockSet)
+{
+    Fenster w;
+    fahrten1().Voreinstellung.Journalfunktion = -1;
+    fahrten1().Voreinstellung.Warnhinweise = 0;
+    struct Fall { const char* datum; QDate heute; QTime zeit; std::deque<bool> antworten; int frage; qsizetype satz; };
+    const Fall faelle[] = {
+        {"16.06.2016", QDate(2016, 6, 15), QTime(12, 0), {}, 98, 0},
+        {"07.06.2016", QDate(2016, 6, 15), QTime(0, 1), {false}, 100, 0},
+        {"07.06.2016", QDate(2016, 6, 15), QTime(0, 1), {true}, 100, 1},
+        {"07.06.2016", QDate(2016, 6, 14), QTime(23, 59), {}, 0, 2},
+    };
+    for (const Fall& f : faelle) {
+        w.u.fakes.clock.day = f.heute;
+        w.u.fakes.clock.time = f.zeit;
+        w.taste(Qt::Key_F9);
+        w.fuellen(f.datum, "08:00", "12:00");
+        w.u.dialog.antworten = f.antworten;
+        w.u.meldungen.clear();
+        w.maus("EintragSpeichern");
+        if (f.frage)
+            EXPECT_EQ(w.u.meldungen.value(0), f.frage) << f.datum << " " << f.zeit.toString();
+        else
+            EXPECT_FALSE(w.u.meldungen.contains(100)) << f.zeit.toString();
+        EXPECT_EQ(w.satzanzahl(), f.satz) << f.datum << " " << f.zeit.toString();
+    }
 }

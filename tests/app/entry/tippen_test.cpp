@@ -1,7 +1,7 @@
 // The entry page typed like a person: keys and clicks on the real main
 // window with its hosted calendar and spin buttons.
 
-#include "tests/app/mainwindow/test_startup_umgebung.h"
+#include "tests/app/entry/fenster.h"
 
 #include "app/entry/eingabefelder.h"
 #include "app/mainwindow/page_eintragungen.h"
@@ -14,6 +14,12 @@
 #include "platform/vb/text.h"
 
 #include <QApplication>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QDropEvent>
+#include <QInputMethodEvent>
+#include <QMenu>
+#include <QMimeData>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -23,143 +29,14 @@
 #include <gtest/gtest.h>
 
 using namespace kmk;
+using kmktest::Fenster;
 
 namespace {
 
-struct Fenster {
-    kmktest::Umgebung u;
-    Form1* f = nullptr;
-
-    explicit Fenster(bool firma = true)
-    {
-        // The real calendar and spins, whatever an earlier test put in.
-        pages::setHostedControlFactory(&pages::controlHostFactory);
-        u.schreibeHilfstexte();
-        starten();
-        forms::setText(f->KfzEingabe[0], "B-AB 123");
-        forms::setText(f->KmEingabe[0], "345");
-        forms::setText(f->StandortEingabe[0], QString::fromUtf8("Köln"));
-        forms::setText(f->HalterEingabe[0], "Muster");
-        forms::setOptionValue(firma ? f->FirmenPkw[0] : f->PrivatPkw[0], true);
-        f->Command1_Click(0);
-        zeigen();
-    }
-    void starten()
-    {
-        EXPECT_TRUE(u.starte());
-        f = u.form.get();
-    }
-    void zeigen()
-    {
-        f->SSTab1->setTab(2);
-        f->show();
-        f->activateWindow();
-        EXPECT_TRUE(QTest::qWaitForWindowActive(f));
-    }
-    QLineEdit* edit(const char* n) const { return f->ctl<QLineEdit>(n); }
-    forms::ComboBox* combo(const char* n) const { return f->ctl<forms::ComboBox>(n); }
-    QLineEdit* feld(const char* n) const
-    {
-        if (auto* c = combo(n))
-            return c->lineEdit();
-        return edit(n);
-    }
-    QString text(const char* n) const
-    {
-        if (auto* c = combo(n))
-            return c->text();
-        if (auto* t = f->ctl<QPlainTextEdit>(n))
-            return t->toPlainText();
-        if (auto* l = f->ctl<QLabel>(n))
-            return l->text();
-        return edit(n) ? edit(n)->text() : QString();
-    }
-    Eintragsfelder* felder() const { return f->findChild<Eintragsfelder*>("kmkEintragsfelder"); }
-    FahrtDatensatz& puffer() const { return fahrten1().Satzpuffer[0]; }
-    // A picture of the window to look at, when asked for.
-    void bild(const char* name) const
-    {
-        if (qEnvironmentVariableIsSet("KMK_BILDER"))
-            f->grab().save(QString("/tmp/kmk_%1.png").arg(name));
-    }
-
-    void tippen(const char* n, const QString& s)
-    {
-        QLineEdit* e = feld(n);
-        e->setFocus();
-        EXPECT_TRUE(QTest::qWaitFor([e] { return e->hasFocus(); }, 1000)) << n;
-        QTest::keyClicks(e, s);
-    }
-    void leeren(const char* n)
-    {
-        QLineEdit* e = feld(n);
-        e->setFocus();
-        e->selectAll();
-        QTest::keyClick(e, Qt::Key_Backspace);
-    }
-    void verlassen(const char* n, const char* nach)
-    {
-        feld(n)->setFocus();
-        feld(nach)->setFocus();
-    }
-    void maus(const char* n, Qt::MouseButton b = Qt::LeftButton)
-    {
-        QWidget* w = f->ctl(n);
-        QTest::mouseClick(w, b, {}, w->rect().center());
-    }
-    // One click on a spin button's upper or lower arrow.
-    void spin(const char* n, bool hoch)
-    {
-        auto* h = f->ctl<com::ControlHost>(n);
-        ASSERT_TRUE(h) << n;
-        QWidget* c = h->controlWidget();
-        const QPoint p(c->width() / 2, hoch ? c->height() / 4 : c->height() * 3 / 4);
-        QTest::mousePress(c, Qt::LeftButton, {}, p);
-        QTest::mouseRelease(c, Qt::LeftButton, {}, p);
-    }
-    void taste(Qt::Key k)
-    {
-        QWidget* w = QApplication::focusWidget() ? QApplication::focusWidget() : f;
-        QTest::keyClick(w, k);
-    }
-    void kalender(qint32 tag)
-    {
-        auto* h = f->ctl<com::ControlHost>("QKC");
-        h->setProperty("Date", tag);
-        felder()->QKC_MouseUp(1);
-    }
-    QByteArray fahrten() const { return u.lies("Auto1_16.dat"); }
-    FahrtDatensatz satz(int n) const
-    {
-        return FahrtDatensatz::ausBytes(fahrten().mid((n - 1) * FahrtDatensatz::Laenge, FahrtDatensatz::Laenge));
-    }
-
-    // A business trip typed into a new entry and saved with the left button.
-    void fahrt(const QString& datum, const char* km, const char* nach)
-    {
-        taste(Qt::Key_F9);
-        ASSERT_TRUE(fahrten1().NeuerEintragOffen);
-        ausfuellen(datum, km, nach);
-        maus("EintragSpeichern");
-    }
-    void ausfuellen(const QString& datum, const char* km, const char* nach)
-    {
-        f->ctl<QRadioButton>("OptGesch")->click();
-        for (const char* d : {"EinDatumAb", "EinDatumAn"}) {
-            leeren(d);
-            tippen(d, datum);
-        }
-        leeren("EinGefKm");
-        tippen("EinGefKm", km);
-        tippen("EinUber", "A3");
-        tippen("EinNach", nach);
-        tippen("EinGrund", "kundenbesuch");
-        tippen("EinGesprach", "herr Meier");
-        tippen("EinFahrer", "anna");
-    }
-};
+qint32 tag(int d, int m, int y = 2016) { return vb::DateSerial(y, m, d); }
 
 } // namespace
+
 
 TEST(Tippen, EnterMovesOnCapitalFirstLetterCutAtFiftyAndTheOdometerPingPong)
 {
@@ -216,6 +93,89 @@ TEST(Tippen, LockedFieldsRefuseKeysDeleteAndPaste)
     w.leeren("EinDatumAb");
     w.tippen("EinDatumAb", "1a.");
     EXPECT_EQ(w.text("EinDatumAb"), "1.");
+    fahrten1().Satzgesperrt = false;
+}
+
+// Every road of a text that arrives in one piece, into every kind of field:
+// what a typed key would refuse is refused as a whole, a character outside
+// the code page shows as the "?" it is stored as, and a locked field takes
+// nothing at all.
+TEST(Tippen, PastedDroppedAndInputMethodTextFollowsTheKeyRules)
+{
+    Fenster w;
+    w.taste(Qt::Key_F9);
+    w.f->showCtl("FrBenzin", true);
+    QClipboard* ablage = QGuiApplication::clipboard();
+    enum Weg { StrgV, UmschaltEinfg, Menue, Ziehen, Eingabemethode, Mittelklick };
+    auto einfuegen = [&](Weg weg, QLineEdit* e, const QString& t) {
+        QWidget* ziel = w.combo(e->parentWidget()->objectName().toLatin1()) ? e->parentWidget() : e;
+        const QPoint mitte = e->rect().center();
+        switch (weg) {
+        case StrgV:
+        case UmschaltEinfg:
+            ablage->setText(t);
+            QTest::keyClick(ziel, weg == StrgV ? Qt::Key_V : Qt::Key_Insert,
+                            weg == StrgV ? Qt::ControlModifier : Qt::ShiftModifier);
+            break;
+        case Menue: {
+            ablage->setText(t);
+            QContextMenuEvent m(QContextMenuEvent::Keyboard, mitte, e->mapToGlobal(mitte));
+            QApplication::sendEvent(e, &m);
+            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            ASSERT_TRUE(menu);
+            for (QAction* a : menu->actions())
+                if (a->text().contains(QKeySequence(QKeySequence::Paste).toString(QKeySequence::NativeText)))
+                    a->trigger();
+            menu->close();
+            break;
+        }
+        case Ziehen: {
+            QMimeData m;
+            m.setText(t);
+            QDragEnterEvent hin(mitte, Qt::CopyAction, &m, Qt::LeftButton, {});
+            QApplication::sendEvent(e, &hin);
+            QDropEvent d(QPointF(mitte), Qt::CopyAction, &m, Qt::LeftButton, {});
+            QApplication::sendEvent(e, &d);
+            break;
+        }
+        case Eingabemethode: {
+            QInputMethodEvent m;
+            m.setCommitString(t);
+            QApplication::sendEvent(ziel, &m);
+            break;
+        }
+        case Mittelklick:
+            ablage->setText(t, QClipboard::Selection);
+            QTest::mouseClick(e, Qt::MiddleButton, {}, mitte);
+            break;
+        }
+    };
+    struct Fall { const char* feld; bool gesperrt; const char* vorher; QString text; QString danach; };
+    const Fall faelle[] = {
+        {"EinNach", false, "", QString::fromUtf8("Łódź"), QString::fromUtf8("?ód?")},
+        {"EinVon", false, "", QString::fromUtf8("Köln\r\n😀"), QString::fromUtf8("Köln?")},
+        {"TLiter", false, "", "-5,5", ""},
+        {"TLiter", false, "", "5,5", "5,5"},
+        {"TBGesamt", false, "", "12.50", ""},
+        {"EinGefKm", false, "", "1x", ""},
+        {"EinNach", true, "Leipzig", "MITTE", "Leipzig"},
+        {"EinkmAn", true, "102", "-9998", "102"},
+    };
+    for (Weg weg : {StrgV, UmschaltEinfg, Menue, Ziehen, Eingabemethode, Mittelklick}) {
+        if (weg == Mittelklick && !ablage->supportsSelection())
+            continue;   // no X11 selection on this platform
+        for (const Fall& f : faelle) {
+            SCOPED_TRACE(testing::Message() << "Weg " << weg << ", " << f.feld << " " << f.text.toStdString());
+            fahrten1().Satzgesperrt = false;
+            QLineEdit* e = w.feld(f.feld);
+            forms::setText(w.f->ctl(f.feld), QString::fromUtf8(f.vorher));
+            fahrten1().Satzgesperrt = f.gesperrt;
+            e->setFocus();
+            e->end(false);
+            einfuegen(weg, e, f.text);
+            EXPECT_EQ(w.text(f.feld), f.danach);
+        }
+    }
     fahrten1().Satzgesperrt = false;
 }
 
@@ -385,6 +345,33 @@ TEST(Tippen, ANewEntrySavedSurvivesARestartByteForByteAndAReturnTripFollows)
     EXPECT_EQ(w.satz(2).KmAb, 445);
 }
 
+// 31.11. names no day: the buffer still holds the dates shown before, and
+// the order check measured by them would report 67 and overwrite the times.
+TEST(Tippen, AnImpossibleDateWithWarningsOnGivesTheDateMessageAndKeepsTheTypedTimes)
+{
+    Fenster w;
+    w.fahrt("10.03.2016", "100", "Bonn");
+    ASSERT_EQ(w.fahrten().size(), FahrtDatensatz::Laenge);
+    fahrten1().Voreinstellung.Journalfunktion = 0;
+    forms::setValue(w.f->Check8, 0);   // with times
+    w.f->Check8_Click();
+    for (const bool warnungen : {true, false}) {
+        fahrten1().Voreinstellung.Warnhinweise = warnungen ? -1 : 0;
+        w.taste(Qt::Key_F9);
+        w.ausfuellen("31.11.2016", "100", "Bonn");
+        for (auto [feld, zeit] : {std::pair{"EinZeitAb", "09:00"}, std::pair{"EinZeitAn", "11:00"}}) {
+            w.leeren(feld);
+            w.tippen(feld, zeit);
+        }
+        w.u.meldungen.clear();
+        w.maus("EintragSpeichern");
+        EXPECT_EQ(w.u.meldungen, QList<int>{109}) << warnungen;
+        EXPECT_EQ(w.text("EinZeitAb"), "09:00") << warnungen;
+        EXPECT_EQ(w.text("EinZeitAn"), "11:00") << warnungen;
+        EXPECT_EQ(w.fahrten().size(), FahrtDatensatz::Laenge);
+    }
+}
+
 TEST(Tippen, SaveButtonShowsTheLastMissingFieldAndRightClickOverwritesAndCuts)
 {
     Fenster w;
@@ -540,6 +527,50 @@ TEST(Tippen, PrivateCarShareTripMemoryFilterAndHelpButton)
     EXPECT_FALSE(w.f->FrBenzinOffen);
 }
 
+// The cost frame lies over the trip list or the help box and hides what
+// lies beneath; closed by any road, it gives the place back.
+TEST(Tippen, TheCostFrameCoversTheLowerAreaAndGivesItBackWhenItCloses)
+{
+    Fenster w;
+    w.fahrt("10.03.2016", "100", "Bonn");
+    w.taste(Qt::Key_F9);
+    QWidget* rahmen = w.f->ctl("FrBenzin");
+    const auto hilfe = [&] { w.maus("Tabellezeigen_"); };
+    const auto liste = [&] { w.maus("AutoDatEnde"); };
+    const auto euro = [&] {
+        w.maus("CBenzin_0");
+        if (rahmen->isVisible()) {   // opaque, and nothing above it
+            EXPECT_TRUE(rahmen->autoFillBackground());
+            QWidget* oben = rahmen->parentWidget()->childAt(rahmen->geometry().center());
+            EXPECT_TRUE(oben == rahmen || rahmen->isAncestorOf(oben));
+        }
+    };
+    const auto ende = [&] { w.taste(Qt::Key_End); };
+    const auto kunde = [&] {
+        w.leeren("EinGrund");
+        w.tippen("EinGrund", "Kunde");
+    };
+    const auto schliessen = [&] { w.maus("CBFListe"); };
+    struct Fall { const char* wege; std::vector<std::function<void()>> schritte; bool hilfe; };
+    const Fall faelle[] = {
+        {"Hilfe, zweimal Euro", {hilfe, euro, euro}, true},
+        {"Hilfe, Euro, Zweck Kunde", {hilfe, euro, kunde}, true},
+        {"Hilfe, zweimal Ende", {hilfe, ende, ende}, true},
+        {"Hilfe, Euro, Ende", {hilfe, euro, ende}, true},
+        {"Liste, zweimal Euro", {liste, euro, euro}, false},
+        {"Liste, Euro, Zweck Kunde", {liste, euro, kunde}, false},
+        {"Hilfe, Euro, Fenster schliessen", {hilfe, euro, schliessen}, false},
+    };
+    for (const Fall& f : faelle) {
+        for (const auto& schritt : f.schritte)
+            schritt();
+        EXPECT_TRUE(rahmen->isHidden()) << f.wege;
+        EXPECT_EQ(w.f->ctl("TEinHilfe")->isHidden(), !f.hilfe) << f.wege;
+        EXPECT_EQ(w.f->ctl("CBTextfensterEin")->isHidden(), !f.hilfe) << f.wege;
+        EXPECT_EQ(w.f->ctl("FahrtListe")->isHidden(), f.hilfe) << f.wege;
+    }
+}
+
 TEST(Tippen, RightClickOfAPrivateCarOverwritesOnlyAShownStoredTrip)
 {
     Fenster w(false);
@@ -635,4 +666,218 @@ TEST(Tippen, AClickOnADayOfTheCalendarFillsBothDates)
     EXPECT_EQ(w.text("EinDatumAn"), vb::DateText(tag));
     EXPECT_EQ(w.puffer().DatumAn, tag);
     EXPECT_NE(w.text("EinDatumAb"), "");
+}
+
+TEST(Tippen, TypedKeysEnterCapitalsCutsAndOdometer)
+{
+    Fenster w;
+    w.mitZeiten();
+    w.taste(Qt::Key_F9);
+    w.maus("CBenzin_0");
+    for (const char* n : {"EinDatumAb", "EinDatumAn", "EinZeitAb", "EinZeitAn", "EinkmAn", "EinVon", "TWbez"})
+        EXPECT_TRUE(w.enterGehtWeiter(n)) << n;
+    w.neu("EinZeitAb", "8.3a0");
+    EXPECT_EQ(w.text("EinZeitAb"), "830");
+    w.neu("EinZeitAn", "8.3a0");
+    EXPECT_EQ(w.text("EinZeitAn"), "8.30");
+    w.neu("EinDatumAn", "1x.2(&");
+    EXPECT_EQ(w.text("EinDatumAn"), "1.2(&");   // the codes of the arrow keys pass as characters
+    // Leaving shows the first thing wrong with the text.
+    struct Verlassen { const char* feld; const char* text; QList<int> meldungen; };
+    for (const Verlassen& v : {Verlassen{"EinDatumAb", "31.02.", {105}}, Verlassen{"EinZeitAb", "1200", {111}},
+                               Verlassen{"EinZeitAn", "12:60", {114}}, Verlassen{"EinZeitAn", "07:45", {}}}) {
+        w.neu(v.feld, v.text);
+        w.u.meldungen.clear();
+        w.verlassen(v.feld, "EinNach");
+        EXPECT_EQ(w.u.meldungen, v.meldungen) << v.feld << " " << v.text;
+        EXPECT_EQ(w.text(v.feld), v.text);
+    }
+
+    struct Text { const char* feld; QString getippt, gezeigt; };
+    for (const Text& t : {Text{"EinVon", QString::fromUtf8("ßtadt"), QString::fromUtf8("ßtadt")},
+                          Text{"EinUber", QString::fromUtf8("über a1"), QString::fromUtf8("Über a1")},
+                          Text{"EinGrund", QString::fromUtf8("ölwechsel"), QString::fromUtf8("Ölwechsel")},
+                          Text{"EinFahrer", "anna", "Anna"}, Text{"TWbez", "filter", "Filter"}})
+    {
+        w.neu(t.feld, t.getippt);
+        EXPECT_EQ(w.text(t.feld), t.gezeigt) << t.feld;
+    }
+    EXPECT_EQ(fahrten1().Satzpuffer[0].Fahrer.trimmed(), "Anna");
+    // A driver chosen from the list is stored as well as a typed one.
+    w.f->ctl<forms::ComboBox>("EinFahrer")->addItem("Berta");
+    w.feld("EinFahrer")->setFocus();
+    QTest::keyClick(w.f->ctl<forms::ComboBox>("EinFahrer"), Qt::Key_Down);
+    EXPECT_EQ(w.text("EinFahrer"), "Berta");
+    EXPECT_EQ(fahrten1().Satzpuffer[0].Fahrer.trimmed(), "Berta");
+    const QString sechzig = "N" + QString("n").repeated(59);
+    for (const char* n : {"EinNach", "EinGrund", "EinGesprach", "TWbez"})
+        w.setzen(n, sechzig);
+    for (const char* n : {"EinNach", "EinGrund", "EinGesprach", "TWbez"})
+        EXPECT_EQ(w.text(n), sechzig.left(50)) << n;
+    const FahrtDatensatz& p = fahrten1().Satzpuffer[0];
+    EXPECT_EQ(p.Nach, sechzig.left(50));
+    EXPECT_EQ(p.Gespraechspartner, sechzig.left(50));
+    EXPECT_EQ(p.Wartungstext, sechzig.left(50));
+
+    // Driven km with a point: read up to the number's end and rounded half
+    // to even; a changed arrival writes the driven km back.
+    struct Km { const char* getippt; const char* gefahren; const char* ankunft; };
+    for (const Km& k : {Km{"100.5", "100.5", "445"}, Km{"101.5", "102", "447"}, Km{"100.6", "101", "446"}}) {
+        w.neu("EinGefKm", k.getippt);
+        EXPECT_EQ(w.text("EinGefKm"), k.gefahren) << k.getippt;
+        EXPECT_EQ(w.text("EinkmAn"), k.ankunft) << k.getippt;
+    }
+    w.neu("EinkmAn", "500");
+    EXPECT_EQ(w.text("EinGefKm"), "155");
+    w.spin("QKSpin6", true);
+    EXPECT_EQ(w.text("EinkmAn"), "501");
+    EXPECT_EQ(w.text("EinGefKm"), "156");
+    w.spin("QKSpin7", true);
+    EXPECT_EQ(w.text("EinkmAn"), "502");
+    EXPECT_EQ(w.text("EinGefKm"), "157");
+    EXPECT_EQ(p.KmAn, 502);
+    EXPECT_EQ(p.GefahreneKm, 157);
+}
+
+TEST(Tippen, TimeSpinsWrapAtMidnight)
+{
+    Fenster w;
+    w.mitZeiten();
+    w.taste(Qt::Key_F9);
+    struct Schritt { const char* spin; const char* feld; const char* vorher; bool hoch; const char* nachher; };
+    for (const Schritt& s : {Schritt{"QKSpin1", "EinZeitAb", "00:01", false, "23:59"},
+                             Schritt{"QKSpin1", "EinZeitAb", "23:58", true, "00:01"},
+                             Schritt{"QKSpin1", "EinZeitAb", "", false, "07:59"},
+                             Schritt{"QKSpin2", "EinZeitAb", "", false, "07:00"},
+                             Schritt{"QKSpin2", "EinZeitAb", "8:5", true, "09:05"},
+                             Schritt{"QKSpin3", "EinZeitAn", "", true, "01:00"},
+                             Schritt{"QKSpin3", "EinZeitAn", "00:15", false, "23:15"},
+                             Schritt{"QKSpin4", "EinZeitAn", "00:00", false, "23:59"},
+                             Schritt{"QKSpin4", "EinZeitAn", "12:59", true, "13:00"},
+                             Schritt{"QKSpin4", "EinZeitAn", "", true, "00:01"}}) {
+        w.setzen(s.feld, s.vorher);
+        w.spin(s.spin, s.hoch);
+        EXPECT_EQ(w.text(s.feld), s.nachher) << s.spin << " " << s.vorher;
+    }
+}
+
+TEST(Tippen, CostUnitsAmountsAndPrice)
+{
+    Fenster w;
+    w.mitZeiten();
+    w.taste(Qt::Key_F9);
+    w.maus("CBenzin_0");
+    ASSERT_FALSE(w.f->ctl("FrBenzin")->isHidden());
+    struct Art { const char* text; const char* einheit; };
+    for (const Art& a : {Art{"kWh", "kWH"}, Art{"KG", "kWH"}, Art{"kg", "Kilogramm"}, Art{"Liter", "Liter"},
+                         Art{"Kg", "Kilogramm"}})
+    {
+        w.setzen("CbbKArt", a.text);
+        EXPECT_EQ(w.text("Label35"), a.einheit) << a.text;
+    }
+    w.setzen("CbbKArt", "Elektrostrom-Mix");
+    EXPECT_EQ(w.text("CbbKArt"), "Elektrostrom-Mix");
+    EXPECT_EQ(fahrten1().Satzpuffer[0].Kraftstoffart.trimmed(), "Elektrostr");
+
+    w.tippen("TLiter", "0,8");
+    w.tippen("TBGesamt", "a12,5.,0");
+    EXPECT_EQ(w.text("TBGesamt"), "12,50");
+    w.neu("TBGesamt", "12,5");
+    w.verlassen("TBGesamt", "TWbez");
+    EXPECT_EQ(w.text("TBGesamt"), QString::fromUtf8("12,50 €"));
+    EXPECT_EQ(fahrten1().Satzpuffer[0].BetragKraftstoff.raw, 125000);
+    EXPECT_EQ(w.text("Label30"), "");                 // 0,8 reads as zero
+    w.neu("TLiter", "5");
+    w.verlassen("TLiter", "TWbez");
+    EXPECT_EQ(w.text("Label30"), QString::fromUtf8("2,50 €"));
+    EXPECT_DOUBLE_EQ(fahrten1().Satzpuffer[0].Kraftstoffmenge, 5.0);
+    w.tippen("TWGesamt", "1234,5");
+    w.verlassen("TWGesamt", "TWbez");
+    EXPECT_EQ(w.text("TWGesamt"), QString::fromUtf8("1.234,50 €"));
+    EXPECT_EQ(fahrten1().Satzpuffer[0].BetragWartung.raw, 12345000);
+}
+
+TEST(Tippen, CalendarFillsBothDatesWithWholeDayJournalNotices)
+{
+    Fenster w;
+    w.taste(Qt::Key_F9);
+    fahrten1().Voreinstellung.Journalfunktion = -1;
+    fahrten1().Voreinstellung.Warnhinweise = -1;
+    // Whole days: eight days back is no notice yet, nine are.
+    struct Klick { qint32 tag; QList<int> meldungen; };
+    for (const Klick& k : {Klick{tag(15, 6), {}}, Klick{tag(7, 6), {}}, Klick{tag(6, 6), {101}}, Klick{tag(16, 6), {98}}}) {
+        w.u.meldungen.clear();
+        w.kalender(k.tag);
+        EXPECT_EQ(w.u.meldungen, k.meldungen) << k.tag;
+        EXPECT_EQ(w.text("EinDatumAb"), QDate(1899, 12, 30).addDays(k.tag).toString("dd.MM.yyyy")) << k.tag;
+        EXPECT_EQ(w.text("EinDatumAn"), w.text("EinDatumAb"));
+        EXPECT_EQ(fahrten1().Satzpuffer[0].DatumAb, k.tag);
+    }
+    EXPECT_EQ(w.text("LEinDatum"), "Eintragungsdatum 15.06.2016");
+}
+
+TEST(Tippen, CalendarPresetsTimesOnlyAwayFromTheLastArrivalDay)
+{
+    Fenster w;
+    w.mitZeiten();
+    fahrten1().Voreinstellung.Journalfunktion = 0;
+    fahrten1().Voreinstellung.Warnhinweise = -1;
+    w.taste(Qt::Key_F9);
+    w.fuellen("15.06.2016", "08:00", "12:00");
+    w.maus("EintragSpeichern");
+    ASSERT_EQ(w.satzanzahl(), 1);
+    fahrten1().Voreinstellung.ZeitenVorgeben = -1;
+    w.taste(Qt::Key_F9);   // the shown new entry follows the last arrival by 2 and 5 minutes
+    EXPECT_EQ(w.text("EinZeitAb"), "12:02");
+    EXPECT_EQ(w.text("EinZeitAn"), "12:05");
+    struct Klick { qint32 tag; const char* datum; const char* ab; const char* an; QList<int> meldungen; };
+    for (const Klick& k : {Klick{tag(15, 6), "15.06.2016", "12:02", "12:05", {}},
+                           Klick{tag(14, 6), "15.06.2016", "08:00", "12:00", {21}},   // put back, times preset
+                           Klick{tag(17, 6), "17.06.2016", "08:00", "12:00", {}}}) {
+        w.u.meldungen.clear();
+        w.kalender(k.tag);
+        EXPECT_EQ(w.text("EinDatumAb"), k.datum) << k.tag;
+        EXPECT_EQ(w.text("EinDatumAn"), k.datum) << k.tag;
+        EXPECT_EQ(w.text("EinZeitAb"), k.ab) << k.tag;
+        EXPECT_EQ(w.text("EinZeitAn"), k.an) << k.tag;
+        EXPECT_EQ(w.u.meldungen, k.meldungen) << k.tag;
+        EXPECT_EQ(fahrten1().Satzpuffer[0].DatumAb, k.tag);
+    }
+}
+
+TEST(Tippen, PrivateCarCostsPerTripAndTheSumOfTheShare)
+{
+    Fenster w(false);
+    fahrten1().Voreinstellung.Journalfunktion = 0;
+    for (const char* datum : {"15.06.2016", "16.06.2016"}) {
+        w.taste(Qt::Key_F9);
+        w.fuellen(datum, "08:00", "12:00");
+        w.neu("EinGefKm", "5");
+        w.neu("PersAnz", "1");
+        EXPECT_EQ(w.text("aktuFahrko"), "1,60");
+        w.maus("EintragSpeichern");
+    }
+    ASSERT_EQ(w.satzanzahl(), 2);
+    // The sum keeps its cents: 1,60 + 1,60, not rounded trip by trip.
+    w.neu("Text3", "1345");
+    w.maus("Command18");
+    EXPECT_EQ(w.text("Text4"), " 10");
+    EXPECT_EQ(w.text("Text5"), "990");
+    EXPECT_EQ(w.text("Text6"), "1,00");
+    EXPECT_EQ(w.text("Text7"), "99,00");
+    EXPECT_EQ(w.text("Text8"), "3,20");
+    EXPECT_EQ(fahrten1().KmPrivat, 990);
+    EXPECT_DOUBLE_EQ(fahrten1().Fahrtkostensumme, 3.2);
+    EXPECT_DOUBLE_EQ(fahrten1().AnteilPrivat, 99.0);
+}
+
+TEST(Tippen, PrivateCarShareWithoutTripsAsksForEntriesFirst)
+{
+    Fenster w(false);
+    w.neu("Text3", "5000");
+    const QString vorher = w.text("Text4");
+    w.u.meldungen.clear();
+    w.maus("Command18");
+    EXPECT_EQ(w.u.meldungen, QList<int>{92});
+    EXPECT_EQ(w.text("Text4"), vorher);
 }

@@ -1,6 +1,7 @@
 #include "platform/forms/events.h"
 #include "platform/forms/keys.h"
 #include "platform/forms/mouseupbutton.h"
+#include "platform/forms/textinput.h"
 
 #include <QApplication>
 #include <QAbstractItemView>
@@ -11,6 +12,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QTest>
+#include <QWheelEvent>
 #include <QWidget>
 #include <gtest/gtest.h>
 
@@ -254,6 +256,28 @@ TEST_F(Preview, AnOpenDropDownListKeepsTheWindowsShortcuts)
     EXPECT_EQ(seen, 1);
     combo->hidePopup();
     forms::clearKeyPreview(&window);
+}
+
+TEST_F(Preview, ALockedComboTakesNeitherKeysNorItsListAndTypesAgainOnceUnlocked)
+{
+    auto* combo = new QComboBox(&window);
+    combo->setEditable(true);
+    combo->addItems({"eins", "zwei"});
+    combo->setGeometry(0, 60, 100, 25);
+    combo->show();
+    bool locked = true;
+    forms::setLocked(combo, [&] { return locked; });
+    combo->setFocus();
+    QTest::keyClicks(combo, "x");
+    QTest::keyClick(combo, Qt::Key_Down);
+    QTest::keyClick(combo, Qt::Key_Backspace);
+    QWheelEvent wheel(QPointF(50, 12), combo->mapToGlobal(QPointF(50, 12)), {}, QPoint(0, -120), Qt::NoButton, {},
+                      Qt::NoScrollPhase, false);
+    QApplication::sendEvent(combo, &wheel);
+    EXPECT_EQ(combo->currentText(), "eins");
+    locked = false;
+    QTest::keyClicks(combo, "x");
+    EXPECT_EQ(combo->currentText(), "einsx");
 }
 
 using Focus = Window;
