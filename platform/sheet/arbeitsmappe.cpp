@@ -152,6 +152,11 @@ bool Mappe::schreibe(const Blatt& b, const QString& datei, const QString& tmpdir
         worksheet_fit_to_pages(ws, uint16_t(s.seitenBreit), uint16_t(s.seitenHoch));
     else
         worksheet_set_print_scale(ws, uint16_t(druckprozent(s)));
+    // The pages hold the used area and no more: a spreadsheet program would
+    // otherwise add pages for the blanks that pad a text past its column.
+    if (b.letzteZeile() >= 1 && b.letzteSpalte() >= 1)
+        pruefe(worksheet_print_area(ws, 0, 0, lxw_row_t(b.letzteZeile() - 1), lxw_col_t(b.letzteSpalte() - 1)),
+               "Druckbereich");
     if (s.titelVon >= 1 && s.titelBis >= s.titelVon)
         pruefe(worksheet_repeat_rows(ws, lxw_row_t(s.titelVon - 1), lxw_row_t(s.titelBis - 1)), "Drucktitel");
     std::vector<lxw_row_t> umbrueche;

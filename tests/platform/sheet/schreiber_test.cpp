@@ -87,6 +87,8 @@ TEST(Schreiber, AWorkbookAnIndependentReaderOpens)
     const QString buch = QString::fromUtf8(teile.value(QStringLiteral("xl/workbook.xml")));
     EXPECT_TRUE(buch.contains(QStringLiteral("_xlnm.Print_Titles")));
     EXPECT_TRUE(buch.contains(QStringLiteral("$1:$1")));
+    EXPECT_TRUE(buch.contains(QStringLiteral("_xlnm.Print_Area")));   // the used area, as the pages print it
+    EXPECT_TRUE(buch.contains(QStringLiteral("$A$1:$C$5")));   // C5 holds a frame
 
     // Fitting: one page wide, as many tall as needed.
     int16_t p = 80;
