@@ -41,7 +41,7 @@ void papiergroesse(int code, double& breite, double& hoehe)
 
 int druckprozent(const Seitenformat& s)
 {
-    return std::max(10, std::clamp(s.skalierung, 10, 400) * 9 / 10);
+    return std::max(10, std::clamp(s.skalierung, 10, 400) * 85 / 100);
 }
 
 double druckmassstab(const Blatt& b)

@@ -6,8 +6,8 @@
 //
 //   sheet::Seitenplan p = sheet::paginiere(blatt);
 //   p.seiten.size();      // pages, down first, then across
-//   p.massstab;           // 0.72 at the print scale 80 %, or when one page
-//                         // wide fits a 14,900-twip sheet
+//   p.massstab;           // 0.68 at the print scale 80 %; 0.72 when one
+//                         // page wide fits a 14,900-twip sheet
 //
 // Also here: the header and footer codes, and which frame lines a cell
 // shows (a shared edge is drawn when either neighbour asks for it).
@@ -42,12 +42,13 @@ void papiergroesse(int code, double& breite, double& hoehe);
 
 Seitenplan paginiere(const Blatt& b);
 
-// The percent a sheet prints at without fitting: nine tenths of the print
-// scale, rounded down. The tables' widths were chosen for a control that
-// printed a sheet smaller than its twips: at the stored 80 % the full trip
-// table (14,900 twips) would be wider than A4 itself, yet the settings page
-// tells the user seven trips fill one A4 sheet. At 72 % seven blocks fit a
-// portrait page and the logbook one landscape page wide.
+// The percent a sheet prints at without fitting: 85 % of the print scale,
+// rounded down. The tables' widths were chosen for a control that printed a
+// sheet smaller than its twips: at the stored 80 % the full trip table
+// (14,900 twips) would be wider than A4 itself, yet the settings page tells
+// the user seven trips fill one A4 sheet. At 68 % seven blocks fit a portrait
+// page and the logbook one landscape page wide, with room to spare here and
+// in a spreadsheet program, which reads column widths a few percent wider.
 int druckprozent(const Seitenformat& s);
 
 // The scale that fit-to-pages gives, or druckprozent (as a factor).

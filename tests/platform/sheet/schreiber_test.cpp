@@ -75,7 +75,7 @@ TEST(Schreiber, AWorkbookAnIndependentReaderOpens)
     EXPECT_TRUE(blatt.contains(QRegularExpression(QStringLiteral("<c r=\"B5\"[^>]*><f>SUM\\(B3:B4\\)</f><v>1244.5</v>"))));
     EXPECT_TRUE(blatt.contains(QStringLiteral("orientation=\"landscape\"")));
     EXPECT_TRUE(blatt.contains(QStringLiteral("paperSize=\"9\"")));
-    EXPECT_TRUE(blatt.contains(QStringLiteral("scale=\"72\"")));    // the print scale 80 % prints at 72 %
+    EXPECT_TRUE(blatt.contains(QStringLiteral("scale=\"68\"")));    // the print scale 80 % prints at 80 * 85 / 100 = 68 %
     EXPECT_TRUE(blatt.contains(QStringLiteral("left=\"0.4\"")));
     EXPECT_TRUE(blatt.contains(QStringLiteral("top=\"0.7\"")));
     EXPECT_TRUE(blatt.contains(QStringLiteral("<brk id=\"3\"")));     // a page starts at row 4
