@@ -103,6 +103,19 @@ void zeichneText(QPainter& p, const Schriften::Text& x, const QPointF& grundlini
         p.drawGlyphRun(ursprung, run);
 }
 
+// A text that does not fit its room is cut at the room's edges.
+void zeichneText(QPainter& p, const Schriften::Text& x, const QPointF& grundlinie, const QRectF& raum, bool passt)
+{
+    if (passt) {
+        zeichneText(p, x, grundlinie);
+        return;
+    }
+    p.save();
+    p.setClipRect(raum, Qt::IntersectClip);
+    zeichneText(p, x, grundlinie);
+    p.restore();
+}
+
 } // namespace
 
 void twipTransform(QPainter& p, const QPaintDevice& geraet, double zoom)
@@ -200,13 +213,8 @@ double zeichneBereich(QPainter& p, const Blatt& b, int32_t vonZeile, int32_t bis
                     const QPointF grundlinie(tx, unten - kAbstand / 2 - fm.descent());
                     if (sb > sv) {
                         lauftexte.push_back({*geformt, grundlinie, QRectF(l, oben, raum, h), passt});
-                    } else if (passt) {
-                        zeichneText(p, *geformt, grundlinie);
                     } else {
-                        p.save();
-                        p.setClipRect(QRectF(l, oben, raum, h), Qt::IntersectClip);
-                        zeichneText(p, *geformt, grundlinie);
-                        p.restore();
+                        zeichneText(p, *geformt, grundlinie, QRectF(l, oben, raum, h), passt);
                     }
                 }
                 // Frame lines: the cell's own and its neighbours' shared
@@ -234,13 +242,7 @@ double zeichneBereich(QPainter& p, const Blatt& b, int32_t vonZeile, int32_t bis
         // Inside the outer edges, so the cell's own frame stays.
         p.fillRect(t.raum.adjusted(8, 8, -8, -8), Qt::white);
         p.setPen(Qt::black);
-        if (!t.passt) {
-            p.save();
-            p.setClipRect(t.raum, Qt::IntersectClip);
-        }
-        zeichneText(p, t.text, t.grundlinie);
-        if (!t.passt)
-            p.restore();
+        zeichneText(p, t.text, t.grundlinie, t.raum, t.passt);
     }
     p.restore();
     return oben - y;
