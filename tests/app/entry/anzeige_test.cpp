@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 using kmktest::Seite;
+using kmktest::gepolstert;
 using namespace kmk;
 
 namespace {
@@ -36,8 +37,6 @@ FahrtDatensatz gespeichert()
 }
 
 QCheckBox* check13(Seite& p) { return p.s.ctl<QCheckBox>("Check13"); }
-
-QString gepolstert(const QString& t, int breite) { return t + QString(breite - t.size(), ' '); }
 
 const char* const Textfelder[] = {"EinUber", "EinNach", "EinGrund", "EinGesprach", "EinFahrer",
                                   "TBGesamt", "TWGesamt", "TLiter", "TWbez", "CbbKArt"};

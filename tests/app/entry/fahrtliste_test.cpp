@@ -13,22 +13,6 @@ using namespace kmk;
 
 namespace {
 
-void zeige(Seite& p, int n)
-{
-    p.st.Satznummer = n;
-    p.st.Pufferindex = 3;
-    FLaden(p.s);
-}
-
-QStringList listenzeilen(Seite& p)
-{
-    QStringList z;
-    auto* l = p.s.ctl<QListWidget>("FahrtListe");
-    for (int i = 0; i < l->count(); ++i)
-        z << l->item(i)->text();
-    return z;
-}
-
 // Seite::fahrt(i) as a list line, written out by hand.
 QString zeile(int i, const QString& marke)
 {

@@ -25,27 +25,10 @@
 #include <gtest/gtest.h>
 
 using kmktest::Seite;
+using kmktest::gepolstert;
 using namespace kmk;
 
 namespace {
-
-void zeige(Seite& p, int n)
-{
-    p.st.Satznummer = n;
-    p.st.Pufferindex = 3;
-    FLaden(p.s);
-}
-
-QString gepolstert(const QString& t, int breite) { return t + QString(breite - t.size(), ' '); }
-
-QStringList listenzeilen(Seite& p)
-{
-    QStringList z;
-    auto* l = p.s.ctl<QListWidget>("FahrtListe");
-    for (int i = 0; i < l->count(); ++i)
-        z << l->item(i)->text();
-    return z;
-}
 
 // The real main window with vehicle 1 set up and the given trip file,
 // started again so that the start-up loads it.

@@ -15,20 +15,8 @@
 #include <gtest/gtest.h>
 
 using kmktest::Seite;
+using kmktest::gepolstert;
 using namespace kmk;
-
-namespace {
-
-QString gepolstert(const QString& t, int breite) { return t + QString(breite - t.size(), ' '); }
-
-void zeige(Seite& p, int n)
-{
-    p.st.Satznummer = n;
-    p.st.Pufferindex = 3;
-    FLaden(p.s);
-}
-
-} // namespace
 
 TEST(Navigation, BothEndsStopWithTheirMessage)
 {

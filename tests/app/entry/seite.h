@@ -3,6 +3,7 @@
 // in a fresh program folder; questions answered from a script and recorded.
 
 #include "app/entry/eintragsseite.h"
+#include "app/entry/laden.h"
 #include "app/mainwindow/form1.h"
 #include "app/mainwindow/page_eintragungen.h"
 #include "app/records/jahr.h"
@@ -13,6 +14,7 @@
 
 #include <QFile>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QRadioButton>
 #include <QTemporaryDir>
 #include <QWidget>
@@ -125,5 +127,26 @@ struct Seite {
         return t;
     }
 };
+
+// A text padded with blanks to its field's width, as records hold it.
+inline QString gepolstert(const QString& t, int breite) { return t + QString(breite - t.size(), ' '); }
+
+// Shows stored trip n as the navigation does.
+inline void zeige(Seite& p, int n)
+{
+    p.st.Satznummer = n;
+    p.st.Pufferindex = 3;
+    kmk::FLaden(p.s);
+}
+
+// The trip list's lines, top first.
+inline QStringList listenzeilen(Seite& p)
+{
+    QStringList z;
+    auto* l = p.s.ctl<QListWidget>("FahrtListe");
+    for (int i = 0; i < l->count(); ++i)
+        z << l->item(i)->text();
+    return z;
+}
 
 } // namespace kmktest
