@@ -99,6 +99,12 @@ struct Umgebung {
         QFile f(pfad(name));
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
     }
+    // A file of the program folder with these bytes.
+    bool schreibe(const QString& name, const QByteArray& bytes) const
+    {
+        QFile f(pfad(name));
+        return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
+    }
     // "Hilfs.txt" with the lines "Hilfe 1" .. "Hilfe <n>".
     bool schreibeHilfstexte(int n = 102) const
     {
