@@ -30,6 +30,21 @@ QByteArray neuesProgramm()
     return kmktest::elfProgramm(lies(QCoreApplication::applicationFilePath()), 300000);
 }
 
+// The request the window sends, written out: the request line, then the
+// fixed header lines with the host of the loopback server.
+QByteArray anfrage(const QByteArray& zeile, quint16 port)
+{
+    return zeile + "\r\n"
+                   "Accept: image/gif, image/x-xbitmap, image/jpeg, image/pjpeg, application/vnd.ms-powerpoint, "
+                   "application/vnd.ms-excel, application/msword, application/x-comet, */*\r\n"
+                   "Accept-Language: en\r\n"
+                   "Accept-Encoding: identity\r\n"
+                   "Cache-Control: no-cache\r\n"
+                   "Proxy-Connection: Keep-Alive\r\n"
+                   "User-Agent: Dvr Agent 1.0\r\n"
+                   "Host: 127.0.0.1:" + QByteArray::number(port) + "\r\n\r\n";
+}
+
 struct Programmordner {
     QTemporaryDir dir;
     QString programm = dir.filePath("Kilometrika");
@@ -85,15 +100,7 @@ TEST(FDownload, AWholeProgramReplacesTheOldOneKeepingACopy)
     ASSERT_TRUE(QTest::qWaitFor([&] { return !o.w->laeuft(); }, 10000));
 
     EXPECT_EQ(srv.requests, 1);
-    EXPECT_EQ(srv.request, "GET /kxt/Kilometrika HTTP/1.0\r\n"
-                           "Accept: image/gif, image/x-xbitmap, image/jpeg, image/pjpeg, application/vnd.ms-powerpoint, "
-                           "application/vnd.ms-excel, application/msword, application/x-comet, */*\r\n"
-                           "Accept-Language: en\r\n"
-                           "Accept-Encoding: identity\r\n"
-                           "Cache-Control: no-cache\r\n"
-                           "Proxy-Connection: Keep-Alive\r\n"
-                           "User-Agent: Dvr Agent 1.0\r\n"
-                           "Host: 127.0.0.1:" + QByteArray::number(srv.port()) + "\r\n\r\n");
+    EXPECT_EQ(srv.request, anfrage("GET /kxt/Kilometrika HTTP/1.0", srv.port()));
     EXPECT_EQ(o.w->lblStatus->text(),
               "Download beendet. Beim nächsten Neustart des Programms haben Sie die aktuellste Version.");
     EXPECT_TRUE(lies(o.programm) == neu);
@@ -232,15 +239,7 @@ TEST(FDownload, TheUpdateWindowAsksAsItAlwaysDidAndReplacesOnlyAWholeProgram)
         w.cmdStart_Click();
         EXPECT_FALSE(w.cmdStart->isEnabled());
         EXPECT_TRUE(QTest::qWaitFor([&] { return !w.laeuft(); }, 10000));
-        EXPECT_EQ(srv.request, r.requestLine + "\r\n"
-                                   "Accept: image/gif, image/x-xbitmap, image/jpeg, image/pjpeg, application/vnd.ms-powerpoint, "
-                                   "application/vnd.ms-excel, application/msword, application/x-comet, */*\r\n"
-                                   "Accept-Language: en\r\n"
-                                   "Accept-Encoding: identity\r\n"
-                                   "Cache-Control: no-cache\r\n"
-                                   "Proxy-Connection: Keep-Alive\r\n"
-                                   "User-Agent: Dvr Agent 1.0\r\n"
-                                   "Host: 127.0.0.1:" + QByteArray::number(srv.port()) + "\r\n\r\n");
+        EXPECT_EQ(srv.request, anfrage(r.requestLine, srv.port()));
         EXPECT_TRUE(w.cmdStart->isEnabled());
         EXPECT_FALSE(QFile::exists(w.TargetFile));
         if (r.ersetzt) {
