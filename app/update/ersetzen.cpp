@@ -17,6 +17,7 @@ struct ElfKopf {
     bool elf = false;     // begins with the mark, a class and a byte order
     bool ok = false;      // an ELF header, whole
     bool ganz = false;    // header, program headers, loadable segments and section headers inside the file
+    bool interpreter = false;   // names the loader that starts it, inside the file
     quint8 klasse = 0, ordnung = 0;
     quint16 typ = 0, maschine = 0;
 };
@@ -87,12 +88,16 @@ ElfKopf leseKopf(const QString& path)
     bool ladbar = false;
     for (quint64 i = 0; i < phnum; ++i) {
         const qsizetype at = qsizetype(i * phentsize);
-        if (zahl(ph, at, 4) != 1)   // PT_LOAD
+        const quint64 art = zahl(ph, at, 4);
+        if (art != 1 && art != 3)   // PT_LOAD, PT_INTERP
             continue;
-        ladbar = true;
         const quint64 offset = zahl(ph, at + (b64 ? 8 : 4), wort), filesz = zahl(ph, at + (b64 ? 32 : 16), wort);
         if (!liegtInnen(offset, filesz, 1, size))
             return k;
+        if (art == 1)
+            ladbar = true;
+        else
+            k.interpreter = filesz > 1;
     }
     k.ganz = ladbar;
     return k;
@@ -111,7 +116,9 @@ bool istProgrammDatei(const QString& path, const QString& reference, QString* wh
     if (!neu.elf || !ref.ok || neu.klasse != ref.klasse || neu.ordnung != ref.ordnung
         || (neu.ok && ((neu.typ != 2 && neu.typ != 3) || neu.maschine != ref.maschine)))
         return nein("Die geladene Datei ist kein Programm für diesen Computer.");
-    if (!neu.ganz)
+    // A shared library is a whole file of type 3 too, but without a loader
+    // to start it: put in place of the program it crashes at every start.
+    if (!neu.ganz || (neu.typ == 3 && !neu.interpreter))
         return nein("Die geladene Datei ist kein vollständiges Programm.");
     return true;
 }

@@ -376,6 +376,7 @@ TEST(Ersetzen, OnlyAnExecutableOfThisKindCounts)
         {"other machine", mit(18, QByteArray(1, char(ganz[18] ^ 0x01))), false},
         {"other class", mit(4, QByteArray(1, char(3 - ganz[4]))), false},
         {"object file", mit(16, QByteArray("\x01\x00", 2)), false},
+        {"shared library", kmktest::elfProgramm(selbst, 4096, false).replace(16, 2, QByteArray("\x03\x00", 2)), false},
         {"MZ program", "MZ" + QByteArray(62, '\0'), false},
         {"short", ganz.left(10), false},
         {"ELF header alone", ganz.left(24), false},
@@ -384,6 +385,7 @@ TEST(Ersetzen, OnlyAnExecutableOfThisKindCounts)
         {"no program headers", mit(b64 ? 56 : 44, zahl(0, 2)), false},
         {"program headers beyond the end", mit(b64 ? 32 : 28, zahl(4096 - 8, wort)), false},
         {"a segment beyond the end", mit(ph + (b64 ? 8 : 4), zahl(1, wort)), false},
+        {"the loader's name beyond the end", mit(ph + (b64 ? 56 : 32) + (b64 ? 8 : 4), zahl(4096, wort)), false},
         {"section headers beyond the end", mit(b64 ? 60 : 48, zahl(2, 2)), false},
     };
     for (const Row& r : rows) {
