@@ -1,14 +1,22 @@
 #!/usr/bin/env bash
 # Builds the program, lays out a fresh demo program folder for the current
 # year and starts the program there (under Xvfb when there is no display).
+# Only what the demo starts is built: the program, its three libraries and
+# the installation tools of the layout, in a build folder of its own, so
+# the test binaries of scripts/test.sh are not waited for.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/deps.sh --gui
-build=${KMK_BUILD_DIR:-build}
+build=${KMK_DEMO_BUILD_DIR:-build-demo}
+ziele=(Kilometrika QKCAL32 QKSPIN32 Netzladen dtsd-schreiben kmk-icons kmk-regsvr)
+
+echo "Build wird eingerichtet in $build ..." >&2
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build "$build" -j"$(nproc)"
+echo "Kilometrika, QKCAL32, QKSPIN32, Netzladen und die Installationswerkzeuge werden gebaut ..." >&2
+cmake --build "$build" -j"$(nproc)" --target "${ziele[@]}"
 
 demo=${KMK_DEMO_DIR:-$PWD/demo}
+echo "Demo-Programmordner wird angelegt: $demo" >&2
 rm -rf "$demo"
 bash tools/layout/make-program-folder.sh "$build/bin" "$demo" "$(date +%Y)"
 

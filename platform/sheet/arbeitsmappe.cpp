@@ -117,6 +117,15 @@ bool Mappe::schreibe(const Blatt& b, const QString& datei, const QString& tmpdir
             *fehler = QStringLiteral("Die Arbeitsmappe kann nicht angelegt werden");
         return false;
     }
+    // Spreadsheet programs measure column widths in the workbook's default
+    // font, which is its first format's. The writer makes that Calibri 11,
+    // and a program without Calibri measures in a wider face: the columns
+    // and the pages grow. Every cell is Arial 10, so the default is too;
+    // both faces have the 7-pixel digit that zeichenbreite counts on.
+    if (lxw_format* standard = STAILQ_FIRST(m_buch->formats)) {
+        format_set_font_name(standard, "Arial");
+        format_set_font_size(standard, kStandardgroesse);
+    }
     const QByteArray titel = b.dokumenttitel.toUtf8();
     lxw_doc_properties eigenschaften{};
     eigenschaften.title = const_cast<char*>(titel.constData());

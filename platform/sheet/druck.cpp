@@ -17,44 +17,25 @@
 #include <QPrinterInfo>
 #include <QPushButton>
 
-#include <QLibrary>
+#include <cups/cups.h>
 
 namespace sheet {
 
-namespace {
-
-// The print system's queue list, as the shared library lays it out.
-struct CupsOption { char* name; char* value; };
-struct CupsZiel { char* name; char* instance; int standard; int anzahl; CupsOption* optionen; };
-
-// Whether the queue takes jobs. Qt hands a job to a queue that refuses it
-// without a word, so the print system is asked first; without it (no
-// such library, no such queue) the queue counts as taking them.
+// Qt hands a job to the print system without learning whether it was
+// queued, so the print system is asked first. A listed queue without
+// the accepting flag has not refused.
 bool nimmtAuftraege(const QString& name)
 {
-    static QLibrary cups(QStringLiteral("cups"), 2);
-    using Hole = int (*)(CupsZiel**);
-    using Frei = void (*)(int, CupsZiel*);
-    static const auto hole = reinterpret_cast<Hole>(cups.resolve("cupsGetDests"));
-    static const auto frei = reinterpret_cast<Frei>(cups.resolve("cupsFreeDests"));
-    if (!hole || !frei || name.isEmpty())
-        return true;
-    CupsZiel* ziele = nullptr;
-    const int n = hole(&ziele);
-    bool ja = true;
-    const QByteArray gesucht = name.toUtf8();
-    for (int i = 0; i < n; ++i) {
-        if (!ziele[i].name || gesucht != ziele[i].name || ziele[i].instance)
-            continue;
-        for (int k = 0; k < ziele[i].anzahl; ++k)
-            if (qstrcmp(ziele[i].optionen[k].name, "printer-is-accepting-jobs") == 0)
-                ja = qstrcmp(ziele[i].optionen[k].value, "false") != 0;
-    }
-    frei(n, ziele);
+    if (name.isEmpty())
+        return false;
+    cups_dest_t* ziele = nullptr;
+    const int anzahl = cupsGetDests(&ziele);
+    const cups_dest_t* ziel = cupsGetDest(name.toUtf8().constData(), nullptr, anzahl, ziele);
+    const char* nimmt = ziel ? cupsGetOption("printer-is-accepting-jobs", ziel->num_options, ziel->options) : nullptr;
+    const bool ja = ziel && qstrcmp(nimmt, "false") != 0;
+    cupsFreeDests(anzahl, ziele);
     return ja;
 }
-
-} // namespace
 
 bool druckeBlatt(const Blatt& b, QPrinter& drucker)
 {

@@ -25,6 +25,11 @@ namespace sheet {
 // not take the job.
 bool druckeBlatt(const Blatt& b, QPrinter& drucker);
 
+// Whether the print system lists the queue and it takes jobs. A queue it
+// does not list (none of that name, or no print system running) takes
+// none, as nothing could be queued there; druckeBlatt asks it first.
+bool nimmtAuftraege(const QString& drucker);
+
 // One print from the preview: the printer dialog ('dialog', false when
 // cancelled), then the pages. Every print starts at all pages and one
 // copy, whatever the last one chose; a print that fails is shown as

@@ -207,6 +207,14 @@ TEST(Ansicht, EveryPrintStartsAtAllPagesOneCopyAndAFailureIsShown)
     EXPECT_EQ(fakes.dialogs.shown[0].prompt, "Die Tabelle konnte nicht gedruckt werden : " + dir.filePath("fehlt/gedruckt.pdf"));
 }
 
+TEST(Ansicht, AQueueThePrintSystemDoesNotListTakesNoJobs)
+{
+    // Whether no print system runs or it has no such queue: nothing could
+    // be queued, so a print there must not pass as done.
+    EXPECT_FALSE(nimmtAuftraege(QStringLiteral("Kilometrika-Testdrucker-ohne-Warteschlange")));
+    EXPECT_FALSE(nimmtAuftraege(QString()));
+}
+
 TEST(Ansicht, ThePrinterSetUpOffersPrintersAndTheirOptionsOnly)
 {
     QPrinter drucker(QPrinter::HighResolution);

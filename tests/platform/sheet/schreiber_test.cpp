@@ -100,6 +100,24 @@ TEST(Schreiber, AWorkbookAnIndependentReaderOpens)
     EXPECT_FALSE(passend.contains(QStringLiteral("scale=")));
 }
 
+TEST(Schreiber, TheWorkbooksDefaultFontIsTheCellsArial10)
+{
+    // Spreadsheet programs measure column widths in the first font: a face
+    // wider than the cells' would widen every column and add pages.
+    QTemporaryDir dir;
+    BlattSteuerung t;
+    tabelle(t);
+    const QString pfad = dir.filePath(QStringLiteral("fahrten.xlsx"));
+    QString fehler;
+    ASSERT_TRUE(t.DateiSchreiben(pfad, TypArbeitsmappe, &fehler)) << fehler.toStdString();
+    const QString styles = QString::fromUtf8(testzip::lies(lies(pfad)).value(QStringLiteral("xl/styles.xml")));
+    const QRegularExpressionMatch erste =
+        QRegularExpression(QStringLiteral("<fonts [^>]*><font>(.*?)</font>")).match(styles);
+    ASSERT_TRUE(erste.hasMatch()) << styles.toStdString();
+    EXPECT_TRUE(erste.captured(1).contains(QStringLiteral("<sz val=\"10\"/>"))) << erste.captured(1).toStdString();
+    EXPECT_TRUE(erste.captured(1).contains(QStringLiteral("<name val=\"Arial\"/>"))) << erste.captured(1).toStdString();
+}
+
 TEST(Schreiber, PdfAndTextAreWritten)
 {
     QTemporaryDir dir;
