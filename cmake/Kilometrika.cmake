@@ -1,5 +1,7 @@
 # kmk_test(<name> [GUI] SOURCES ... LIBS ...): one GoogleTest binary per folder.
-# GUI tests get a QApplication and run offscreen; others a QCoreApplication.
+# GUI tests get a QApplication and run offscreen unless QT_QPA_PLATFORM names
+# another platform (on xcb each binary on an X server of its own); others a
+# QCoreApplication.
 function(kmk_test name)
   cmake_parse_arguments(T "GUI" "" "SOURCES;LIBS" ${ARGN})
   if(T_GUI)
@@ -12,9 +14,15 @@ function(kmk_test name)
   add_executable(${name} ${T_SOURCES} ${main})
   target_link_libraries(${name} PRIVATE ${T_LIBS} ${qt} GTest::gtest GTest::gmock Qt6::Test)
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/testbin)
-  add_test(NAME ${name} COMMAND ${name})
+  if(T_GUI)
+    add_test(NAME ${name} COMMAND sh ${CMAKE_SOURCE_DIR}/tests/support/eigenes-display.sh $<TARGET_FILE:${name}>)
+  else()
+    add_test(NAME ${name} COMMAND ${name})
+  endif()
+  # No platform here: the test's main takes the caller's QT_QPA_PLATFORM
+  # (xcb on a real display) and falls back to offscreen.
   set_tests_properties(${name} PROPERTIES
-    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;KMK_SOURCE_DIR=${CMAKE_SOURCE_DIR};KMK_BIN_DIR=${CMAKE_BINARY_DIR}/bin"
+    ENVIRONMENT "KMK_SOURCE_DIR=${CMAKE_SOURCE_DIR};KMK_BIN_DIR=${CMAKE_BINARY_DIR}/bin"
     TIMEOUT 300)
 endfunction()
 

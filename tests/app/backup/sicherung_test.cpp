@@ -187,6 +187,23 @@ TEST(Sicherung, QuickBackupKeepsEachCountOnceAndRefreshesTheOtherFiles)
     EXPECT_TRUE(QFile::exists(o.pfad("Sicherheit/Auto1_AnzahlEintra_41.dat")));
 }
 
+TEST(Sicherung, QuickBackupOfTheCurrentVehicleIsMadeWhenAnotherHasItsCountAlready)
+{
+    Ordner o;
+    o.fahrten(1, 4, 'a');
+    o.fahrten(2, 5, 'b');
+    o.st.Satznummer = 4;
+    Sicherheitscopy(o.st);
+    EXPECT_TRUE(QFile::exists(o.pfad("Sicherheit/Auto2_AnzahlEintra_5.dat")));
+
+    // Vehicle 1 reaches vehicle 2's count: its own state is not backed up yet.
+    o.fahrten(1, 5, 'a');
+    o.st.Satznummer = 5;
+    Sicherheitscopy(o.st);
+    EXPECT_EQ(o.inhalt("Sicherheit/Auto1_AnzahlEintra_5.dat"), QByteArray(5 * 671, 'a'));
+    EXPECT_EQ(o.inhalt("Sicherheit/Auto2_AnzahlEintra_5.dat"), QByteArray(5 * 671, 'b'));
+}
+
 TEST(Wiederherstellung, OnlyCtrlAltWithADigitOfTheMainKeyboard)
 {
     const auto ca = Qt::ControlModifier | Qt::AltModifier;
@@ -226,6 +243,22 @@ TEST(Wiederherstellung, CopiesBackKeepingASafetyCopyAndChoosesTheVehicle)
     EXPECT_EQ(o.inhalt("Sicherheit/Auto2_vor_Wiederherstellen_20160615_1200.dat"), QByteArray(9 * 671, 'n'));
     EXPECT_EQ(listen, 1);
     EXPECT_EQ(gewaehlt, 1);
+}
+
+TEST(Wiederherstellung, ASecondRestoreInTheSameMinuteKeepsTheFirstSafetyCopy)
+{
+    Ordner o;
+    o.fahrten(2, 9, 'n');
+    for (const char* ordner : {"Sicherheit/_Au2-7 E", "Sicherheit/_Au2-5 E"})
+        QDir(o.dir.path()).mkpath(ordner);
+    o.schreibe("Sicherheit/_Au2-7 E/Auto2_16.dat", QByteArray(7 * 671, 'b'));
+    o.schreibe("Sicherheit/_Au2-5 E/Auto2_16.dat", QByteArray(5 * 671, 'c'));
+    const Wiederherstellungsdienste d;
+    ASSERT_EQ(Wiederherstellen(o.st, o.pfad("Sicherheit/_Au2-7 E"), 2, d), Wiederherstellung::Kopiert);
+    ASSERT_EQ(Wiederherstellen(o.st, o.pfad("Sicherheit/_Au2-5 E"), 2, d), Wiederherstellung::Kopiert);
+    EXPECT_EQ(o.inhalt("Sicherheit/Auto2_vor_Wiederherstellen_20160615_1200.dat"), QByteArray(9 * 671, 'n'));
+    EXPECT_EQ(o.inhalt("Sicherheit/Auto2_vor_Wiederherstellen_20160615_1200_2.dat"), QByteArray(7 * 671, 'b'));
+    EXPECT_EQ(o.inhalt("Auto2_16.dat"), QByteArray(5 * 671, 'c'));
 }
 
 TEST(Sicherungsseite, DeletingRefusesTheProgramAndBackupFoldersAndAllAboveThem)

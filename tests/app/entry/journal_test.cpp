@@ -180,31 +180,35 @@ TEST(Journal, QuestionsByWhatChangedAndNoLeavesTheFileAsItWas)
 TEST(Journal, EachComparedFieldChangedAloneIsAChange)
 {
     using Aenderung = void (*)(FahrtDatensatz&);
-    const std::pair<const char*, Aenderung> felder[] = {
-        {"Grund", [](FahrtDatensatz& f) { f.Grund = "kunde"; }},   // case counts
-        {"Von", [](FahrtDatensatz& f) { f.Von = " Start 2"; }},    // so does a leading blank
-        {"Nach", [](FahrtDatensatz& f) { f.Nach = "Ziel 9"; }},
-        {"Ueber", [](FahrtDatensatz& f) { f.Ueber = "A2"; }},
-        {"Gespraechspartner", [](FahrtDatensatz& f) { f.Gespraechspartner = "Meyer"; }},
-        {"Fahrtart", [](FahrtDatensatz& f) { f.Fahrtart = 4; }},
-        {"GefahreneKm", [](FahrtDatensatz& f) { f.GefahreneKm = 101; }},
-        {"KmAn", [](FahrtDatensatz& f) { f.KmAn += 1; }},
-        {"DatumAn", [](FahrtDatensatz& f) { f.DatumAn += 1; }},
-        {"ZeitAn", [](FahrtDatensatz& f) { f.ZeitAn += 1; }},
-        {"KmAb", [](FahrtDatensatz& f) { f.KmAb -= 1; }},
-        {"ZeitAb", [](FahrtDatensatz& f) { f.ZeitAb -= 1; }},
-        {"DatumAb", [](FahrtDatensatz& f) { f.DatumAb -= 1; }},
+    struct Feld { const char* name; Aenderung aendern; QList<int> fragen; };
+    const QList<int> normal{50, 51}, km{50, 52, 51}, zeit{50, 53, 51};
+    const Feld felder[] = {
+        {"Grund", [](FahrtDatensatz& f) { f.Grund = "kunde"; }, normal},   // case counts
+        {"Von", [](FahrtDatensatz& f) { f.Von = " Start 2"; }, normal},    // so does a leading blank
+        {"Nach", [](FahrtDatensatz& f) { f.Nach = "Ziel 9"; }, normal},
+        {"Ueber", [](FahrtDatensatz& f) { f.Ueber = "A2"; }, normal},
+        {"Gespraechspartner", [](FahrtDatensatz& f) { f.Gespraechspartner = "Meyer"; }, normal},
+        {"Fahrtart", [](FahrtDatensatz& f) { f.Fahrtart = 4; }, normal},
+        {"GefahreneKm", [](FahrtDatensatz& f) { f.GefahreneKm = 101; }, km},
+        {"KmAn", [](FahrtDatensatz& f) { f.KmAn += 1; }, normal},
+        {"DatumAn", [](FahrtDatensatz& f) { f.DatumAn += 1; }, normal},
+        {"ZeitAn", [](FahrtDatensatz& f) { f.ZeitAn += 1; }, zeit},
+        {"KmAb", [](FahrtDatensatz& f) { f.KmAb -= 1; }, normal},
+        {"ZeitAb", [](FahrtDatensatz& f) { f.ZeitAb -= 1; }, zeit},
+        {"DatumAb", [](FahrtDatensatz& f) { f.DatumAb -= 1; }, normal},
     };
-    for (const auto& [feld, aendern] : felder) {
+    for (const Feld& feld : felder) {
         Seite p;
         p.schreibe(3);
         const QByteArray vorher = p.inhalt();
         zeige(p, 2);
-        aendern(p.st.Satzpuffer[0]);
-        p.antworten = {false};
+        feld.aendern(p.st.Satzpuffer[0]);
+        // Yes up to the last question, No to it: nothing is written.
+        p.antworten.assign(feld.fragen.size() - 1, true);
+        p.antworten.push_back(false);
         ASpeichern(p.s);
-        EXPECT_EQ(p.fragen, QList<int>{50}) << feld;
-        EXPECT_EQ(p.inhalt(), vorher) << feld;
+        EXPECT_EQ(p.fragen, feld.fragen) << feld.name;
+        EXPECT_EQ(p.inhalt(), vorher) << feld.name;
     }
 }
 
@@ -283,6 +287,27 @@ TEST(Speichern, NewTripIsAppendedAfterQuestionFiveAndShown)
         EXPECT_EQ(p.st.Pufferindex, 3);
         EXPECT_FALSE(p.st.NeuerEintragOffen);
         EXPECT_EQ(p.text("FahrtNr"), " 4");
+    }
+}
+
+TEST(Speichern, AMealAllowanceSwitchedOffIsPointedOutFromMoreThanEightHours)
+{
+    struct Fall { qint16 abwesenheit; bool warnungen; QList<int> fragen; };
+    const Fall faelle[] = {
+        {480, true, {5}}, {481, true, {77, 5}}, {481, false, {5}},
+    };
+    for (const Fall& f : faelle) {
+        Seite p;
+        p.schreibe(3);
+        p.st.Satzanzahl = 3;
+        p.st.Voreinstellung.Warnhinweise = f.warnungen ? WAHR : FALSCH;
+        NeuEintrag(p.s);
+        p.st.Satzpuffer[0] = Seite::fahrt(4);
+        p.st.Satzpuffer[0].AbwesenheitGesamt = f.abwesenheit;
+        p.st.Satzpuffer[0].MitPauschale = 0;
+        ASpeichern(p.s);
+        EXPECT_EQ(p.fragen, f.fragen) << f.abwesenheit << " " << f.warnungen;
+        EXPECT_EQ(p.inhalt().size(), 4 * 671) << f.abwesenheit;
     }
 }
 

@@ -5,6 +5,7 @@
 #include "platform/forms/fakes.h"
 #include "platform/forms/seams.h"
 #include "platform/vb/text.h"
+#include "tests/support/zeiger.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -225,10 +226,10 @@ struct Fenster : ::testing::Test {
         form.activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
         // A move to where the pointer already is is no move: start away from every control.
-        QTest::mouseMove(&form, QPoint(form.width() - 2, form.height() - 2));
+        ASSERT_TRUE(kmktest::zeigerBeiseite(&form));
     }
 
-    void ueber(QWidget* w, QPoint p = {5, 5}) { QTest::mouseMove(w, p); }
+    void ueber(QWidget* w, QPoint p = {5, 5}) { ASSERT_TRUE(kmktest::zeigerAuf(w, p)) << qPrintable(w->objectName()); }
     void setTextInBoxes() { TEinHilfe->setPlainText("vorher"); TGrHilfe->setPlainText("vorher"); }
     QString text(QPlainTextEdit* box) { return box->toPlainText(); }
 };

@@ -1,6 +1,7 @@
 // Help lines on the real main window: what the user sees in the help boxes
 // when moving the mouse and tabbing through the pages.
 #include "test_startup_umgebung.h"
+#include "tests/support/zeiger.h"
 
 #include "app/mainwindow/hilfezeilen.h"
 #include "app/mainwindow/sstab.h"
@@ -26,6 +27,7 @@ struct Hauptfenster : ::testing::Test {
         f->show();
         f->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(f));
+        ASSERT_TRUE(kmktest::zeigerBeiseite(f));
     }
 
     // The entry grid as it shows once a vehicle is set up.
@@ -41,7 +43,7 @@ struct Hauptfenster : ::testing::Test {
         if (!w)
             w = f->ctl(name + "_0");
         ASSERT_NE(w, nullptr) << qPrintable(name);
-        QTest::mouseMove(w, QPoint(qMin(4, w->width() / 2), qMin(4, w->height() / 2)));
+        ASSERT_TRUE(kmktest::zeigerAuf(w, QPoint(qMin(4, w->width() / 2), qMin(4, w->height() / 2)))) << qPrintable(name);
     }
 };
 
@@ -90,16 +92,16 @@ TEST_F(Hauptfenster, ControlsInsideAVehicleFrameKeepTheirOwnText)
     f->SSTab1->setTab(1);
     QWidget* rahmen = f->ctl("GrundAuto_1");
     ASSERT_NE(rahmen, nullptr);
-    QTest::mouseMove(rahmen, QPoint(rahmen->width() - 3, rahmen->height() - 3));
+    ASSERT_TRUE(kmktest::zeigerAuf(rahmen, QPoint(rahmen->width() - 3, rahmen->height() - 3)));
     EXPECT_EQ(box("TGrHilfe"), "Hilfe 19");   // the frame itself
     // option and button ignore the movement; the frame must not take it over
-    QTest::mouseMove(f->ctl("FirmenPkw_1"), QPoint(30, 5));
+    ASSERT_TRUE(kmktest::zeigerAuf(f->ctl("FirmenPkw_1"), QPoint(30, 5)));
     EXPECT_EQ(box("TGrHilfe"), "Hilfe 30");
-    QTest::mouseMove(f->ctl("PrivatPkw_1"), QPoint(30, 5));
+    ASSERT_TRUE(kmktest::zeigerAuf(f->ctl("PrivatPkw_1"), QPoint(30, 5)));
     EXPECT_EQ(box("TGrHilfe"), "Hilfe 31");
-    QTest::mouseMove(f->ctl("Command1_1"), QPoint(30, 5));
+    ASSERT_TRUE(kmktest::zeigerAuf(f->ctl("Command1_1"), QPoint(30, 5)));
     EXPECT_EQ(box("TGrHilfe"), "Hilfe 32");
-    QTest::mouseMove(f->ctl("KfzEingabe_1"), QPoint(5, 5));
+    ASSERT_TRUE(kmktest::zeigerAuf(f->ctl("KfzEingabe_1"), QPoint(5, 5)));
     EXPECT_EQ(box("TGrHilfe"), "Hilfe 21");
 }
 
@@ -109,7 +111,7 @@ TEST_F(Hauptfenster, TabStripAndPrintoutPlateLabelWriteOtherPagesBoxes)
     const QString druck = box("TDruckHilfe");
     QTabBar* bar = f->SSTab1->findChild<QTabBar*>();
     ASSERT_NE(bar, nullptr);
-    QTest::mouseMove(bar, bar->tabRect(1).center());
+    ASSERT_TRUE(kmktest::zeigerAuf(bar, bar->tabRect(1).center()));
     EXPECT_EQ(box("TEinHilfe"), "Hilfe 7");
     EXPECT_EQ(box("TDruckHilfe"), druck);
 

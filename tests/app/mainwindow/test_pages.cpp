@@ -111,6 +111,15 @@ const PageCase kPages[] = {
     {"Ausdruck", &kmk::buildAusdruckPage, &kAusdruck},
 };
 
+// Where the pictures of the pages go: the folder KMK_BILDER names, to look
+// at them, else a folder of this run that goes when the run ends.
+QString bilderordner()
+{
+    static QTemporaryDir lauf;
+    const QString bilder = qEnvironmentVariable("KMK_BILDER");
+    return bilder.isEmpty() ? lauf.path() : bilder;
+}
+
 } // namespace
 
 TEST(Pages, EveryNamedControlExactlyOnceAndNamesUnique)
@@ -549,8 +558,7 @@ TEST(Pages, RegisteredControlsAreHostedAndScaleWithThePage)
         EXPECT_EQ(qkc->property("FirstDay").toInt(), 1);   // Sunday, as the day titles begin
 
         form.show();
-        QDir().mkpath(QDir::temp().filePath("kmk-pages"));
-        form.grab().save(QDir::temp().filePath("kmk-pages/Eintragungen-Steuerelemente.png"));
+        form.grab().save(bilderordner() + "/Eintragungen-Steuerelemente.png");
         kmk::clsResize rs;
         rs.setForm(&form);
         rs.Initialize();
@@ -600,9 +608,7 @@ TEST(Pages, ThePagesScaleWithTheWindow)
     form.resize(1568, 1440);
     rs.DoResize();
     tabs->setCurrentIndex(0);
-    const QString dir = QDir::temp().filePath("kmk-pages");
-    QDir().mkpath(dir);
-    form.grab().save(dir + "/Eintragungen-doppelt.png");
+    form.grab().save(bilderordner() + "/Eintragungen-doppelt.png");
     for (const auto& [w, g] : before)
         EXPECT_EQ(w->geometry(), QRect(g.x() * 2, g.y() * 2, g.width() * 2, g.height() * 2))
             << w->objectName().toStdString();
@@ -614,8 +620,7 @@ TEST(Pages, ThePagesScaleWithTheWindow)
 
 TEST(Pages, Screenshots)
 {
-    const QString dir = QDir::temp().filePath("kmk-pages");
-    QDir().mkpath(dir);
+    const QString dir = bilderordner();
     for (const PageCase& pc : kPages) {
         Page p(pc.build);
         p.page->show();

@@ -1,4 +1,5 @@
 #include "tests/controls/common/fixture.h"
+#include "tests/support/zeiger.h"
 
 #include "platform/com/formcontrols.h"
 
@@ -11,6 +12,7 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <memory>
+#include <tuple>
 
 using com::ControlHost;
 
@@ -336,8 +338,21 @@ TEST(CalendarInput, ClickingADaySetsTheDateBeforeMouseUp)
     // test left the pointer is no move: two points, so one of them is.
     QSignalSpy move(cal.get(), &ControlHost::mouseMove);
     QTest::mouseMove(cal->controlWidget(), QPoint(20, 80));
-    QTest::mouseMove(cal->controlWidget(), QPoint(21, 80));
+    ASSERT_TRUE(kmktest::zeigerAuf(cal->controlWidget(), QPoint(21, 80)));
     EXPECT_GE(move.count(), 1);
+}
+
+TEST(CalendarInput, EveryDayOfTheMonthCanBeClicked)
+{
+    auto cal = newCalendar();
+    for (const auto& [jahr, monat, tage] : {std::tuple{2021, 3, 31}, std::tuple{2021, 2, 28}}) {
+        cal->setProperty(Date, serial(jahr, monat, 15));
+        for (int tag = 1; tag <= tage; ++tag) {
+            QTest::mouseClick(cal->controlWidget(), Qt::LeftButton, {}, cellOf(*cal, tag).center());
+            EXPECT_EQ(cal->property(Date).toInt(), serial(jahr, monat, tag)) << monat << "/" << tag;
+            EXPECT_EQ(cal->property(Day).toInt(), tag) << monat << "/" << tag;
+        }
+    }
 }
 
 TEST(CalendarInput, Keys)

@@ -1,4 +1,5 @@
 #include "tests/controls/common/fixture.h"
+#include "tests/support/zeiger.h"
 
 #include "controls/common/controlbase.h"
 #include "controls/common/inidefaults.h"
@@ -504,14 +505,20 @@ TEST(ToolTip, WaitsASecondButOnlyAQuarterAfterLeavingAnotherControl)
     QTimer* delayA = a.w()->findChild<QTimer*>(QStringLiteral("toolTipDelay"));
     QTimer* delayB = b.w()->findChild<QTimer*>(QStringLiteral("toolTipDelay"));
     ASSERT_TRUE(delayA && delayB);
+    // The pointer rests beside the controls: leaving one of them counts.
+    QWidget beiseite;
+    beiseite.setGeometry(500, 100, 50, 50);
+    beiseite.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&beiseite));
+    ASSERT_TRUE(kmktest::zeigerBeiseite(&beiseite));
     QTest::qWait(1100);   // long after any earlier pointer movement
-    QTest::mouseMove(a.w(), QPoint(5, 5));
+    ASSERT_TRUE(kmktest::zeigerAuf(a.w(), QPoint(5, 5)));
     EXPECT_TRUE(delayA->isActive());
     EXPECT_EQ(delayA->interval(), 1000);
     QEvent leave(QEvent::Leave);
     QCoreApplication::sendEvent(a.w(), &leave);
     EXPECT_FALSE(delayA->isActive());
-    QTest::mouseMove(b.w(), QPoint(5, 5));
+    ASSERT_TRUE(kmktest::zeigerAuf(b.w(), QPoint(5, 5)));
     EXPECT_TRUE(delayB->isActive());
     EXPECT_EQ(delayB->interval(), 250);
     // A press hides a pending tip.

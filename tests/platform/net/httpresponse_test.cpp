@@ -45,6 +45,8 @@ std::vector<Case> cases()
         {"two lengths", "HTTP/1.0 200 OK\r\nContent-Length: 3\r\ncontent-length: 2\r\n\r\nabc", 0, "", false, true},
         {"two lengths, the last right", "HTTP/1.0 200 OK\r\nContent-Length: 2\r\ncontent-length: 3\r\n\r\nabc", 0, "", false, true},
         {"one length twice", "HTTP/1.0 200 OK\r\nContent-Length: 3\r\nContent-Length: 3\r\n\r\nabc", 200, "abc", true, false},
+        {"bytes between chunk data and its line end", "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n4\r\nWikiXY\r\n0\r\n\r\n", 200, "", false, true},
+        {"compressed transfer", "HTTP/1.1 200 OK\r\nTransfer-Encoding: gzip\r\n\r\n\x1f\x8b\x08" "Daten", 200, "", false, true},
         {"bad chunk size", "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\nzz\r\nab\r\n0\r\n\r\n", 200, "", false, true},
         {"bad length", "HTTP/1.0 200 OK\r\nContent-Length: -4\r\n\r\nabcd", 0, "", false, true},
         {"nothing at all", "", 0, "", false, true},

@@ -118,6 +118,24 @@ TEST(Schreiber, TheWorkbooksDefaultFontIsTheCellsArial10)
     EXPECT_TRUE(erste.captured(1).contains(QStringLiteral("<name val=\"Arial\"/>"))) << erste.captured(1).toStdString();
 }
 
+TEST(Schreiber, ColumnWidthsReadBackAsTheirPixelsWithPadding)
+{
+    // A workbook's width is characters of 7 pixels with 5 pixels of padding
+    // included, in 1/256: 1800 twips = 120 pixels = 4388/256; 5000 twips
+    // = 333 whole pixels = 12178/256.
+    QTemporaryDir dir;
+    BlattSteuerung t;
+    t.Spaltenbreite(1, 1800);
+    t.Spaltenbreite(2, 5000);
+    t.Zeile(1); t.Spalte(2); t.Zelltext(QStringLiteral("x"));
+    const QString pfad = dir.filePath(QStringLiteral("breiten.xlsx"));
+    QString fehler;
+    ASSERT_TRUE(t.DateiSchreiben(pfad, TypArbeitsmappe, &fehler)) << fehler.toStdString();
+    const QString blatt = QString::fromUtf8(testzip::lies(lies(pfad)).value(QStringLiteral("xl/worksheets/sheet1.xml")));
+    EXPECT_TRUE(blatt.contains(QStringLiteral("<col min=\"1\" max=\"1\" width=\"17.140625\""))) << blatt.toStdString();
+    EXPECT_TRUE(blatt.contains(QStringLiteral("<col min=\"2\" max=\"2\" width=\"47.5703125\""))) << blatt.toStdString();
+}
+
 TEST(Schreiber, PdfAndTextAreWritten)
 {
     QTemporaryDir dir;

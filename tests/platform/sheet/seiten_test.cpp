@@ -60,6 +60,20 @@ TEST(Seiten, TitleRowsRepeatAndManualBreaksEndPages)
     vergleiche(paginiere(t.blatt()), {{0, 0, 1, 29}, {0, 0, 30, 97}, {0, 0, 98, 120}});
 }
 
+TEST(Seiten, ATitleOfRowOneIsNotRepeatedAboveItself)
+{
+    BlattSteuerung t;
+    seite(t, 120);
+    t.DrucktitelLetzteZeile(1);
+    t.DrucktitelErsteZeile(1);
+    // Row 1 starts the first page itself; 67 body rows fit under it later.
+    vergleiche(paginiere(t.blatt()), {{0, 0, 1, 68}, {1, 1, 69, 120}});
+    t.Seitenumbruch(1);
+    vergleiche(paginiere(t.blatt()), {{0, 0, 1, 68}, {1, 1, 69, 120}});
+    t.Seitenumbruch(2);
+    vergleiche(paginiere(t.blatt()), {{0, 0, 1, 1}, {1, 1, 2, 68}, {1, 1, 69, 120}});
+}
+
 TEST(Seiten, ScaleAndFitToPages)
 {
     BlattSteuerung t;

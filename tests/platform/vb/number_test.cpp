@@ -180,7 +180,7 @@ TEST(Currency, ParsesGermanAmounts)
     ASSERT_TRUE(parseGermanCurrency(QStringLiteral("0,00015"), c));
     EXPECT_EQ(c.raw, 2);
     const Currency before = Currency::fromRaw(77);
-    for (const char* bad : {"", "-", ",", "1.5", "12a", "1,2,3", "1.23,4", "9999999999999999"}) {
+    for (const char* bad : {"", "-", ",", "1.5", "12a", "1,2,3", "1.23,4", "1234.567", "12345.678", "9999999999999999"}) {
         c = before;
         EXPECT_FALSE(parseGermanCurrency(QString::fromLatin1(bad), c)) << bad;
         EXPECT_EQ(c, before);

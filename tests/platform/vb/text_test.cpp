@@ -22,6 +22,23 @@ TEST(Ansi, WindowsRangeDiffersFromLatin1)
     EXPECT_EQ(fromAnsi(QByteArray("\xC4\xF6", 2)), QString::fromUtf8("Äö"));
 }
 
+TEST(Ansi, EveryByteFrom0x80To0x9FHasItsCodePagesCharacter)
+{
+    // The code page's table; the five undefined bytes keep their own value.
+    const std::pair<unsigned char, char16_t> tabelle[] = {
+        {0x80, 0x20AC}, {0x81, 0x0081}, {0x82, 0x201A}, {0x83, 0x0192}, {0x84, 0x201E}, {0x85, 0x2026},
+        {0x86, 0x2020}, {0x87, 0x2021}, {0x88, 0x02C6}, {0x89, 0x2030}, {0x8A, 0x0160}, {0x8B, 0x2039},
+        {0x8C, 0x0152}, {0x8D, 0x008D}, {0x8E, 0x017D}, {0x8F, 0x008F}, {0x90, 0x0090}, {0x91, 0x2018},
+        {0x92, 0x2019}, {0x93, 0x201C}, {0x94, 0x201D}, {0x95, 0x2022}, {0x96, 0x2013}, {0x97, 0x2014},
+        {0x98, 0x02DC}, {0x99, 0x2122}, {0x9A, 0x0161}, {0x9B, 0x203A}, {0x9C, 0x0153}, {0x9D, 0x009D},
+        {0x9E, 0x017E}, {0x9F, 0x0178},
+    };
+    for (const auto& [byte, zeichen] : tabelle) {
+        EXPECT_EQ(fromAnsiChar(byte).unicode(), zeichen) << std::hex << int(byte);
+        EXPECT_EQ(toAnsi(QString(QChar(zeichen))), QByteArray(1, char(byte))) << std::hex << int(byte);
+    }
+}
+
 TEST(Ansi, UndefinedBytesMapToControlsAndBack)
 {
     for (int b : {0x81, 0x8D, 0x8F, 0x90, 0x9D}) {
@@ -64,6 +81,9 @@ TEST(Strings, SlicingHelpers)
     EXPECT_EQ(Mid(QStringLiteral("abcdef"), 2, 3), QStringLiteral("bcd"));
     EXPECT_EQ(Mid(QStringLiteral("abcdef"), 5), QStringLiteral("ef"));
     EXPECT_EQ(Mid(QStringLiteral("abc"), 7, 2), QString());
+    EXPECT_EQ(Mid(QStringLiteral("abc"), 3), QStringLiteral("c"));
+    EXPECT_EQ(Mid(QStringLiteral("abc"), 3, 1), QStringLiteral("c"));
+    EXPECT_EQ(Mid(QStringLiteral("abc"), 4), QString());
     EXPECT_EQ(InStr(QStringLiteral("a.b.c"), QStringLiteral(".")), 2);
     EXPECT_EQ(InStr(QStringLiteral("a.b.c"), QStringLiteral("."), 3), 4);
     EXPECT_EQ(InStr(QStringLiteral("abc"), QStringLiteral("x")), 0);
