@@ -246,10 +246,8 @@ TEST(Tasten, AtItsLeastSizeTheFloatingHelpWindowShowsItsWholeHintClearOfTheTextB
     ASSERT_TRUE(QTest::qWaitFor([&] { return ft.size() == QSize(200, 160); }, 2000));
     const QRect hinweis = ft.Label1->geometry();
     EXPECT_TRUE(ft.rect().contains(hinweis));
-    EXPECT_TRUE(ft.rect().contains(ft.CBeenden->geometry()));
     EXPECT_FALSE(hinweis.intersects(ft.Text1->geometry()));
     EXPECT_FALSE(hinweis.intersects(ft.CBeenden->geometry()));
-    EXPECT_FALSE(ft.Text1->geometry().intersects(ft.CBeenden->geometry()));
     EXPECT_GE(hinweis.height(), ft.Label1->heightForWidth(hinweis.width()));
     // A word wider than the hint would be cut at its edge.
     const QFontMetrics fm(ft.Label1->font());
