@@ -85,7 +85,7 @@ void Pauschalanzeige::ArbeitswerteZuruecksetzen()
     m_w.AbwesenheitMinuten = 0;
 }
 
-void Pauschalanzeige::feldgruppen(quint8 fahrtart) const
+bool Pauschalanzeige::feldgruppen(quint8 fahrtart) const
 {
     const VoreinstellungSatz& v = m_st.Voreinstellung;
     const bool ohneZeiten = v.OhneZeiten != 0;
@@ -104,6 +104,7 @@ void Pauschalanzeige::feldgruppen(quint8 fahrtart) const
     if (privatwagen)
         for (const char* n : kKm)
             zeige(n, false);
+    return zeiten && !privatwagen;
 }
 
 qint64 Pauschalanzeige::vorEintrag(quint8 pufferindex) const
@@ -171,7 +172,7 @@ void Pauschalanzeige::FahrtdatenErfassen()
     in.satznummer = m_st.Satznummer;
     in.pufferindex = m_st.Pufferindex;
 
-    feldgruppen(in.fahrtart);
+    in.zeitfelder = feldgruppen(in.fahrtart);
     const quint8 pi = (in.satznummer == 0 || in.satznummer == 1) ? 1 : in.pufferindex;
     const FahrtDatensatz* vergleich = vergleichFinden(pi);
     bool zeitenNull = false;

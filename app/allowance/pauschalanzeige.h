@@ -44,7 +44,8 @@ private:
     QWidget* ctl(const QString& name) const;
     void zeige(const QString& name, bool sichtbar) const;
     void text(const QString& name, const QString& t) const;
-    void feldgruppen(quint8 fahrtart) const;
+    // Shows the field groups; true when the time fields are shown.
+    bool feldgruppen(quint8 fahrtart) const;
     // The compared record; a cancelled one is passed over for the last
     // trip before it that counts.
     const FahrtDatensatz* vergleichFinden(quint8 pufferindex);

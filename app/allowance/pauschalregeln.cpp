@@ -108,6 +108,18 @@ std::span<const FahrtDatensatz> Rueckblick(std::span<const FahrtDatensatz> alle,
     return alle.subspan(von, bis - von);
 }
 
+bool ZeitenErfasst(quint8 fahrtart, bool zeitfelder)
+{
+    return zeitfelder || KlasseVon(fahrtart) == Klasse::E;
+}
+
+int AbwesenheitEintaegig(int ab, int an, bool zeitenErfasst)
+{
+    if (an < 1)
+        return 0;
+    return ab >= 1 || (ab == 0 && zeitenErfasst) ? an - ab : 0;
+}
+
 std::optional<int> ZeitLesen(const QString& text)
 {
     static const QRegularExpression re(QStringLiteral("^(\\d{1,2}):(\\d{2})$"));
@@ -169,8 +181,8 @@ quint8 FahrtdatenErfassen(FahrtDatensatz& e, const Eingabe& in, const FahrtDaten
         e.MinutenAnkunftstag = e.ZeitAn;
     } else if (e.DatumAb == e.DatumAn) {
         e.Folgetage = 0;
-        if (w.MinutenAnkunft > 0 && w.MinutenAbfahrt > 0)
-            w.AbwesenheitMinuten = w.MinutenAnkunft - w.MinutenAbfahrt;
+        w.AbwesenheitMinuten = AbwesenheitEintaegig(w.MinutenAbfahrt, w.MinutenAnkunft,
+                                                    !nullZeiten && ZeitenErfasst(in.fahrtart, in.zeitfelder));
     }
 
     // The trip count follows the departure day of the compared record.
@@ -302,7 +314,7 @@ void PauschaleBerechnen(FahrtDatensatz& e, const Vergleich& v, const Saetze& r, 
 int AbwesenheitGespeichert(const FahrtDatensatz& s)
 {
     if (s.DatumAb == s.DatumAn)
-        return s.ZeitAn >= 1 && s.ZeitAb >= 1 ? s.ZeitAn - s.ZeitAb : 0;
+        return AbwesenheitEintaegig(s.ZeitAb, s.ZeitAn, ZeitenErfasst(s.Fahrtart, false));
     if (s.DatumAb > s.DatumAn)
         return 0;
     return s.Folgetage < 20 ? int(s.Folgetage) * 1440 - s.ZeitAb + s.ZeitAn : 0;

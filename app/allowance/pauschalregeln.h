@@ -79,9 +79,22 @@ struct Eingabe {
     std::optional<qint32> datumAb, datumAn;
     bool mitVerpflegungspauschale = false;
     bool privatNurKm = false;
+    bool zeitfelder = false;             // the page shows the time fields
     qint32 satznummer = 0;
     quint8 pufferindex = 1;              // 1 none, 2 new entry, 3 browsing
 };
+
+// Whether a departure at 00:00 is midnight: the times were entered, as a
+// business trip's (or one of tax-free sales) are, and any trip's whose time
+// fields the page shows. 00:00 also stands for "no times": a private trip
+// recorded with date and km only and a private car's trip store 00:00 to
+// 00:00, and with times switched off the fields are hidden.
+bool ZeitenErfasst(quint8 fahrtart, bool zeitfelder);
+
+// Absence of a trip that arrives on its departure day. An arrival at 00:00
+// lies before any departure of that day (its end is typed "24:00") and
+// gives 0; so does a departure at 00:00 in times not entered.
+int AbwesenheitEintaegig(int ab, int an, bool zeitenErfasst);
 
 // Reads a time field: "hh:mm" (one-digit hours too) up to 23:59, and
 // "24:00" as the end of the day.
@@ -107,7 +120,9 @@ void PauschaleBerechnen(FahrtDatensatz& e, const Vergleich& v, const Saetze& r, 
 // Lines of the rule text are joined by line feed and carriage return.
 inline const QString Zeilentrenner = QStringLiteral("\n\r");
 
-// Absence minutes of a stored trip, as the recalculation takes them.
+// Absence minutes of a stored trip, as the recalculation takes them. The
+// record does not tell whether its time fields were shown; only a business
+// trip's absence earns, and its times were entered.
 int AbwesenheitGespeichert(const FahrtDatensatz& s);
 
 // Recalculates the allowance fields of every record not cancelled, in file

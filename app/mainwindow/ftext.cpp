@@ -4,10 +4,13 @@
 #include "app/mainwindow/mw_glue.h"
 #include "app/mainwindow/sstab.h"
 
+#include <QFontMetrics>
 #include <QLabel>
 #include <QPushButton>
 #include <QResizeEvent>
 #include <QTimer>
+
+#include <algorithm>
 
 namespace kmk {
 
@@ -61,6 +64,9 @@ FTextFenster::FTextFenster(std::function<QString()> erstText,
     CBeenden->setObjectName(QStringLiteral("CBeenden"));
     placeTw(CBeenden, 5400, 4400, 1500, 450);
     connect(CBeenden, &QPushButton::clicked, this, &QWidget::hide);
+    m_text = Text1->geometry();
+    m_hinweis = Label1->geometry();
+    m_knopf = CBeenden->geometry();
 
     setMinimumSize(tw(kMindestBreiteTw), tw(kMindestHoeheTw));
     resize(tw(7400), tw(5400));
@@ -96,22 +102,20 @@ void FTextFenster::Form_Resize()
     // Outer size in twips, as the rules are given.
     const int W = frameGeometry().width() * 15;
     const int H = frameGeometry().height() * 15;
-    QRect t = Text1->geometry();
+    QRect& t = m_text;
     t.moveTopLeft(QPoint(tw(100), tw(100)));
     if (t.width() * 15 > 400)
         t.setWidth(std::max(tw(W - 400), kTextMindestBreite));
     if (t.height() * 15 > 1250)
         t.setHeight(std::max(tw(H - 1250), kTextMindestHoehe));
-    Text1->setGeometry(t);
 
-    QPoint b = CBeenden->pos();
+    QRect& b = m_knopf;
     if (W > 2100)
-        b.setX(tw(W - 2100));
+        b.moveLeft(tw(W - 2100));
     if (H > 1000)
-        b.setY(tw(H - 1000));
-    CBeenden->move(b);
+        b.moveTop(tw(H - 1000));
 
-    QRect l = Label1->geometry();
+    QRect& l = m_hinweis;
     l.moveLeft(tw(100));
     if (H > 1100)
         l.moveTop(tw(H - 1100));
@@ -120,9 +124,43 @@ void FTextFenster::Form_Resize()
     // 450 twips held the hint in two lines of the runtime's small font; ours
     // wraps it into more, and none of them may be cut.
     l.setHeight(std::max(tw(450), Label1->heightForWidth(l.width())));
-    Label1->setGeometry(l);
+
+    if (hinweisPasst(t, l, b)) {
+        Text1->setGeometry(t);
+        Label1->setGeometry(l);
+        CBeenden->setGeometry(b);
+    } else {
+        // Too small for the hint beside "Beenden" (at the least size it
+        // would get a column narrower than its words): the hint wraps over
+        // the window's width above the button, which moves to the foot, and
+        // the text box, which scrolls, gives up the room.
+        const int rand = tw(100), abstand = tw(50);
+        QRect k = b;
+        k.moveTo(std::clamp(b.x(), rand, std::max(rand, width() - rand - b.width())), height() - rand - b.height());
+        QRect h(rand, 0, std::max(1, width() - 2 * rand), 0);
+        h.setHeight(Label1->heightForWidth(h.width()));
+        h.moveTop(k.y() - abstand - h.height());
+        QRect g = t;
+        g.setHeight(std::clamp(h.y() - abstand - t.y(), 0, t.height()));
+        Text1->setGeometry(g);
+        Label1->setGeometry(h);
+        CBeenden->setGeometry(k);
+    }
 
     static_cast<Hilfetext*>(Text1)->randSetzen();
+}
+
+bool FTextFenster::hinweisPasst(const QRect& text, const QRect& hinweis, const QRect& knopf) const
+{
+    if (!rect().contains(hinweis) || hinweis.intersects(text) || hinweis.intersects(knopf))
+        return false;
+    const QMargins m = Label1->contentsMargins();
+    const int breite = hinweis.width() - m.left() - m.right() - 2 * Label1->margin();
+    const QFontMetrics fm(Label1->font());
+    for (const QString& wort : Label1->text().split(QLatin1Char(' '), Qt::SkipEmptyParts))
+        if (fm.horizontalAdvance(wort) > breite)
+            return false;
+    return true;
 }
 
 FTextFenster* neuesHilfefenster(Form1* form)

@@ -38,7 +38,13 @@ protected:
 
 private:
     void Form_Resize();
+    // The hint whole in the place the rules give it, clear of the others.
+    bool hinweisPasst(const QRect& text, const QRect& hinweis, const QRect& knopf) const;
     std::function<std::optional<QString>()> m_quelle;
+    // The controls as the rules size them. The rules read the present
+    // geometry, so it is kept apart from the one shown when the window is
+    // too small for the hint beside "Beenden".
+    QRect m_text, m_hinweis, m_knopf;
 };
 
 // The window for the main window, its text taken from the help box of the

@@ -75,6 +75,8 @@ TEST(Pauschalanzeige, LabelsShowTheTripsFigures)
     s.fahrt(2, "08:00", "16:30");   // no allowance: the amount line is emptied
     EXPECT_EQ(s.text("LReisekosten"), "");
     EXPECT_EQ(s.text("LVerpflegGesamt"), " 0");
+    s.fahrt(2, "00:00", "09:00");   // times shown: 00:00 is midnight
+    EXPECT_EQ(s.text("LZeitFahrt"), " 9,00");
 }
 
 TEST(Pauschalanzeige, RuleLabelInEachCase)

@@ -22,6 +22,8 @@ struct Fahrt {
     const char* ab;
     int tagAn;
     const char* an;
+    bool zeitfelder = false;
+    bool privatNurKm = false;
 };
 
 // One trip as the entry page gathers and computes it, appended to the file.
@@ -40,6 +42,8 @@ struct Datei {
         in.datumAb = D + f.tagAb;
         in.datumAn = D + f.tagAn;
         in.mitVerpflegungspauschale = true;
+        in.zeitfelder = f.zeitfelder;
+        in.privatNurKm = f.privatNurKm;
         in.satznummer = qint32(saetze.size()) + 1;
         in.pufferindex = 2;
         const FahrtDatensatz* c = saetze.empty() ? nullptr : &saetze.back();
@@ -166,7 +170,12 @@ TEST(Pauschalregeln, BoundariesOfOneTrip)
         {"08:00 to 16:00", {3, 0, "08:00", 0, "16:00"}, 480, 14, 0, 0, 14},
         {"08:00 to 15:59", {3, 0, "08:00", 0, "15:59"}, 479, 0, 0, 0, 0},
         {"ends at 24:00", {4, 0, "16:00", 0, "24:00"}, 480, 14, 0, 0, 14},
-        {"leaves at 00:00", {3, 0, "00:00", 0, "23:00"}, 0, 0, 0, 0, 0},
+        {"leaves at 00:00", {3, 0, "00:00", 0, "23:00"}, 1380, 14, 0, 0, 14},
+        {"00:00 to 09:00", {3, 0, "00:00", 0, "09:00"}, 540, 14, 0, 0, 14},
+        {"00:01 to 09:00", {3, 0, "00:01", 0, "09:00"}, 539, 14, 0, 0, 14},
+        {"private, times kept, 00:00 to 09:00", {2, 0, "00:00", 0, "09:00", true}, 540, 0, 0, 0, 0},
+        {"private, date and km only", {2, 0, "00:00", 0, "00:00", false, true}, 0, 0, 0, 0, 0},
+        {"arrives at 00:00 of its own day", {3, 0, "09:00", 0, "00:00"}, 0, 0, 0, 0, 0},
         {"three days 10:00 to 09:00", {3, 0, "10:00", 2, "09:00"}, 2820, 14, 14, 28, 56},
         {"five days", {4, 0, "23:58", 4, "00:01"}, 4 * 1440 - 1438 + 1, 0, 14, 84, 98},
         {"twenty days", {3, 0, "08:00", 20, "18:00"}, 0, 14, 14, 532, 560},
@@ -385,13 +394,15 @@ const std::vector<Fahrtfolge>& fahrtfolgen()
              "Eintägige Fahrt|Erste Fahrt an diesem Tag|Eine Geschäftsfahrt|Pauschale  14|Gesamt  14"}},
             {4, 2, "07:59", 2, "16:00", {1, 0, 0, 0, 481, 481, 481, 14, 0, 0, 28,
              "Eintägige Fahrt|Erste Fahrt an diesem Tag|Eine Geschäftsfahrt|Pauschale  14|Gesamt  28"}},
-            {3, 3, "00:00", 3, "23:59", {1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 28,
-             "Eintägige Fahrt|Erste Fahrt an diesem Tag|Eine Geschäftsfahrt|Pauschale  0|Gesamt  28"}},
-            {3, 4, "16:00", 4, "24:00", {1, 0, 0, 0, 480, 480, 480, 14, 0, 0, 42,
+            {3, 3, "00:00", 3, "23:59", {1, 0, 0, 0, 1439, 1439, 1439, 14, 0, 0, 42,
              "Eintägige Fahrt|Erste Fahrt an diesem Tag|Eine Geschäftsfahrt|Pauschale  14|Gesamt  42"}},
-            {0, 5, "08:00", 5, "16:00", {1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 42, ""}},
-            {3, 6, "08:00", 6, "16:00", {1, 0, 0, 0, 480, 480, 480, 14, 0, 0, 56,
+            {3, 4, "16:00", 4, "24:00", {1, 0, 0, 0, 480, 480, 480, 14, 0, 0, 56,
              "Eintägige Fahrt|Erste Fahrt an diesem Tag|Eine Geschäftsfahrt|Pauschale  14|Gesamt  56"}},
+            {0, 5, "08:00", 5, "16:00", {1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 56, ""}},
+            {3, 6, "08:00", 6, "16:00", {1, 0, 0, 0, 480, 480, 480, 14, 0, 0, 70,
+             "Eintägige Fahrt|Erste Fahrt an diesem Tag|Eine Geschäftsfahrt|Pauschale  14|Gesamt  70"}},
+            {3, 7, "00:00", 7, "09:00", {1, 0, 0, 0, 540, 540, 540, 14, 0, 0, 84,
+             "Eintägige Fahrt|Erste Fahrt an diesem Tag|Eine Geschäftsfahrt|Pauschale  14|Gesamt  84"}},
         }},
         {"three business trips on one day", {14, 28.0}, {
             {3, 0, "08:00", 0, "16:00", {1, 0, 0, 0, 480, 480, 480, 14, 0, 0, 14,

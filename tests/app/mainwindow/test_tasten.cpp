@@ -216,7 +216,7 @@ TEST(Tasten, TheFloatingHelpWindowFollowsThePageAndKeepsItsMargins)
     ft->resize(10, 10);
     EXPECT_GT(ft->Text1->width(), 0);
     EXPECT_GT(ft->Text1->height(), 0);
-    EXPECT_GE(ft->CBeenden->x(), ft->Label1->geometry().right());
+    EXPECT_FALSE(ft->CBeenden->geometry().intersects(ft->Label1->geometry()));
 }
 
 TEST(Tasten, TheFloatingHelpWindowsHintIsWholeAndItsLayoutComesBackAfterShrinking)
@@ -236,6 +236,24 @@ TEST(Tasten, TheFloatingHelpWindowsHintIsWholeAndItsLayoutComesBackAfterShrinkin
     EXPECT_EQ(ft.CBeenden->geometry(), knopf);
     ft.resize(gross + QSize(300, 200));
     EXPECT_TRUE(ganz());
+}
+
+TEST(Tasten, AtItsLeastSizeTheFloatingHelpWindowShowsItsWholeHintClearOfTheTextBox)
+{
+    kmk::FTextFenster ft([] { return QString("Hilfe"); }, {});
+    ft.show();
+    ft.resize(200, 160);   // 3000 x 2400 twips, its own minimum
+    ASSERT_TRUE(QTest::qWaitFor([&] { return ft.size() == QSize(200, 160); }, 2000));
+    const QRect hinweis = ft.Label1->geometry();
+    EXPECT_TRUE(ft.rect().contains(hinweis));
+    EXPECT_FALSE(hinweis.intersects(ft.Text1->geometry()));
+    EXPECT_FALSE(hinweis.intersects(ft.CBeenden->geometry()));
+    EXPECT_GE(hinweis.height(), ft.Label1->heightForWidth(hinweis.width()));
+    // A word wider than the hint would be cut at its edge.
+    const QFontMetrics fm(ft.Label1->font());
+    for (const QString& wort : ft.Label1->text().split(' '))
+        EXPECT_LE(fm.horizontalAdvance(wort), ft.Label1->contentsRect().width()) << wort.toStdString();
+    EXPECT_GT(ft.Text1->height(), fm.height());   // a line of help still shows
 }
 
 TEST(Tasten, TheHelpTextKeepsTenPixelsOnTheLeftAndRightOnly)
