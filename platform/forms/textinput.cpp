@@ -251,6 +251,13 @@ bool keyRoad(QWidget* w, QKeyEvent* e, bool withRules)
     const bool locked = syncLock(f);
     if (locked && f.combo && listKey(e))
         return true;
+    // A key that brings several characters at once (a compose sequence)
+    // brings them as arriving text, each judged by the key rules.
+    if (withRules && e->text().toUcs4().size() > 1) {
+        if (!locked)
+            insert(f, e->text());
+        return true;
+    }
     if (!e->matches(QKeySequence::Paste))
         return false;
     if (locked)

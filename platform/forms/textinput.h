@@ -3,9 +3,10 @@
 //
 // Typed keys pass the field's KeyPress handlers (keys.h). Text can also
 // arrive in one piece: a paste by Ctrl+V or Shift+Insert, by the edit menu
-// or by the X11 middle click, a drop, or input-method text. Such text passes
-// the same KeyPress handlers character by character and then goes in as
-// one piece (one Change), so the field shows what will be stored:
+// or by the X11 middle click, a drop, input-method text, or a key that
+// brings several characters. Such text passes the same KeyPress handlers
+// character by character and then goes in as one piece (one Change), so
+// the field shows what will be stored:
 //  - a character outside the code page becomes the "?" it is stored as;
 //  - line breaks, tabs and other control characters are left out, as
 //    typing never puts them in;
