@@ -153,11 +153,13 @@ TEST(Tippen, PastedDroppedAndInputMethodTextFollowsTheKeyRules)
     struct Fall { const char* feld; bool gesperrt; const char* vorher; QString text; QString danach; };
     const Fall faelle[] = {
         {"EinNach", false, "", QString::fromUtf8("Łódź"), QString::fromUtf8("?ód?")},
-        {"EinVon", false, "", QString::fromUtf8("Köln\r\n😀"), QString::fromUtf8("Köln?")},
+        {"EinVon", false, "", QString::fromUtf8("Köln\r\n😀"), QString::fromUtf8("Köln ?")},
         {"TLiter", false, "", "-5,5", ""},
         {"TLiter", false, "", "5,5", "5,5"},
         {"TBGesamt", false, "", "12.50", ""},
         {"EinGefKm", false, "", "1x", ""},
+        {"EinGrund", false, "", "Kunde\tBesuch\nZwei", "Kunde Besuch Zwei"},
+        {"EinkmAn", false, "", "10500\r\n", "10500"},
         {"EinNach", true, "Leipzig", "MITTE", "Leipzig"},
         {"EinkmAn", true, "102", "-9998", "102"},
     };
