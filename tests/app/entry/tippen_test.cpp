@@ -159,6 +159,8 @@ TEST(Tippen, PastedDroppedAndInputMethodTextFollowsTheKeyRules)
         {"TBGesamt", false, "", "12.50", ""},
         {"EinGefKm", false, "", "1x", ""},
         {"EinGrund", false, "", "Kunde\tBesuch\nZwei", "Kunde Besuch Zwei"},
+        {"EinZeitAb", false, "", "09:30", "09:30"},
+        {"EinZeitAn", false, "", "09:30", "09:30"},
         {"EinkmAn", false, "", "10500\r\n", "10500"},
         {"EinNach", true, "Leipzig", "MITTE", "Leipzig"},
         {"EinkmAn", true, "102", "-9998", "102"},
