@@ -96,6 +96,32 @@ TEST(Tippen, LockedFieldsRefuseKeysDeleteAndPaste)
     fahrten1().Satzgesperrt = false;
 }
 
+// Ctrl+C copies from a locked route or purpose as from any text; the
+// number and time fields swallow the key by their filters, as they always
+// did, locked or not.
+TEST(Tippen, CtrlCCopiesFromALockedTextField)
+{
+    Fenster w;
+    w.mitZeiten();
+    w.taste(Qt::Key_F9);
+    QClipboard* ablage = QGuiApplication::clipboard();
+    struct Fall { const char* feld; const char* text; bool kopiert; };
+    for (const Fall& f : {Fall{"EinNach", "Bonn", true}, Fall{"EinGrund", "Kunde", true},
+                          Fall{"EinkmAn", "445", false}, Fall{"EinZeitAb", "09:30", false}}) {
+        w.setzen(f.feld, f.text);
+        fahrten1().Satzgesperrt = true;
+        ablage->setText("vorher");
+        QLineEdit* e = w.feld(f.feld);
+        e->setFocus();
+        e->selectAll();
+        // As X11 delivers the key: its text is the control code 3.
+        QTest::sendKeyEvent(QTest::Click, e, Qt::Key_C, QString(QChar(3)), Qt::ControlModifier);
+        EXPECT_EQ(ablage->text(), f.kopiert ? f.text : "vorher") << f.feld;
+        EXPECT_EQ(w.text(f.feld), f.text) << f.feld;
+        fahrten1().Satzgesperrt = false;
+    }
+}
+
 // Every road of a text that arrives in one piece, into every kind of field:
 // what a typed key would refuse is refused as a whole, a character outside
 // the code page shows as the "?" it is stored as, and a locked field takes
