@@ -7,6 +7,7 @@
 #include "platform/forms/events.h"
 #include "platform/io/folders.h"
 #include "platform/vb/number.h"
+#include "platform/vb/text.h"
 
 #include <QCheckBox>
 #include <QRadioButton>
@@ -89,10 +90,12 @@ void Rueckfahrt(Eintragsseite& s)
     const FahrtDatensatz letzter = s.st.Satzpuffer[2];
     felder::fahrtartZeigen(s, letzter.Fahrtart);
     felder::setzen(s, "EinGefKm", QString::number(letzter.GefahreneKm));
-    felder::setzen(s, "EinGrund", letzter.Grund);
+    // Without the blanks of the stored width, so a click at the end of a
+    // text puts the caret after its last letter and typing is not cut.
+    felder::setzen(s, "EinGrund", vb::RTrim(letzter.Grund));
     felder::setzen(s, "EinVon", letzter.Nach);
-    felder::setzen(s, "EinNach", letzter.Von);
-    felder::setzen(s, "EinUber", letzter.Ueber);
+    felder::setzen(s, "EinNach", vb::RTrim(letzter.Von));
+    felder::setzen(s, "EinUber", vb::RTrim(letzter.Ueber));
     felder::setzen(s, "EinGesprach", QStringLiteral("Rückfahrt"));
     felder::setzen(s, "EinFahrer", letzter.Fahrer);
 }

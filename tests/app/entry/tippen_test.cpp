@@ -375,6 +375,32 @@ TEST(Tippen, ANewEntrySavedSurvivesARestartByteForByteAndAReturnTripFollows)
     EXPECT_EQ(w.satz(2).KmAb, 445);
 }
 
+// A return trip's texts end where their words end: a click at the end of
+// one and typing add to it, and the record holds it padded as ever.
+TEST(Tippen, AReturnTripsTextsTakeWhatIsTypedAtTheirEnd)
+{
+    Fenster w;
+    w.fahrt("10.03.2016", "100", "Bonn");   // from Köln via A3, Kundenbesuch
+    ASSERT_EQ(w.satzanzahl(), 1);
+    w.taste(Qt::Key_F12);
+    struct Fall { const char* feld; const char* getippt; QString danach; };
+    const Fall faelle[] = {{"EinNach", "Augsburg", QString::fromUtf8("KölnAugsburg")},
+                           {"EinUber", " B2", "A3 B2"},
+                           {"EinGrund", "s", "Kundenbesuchs"}};
+    for (const Fall& f : faelle) {
+        QLineEdit* e = w.feld(f.feld);
+        QTest::mouseClick(e, Qt::LeftButton, {}, QPoint(e->width() - 4, e->height() / 2));
+        w.tippen(f.feld, QString::fromLatin1(f.getippt));
+        EXPECT_EQ(w.text(f.feld), f.danach) << f.feld;
+    }
+    w.maus("EintragSpeichern");
+    ASSERT_EQ(w.satzanzahl(), 2);
+    const FahrtDatensatz r = w.satz(2);
+    EXPECT_EQ(r.Nach, faelle[0].danach.leftJustified(50));
+    EXPECT_EQ(r.Ueber, faelle[1].danach.leftJustified(255));
+    EXPECT_EQ(r.Grund, faelle[2].danach.leftJustified(50));
+}
+
 // 31.11. names no day: the buffer still holds the dates shown before, and
 // the order check measured by them would report 67 and overwrite the times.
 TEST(Tippen, AnImpossibleDateWithWarningsOnGivesTheDateMessageAndKeepsTheTypedTimes)
