@@ -92,7 +92,9 @@ void Eintragsfelder::Text_Click(const QString& feld)
 
 void Eintragsfelder::Text_KeyPress(int& k)
 {
-    if (gesperrt()) {
+    // Ctrl+C (code 3) copies from a locked text as from any other; the lock
+    // keeps the text itself.
+    if (gesperrt() && k != 3) {
         k = 0;
         return;
     }

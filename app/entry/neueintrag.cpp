@@ -3,10 +3,12 @@
 #include "app/entry/anzeige.h"
 #include "app/entry/felder.h"
 #include "app/entry/laden.h"
+#include "app/records/dateien.h"
 #include "platform/forms/combobox.h"
 #include "platform/forms/events.h"
 #include "platform/io/folders.h"
 #include "platform/vb/number.h"
+#include "platform/vb/text.h"
 
 #include <QCheckBox>
 #include <QRadioButton>
@@ -48,6 +50,29 @@ void kmUndPauschale(Eintragsseite& s)
     s.pauschaleAnzeigen();
 }
 
+// A private trip recorded with date and km only holds "Privat" in place of
+// its driver: no one drives the next trip by that name.
+bool privatPlatzhalter(const FahrtDatensatz& f)
+{
+    return f.Fahrtart == 2 && vb::Trim(f.Fahrer) == QLatin1String("Privat");
+}
+
+// The last record's driver as stored, passing over such private trips as
+// if they were not there; empty when every record is one.
+QString letzterFahrer(const Fahrten1& st)
+{
+    const FahrtDatensatz& letzter = st.Satzpuffer[2];
+    if (!privatPlatzhalter(letzter))
+        return letzter.Fahrer;
+    const QString pfad = st.fahrtdateiPfad();
+    for (qint32 n = st.Satzanzahl - 1; n >= 1; --n) {
+        const FahrtDatensatz f = FahrtLesen(pfad, n);
+        if (!privatPlatzhalter(f))
+            return f.Fahrer;
+    }
+    return QString();
+}
+
 } // namespace
 
 void NeuEintrag(Eintragsseite& s)
@@ -75,7 +100,7 @@ void NeuEintrag(Eintragsseite& s)
     if (felder::lesen(s, "EinDatumAn") == QLatin1String("30.12.1899"))
         felder::setzen(s, "EinDatumAn", felder::lesen(s, "EinDatumAb"));
     if (auto* fahrer = s.ctl<forms::ComboBox>("EinFahrer"); fahrer && fahrer->count() > 0)
-        fahrer->setText(st.Satzpuffer[2].Fahrer);
+        fahrer->setText(letzterFahrer(st));
 }
 
 void Rueckfahrt(Eintragsseite& s)
@@ -89,10 +114,12 @@ void Rueckfahrt(Eintragsseite& s)
     const FahrtDatensatz letzter = s.st.Satzpuffer[2];
     felder::fahrtartZeigen(s, letzter.Fahrtart);
     felder::setzen(s, "EinGefKm", QString::number(letzter.GefahreneKm));
-    felder::setzen(s, "EinGrund", letzter.Grund);
+    // Without the blanks of the stored width, so a click at the end of a
+    // text puts the caret after its last letter and typing is not cut.
+    felder::setzen(s, "EinGrund", vb::RTrim(letzter.Grund));
     felder::setzen(s, "EinVon", letzter.Nach);
-    felder::setzen(s, "EinNach", letzter.Von);
-    felder::setzen(s, "EinUber", letzter.Ueber);
+    felder::setzen(s, "EinNach", vb::RTrim(letzter.Von));
+    felder::setzen(s, "EinUber", vb::RTrim(letzter.Ueber));
     felder::setzen(s, "EinGesprach", QStringLiteral("Rückfahrt"));
     felder::setzen(s, "EinFahrer", letzter.Fahrer);
 }

@@ -223,8 +223,9 @@ private:
                 return true;
         }
         // A character the code page lacks is typed as the "?" it will be
-        // stored as, so the field never shows what the file cannot hold.
-        const bool ausserhalb = e->text().size() == 1 && vb::Chr(typed & 0xFF) != e->text();
+        // stored as, so the field never shows what the file cannot hold; an
+        // emoji is one character in two UTF-16 units.
+        const bool ausserhalb = vb::fromAnsi(vb::toAnsi(e->text())) != e->text();
         if (ascii == typed && !ausserhalb)
             return false;
         // The handler typed another character in place of this one.

@@ -122,8 +122,20 @@ std::optional<QString> judge(const Field& f, const QString& incoming, int from, 
     QPointer<QWidget> guard(f.field);
     QString out;
     bool first = true;
-    for (const uint u : incoming.toUcs4()) {
-        if (control(u))
+    const QList<uint> zeichen = incoming.toUcs4();
+    // Line breaks that end the text go: a copied line or spreadsheet cell
+    // ends with one, and a number field would refuse the blank.
+    qsizetype ende = zeichen.size();
+    while (ende > 0 && (zeichen[ende - 1] == '\r' || zeichen[ende - 1] == '\n'))
+        --ende;
+    for (qsizetype i = 0; i < ende; ++i) {
+        uint u = zeichen[i];
+        if (u == '\r' && i + 1 < ende && zeichen[i + 1] == '\n')
+            continue;   // CR LF is one line break
+        // Words on two lines or in two cells stay two words.
+        if (u == '\t' || u == '\r' || u == '\n')
+            u = ' ';
+        else if (control(u))
             continue;
         int a = u > 0xFFFF ? '?' : static_cast<unsigned char>(vb::toAnsiChar(QChar(char16_t(u))));
         p.text = first ? before : before.left(from) + out + before.mid(to);
@@ -251,6 +263,13 @@ bool keyRoad(QWidget* w, QKeyEvent* e, bool withRules)
     const bool locked = syncLock(f);
     if (locked && f.combo && listKey(e))
         return true;
+    // A key that brings several characters at once (a compose sequence)
+    // brings them as arriving text, each judged by the key rules.
+    if (withRules && e->text().toUcs4().size() > 1) {
+        if (!locked)
+            insert(f, e->text());
+        return true;
+    }
     if (!e->matches(QKeySequence::Paste))
         return false;
     if (locked)

@@ -3,12 +3,14 @@
 //
 // Typed keys pass the field's KeyPress handlers (keys.h). Text can also
 // arrive in one piece: a paste by Ctrl+V or Shift+Insert, by the edit menu
-// or by the X11 middle click, a drop, or input-method text. Such text passes
-// the same KeyPress handlers character by character and then goes in as
-// one piece (one Change), so the field shows what will be stored:
+// or by the X11 middle click, a drop, input-method text, or a key that
+// brings several characters. Such text passes the same KeyPress handlers
+// character by character and then goes in as one piece (one Change), so
+// the field shows what will be stored:
 //  - a character outside the code page becomes the "?" it is stored as;
-//  - line breaks, tabs and other control characters are left out, as
-//    typing never puts them in;
+//  - a tab or line break (CR, LF, CR LF) becomes one blank, so words on
+//    two lines stay two words; line breaks that end the text are left
+//    out, as are other control characters, which typing never puts in;
 //  - when a handler swallows any character, the whole text is refused:
 //    an amount field never turns "12.50" into "1250" or "-5,5" into "5,5".
 // While a handler judges a character, text() of the field (events.h)

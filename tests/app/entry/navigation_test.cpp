@@ -6,6 +6,8 @@
 #include "app/entry/laden.h"
 #include "app/entry/navigation.h"
 #include "app/entry/neueintrag.h"
+#include "platform/forms/combobox.h"
+#include "platform/vb/text.h"
 
 #include <QCheckBox>
 #include <QRadioButton>
@@ -121,6 +123,38 @@ TEST(NeuerEintrag, ReturnTripSwapsStartAndDestination)
     EXPECT_TRUE(p.st.NeuerEintragOffen);
 }
 
+// A private trip recorded with date and km only holds "Privat" as its
+// driver; the next entry takes the driver of the trips before it.
+TEST(NeuerEintrag, TheDriverIsNeverThePrivateTripsPlaceholder)
+{
+    struct Fahrt { quint8 art; const char* fahrer; };
+    struct Fall { QList<Fahrt> fahrten; const char* fahrer; };
+    const Fall faelle[] = {
+        {{{3, "Anna"}, {2, "Privat"}}, "Anna"},
+        {{{3, "Anna"}, {2, "Privat"}, {2, "Privat"}}, "Anna"},
+        {{{2, "Privat"}}, ""},
+        {{{3, "Anna"}, {2, "Berta"}}, "Berta"},   // a private trip with its driver typed
+        {{{3, "Anna"}, {3, ""}}, ""},             // the last trip's driver as stored
+    };
+    for (const Fall& f : faelle) {
+        Seite p;
+        QList<FahrtDatensatz> l;
+        for (const Fahrt& x : f.fahrten) {
+            FahrtDatensatz d = Seite::fahrt(int(l.size()) + 1);
+            d.Fahrtart = x.art;
+            if (x.art == 2)
+                d.Von = d.Ueber = d.Nach = d.Grund = d.Gespraechspartner = "Privat";
+            d.Fahrer = x.fahrer;
+            l << d;
+        }
+        p.schreibe(l);
+        zeige(p, 1);
+        p.s.ctl<forms::ComboBox>("EinFahrer")->addItem("Privat");
+        NeuEintrag(p.s);
+        EXPECT_EQ(vb::Trim(p.text("EinFahrer")), f.fahrer) << l.size() << " " << f.fahrer;
+    }
+}
+
 TEST(Navigation, NavigationAtTheEndsWithANewEntryAndOnAnEmptyFile)
 {
     Seite p;
@@ -182,9 +216,9 @@ TEST(NeuerEintrag, NewEntryAndReturnTripPrefill)
             continue;
         }
         EXPECT_EQ(p.text("EinVon"), gepolstert("Bremen", 50));
-        EXPECT_EQ(p.text("EinNach"), gepolstert("Hamburg", 50));
-        EXPECT_EQ(p.text("EinUber"), gepolstert("A1", 255));
-        EXPECT_EQ(p.text("EinGrund"), gepolstert("Kunde", 50));
+        EXPECT_EQ(p.text("EinNach"), "Hamburg");
+        EXPECT_EQ(p.text("EinUber"), "A1");
+        EXPECT_EQ(p.text("EinGrund"), "Kunde");
         EXPECT_EQ(p.text("EinGefKm"), "120");
         EXPECT_EQ(p.text("EinGesprach"), "Rückfahrt");
         EXPECT_EQ(p.text("EinFahrer"), gepolstert("Anna", 50));

@@ -96,6 +96,32 @@ TEST(Tippen, LockedFieldsRefuseKeysDeleteAndPaste)
     fahrten1().Satzgesperrt = false;
 }
 
+// Ctrl+C copies from a locked route or purpose as from any text; the
+// number and time fields swallow the key by their filters, as they always
+// did, locked or not.
+TEST(Tippen, CtrlCCopiesFromALockedTextField)
+{
+    Fenster w;
+    w.mitZeiten();
+    w.taste(Qt::Key_F9);
+    QClipboard* ablage = QGuiApplication::clipboard();
+    struct Fall { const char* feld; const char* text; bool kopiert; };
+    for (const Fall& f : {Fall{"EinNach", "Bonn", true}, Fall{"EinGrund", "Kunde", true},
+                          Fall{"EinkmAn", "445", false}, Fall{"EinZeitAb", "09:30", false}}) {
+        w.setzen(f.feld, f.text);
+        fahrten1().Satzgesperrt = true;
+        ablage->setText("vorher");
+        QLineEdit* e = w.feld(f.feld);
+        e->setFocus();
+        e->selectAll();
+        // As X11 delivers the key: its text is the control code 3.
+        QTest::sendKeyEvent(QTest::Click, e, Qt::Key_C, QString(QChar(3)), Qt::ControlModifier);
+        EXPECT_EQ(ablage->text(), f.kopiert ? f.text : "vorher") << f.feld;
+        EXPECT_EQ(w.text(f.feld), f.text) << f.feld;
+        fahrten1().Satzgesperrt = false;
+    }
+}
+
 // Every road of a text that arrives in one piece, into every kind of field:
 // what a typed key would refuse is refused as a whole, a character outside
 // the code page shows as the "?" it is stored as, and a locked field takes
@@ -153,11 +179,15 @@ TEST(Tippen, PastedDroppedAndInputMethodTextFollowsTheKeyRules)
     struct Fall { const char* feld; bool gesperrt; const char* vorher; QString text; QString danach; };
     const Fall faelle[] = {
         {"EinNach", false, "", QString::fromUtf8("Łódź"), QString::fromUtf8("?ód?")},
-        {"EinVon", false, "", QString::fromUtf8("Köln\r\n😀"), QString::fromUtf8("Köln?")},
+        {"EinVon", false, "", QString::fromUtf8("Köln\r\n😀"), QString::fromUtf8("Köln ?")},
         {"TLiter", false, "", "-5,5", ""},
         {"TLiter", false, "", "5,5", "5,5"},
         {"TBGesamt", false, "", "12.50", ""},
         {"EinGefKm", false, "", "1x", ""},
+        {"EinGrund", false, "", "Kunde\tBesuch\nZwei", "Kunde Besuch Zwei"},
+        {"EinZeitAb", false, "", "09:30", "09:30"},
+        {"EinZeitAn", false, "", "09:30", "09:30"},
+        {"EinkmAn", false, "", "10500\r\n", "10500"},
         {"EinNach", true, "Leipzig", "MITTE", "Leipzig"},
         {"EinkmAn", true, "102", "-9998", "102"},
     };
@@ -343,6 +373,32 @@ TEST(Tippen, ANewEntrySavedSurvivesARestartByteForByteAndAReturnTripFollows)
     EXPECT_EQ(w.fahrten().left(FahrtDatensatz::Laenge), gespeichert);
     EXPECT_EQ(vb::Trim(w.satz(2).Nach), QString::fromUtf8("Köln"));
     EXPECT_EQ(w.satz(2).KmAb, 445);
+}
+
+// A return trip's texts end where their words end: a click at the end of
+// one and typing add to it, and the record holds it padded as ever.
+TEST(Tippen, AReturnTripsTextsTakeWhatIsTypedAtTheirEnd)
+{
+    Fenster w;
+    w.fahrt("10.03.2016", "100", "Bonn");   // from Köln via A3, Kundenbesuch
+    ASSERT_EQ(w.satzanzahl(), 1);
+    w.taste(Qt::Key_F12);
+    struct Fall { const char* feld; const char* getippt; QString danach; };
+    const Fall faelle[] = {{"EinNach", "Augsburg", QString::fromUtf8("KölnAugsburg")},
+                           {"EinUber", " B2", "A3 B2"},
+                           {"EinGrund", "s", "Kundenbesuchs"}};
+    for (const Fall& f : faelle) {
+        QLineEdit* e = w.feld(f.feld);
+        QTest::mouseClick(e, Qt::LeftButton, {}, QPoint(e->width() - 4, e->height() / 2));
+        w.tippen(f.feld, QString::fromLatin1(f.getippt));
+        EXPECT_EQ(w.text(f.feld), f.danach) << f.feld;
+    }
+    w.maus("EintragSpeichern");
+    ASSERT_EQ(w.satzanzahl(), 2);
+    const FahrtDatensatz r = w.satz(2);
+    EXPECT_EQ(r.Nach, faelle[0].danach.leftJustified(50));
+    EXPECT_EQ(r.Ueber, faelle[1].danach.leftJustified(255));
+    EXPECT_EQ(r.Grund, faelle[2].danach.leftJustified(50));
 }
 
 // 31.11. names no day: the buffer still holds the dates shown before, and
