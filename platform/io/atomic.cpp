@@ -54,6 +54,11 @@ bool readFile(const QString& path, qint64 limit, QByteArray& out, QString* error
 
 } // namespace
 
+bool mayWrite(const QString& path)
+{
+    return detail::mayWrite(detail::encodePath(path));
+}
+
 bool writeFileAtomic(const QString& path, const QByteArray& data, QString* error)
 {
     if (!targetUsable(path, error))

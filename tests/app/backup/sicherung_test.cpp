@@ -334,6 +334,29 @@ TEST(Wiederherstellung, AFailedCopyLeavesTheTripFileAsItWas)
     EXPECT_EQ(gezeigt.size(), 2);
 }
 
+TEST(Wiederherstellung, AWriteProtectedTripFileGetsTheSaveMessageAndNothingIsWritten)
+{
+    Ordner o;
+    o.fahrten(1, 9, 'n');
+    QDir(o.dir.path()).mkpath("Sicherheit/Au1-20 E");
+    o.schreibe("Sicherheit/Au1-20 E/Auto1_16.dat", QByteArray(20 * 671, 'b'));
+    ASSERT_EQ(::chmod(QFile::encodeName(o.pfad("Auto1_16.dat")).constData(), 0444), 0);
+    const QStringList vorher = o.eintraege("Sicherheit");
+    QStringList gezeigt;
+    int listen = 0;
+    Wiederherstellungsdienste d;
+    d.meldung = [&](const QString& t) { gezeigt << t; };
+    d.listenNeu = [&] { ++listen; };
+    const QString quelle = o.pfad("Sicherheit/Au1-20 E");
+    EXPECT_EQ(Wiederherstellen(o.st, quelle, 1, d), Wiederherstellung::Fehler);
+    EXPECT_EQ(gezeigt, (QStringList{quelle + "/Auto1_16.dat",
+                                    QString::fromUtf8("Die Datei \"Auto1_16.dat\" konnte nicht geschrieben werden. "
+                                                      "Die gespeicherten Daten sind unverändert.")}));
+    EXPECT_EQ(o.inhalt("Auto1_16.dat"), QByteArray(9 * 671, 'n'));
+    EXPECT_EQ(o.eintraege("Sicherheit"), vorher);   // not even the safety copy
+    EXPECT_EQ(listen, 0);
+}
+
 TEST(Sicherungsseite, ADriveThatIsNotReadyKeepsThePreviousDriveAndPath)
 {
     Ordner o;
