@@ -424,6 +424,8 @@ bool Form1::Form_Load()
         }
         mw::VorDat(false);
     });
+    // The backup folder is known now: what a crash left there goes.
+    trap([&] { SicherungsresteEntfernen(mw::G()); });
     QWidget* qkc = ctl("QKC");
     QWidget* qkc2 = ctl("QKC2");
     QWidget* qkc3 = ctl("QKC3");

@@ -357,6 +357,44 @@ TEST(Wiederherstellung, AWriteProtectedTripFileGetsTheSaveMessageAndNothingIsWri
     EXPECT_EQ(listen, 0);
 }
 
+TEST(Sicherung, WhatACrashLeftInTheBackupFoldersGoesAndNothingElse)
+{
+    Ordner o;
+    QDir(o.dir.path()).mkpath("Extern");
+    QDir(o.dir.path()).mkpath("Fremd");
+    o.schreibe("Fremd/wichtig.dat", "x");
+    o.st.Voreinstellung.Sicherungsordner = o.pfad("Extern/");
+    struct Eintrag { const char* name; bool ordner; bool bleibt; };
+    const Eintrag eintraege[] = {
+        {"Extern/.Sicherung-1x3k9", true, false},
+        {"Extern/.Auto1_vor_Wiederherstellen_20160615_1200.dat.neu-2f", false, false},
+        {"Sicherheit/.Sicherung-zzzzzzz", true, false},
+        {"Sicherheit/.Auto1_AnzahlEintra_40.dat.neu-0", false, false},
+        {"Extern/Au1-3 E", true, true},
+        {"Extern/.Sicherung-Alt", true, true},
+        {"Extern/Sicherung-1x", true, true},
+        {"Extern/.Sicherung-12345678", true, true},
+        {"Extern/.Sicherung-1y", false, true},
+        {"Extern/Notizen.neu-1x", false, true},
+    };
+    for (const Eintrag& e : eintraege) {
+        if (e.ordner) {
+            ASSERT_TRUE(QDir(o.dir.path()).mkpath(e.name));
+            o.schreibe(QString(e.name) + "/Vor2016.dat", "v");
+            o.schreibe(QString(e.name) + "/.Auto1_16.dat.neu-4", "halb");
+        } else {
+            o.schreibe(e.name, "x");
+        }
+    }
+    ASSERT_TRUE(QFile::link(o.pfad("Fremd"), o.pfad("Extern/.Sicherung-5")));
+
+    EXPECT_EQ(SicherungsresteEntfernen(o.st), 4);
+    for (const Eintrag& e : eintraege)
+        EXPECT_EQ(QFileInfo::exists(o.pfad(e.name)), e.bleibt) << e.name;
+    EXPECT_TRUE(QFileInfo(o.pfad("Extern/.Sicherung-5")).isSymLink());
+    EXPECT_EQ(o.inhalt("Fremd/wichtig.dat"), "x");
+}
+
 TEST(Sicherungsseite, ADriveThatIsNotReadyKeepsThePreviousDriveAndPath)
 {
     Ordner o;
