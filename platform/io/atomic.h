@@ -32,6 +32,8 @@ bool truncateRecords(const QString& path, int recordLength, qint32 keep, QString
 // Copies 'from' over 'to' (created or replaced atomically). A missing
 // source is a failure and leaves 'to' alone.
 bool copyFileAtomic(const QString& from, const QString& to, QString* error = nullptr);
+// As copyFileAtomic, but the copy holds at most the first 'limit' bytes.
+bool copyFileStartAtomic(const QString& from, const QString& to, qint64 limit, QString* error = nullptr);
 
 // Removes what interrupted rewrites left in the folder: regular files named
 // as the rewrite's own temporaries (".<name>.neu-<tag>"), nothing else, not

@@ -657,6 +657,38 @@ TEST(Startup, AFolderInATripFilesPlaceIsNamedAtStart)
         "Sie wird wie eine fehlende Datei behandelt.")));
 }
 
+TEST(Startup, AFileLargerThanItsFormatIsKeptAsideOnlyAsFarAsTheFormatReachesAndOneRecord)
+{
+    struct Fall { const char* datei; qint64 groesse; qint64 kopiert; const char* text; };
+    const Fall faelle[] = {
+        {"Auto1_16.dat", 32767LL * 671 + 1, 32767LL * 671 + 1,
+         "Die Datei \"Auto1_16.dat\" endet mit einem unvollständigen Datensatz. Er wird beim nächsten Speichern "
+         "überschrieben. Die Datei wurde vorher unter \"%1\" gesichert."},
+        {"Auto1_16.dat", 32768LL * 671 + 1, 32768LL * 671,
+         "Die Datei \"Auto1_16.dat\" ist größer, als eine Fahrtdatei sein kann, und endet mit einem unvollständigen "
+         "Datensatz. Ihre ersten 32768 Datensätze wurden unter \"%1\" gesichert."},
+        {"Kund2016.dat", 801LL * 460 + 1, 801LL * 460,
+         "Die Datei \"Kund2016.dat\" ist größer, als ein Fahrtenspeicher sein kann, und endet mit einem "
+         "unvollständigen Datensatz. Ihre ersten 801 Datensätze wurden unter \"%1\" gesichert."},
+    };
+    for (const Fall& f : faelle) {
+        Umgebung u("2016", "Kxt");
+        {
+            QFile d(u.pfad(f.datei));
+            ASSERT_TRUE(d.open(QIODevice::WriteOnly));
+            d.write("Anfang");
+            ASSERT_TRUE(d.resize(f.groesse));   // the rest sparse
+        }
+        ASSERT_TRUE(u.starte());
+        const QString kopie = u.pfad("Sicherheit/" + QFileInfo(f.datei).completeBaseName()
+                                     + "_beschaedigt_20160615_1200.dat");
+        EXPECT_EQ(QFileInfo(kopie).size(), f.kopiert) << f.groesse;
+        EXPECT_EQ(QFileInfo(u.pfad(f.datei)).size(), f.groesse);
+        ASSERT_FALSE(u.klartexte().isEmpty());
+        EXPECT_EQ(u.klartexte()[0], QString::fromUtf8(f.text).arg(kopie));
+    }
+}
+
 TEST(Startup, ATripFileEndingInPartOfARecordIsKeptAsideAndNamed)
 {
     Umgebung u("2016", "Kxt");
