@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QRandomGenerator>
+#include <QRegularExpression>
 
 namespace kmk {
 
@@ -41,14 +42,22 @@ QStringList stammdateien(const Fahrten1& st)
     return {st.Dateien.Kfzdatei, st.Dateien.Einstellungsdatei, st.Kundendatei};
 }
 
+const QLatin1String Bauordnervorsilbe(".Sicherung-");
+
+// The names bauordnerAnlegen gives, and no other.
+bool istBauordner(const QString& name)
+{
+    static const QRegularExpression muster(QStringLiteral("^\\.Sicherung-[0-9a-z]{1,7}$"));
+    return muster.match(name).hasMatch();
+}
+
 // A hidden folder beside the backups, made as any folder the user makes:
 // with the rights his umask gives, so the finished backup reads as his
 // other folders do. Empty when none can be made.
 QString bauordnerAnlegen(const QString& ordner)
 {
     for (int versuch = 0; versuch < 100; ++versuch) {
-        const QString p = ordner + QStringLiteral(".Sicherung-")
-                          + QString::number(QRandomGenerator::global()->generate(), 36);
+        const QString p = ordner + Bauordnervorsilbe + QString::number(QRandomGenerator::global()->generate(), 36);
         if (QDir().mkdir(p))
             return p;
         if (!QFileInfo::exists(p))
@@ -105,6 +114,24 @@ QString Sicherungsordner(const Fahrten1& st)
     const QString standard = Standardsicherungsordner(st);
     io::createFolder(standard);
     return standard;
+}
+
+int SicherungsresteEntfernen(const Fahrten1& st)
+{
+    QStringList ordner = {Sicherungsordner(st)};
+    const QString standard = Standardsicherungsordner(st);
+    if (QFileInfo(standard).canonicalFilePath() != QFileInfo(ordner.first()).canonicalFilePath())
+        ordner << standard;
+    int entfernt = 0;
+    for (const QString& o : ordner) {
+        entfernt += io::removeRewriteLeftovers(o);
+        const QFileInfoList bau = QDir(o).entryInfoList({Bauordnervorsilbe + QLatin1Char('*')},
+                                                        QDir::Dirs | QDir::Hidden | QDir::NoSymLinks | QDir::NoDotAndDotDot);
+        for (const QFileInfo& fi : bau)
+            if (istBauordner(fi.fileName()) && io::deleteTree(fi.absoluteFilePath()))
+                ++entfernt;
+    }
+    return entfernt;
 }
 
 void Sicherheitscopy(Fahrten1& st)

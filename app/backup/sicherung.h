@@ -39,6 +39,12 @@ QString Standardsicherungsordner(const Fahrten1& st);
 // folder here; else the standard one (created when missing).
 QString Sicherungsordner(const Fahrten1& st);
 
+// Removes what a backup or a restore cut off by a crash left in the current
+// backup folder and the program folder's own: the rewrites' temporaries
+// (io::removeRewriteLeftovers) and the hidden folders a full backup is
+// built in. Nothing else is touched. Returns how many entries went.
+int SicherungsresteEntfernen(const Fahrten1& st);
+
 // Quick backup. Resets the settings' backup folder to the standard one.
 void Sicherheitscopy(Fahrten1& st);
 // Full backup; 'meldung' shows the plain message boxes.

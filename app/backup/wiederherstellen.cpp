@@ -1,6 +1,7 @@
 #include "app/backup/wiederherstellen.h"
 
 #include "app/backup/sicherung.h"
+#include "app/records/dateien.h"
 #include "platform/forms/seams.h"
 #include "platform/io/atomic.h"
 #include "platform/io/folders.h"
@@ -51,6 +52,12 @@ Wiederherstellung Wiederherstellen(Fahrten1& st, const QString& ordner, int fahr
             dienste.meldung(t);
     };
     melden(quelle);
+    // A protected trip file is refused as every other save refuses it,
+    // before anything is written.
+    if (!io::mayWrite(ziel)) {
+        melden(TextSchreibfehler(ziel));
+        return Wiederherstellung::Fehler;
+    }
     // The file being replaced may hold trips the backup lacks.
     const QString sicherung =
         Sicherheitskopiename(Sicherungsordner(st), QStringLiteral("Auto%1_vor_Wiederherstellen").arg(fahrzeug));

@@ -30,7 +30,9 @@ enum class Wiederherstellung { Kopiert, KeineQuelle, GleicheDatei, Fehler };
 // the source path is shown first, the current file is kept in the backup
 // folder as "Auto<k>_vor_Wiederherstellen_<yyyymmdd_hhmm>.dat", the copy is
 // atomic, then the lists are rebuilt and vehicle k is chosen. Nothing
-// happens when either file is missing or both are the same file.
+// happens when either file is missing or both are the same file; a trip
+// file the user may not write gives the save roads' write message and
+// nothing is written.
 Wiederherstellung Wiederherstellen(Fahrten1& st, const QString& ordner, int fahrzeug,
                                    const Wiederherstellungsdienste& dienste);
 

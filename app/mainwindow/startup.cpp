@@ -47,12 +47,41 @@ namespace kmk {
 namespace {
 
 // Keeps what is left of a damaged data file in the backup folder before it
-// is written anew; the copy's path, empty when it could not be made.
-QString beschaedigtSichern(const QString& pfad)
+// is written anew, at most its first 'hoechstens' bytes (all when < 0); the
+// copy's path, empty when it could not be made.
+QString beschaedigtSichern(const QString& pfad, qint64 hoechstens = -1)
 {
     const QString kopie = Sicherheitskopiename(Sicherungsordner(mw::G()),
                                                QFileInfo(pfad).completeBaseName() + QStringLiteral("_beschaedigt"));
-    return io::copyFileAtomic(pfad, kopie) ? kopie : QString();
+    return io::copyFileStartAtomic(pfad, kopie, hoechstens) ? kopie : QString();
+}
+
+// Keeps a record file that ends in part of a record aside and gives the
+// start's message on it. One larger than its format can hold is not copied
+// whole: its copy keeps one record more than the format holds.
+struct Dateiart {
+    QString name;
+    int laenge;
+    qint32 hoechstens;   // records
+    QString art;         // "eine Fahrtdatei"
+};
+
+QString unvollstaendigSichern(const Dateiart& d, const QFileInfo& fi)
+{
+    const qint64 grenze = (qint64(d.hoechstens) + 1) * d.laenge;
+    if (fi.size() <= grenze) {
+        const QString kopie = beschaedigtSichern(fi.filePath());
+        return QStringLiteral("Die Datei \"%1\" endet mit einem unvollständigen Datensatz. "
+                              "Er wird beim nächsten Speichern überschrieben.").arg(d.name)
+               + (kopie.isEmpty() ? QString()
+                                  : QStringLiteral(" Die Datei wurde vorher unter \"%1\" gesichert.").arg(kopie));
+    }
+    const QString kopie = beschaedigtSichern(fi.filePath(), grenze);
+    return QStringLiteral("Die Datei \"%1\" ist größer, als %2 sein kann, und endet mit einem unvollständigen "
+                          "Datensatz.").arg(d.name, d.art)
+           + (kopie.isEmpty() ? QString()
+                              : QStringLiteral(" Ihre ersten %1 Datensätze wurden unter \"%2\" gesichert.")
+                                    .arg(qint64(d.hoechstens) + 1).arg(kopie));
 }
 
 QString& vorgabe()
@@ -382,19 +411,17 @@ bool Form1::Form_Load()
             mw::plainMessage(text);
         // A data file ending in part of a record (a write cut off) would have
         // that rest overwritten by the next save: it is kept aside first.
-        std::vector<std::pair<QString, int>> dateien;
+        std::vector<Dateiart> dateien;
         for (int k = 1; k <= 4; ++k)
-            dateien.emplace_back(mw::G().fahrtdateiName(k), FahrtDatensatz::Laenge);
-        dateien.emplace_back(vb::Trim(mw::G().Kundendatei), Fahrtenspeichersatz::Laenge);
-        for (const auto& [name, laenge] : dateien) {
-            const QFileInfo fi(mw::pfad(name));
-            if (name.isEmpty() || !fi.isFile() || fi.size() % laenge == 0)
+            dateien.push_back({mw::G().fahrtdateiName(k), FahrtDatensatz::Laenge, MaxFahrten,
+                               QStringLiteral("eine Fahrtdatei")});
+        dateien.push_back({vb::Trim(mw::G().Kundendatei), Fahrtenspeichersatz::Laenge, MaxFahrtenspeichersaetze,
+                           QStringLiteral("ein Fahrtenspeicher")});
+        for (const Dateiart& d : dateien) {
+            const QFileInfo fi(mw::pfad(d.name));
+            if (d.name.isEmpty() || !fi.isFile() || fi.size() % d.laenge == 0)
                 continue;
-            const QString kopie = beschaedigtSichern(fi.filePath());
-            mw::plainMessage(QStringLiteral("Die Datei \"%1\" endet mit einem unvollständigen Datensatz. "
-                                            "Er wird beim nächsten Speichern überschrieben.").arg(name)
-                             + (kopie.isEmpty() ? QString()
-                                                : QStringLiteral(" Die Datei wurde vorher unter \"%1\" gesichert.").arg(kopie)));
+            mw::plainMessage(unvollstaendigSichern(d, fi));
         }
     });
     trap([&] {   // 11
@@ -424,6 +451,8 @@ bool Form1::Form_Load()
         }
         mw::VorDat(false);
     });
+    // The backup folder is known now: what a crash left there goes.
+    trap([&] { SicherungsresteEntfernen(mw::G()); });
     QWidget* qkc = ctl("QKC");
     QWidget* qkc2 = ctl("QKC2");
     QWidget* qkc3 = ctl("QKC3");

@@ -9,6 +9,10 @@
 
 namespace kmk {
 
+// The pick list numbers its entries with three digits and takes a number
+// beyond this as entry 1: no trip memory holds more.
+constexpr qint32 MaxFahrtenspeichersaetze = 800;
+
 struct Fahrtenspeichersatz {
     static constexpr int Laenge = 460;
 

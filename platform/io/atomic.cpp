@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <limits>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -54,6 +55,11 @@ bool readFile(const QString& path, qint64 limit, QByteArray& out, QString* error
 
 } // namespace
 
+bool mayWrite(const QString& path)
+{
+    return detail::mayWrite(detail::encodePath(path));
+}
+
 bool writeFileAtomic(const QString& path, const QByteArray& data, QString* error)
 {
     if (!targetUsable(path, error))
@@ -99,6 +105,11 @@ bool truncateRecords(const QString& path, int recordLength, qint32 keep, QString
 
 bool copyFileAtomic(const QString& from, const QString& to, QString* error)
 {
+    return copyFileStartAtomic(from, to, -1, error);
+}
+
+bool copyFileStartAtomic(const QString& from, const QString& to, qint64 limit, QString* error)
+{
     const QFileInfo src(from);
     if (!src.exists() || !src.isFile())
         return fail(error, QStringLiteral("Datei nicht gefunden: %1").arg(from));
@@ -111,8 +122,9 @@ bool copyFileAtomic(const QString& from, const QString& to, QString* error)
     detail::ReplacementFile out(to);
     bool ok = out.open();
     QByteArray buf(1 << 20, Qt::Uninitialized);
-    while (ok) {
-        const ssize_t n = ::read(fd, buf.data(), size_t(buf.size()));
+    qint64 rest = limit >= 0 ? limit : std::numeric_limits<qint64>::max();
+    while (ok && rest > 0) {
+        const ssize_t n = ::read(fd, buf.data(), size_t(qMin<qint64>(buf.size(), rest)));
         if (n < 0 && errno == EINTR)
             continue;
         if (n < 0) {
@@ -122,6 +134,7 @@ bool copyFileAtomic(const QString& from, const QString& to, QString* error)
         if (n == 0)
             break;
         ok = out.write(buf.constData(), n);
+        rest -= n;
     }
     ::close(fd);
     if (!ok || !out.commit())

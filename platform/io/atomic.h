@@ -1,7 +1,9 @@
 #pragma once
 // Whole-file rewrites: the new content goes to a temporary file in the same
 // folder, is flushed and renamed over the target. On any failure the old
-// file is left as it was and false comes back.
+// file is left as it was and false comes back. A target the user may not
+// write (mayWrite) is refused like a failure, so a rename never takes a
+// protection away. A symbolic link stays a link: its target is replaced.
 
 #include <QByteArray>
 #include <QList>
@@ -9,6 +11,12 @@
 #include <QtGlobal>
 
 namespace io {
+
+// False for an existing file without any write permission (protected for
+// root too, as a read-only file was on the original system) or one the
+// system denies this user; true for a missing file. Every write of this
+// library follows it.
+bool mayWrite(const QString& path);
 
 bool writeFileAtomic(const QString& path, const QByteArray& data, QString* error = nullptr);
 
@@ -24,6 +32,8 @@ bool truncateRecords(const QString& path, int recordLength, qint32 keep, QString
 // Copies 'from' over 'to' (created or replaced atomically). A missing
 // source is a failure and leaves 'to' alone.
 bool copyFileAtomic(const QString& from, const QString& to, QString* error = nullptr);
+// As copyFileAtomic, but the copy holds at most the first 'limit' bytes.
+bool copyFileStartAtomic(const QString& from, const QString& to, qint64 limit, QString* error = nullptr);
 
 // Removes what interrupted rewrites left in the folder: regular files named
 // as the rewrite's own temporaries (".<name>.neu-<tag>"), nothing else, not

@@ -62,6 +62,14 @@ bool closeChecked(int fd)
     return errno == EINTR;
 }
 
+bool mayWrite(const QByteArray& path)
+{
+    struct stat st {};
+    if (::stat(path.constData(), &st) != 0)
+        return errno == ENOENT;
+    return (st.st_mode & 0222) != 0 && ::faccessat(AT_FDCWD, path.constData(), W_OK, AT_EACCESS) == 0;
+}
+
 ReplacementFile::ReplacementFile(const QString& target)
 {
     // Replace what a link points to, not the link itself.
@@ -119,6 +127,11 @@ bool ReplacementFile::open()
     if (hadOld && !S_ISREG(old.st_mode)) {
         errno = EISDIR;
         return fail(QStringLiteral("Das Ziel ist keine Datei"));
+    }
+    // Renaming over a protected file would take the protection away with it.
+    if (hadOld && !mayWrite(m_target)) {
+        errno = EACCES;
+        return fail(QStringLiteral("Die Datei ist schreibgeschützt"));
     }
     for (int attempt = 0; attempt < 100; ++attempt) {
         const QByteArray candidate = folder + "/" + replacementName(name, QRandomGenerator::global()->generate());

@@ -20,13 +20,17 @@ bool readExact(int fd, char* data, qint64 size, qint64 offset);
 // close() with its result checked; an interrupted close counts as done.
 bool closeChecked(int fd);
 
+// io::mayWrite for an encoded path: the one rule of every write here.
+bool mayWrite(const QByteArray& path);
+
 // The name ReplacementFile gives its temporary: ".<target name>.neu-<tag>".
 QByteArray replacementName(const QByteArray& targetName, quint32 tag);
 // True for a file name of that pattern.
 bool isReplacementName(const QString& fileName);
 
 // A new file next to the target that replaces it in one rename. The old
-// target stays untouched until commit() succeeds.
+// target stays untouched until commit() succeeds; open() refuses a target
+// the user may not write (mayWrite).
 class ReplacementFile {
 public:
     explicit ReplacementFile(const QString& target);

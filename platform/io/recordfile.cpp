@@ -98,6 +98,8 @@ bool RecordFile::write(qint32 n, const QByteArray& bytes)
     const bool missing = regularFileSize(path) < 0;
     if (missing && n != 1)
         return false;
+    if (!missing && !detail::mayWrite(path))
+        return false;
     const int fd = ::open(path.constData(), missing ? O_RDWR | O_CREAT | O_NONBLOCK | O_CLOEXEC : O_RDWR | O_NONBLOCK | O_CLOEXEC, 0666);
     if (fd < 0)
         return false;

@@ -367,6 +367,67 @@ TEST(Wiederherstellung, AFailedCopyLeavesTheTripFileAsItWas)
     EXPECT_EQ(gezeigt.size(), 2);
 }
 
+TEST(Wiederherstellung, AWriteProtectedTripFileGetsTheSaveMessageAndNothingIsWritten)
+{
+    Ordner o;
+    o.fahrten(1, 9, 'n');
+    QDir(o.dir.path()).mkpath("Sicherheit/Au1-20 E");
+    o.schreibe("Sicherheit/Au1-20 E/Auto1_16.dat", QByteArray(20 * 671, 'b'));
+    ASSERT_EQ(::chmod(QFile::encodeName(o.pfad("Auto1_16.dat")).constData(), 0444), 0);
+    const QStringList vorher = o.eintraege("Sicherheit");
+    QStringList gezeigt;
+    int listen = 0;
+    Wiederherstellungsdienste d;
+    d.meldung = [&](const QString& t) { gezeigt << t; };
+    d.listenNeu = [&] { ++listen; };
+    const QString quelle = o.pfad("Sicherheit/Au1-20 E");
+    EXPECT_EQ(Wiederherstellen(o.st, quelle, 1, d), Wiederherstellung::Fehler);
+    EXPECT_EQ(gezeigt, (QStringList{quelle + "/Auto1_16.dat",
+                                    QString::fromUtf8("Die Datei \"Auto1_16.dat\" konnte nicht geschrieben werden. "
+                                                      "Die gespeicherten Daten sind unverändert.")}));
+    EXPECT_EQ(o.inhalt("Auto1_16.dat"), QByteArray(9 * 671, 'n'));
+    EXPECT_EQ(o.eintraege("Sicherheit"), vorher);   // not even the safety copy
+    EXPECT_EQ(listen, 0);
+}
+
+TEST(Sicherung, WhatACrashLeftInTheBackupFoldersGoesAndNothingElse)
+{
+    Ordner o;
+    QDir(o.dir.path()).mkpath("Extern");
+    QDir(o.dir.path()).mkpath("Fremd");
+    o.schreibe("Fremd/wichtig.dat", "x");
+    o.st.Voreinstellung.Sicherungsordner = o.pfad("Extern/");
+    struct Eintrag { const char* name; bool ordner; bool bleibt; };
+    const Eintrag eintraege[] = {
+        {"Extern/.Sicherung-1x3k9", true, false},
+        {"Extern/.Auto1_vor_Wiederherstellen_20160615_1200.dat.neu-2f", false, false},
+        {"Sicherheit/.Sicherung-zzzzzzz", true, false},
+        {"Sicherheit/.Auto1_AnzahlEintra_40.dat.neu-0", false, false},
+        {"Extern/Au1-3 E", true, true},
+        {"Extern/.Sicherung-Alt", true, true},
+        {"Extern/Sicherung-1x", true, true},
+        {"Extern/.Sicherung-12345678", true, true},
+        {"Extern/.Sicherung-1y", false, true},
+        {"Extern/Notizen.neu-1x", false, true},
+    };
+    for (const Eintrag& e : eintraege) {
+        if (e.ordner) {
+            ASSERT_TRUE(QDir(o.dir.path()).mkpath(e.name));
+            o.schreibe(QString(e.name) + "/Vor2016.dat", "v");
+            o.schreibe(QString(e.name) + "/.Auto1_16.dat.neu-4", "halb");
+        } else {
+            o.schreibe(e.name, "x");
+        }
+    }
+    ASSERT_TRUE(QFile::link(o.pfad("Fremd"), o.pfad("Extern/.Sicherung-5")));
+
+    EXPECT_EQ(SicherungsresteEntfernen(o.st), 4);
+    for (const Eintrag& e : eintraege)
+        EXPECT_EQ(QFileInfo::exists(o.pfad(e.name)), e.bleibt) << e.name;
+    EXPECT_TRUE(QFileInfo(o.pfad("Extern/.Sicherung-5")).isSymLink());
+    EXPECT_EQ(o.inhalt("Fremd/wichtig.dat"), "x");
+}
+
 TEST(Sicherungsseite, ADriveThatIsNotReadyKeepsThePreviousDriveAndPath)
 {
     Ordner o;

@@ -572,7 +572,7 @@ TEST(Startup, LeftoverTemporariesGoAndAFifoSettingsFileIsRefusedWithAMessage)
     EXPECT_FALSE(QFile::exists(u.pfad(".Auto1_16.dat.neu-1x3k9")));
     EXPECT_FALSE(QFile::exists(u.pfad(".Vor2016.dat.neu-0")));
     EXPECT_TRUE(QFile::exists(u.pfad("Notizen.neu-1x")));
-    EXPECT_TRUE(QFile::exists(u.pfad("Sicherheit/.Vor2016.dat.neu-7")));
+    EXPECT_FALSE(QFile::exists(u.pfad("Sicherheit/.Vor2016.dat.neu-7")));   // the backup folder's too
     ASSERT_FALSE(u.klartexte().isEmpty());
     EXPECT_EQ(u.klartexte().first(),
               QString("Die Datei \"Vor2016.dat\" ist keine gewöhnliche Datei und kann nicht gelesen werden. "
@@ -655,6 +655,38 @@ TEST(Startup, AFolderInATripFilesPlaceIsNamedAtStart)
     EXPECT_TRUE(u.klartexte().contains(QString::fromUtf8(
         "Die Datei \"Auto1_16.dat\" ist keine gewöhnliche Datei und kann nicht gelesen werden. "
         "Sie wird wie eine fehlende Datei behandelt.")));
+}
+
+TEST(Startup, AFileLargerThanItsFormatIsKeptAsideOnlyAsFarAsTheFormatReachesAndOneRecord)
+{
+    struct Fall { const char* datei; qint64 groesse; qint64 kopiert; const char* text; };
+    const Fall faelle[] = {
+        {"Auto1_16.dat", 32767LL * 671 + 1, 32767LL * 671 + 1,
+         "Die Datei \"Auto1_16.dat\" endet mit einem unvollständigen Datensatz. Er wird beim nächsten Speichern "
+         "überschrieben. Die Datei wurde vorher unter \"%1\" gesichert."},
+        {"Auto1_16.dat", 32768LL * 671 + 1, 32768LL * 671,
+         "Die Datei \"Auto1_16.dat\" ist größer, als eine Fahrtdatei sein kann, und endet mit einem unvollständigen "
+         "Datensatz. Ihre ersten 32768 Datensätze wurden unter \"%1\" gesichert."},
+        {"Kund2016.dat", 801LL * 460 + 1, 801LL * 460,
+         "Die Datei \"Kund2016.dat\" ist größer, als ein Fahrtenspeicher sein kann, und endet mit einem "
+         "unvollständigen Datensatz. Ihre ersten 801 Datensätze wurden unter \"%1\" gesichert."},
+    };
+    for (const Fall& f : faelle) {
+        Umgebung u("2016", "Kxt");
+        {
+            QFile d(u.pfad(f.datei));
+            ASSERT_TRUE(d.open(QIODevice::WriteOnly));
+            d.write("Anfang");
+            ASSERT_TRUE(d.resize(f.groesse));   // the rest sparse
+        }
+        ASSERT_TRUE(u.starte());
+        const QString kopie = u.pfad("Sicherheit/" + QFileInfo(f.datei).completeBaseName()
+                                     + "_beschaedigt_20160615_1200.dat");
+        EXPECT_EQ(QFileInfo(kopie).size(), f.kopiert) << f.groesse;
+        EXPECT_EQ(QFileInfo(u.pfad(f.datei)).size(), f.groesse);
+        ASSERT_FALSE(u.klartexte().isEmpty());
+        EXPECT_EQ(u.klartexte()[0], QString::fromUtf8(f.text).arg(kopie));
+    }
 }
 
 TEST(Startup, ATripFileEndingInPartOfARecordIsKeptAsideAndNamed)

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <functional>
+#include <sys/stat.h>
 #include <sys/resource.h>
 
 #include <QDir>
@@ -212,6 +214,35 @@ TEST(Atomic, KeepsLinksAndAccessRights)
               QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup);
     EXPECT_EQ(QDir(dir.filePath(QStringLiteral("daten"))).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
               QStringList{QStringLiteral("echt.dat")});
+}
+
+TEST(Atomic, AWriteProtectedFileIsRefusedByEveryWriteAndStaysAsItWas)
+{
+    QTemporaryDir anderswo;
+    const QString quelle = anderswo.filePath(QStringLiteral("sicherung.dat"));
+    writeRaw(quelle, "CCCC");
+    struct Fall { const char* weg; std::function<bool(const QString&)> schreiben; };
+    const Fall faelle[] = {
+        {"whole file", [](const QString& p) { return io::writeFileAtomic(p, "neu!"); }},
+        {"records", [](const QString& p) { return io::rewriteRecords(p, 4, {"1111", "2222", "3333"}); }},
+        {"truncation", [](const QString& p) { return io::truncateRecords(p, 4, 1); }},
+        {"copy onto it", [&](const QString& p) { return io::copyFileAtomic(quelle, p); }},
+        {"append", [](const QString& p) { return io::RecordFile(p, 4).append("5555"); }},
+        {"record in place", [](const QString& p) { return io::RecordFile(p, 4).write(1, "5555"); }},
+    };
+    for (const Fall& f : faelle) {
+        QTemporaryDir dir;   // the folder itself stays writable
+        const QString path = dir.filePath(QStringLiteral("Auto1_26.dat"));
+        writeRaw(path, "AAAABBBB");
+        ASSERT_EQ(::chmod(QFile::encodeName(path).constData(), 0444), 0);
+        EXPECT_FALSE(io::mayWrite(path));
+        EXPECT_FALSE(f.schreiben(path)) << f.weg;
+        EXPECT_EQ(readRaw(path), QByteArray("AAAABBBB")) << f.weg;
+        struct stat st {};
+        ASSERT_EQ(::stat(QFile::encodeName(path).constData(), &st), 0);
+        EXPECT_EQ(st.st_mode & 07777, 0444u) << f.weg;
+        EXPECT_EQ(entries(dir), QStringList{QStringLiteral("Auto1_26.dat")}) << f.weg;
+    }
 }
 
 TEST(Atomic, LeftoversOfInterruptedRewritesAndNothingElseAreRemoved)
