@@ -22,7 +22,8 @@ std::vector<FahrtDatensatz> alleSaetze(const QString& pfad)
     std::vector<FahrtDatensatz> s;
     if (pfad.isEmpty())
         return s;
-    const QList<QByteArray> roh = io::RecordFile(pfad, FahrtDatensatz::Laenge).readAll();
+    // A file beyond the format's limit is damaged; its trips are the first ones.
+    const QList<QByteArray> roh = io::RecordFile(pfad, FahrtDatensatz::Laenge).readAll(MaxFahrten);
     s.reserve(std::size_t(roh.size()));
     for (const QByteArray& b : roh)
         s.push_back(FahrtDatensatz::ausBytes(b));

@@ -341,13 +341,16 @@ Dateiergebnis UberschreibenDatei(Fahrten1& st, qint32 heute)
     if (!io::FileExists(pfad))
         return Dateiergebnis::fehler(TextFahrtdateiFehlt(pfad));
     io::RecordFile f(pfad, FahrtDatensatz::Laenge);
-    QList<QByteArray> saetze = f.readAll();
-    const qint32 n = qint32(saetze.size());
+    const qint32 n = f.count();
     const qint32 k = st.Satznummer;
     if (k < 1 || k > n)
         return Dateiergebnis::fehler(TextSatznummerUngueltig(k));
+    // Asked before reading: a damaged file of gigabytes is not read at all.
     if (n >= MaxFahrten)
         return Dateiergebnis::fehler(TextDateiVoll());
+    QList<QByteArray> saetze = f.readAll();
+    if (saetze.size() != n)
+        return Dateiergebnis::fehler(TextSchreibfehler(pfad));
 
     FahrtDatensatz alt = FahrtDatensatz::ausBytes(saetze[k - 1]);
     alt.Eintragsstatus = 1;

@@ -12,6 +12,8 @@ namespace kmk {
 // The pick list numbers its entries with three digits and takes a number
 // beyond this as entry 1: no trip memory holds more.
 constexpr qint32 MaxFahrtenspeichersaetze = 800;
+// The lists count their entries in 16-bit numbers: no list shows more.
+constexpr qint32 MaxGelisteteSaetze = 32767;
 
 struct Fahrtenspeichersatz {
     static constexpr int Laenge = 460;

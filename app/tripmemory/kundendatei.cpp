@@ -41,7 +41,9 @@ int Kundendatei::anzahl() const
 QList<Fahrtenspeichersatz> Kundendatei::alle() const
 {
     QList<Fahrtenspeichersatz> saetze;
-    const QList<QByteArray> roh = datei(m_pfad).readAll();
+    // A damaged file of gigabytes would take the memory; the rewrites below
+    // read all of it, so nothing beyond is lost.
+    const QList<QByteArray> roh = datei(m_pfad).readAll(MaxGelisteteSaetze);
     saetze.reserve(roh.size());
     for (const QByteArray& b : roh)
         saetze << Fahrtenspeichersatz::ausBytes(b);

@@ -66,7 +66,7 @@ QByteArray RecordFile::read(qint32 n) const
     return out;
 }
 
-QList<QByteArray> RecordFile::readAll() const
+QList<QByteArray> RecordFile::readAll(qint32 limit) const
 {
     QList<QByteArray> out;
     const int fd = ::open(detail::encodePath(m_path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
@@ -76,7 +76,7 @@ QList<QByteArray> RecordFile::readAll() const
     QByteArray all;
     bool ok = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
     if (ok) {
-        all.resize((st.st_size / m_len) * m_len);
+        all.resize(qMin<qint64>(st.st_size / m_len, qMax(limit, 0)) * m_len);
         ok = detail::readExact(fd, all.data(), all.size(), 0);
     }
     ::close(fd);

@@ -7,6 +7,8 @@
 #include <QString>
 #include <QtGlobal>
 
+#include <limits>
+
 namespace io {
 
 class RecordFile {
@@ -26,8 +28,8 @@ public:
     QByteArray read(qint32 n) const;
     // As read(), but tells whether the record really was on disk.
     bool read(qint32 n, QByteArray& out) const;
-    // All complete records in order.
-    QList<QByteArray> readAll() const;
+    // All complete records in order, at most the first 'limit' of them.
+    QList<QByteArray> readAll(qint32 limit = std::numeric_limits<qint32>::max()) const;
 
     // Writes record n; n must lie in 1..count()+1 and bytes must be exactly
     // one record long, otherwise nothing is written and false comes back.

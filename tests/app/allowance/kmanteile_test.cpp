@@ -94,6 +94,22 @@ TEST(Kmanteile, SharesAndConsumptionOfASmallFile)
     EXPECT_EQ(von->count(), 2);
 }
 
+TEST(Kmanteile, TripsBeyondWhatATripFileHoldsDoNotCount)
+{
+    // A damaged file of gigabytes would take the start's memory: its trips
+    // are the first ones the format holds.
+    Seite s(kleineDatei());
+    {
+        QFile f(s.st.pfad(s.st.Fahrtdatei));
+        ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+        ASSERT_TRUE(f.resize(qint64(MaxFahrten) * FahrtDatensatz::Laenge));   // empty records, sparse
+        ASSERT_TRUE(f.seek(f.size()));
+        f.write(fahrt(2, 1000).zuBytes());
+    }
+    s.k.Prozentverteilung();
+    EXPECT_EQ(s.text("LabPri"), " 400");
+}
+
 TEST(Kmanteile, ConsumptionAloneAndForAPrivateCar)
 {
     Seite s(kleineDatei());

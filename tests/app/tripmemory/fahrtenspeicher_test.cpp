@@ -485,3 +485,20 @@ TEST(Fahrtenspeicher, DropDownsOfferTheDistinctTextsAndKeepTheTyped)
     }
     EXPECT_EQ(u.liste("List2")->count(), 4);
 }
+
+TEST(Fahrtenspeicher, AFileBeyondWhatTheListsCountIsListedUpToThemAndRewrittenWhole)
+{
+    // A damaged file of gigabytes would take the start's memory: the lists
+    // read as many records as they count, a rewrite keeps all of them.
+    Umgebung u;
+    u.schreibe({satz(1, 1, "A", "", "Eins", "", "P"), satz(3, 2, "B", "", "Zwei", "G", "P")});
+    {
+        QFile d(u.pfad());
+        ASSERT_TRUE(d.resize(qint64(MaxGelisteteSaetze + 2) * Fahrtenspeichersatz::Laenge));   // the rest sparse
+    }
+    Kundendatei datei(u.pfad());
+    EXPECT_EQ(datei.alle().size(), MaxGelisteteSaetze);
+    ASSERT_TRUE(datei.entfernen(1));
+    EXPECT_EQ(datei.anzahl(), MaxGelisteteSaetze + 1);
+    EXPECT_EQ(datei.satz(1).Nach.trimmed(), "Zwei");
+}
