@@ -428,13 +428,14 @@ TEST(SpinLibrary, ProgramSpinsContainerAndUnloading)
     // Container: focus, visibility, font size.
     QSignalSpy got(spin6.get(), &ControlHost::gotFocus);
     QSignalSpy lost(spin6.get(), &ControlHost::lostFocus);
+    // On a real display the window is active only once the server says so.
     page.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&page));
     spin6->setFocus();
     QApplication::processEvents();
     spin2->setFocus();
-    QApplication::processEvents();
-    EXPECT_GE(got.count(), 1);
-    EXPECT_GE(lost.count(), 1);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return got.count() >= 1 && lost.count() >= 1; }))
+        << got.count() << " " << lost.count();
     spin6->hide();
     EXPECT_FALSE(spin6->controlWidget()->isVisible());
     spin6->setFontSize(12);
