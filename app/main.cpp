@@ -5,9 +5,17 @@
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
+#include <cstdio>
+#include <cstring>
 
 int main(int argc, char** argv)
 {
+    // Answered before anything of the window system is made: it needs no
+    // display, and the update asks it of a downloaded program as a trial start.
+    if (argc > 1 && std::strcmp(argv[1], "--version") == 0) {
+        std::fputs(kmk::Versionszeile().toLocal8Bit().append('\n').constData(), stdout);
+        return std::fflush(stdout) == 0 ? 0 : 1;
+    }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Kilometrika"));
     // The program speaks German: so do the dialogs Qt provides.

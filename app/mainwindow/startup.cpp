@@ -38,9 +38,11 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QListWidget>
 #include <QMouseEvent>
+#include <memory>
 
 namespace kmk {
 
@@ -181,10 +183,30 @@ QString ProgrammPfadErmitteln()
     QString ordner = vorgabe();
     if (ordner.isEmpty())
         ordner = qEnvironmentVariable("KILOMETRIKA_PROGRAMMPFAD");
-    if (ordner.isEmpty())
-        ordner = QCoreApplication::applicationDirPath();
+    if (ordner.isEmpty()) {
+        // Without an application object Qt knows no program path; the
+        // kernel's name of the running file is where Qt takes it from.
+        ordner = QCoreApplication::instance()
+                     ? QCoreApplication::applicationDirPath()
+                     : QFileInfo(QFile::symLinkTarget(QStringLiteral("/proc/self/exe"))).absolutePath();
+    }
     ordner = QDir(ordner).absolutePath();
     return ordnerMitTrenner(ordner);
+}
+
+QString Programmversion(const QString& hauptversion, int buildnummer)
+{
+    return hauptversion + QStringLiteral(".0.") + vb::Trim(vb::Str(qint64(buildnummer)));
+}
+
+QString Versionszeile()
+{
+    auto st = std::make_unique<Fahrten1>();
+    st->Programmpfad = ProgrammPfadErmitteln();
+    QString hauptversion;
+    if (JahrgangLaden(*st) != JahrgangLesen::Fehlt && Jahr_ini(*st))
+        hauptversion = st->Dateien.Hauptversion;
+    return QStringLiteral("Kilometrika ") + vb::Trim(Programmversion(hauptversion, kBuildnummer));
 }
 
 struct Form1::Private {
@@ -348,8 +370,7 @@ bool Form1::JahrEinstellung()
     setWindowTitle(QStringLiteral("Brimo Kilometrika ") + jahr);
     Label105->setText(QStringLiteral("Ausgabe November") + J.VorjahrText
                       + QStringLiteral(" - nach dem Stand der Lohnsteuer-Richtlinien"));
-    Label106->setText(QStringLiteral("V ") + J.Hauptversion + QStringLiteral(".0.")
-                      + vb::Trim(vb::Str(qint64(Buildnummer))));
+    Label106->setText(QStringLiteral("V ") + Programmversion(J.Hauptversion, Buildnummer));
     Label107->setText(QStringLiteral("Version ") + jahr);
     SSTab1->setTabCaption(0, QStringLiteral("Kilometrika ") + jahr);
     Label126->setText(QStringLiteral("Stand: November ") + J.VorjahrText + QStringLiteral(" - Kilometrika ") + jahr
@@ -382,7 +403,7 @@ bool Form1::Form_Load()
     }
     mw::JG() = jg;
     // 4
-    Buildnummer = 1;
+    Buildnummer = kBuildnummer;
     // 5: the year set-up runs only on a usable year, so message 90 is shown once.
     mw::Jahr() = vb::Trim(mw::JG().Jahr);
     bool ok = Jahr_ini(mw::G(), [](int n) { mw::MeldungAnzeigen(n); });
@@ -531,7 +552,7 @@ bool Form1::Form_Load()
     });
     // 27
     setWindowTitle(QStringLiteral("Brimo Kilometrika ") + mw::Jahr() + QStringLiteral(" --- Version ")
-                   + mw::JD().Hauptversion + QStringLiteral(".0.") + vb::Trim(vb::Str(qint64(Buildnummer))));
+                   + Programmversion(mw::JD().Hauptversion, Buildnummer));
     // 28
     CDateiSuchen->setText(QStringLiteral("Fahrtenspeicher aus ") + mw::JD().VorjahrText + QStringLiteral(" suchen"));
     return true;

@@ -2,25 +2,44 @@
 
 #include "platform/io/atomic.h"
 
+#include <QElapsedTimer>
 #include <QFile>
+#include <QList>
+#include <QProcess>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace upd {
 
 namespace {
+// A loadable segment: where it lies in memory, how much of it the file
+// fills, and whether it may run.
+struct Segment {
+    quint64 adresse = 0, dateiteil = 0;
+    bool ausfuehrbar = false;
+};
+
 // What an ELF file says of itself: class, byte order, type and machine from
-// its header, and whether everything needed to load it lies in the file.
+// its header, whether everything needed to load it lies in the file, its
+// loader entries and loadable segments, and its entry point.
 struct ElfKopf {
     bool elf = false;     // begins with the mark, a class and a byte order
     bool ok = false;      // an ELF header, whole
     bool ganz = false;    // header, program headers, loadable segments and section headers inside the file
-    bool interpreter = false;   // names the loader that starts it, inside the file
     quint8 klasse = 0, ordnung = 0;
     quint16 typ = 0, maschine = 0;
+    quint64 einsprung = 0;
+    QList<QByteArray> lader;   // each loader entry as stored, its NUL included
+    QList<Segment> segmente;
 };
+
+constexpr quint64 kPtLoad = 1, kPtInterp = 3, kPfX = 1;
+// The kernel takes no loader name longer than a path may be.
+constexpr quint64 kLaengsterLader = 4096;
 
 bool liegtInnen(quint64 at, quint64 count, quint64 width, quint64 size)
 {
@@ -54,6 +73,7 @@ ElfKopf leseKopf(const QString& path)
     const int wort = b64 ? 8 : 4;
     k.typ = quint16(zahl(h, 16, 2));
     k.maschine = quint16(zahl(h, 18, 2));
+    k.einsprung = zahl(h, 24, wort);
     k.ok = true;
 
     const quint64 phoff = zahl(h, b64 ? 32 : 28, wort), shoff = zahl(h, b64 ? 40 : 32, wort);
@@ -85,22 +105,53 @@ ElfKopf leseKopf(const QString& path)
     const QByteArray ph = f.read(qint64(phnum * phentsize));
     if (ph.size() != qsizetype(phnum * phentsize))
         return k;
-    bool ladbar = false;
     for (quint64 i = 0; i < phnum; ++i) {
         const qsizetype at = qsizetype(i * phentsize);
         const quint64 art = zahl(ph, at, 4);
-        if (art != 1 && art != 3)   // PT_LOAD, PT_INTERP
+        if (art != kPtLoad && art != kPtInterp)
             continue;
         const quint64 offset = zahl(ph, at + (b64 ? 8 : 4), wort), filesz = zahl(ph, at + (b64 ? 32 : 16), wort);
         if (!liegtInnen(offset, filesz, 1, size))
             return k;
-        if (art == 1)
-            ladbar = true;
-        else
-            k.interpreter = filesz > 1;
+        if (art == kPtLoad) {
+            const quint64 flags = zahl(ph, at + (b64 ? 4 : 24), 4);
+            k.segmente.append({zahl(ph, at + (b64 ? 16 : 8), wort), filesz, (flags & kPfX) != 0});
+        } else if (filesz > kLaengsterLader) {
+            k.lader.append(QByteArray());   // no name
+        } else if (!f.seek(qint64(offset))) {
+            return k;
+        } else {
+            k.lader.append(f.read(qint64(filesz)));
+            if (k.lader.last().size() != qsizetype(filesz))
+                return k;
+        }
     }
-    k.ganz = ladbar;
+    k.ganz = true;
     return k;
+}
+
+// The loader entry is one name that ends in the entry's last byte, its
+// first NUL, and names a loader present here: an executable file by its
+// full path (the kernel would look for another name from wherever the
+// program is started).
+bool laderHier(const QByteArray& eintrag)
+{
+    if (eintrag.size() < 2 || eintrag.indexOf('\0') != eintrag.size() - 1)
+        return false;
+    const QByteArray name = eintrag.chopped(1);
+    struct stat st {};
+    return name.startsWith('/') && ::stat(name.constData(), &st) == 0 && S_ISREG(st.st_mode)
+           && ::access(name.constData(), X_OK) == 0;
+}
+
+// The first instruction lies in what the file gives an executable segment:
+// anywhere else the program crashes at every start.
+bool einsprungAusfuehrbar(const ElfKopf& k)
+{
+    for (const Segment& s : k.segmente)
+        if (s.ausfuehrbar && k.einsprung >= s.adresse && k.einsprung - s.adresse < s.dateiteil)
+            return true;
+    return false;
 }
 } // namespace
 
@@ -113,14 +164,59 @@ bool istProgrammDatei(const QString& path, const QString& reference, QString* wh
             *why = QString::fromUtf8(text);
         return false;
     };
+    const char* const fremd = "Die geladene Datei ist kein Programm für diesen Computer.";
+    const char* const unvollstaendig = "Die geladene Datei ist kein vollständiges Programm.";
     if (!neu.elf || !ref.ok || neu.klasse != ref.klasse || neu.ordnung != ref.ordnung
         || (neu.ok && ((neu.typ != 2 && neu.typ != 3) || neu.maschine != ref.maschine)))
-        return nein("Die geladene Datei ist kein Programm für diesen Computer.");
+        return nein(fremd);
     // A shared library is a whole file of type 3 too, but without a loader
     // to start it: put in place of the program it crashes at every start.
-    if (!neu.ganz || (neu.typ == 3 && !neu.interpreter))
-        return nein("Die geladene Datei ist kein vollständiges Programm.");
+    if (!neu.ganz || (neu.typ == 3 && neu.lader.isEmpty()))
+        return nein(unvollstaendig);
+    for (const QByteArray& eintrag : neu.lader)
+        if (!laderHier(eintrag))
+            return nein(fremd);
+    if (!einsprungAusfuehrbar(neu))
+        return nein(unvollstaendig);
     return true;
+}
+
+bool startetHier(const QString& path, QString* why, int grenzeMs)
+{
+    // The trial runs a file that would run at the next start anyway: it is
+    // no new trust, the same start only made earlier, while the old program
+    // is still in place to fall back on.
+    QByteArray antwort;
+    auto behalte = [&](const QByteArray& teil) { antwort += teil.left(qMax<qsizetype>(0, 256 - antwort.size())); };
+    bool beendet = false;
+    QProcess p;
+    if (::chmod(QFile::encodeName(path).constData(), 0700) == 0) {
+        QElapsedTimer uhr;
+        uhr.start();
+        auto rest = [&] { return int(qMax<qint64>(0, grenzeMs - uhr.elapsed())); };
+        p.setProgram(path);
+        p.setArguments({QStringLiteral("--version")});
+        p.setStandardInputFile(QProcess::nullDevice());
+        p.setStandardErrorFile(QProcess::nullDevice());
+        p.start(QIODevice::ReadOnly);
+        if (p.waitForStarted(rest())) {
+            // Read as it comes, so a program that writes without end cannot
+            // fill the memory; only the beginning is kept.
+            while (p.waitForReadyRead(rest()))
+                behalte(p.readAllStandardOutput());
+            beendet = p.state() == QProcess::NotRunning || p.waitForFinished(rest());
+            behalte(p.readAllStandardOutput());
+            if (!beendet) {
+                p.kill();
+                p.waitForFinished(1000);
+            }
+        }
+    }
+    if (beendet && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0 && antwort.startsWith("Kilometrika "))
+        return true;
+    if (why)
+        *why = QStringLiteral("Die geladene Datei ist kein Programm für diesen Computer.");
+    return false;
 }
 
 QString alteKopie(const QString& programm)
@@ -135,18 +231,36 @@ bool programmErsetzen(const QString& neu, const QString& programm, QString* fehl
             *fehler = text;
         return false;
     };
-    const QFile::Permissions mode = QFile::exists(programm)
-                                        ? QFile::permissions(programm)
-                                        : QFile::Permissions(0x7755);   // rwxr-xr-x
-    if (!QFile::setPermissions(neu, mode))
-        return scheitern(QStringLiteral("Die Rechte der neuen Programmdatei können nicht gesetzt werden."));
+    const bool gibtEs = QFile::exists(programm);
+    {
+        // The mode as stored (QFile::permissions would report what root may
+        // do, not what the file says), the owner as far as we may.
+        const int fd = ::open(QFile::encodeName(neu).constData(), O_RDONLY | O_CLOEXEC);
+        const bool ok = fd >= 0 && (gibtEs ? io::keepOwnerAndMode(fd, programm) : ::fchmod(fd, 0755) == 0);
+        if (fd >= 0)
+            ::close(fd);
+        if (!ok)
+            return scheitern(QStringLiteral("Die Rechte der neuen Programmdatei können nicht gesetzt werden."));
+    }
     const QString alt = alteKopie(programm);
     // A second update in one run keeps the copy of the program this run started with.
-    if (QFile::exists(programm) && !QFile::exists(alt)) {
-        // A second name for the old file costs nothing; a copy where links are not possible.
-        if (::link(QFile::encodeName(programm).constData(), QFile::encodeName(alt).constData()) != 0
-            && !io::copyFileAtomic(programm, alt))
-            return scheitern(QStringLiteral("Die bisherige Programmdatei kann nicht aufbewahrt werden."));
+    if (gibtEs && !QFile::exists(alt)) {
+        // A second name for the old file costs nothing; a copy where links
+        // are not possible, with the old file's owner and mode, so it can
+        // be put back by hand as it was.
+        if (::link(QFile::encodeName(programm).constData(), QFile::encodeName(alt).constData()) != 0) {
+            bool kopiert = io::copyFileAtomic(programm, alt);
+            if (kopiert) {
+                const int fd = ::open(QFile::encodeName(alt).constData(), O_RDONLY | O_CLOEXEC);
+                kopiert = fd >= 0 && io::keepOwnerAndMode(fd, programm);
+                if (fd >= 0)
+                    ::close(fd);
+            }
+            if (!kopiert) {
+                QFile::remove(alt);
+                return scheitern(QStringLiteral("Die bisherige Programmdatei kann nicht aufbewahrt werden."));
+            }
+        }
     }
     if (::rename(QFile::encodeName(neu).constData(), QFile::encodeName(programm).constData()) != 0)
         return scheitern(QStringLiteral("Die Programmdatei kann nicht ersetzt werden (%1).")

@@ -1,9 +1,9 @@
 #pragma once
 // Putting a downloaded program in place of the running one. The file is
-// checked first (an executable of the same kind as the running program),
-// gets the program file's mode and is renamed over it in one step; the
-// running program keeps its old file open, so the new version runs at the
-// next start. The old file stays beside it as "<program>.alt" until that
+// checked first (an executable of the same kind as the running program
+// that starts on this computer), gets the program file's owner and mode
+// and is renamed over it in one step; the running program keeps its old
+// file open, so the new version runs at the next start. The old file stays beside it as "<program>.alt" until that
 // start has come up, so a broken update can be undone by hand.
 
 #include <QString>
@@ -14,14 +14,28 @@ namespace upd {
 // same class, byte order and machine as `reference` (the running program),
 // of type executable or shared object, whose program-header table, every
 // loadable segment and section-header table lie inside the file, so a file
-// cut short anywhere is refused. `why` gets a German reason.
+// cut short anywhere is refused; each loader entry is one name ending in
+// its first NUL at the entry's last byte and names an executable file that
+// exists here (a shared object needs one); the entry point lies in the file
+// part of an executable loadable segment. `why` gets a German reason. What
+// the structure cannot show (a C library too old for it) only a start can:
+// startetHier.
 bool istProgrammDatei(const QString& path, const QString& reference, QString* why = nullptr);
+
+// Starts the file as the next start would, from its own path with
+// "--version": no shell, nothing on its standard input, at most `grenzeMs`
+// (then it is killed). True only when it ended by itself with status 0 and
+// its answer begins with "Kilometrika ". The file is made executable for
+// its owner alone for the trial; programmErsetzen gives it the program's
+// rights. `why` gets a German reason.
+bool startetHier(const QString& path, QString* why = nullptr, int grenzeMs = 10000);
 
 QString alteKopie(const QString& programm);
 
-// Mode of the program onto `neu`, old program kept as alteKopie (unless a
-// copy is kept already: the program this run started with), then `neu`
-// renamed over the program. False (with `fehler`) leaves the program file as it was.
+// Owner (as far as this user may: root) and access rights of the program
+// onto `neu`, old program kept as alteKopie (unless a copy is kept already:
+// the program this run started with), then `neu` renamed over the program.
+// False (with `fehler`) leaves the program file as it was.
 bool programmErsetzen(const QString& neu, const QString& programm, QString* fehler = nullptr);
 
 // Called once a start has come up: the kept old program is no longer needed.

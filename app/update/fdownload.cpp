@@ -232,8 +232,11 @@ void FDownload::Winsock1_Error(int number, const QString& description)
 
 void FDownload::DownloadFinished()
 {
+    // The structure first: a clearly broken file is refused without being
+    // run. Then a start of its own proves what no structure shows.
     QString grund;
-    if (!istProgrammDatei(TargetFile, m_referenz, &grund) || !programmErsetzen(TargetFile, m_programm, &grund))
+    if (!istProgrammDatei(TargetFile, m_referenz, &grund) || !startetHier(TargetFile, &grund)
+        || !programmErsetzen(TargetFile, m_programm, &grund))
         return abbrechen(grund);
     m_laeuft = false;
     cmdStart->setEnabled(true);

@@ -2,9 +2,10 @@
 // The download window "Brimo Kilometrika Download": Start fetches the
 // current program from the update address over our socket control, shows
 // the progress, checks what came (status 200, the announced size exactly,
-// not packed, an executable for this computer) and only then puts it in
-// place of the program for the next start. Anything else is told in the
-// status line, the download file is removed and Start can be pressed again.
+// not packed, an executable for this computer that starts here when asked
+// for its version) and only then puts it in place of the program for the
+// next start. Anything else is told in the status line, the download file
+// is removed and Start can be pressed again.
 //
 //   upd::FDownload w({programmordner, "Kilometrika", markenvariante, adresse});
 //   w.txtSource->setText(...);   // the user may edit the address

@@ -60,6 +60,12 @@ bool mayWrite(const QString& path)
     return detail::mayWrite(detail::encodePath(path));
 }
 
+bool keepOwnerAndMode(int fd, const QString& like)
+{
+    struct stat old {};
+    return ::stat(detail::encodePath(like).constData(), &old) == 0 && detail::keepOwnerAndMode(fd, old);
+}
+
 bool writeFileAtomic(const QString& path, const QByteArray& data, QString* error)
 {
     if (!targetUsable(path, error))

@@ -18,6 +18,12 @@ namespace io {
 // library follows it.
 bool mayWrite(const QString& path);
 
+// Gives the open file `fd` the access rights of the file at `like`
+// (st_mode & 07777, set-id bits included, also for root) and, as far as this
+// user may (root), its owner and group. Every rewrite keeps them this way.
+// False when `like` cannot be read or the rights cannot be set.
+bool keepOwnerAndMode(int fd, const QString& like);
+
 bool writeFileAtomic(const QString& path, const QByteArray& data, QString* error = nullptr);
 
 // Replaces the record file by exactly these records (each must be

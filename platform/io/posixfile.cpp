@@ -146,14 +146,24 @@ bool ReplacementFile::open()
     }
     if (m_fd < 0)
         return fail(QStringLiteral("Zwischendatei kann nicht angelegt werden"));
-    if (hadOld) {
-        // Keep the old file's access rights and, where allowed, its owner.
-        ::fchmod(m_fd, old.st_mode & 07777);
-        if (::fchown(m_fd, old.st_uid, old.st_gid) != 0) {
-            // Not permitted for ordinary users; the file then belongs to us.
+    if (hadOld)
+        keepOwnerAndMode(m_fd, old);
+    return true;
+}
+
+bool keepOwnerAndMode(int fd, const struct stat& old)
+{
+    struct stat now {};
+    if (::fstat(fd, &now) == 0 && (now.st_uid != old.st_uid || now.st_gid != old.st_gid)) {
+        // Only root may give a file away; a user may still give it one of
+        // his own groups. What is not permitted stays ours.
+        const bool given = ::fchown(fd, old.st_uid, old.st_gid) == 0;
+        if (!given && now.st_gid != old.st_gid && ::fchown(fd, uid_t(-1), old.st_gid) != 0) {
+            // Neither is permitted: the file belongs to us.
         }
     }
-    return true;
+    // After the owner: a change of owner clears the set-id bits.
+    return ::fchmod(fd, old.st_mode & 07777) == 0;
 }
 
 bool ReplacementFile::write(const char* data, qint64 size)

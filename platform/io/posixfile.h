@@ -6,6 +6,7 @@
 #include <QByteArray>
 #include <QString>
 
+#include <sys/stat.h>
 #include <sys/types.h>
 
 namespace io::detail {
@@ -22,6 +23,9 @@ bool closeChecked(int fd);
 
 // io::mayWrite for an encoded path: the one rule of every write here.
 bool mayWrite(const QByteArray& path);
+
+// io::keepOwnerAndMode with the old file's status already read.
+bool keepOwnerAndMode(int fd, const struct stat& old);
 
 // The name ReplacementFile gives its temporary: ".<target name>.neu-<tag>".
 QByteArray replacementName(const QByteArray& targetName, quint32 tag);

@@ -1,11 +1,15 @@
 #pragma once
-// A small but whole program file for update tests: the ELF header of a
-// reference program (so it is "for this computer"), one program header
-// whose loadable segment covers the file, one naming the loader (left out
-// for a library), and a one-entry section table at the very end, as a
-// linker puts it. Cut anywhere, it is no longer whole.
+// A small program file for update tests whose structure is whole and of
+// this computer: the ELF header of a reference program, three program
+// headers (a readable segment over the first half of the file, the
+// reference's loader entry, an executable segment over the second half,
+// where the entry point lies) and a one-entry section table at the very
+// end, as a linker puts it. Cut anywhere, it is no longer whole. Its
+// content is random: it is never started. For a library the loader entry
+// is left out (its header is a null one).
 //
-//   const QByteArray prog = kmktest::elfProgramm(lies(QCoreApplication::applicationFilePath()), 300000);
+//   const QByteArray prog = kmktest::elfProgramm(lies(QCoreApplication::applicationFilePath()), 4096);
+//   // offsets: program headers at the header's size, the loader's name after the third
 
 #include <QByteArray>
 #include <QRandomGenerator>
@@ -17,6 +21,23 @@ inline QByteArray elfProgramm(const QByteArray& referenz, int groesse, bool lade
     const bool b64 = referenz.size() > 4 && referenz[4] == 2;
     const bool big = referenz.size() > 5 && referenz[5] == 2;
     const int ehsize = b64 ? 64 : 52, phentsize = b64 ? 56 : 32, shentsize = b64 ? 64 : 40;
+    const int word = b64 ? 8 : 4;
+    auto get = [&](const QByteArray& b, qsizetype at, int width) {
+        quint64 v = 0;
+        for (int i = 0; i < width && at + i < b.size(); ++i)
+            v |= quint64(quint8(b[at + i])) << (8 * (big ? width - 1 - i : i));
+        return v;
+    };
+    // The reference's loader entry, its NUL included.
+    QByteArray name("/lib/ld-linux.so.2", 19);
+    const quint64 refPh = get(referenz, b64 ? 32 : 28, word), refNum = get(referenz, b64 ? 56 : 44, 2);
+    for (quint64 i = 0; i < refNum; ++i) {
+        const qsizetype at = qsizetype(refPh + i * quint64(phentsize));
+        if (get(referenz, at, 4) == 3)
+            name = referenz.mid(qsizetype(get(referenz, at + (b64 ? 8 : 4), word)),
+                                qsizetype(get(referenz, at + (b64 ? 32 : 16), word)));
+    }
+
     QByteArray b = referenz.left(ehsize);
     QRandomGenerator gen(16);
     while (b.size() < groesse)
@@ -26,27 +47,34 @@ inline QByteArray elfProgramm(const QByteArray& referenz, int groesse, bool lade
         for (int i = 0; i < width; ++i)
             b[at + (big ? width - 1 - i : i)] = char(value >> (8 * i));
     };
-    const int word = b64 ? 8 : 4;
-    const int shoff = groesse - shentsize;
+    const int shoff = groesse - shentsize, haelfte = groesse / 2;
+    put(24, quint64(haelfte + (groesse - haelfte) / 2), word);   // e_entry
     put(b64 ? 32 : 28, quint64(ehsize), word);                       // e_phoff
     put(b64 ? 40 : 32, quint64(shoff), word);                        // e_shoff
     put(b64 ? 54 : 42, quint64(phentsize), 2);                       // e_phentsize
-    put(b64 ? 56 : 44, lader ? 2 : 1, 2);                            // e_phnum
+    put(b64 ? 56 : 44, 3, 2);                                        // e_phnum
     put(b64 ? 58 : 46, quint64(shentsize), 2);                       // e_shentsize
     put(b64 ? 60 : 48, 1, 2);                                        // e_shnum
     put(b64 ? 62 : 50, 0, 2);                                        // e_shstrndx
-    const int ph = ehsize;
-    put(ph, 1, 4);                                                   // PT_LOAD
-    put(ph + (b64 ? 8 : 4), 0, word);                                // p_offset
-    put(ph + (b64 ? 32 : 16), quint64(groesse), word);               // p_filesz
+    auto segment = [&](int at, quint64 typ, quint64 flags, quint64 offset, quint64 size) {
+        b.replace(at, phentsize, QByteArray(phentsize, '\0'));
+        put(at, typ, 4);                                             // p_type
+        put(at + (b64 ? 4 : 24), flags, 4);                          // p_flags
+        put(at + (b64 ? 8 : 4), offset, word);                       // p_offset
+        put(at + (b64 ? 16 : 8), offset, word);                      // p_vaddr
+        put(at + (b64 ? 24 : 12), offset, word);                     // p_paddr
+        put(at + (b64 ? 32 : 16), size, word);                       // p_filesz
+        put(at + (b64 ? 40 : 20), size, word);                       // p_memsz
+    };
+    const int ph = ehsize, text = ph + 3 * phentsize;
+    segment(ph, 1, 4, 0, quint64(haelfte));                                       // PT_LOAD, R
     if (lader) {
-        const QByteArray name("/lib/ld-linux.so.2", 19);
-        const int at = ph + phentsize, text = ph + 2 * phentsize;
-        put(at, 3, 4);                                               // PT_INTERP
-        put(at + (b64 ? 8 : 4), quint64(text), word);                // p_offset
-        put(at + (b64 ? 32 : 16), quint64(name.size()), word);       // p_filesz
+        segment(ph + phentsize, 3, 4, quint64(text), quint64(name.size()));       // PT_INTERP
         b.replace(text, name.size(), name);
+    } else {
+        segment(ph + phentsize, 0, 0, 0, 0);                                      // PT_NULL
     }
+    segment(ph + 2 * phentsize, 1, 5, quint64(haelfte), quint64(groesse - haelfte));   // PT_LOAD, R+X
     b.replace(shoff, shentsize, QByteArray(shentsize, '\0'));        // the null section
     return b;
 }

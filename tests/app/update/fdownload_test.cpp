@@ -1,3 +1,4 @@
+#include "app/records/jahrgangsdaten.h"
 #include "app/update/aktualisierung.h"
 #include "app/update/ersetzen.h"
 #include "app/update/fdownload.h"
@@ -8,11 +9,16 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QMap>
+#include <QProcess>
 #include <QRandomGenerator>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
+#include <optional>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -24,10 +30,23 @@ QByteArray lies(const QString& path)
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("(fehlt)");
 }
 
-// A whole executable for this computer, 300,000 bytes of every value.
-QByteArray neuesProgramm()
+// The build's own program (without its debugging data): it starts here.
+const QByteArray& dasProgramm()
 {
-    return kmktest::elfProgramm(lies(QCoreApplication::applicationFilePath()), 300000);
+    static const QByteArray programm = lies(QStringLiteral(KMK_PROGRAMM));
+    return programm;
+}
+
+// A new version that starts on this computer: the build's program with
+// `anhang` bytes of every value after it, which no start reads, so each
+// version's bytes differ.
+QByteArray neuesProgramm(int anhang = 300000, quint32 saat = 16)
+{
+    QByteArray b = dasProgramm();
+    QRandomGenerator gen(saat);
+    for (int i = 0; i < anhang; ++i)
+        b += char(gen.bounded(256));
+    return b;
 }
 
 // The request the window sends, written out: the request line, then the
@@ -107,8 +126,8 @@ TEST(FDownload, AWholeProgramReplacesTheOldOneKeepingACopy)
     EXPECT_TRUE(QFileInfo(o.programm).isExecutable());
     EXPECT_EQ(lies(upd::alteKopie(o.programm)), "altes Programm");
     EXPECT_EQ(o.dateien(), QStringList({"Kilometrika", "Kilometrika.alt"}));
-    EXPECT_EQ(o.w->BytesReceived, 300000);
-    EXPECT_EQ(o.w->ContentLength, 300000);
+    EXPECT_EQ(o.w->BytesReceived, neu.size());
+    EXPECT_EQ(o.w->ContentLength, neu.size());
     EXPECT_TRUE(o.w->ResponseHeader.startsWith("HTTP/1.0 200 OK\r\n"));
     EXPECT_TRUE(o.w->cmdStart->isEnabled());
     const QImage& balken = o.w->picProgress1->bild();   // drawn full at the end
@@ -120,7 +139,7 @@ TEST(FDownload, AWholeProgramReplacesTheOldOneKeepingACopy)
     }
 
     // A second update in the same run keeps the program the run started with.
-    const QByteArray neuer = kmktest::elfProgramm(neu, 200000);
+    const QByteArray neuer = neuesProgramm(200000, 17);
     srv.pieces = {{Server::response("HTTP/1.0 200 OK", neuer), 0}};
     ASSERT_TRUE(o.lade(srv.url("/kxt/Kilometrika")));
     EXPECT_EQ(o.w->lblStatus->text(), upd::FDownload::fertigText());
@@ -162,6 +181,8 @@ TEST(FDownload, AnythingButAWholeProgramLeavesTheProgramAndStartWorksAgain)
         {"half a program, matching length", Server::response("HTTP/1.0 200 OK", halb), false, false, {}, "kein vollständiges Programm"},
         {"ELF header alone", Server::response("HTTP/1.0 200 OK", neu.left(24)), false, false, {}, "kein vollständiges Programm"},
         {"two lengths", Server::response("HTTP/1.0 200 OK", neu, "Content-Length: 150000\r\n"), false, false, {}, "keine gültige Dateigröße"},
+        // Whole and of this computer, but it does not answer as the program.
+        {"another program", Server::response("HTTP/1.0 200 OK", lies("/bin/true")), false, false, {}, "kein Programm für diesen Computer"},
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(r.name);
@@ -193,8 +214,8 @@ TEST(FDownload, AnythingButAWholeProgramLeavesTheProgramAndStartWorksAgain)
 
 TEST(FDownload, TheUpdateWindowAsksAsItAlwaysDidAndReplacesOnlyAWholeProgram)
 {
-    // A whole executable of this computer's kind, of every byte value.
-    const QByteArray neu = kmktest::elfProgramm(lies(QCoreApplication::applicationFilePath()), 64 + 256 * 200);
+    // A program that starts here, followed by bytes of every value.
+    const QByteArray neu = neuesProgramm(256 * 200);
     struct Row {
         const char* name;
         const char* basis;   // %1 is the port
@@ -353,8 +374,9 @@ TEST(Ersetzen, OnlyAnExecutableOfThisKindCounts)
     const QByteArray selbst = lies(self);
     const QByteArray ganz = kmktest::elfProgramm(selbst, 4096);
     const bool b64 = ganz[4] == 2;
-    auto mit = [&](int at, QByteArray bytes) {   // little-endian, as on this computer
-        QByteArray b = ganz;
+    auto mit = [&](int at, QByteArray bytes, QByteArray b = {}) {   // little-endian, as on this computer
+        if (b.isEmpty())
+            b = ganz;
         b.replace(at, bytes.size(), bytes);
         return b;
     };
@@ -364,7 +386,19 @@ TEST(Ersetzen, OnlyAnExecutableOfThisKindCounts)
             b += char(v >> (8 * i));
         return b;
     };
-    const int wort = b64 ? 8 : 4, ph = b64 ? 64 : 52;
+    const int wort = b64 ? 8 : 4, ph = b64 ? 64 : 52, phent = b64 ? 56 : 32;
+    // The program headers: a readable segment over bytes 0..2047, the loader
+    // entry, an executable segment over 2048..4095 (entry point 3072); the
+    // loader's name after them.
+    const int laderkopf = ph + phent, ausfuehrbar = ph + 2 * phent, text = ph + 3 * phent;
+    const int p_filesz = b64 ? 32 : 16, p_memsz = b64 ? 40 : 20, p_offset = b64 ? 8 : 4;
+    const QByteArray hier = ganz.mid(text, ganz.indexOf('\0', text) + 1 - text);   // this computer's loader
+    const QByteArray musl("/lib/ld-musl-x86_64.so.1", 25);
+    auto mitLader = [&](const QByteArray& eintrag) {
+        return mit(laderkopf + p_filesz, zahl(quint64(eintrag.size()), wort), mit(text, eintrag));
+    };
+    auto einsprung = [&](quint64 at) { return mit(24, zahl(at, wort)); };
+    QByteArray nurLaderkopf = mit(b64 ? 56 : 44, zahl(1, 2), mit(ph, ganz.mid(laderkopf, phent)));
     struct Row {
         const char* name;
         QByteArray inhalt;
@@ -373,10 +407,12 @@ TEST(Ersetzen, OnlyAnExecutableOfThisKindCounts)
     const Row rows[] = {
         {"this kind", ganz, true},
         {"the test program itself", selbst, true},
+        {"the build's program", dasProgramm(), true},
         {"other machine", mit(18, QByteArray(1, char(ganz[18] ^ 0x01))), false},
         {"other class", mit(4, QByteArray(1, char(3 - ganz[4]))), false},
         {"object file", mit(16, QByteArray("\x01\x00", 2)), false},
         {"shared library", kmktest::elfProgramm(selbst, 4096, false).replace(16, 2, QByteArray("\x03\x00", 2)), false},
+        {"a program without a loader entry (static)", kmktest::elfProgramm(selbst, 4096, false).replace(16, 2, QByteArray("\x02\x00", 2)), true},
         {"MZ program", "MZ" + QByteArray(62, '\0'), false},
         {"short", ganz.left(10), false},
         {"ELF header alone", ganz.left(24), false},
@@ -384,9 +420,30 @@ TEST(Ersetzen, OnlyAnExecutableOfThisKindCounts)
         {"cut by one byte", ganz.chopped(1), false},
         {"no program headers", mit(b64 ? 56 : 44, zahl(0, 2)), false},
         {"program headers beyond the end", mit(b64 ? 32 : 28, zahl(4096 - 8, wort)), false},
-        {"a segment beyond the end", mit(ph + (b64 ? 8 : 4), zahl(1, wort)), false},
-        {"the loader's name beyond the end", mit(ph + (b64 ? 56 : 32) + (b64 ? 8 : 4), zahl(4096, wort)), false},
+        {"a segment beyond the end", mit(ausfuehrbar + p_offset, zahl(2049, wort)), false},
+        {"the loader's name beyond the end", mit(laderkopf + p_offset, zahl(4096, wort)), false},
         {"section headers beyond the end", mit(b64 ? 60 : 48, zahl(2, 2)), false},
+        // The loader entry: a name that ends in its first NUL at the entry's
+        // last byte, of a loader present here.
+        {"a loader that is not here", mitLader(musl), false},
+        {"a loader that is not here, padded with NULs", mit(text, musl + QByteArray(hier.size() - musl.size(), '\0')), false},
+        {"this computer's loader, padded with a NUL", mitLader(hier + '\0'), false},
+        {"the loader's name without its NUL", mitLader(hier.chopped(1)), false},
+        {"the loader's last byte X instead of NUL", mit(text + hier.size() - 1, "X"), false},
+        {"an empty loader name (one NUL byte)", mitLader(QByteArray(1, '\0')), false},
+        {"a loader entry of no byte", mitLader({}), false},
+        {"a loader that is a folder", mitLader(QByteArray("/\0", 2)), false},
+        {"a loader named from the folder the program starts in", mitLader(QByteArray("../").repeated(24) + hier.mid(1)), false},
+        {"a loader entry and no loadable segment", mit(ph, zahl(4, 4), mit(ausfuehrbar, zahl(4, 4))), false},
+        {"type 3 whose only program header is the loader entry", nurLaderkopf, false},
+        // The entry point: in what the file gives an executable segment.
+        {"entry point 0", einsprung(0), false},
+        {"entry point beyond every segment", einsprung(0x40000000), false},
+        {"entry point in a segment that is not executable", einsprung(100), false},
+        {"entry point at the executable segment's last byte", einsprung(4095), true},
+        {"entry point just past the executable segment", einsprung(4096), false},
+        {"entry point where the executable segment has no file", mit(ausfuehrbar + p_memsz, zahl(8192, wort), einsprung(5000)), false},
+        {"a library (type 3, entry 0) naming this computer's loader", mit(16, QByteArray("\x03\x00", 2), einsprung(0)), false},
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(r.name);
@@ -395,6 +452,150 @@ TEST(Ersetzen, OnlyAnExecutableOfThisKindCounts)
         f.write(r.inhalt);
         f.close();
         EXPECT_EQ(upd::istProgrammDatei(f.fileName(), self), r.ok);
+    }
+}
+
+// A folder's files and their bytes.
+QMap<QString, QByteArray> stand(const QString& ordner)
+{
+    QMap<QString, QByteArray> m;
+    for (const QString& name : QDir(ordner).entryList(QDir::Files | QDir::Hidden))
+        m[name] = lies(ordner + "/" + name);
+    return m;
+}
+
+// No display for its lifetime: a program that made its window-system
+// connection here would end with an error.
+struct OhneAnzeige {
+    const char* const namen[4] = {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "KILOMETRIKA_PROGRAMMPFAD"};
+    QList<std::optional<QByteArray>> alt;
+    OhneAnzeige()
+    {
+        for (const char* n : namen) {
+            alt.append(qEnvironmentVariableIsSet(n) ? std::optional(qgetenv(n)) : std::nullopt);
+            qunsetenv(n);
+        }
+        qputenv("QT_QPA_PLATFORM", "xcb");
+    }
+    ~OhneAnzeige()
+    {
+        for (int i = 0; i < 4; ++i) {
+            if (alt[i])
+                qputenv(namen[i], *alt[i]);
+            else
+                qunsetenv(namen[i]);
+        }
+    }
+};
+
+TEST(Ersetzen, OnlyAFileThatStartsHereAndAnswersAsTheProgramPassesTheTrial)
+{
+    // A program folder as installed for 2016, with a kept old program that
+    // a start of the program would remove; a blank in its path.
+    QTemporaryDir dir(QDir::tempPath() + "/Programm Ordner-XXXXXX");
+    const QString prog = dir.filePath("Kilometrika");
+    for (auto [name, inhalt] : {std::pair{"Kilometrika", dasProgramm()}, std::pair{"Kilometrika.alt", QByteArray("altes Programm")}}) {
+        QFile f(dir.filePath(name));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(inhalt);
+    }
+    ASSERT_EQ(::chmod(QFile::encodeName(prog).constData(), 0755), 0);
+    kmk::Jahrgangsdaten klar;
+    klar.Jahr = "2016";
+    klar.Markenkennung = "Kxt";
+    klar.PauschaleTeiltag = "14";
+    klar.PauschaleVolltag = "28";
+    ASSERT_TRUE(kmk::JahrgangDatSchreiben(dir.path(), klar));
+    const auto vorher = stand(dir.path());
+    OhneAnzeige ohne;
+
+    // The installed program answers with the version of its caption: for
+    // 2016 main version 21, build 1; and leaves its folder as it was.
+    QProcess p;
+    p.start(prog, {"--version"});
+    ASSERT_TRUE(p.waitForFinished(10000));
+    EXPECT_EQ(p.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(p.exitCode(), 0);
+    EXPECT_EQ(p.readAllStandardOutput(), "Kilometrika 21.0.1\n");
+    EXPECT_EQ(stand(dir.path()), vorher);
+
+    struct Row {
+        const char* name;
+        QByteArray inhalt;
+        bool ok;
+        int grenzeMs = 10000;
+    };
+    const Row rows[] = {
+        {"the build's program", dasProgramm(), true},
+        {"a program that exits 1", lies("/bin/false"), false},
+        {"a program that answers otherwise", lies("/bin/true"), false},
+        {"answers as the program", "#!/bin/sh\necho 'Kilometrika 21.0.1'\n", true},
+        {"answers as the program, exits 1", "#!/bin/sh\necho 'Kilometrika 21.0.1'\nexit 1\n", false},
+        {"answers as the program, then crashes", "#!/bin/sh\necho 'Kilometrika 21.0.1'\nkill -SEGV $$\n", false},
+        {"answers as the program, then never ends", "#!/bin/sh\necho 'Kilometrika 21.0.1'\nexec sleep 60\n", false, 500},
+        {"answers without the blank", "#!/bin/sh\necho Kilometrika\n", false},
+        {"reads its input to the end first", "#!/bin/sh\ncat\necho 'Kilometrika 21.0.1'\n", true, 2000},
+        {"commands without a program line (a shell would run them)", "echo 'Kilometrika 21.0.1'\n", false},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.name);
+        const QString datei = dir.filePath("Kilometrika.e32");
+        {
+            QFile f(datei);
+            ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            f.write(r.inhalt);
+        }
+        QString grund;
+        EXPECT_EQ(upd::startetHier(datei, &grund, r.grenzeMs), r.ok);
+        EXPECT_EQ(grund, r.ok ? "" : "Die geladene Datei ist kein Programm für diesen Computer.");
+        ASSERT_TRUE(QFile::remove(datei));
+    }
+    EXPECT_EQ(stand(dir.path()), vorher);
+}
+
+TEST(Ersetzen, TheNewProgramKeepsTheOwnerAndModeOfTheOld)
+{
+    struct Row {
+        const char* name;
+        mode_t modus;
+        uid_t besitzer;
+        gid_t gruppe;
+    };
+    const uid_t ich = ::geteuid();
+    const gid_t meine = ::getegid();
+    const Row rows[] = {
+        {"rwxr-xr-x", 0755, ich, meine},
+        {"r-xr-xr-x (root would read rwx)", 0555, ich, meine},
+        {"r--r--r--", 0444, ich, meine},
+        {"rwxr-x--- of nobody:nogroup", 0750, 65534, 65534},
+        {"set-user-id of nobody", 04755, 65534, 65534},
+        {"set-group-id, group nogroup", 02750, ich, 65534},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.name);
+        // The rows that give the file away come last.
+        if ((r.besitzer != ich || r.gruppe != meine) && ich != 0)
+            GTEST_SKIP() << "only root may give a file away";
+        QTemporaryDir dir;
+        const QString prog = dir.filePath("Kilometrika"), neu = dir.filePath("Kilometrika.e32");
+        for (const QString& pfad : {prog, neu}) {
+            QFile f(pfad);
+            ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+            f.write(pfad == prog ? "alt" : "neu");
+        }
+        ASSERT_EQ(::chown(QFile::encodeName(prog).constData(), r.besitzer, r.gruppe), 0);
+        ASSERT_EQ(::chmod(QFile::encodeName(prog).constData(), r.modus), 0);
+        QString fehler;
+        ASSERT_TRUE(upd::programmErsetzen(neu, prog, &fehler)) << fehler.toStdString();
+        for (const QString& pfad : {prog, upd::alteKopie(prog)}) {
+            struct stat st {};
+            ASSERT_EQ(::stat(QFile::encodeName(pfad).constData(), &st), 0);
+            EXPECT_EQ(st.st_mode & 07777, r.modus) << pfad.toStdString();
+            EXPECT_EQ(st.st_uid, r.besitzer) << pfad.toStdString();
+            EXPECT_EQ(st.st_gid, r.gruppe) << pfad.toStdString();
+        }
+        EXPECT_EQ(lies(prog), "neu");
+        EXPECT_EQ(lies(upd::alteKopie(prog)), "alt");
     }
 }
 
