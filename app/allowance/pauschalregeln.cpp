@@ -360,6 +360,7 @@ void JahrNeuBerechnen(std::vector<FahrtDatensatz>& saetze, const Saetze& r, QStr
         const int r0 = l0 ? l0->Teilpauschale1 : 0;
         const Klasse k = KlasseVon(l1.Fahrtart);
         if (k == Klasse::Keine) {
+            l1.AbwesenheitFahrt = 0;
             l1.AbwesenheitGesamt = l1.AbwesenheitTag = 0;
             l1.Teilpauschale1 = l1.Teilpauschale2 = l1.PauschaleVolleTage = 0;
             l1.PauschaleGesamt = auf16(p0);
@@ -383,23 +384,26 @@ void JahrNeuBerechnen(std::vector<FahrtDatensatz>& saetze, const Saetze& r, QStr
             return tagBezahlt ? 0 : ganz ? r2 : verdient ? r1 : 0;
         };
 
+        // The trip's time is written as the entry page stores it, so a time
+        // stored by an older rule does not stand beside a new allowance.
         if (F == 0) {
             if (earn) {
                 const int tag = folge ? t0 + A : A;
-                l1.AbwesenheitGesamt = l1.AbwesenheitTag = auf16(tag);
+                l1.AbwesenheitFahrt = l1.AbwesenheitGesamt = l1.AbwesenheitTag = auf16(tag);
                 l1.Teilpauschale2 = auf16(rate(tag > 479, abBezahlt, anGanz));
                 l1.PauschaleGesamt = auf16(l1.Teilpauschale2 + p0);
             } else if (folge) {
-                l1.AbwesenheitGesamt = l1.AbwesenheitTag = auf16(t0);
+                l1.AbwesenheitFahrt = l1.AbwesenheitGesamt = l1.AbwesenheitTag = auf16(t0);
                 l1.Teilpauschale2 = auf16(q0);
                 l1.PauschaleGesamt = auf16(p0);
             } else {
-                l1.AbwesenheitGesamt = l1.AbwesenheitTag = 0;
+                l1.AbwesenheitFahrt = l1.AbwesenheitGesamt = l1.AbwesenheitTag = 0;
                 l1.Teilpauschale2 = 0;
                 l1.PauschaleGesamt = auf16(p0);
             }
         } else if (F == 1) {
             if (earn) {
+                l1.AbwesenheitFahrt = auf16(l0 ? mab + man : A);
                 l1.AbwesenheitGesamt = auf16(A);
                 l1.AbwesenheitTag = auf16(man);
                 l1.Teilpauschale2 = auf16(rate(man > 479, anBezahlt, anGanz));
@@ -408,7 +412,7 @@ void JahrNeuBerechnen(std::vector<FahrtDatensatz>& saetze, const Saetze& r, QStr
                     l1.PauschaleVolleTage = 0;
                 l1.PauschaleGesamt = auf16(l1.Teilpauschale2 + l1.Teilpauschale1 + p0);
             } else {
-                l1.AbwesenheitGesamt = l1.AbwesenheitTag = 0;
+                l1.AbwesenheitFahrt = l1.AbwesenheitGesamt = l1.AbwesenheitTag = 0;
                 l1.Teilpauschale1 = l1.Teilpauschale2 = 0;
                 if (l0)
                     l1.PauschaleVolleTage = 0;
@@ -416,6 +420,7 @@ void JahrNeuBerechnen(std::vector<FahrtDatensatz>& saetze, const Saetze& r, QStr
             }
         } else {
             if (earn) {
+                l1.AbwesenheitFahrt = auf16(A);
                 l1.AbwesenheitGesamt = auf16(folge ? t0 + A : A);
                 if (!folge)
                     l1.AbwesenheitTag = 0;
@@ -425,13 +430,14 @@ void JahrNeuBerechnen(std::vector<FahrtDatensatz>& saetze, const Saetze& r, QStr
                 l1.PauschaleVolleTage = auf16(VolleTageBetrag(r, F));
                 l1.PauschaleGesamt = auf16(l1.PauschaleVolleTage + l1.Teilpauschale2 + l1.Teilpauschale1 + p0);
             } else if (folge) {
+                l1.AbwesenheitFahrt = 0;
                 l1.AbwesenheitGesamt = auf16(t0);
                 // A private or no-allowance trip hands no absence on to a later day.
                 l1.AbwesenheitTag = 0;
                 l1.Teilpauschale1 = auf16(r0);
                 l1.PauschaleGesamt = auf16(p0);
             } else {
-                l1.AbwesenheitGesamt = l1.AbwesenheitTag = 0;
+                l1.AbwesenheitFahrt = l1.AbwesenheitGesamt = l1.AbwesenheitTag = 0;
                 l1.Teilpauschale1 = l1.Teilpauschale2 = 0;
                 l1.PauschaleVolleTage = 0;
                 l1.PauschaleGesamt = auf16(p0);

@@ -142,9 +142,10 @@ int AbwesenheitGespeichert(const FahrtDatensatz& s);
 
 // Recalculates the allowance fields of every record not cancelled, in file
 // order, each against the last record before it that is not cancelled.
-// Only AbwesenheitGesamt, AbwesenheitTag, Teilpauschale1/2,
-// PauschaleVolleTage and PauschaleGesamt change. 'regel' gets the short
-// class text of the last record recalculated.
+// Only AbwesenheitFahrt, AbwesenheitGesamt, AbwesenheitTag,
+// Teilpauschale1/2, PauschaleVolleTage and PauschaleGesamt change, each as
+// the entry page stores it for the same trip. 'regel' gets the short class
+// text of the last record recalculated.
 void JahrNeuBerechnen(std::vector<FahrtDatensatz>& saetze, const Saetze& r, QString* regel = nullptr);
 
 } // namespace kmk

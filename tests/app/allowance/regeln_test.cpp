@@ -564,8 +564,9 @@ TEST(Pauschalregeln, TypedTripSequencesEarnTheHandWorkedFigures)
         tippeFolge(fall, true);
 }
 
-// The year's recalculation repairs damaged totals and rates to the same
-// figures, passing over a cancelled record that claims the first day paid.
+// The year's recalculation repairs damaged totals, rates and trip times to
+// the same figures, passing over a cancelled record that claims the first
+// day paid.
 TEST(Pauschalregeln, RecalculationOfTheTripSequencesGivesTheSameFigures)
 {
     for (const Fahrtfolge& fall : fahrtfolgen()) {
@@ -574,6 +575,7 @@ TEST(Pauschalregeln, RecalculationOfTheTripSequencesGivesTheSameFigures)
         std::vector<FahrtDatensatz> datei = tippeFolge(fall, false);
         for (FahrtDatensatz& s : datei) {
             s.PauschaleGesamt = 999;
+            s.AbwesenheitFahrt = 1234;   // a time stored by an older rule
             if (s.Fahrtart != 0) {
                 s.AbwesenheitGesamt = 7;
                 if (s.Folgetage == 0)
