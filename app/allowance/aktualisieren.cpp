@@ -51,8 +51,11 @@ Neuberechnung aktualisieren(Fahrten1& st, const std::function<void()>& neuLaden)
             continue;
         const QString pfad = st.pfad(st.fahrtdateiName(k));
         QFile f(pfad);
-        if (!f.open(QIODevice::ReadOnly))
+        if (!f.open(QIODevice::ReadOnly)) {
+            // Not recalculated: the run is not complete.
+            ergebnis.fehler << st.fahrtdateiName(k);
             continue;
+        }
         QByteArray alles = f.readAll();
         f.close();
         const qint64 n = alles.size() / L;
@@ -99,7 +102,9 @@ Neuberechnung aktualisieren(Fahrten1& st, const std::function<void()>& neuLaden)
     st.Satznummer = st.Satzanzahl;
     if (neuLaden)
         neuLaden();
-    forms::services().dialogs->msgBox(QStringLiteral("Aktualisierung ist abgeschlossen!"), forms::vbOKOnly);
+    // A file left as it was is no completed run.
+    if (ergebnis.vollstaendig())
+        forms::services().dialogs->msgBox(QStringLiteral("Aktualisierung ist abgeschlossen!"), forms::vbOKOnly);
     return ergebnis;
 }
 

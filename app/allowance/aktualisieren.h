@@ -20,14 +20,18 @@ namespace kmk {
 struct Neuberechnung {
     int dateien = 0;         // files recalculated
     int geschrieben = 0;     // files rewritten (something changed)
-    QStringList fehler;      // files that could not be written
+    QStringList fehler;      // files that could not be read or written
+    // Every file was done; only then is the run said to be complete.
+    bool vollstaendig() const { return fehler.isEmpty(); }
 };
 
 // Recalculates the trip files of the vehicles 1..4 that exist and belong
 // to a company car. A file whose first driver is "Leer" was done by the
-// old one-time run and is skipped during that run. Afterwards the current
-// vehicle's count is read again and 'neuLaden' shows it; then the
-// completion notice.
+// old one-time run and is skipped during that run. A file that cannot be
+// read or written gets the write message and stays as it was. Afterwards
+// the current vehicle's count is read again and 'neuLaden' shows it; then
+// the completion notice, only when every file was done. A caller marks
+// the run done (PauschalenAktualisiert) only then.
 Neuberechnung aktualisieren(Fahrten1& st, const std::function<void()>& neuLaden = {});
 
 // The configured rates; a rate text that is no number counts as 0.

@@ -65,6 +65,11 @@ int VolleTageBetrag(const Saetze& r, int folgetage)
     return rundeGanz(r.volltag * double(folgetage - 1));
 }
 
+int VollerTag(const Saetze& r)
+{
+    return rundeGanz(r.volltag);
+}
+
 qint16 auf16(int v)
 {
     return qint16(std::clamp(v, -32768, 32767));
@@ -84,6 +89,19 @@ Klasse KlasseVon(quint8 fahrtart)
     default:
         return Klasse::Keine;
     }
+}
+
+bool AbfahrtstagGanz(const FahrtDatensatz& s)
+{
+    // MinutenAbfahrtstag is 1440 - ZeitAb only when the trip ends on a later day.
+    return s.Folgetage > 0 && s.MinutenAbfahrtstag == 1440;
+}
+
+bool AnkunftstagGanz(const FahrtDatensatz& s)
+{
+    if (s.Folgetage > 0)
+        return s.MinutenAnkunftstag == 1440;
+    return s.DatumAb == s.DatumAn && s.ZeitAb == 0 && s.ZeitAn == 1440;
 }
 
 bool ZahltTag(const FahrtDatensatz& s, qint32 tag)
@@ -235,17 +253,22 @@ void PauschaleBerechnen(FahrtDatensatz& e, const Vergleich& v, const Saetze& r, 
     const int mab = e.MinutenAbfahrtstag;
     const int man = e.MinutenAnkunftstag;
     const int r1 = r.teiltag;
+    const int r2 = VollerTag(r);
     const bool earn = k == Klasse::E;
     // A day already paid by an earlier business trip earns no second rate.
     const bool abBezahlt = earn && bezahlt(v, e.DatumAb);
     const bool anBezahlt = earn && F > 0 && bezahlt(v, e.DatumAn);
-    auto rate = [&](bool verdient, bool tagBezahlt) { return verdient && !tagBezahlt ? r1 : 0; };
+    const bool abGanz = AbfahrtstagGanz(e);
+    const bool anGanz = AnkunftstagGanz(e);
+    auto rate = [&](bool verdient, bool tagBezahlt, bool ganz) {
+        return tagBezahlt ? 0 : ganz ? r2 : verdient ? r1 : 0;
+    };
 
     if (F == 0) {
         if (earn) {
             const int tag = folge ? ct + A : A;
             ag = at = af = tag;
-            t2 = rate(tag > 479, abBezahlt);
+            t2 = rate(tag > 479, abBezahlt, anGanz);
             ges = cg + t2;
         } else if (folge) {
             ag = at = af = ct;
@@ -261,8 +284,8 @@ void PauschaleBerechnen(FahrtDatensatz& e, const Vergleich& v, const Saetze& r, 
             af = c ? mab + man : A;
             // Departure day into Teilpauschale1, arrival day into
             // Teilpauschale2, with or without a trip before.
-            t2 = rate(man > 479, anBezahlt);
-            t1 = rate((folge ? ct + mab : mab) > 479, abBezahlt);
+            t2 = rate(man > 479, anBezahlt, anGanz);
+            t1 = rate((folge ? ct + mab : mab) > 479, abBezahlt, abGanz);
             ges = cg + t2 + t1;
         } else {
             ges = cg;
@@ -272,8 +295,8 @@ void PauschaleBerechnen(FahrtDatensatz& e, const Vergleich& v, const Saetze& r, 
             ag = folge ? ct + A : A;
             at = 0;
             af = A;
-            t2 = rate(man > 1, anBezahlt);
-            t1 = rate(folge || mab > 1, abBezahlt);
+            t2 = rate(man > 1, anBezahlt, anGanz);
+            t1 = rate(folge || mab > 1, abBezahlt, abGanz);
             vt = VolleTageBetrag(r, F);
             ges = cg + vt + t2 + t1;
         } else if (folge) {
@@ -323,6 +346,7 @@ int AbwesenheitGespeichert(const FahrtDatensatz& s)
 void JahrNeuBerechnen(std::vector<FahrtDatensatz>& saetze, const Saetze& r, QString* regel)
 {
     const int r1 = r.teiltag;
+    const int r2 = VollerTag(r);
     const FahrtDatensatz* l0 = nullptr;
     for (std::size_t i = 0; i < saetze.size(); ++i) {
         FahrtDatensatz& l1 = saetze[i];
@@ -336,6 +360,7 @@ void JahrNeuBerechnen(std::vector<FahrtDatensatz>& saetze, const Saetze& r, QStr
         const int r0 = l0 ? l0->Teilpauschale1 : 0;
         const Klasse k = KlasseVon(l1.Fahrtart);
         if (k == Klasse::Keine) {
+            l1.AbwesenheitFahrt = 0;
             l1.AbwesenheitGesamt = l1.AbwesenheitTag = 0;
             l1.Teilpauschale1 = l1.Teilpauschale2 = l1.PauschaleVolleTage = 0;
             l1.PauschaleGesamt = auf16(p0);
@@ -353,34 +378,41 @@ void JahrNeuBerechnen(std::vector<FahrtDatensatz>& saetze, const Saetze& r, QStr
         v.frueher = Rueckblick(std::span<const FahrtDatensatz>(saetze), i, l1.DatumAb);
         const bool abBezahlt = earn && bezahlt(v, l1.DatumAb);
         const bool anBezahlt = earn && F > 0 && bezahlt(v, l1.DatumAn);
-        auto rate = [&](bool verdient, bool tagBezahlt) { return verdient && !tagBezahlt ? r1 : 0; };
+        const bool abGanz = AbfahrtstagGanz(l1);
+        const bool anGanz = AnkunftstagGanz(l1);
+        auto rate = [&](bool verdient, bool tagBezahlt, bool ganz) {
+            return tagBezahlt ? 0 : ganz ? r2 : verdient ? r1 : 0;
+        };
 
+        // The trip's time is written as the entry page stores it, so a time
+        // stored by an older rule does not stand beside a new allowance.
         if (F == 0) {
             if (earn) {
                 const int tag = folge ? t0 + A : A;
-                l1.AbwesenheitGesamt = l1.AbwesenheitTag = auf16(tag);
-                l1.Teilpauschale2 = auf16(rate(tag > 479, abBezahlt));
+                l1.AbwesenheitFahrt = l1.AbwesenheitGesamt = l1.AbwesenheitTag = auf16(tag);
+                l1.Teilpauschale2 = auf16(rate(tag > 479, abBezahlt, anGanz));
                 l1.PauschaleGesamt = auf16(l1.Teilpauschale2 + p0);
             } else if (folge) {
-                l1.AbwesenheitGesamt = l1.AbwesenheitTag = auf16(t0);
+                l1.AbwesenheitFahrt = l1.AbwesenheitGesamt = l1.AbwesenheitTag = auf16(t0);
                 l1.Teilpauschale2 = auf16(q0);
                 l1.PauschaleGesamt = auf16(p0);
             } else {
-                l1.AbwesenheitGesamt = l1.AbwesenheitTag = 0;
+                l1.AbwesenheitFahrt = l1.AbwesenheitGesamt = l1.AbwesenheitTag = 0;
                 l1.Teilpauschale2 = 0;
                 l1.PauschaleGesamt = auf16(p0);
             }
         } else if (F == 1) {
             if (earn) {
+                l1.AbwesenheitFahrt = auf16(l0 ? mab + man : A);
                 l1.AbwesenheitGesamt = auf16(A);
                 l1.AbwesenheitTag = auf16(man);
-                l1.Teilpauschale2 = auf16(rate(man > 479, anBezahlt));
-                l1.Teilpauschale1 = auf16(rate((folge ? t0 + mab : mab) > 479, abBezahlt));
+                l1.Teilpauschale2 = auf16(rate(man > 479, anBezahlt, anGanz));
+                l1.Teilpauschale1 = auf16(rate((folge ? t0 + mab : mab) > 479, abBezahlt, abGanz));
                 if (l0)
                     l1.PauschaleVolleTage = 0;
                 l1.PauschaleGesamt = auf16(l1.Teilpauschale2 + l1.Teilpauschale1 + p0);
             } else {
-                l1.AbwesenheitGesamt = l1.AbwesenheitTag = 0;
+                l1.AbwesenheitFahrt = l1.AbwesenheitGesamt = l1.AbwesenheitTag = 0;
                 l1.Teilpauschale1 = l1.Teilpauschale2 = 0;
                 if (l0)
                     l1.PauschaleVolleTage = 0;
@@ -388,22 +420,24 @@ void JahrNeuBerechnen(std::vector<FahrtDatensatz>& saetze, const Saetze& r, QStr
             }
         } else {
             if (earn) {
+                l1.AbwesenheitFahrt = auf16(A);
                 l1.AbwesenheitGesamt = auf16(folge ? t0 + A : A);
                 if (!folge)
                     l1.AbwesenheitTag = 0;
                 if (!folge || man > 1)
-                    l1.Teilpauschale2 = auf16(rate(man > 1, anBezahlt));
-                l1.Teilpauschale1 = auf16(rate(folge || mab > 1, abBezahlt));
+                    l1.Teilpauschale2 = auf16(rate(man > 1, anBezahlt, anGanz));
+                l1.Teilpauschale1 = auf16(rate(folge || mab > 1, abBezahlt, abGanz));
                 l1.PauschaleVolleTage = auf16(VolleTageBetrag(r, F));
                 l1.PauschaleGesamt = auf16(l1.PauschaleVolleTage + l1.Teilpauschale2 + l1.Teilpauschale1 + p0);
             } else if (folge) {
+                l1.AbwesenheitFahrt = 0;
                 l1.AbwesenheitGesamt = auf16(t0);
                 // A private or no-allowance trip hands no absence on to a later day.
                 l1.AbwesenheitTag = 0;
                 l1.Teilpauschale1 = auf16(r0);
                 l1.PauschaleGesamt = auf16(p0);
             } else {
-                l1.AbwesenheitGesamt = l1.AbwesenheitTag = 0;
+                l1.AbwesenheitFahrt = l1.AbwesenheitGesamt = l1.AbwesenheitTag = 0;
                 l1.Teilpauschale1 = l1.Teilpauschale2 = 0;
                 l1.PauschaleVolleTage = 0;
                 l1.PauschaleGesamt = auf16(p0);

@@ -40,6 +40,8 @@ inline constexpr Saetze AlteSaetze{12, 24.0};
 
 // Full-day amount of a trip with F days after the departure day.
 int VolleTageBetrag(const Saetze& r, int folgetage);
+// The full-day amount of one day, in whole units.
+int VollerTag(const Saetze& r);
 // Saturates to the 16-bit fields of the record.
 qint16 auf16(int v);
 
@@ -48,10 +50,23 @@ qint16 auf16(int v);
 enum class Klasse { E, P, N, Keine };
 Klasse KlasseVon(quint8 fahrtart);
 
-// True when this record pays a partial-day rate for the day: a business
-// record not cancelled, its Teilpauschale2 for a one-day trip's date, or
+// A calendar day the traveller spends away for all 24 hours earns the
+// full-day rate (section 9 (4a) EStG), also as the departure or arrival
+// day of a trip: a departure at 00:00 of a trip over more than one day, an
+// arrival at 24:00 likewise, and the one day of a trip from 00:00 to
+// 24:00. Such a day's amount stands where its partial-day rate would:
+// Teilpauschale1 for the departure day, Teilpauschale2 for the arrival day
+// or the one day. So the printouts' allowance of the day, the totals and
+// the check below read it like a partial-day rate, and every other trip's
+// fields stay as they were.
+bool AbfahrtstagGanz(const FahrtDatensatz& s);
+bool AnkunftstagGanz(const FahrtDatensatz& s);
+
+// True when this record pays a rate for the day: a business record not
+// cancelled, its Teilpauschale2 for a one-day trip's date, or
 // Teilpauschale1 for a longer trip's departure day and Teilpauschale2 for
-// its arrival day. What private and other trips carry forward pays nothing.
+// its arrival day, partial-day or full-day rate alike. What private and
+// other trips carry forward pays nothing.
 bool ZahltTag(const FahrtDatensatz& s, qint32 tag);
 
 // The records before position 'bis' (0-based, exclusive) of 'alle' that can
@@ -127,9 +142,10 @@ int AbwesenheitGespeichert(const FahrtDatensatz& s);
 
 // Recalculates the allowance fields of every record not cancelled, in file
 // order, each against the last record before it that is not cancelled.
-// Only AbwesenheitGesamt, AbwesenheitTag, Teilpauschale1/2,
-// PauschaleVolleTage and PauschaleGesamt change. 'regel' gets the short
-// class text of the last record recalculated.
+// Only AbwesenheitFahrt, AbwesenheitGesamt, AbwesenheitTag,
+// Teilpauschale1/2, PauschaleVolleTage and PauschaleGesamt change, each as
+// the entry page stores it for the same trip. 'regel' gets the short class
+// text of the last record recalculated.
 void JahrNeuBerechnen(std::vector<FahrtDatensatz>& saetze, const Saetze& r, QString* regel = nullptr);
 
 } // namespace kmk

@@ -77,7 +77,7 @@ void anbindungPauschalen(Form1& f)
         }
         m->anteile.Ges_Verbrauch();
     };
-    f.services.aktualisieren = [&f] { kmk::aktualisieren(mw::G(), [&f] { neuLaden(f); }); };
+    f.services.aktualisieren = [&f] { return kmk::aktualisieren(mw::G(), [&f] { neuLaden(f); }).vollstaendig(); };
     verbindeNeuBerechnen(f);
 }
 

@@ -45,7 +45,9 @@ void Form1::Pause_Taste()
 {
     mw::NeuberechnungStart() = false;
     mw::plainMessage(QStringLiteral("Die Reisekostenpauschale werden aktualisiert"));
-    run(services.aktualisieren);
+    // A file left as it was keeps the run undone.
+    if (services.aktualisieren && !services.aktualisieren())
+        return;
     mw::VS().PauschalenAktualisiert = WAHR;
     mw::VorDatSpeichern();
 }

@@ -77,7 +77,8 @@ struct Form1Services {
     std::function<void()> KListe;
     std::function<void()> AListe;
     std::function<void()> AKliste;
-    std::function<void()> aktualisieren;
+    // The year's recalculation; false when a file was left as it was.
+    std::function<bool()> aktualisieren;
     std::function<void()> SicherheitscopyNeu;   // full backup
     std::function<void()> Sicherheitscopy;      // quick backup
     std::function<void(const QString&)> Bildschirmzoom;

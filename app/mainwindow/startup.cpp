@@ -507,9 +507,11 @@ bool Form1::Form_Load()
             mw::NeuberechnungStart() = true;
             if (!mw::VS().PauschalenAktualisiert) {
                 mw::plainMessage(QStringLiteral("Die Reisekostenpauschale werden aktualisiert"));
-                run(services.aktualisieren);
-                mw::VS().PauschalenAktualisiert = WAHR;
-                mw::VorDat(true);
+                // Marked done only when every file was written.
+                if (!services.aktualisieren || services.aktualisieren()) {
+                    mw::VS().PauschalenAktualisiert = WAHR;
+                    mw::VorDat(true);
+                }
             }
         }
     });

@@ -97,16 +97,18 @@ TEST(Kmanteile, SharesAndConsumptionOfASmallFile)
 TEST(Kmanteile, TripsBeyondWhatATripFileHoldsDoNotCount)
 {
     // A damaged file of gigabytes would take the start's memory: its trips
-    // are the first ones the format holds.
+    // are the first ones the format holds, the last of them included.
     Seite s(kleineDatei());
     {
         QFile f(s.st.pfad(s.st.Fahrtdatei));
         ASSERT_TRUE(f.open(QIODevice::ReadWrite));
-        ASSERT_TRUE(f.resize(qint64(MaxFahrten) * FahrtDatensatz::Laenge));   // empty records, sparse
+        ASSERT_TRUE(f.resize(qint64(32766) * FahrtDatensatz::Laenge));   // empty records, sparse
         ASSERT_TRUE(f.seek(f.size()));
-        f.write(fahrt(2, 1000).zuBytes());
+        f.write(fahrt(3, 700).zuBytes());    // trip 32,767
+        f.write(fahrt(2, 1000).zuBytes());   // trip 32,768
     }
     s.k.Prozentverteilung();
+    EXPECT_EQ(s.text("LabGesch"), " 1000");
     EXPECT_EQ(s.text("LabPri"), " 400");
 }
 

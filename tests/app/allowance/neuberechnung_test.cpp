@@ -305,3 +305,24 @@ TEST(Neuberechnung, ADayIsPaidOnceThroughThePage)
         EXPECT_EQ(s.PauschaleGesamt, 14) << i;
     }
 }
+
+// A trip typed before a departure at 00:00 counted as midnight holds no
+// time and no allowance; the recalculation gives it both, so the file
+// holds what the page stores for the same trip, byte for byte.
+TEST(Neuberechnung, ATripsTimeIsWrittenAsThePageStoresIt)
+{
+    Jahr j;
+    j.neu({3, 10, "00:00", 10, "09:00"});
+    const QByteArray getippt = j.bytes();
+    FahrtDatensatz alt = FahrtLesen(j.pfad(), 1);
+    ASSERT_EQ(alt.AbwesenheitFahrt, 540);
+    alt.AbwesenheitFahrt = alt.AbwesenheitGesamt = alt.AbwesenheitTag = 0;
+    alt.Teilpauschale2 = alt.PauschaleGesamt = 0;
+    j.schreibe(1, {alt});
+
+    aktualisieren(j.st);
+    const FahrtDatensatz neu = FahrtLesen(j.pfad(), 1);
+    EXPECT_EQ(neu.AbwesenheitFahrt, 540);
+    EXPECT_EQ(neu.Teilpauschale2, 14);
+    EXPECT_EQ(j.bytes(), getippt);
+}

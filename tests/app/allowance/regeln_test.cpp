@@ -178,6 +178,15 @@ TEST(Pauschalregeln, BoundariesOfOneTrip)
         {"arrives at 00:00 of its own day", {3, 0, "09:00", 0, "00:00"}, 0, 0, 0, 0, 0},
         {"three days 10:00 to 09:00", {3, 0, "10:00", 2, "09:00"}, 2820, 14, 14, 28, 56},
         {"five days", {4, 0, "23:58", 4, "00:01"}, 4 * 1440 - 1438 + 1, 0, 14, 84, 98},
+        // A day away for all 24 hours earns the full-day rate.
+        {"00:00 to 24:00", {3, 0, "00:00", 0, "24:00"}, 1440, 28, 0, 0, 28},
+        {"00:01 to 24:00", {3, 0, "00:01", 0, "24:00"}, 1439, 14, 0, 0, 14},
+        {"two days from 00:00", {4, 0, "00:00", 1, "10:00"}, 2040, 14, 28, 0, 42},
+        {"two days from 00:01", {3, 0, "00:01", 1, "10:00"}, 2039, 14, 14, 0, 28},
+        {"two days to 24:00", {3, 0, "08:00", 1, "24:00"}, 2400, 28, 14, 0, 42},
+        {"two days to 23:59", {3, 0, "08:00", 1, "23:59"}, 2399, 14, 14, 0, 28},
+        {"three days 00:00 to 24:00", {3, 0, "00:00", 2, "24:00"}, 4320, 28, 28, 28, 84},
+        {"private, 00:00 to 24:00", {2, 0, "00:00", 0, "24:00", true}, 1440, 0, 0, 0, 0},
         {"twenty days", {3, 0, "08:00", 20, "18:00"}, 0, 14, 14, 532, 560},
     };
     for (const Fall& f : faelle) {
@@ -485,6 +494,8 @@ const std::vector<Fahrtfolge>& fahrtfolgen()
              "Eintägige Fahrt|Erste Fahrt an diesem Tag|Eine Geschäftsfahrt|Pauschale  12|Gesamt  84"}},
             {3, 5, "08:00", 30, "10:00", {1, 25, 960, 600, 0, 0, 0, 12, 12, 576, 684,
              "Mehrtägige Fahrt|Erste Fahrt am Abfahrtstag|Eine Geschäftsfahrt|Pauschale  12|Gesamt  684"}},
+            {3, 31, "00:00", 31, "24:00", {1, 0, 0, 0, 1440, 1440, 1440, 24, 0, 0, 708,
+             "Eintägige Fahrt|Erste Fahrt an diesem Tag|Eine Geschäftsfahrt|Pauschale  24|Gesamt  708"}},
         }},
         {"first record private", {14, 28.0}, {
             {2, 0, "08:00", 0, "17:00", {1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
@@ -510,6 +521,32 @@ const std::vector<Fahrtfolge>& fahrtfolgen()
             {3, 0, "08:00", 300, "10:00", {1, 0, 960, 600, 0, 0, 0, 0, 0, 0, 0,
              "Eintägige Fahrt|Erste Fahrt an diesem Tag|Eine Geschäftsfahrt|Pauschale  0|Gesamt  0"}},
         }, false},
+        // 7 to 9, 14, 15 to 16 and 18 to 21 March: 70, 28, 42 and 98; the
+        // second trips of the 14th and the 16th add nothing.
+        {"days away for all 24 hours earn the full-day rate", {14, 28.0}, {
+            {3, 5, "08:00", 7, "24:00", {1, 2, 960, 1440, 3840, 3840, 0, 28, 14, 28, 70,
+             "Mehrtägige Fahrt|Erste Fahrt am Abfahrtstag|Eine Geschäftsfahrt|Pauschale  28|Gesamt  70"}},
+            {3, 12, "00:00", 12, "24:00", {1, 0, 0, 0, 1440, 1440, 1440, 28, 0, 0, 98,
+             "Eintägige Fahrt|Erste Fahrt an diesem Tag|Eine Geschäftsfahrt|Pauschale  28|Gesamt  98"}},
+            // A day paid in full is paid: a trip booked into it earns nothing.
+            {3, 12, "10:00", 12, "19:00", {2, 0, 0, 0, 1980, 1980, 1980, 0, 0, 0, 98,
+             "Eintägige Fahrt| 2 Fahrt an diesem Tag|Eine Geschäftsfahrt|Pauschale  0|Gesamt  98"}},
+            {3, 13, "00:00", 14, "10:00", {1, 1, 1440, 600, 2040, 2040, 600, 14, 28, 0, 140,
+             "Zweitägige Fahrt|Erste Fahrt am Abfahrtstag|Eine Geschäftsfahrt|Pauschale  14|Gesamt  140"}},
+            {3, 14, "14:00", 14, "23:00", {1, 0, 0, 0, 1140, 1140, 1140, 0, 0, 0, 140,
+             "Eintägige Fahrt| 1 Fahrt an diesem Tag|Eine Geschäftsfahrt|Pauschale  0|Gesamt  140"}},
+            {3, 16, "00:00", 19, "10:00", {1, 3, 1440, 600, 4920, 4920, 0, 14, 28, 56, 238,
+             "Mehrtägige Fahrt|Erste Fahrt am Abfahrtstag|Eine Geschäftsfahrt|Pauschale  14|Gesamt  238"}},
+        }},
+        // Split at 31.12. 24:00 into two logbooks: 42 + 42, as one trip.
+        {"the old year's part of a trip over the year end", {14, 28.0}, {
+            {3, 303, "08:00", 304, "24:00", {1, 1, 960, 1440, 2400, 2400, 1440, 28, 14, 0, 42,
+             "Zweitägige Fahrt|Erste Fahrt am Abfahrtstag|Eine Geschäftsfahrt|Pauschale  28|Gesamt  42"}},
+        }},
+        {"the new year's part of a trip over the year end", {14, 28.0}, {
+            {3, 305, "00:00", 306, "18:00", {1, 1, 1440, 1080, 2520, 2520, 1080, 14, 28, 0, 42,
+             "Zweitägige Fahrt|Erste Fahrt am Abfahrtstag|Eine Geschäftsfahrt|Pauschale  14|Gesamt  42"}},
+        }},
         {"first record of type 0", {14, 28.0}, {
             {0, 0, "08:00", 0, "17:00", {1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, ""}},
             {3, 0, "17:00", 0, "18:00", {2, 0, 0, 0, 60, 60, 60, 0, 0, 0, 0,
@@ -527,8 +564,9 @@ TEST(Pauschalregeln, TypedTripSequencesEarnTheHandWorkedFigures)
         tippeFolge(fall, true);
 }
 
-// The year's recalculation repairs damaged totals and rates to the same
-// figures, passing over a cancelled record that claims the first day paid.
+// The year's recalculation repairs damaged totals, rates and trip times to
+// the same figures, passing over a cancelled record that claims the first
+// day paid.
 TEST(Pauschalregeln, RecalculationOfTheTripSequencesGivesTheSameFigures)
 {
     for (const Fahrtfolge& fall : fahrtfolgen()) {
@@ -537,6 +575,7 @@ TEST(Pauschalregeln, RecalculationOfTheTripSequencesGivesTheSameFigures)
         std::vector<FahrtDatensatz> datei = tippeFolge(fall, false);
         for (FahrtDatensatz& s : datei) {
             s.PauschaleGesamt = 999;
+            s.AbwesenheitFahrt = 1234;   // a time stored by an older rule
             if (s.Fahrtart != 0) {
                 s.AbwesenheitGesamt = 7;
                 if (s.Folgetage == 0)

@@ -95,6 +95,42 @@ TEST(Pauschalen, AnOldYearIsRecalculatedOnceAtStartWithTwelve)
               (QStringList{"Die Reisekostenpauschale werden aktualisiert", "Aktualisierung ist abgeschlossen!"}));
 }
 
+// A trip file the user may not write is left as it was: the start-up run
+// of an old year and the Pause key say so, never that they are done, and
+// the start-up run stays due until every file could be written.
+TEST(Pauschalen, ARecalculationThatCouldNotWriteAFileIsNotDone)
+{
+    Umgebung u("2014", "Kxt", QDate(2014, 3, 3));
+    legeFahrtAn(u, "2014");
+    const QString datei = u.pfad("Auto1_14.dat");
+    FahrtDatensatz falsch = FahrtLesen(datei, 1);
+    falsch.PauschaleGesamt = 99;   // every run has something to write
+    ASSERT_TRUE(u.schreibe("Auto1_14.dat", falsch.zuBytes()));
+    const QByteArray vorher = u.lies("Auto1_14.dat");
+    ASSERT_TRUE(QFile::setPermissions(datei, QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther));
+    const QStringList gesagt{"Die Reisekostenpauschale werden aktualisiert", TextSchreibfehler(datei)};
+
+    ASSERT_TRUE(starteMitPauschalen(u));
+    EXPECT_EQ(u.klartexte(), gesagt);
+    ASSERT_GE(u.lies("Vor2014.dat").size(), 48);
+    EXPECT_FALSE(vb::getFlag(u.lies("Vor2014.dat"), 46));
+
+    u.form->show();
+    u.fakes.dialogs.shown.clear();
+    QTest::keyClick(u.form->SSTab1, Qt::Key_Pause);
+    EXPECT_EQ(u.klartexte(), gesagt);
+    EXPECT_FALSE(vb::getFlag(u.lies("Vor2014.dat"), 46));
+    EXPECT_EQ(u.lies("Auto1_14.dat"), vorher);
+
+    // Writable again: the next start does the run and marks it done.
+    ASSERT_TRUE(QFile::setPermissions(datei, QFileDevice::ReadOwner | QFileDevice::WriteOwner));
+    u.fakes.dialogs.shown.clear();
+    ASSERT_TRUE(starteMitPauschalen(u));
+    EXPECT_TRUE(u.klartexte().contains("Aktualisierung ist abgeschlossen!"));
+    EXPECT_TRUE(vb::getFlag(u.lies("Vor2014.dat"), 46));
+    EXPECT_EQ(FahrtLesen(datei, 1).Teilpauschale2, 12);
+}
+
 TEST(Pauschalen, ARateThatIsNoNumberIsToldOnceAtStart)
 {
     Umgebung u("2016", "Kxt", QDate(2016, 3, 3), false);

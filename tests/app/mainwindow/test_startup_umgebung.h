@@ -157,7 +157,10 @@ struct Umgebung {
         form.reset();
         kmk::fahrten1() = kmk::Fahrten1{};
         form = std::make_unique<kmk::Form1>();
-        form->services.aktualisieren = [this] { ++aktualisiert; };
+        form->services.aktualisieren = [this] {
+            ++aktualisiert;
+            return true;
+        };
         return form->Form_Load();
     }
 };

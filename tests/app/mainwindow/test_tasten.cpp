@@ -391,7 +391,10 @@ TEST(Tasten, RealCommandsOfTheKeysAsTheUserSeesThem)
 
     // Pause: the box first, then the recalculation, then the settings file.
     int boxenBeimRechnen = -1;
-    u.form->services.aktualisieren = [&] { boxenBeimRechnen = int(u.fakes.dialogs.shown.size()); };
+    u.form->services.aktualisieren = [&] {
+        boxenBeimRechnen = int(u.fakes.dialogs.shown.size());
+        return true;
+    };
     ASSERT_EQ(vb::getI16(u.lies("Vor2016.dat"), 46), 0);
     QTest::keyClick(feld, Qt::Key_Pause);
     EXPECT_EQ(boxenBeimRechnen, 1);
