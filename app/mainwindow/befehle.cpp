@@ -18,7 +18,7 @@ void Form1::connectCommands()
 {
     tasten.Hilfe = [] { HTMLHelp_ShowTopic(mw::Programmpfad(), QStringLiteral("Inhaltsverzeichnis.htm")); };
     tasten.Pause = [this] { Pause_Taste(); };
-    forms::setKeyPreview(this, {.keyDown = [this](int& k, int s) { Form_KeyDown(k, s); }});
+    forms::setKeyPreview(this, {.keyDown = [this](int& k, int s) { Form_KeyDown(k, s); }, .keyPress = {}, .keyUp = {}});
 
     // The trash button repeats F2.
     if (auto* b = ctl<forms::MouseUpButton>("DateiLoschen"))

@@ -12,11 +12,10 @@ namespace {
 
 Sicherungsseite seite(Form1& f)
 {
-    Sicherungsseite s{mw::G(), f.Dir1, f.Drive1, f.LSPfad};
-    s.MeldungAnzeigen = [](int n) { return mw::MeldungAnzeigen(n); };
-    s.meldung = [](const QString& t) { mw::plainMessage(t); };
-    s.VorDatSpeichern = [] { return mw::VorDatSpeichern(); };
-    return s;
+    return Sicherungsseite{mw::G(), f.Dir1, f.Drive1, f.LSPfad,
+                           [](int n) { return mw::MeldungAnzeigen(n); },
+                           [](const QString& t) { mw::plainMessage(t); },
+                           [] { return mw::VorDatSpeichern(); }};
 }
 
 } // namespace

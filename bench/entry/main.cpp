@@ -82,7 +82,7 @@ int main(int argc, char** argv)
     kmk::pages::setHostedControlFactory({});
     QWidget fenster;
     kmk::buildEintragungenPage(&fenster);
-    kmk::Eintragsseite s{st, &fenster};
+    kmk::Eintragsseite s{st, &fenster, {}};
     s.dienste.MeldungAnzeigen = [](int) { return true; };
 
     const QString pfad = st.pfad(st.fahrtdateiName(1));

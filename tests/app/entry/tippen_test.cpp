@@ -232,9 +232,16 @@ TEST(Tippen, SpinButtonsStepTimesAcrossMidnightPassengersAndKilometres)
     w.spin("QKSpin7", true);
     EXPECT_EQ(w.text("EinkmAn"), "347");
     EXPECT_EQ(w.text("EinGefKm"), "2");
+    // Down to the departure reading and no further: no beep, no message 96.
+    int beeps = 0;
+    w.felder()->dienste().beep = [&beeps] { ++beeps; };
+    fahrten1().Voreinstellung.Warnhinweise = -1;
+    w.u.meldungen.clear();
     for (int i = 0; i < 4; ++i)
         w.spin("QKSpin7", false);
     EXPECT_EQ(w.text("EinkmAn"), "345");
+    EXPECT_EQ(beeps, 0);
+    EXPECT_EQ(w.u.meldungen, QList<int>{});
     w.spin("QKSpin6", false);
     EXPECT_EQ(w.text("EinkmAn"), "344");
     EXPECT_EQ(w.text("EinGefKm"), "-1");
@@ -252,8 +259,16 @@ TEST(Tippen, PrivateCarPassengersAndCostFollowTheField)
     w.spin("QKSpin5", false);
     EXPECT_EQ(w.text("PersAnz"), " 4");
     EXPECT_EQ(w.text("aktuFahrko"), "38,00");
+    w.spin("QKSpin5", true);
+    w.spin("QKSpin5", true);   // five at most
+    EXPECT_EQ(w.text("PersAnz"), " 5");
+    EXPECT_EQ(w.text("aktuFahrko"), "40,00");
     w.spin("QKSpin7", false);
     EXPECT_EQ(w.text("EinGefKm"), " 99");
+    w.neu("EinGefKm", "2");
+    w.spin("QKSpin7", false);
+    w.spin("QKSpin7", false);   // one at least
+    EXPECT_EQ(w.text("EinGefKm"), " 1");
     w.bild("privatfahrzeug");
 }
 

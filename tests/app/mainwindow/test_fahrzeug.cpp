@@ -174,6 +174,19 @@ TEST(Fahrzeug, SwitchingWritesTheOutgoingVehicleAndRestoresTheIncomingOptions)
     EXPECT_EQ(kmk::fahrten1().Voreinstellung.ZeitenVorgeben, -1);
     EXPECT_EQ(satz(u, 1).Kennzeichen.trimmed(), QString("B-AB 1"));
     EXPECT_EQ(satz(u, 1).OhneZeiten, -1);
+
+    // A trip file of one record has no stored trip before it to compare
+    // with: through the entry page and through the window's plain default.
+    leereFahrtdatei(u, 1, 1);
+    leereFahrtdatei(u, 2, 2);
+    for (const bool eintragsseite : {true, false}) {
+        if (!eintragsseite)
+            f.services.ErsteLaden = f.services.PauschaleAnzeigen = {};
+        forms::setOptionValue(f.AutoOpt(0), true);
+        EXPECT_EQ(kmk::fahrten1().Pufferindex, 1) << eintragsseite;
+        forms::setOptionValue(f.AutoOpt(1), true);
+        EXPECT_EQ(kmk::fahrten1().Pufferindex, 3) << eintragsseite;
+    }
 }
 
 TEST(Fahrzeug, StartSelectsTheLastVehicleAndShowsItsLastTrip)

@@ -242,18 +242,25 @@ TEST(Tasten, AtItsLeastSizeTheFloatingHelpWindowShowsItsWholeHintClearOfTheTextB
 {
     kmk::FTextFenster ft([] { return QString("Hilfe"); }, {});
     ft.show();
-    ft.resize(200, 160);   // 3000 x 2400 twips, its own minimum
-    ASSERT_TRUE(QTest::qWaitFor([&] { return ft.size() == QSize(200, 160); }, 2000));
-    const QRect hinweis = ft.Label1->geometry();
-    EXPECT_TRUE(ft.rect().contains(hinweis));
-    EXPECT_FALSE(hinweis.intersects(ft.Text1->geometry()));
-    EXPECT_FALSE(hinweis.intersects(ft.CBeenden->geometry()));
-    EXPECT_GE(hinweis.height(), ft.Label1->heightForWidth(hinweis.width()));
-    // A word wider than the hint would be cut at its edge.
-    const QFontMetrics fm(ft.Label1->font());
-    for (const QString& wort : ft.Label1->text().split(' '))
-        EXPECT_LE(fm.horizontalAdvance(wort), ft.Label1->contentsRect().width()) << wort.toStdString();
-    EXPECT_GT(ft.Text1->height(), fm.height());   // a line of help still shows
+    // 3900 x 3000 twips, then 3000 x 2400, its own minimum.
+    for (const QSize groesse : {QSize(260, 200), QSize(200, 160)}) {
+        SCOPED_TRACE(testing::Message() << groesse.width() << " x " << groesse.height());
+        ft.resize(groesse);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return ft.size() == groesse; }, 2000));
+        const QRect hinweis = ft.Label1->geometry();
+        EXPECT_TRUE(ft.rect().contains(hinweis));
+        EXPECT_FALSE(hinweis.intersects(ft.Text1->geometry()));
+        EXPECT_FALSE(hinweis.intersects(ft.CBeenden->geometry()));
+        EXPECT_GE(hinweis.height(), ft.Label1->heightForWidth(hinweis.width()));
+        // A word wider than the hint would be cut at its edge.
+        const QFontMetrics fm(ft.Label1->font());
+        for (const QString& wort : ft.Label1->text().split(' '))
+            EXPECT_LE(fm.horizontalAdvance(wort), ft.Label1->contentsRect().width()) << wort.toStdString();
+        EXPECT_GT(ft.Text1->height(), fm.height());   // a line of help still shows
+    }
+    // At the least size the hint sits 50 twips above "Beenden", and the button 100 twips above the foot.
+    EXPECT_EQ(ft.CBeenden->y() - ft.Label1->geometry().bottom() - 1, 3);
+    EXPECT_EQ(160 - ft.CBeenden->geometry().bottom() - 1, 6);
 }
 
 TEST(Tasten, TheHelpTextKeepsTenPixelsOnTheLeftAndRightOnly)

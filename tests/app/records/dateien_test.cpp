@@ -284,6 +284,10 @@ TEST_F(Dateien, LoadingFillsTheBuffersAsTheRecordNumberSays)
     EXPECT_EQ(st.Pufferindex, 3);
     EXPECT_EQ(st.Satzpuffer[0], fahrt(4));
     EXPECT_EQ(st.Satzpuffer[3], fahrt(3));
+    // One record has no stored trip before it to compare with.
+    schreibeFahrten(1);
+    ASSERT_TRUE(ErsteLadenDatei(st));
+    EXPECT_EQ(st.Pufferindex, 1);
 }
 
 TEST_F(Dateien, ClearingTheBuffersKeepsWhatTheEntryPageCarriesOver)

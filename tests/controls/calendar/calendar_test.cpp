@@ -300,6 +300,8 @@ TEST(CalendarView, ShowsTheSelectedDayMarksAndTitle)
 TEST(CalendarInput, ClickingADaySetsTheDateBeforeMouseUp)
 {
     auto cal = newCalendar();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(cal.get()));
+    ASSERT_TRUE(kmktest::zeigerBeiseite(cal.get()));
     cal->setProperty(FirstDay, 2);
     cal->setProperty(Date, serial(2021, 3, 15));
     QSignalSpy change(cal.get(), &ControlHost::change);
@@ -334,11 +336,9 @@ TEST(CalendarInput, ClickingADaySetsTheDateBeforeMouseUp)
     EXPECT_EQ(cal->property(Date).toInt(), serial(2021, 3, 26));
     EXPECT_EQ(change.count(), 1);
 
-    // Moving over the control reports MouseMove. A move to where an earlier
-    // test left the pointer is no move: two points, so one of them is.
+    // Moving over the control reports MouseMove.
     QSignalSpy move(cal.get(), &ControlHost::mouseMove);
-    QTest::mouseMove(cal->controlWidget(), QPoint(20, 80));
-    ASSERT_TRUE(kmktest::zeigerAuf(cal->controlWidget(), QPoint(21, 80)));
+    ASSERT_TRUE(kmktest::zeigerAuf(cal->controlWidget(), QPoint(20, 80)));
     EXPECT_GE(move.count(), 1);
 }
 

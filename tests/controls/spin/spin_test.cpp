@@ -526,6 +526,17 @@ TEST(ToolTip, WaitsASecondButOnlyAQuarterAfterLeavingAnotherControl)
     QTest::mousePress(b.w(), Qt::LeftButton, {}, b.up());
     EXPECT_FALSE(delayB->isActive());
     QTest::mouseRelease(b.w(), Qt::LeftButton, {}, b.up());
+    // Three tenths of a second after leaving a control still count as just now.
+    ASSERT_TRUE(kmktest::zeigerAuf(&beiseite, QPoint(5, 5)));
+    QEvent weg(QEvent::Leave);
+    QCoreApplication::sendEvent(b.w(), &weg);
+    QElapsedTimer seit;
+    seit.start();
+    ASSERT_TRUE(QTest::qWaitFor([&seit] { return seit.elapsed() >= 300; }, 2000));
+    ASSERT_TRUE(kmktest::zeigerAuf(a.w(), QPoint(5, 5)));
+    EXPECT_TRUE(delayA->isActive());
+    if (seit.elapsed() < 1000)   // a display that slow leaves no quarter second to tell
+        EXPECT_EQ(delayA->interval(), 250);
 }
 
 TEST(SpinView, BothArrowsOfAVerticalStyleAreEquallyWide)

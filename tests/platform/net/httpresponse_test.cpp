@@ -131,6 +131,7 @@ TEST(HttpUrl, AddressesSplitIntoHostPortAndPath)
         {"  hTtP://example.org:80/a  ", true, "example.org", 80, "/a", "example.org"},
         {"example.org/a b/ü", true, "example.org", 80, "/a%20b/%C3%BC", "example.org"},
         {"http://x?q=1#teil", true, "x", 80, "/?q=1", "x"},
+        {"http://x:65535/À", true, "x", 65535, "/%C3%80", "x:65535"},
         {"http://[::1]:81/p", true, "::1", 81, "/p", "[::1]:81"},
         {"https://x/", false, "", 0, "", ""},
         {"ftp://x/", false, "", 0, "", ""},
