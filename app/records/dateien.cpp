@@ -288,7 +288,12 @@ Dateiergebnis DatensatzspeichernDatei(Fahrten1& st)
     st.Satzanzahl = f.count();
     if (st.Satzanzahl == 0)
         st.Satznummer = 1;
-    if (st.Satznummer < 1 || st.Satznummer > st.Satzanzahl + 1)
+    // A new entry is only ever appended, and only while the file has room:
+    // a number from a stale count must not land on a stored trip.
+    if (st.NeuerEintragOffen && st.Satzanzahl >= MaxFahrten)
+        return Dateiergebnis::fehler(TextDateiVoll());
+    if (st.Satznummer < 1 || st.Satznummer > st.Satzanzahl + 1
+        || (st.NeuerEintragOffen && st.Satznummer != st.Satzanzahl + 1))
         return Dateiergebnis::fehler(TextSatznummerUngueltig(st.Satznummer));
     if (st.Satznummer == st.Satzanzahl + 1 && st.Satzanzahl >= MaxFahrten)
         return Dateiergebnis::fehler(TextDateiVoll());

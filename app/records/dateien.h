@@ -80,7 +80,9 @@ bool ErsteLadenDatei(Fahrten1& st, bool pufferLeeren = true);
 
 // Writes element 0 as record Satznummer: one past the end appends, an
 // existing number overwrites that record only. Refuses a number below 1 or
-// beyond Satzanzahl + 1 and an append to a full file (MaxFahrten). Updates
+// beyond Satzanzahl + 1 and an append to a full file (MaxFahrten). With a
+// new entry open only an append is taken: a file holding MaxFahrten or
+// more trips refuses it as full, any other number as invalid. Updates
 // Satzanzahl, Satznummer and NeuerEintragOffen as the save expects.
 Dateiergebnis DatensatzspeichernDatei(Fahrten1& st);
 
