@@ -134,7 +134,7 @@ int SicherungsresteEntfernen(const Fahrten1& st)
     return entfernt;
 }
 
-void Sicherheitscopy(Fahrten1& st)
+void Sicherheitscopy(Fahrten1& st, const std::function<void(const QString&)>& meldung)
 {
     const QString ordner = Standardsicherungsordner(st);
     if (vb::Trim(st.Voreinstellung.Sicherungsordner) != ordner)
@@ -147,18 +147,23 @@ void Sicherheitscopy(Fahrten1& st)
             && io::FileExists(ordner + Schnellsicherungsname(k, st.Satznummer)))
             return;   // this state is backed up already
     }
+    // Every copy is tried; one that could not be written is said once, so
+    // a backup set that mixes two states is never passed off as whole.
+    bool vollstaendig = true;
     for (const QString& name : stammdateien(st)) {
         const QString von = datendatei(st, name);
-        if (!von.isEmpty())
-            kopieren(von, ordner + vb::Trim(name));
+        if (!von.isEmpty() && !kopieren(von, ordner + vb::Trim(name)))
+            vollstaendig = false;
     }
     const std::array<qint32, 5> n = Fahrtenzahlen(st);
     for (int k = 1; k <= 4; ++k) {
         const QString ziel = ordner + Schnellsicherungsname(k, n[k]);
         // A quick backup file is the state at that count: never replaced.
-        if (n[k] > 0 && !io::FileExists(ziel))
-            kopieren(datendatei(st, st.fahrtdateiName(k)), ziel);
+        if (n[k] > 0 && !io::FileExists(ziel) && !kopieren(datendatei(st, st.fahrtdateiName(k)), ziel))
+            vollstaendig = false;
     }
+    if (!vollstaendig && meldung)
+        meldung(QStringLiteral("Beim erstellen der Sicherheitscopy ist ein Fehler aufgetreten!"));
 }
 
 void SicherheitscopyNeu(Fahrten1& st, const std::function<void(const QString&)>& meldung)

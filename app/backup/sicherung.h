@@ -9,7 +9,7 @@
 // Each copy is written under a temporary name and renamed when complete; a
 // full backup folder appears under its name only once every copy is in.
 //
-//   Sicherheitscopy(st);
+//   Sicherheitscopy(st, [](const QString& t) { plainMessage(t); });
 //   SicherheitscopyNeu(st, [](const QString& t) { plainMessage(t); });
 
 #include <QString>
@@ -46,7 +46,9 @@ QString Sicherungsordner(const Fahrten1& st);
 int SicherungsresteEntfernen(const Fahrten1& st);
 
 // Quick backup. Resets the settings' backup folder to the standard one.
-void Sicherheitscopy(Fahrten1& st);
+// Silent when every copy is written; otherwise 'meldung' shows the
+// backup's failure message once.
+void Sicherheitscopy(Fahrten1& st, const std::function<void(const QString&)>& meldung = {});
 // Full backup; 'meldung' shows the plain message boxes.
 void SicherheitscopyNeu(Fahrten1& st, const std::function<void(const QString&)>& meldung);
 

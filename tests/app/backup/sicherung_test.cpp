@@ -187,6 +187,42 @@ TEST(Sicherung, QuickBackupKeepsEachCountOnceAndRefreshesTheOtherFiles)
     EXPECT_TRUE(QFile::exists(o.pfad("Sicherheit/Auto1_AnzahlEintra_41.dat")));
 }
 
+TEST(Sicherung, AQuickBackupThatCannotWriteACopySaysSoOnce)
+{
+    // Older write-protected copies in the backup folder, or no folder to write into.
+    struct Fall { QStringList geschuetzt; bool ordnerIstDatei; bool meldung; };
+    const Fall faelle[] = {
+        {{}, false, false},
+        {{"Auto2016.dat"}, false, true},
+        {{"Vor2016.dat"}, false, true},
+        {{"Auto2016.dat", "Vor2016.dat"}, false, true},
+        {{}, true, true},
+    };
+    for (const Fall& f : faelle) {
+        Ordner o;
+        o.fahrten(1, 5);
+        o.st.Satznummer = 5;
+        if (f.ordnerIstDatei) {
+            QDir(o.dir.path()).rmdir("Sicherheit");
+            o.schreibe("Sicherheit", "keine Sicherung");
+        }
+        for (const QString& n : f.geschuetzt) {
+            o.schreibe("Sicherheit/" + n, "alt");
+            ASSERT_EQ(::chmod(QFile::encodeName(o.pfad("Sicherheit/" + n)).constData(), 0444), 0);
+        }
+        QStringList gezeigt;
+        Sicherheitscopy(o.st, [&](const QString& t) { gezeigt << t; });
+        const std::string fall = (f.geschuetzt.join(',') + (f.ordnerIstDatei ? "Datei" : "")).toStdString();
+        EXPECT_EQ(gezeigt, f.meldung ? QStringList{"Beim erstellen der Sicherheitscopy ist ein Fehler aufgetreten!"}
+                                     : QStringList{}) << fall;
+        for (const QString& n : f.geschuetzt)
+            EXPECT_EQ(o.inhalt("Sicherheit/" + n), "alt") << fall;
+        if (!f.ordnerIstDatei) {
+            EXPECT_EQ(o.inhalt("Sicherheit/Auto1_AnzahlEintra_5.dat"), o.inhalt("Auto1_16.dat")) << fall;
+        }
+    }
+}
+
 TEST(Sicherung, QuickBackupOfTheCurrentVehicleIsMadeWhenAnotherHasItsCountAlready)
 {
     Ordner o;
