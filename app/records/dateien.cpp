@@ -46,9 +46,22 @@ static QString TextFahrtdateiFehlt(const QString& datei)
 
 // ---- start-up checks ----
 
+bool Jahresdatei(const Fahrten1& st, const QString& name)
+{
+    QStringList namen = {st.Dateien.Einstellungsdatei, st.Dateien.Kfzdatei, st.Kundendatei};
+    for (int k = 1; k <= 4; ++k)
+        namen << st.Dateien.Fahrtdateien[size_t(k)];
+    for (const QString& n : namen)
+        if (!vb::Trim(n).isEmpty() && vb::Trim(n).compare(name, Qt::CaseInsensitive) == 0)
+            return true;
+    return false;
+}
+
 int ZwischendateienEntfernen(const Fahrten1& st)
 {
-    return st.Programmpfad.isEmpty() ? 0 : io::removeRewriteLeftovers(st.Programmpfad);
+    if (st.Programmpfad.isEmpty())
+        return 0;
+    return io::removeRewriteLeftovers(st.Programmpfad, [&st](const QString& name) { return Jahresdatei(st, name); });
 }
 
 QStringList KeineGewoehnlichenDateien(const Fahrten1& st)

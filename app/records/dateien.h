@@ -21,8 +21,11 @@ struct Dateiergebnis {
 };
 
 // ---- start-up checks ----
-// Removes the temporaries that interrupted rewrites left in the program
-// folder; returns how many.
+// One of the year's data files by its name, letter case aside: settings,
+// vehicle master, trip memory and the four trip files.
+bool Jahresdatei(const Fahrten1& st, const QString& name);
+// Removes the temporaries that interrupted rewrites of the year's data files
+// left in the program folder, nothing else; returns how many.
 int ZwischendateienEntfernen(const Fahrten1& st);
 // For each of the year's data files that exists under its name but is no
 // regular file (a FIFO, a device, a socket), a German text for a plain

@@ -170,6 +170,23 @@ TEST_F(Dateien, ANewVehicleFileHoldsFourEmptyCompanyCars)
     EXPECT_EQ(st.Kfz.Firmenfahrzeug, FALSCH);
 }
 
+TEST_F(Dateien, OnlyTheTemporariesOfTheYearsDataFilesGoAtStart)
+{
+    struct Fall { const char* name; bool bleibt; };
+    const Fall faelle[] = {
+        {".Auto1_16.dat.neu-1x", false}, {".auto4_16.dat.neu-0", false}, {".Vor2016.dat.neu-2", false},
+        {".Kund2016.dat.neu-3", false},  {".Auto2016.dat.neu-4", false}, {".Vor2015.dat.neu-5", true},
+        {".Auto5_16.dat.neu-6", true},   {".bashrc.neu-abc", true},     {".notiz.neu-1", true},
+    };
+    for (const Fall& f : faelle) {
+        QFile d(dir.filePath(f.name));
+        ASSERT_TRUE(d.open(QIODevice::WriteOnly));
+    }
+    EXPECT_EQ(ZwischendateienEntfernen(st), 5);
+    for (const Fall& f : faelle)
+        EXPECT_EQ(QFile::exists(dir.filePath(f.name)), f.bleibt) << f.name;
+}
+
 TEST_F(Dateien, SavingTheFirstRecordCreatesTheFile)
 {
     EXPECT_FALSE(FLadenDatei(st));
