@@ -1,5 +1,7 @@
 #include "download/clsdownload.h"
 
+#include "platform/io/atomic.h"
+
 #include <QApplication>
 #include <QMessageBox>
 
@@ -145,7 +147,9 @@ bool ClsDownload::DoDownload(const QString& strURL, const QString& strLocalFile)
     mLocalFile = strLocalFile;
 
     auto file = std::make_unique<QSaveFile>(mLocalFile);
-    if (mLocalFile.isEmpty() || !file->open(QIODevice::WriteOnly)) {
+    // A file the user may not write is refused as every write refuses it:
+    // the rename at the end would take its protection away.
+    if (mLocalFile.isEmpty() || !io::mayWrite(mLocalFile) || !file->open(QIODevice::WriteOnly)) {
         reportPreparation(error::FileAccess, QStringLiteral("Die Datei „%1“ kann nicht geschrieben werden.").arg(mLocalFile));
         return false;
     }
@@ -253,6 +257,9 @@ void ClsDownload::onClose()
     }
     m_running = false;
     mSockCtrl->Close();
+    // Protected while the reply came in: refused as at the start.
+    if (!io::mayWrite(mLocalFile))
+        m_file->cancelWriting();
     const bool written = m_file->commit();
     m_file.reset();
     if (!written) {

@@ -53,12 +53,13 @@ bool istBauordner(const QString& name)
 
 // A hidden folder beside the backups, made as any folder the user makes:
 // with the rights his umask gives, so the finished backup reads as his
-// other folders do. Empty when none can be made.
+// other folders do. It names this process until it is finished, so no
+// other start takes it for a crash's leftover. Empty when none can be made.
 QString bauordnerAnlegen(const QString& ordner)
 {
     for (int versuch = 0; versuch < 100; ++versuch) {
         const QString p = ordner + Bauordnervorsilbe + QString::number(QRandomGenerator::global()->generate(), 36);
-        if (QDir().mkdir(p))
+        if (io::createMarkedFolder(p))
             return p;
         if (!QFileInfo::exists(p))
             return QString();
@@ -116,25 +117,54 @@ QString Sicherungsordner(const Fahrten1& st)
     return standard;
 }
 
+bool EigenerDateiname(const Fahrten1& st, const QString& name)
+{
+    if (Jahresdatei(st, name))
+        return true;
+    static const QRegularExpression schnell(QStringLiteral("^Auto[1-4]_AnzahlEintra_[0-9]+\\.dat$"),
+                                            QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression kopie(QStringLiteral("^(.+)_(vor_Wiederherstellen|vor_Loeschen|beschaedigt)"
+                                                         "_[0-9]{8}_[0-9]{4}(_[0-9]+)?\\.dat$"),
+                                          QRegularExpression::CaseInsensitiveOption);
+    if (schnell.match(name).hasMatch())
+        return true;
+    if (name.compare(QStringLiteral("Kund") + vb::Trim(st.Jahr) + QStringLiteral("_vor_Import.dat"),
+                     Qt::CaseInsensitive) == 0)
+        return true;
+    const QRegularExpressionMatch m = kopie.match(name);
+    if (!m.hasMatch())
+        return false;
+    // Kept before restoring or deleting a trip file: "Auto1_vor_Loeschen_…";
+    // what was left of a damaged data file: "Auto1_26_beschaedigt_…".
+    const QString stamm = m.captured(1);
+    if (m.captured(2).compare(QLatin1String("beschaedigt"), Qt::CaseInsensitive) == 0)
+        return Jahresdatei(st, stamm + QStringLiteral(".dat"));
+    static const QRegularExpression fahrzeug(QStringLiteral("^Auto[1-4]$"), QRegularExpression::CaseInsensitiveOption);
+    return fahrzeug.match(stamm).hasMatch();
+}
+
 int SicherungsresteEntfernen(const Fahrten1& st)
 {
     QStringList ordner = {Sicherungsordner(st)};
     const QString standard = Standardsicherungsordner(st);
     if (QFileInfo(standard).canonicalFilePath() != QFileInfo(ordner.first()).canonicalFilePath())
         ordner << standard;
+    const auto eigen = [&st](const QString& name) { return EigenerDateiname(st, name); };
     int entfernt = 0;
     for (const QString& o : ordner) {
-        entfernt += io::removeRewriteLeftovers(o);
+        entfernt += io::removeRewriteLeftovers(o, eigen);
         const QFileInfoList bau = QDir(o).entryInfoList({Bauordnervorsilbe + QLatin1Char('*')},
                                                         QDir::Dirs | QDir::Hidden | QDir::NoSymLinks | QDir::NoDotAndDotDot);
+        // Only a folder this program marked, and only once its process is gone.
         for (const QFileInfo& fi : bau)
-            if (istBauordner(fi.fileName()) && io::deleteTree(fi.absoluteFilePath()))
+            if (istBauordner(fi.fileName()) && io::isAbandonedMarkedFolder(fi.absoluteFilePath())
+                && io::deleteTree(fi.absoluteFilePath()))
                 ++entfernt;
     }
     return entfernt;
 }
 
-void Sicherheitscopy(Fahrten1& st)
+void Sicherheitscopy(Fahrten1& st, const std::function<void(const QString&)>& meldung)
 {
     const QString ordner = Standardsicherungsordner(st);
     if (vb::Trim(st.Voreinstellung.Sicherungsordner) != ordner)
@@ -147,18 +177,23 @@ void Sicherheitscopy(Fahrten1& st)
             && io::FileExists(ordner + Schnellsicherungsname(k, st.Satznummer)))
             return;   // this state is backed up already
     }
+    // Every copy is tried; one that could not be written is said once, so
+    // a backup set that mixes two states is never passed off as whole.
+    bool vollstaendig = true;
     for (const QString& name : stammdateien(st)) {
         const QString von = datendatei(st, name);
-        if (!von.isEmpty())
-            kopieren(von, ordner + vb::Trim(name));
+        if (!von.isEmpty() && !kopieren(von, ordner + vb::Trim(name)))
+            vollstaendig = false;
     }
     const std::array<qint32, 5> n = Fahrtenzahlen(st);
     for (int k = 1; k <= 4; ++k) {
         const QString ziel = ordner + Schnellsicherungsname(k, n[k]);
         // A quick backup file is the state at that count: never replaced.
-        if (n[k] > 0 && !io::FileExists(ziel))
-            kopieren(datendatei(st, st.fahrtdateiName(k)), ziel);
+        if (n[k] > 0 && !io::FileExists(ziel) && !kopieren(datendatei(st, st.fahrtdateiName(k)), ziel))
+            vollstaendig = false;
     }
+    if (!vollstaendig && meldung)
+        meldung(QStringLiteral("Beim erstellen der Sicherheitscopy ist ein Fehler aufgetreten!"));
 }
 
 void SicherheitscopyNeu(Fahrten1& st, const std::function<void(const QString&)>& meldung)
@@ -203,7 +238,7 @@ void SicherheitscopyNeu(Fahrten1& st, const std::function<void(const QString&)>&
         if (!kopieren(von, bau + QLatin1Char('/') + st.fahrtdateiName(k)))
             vollstaendig = false;
     }
-    if (!vollstaendig || !QDir().rename(bau, ziel)) {
+    if (!vollstaendig || !io::unmarkFolder(bau) || !QDir().rename(bau, ziel)) {
         io::deleteTree(bau);
         if (vollstaendig)
             melden(QStringLiteral("Das Verzeichnis für die Sicherheitscopy konnte nicht erstellt werden!"));

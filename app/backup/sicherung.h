@@ -9,7 +9,7 @@
 // Each copy is written under a temporary name and renamed when complete; a
 // full backup folder appears under its name only once every copy is in.
 //
-//   Sicherheitscopy(st);
+//   Sicherheitscopy(st, [](const QString& t) { plainMessage(t); });
 //   SicherheitscopyNeu(st, [](const QString& t) { plainMessage(t); });
 
 #include <QString>
@@ -39,14 +39,25 @@ QString Standardsicherungsordner(const Fahrten1& st);
 // folder here; else the standard one (created when missing).
 QString Sicherungsordner(const Fahrten1& st);
 
+// A name this program gives a file of its year in the backup folders: the
+// data files, the quick backups, the copies kept before a restore, a
+// deletion or an import, and what was left of a damaged data file
+// ("Auto1_vor_Loeschen_20260105_1200.dat", "Auto1_26_beschaedigt_…").
+bool EigenerDateiname(const Fahrten1& st, const QString& name);
+
 // Removes what a backup or a restore cut off by a crash left in the current
-// backup folder and the program folder's own: the rewrites' temporaries
-// (io::removeRewriteLeftovers) and the hidden folders a full backup is
-// built in. Nothing else is touched. Returns how many entries went.
+// backup folder and the program folder's own: the temporaries of the
+// program's own file names (EigenerDateiname, io::removeRewriteLeftovers)
+// and the hidden folders a full backup is built in, each only when it holds
+// the builder's marker and that process no longer runs (a second running
+// copy may be building one). Links are never followed; nothing else is
+// touched, whatever its name. Returns how many entries went.
 int SicherungsresteEntfernen(const Fahrten1& st);
 
 // Quick backup. Resets the settings' backup folder to the standard one.
-void Sicherheitscopy(Fahrten1& st);
+// Silent when every copy is written; otherwise 'meldung' shows the
+// backup's failure message once.
+void Sicherheitscopy(Fahrten1& st, const std::function<void(const QString&)>& meldung = {});
 // Full backup; 'meldung' shows the plain message boxes.
 void SicherheitscopyNeu(Fahrten1& st, const std::function<void(const QString&)>& meldung);
 

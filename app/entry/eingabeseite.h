@@ -87,10 +87,10 @@ struct Eingabedienste {
     std::function<void(const QString&)> hilfeThema;  // help file at a topic
     // The stored-trips road.
     std::function<void()> ASpeichern;
-    std::function<void()> Datensatzspeichern;
+    std::function<bool()> Datensatzspeichern;     // false: nothing written, the message shown
     std::function<void()> FLaden;
     std::function<void()> DatensatzAnzeigen;
-    std::function<void()> Datensatzloschen;
+    std::function<bool()> Datensatzloschen;       // false: the cut failed, the message shown
     std::function<void()> ErsteLaden;
     std::function<void()> Sicherheitscopy;
     std::function<void()> NeuEintrag;
@@ -122,6 +122,8 @@ struct Eintragung {
     void beep() { if (dienste.beep) dienste.beep(); }
     void pauschaleAnzeigen() { if (dienste.PauschaleAnzeigen) dienste.PauschaleAnzeigen(); }
     static void run(const std::function<void()>& f) { if (f) f(); }
+    // A step of a chain that may fail: false stops the chain there.
+    static bool gelingt(const std::function<bool()>& f) { return !f || f(); }
 
     // Today's day number and the present moment as a day number with the
     // time of day as its fraction (the clock seam).

@@ -117,10 +117,14 @@ void Eintragsfelder::EintragSpeichern_MouseUp(int button)
                 if (!PflichtfeldTest(e_) || DatumZeitTest(e_) != 0 || !e_.meldung(6))
                     return;
                 e_.puffer().Sonderfahrt = 0;
-                Eintragung::run(dienste_.Datensatzspeichern);
+                // Each step only after the one before it was written: a
+                // write message is the end, no question about cutting follows.
+                if (!Eintragung::gelingt(dienste_.Datensatzspeichern))
+                    return;
                 Eintragung::run(dienste_.FLaden);
                 Eintragung::run(dienste_.DatensatzAnzeigen);
-                Eintragung::run(dienste_.Datensatzloschen);
+                if (!Eintragung::gelingt(dienste_.Datensatzloschen))
+                    return;
                 Eintragung::run(dienste_.ErsteLaden);
                 seite_.fokus(st.Voreinstellung.PrivatNurKm ? QStringLiteral("EinGefKm") : QStringLiteral("EinGesprach"));
             }
@@ -136,7 +140,9 @@ void Eintragsfelder::EintragSpeichern_MouseUp(int button)
         if (DatumZeitTest(e_) != 0 || !e_.meldung(6))
             return;
         e_.pauschaleAnzeigen();
-        Eintragung::run(dienste_.Datensatzspeichern);
+        // A trip that could not be written stays on the page as typed.
+        if (!Eintragung::gelingt(dienste_.Datensatzspeichern))
+            return;
         Eintragung::run(dienste_.FLaden);
         Eintragung::run(dienste_.DatensatzAnzeigen);
     }

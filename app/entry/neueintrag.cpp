@@ -24,7 +24,12 @@ void oeffnen(Eintragsseite& s)
     st.FolgepruefungAus = true;
     SperrTest(s);
     const QString pfad = st.fahrtdateiPfad();
-    st.Satznummer = (!pfad.isEmpty() && io::FileExists(pfad)) ? st.Satzanzahl + 1 : 1;
+    const bool vorhanden = !pfad.isEmpty() && io::FileExists(pfad);
+    // Counted from the file: a count taken from a read that stops at the
+    // format's limit would put the new entry onto a stored trip.
+    if (vorhanden)
+        st.Satzanzahl = Fahrtanzahl(pfad);
+    st.Satznummer = vorhanden ? st.Satzanzahl + 1 : 1;
     st.Pufferindex = st.Satznummer >= 2 ? 2 : 1;
     if (st.Pufferindex > 1) {
         FLaden(s);

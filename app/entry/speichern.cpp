@@ -210,13 +210,14 @@ bool Uberschreiben_Benzin(Eintragsseite& s)
     return r.ok;
 }
 
-void Datensatzloschen(Eintragsseite& s)
+bool Datensatzloschen(Eintragsseite& s)
 {
     if (!s.meldung(31))
-        return;
+        return true;
     const Dateiergebnis r = DatensatzloschenDatei(s.st);
     if (!r.ok)
         hinweis(r.meldung);
+    return r.ok;
 }
 
 void ALoeschen(Eintragsseite& s)

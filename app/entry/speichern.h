@@ -27,8 +27,9 @@ bool Uberschreiben(Eintragsseite& s);
 bool Uberschreiben_Benzin(Eintragsseite& s);
 
 // Asks question 31 and on Yes cuts the trip file after record Satznummer
-// (a one-record file stays as it is). The buffers are not reloaded.
-void Datensatzloschen(Eintragsseite& s);
+// (a one-record file stays as it is). The buffers are not reloaded. False
+// only when the cut could not be written (its message shown).
+bool Datensatzloschen(Eintragsseite& s);
 
 // Deletes the current vehicle's trip file after questions 2 and 32; a copy
 // is kept in the backup folder first ("Auto1_vor_Loeschen_<yyyymmdd_hhmm>.dat").

@@ -38,11 +38,11 @@ void EingabeAnbinden(Form1& f)
     d.hilfetext = [w](int n) { w->setCtlText("TEinHilfe", Hilfstext(n)); };
     d.hilfeThema = [](const QString& thema) { HTMLHelp_ShowTopic(mw::Programmpfad(), thema); };
     d.ASpeichern = [seite] { ASpeichern(seite()); };
-    d.Datensatzspeichern = [seite] { Datensatzspeichern(seite()); };
+    d.Datensatzspeichern = [seite] { return Datensatzspeichern(seite()); };
     d.FLaden = [seite] { FLaden(seite()); };
     d.DatensatzAnzeigen = [seite] { DatensatzAnzeigen(seite()); };
     d.ErsteLaden = dienst(&Form1Services::ErsteLaden);
-    d.Datensatzloschen = [seite] { Datensatzloschen(seite()); };
+    d.Datensatzloschen = [seite] { return Datensatzloschen(seite()); };
     d.Sicherheitscopy = dienst(&Form1Services::Sicherheitscopy);
     d.NeuEintrag = [seite] { NeuEintrag(seite()); };
     d.Rueckfahrt = [seite] { Rueckfahrt(seite()); };

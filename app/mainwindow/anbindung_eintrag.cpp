@@ -102,7 +102,7 @@ void EintragAnbinden(Form1& f)
     eintragsseite(f);
     f.services.ErsteLaden = [w] { ErsteLaden(eintragsseite(*w)); };
     f.services.SperrTest = [w] { SperrTest(eintragsseite(*w)); };
-    f.services.Sicherheitscopy = [] { Sicherheitscopy(mw::G()); };
+    f.services.Sicherheitscopy = [] { Sicherheitscopy(mw::G(), [](const QString& t) { mw::plainMessage(t); }); };
     f.services.SicherheitscopyNeu = [w] {
         SicherheitscopyNeu(mw::G(), [](const QString& t) { mw::plainMessage(t); });
         w->Dir1->Refresh();

@@ -46,9 +46,22 @@ static QString TextFahrtdateiFehlt(const QString& datei)
 
 // ---- start-up checks ----
 
+bool Jahresdatei(const Fahrten1& st, const QString& name)
+{
+    QStringList namen = {st.Dateien.Einstellungsdatei, st.Dateien.Kfzdatei, st.Kundendatei};
+    for (int k = 1; k <= 4; ++k)
+        namen << st.Dateien.Fahrtdateien[size_t(k)];
+    for (const QString& n : namen)
+        if (!vb::Trim(n).isEmpty() && vb::Trim(n).compare(name, Qt::CaseInsensitive) == 0)
+            return true;
+    return false;
+}
+
 int ZwischendateienEntfernen(const Fahrten1& st)
 {
-    return st.Programmpfad.isEmpty() ? 0 : io::removeRewriteLeftovers(st.Programmpfad);
+    if (st.Programmpfad.isEmpty())
+        return 0;
+    return io::removeRewriteLeftovers(st.Programmpfad, [&st](const QString& name) { return Jahresdatei(st, name); });
 }
 
 QStringList KeineGewoehnlichenDateien(const Fahrten1& st)
@@ -288,7 +301,12 @@ Dateiergebnis DatensatzspeichernDatei(Fahrten1& st)
     st.Satzanzahl = f.count();
     if (st.Satzanzahl == 0)
         st.Satznummer = 1;
-    if (st.Satznummer < 1 || st.Satznummer > st.Satzanzahl + 1)
+    // A new entry is only ever appended, and only while the file has room:
+    // a number from a stale count must not land on a stored trip.
+    if (st.NeuerEintragOffen && st.Satzanzahl >= MaxFahrten)
+        return Dateiergebnis::fehler(TextDateiVoll());
+    if (st.Satznummer < 1 || st.Satznummer > st.Satzanzahl + 1
+        || (st.NeuerEintragOffen && st.Satznummer != st.Satzanzahl + 1))
         return Dateiergebnis::fehler(TextSatznummerUngueltig(st.Satznummer));
     if (st.Satznummer == st.Satzanzahl + 1 && st.Satzanzahl >= MaxFahrten)
         return Dateiergebnis::fehler(TextDateiVoll());

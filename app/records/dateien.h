@@ -21,8 +21,11 @@ struct Dateiergebnis {
 };
 
 // ---- start-up checks ----
-// Removes the temporaries that interrupted rewrites left in the program
-// folder; returns how many.
+// One of the year's data files by its name, letter case aside: settings,
+// vehicle master, trip memory and the four trip files.
+bool Jahresdatei(const Fahrten1& st, const QString& name);
+// Removes the temporaries that interrupted rewrites of the year's data files
+// left in the program folder, nothing else; returns how many.
 int ZwischendateienEntfernen(const Fahrten1& st);
 // For each of the year's data files that exists under its name but is no
 // regular file (a FIFO, a device, a socket), a German text for a plain
@@ -80,7 +83,9 @@ bool ErsteLadenDatei(Fahrten1& st, bool pufferLeeren = true);
 
 // Writes element 0 as record Satznummer: one past the end appends, an
 // existing number overwrites that record only. Refuses a number below 1 or
-// beyond Satzanzahl + 1 and an append to a full file (MaxFahrten). Updates
+// beyond Satzanzahl + 1 and an append to a full file (MaxFahrten). With a
+// new entry open only an append is taken: a file holding MaxFahrten or
+// more trips refuses it as full, any other number as invalid. Updates
 // Satzanzahl, Satznummer and NeuerEintragOffen as the save expects.
 Dateiergebnis DatensatzspeichernDatei(Fahrten1& st);
 

@@ -1,11 +1,11 @@
 #include "platform/com/profile.h"
 
+#include "platform/io/atomic.h"
 #include "platform/vb/text.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 namespace com {
 
@@ -86,17 +86,14 @@ bool PrivateProfile::writeLines(const QStringList& lines) const
     const QFileInfo info(path_);
     if (!QDir().mkpath(info.absolutePath()))
         return false;
-    QSaveFile f(path_);
-    if (!f.open(QIODevice::WriteOnly))
-        return false;
     QByteArray bytes;
     for (const QString& line : lines) {
         bytes += vb::toAnsi(line);
         bytes += "\r\n";
     }
-    if (f.write(bytes) != bytes.size())
-        return false;
-    return f.commit();
+    // The one write rule of the program: a protected file is refused and
+    // keeps its mode, a link stays a link.
+    return io::writeFileAtomic(path_, bytes);
 }
 
 std::optional<QString> PrivateProfile::value(const QString& section, const QString& key) const

@@ -3,7 +3,8 @@
 // read and written the way the platform's profile functions did: sections and
 // keys match regardless of letter case, every call reads the file afresh, and
 // a write keeps every other line as it was. Writes replace the file
-// atomically so a failure never leaves half a file.
+// atomically so a failure never leaves half a file; a file the user may not
+// write (io::mayWrite) is refused and stays as it was.
 
 #include <QString>
 #include <QStringList>

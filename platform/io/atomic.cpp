@@ -148,14 +148,15 @@ bool copyFileStartAtomic(const QString& from, const QString& to, qint64 limit, Q
     return true;
 }
 
-int removeRewriteLeftovers(const QString& folder)
+int removeRewriteLeftovers(const QString& folder, const std::function<bool(const QString& name)>& own)
 {
     int removed = 0;
     const QDir dir(folder);
     const QFileInfoList entries = dir.entryInfoList(QDir::Files | QDir::Hidden | QDir::System | QDir::NoSymLinks);
     for (const QFileInfo& fi : entries) {
         struct stat st {};
-        if (!detail::isReplacementName(fi.fileName())
+        const QString target = detail::replacedName(fi.fileName());
+        if (target.isEmpty() || !own || !own(target)
             || ::lstat(detail::encodePath(fi.absoluteFilePath()).constData(), &st) != 0 || !S_ISREG(st.st_mode))
             continue;
         if (::unlink(detail::encodePath(fi.absoluteFilePath()).constData()) == 0)

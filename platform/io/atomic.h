@@ -7,6 +7,8 @@
 
 #include <QByteArray>
 #include <QList>
+
+#include <functional>
 #include <QString>
 #include <QtGlobal>
 
@@ -42,8 +44,10 @@ bool copyFileAtomic(const QString& from, const QString& to, QString* error = nul
 bool copyFileStartAtomic(const QString& from, const QString& to, qint64 limit, QString* error = nullptr);
 
 // Removes what interrupted rewrites left in the folder: regular files named
-// as the rewrite's own temporaries (".<name>.neu-<tag>"), nothing else, not
-// in sub-folders, no links. Returns how many were removed.
-int removeRewriteLeftovers(const QString& folder);
+// as the rewrite's own temporaries (".<name>.neu-<tag>") of a file whose
+// name 'own' accepts; nothing else, not in sub-folders, no links. A
+// temporary of any other name may be someone else's. Returns how many
+// were removed.
+int removeRewriteLeftovers(const QString& folder, const std::function<bool(const QString& name)>& own);
 
 } // namespace io

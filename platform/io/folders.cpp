@@ -1,12 +1,75 @@
 #include "platform/io/folders.h"
 
+#include <cerrno>
+#include <csignal>
+#include <limits>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
+#include <QSysInfo>
+
+#include "platform/io/atomic.h"
+#include "platform/io/posixfile.h"
 
 namespace io {
 
 namespace {
+
+const QLatin1String Markenname(".kilometrika-in-arbeit");
+const QByteArray Markenkennung("Kilometrika baut diesen Ordner");
+
+// At most 'max' bytes of a plain file, read to its end (the files below
+// /proc tell no size); a link is not followed. Empty when unreadable.
+QByteArray kurzeDatei(const QByteArray& path, qint64 max)
+{
+    const int fd = ::open(path.constData(), O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC);
+    if (fd < 0)
+        return {};
+    struct stat st {};
+    QByteArray out;
+    if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode)) {
+        char buf[512];
+        for (;;) {
+            const ssize_t n = ::read(fd, buf, sizeof buf);
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n <= 0 || out.size() + n > max)
+                break;
+            out.append(buf, n);
+        }
+    }
+    ::close(fd);
+    return out;
+}
+
+// When the process started, in clock ticks after the computer's start
+// (field 22 of /proc/<pid>/stat); empty when unknown.
+QByteArray startzeit(qint64 pid)
+{
+    const QByteArray s = kurzeDatei("/proc/" + QByteArray::number(pid) + "/stat", 4096);
+    const qsizetype klammer = s.lastIndexOf(')');
+    if (klammer < 0)
+        return {};
+    // The name in brackets may hold blanks; field 3 comes right after it.
+    const QList<QByteArray> felder = s.mid(klammer + 2).split(' ');
+    return felder.size() > 19 ? felder[19] : QByteArray();
+}
+
+QByteArray startkennung()
+{
+    return kurzeDatei("/proc/sys/kernel/random/boot_id", 256).trimmed();
+}
+
+QByteArray rechnername()
+{
+    return QSysInfo::machineHostName().toUtf8();
+}
 
 // Case-insensitive '*' / '?' match, as the file system of the original did.
 bool wildMatch(const QString& name, qsizetype ni, const QString& pat, qsizetype pi)
@@ -140,6 +203,61 @@ QString localPath(const QString& path)
     QString p = path;
     p.replace(u'\\', u'/');
     return p;
+}
+
+bool createMarkedFolder(const QString& path)
+{
+    if (path.isEmpty() || ::mkdir(detail::encodePath(path).constData(), 0777) != 0)
+        return false;
+    const qint64 pid = ::getpid();
+    const QByteArray marke = Markenkennung + "\npid=" + QByteArray::number(pid) + "\nstart=" + startzeit(pid)
+                             + "\nboot=" + startkennung() + "\nhost=" + rechnername() + "\n";
+    // Whole or not there: a half-written marker would name no process.
+    if (!writeFileAtomic(path + QLatin1Char('/') + Markenname, marke)) {
+        deleteTree(path);
+        return false;
+    }
+    return true;
+}
+
+bool unmarkFolder(const QString& path)
+{
+    return ::unlink(detail::encodePath(path + QLatin1Char('/') + Markenname).constData()) == 0 || errno == ENOENT;
+}
+
+bool isAbandonedMarkedFolder(const QString& path)
+{
+    const QByteArray p = detail::encodePath(path);
+    struct stat st {};
+    if (path.isEmpty() || ::lstat(p.constData(), &st) != 0 || !S_ISDIR(st.st_mode))
+        return false;
+    const QList<QByteArray> zeilen = kurzeDatei(p + '/' + Markenname.data(), 4096).split('\n');
+    if (zeilen.value(0) != Markenkennung)
+        return false;
+    QHash<QByteArray, QByteArray> werte;
+    for (const QByteArray& z : zeilen) {
+        const qsizetype gleich = z.indexOf('=');
+        if (gleich > 0)
+            werte.insert(z.left(gleich), z.mid(gleich + 1));
+    }
+    bool zahl = false;
+    const qint64 pid = werte.value("pid").toLongLong(&zahl);
+    if (!zahl || pid <= 0 || pid > std::numeric_limits<pid_t>::max())
+        return false;
+    // Whether a process of another computer still runs cannot be told here.
+    const QByteArray host = werte.value("host");
+    if (!host.isEmpty() && host != rechnername())
+        return false;
+    const QByteArray boot = werte.value("boot");
+    const QByteArray jetztBoot = startkennung();
+    if (!boot.isEmpty() && !jetztBoot.isEmpty() && boot != jetztBoot)
+        return true;   // written before the computer last started
+    if (::kill(pid_t(pid), 0) != 0 && errno == ESRCH)
+        return true;
+    // The number may since have gone to a process started later.
+    const QByteArray start = werte.value("start");
+    const QByteArray jetzt = startzeit(pid);
+    return !start.isEmpty() && !jetzt.isEmpty() && start != jetzt;
 }
 
 } // namespace io

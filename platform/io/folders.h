@@ -31,4 +31,22 @@ bool deleteTree(const QString& folder);
 // Turns a path written with backslashes into one with '/'.
 QString localPath(const QString& path);
 
+// A folder built in several steps (a full backup) holds a marker file that
+// names the process building it until it is finished. Only such a folder
+// whose process no longer runs is a crash's leftover; one another running
+// copy is still building, and every folder of the user's, stays.
+//
+//   if (io::createMarkedFolder(p)) { ...copies...; io::unmarkFolder(p); }
+//   if (io::isAbandonedMarkedFolder(p)) io::deleteTree(p);
+
+// Creates the folder (it must not exist yet) and puts the marker in before
+// anything else. False when either fails; no folder is left behind then.
+bool createMarkedFolder(const QString& path);
+// Takes the marker out of a finished folder; true when none is left.
+bool unmarkFolder(const QString& path);
+// True only for a real folder (no link) holding the marker, itself a plain
+// file, of a process of this computer that no longer runs: its number is
+// free, or taken by a process started at another time or before a restart.
+bool isAbandonedMarkedFolder(const QString& path);
+
 } // namespace io

@@ -111,10 +111,16 @@ QByteArray replacementName(const QByteArray& targetName, quint32 tag)
     return "." + targetName + ".neu-" + QByteArray::number(tag, 36);
 }
 
+QString replacedName(const QString& fileName)
+{
+    static const QRegularExpression pattern(QStringLiteral("^\\.(.+)\\.neu-[0-9a-z]{1,7}$"));
+    const QRegularExpressionMatch m = pattern.match(fileName);
+    return m.hasMatch() ? m.captured(1) : QString();
+}
+
 bool isReplacementName(const QString& fileName)
 {
-    static const QRegularExpression pattern(QStringLiteral("^\\..+\\.neu-[0-9a-z]{1,7}$"));
-    return pattern.match(fileName).hasMatch();
+    return !replacedName(fileName).isEmpty();
 }
 
 bool ReplacementFile::open()

@@ -29,6 +29,9 @@ bool keepOwnerAndMode(int fd, const struct stat& old);
 
 // The name ReplacementFile gives its temporary: ".<target name>.neu-<tag>".
 QByteArray replacementName(const QByteArray& targetName, quint32 tag);
+// The target name a temporary of that pattern stands for ("Auto1_26.dat"
+// for ".Auto1_26.dat.neu-1x"); empty for every other name.
+QString replacedName(const QString& fileName);
 // True for a file name of that pattern.
 bool isReplacementName(const QString& fileName);
 

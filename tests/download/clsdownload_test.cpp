@@ -222,6 +222,32 @@ TEST_F(Netzladen, EveryFailureEndsWithOneErrorAndLeavesTheTargetAlone)
     EXPECT_FALSE(doDownload("http://127.0.0.1:1/x", dir.filePath("fehlt/ziel.bin")));
     QTest::qWait(20);
     EXPECT_TRUE(rec.events.isEmpty());
+
+    // A write-protected file is refused at once, also for root, and keeps its mode.
+    const QFileDevice::Permissions nurLesen = QFileDevice::ReadOwner | QFileDevice::ReadUser | QFileDevice::ReadGroup;
+    ASSERT_TRUE(QFile::setPermissions(target(), nurLesen));
+    {
+        kmktest::LoopServer srv;
+        srv.pieces = {{kmktest::LoopServer::response("HTTP/1.1 200 OK", body), 0}};
+        EXPECT_FALSE(doDownload(srv.url("/x"), target()));
+        QTest::qWait(20);
+        EXPECT_TRUE(rec.events.isEmpty());
+    }
+    // Protected while the reply comes in: refused at its end.
+    ASSERT_TRUE(QFile::setPermissions(target(), nurLesen | QFileDevice::WriteOwner | QFileDevice::WriteUser));
+    {
+        kmktest::LoopServer srv;
+        const QByteArray antwort = kmktest::LoopServer::response("HTTP/1.1 200 OK", body);
+        srv.pieces = {{antwort.left(100), 0}, {antwort.mid(100), 300}};
+        ASSERT_TRUE(doDownload(srv.url("/x"), target()));
+        EXPECT_TRUE(QTest::qWaitFor([&] { return rec.events.contains("Start"); }, 5000));
+        ASSERT_TRUE(QFile::setPermissions(target(), nurLesen));
+        EXPECT_TRUE(QTest::qWaitFor([&] { return rec.ended(); }, 5000));
+        EXPECT_EQ(rec.events.last(), QString("Error %1").arg(netzladen::error::FileAccess));
+    }
+    EXPECT_EQ(readTarget(), "alte Datei");
+    EXPECT_EQ(QFile::permissions(target()) & 0x7077, QFileDevice::ReadOwner | QFileDevice::ReadGroup);   // owner, group, others
+    EXPECT_EQ(filesLeft(), QStringList({"ziel.bin"}));
 }
 
 } // namespace

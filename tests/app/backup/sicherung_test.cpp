@@ -5,6 +5,8 @@
 #include "app/records/jahr.h"
 #include "platform/forms/dirlist.h"
 #include "platform/forms/fakes.h"
+#include "platform/io/atomic.h"
+#include "platform/io/folders.h"
 
 #include <QDir>
 #include <QFile>
@@ -12,8 +14,10 @@
 #include <QTemporaryDir>
 
 #include <csignal>
-#include <sys/stat.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
@@ -185,6 +189,42 @@ TEST(Sicherung, QuickBackupKeepsEachCountOnceAndRefreshesTheOtherFiles)
     Sicherheitscopy(o.st);
     EXPECT_EQ(o.inhalt("Sicherheit/Vor2016.dat"), "v2");
     EXPECT_TRUE(QFile::exists(o.pfad("Sicherheit/Auto1_AnzahlEintra_41.dat")));
+}
+
+TEST(Sicherung, AQuickBackupThatCannotWriteACopySaysSoOnce)
+{
+    // Older write-protected copies in the backup folder, or no folder to write into.
+    struct Fall { QStringList geschuetzt; bool ordnerIstDatei; bool meldung; };
+    const Fall faelle[] = {
+        {{}, false, false},
+        {{"Auto2016.dat"}, false, true},
+        {{"Vor2016.dat"}, false, true},
+        {{"Auto2016.dat", "Vor2016.dat"}, false, true},
+        {{}, true, true},
+    };
+    for (const Fall& f : faelle) {
+        Ordner o;
+        o.fahrten(1, 5);
+        o.st.Satznummer = 5;
+        if (f.ordnerIstDatei) {
+            QDir(o.dir.path()).rmdir("Sicherheit");
+            o.schreibe("Sicherheit", "keine Sicherung");
+        }
+        for (const QString& n : f.geschuetzt) {
+            o.schreibe("Sicherheit/" + n, "alt");
+            ASSERT_EQ(::chmod(QFile::encodeName(o.pfad("Sicherheit/" + n)).constData(), 0444), 0);
+        }
+        QStringList gezeigt;
+        Sicherheitscopy(o.st, [&](const QString& t) { gezeigt << t; });
+        const std::string fall = (f.geschuetzt.join(',') + (f.ordnerIstDatei ? "Datei" : "")).toStdString();
+        EXPECT_EQ(gezeigt, f.meldung ? QStringList{"Beim erstellen der Sicherheitscopy ist ein Fehler aufgetreten!"}
+                                     : QStringList{}) << fall;
+        for (const QString& n : f.geschuetzt)
+            EXPECT_EQ(o.inhalt("Sicherheit/" + n), "alt") << fall;
+        if (!f.ordnerIstDatei) {
+            EXPECT_EQ(o.inhalt("Sicherheit/Auto1_AnzahlEintra_5.dat"), o.inhalt("Auto1_16.dat")) << fall;
+        }
+    }
 }
 
 TEST(Sicherung, QuickBackupOfTheCurrentVehicleIsMadeWhenAnotherHasItsCountAlready)
@@ -397,33 +437,80 @@ TEST(Sicherung, WhatACrashLeftInTheBackupFoldersGoesAndNothingElse)
     QDir(o.dir.path()).mkpath("Fremd");
     o.schreibe("Fremd/wichtig.dat", "x");
     o.st.Voreinstellung.Sicherungsordner = o.pfad("Extern/");
+    o.fahrten(1, 3);
+    // Full backups killed while they copied, into the chosen folder and "Sicherheit".
+    for (const char* ordner : {"Extern/", "Sicherheit/"}) {
+        o.st.Voreinstellung.Sicherungsordner = o.pfad(ordner);
+        const pid_t kind = ::fork();
+        if (kind == 0) {
+            int kopie = 0;
+            sicherungsKopie() = [&kopie](const QString& von, const QString& nach) {
+                if (++kopie == 2)
+                    ::_exit(0);
+                return io::copyFileAtomic(von, nach);
+            };
+            o.voll();
+            ::_exit(1);
+        }
+        int status = 0;
+        ASSERT_EQ(::waitpid(kind, &status, 0), kind);
+        ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    }
+    o.st.Voreinstellung.Sicherungsordner = o.pfad("Extern/");
+    QStringList abgebrochen;
+    for (const char* ordner : {"Extern", "Sicherheit"})
+        for (const QString& n : o.eintraege(ordner))
+            if (n.startsWith(".Sicherung-"))
+                abgebrochen << QString(ordner) + "/" + n;
+    ASSERT_EQ(abgebrochen.size(), 2);
+    // One being built by a copy that still runs (this process).
+    ASSERT_TRUE(io::createMarkedFolder(o.pfad("Extern/.Sicherung-lauf")));
+
+    // ordner: a folder holding a file; bleibt: still there after the start.
     struct Eintrag { const char* name; bool ordner; bool bleibt; };
     const Eintrag eintraege[] = {
-        {"Extern/.Sicherung-1x3k9", true, false},
         {"Extern/.Auto1_vor_Wiederherstellen_20160615_1200.dat.neu-2f", false, false},
-        {"Sicherheit/.Sicherung-zzzzzzz", true, false},
+        {"Extern/.Auto2_vor_Loeschen_20160615_1200_2.dat.neu-a", false, false},
+        {"Extern/.Auto1_16_beschaedigt_20160615_1200.dat.neu-3", false, false},
+        {"Extern/.Kund2016_vor_Import.dat.neu-b", false, false},
         {"Sicherheit/.Auto1_AnzahlEintra_40.dat.neu-0", false, false},
+        {"Sicherheit/.Vor2016.dat.neu-1", false, false},
+        {"Extern/.Sicherung-lauf", true, true},
+        {"Extern/.Sicherung-2025/Fotos", true, true},
+        {"Extern/.Sicherung-alt", true, true},
+        {"Sicherheit/.Sicherung-1x", true, true},
         {"Extern/Au1-3 E", true, true},
         {"Extern/.Sicherung-Alt", true, true},
         {"Extern/Sicherung-1x", true, true},
         {"Extern/.Sicherung-12345678", true, true},
         {"Extern/.Sicherung-1y", false, true},
         {"Extern/Notizen.neu-1x", false, true},
+        {"Extern/.bashrc.neu-abc", false, true},
+        {"Extern/.notiz.neu-1", false, true},
+        {"Sicherheit/.bashrc.neu-abc", false, true},
+        {"Sicherheit/.Vor2015.dat.neu-1", false, true},
+        {"Sicherheit/.Auto1_Urlaub.dat.neu-1", false, true},
+        {"Sicherheit/.Auto5_vor_Loeschen_20160615_1200.dat.neu-1", false, true},
     };
     for (const Eintrag& e : eintraege) {
         if (e.ordner) {
             ASSERT_TRUE(QDir(o.dir.path()).mkpath(e.name));
-            o.schreibe(QString(e.name) + "/Vor2016.dat", "v");
+            o.schreibe(QString(e.name) + "/Auto1_16.dat", "v");
             o.schreibe(QString(e.name) + "/.Auto1_16.dat.neu-4", "halb");
         } else {
             o.schreibe(e.name, "x");
         }
     }
+    o.schreibe("Extern/.Sicherung-2025/steuer.txt", "x");
     ASSERT_TRUE(QFile::link(o.pfad("Fremd"), o.pfad("Extern/.Sicherung-5")));
 
-    EXPECT_EQ(SicherungsresteEntfernen(o.st), 4);
+    EXPECT_EQ(SicherungsresteEntfernen(o.st), 8);
+    for (const QString& a : abgebrochen)
+        EXPECT_FALSE(QFileInfo::exists(o.pfad(a))) << qPrintable(a);
     for (const Eintrag& e : eintraege)
         EXPECT_EQ(QFileInfo::exists(o.pfad(e.name)), e.bleibt) << e.name;
+    EXPECT_EQ(o.inhalt("Extern/.Sicherung-2025/Fotos/Auto1_16.dat"), "v");
+    EXPECT_EQ(o.inhalt("Extern/.Sicherung-2025/steuer.txt"), "x");
     EXPECT_TRUE(QFileInfo(o.pfad("Extern/.Sicherung-5")).isSymLink());
     EXPECT_EQ(o.inhalt("Fremd/wichtig.dat"), "x");
 }

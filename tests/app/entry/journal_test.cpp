@@ -9,6 +9,7 @@
 #include "app/entry/navigation.h"
 #include "app/entry/neueintrag.h"
 #include "app/entry/speichern.h"
+#include "app/records/dateien.h"
 #include "app/mainwindow/sstab.h"
 #include "platform/forms/combobox.h"
 #include "platform/vb/text.h"
@@ -287,6 +288,27 @@ TEST(Speichern, NewTripIsAppendedAfterQuestionFiveAndShown)
         EXPECT_EQ(p.st.Pufferindex, 3);
         EXPECT_FALSE(p.st.NeuerEintragOffen);
         EXPECT_EQ(p.text("FahrtNr"), " 4");
+    }
+}
+
+TEST(Speichern, ANewEntryInAFileAtTheLimitIsRefusedAsFullAndOverwritesNoTrip)
+{
+    for (qint32 anzahl : {32767, 32768, 33000}) {
+        Seite p;
+        p.schreibe(QList<FahrtDatensatz>{Seite::fahrt(1)});
+        const QByteArray vorher = p.inhalt().repeated(anzahl);
+        {
+            QFile f(p.pfad());
+            ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.write(vorher) == vorher.size());
+        }
+        p.st.Satzanzahl = 32767;   // as a read stopping at the format's limit counts
+        NeuEintrag(p.s);
+        EXPECT_EQ(p.st.Satznummer, anzahl + 1);
+        p.st.Satzpuffer[0] = Seite::fahrt(2);
+        ASpeichern(p.s);
+        EXPECT_EQ(p.fragen, QList<int>{5}) << anzahl;
+        EXPECT_EQ(p.meldungstexte(), QStringList{TextDateiVoll()}) << anzahl;
+        EXPECT_TRUE(p.inhalt() == vorher) << anzahl;
     }
 }
 

@@ -6,6 +6,7 @@
 #include "app/entry/eingabefelder.h"
 #include "app/mainwindow/page_eintragungen.h"
 #include "app/mainwindow/sstab.h"
+#include "app/records/dateien.h"
 #include "platform/com/controlhost.h"
 #include "platform/forms/combobox.h"
 #include "platform/forms/events.h"
@@ -475,6 +476,29 @@ TEST(Tippen, SaveButtonShowsTheLastMissingFieldAndRightClickOverwritesAndCuts)
     ASSERT_EQ(w.fahrten().size(), 2 * FahrtDatensatz::Laenge);
     EXPECT_EQ(w.satz(2).Grund, QString("Messe").leftJustified(50));
     EXPECT_EQ(w.satz(2).Eintragsstatus, 0);
+
+    // A cut that fails: the page is not moved on to the last trip.
+    w.fahrt("13.03.2016", "10", "Bonn");
+    w.maus("AutoDatZuruck");
+    ASSERT_EQ(fahrten1().Satznummer, 2);
+    const auto schneiden = w.felder()->dienste().Datensatzloschen;
+    w.felder()->dienste().Datensatzloschen = [] { return false; };
+    w.maus("EintragSpeichern", Qt::RightButton);
+    EXPECT_EQ(fahrten1().Satznummer, 2);
+    w.felder()->dienste().Datensatzloschen = schneiden;
+
+    // A write-protected file: the write message ends it, question 31 never comes.
+    w.leeren("EinGrund");
+    w.tippen("EinGrund", "Kunde");
+    const QByteArray geschuetzt = w.fahrten();
+    ASSERT_TRUE(QFile::setPermissions(w.u.pfad("Auto1_16.dat"), QFileDevice::ReadOwner | QFileDevice::ReadGroup
+                                                                     | QFileDevice::ReadOther));
+    w.u.meldungen.clear();
+    w.u.fakes.dialogs.shown.clear();
+    w.maus("EintragSpeichern", Qt::RightButton);
+    EXPECT_EQ(w.u.meldungen, QList<int>{6});
+    EXPECT_EQ(w.u.klartexte(), QStringList{kmk::TextSchreibfehler(w.u.pfad("Auto1_16.dat"))});
+    EXPECT_EQ(w.fahrten(), geschuetzt);
 }
 
 TEST(Tippen, ACorrectionGoesThroughTheJournal)
@@ -654,6 +678,18 @@ TEST(Tippen, RightClickOfAPrivateCarOverwritesOnlyAShownStoredTrip)
     EXPECT_EQ(w.u.meldungen, QList<int>{6});
     ASSERT_EQ(w.fahrten().size(), FahrtDatensatz::Laenge);
     EXPECT_EQ(w.satz(1).GefahreneKm, 120);
+
+    // A write-protected file: the message, and the typed km stay on the page.
+    ASSERT_TRUE(QFile::setPermissions(w.u.pfad("Auto1_16.dat"), QFileDevice::ReadOwner | QFileDevice::ReadGroup
+                                                                     | QFileDevice::ReadOther));
+    w.leeren("EinGefKm");
+    w.tippen("EinGefKm", "130");
+    w.u.fakes.dialogs.shown.clear();
+    w.maus("EintragSpeichern", Qt::RightButton);
+    EXPECT_EQ(w.u.klartexte(), QStringList{kmk::TextSchreibfehler(w.u.pfad("Auto1_16.dat"))});
+    EXPECT_EQ(w.satz(1).GefahreneKm, 120);
+    EXPECT_EQ(w.text("EinGefKm"), "130");
+    ASSERT_TRUE(QFile::setPermissions(w.u.pfad("Auto1_16.dat"), QFileDevice::ReadOwner | QFileDevice::WriteOwner));
 
     w.taste(Qt::Key_F9);
     w.u.meldungen.clear();

@@ -307,6 +307,15 @@ TEST(Startup, ClosingWritesTheCurrentVehicleIntoTheSettings)
     u.form->Command17_Click();
     EXPECT_EQ(schnell, 1);
     EXPECT_EQ(vb::getI16(u.lies("Vor2016.dat"), 327), 3);
+
+    // An older write-protected copy the quick backup cannot replace is said.
+    ASSERT_TRUE(u.starte());
+    ASSERT_TRUE(u.schreibe("Sicherheit/Vor2016.dat", "alt"));
+    ASSERT_TRUE(QFile::setPermissions(u.pfad("Sicherheit/Vor2016.dat"), QFileDevice::ReadOwner));
+    u.fakes.dialogs.shown.clear();
+    u.form->Command17_Click();
+    EXPECT_EQ(u.klartexte(), QStringList{"Beim erstellen der Sicherheitscopy ist ein Fehler aufgetreten!"});
+    EXPECT_EQ(u.lies("Sicherheit/Vor2016.dat"), "alt");
 }
 
 TEST(Startup, SplashEndsTheProgramWithStatusOneAfterAFatalMessage)

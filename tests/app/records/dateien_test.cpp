@@ -170,6 +170,23 @@ TEST_F(Dateien, ANewVehicleFileHoldsFourEmptyCompanyCars)
     EXPECT_EQ(st.Kfz.Firmenfahrzeug, FALSCH);
 }
 
+TEST_F(Dateien, OnlyTheTemporariesOfTheYearsDataFilesGoAtStart)
+{
+    struct Fall { const char* name; bool bleibt; };
+    const Fall faelle[] = {
+        {".Auto1_16.dat.neu-1x", false}, {".auto4_16.dat.neu-0", false}, {".Vor2016.dat.neu-2", false},
+        {".Kund2016.dat.neu-3", false},  {".Auto2016.dat.neu-4", false}, {".Vor2015.dat.neu-5", true},
+        {".Auto5_16.dat.neu-6", true},   {".bashrc.neu-abc", true},     {".notiz.neu-1", true},
+    };
+    for (const Fall& f : faelle) {
+        QFile d(dir.filePath(f.name));
+        ASSERT_TRUE(d.open(QIODevice::WriteOnly));
+    }
+    EXPECT_EQ(ZwischendateienEntfernen(st), 5);
+    for (const Fall& f : faelle)
+        EXPECT_EQ(QFile::exists(dir.filePath(f.name)), f.bleibt) << f.name;
+}
+
 TEST_F(Dateien, SavingTheFirstRecordCreatesTheFile)
 {
     EXPECT_FALSE(FLadenDatei(st));
@@ -225,27 +242,53 @@ TEST_F(Dateien, RecordNumbersOutsideTheFileAreRefused)
         EXPECT_FALSE(e.ok) << nr;
         EXPECT_TRUE(e.meldung.contains("ungültig")) << qPrintable(e.meldung);
     }
+    // A new entry goes after the last trip or nowhere, never onto a stored one.
+    st.NeuerEintragOffen = true;
+    st.Pufferindex = 2;
+    for (qint32 nr : {1, 3}) {
+        st.Satznummer = nr;
+        const Dateiergebnis e = DatensatzspeichernDatei(st);
+        EXPECT_FALSE(e.ok) << nr;
+        EXPECT_TRUE(e.meldung.contains("ungültig")) << qPrintable(e.meldung);
+    }
     EXPECT_EQ(inhalt(fahrtPfad()), vorher);
 }
 
 TEST_F(Dateien, AFullTripFileRefusesTheNextTrip)
 {
-    {
-        QFile f(fahrtPfad());
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        ASSERT_TRUE(f.resize(qint64(MaxFahrten) * 671));
+    // A file at or beyond the limit, the new entry numbered after the last
+    // trip or after the 32,767 a limited read counts: full, nothing written.
+    struct Fall { qint32 anzahl; qint32 nummer; };
+    for (const Fall f : {Fall{32767, 32768}, Fall{32768, 32768}, Fall{32768, 32769}, Fall{33000, 32768},
+                         Fall{33000, 33001}}) {
+        {
+            QFile datei(fahrtPfad());
+            ASSERT_TRUE(datei.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            ASSERT_TRUE(datei.resize(qint64(f.anzahl) * 671));
+        }
+        st.Pufferindex = 2;
+        st.NeuerEintragOffen = true;
+        st.Satznummer = f.nummer;
+        st.Satzpuffer[0] = fahrt(1);
+        const Dateiergebnis e = DatensatzspeichernDatei(st);
+        EXPECT_FALSE(e.ok) << f.anzahl << " " << f.nummer;
+        EXPECT_TRUE(e.meldung.contains("32767")) << qPrintable(e.meldung);
+        EXPECT_TRUE(st.NeuerEintragOffen);
+        EXPECT_EQ(QFileInfo(fahrtPfad()).size(), qint64(f.anzahl) * 671) << f.anzahl;
+        QFile datei(fahrtPfad());
+        ASSERT_TRUE(datei.open(QIODevice::ReadOnly) && datei.seek(qint64(32767) * 671));
+        EXPECT_EQ(datei.read(671), f.anzahl > 32767 ? QByteArray(671, '\0') : QByteArray()) << f.anzahl;
     }
-    st.Pufferindex = 2;
-    st.NeuerEintragOffen = true;
-    st.Satznummer = MaxFahrten + 1;
-    st.Satzpuffer[0] = fahrt(1);
-    const Dateiergebnis e = DatensatzspeichernDatei(st);
-    EXPECT_FALSE(e.ok);
-    EXPECT_TRUE(e.meldung.contains("32767"));
-    EXPECT_TRUE(st.NeuerEintragOffen);
-    EXPECT_EQ(QFileInfo(fahrtPfad()).size(), qint64(MaxFahrten) * 671);
+    QFile::remove(fahrtPfad());
+    {
+        QFile datei(fahrtPfad());
+        ASSERT_TRUE(datei.open(QIODevice::WriteOnly));
+        ASSERT_TRUE(datei.resize(qint64(MaxFahrten) * 671));
+    }
 
     // The last record itself can still be corrected in place.
+    st.NeuerEintragOffen = false;
+    st.Pufferindex = 3;
     st.Satznummer = MaxFahrten;
     EXPECT_TRUE(DatensatzspeichernDatei(st).ok);
     EXPECT_EQ(FahrtLesen(fahrtPfad(), MaxFahrten), fahrt(1));

@@ -64,11 +64,12 @@ TEST(PrivateProfile, ReadsLikeThePlatformProfileFunctions)
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("RU4DUD.INI"));
     writeBytes(path, "; comment\r\n[QKCalendar Settings]\r\nDayTitles = S M D M D F S \r\nMaxDate=-2147483643\r\n"
-                     "Quoted=\"  x  \"\r\nNumber=12abc\r\n\r\n[Other]\nKey=1\n");
+                     "Quoted=\"  x  \"\r\nNumber=12abc\r\nk=\"\"\r\n\r\n[Other]\nKey=1\n");
     PrivateProfile p(path);
     EXPECT_EQ(p.readString(QStringLiteral("qkcalendar settings"), QStringLiteral("daytitles"), QString()),
               QStringLiteral("S M D M D F S"));
     EXPECT_EQ(p.readString(QStringLiteral("QKCalendar Settings"), QStringLiteral("Quoted"), QString()), QStringLiteral("  x  "));
+    EXPECT_EQ(p.readString(QStringLiteral("QKCalendar Settings"), QStringLiteral("k"), QStringLiteral("d")), QString());
     EXPECT_EQ(p.readInt(QStringLiteral("QKCalendar Settings"), QStringLiteral("MaxDate"), 0), -2147483643);
     EXPECT_EQ(p.readInt(QStringLiteral("QKCalendar Settings"), QStringLiteral("Number"), 0), 12);
     EXPECT_EQ(p.readInt(QStringLiteral("QKCalendar Settings"), QStringLiteral("Missing"), 77), 77);
@@ -98,6 +99,15 @@ TEST(PrivateProfile, WritesKeepOtherLinesAndUseWindows1252)
     ASSERT_TRUE(p.removeSection(QStringLiteral("b")));
     EXPECT_EQ(fileBytes(path).toHex(), QByteArray("; keep me\r\n[A]\r\n; inner\r\nY=20\r\nnew=M\xe4rz \x80\r\n[C]\r\nk=v\r\n").toHex());
     EXPECT_TRUE(p.removeSection(QStringLiteral("never there")));
+
+    // A write-protected file is refused by every write, also for root, and keeps its mode.
+    const QByteArray vorher = fileBytes(path);
+    ASSERT_TRUE(QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::ReadGroup));
+    EXPECT_FALSE(p.writeString(QStringLiteral("A"), QStringLiteral("Y"), QStringLiteral("21")));
+    EXPECT_FALSE(p.removeKey(QStringLiteral("A"), QStringLiteral("Y")));
+    EXPECT_FALSE(p.removeSection(QStringLiteral("C")));
+    EXPECT_EQ(fileBytes(path), vorher);
+    EXPECT_EQ(QFile::permissions(path) & 0x7077, QFileDevice::ReadOwner | QFileDevice::ReadGroup);   // owner, group, others
 }
 
 TEST(Coercion, FollowsTheAutomationRules)

@@ -4,6 +4,7 @@
 #include <functional>
 #include <sys/stat.h>
 #include <sys/resource.h>
+#include <unistd.h>
 
 #include <QDir>
 #include <QFile>
@@ -221,7 +222,8 @@ TEST(Atomic, AWriteProtectedFileIsRefusedByEveryWriteAndStaysAsItWas)
     QTemporaryDir anderswo;
     const QString quelle = anderswo.filePath(QStringLiteral("sicherung.dat"));
     writeRaw(quelle, "CCCC");
-    struct Fall { const char* weg; std::function<bool(const QString&)> schreiben; };
+    // verweis: written through a link to the protected file.
+    struct Fall { const char* weg; std::function<bool(const QString&)> schreiben; bool verweis = false; };
     const Fall faelle[] = {
         {"whole file", [](const QString& p) { return io::writeFileAtomic(p, "neu!"); }},
         {"records", [](const QString& p) { return io::rewriteRecords(p, 4, {"1111", "2222", "3333"}); }},
@@ -229,19 +231,47 @@ TEST(Atomic, AWriteProtectedFileIsRefusedByEveryWriteAndStaysAsItWas)
         {"copy onto it", [&](const QString& p) { return io::copyFileAtomic(quelle, p); }},
         {"append", [](const QString& p) { return io::RecordFile(p, 4).append("5555"); }},
         {"record in place", [](const QString& p) { return io::RecordFile(p, 4).write(1, "5555"); }},
+        {"append through a link", [](const QString& p) { return io::RecordFile(p, 4).append("5555"); }, true},
+        {"record in place through a link", [](const QString& p) { return io::RecordFile(p, 4).write(1, "5555"); }, true},
     };
     for (const Fall& f : faelle) {
         QTemporaryDir dir;   // the folder itself stays writable
         const QString path = dir.filePath(QStringLiteral("Auto1_26.dat"));
+        const QString link = dir.filePath(QStringLiteral("Verweis.dat"));
         writeRaw(path, "AAAABBBB");
         ASSERT_EQ(::chmod(QFile::encodeName(path).constData(), 0444), 0);
+        if (f.verweis) {
+            ASSERT_TRUE(QFile::link(path, link));
+        }
         EXPECT_FALSE(io::mayWrite(path));
-        EXPECT_FALSE(f.schreiben(path)) << f.weg;
+        EXPECT_FALSE(f.schreiben(f.verweis ? link : path)) << f.weg;
         EXPECT_EQ(readRaw(path), QByteArray("AAAABBBB")) << f.weg;
         struct stat st {};
         ASSERT_EQ(::stat(QFile::encodeName(path).constData(), &st), 0);
         EXPECT_EQ(st.st_mode & 07777, 0444u) << f.weg;
-        EXPECT_EQ(entries(dir), QStringList{QStringLiteral("Auto1_26.dat")}) << f.weg;
+        const QStringList bleiben = f.verweis ? QStringList{QStringLiteral("Auto1_26.dat"), QStringLiteral("Verweis.dat")}
+                                              : QStringList{QStringLiteral("Auto1_26.dat")};
+        EXPECT_EQ(entries(dir), bleiben) << f.weg;
+    }
+}
+
+TEST(Atomic, MayWriteAsksForAnyWriteBitAndThenTheSystem)
+{
+    QTemporaryDir dir;
+    const QString datei = dir.filePath(QStringLiteral("Auto1_26.dat"));
+    writeRaw(datei, "AAAA");
+    // A write bit for the group only: root may write it, its owner may not.
+    struct Fall { const char* name; mode_t mode; QString pfad; bool darf; };
+    const Fall faelle[] = {
+        {"0444", 0444, datei, false},
+        {"0644", 0644, datei, true},
+        {"0464", 0464, datei, ::geteuid() == 0},
+        {"missing", 0644, dir.filePath(QStringLiteral("fehlt.dat")), true},
+        {"below a file", 0644, datei + QStringLiteral("/x"), false},
+    };
+    for (const Fall& f : faelle) {
+        ASSERT_EQ(::chmod(QFile::encodeName(datei).constData(), f.mode), 0);
+        EXPECT_EQ(io::mayWrite(f.pfad), f.darf) << f.name;
     }
 }
 
@@ -262,15 +292,20 @@ TEST(Atomic, LeftoversOfInterruptedRewritesAndNothingElseAreRemoved)
     ASSERT_TRUE(QDir(dir.path()).mkdir(".Kund2016.dat.neu-4"));   // a folder of that name
     writeRaw(dir.filePath("Notizen.txt"), "x");
     writeRaw(dir.filePath("Sicherheit/.Auto1_16.dat.neu-1x"), "x");   // not in the program folder
+    // The last ones are temporaries by their pattern, but of names not the caller's own.
     const QStringList bleiben = {".Auto1_16.dat.neu-", ".Vor2016.dat.neu-ABC", ".Vor2016.dat.neu-12345678",
-                                 "Vor2016.dat.neu-1x", ".Vor2016.dat.alt-1x", ".Vor2016.dat.neu-1x.bak"};
+                                 "Vor2016.dat.neu-1x", ".Vor2016.dat.alt-1x", ".Vor2016.dat.neu-1x.bak",
+                                 ".bashrc.neu-abc", ".notiz.neu-1", ".Vor2015.dat.neu-1x"};
     for (const QString& n : bleiben)
         writeRaw(dir.filePath(n), "x");
     writeRaw(dir.filePath(".Auto1_16.dat.neu-" + QString::number(0xFFFFFFFFu, 36)), QByteArray(5000, 'x'));
     writeRaw(dir.filePath(".Vor2016.dat.neu-0"), "x");
     ASSERT_TRUE(QFile::link(dir.filePath("Notizen.txt"), dir.filePath(".Link.dat.neu-5")));
 
-    EXPECT_EQ(io::removeRewriteLeftovers(dir.path()), 2);
+    const auto eigen = [](const QString& name) {
+        return QStringList{"Auto1_16.dat", "Vor2016.dat", "Kund2016.dat", "Link.dat"}.contains(name);
+    };
+    EXPECT_EQ(io::removeRewriteLeftovers(dir.path(), eigen), 2);
     QStringList erwartet = bleiben;
     erwartet << "Notizen.txt" << "Sicherheit" << ".Kund2016.dat.neu-4" << ".Link.dat.neu-5";
     erwartet.sort();
@@ -278,5 +313,5 @@ TEST(Atomic, LeftoversOfInterruptedRewritesAndNothingElseAreRemoved)
     da.sort();
     EXPECT_EQ(da, erwartet);
     EXPECT_TRUE(QFile::exists(dir.filePath("Sicherheit/.Auto1_16.dat.neu-1x")));
-    EXPECT_EQ(io::removeRewriteLeftovers(dir.filePath("fehlt")), 0);
+    EXPECT_EQ(io::removeRewriteLeftovers(dir.filePath("fehlt"), eigen), 0);
 }

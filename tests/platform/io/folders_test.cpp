@@ -3,7 +3,10 @@
 #include <fcntl.h>
 #include <linux/fs.h>
 #include <sys/ioctl.h>
+#include <sys/wait.h>
 #include <unistd.h>
+
+#include <functional>
 
 #include <QDir>
 #include <QFile>
@@ -51,6 +54,42 @@ private:
     QByteArray m_path;
     bool m_on = false;
 };
+
+// A marked folder whose builder has ended, as a killed backup leaves it.
+void verlassenAnlegen(const QString& path)
+{
+    const pid_t kind = ::fork();
+    if (kind == 0)
+        ::_exit(io::createMarkedFolder(path) ? 0 : 1);
+    int status = 0;
+    ASSERT_EQ(::waitpid(kind, &status, 0), kind);
+    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+}
+
+// The one file a freshly marked folder holds: its marker.
+QString marke(const QString& folder)
+{
+    const QStringList l = QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System);
+    return l.size() == 1 ? folder + QStringLiteral("/") + l.first() : QString();
+}
+
+// The marker's line "<key>=..." becomes "<key>=<value>".
+void markeAendern(const QString& folder, const QByteArray& key, const QByteArray& value)
+{
+    QFile f(marke(folder));
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    QList<QByteArray> zeilen = f.readAll().split('\n');
+    f.close();
+    bool gefunden = false;
+    for (QByteArray& z : zeilen)
+        if (z.startsWith(key + "=")) {
+            z = key + "=" + value;
+            gefunden = true;
+        }
+    ASSERT_TRUE(gefunden) << key.constData();
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.write(zeilen.join('\n'));
+}
 
 } // namespace
 
@@ -202,4 +241,61 @@ TEST(Folders, BackslashPaths)
 {
     EXPECT_EQ(io::localPath(QStringLiteral("C:\\Fahrten\\Sicherung\\")), QStringLiteral("C:/Fahrten/Sicherung/"));
     EXPECT_EQ(io::localPath(QStringLiteral("/ok/path")), QStringLiteral("/ok/path"));
+}
+
+TEST(Folders, OnlyAMarkedFolderWhoseProcessHasEndedIsAbandoned)
+{
+    QTemporaryDir dir;
+    const QString anderswo = dir.filePath(QStringLiteral("anderswo"));
+    verlassenAnlegen(anderswo);
+    struct Fall { const char* name; std::function<void(const QString&)> anlegen; bool verlassen; };
+    const Fall faelle[] = {
+        {"built by this running process", [](const QString& p) { ASSERT_TRUE(io::createMarkedFolder(p)); }, false},
+        {"its process has ended", [](const QString& p) { verlassenAnlegen(p); }, true},
+        {"its number taken by a later process",
+         [](const QString& p) {
+             ASSERT_TRUE(io::createMarkedFolder(p));
+             markeAendern(p, "start", "1");
+         },
+         true},
+        {"written before the computer last started",
+         [](const QString& p) {
+             ASSERT_TRUE(io::createMarkedFolder(p));
+             markeAendern(p, "boot", "00000000-0000-0000-0000-000000000000");
+         },
+         true},
+        {"of another computer",
+         [](const QString& p) {
+             verlassenAnlegen(p);
+             markeAendern(p, "host", "anderer-rechner");
+         },
+         false},
+        {"finished",
+         [](const QString& p) {
+             verlassenAnlegen(p);
+             ASSERT_TRUE(io::unmarkFolder(p));
+         },
+         false},
+        {"not marked",
+         [](const QString& p) {
+             ASSERT_TRUE(QDir().mkdir(p));
+             touch(p + QStringLiteral("/Auto1_26.dat"));
+         },
+         false},
+        {"a link to an abandoned folder", [&](const QString& p) { ASSERT_TRUE(QFile::link(anderswo, p)); }, false},
+        {"its marker a link",
+         [&](const QString& p) {
+             ASSERT_TRUE(QDir().mkdir(p));
+             ASSERT_TRUE(QFile::link(marke(anderswo), p + QStringLiteral("/") + QFileInfo(marke(anderswo)).fileName()));
+         },
+         false},
+    };
+    for (const Fall& f : faelle) {
+        const QString p = dir.filePath(QString::fromUtf8(f.name));
+        f.anlegen(p);
+        EXPECT_EQ(io::isAbandonedMarkedFolder(p), f.verlassen) << f.name;
+    }
+    // A folder that is there already is not taken over.
+    EXPECT_FALSE(io::createMarkedFolder(dir.filePath(QStringLiteral("not marked"))));
+    EXPECT_FALSE(io::isAbandonedMarkedFolder(dir.filePath(QStringLiteral("not marked"))));
 }
