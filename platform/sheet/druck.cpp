@@ -175,16 +175,55 @@ Druckdienste*& druckdienste()
     return aktuell;
 }
 
-int dateitypZuName(QString& name)
+namespace {
+
+// What the save dialog offers, in its order.
+struct Ablagetyp {
+    int typ;
+    const char* filter;
+};
+constexpr Ablagetyp kAblagetypen[] = {
+    {TypArbeitsmappe, "Excel-Arbeitsmappe (*.xlsx)"},
+    {TypPdf, "PDF-Dokument (*.pdf)"},
+    {TypText, "Text, Tabulator getrennt (*.txt)"},
+};
+
+} // namespace
+
+QString ablagefilter()
+{
+    QStringList filter;
+    for (const Ablagetyp& a : kAblagetypen)
+        filter << QString::fromLatin1(a.filter);
+    return filter.join(QStringLiteral(";;"));
+}
+
+QString filterZuDateityp(int typ)
+{
+    for (const Ablagetyp& a : kAblagetypen)
+        if (a.typ == typ)
+            return QString::fromLatin1(a.filter);
+    return QString::fromLatin1(kAblagetypen[0].filter);
+}
+
+int dateitypZuFilter(const QString& filter)
+{
+    for (const Ablagetyp& a : kAblagetypen)
+        if (filter == QLatin1String(a.filter))
+            return a.typ;
+    return TypArbeitsmappe;
+}
+
+int dateitypZuName(QString& name, int gewaehlt)
 {
     const QString endung = QFileInfo(name).suffix().toLower();
-    if (endung == u"pdf")
-        return TypPdf;
-    if (endung == u"txt" || endung == u"tsv")
+    if (endung == u"tsv")
         return TypText;
-    if (endung.isEmpty())
-        name += QStringLiteral(".xlsx");
-    return TypArbeitsmappe;
+    for (const Ablagetyp& a : kAblagetypen)
+        if (endung == forms::filterSuffix(QString::fromLatin1(a.filter)))
+            return a.typ;
+    name += QLatin1Char('.') + forms::filterSuffix(filterZuDateityp(gewaehlt));
+    return dateitypZuFilter(filterZuDateityp(gewaehlt));
 }
 
 } // namespace sheet

@@ -77,8 +77,18 @@ private:
     Druckdienste* m_alt;
 };
 
-// The save dialog's choice as a file type: ".pdf" a PDF, ".txt"/".tsv"
-// text, anything else the workbook (".xlsx" added when there is no ending).
-int dateitypZuName(QString& name);
+// The types the save dialog offers, as its filter list, workbook first.
+QString ablagefilter();
+// The filter of a file type in that list; the type a filter stands for
+// (the workbook for one not in the list).
+QString filterZuDateityp(int typ);
+int dateitypZuFilter(const QString& filter);
+
+// The save dialog's answer as a file type. A name that ends in an offered
+// type's ending (".xlsx", ".pdf", ".txt", also ".tsv", in any case) is
+// that type, whatever type was chosen; any other name gets the ending of
+// the chosen type 'gewaehlt' added: "Fahrten 1.12" chosen as a workbook is
+// written as "Fahrten 1.12.xlsx".
+int dateitypZuName(QString& name, int gewaehlt);
 
 } // namespace sheet
