@@ -21,18 +21,32 @@
 
 namespace sheet {
 
+std::pair<QString, QString> druckziel(const QString& name)
+{
+    const qsizetype strich = name.indexOf(QLatin1Char('/'));
+    if (strich < 0)
+        return {name, QString()};
+    return {name.left(strich), name.mid(strich + 1)};
+}
+
+bool nimmtAn(bool gelistet, const char* annahme)
+{
+    return gelistet && qstrcmp(annahme, "false") != 0;
+}
+
 // Qt hands a job to the print system without learning whether it was
-// queued, so the print system is asked first. A listed queue without
-// the accepting flag has not refused.
+// queued, so the print system is asked first.
 bool nimmtAuftraege(const QString& name)
 {
     if (name.isEmpty())
         return false;
+    const auto [warteschlange, instanz] = druckziel(name);
+    const QByteArray w = warteschlange.toUtf8(), i = instanz.toUtf8();
     cups_dest_t* ziele = nullptr;
     const int anzahl = cupsGetDests(&ziele);
-    const cups_dest_t* ziel = cupsGetDest(name.toUtf8().constData(), nullptr, anzahl, ziele);
-    const char* nimmt = ziel ? cupsGetOption("printer-is-accepting-jobs", ziel->num_options, ziel->options) : nullptr;
-    const bool ja = ziel && qstrcmp(nimmt, "false") != 0;
+    const cups_dest_t* ziel = cupsGetDest(w.constData(), instanz.isEmpty() ? nullptr : i.constData(), anzahl, ziele);
+    const char* annahme = ziel ? cupsGetOption("printer-is-accepting-jobs", ziel->num_options, ziel->options) : nullptr;
+    const bool ja = nimmtAn(ziel != nullptr, annahme);
     cupsFreeDests(anzahl, ziele);
     return ja;
 }

@@ -216,6 +216,30 @@ TEST(Ansicht, AQueueThePrintSystemDoesNotListTakesNoJobs)
     EXPECT_FALSE(nimmtAuftraege(QString()));
 }
 
+TEST(Ansicht, APrinterNameIsItsQueueAndTheInstanceAfterTheFirstSlash)
+{
+    struct Fall { const char* name; const char* warteschlange; const char* instanz; };
+    const Fall faelle[] = {
+        {"test/duplex", "test", "duplex"}, {"Büro", "Büro", ""}, {"a/b/c", "a", "b/c"}, {"", "", ""},
+    };
+    for (const Fall& f : faelle) {
+        const auto [w, i] = druckziel(QString::fromUtf8(f.name));
+        EXPECT_EQ(w, QString::fromUtf8(f.warteschlange)) << f.name;
+        EXPECT_EQ(i, QString::fromUtf8(f.instanz)) << f.name;
+    }
+}
+
+TEST(Ansicht, OnlyAListedQueueTakesJobsAndOnlyAnExplicitFalseRefuses)
+{
+    struct Fall { bool gelistet; const char* annahme; bool nimmt; };
+    const Fall faelle[] = {
+        {true, nullptr, true}, {true, "true", true}, {true, "false", false}, {false, nullptr, false},
+        {false, "true", false},
+    };
+    for (const Fall& f : faelle)
+        EXPECT_EQ(nimmtAn(f.gelistet, f.annahme), f.nimmt) << f.gelistet << " " << (f.annahme ? f.annahme : "(null)");
+}
+
 TEST(Ansicht, ThePrinterSetUpOffersPrintersAndTheirOptionsOnly)
 {
     QPrinter drucker(QPrinter::HighResolution);
