@@ -147,7 +147,7 @@ TEST(Seams, TheRealSaveDialogAsksAboutTheNameWithTheChosenFiltersEnding)
 {
     // A user picks the second type, types a name without ending and
     // presses Return; that name with the ending exists, the user says No,
-    // then types another name.
+    // then types another name. Then a name in the type offered first.
     QTemporaryDir dir;
     write(dir.filePath("Bericht.pdf"), "%PDF-alt");
     write(dir.filePath("Bericht.xlsx"), "alt");
@@ -170,12 +170,19 @@ TEST(Seams, TheRealSaveDialogAsksAboutTheNameWithTheChosenFiltersEnding)
             return;
         }
         auto* d = qobject_cast<QFileDialog*>(oben);
-        if (!d || !d->isVisible() || (schritt != 0 && schritt != 2))
+        if (!d || !d->isVisible() || (schritt != 0 && schritt != 2 && schritt != 4))
             return;
         auto* name = d->findChild<QLineEdit*>("fileNameEdit");
+        // The user types into the name field: with the focus there, the
+        // dialog does not put a file chosen in its list back into the field.
+        if (!name->hasFocus()) {
+            d->activateWindow();
+            name->setFocus();
+            return;
+        }
         if (schritt == 0)
             QTest::keyClick(d->findChild<QComboBox*>("fileTypeCombo"), Qt::Key_Down);
-        name->setText(schritt == 0 ? "Bericht" : "Anderer");
+        name->setText(schritt == 0 ? "Bericht" : schritt == 2 ? "Anderer" : "Zweiter");
         ++schritt;
         QTimer::singleShot(0, name, [name] { QTest::keyClick(name, Qt::Key_Return); });
     });
@@ -183,10 +190,16 @@ TEST(Seams, TheRealSaveDialogAsksAboutTheNameWithTheChosenFiltersEnding)
     QString filter = "Excel-Arbeitsmappe (*.xlsx)";
     const QString name = forms::realServices().dialogs->saveFileName(
         "Speichern", dir.path(), "Excel-Arbeitsmappe (*.xlsx);;PDF-Dokument (*.pdf)", &filter);
-    schauen.stop();
     EXPECT_TRUE(frage.contains("Bericht.pdf")) << frage.toStdString();
     EXPECT_EQ(name, dir.filePath("Anderer.pdf"));
     EXPECT_EQ(filter, "PDF-Dokument (*.pdf)");
+    // The type offered first, kept: its ending.
+    schritt = 4;
+    filter = "Excel-Arbeitsmappe (*.xlsx)";
+    EXPECT_EQ(forms::realServices().dialogs->saveFileName(
+                  "Speichern", dir.path(), "Excel-Arbeitsmappe (*.xlsx);;PDF-Dokument (*.pdf)", &filter),
+              dir.filePath("Zweiter.xlsx"));
+    schauen.stop();
 }
 
 } // namespace
