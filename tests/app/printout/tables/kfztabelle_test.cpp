@@ -155,6 +155,7 @@ TEST(KFZTabelle, ACancelledTripAndItsCorrectionAreMarkedInTheLastColumn)
         EXPECT_EQ(b.anzeigetext(5, n), "storniert 14.01.2016") << n;
         EXPECT_EQ(b.anzeigetext(6, n), "Korrektur 14.01.2016") << n;
         for (int z : {5, 6}) {
+            ASSERT_NE(b.finde(z, n), nullptr) << z;
             EXPECT_EQ(b.finde(z, n)->groesse, 8);
             EXPECT_EQ(b.finde(z, n)->ausrichtung, 3);
         }
