@@ -27,9 +27,10 @@ QString FakeDialogs::inputBox(const QString& prompt, const QString&, const QStri
     return a;
 }
 
-QString FakeDialogs::nextFile(const QString& title)
+QString FakeDialogs::nextFile(const QString& title, const QString& place)
 {
     fileTitles << title;
+    filePlaces << place;
     if (fileAnswers.empty())
         return {};
     QString a = fileAnswers.front();
@@ -37,9 +38,22 @@ QString FakeDialogs::nextFile(const QString& title)
     return a;
 }
 
-QString FakeDialogs::openFileName(const QString& title, const QString&, const QString&) { return nextFile(title); }
-QString FakeDialogs::saveFileName(const QString& title, const QString&, const QString&) { return nextFile(title); }
-QString FakeDialogs::folderName(const QString& title, const QString&) { return nextFile(title); }
+QString FakeDialogs::openFileName(const QString& title, const QString& folder, const QString&)
+{
+    return nextFile(title, folder);
+}
+
+QString FakeDialogs::saveFileName(const QString& title, const QString& path, const QString&, QString* selectedFilter)
+{
+    const QString a = nextFile(title, path);
+    if (!a.isEmpty() && selectedFilter && !filterAnswers.empty()) {
+        *selectedFilter = filterAnswers.front();
+        filterAnswers.pop_front();
+    }
+    return a;
+}
+
+QString FakeDialogs::folderName(const QString& title, const QString& folder) { return nextFile(title, folder); }
 
 ScopedFakes::ScopedFakes() : saved_(services())
 {

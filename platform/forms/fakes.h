@@ -21,17 +21,20 @@ public:
     int defaultAnswer = vbOK;
     std::deque<QString> inputAnswers;   // then cancelled
     std::deque<QString> fileAnswers;    // for open/save/folder; then cancelled
+    std::deque<QString> filterAnswers;  // the filter each save reports chosen; then the one offered
     QStringList inputPrompts;
     QStringList fileTitles;
+    QStringList filePlaces;             // the folder or path each file dialog opened at
 
     int msgBox(const QString& prompt, int buttons, const QString& title) override;
     QString inputBox(const QString& prompt, const QString& title, const QString& def, bool* ok) override;
     QString openFileName(const QString& title, const QString& folder, const QString& filter) override;
-    QString saveFileName(const QString& title, const QString& path, const QString& filter) override;
+    QString saveFileName(const QString& title, const QString& path, const QString& filter,
+                         QString* selectedFilter = nullptr) override;
     QString folderName(const QString& title, const QString& folder) override;
 
 private:
-    QString nextFile(const QString& title);
+    QString nextFile(const QString& title, const QString& place);
 };
 
 class FakeClock : public Clock {

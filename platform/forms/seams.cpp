@@ -97,9 +97,24 @@ public:
         return QFileDialog::getOpenFileName(QApplication::activeWindow(), title, folder, filter);
     }
 
-    QString saveFileName(const QString& title, const QString& path, const QString& filter) override
+    QString saveFileName(const QString& title, const QString& path, const QString& filter,
+                         QString* selectedFilter) override
     {
-        return QFileDialog::getSaveFileName(QApplication::activeWindow(), title, path, filter);
+        QFileDialog dialog(QApplication::activeWindow(), title, path, filter);
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setFileMode(QFileDialog::AnyFile);
+        // The ending follows the chosen type, so the replace question is
+        // about the file that will be written, not the name as typed.
+        QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
+                         [&dialog](const QString& f) { dialog.setDefaultSuffix(filterSuffix(f)); });
+        if (selectedFilter && !selectedFilter->isEmpty())
+            dialog.selectNameFilter(*selectedFilter);
+        dialog.setDefaultSuffix(filterSuffix(dialog.selectedNameFilter()));
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+            return {};
+        if (selectedFilter)
+            *selectedFilter = dialog.selectedNameFilter();
+        return dialog.selectedFiles().constFirst();
     }
 
     QString folderName(const QString& title, const QString& folder) override
@@ -227,6 +242,22 @@ bool mayReplaceFile(const QString& path)
     const QByteArray folder = QFile::encodeName(QFileInfo(path).absolutePath());
     return ::access(file.constData(), F_OK) == 0 && ::access(file.constData(), W_OK) == 0
            && ::access(folder.constData(), W_OK | X_OK) == 0;
+}
+
+QString filterSuffix(const QString& filter)
+{
+    // "Name (*.a *.b)", or the patterns alone.
+    const qsizetype open = filter.lastIndexOf(QLatin1Char('('));
+    const QString patterns = (open >= 0 ? filter.mid(open + 1) : filter).section(QLatin1Char(')'), 0, 0);
+    const QString first = patterns.section(QLatin1Char(' '), 0, 0, QString::SectionSkipEmpty);
+    if (!first.startsWith(QLatin1String("*.")))
+        return {};
+    const QString suffix = first.mid(2);
+    // "*.*" or "*.x?" names no one ending.
+    for (QChar c : suffix)
+        if (c == QLatin1Char('*') || c == QLatin1Char('?') || c == QLatin1Char('['))
+            return {};
+    return suffix;
 }
 
 bool isAdministratorGroup(const QString& name)

@@ -27,7 +27,11 @@ public:
                              const QString& defaultText = {}, bool* ok = nullptr) = 0;
     // Empty when cancelled.
     virtual QString openFileName(const QString& title, const QString& folder, const QString& filter) = 0;
-    virtual QString saveFileName(const QString& title, const QString& path, const QString& filter) = 0;
+    // 'selectedFilter', when given, is the filter offered first and comes
+    // back as the one chosen. A name typed without an ending gets the chosen
+    // filter's, and the dialog asks before that file is replaced.
+    virtual QString saveFileName(const QString& title, const QString& path, const QString& filter,
+                                 QString* selectedFilter = nullptr) = 0;
     virtual QString folderName(const QString& title, const QString& folder) = 0;
 };
 
@@ -114,6 +118,9 @@ private:
 QString helpPagePath(const QString& helpFolder, const QString& topic);
 // The start page opened for the empty topic.
 inline constexpr const char* kHelpStartPage = "index.html";
+// The ending a file dialog's filter gives a name: "pdf" for
+// "PDF-Dokument (*.pdf)", the first pattern's; empty when it has none.
+QString filterSuffix(const QString& filter);
 // Group names that make a user an administrator.
 bool isAdministratorGroup(const QString& groupName);
 // The file exists and both it and its folder are writable for this user.

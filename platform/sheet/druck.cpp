@@ -21,18 +21,32 @@
 
 namespace sheet {
 
+std::pair<QString, QString> druckziel(const QString& name)
+{
+    const qsizetype strich = name.indexOf(QLatin1Char('/'));
+    if (strich < 0)
+        return {name, QString()};
+    return {name.left(strich), name.mid(strich + 1)};
+}
+
+bool nimmtAn(bool gelistet, const char* annahme)
+{
+    return gelistet && qstrcmp(annahme, "false") != 0;
+}
+
 // Qt hands a job to the print system without learning whether it was
-// queued, so the print system is asked first. A listed queue without
-// the accepting flag has not refused.
+// queued, so the print system is asked first.
 bool nimmtAuftraege(const QString& name)
 {
     if (name.isEmpty())
         return false;
+    const auto [warteschlange, instanz] = druckziel(name);
+    const QByteArray w = warteschlange.toUtf8(), i = instanz.toUtf8();
     cups_dest_t* ziele = nullptr;
     const int anzahl = cupsGetDests(&ziele);
-    const cups_dest_t* ziel = cupsGetDest(name.toUtf8().constData(), nullptr, anzahl, ziele);
-    const char* nimmt = ziel ? cupsGetOption("printer-is-accepting-jobs", ziel->num_options, ziel->options) : nullptr;
-    const bool ja = ziel && qstrcmp(nimmt, "false") != 0;
+    const cups_dest_t* ziel = cupsGetDest(w.constData(), instanz.isEmpty() ? nullptr : i.constData(), anzahl, ziele);
+    const char* annahme = ziel ? cupsGetOption("printer-is-accepting-jobs", ziel->num_options, ziel->options) : nullptr;
+    const bool ja = nimmtAn(ziel != nullptr, annahme);
     cupsFreeDests(anzahl, ziele);
     return ja;
 }
@@ -175,16 +189,55 @@ Druckdienste*& druckdienste()
     return aktuell;
 }
 
-int dateitypZuName(QString& name)
+namespace {
+
+// What the save dialog offers, in its order.
+struct Ablagetyp {
+    int typ;
+    const char* filter;
+};
+constexpr Ablagetyp kAblagetypen[] = {
+    {TypArbeitsmappe, "Excel-Arbeitsmappe (*.xlsx)"},
+    {TypPdf, "PDF-Dokument (*.pdf)"},
+    {TypText, "Text, Tabulator getrennt (*.txt)"},
+};
+
+} // namespace
+
+QString ablagefilter()
+{
+    QStringList filter;
+    for (const Ablagetyp& a : kAblagetypen)
+        filter << QString::fromLatin1(a.filter);
+    return filter.join(QStringLiteral(";;"));
+}
+
+QString filterZuDateityp(int typ)
+{
+    for (const Ablagetyp& a : kAblagetypen)
+        if (a.typ == typ)
+            return QString::fromLatin1(a.filter);
+    return QString::fromLatin1(kAblagetypen[0].filter);
+}
+
+int dateitypZuFilter(const QString& filter)
+{
+    for (const Ablagetyp& a : kAblagetypen)
+        if (filter == QLatin1String(a.filter))
+            return a.typ;
+    return TypArbeitsmappe;
+}
+
+int dateitypZuName(QString& name, int gewaehlt)
 {
     const QString endung = QFileInfo(name).suffix().toLower();
-    if (endung == u"pdf")
-        return TypPdf;
-    if (endung == u"txt" || endung == u"tsv")
+    if (endung == u"tsv")
         return TypText;
-    if (endung.isEmpty())
-        name += QStringLiteral(".xlsx");
-    return TypArbeitsmappe;
+    for (const Ablagetyp& a : kAblagetypen)
+        if (endung == forms::filterSuffix(QString::fromLatin1(a.filter)))
+            return a.typ;
+    name += QLatin1Char('.') + forms::filterSuffix(filterZuDateityp(gewaehlt));
+    return dateitypZuFilter(filterZuDateityp(gewaehlt));
 }
 
 } // namespace sheet

@@ -13,6 +13,7 @@
 #include <QStringList>
 
 #include <functional>
+#include <utility>
 
 class QComboBox;
 class QPrinter;
@@ -28,7 +29,16 @@ bool druckeBlatt(const Blatt& b, QPrinter& drucker);
 // Whether the print system lists the queue and it takes jobs. A queue it
 // does not list (none of that name, or no print system running) takes
 // none, as nothing could be queued there; druckeBlatt asks it first.
+// "queue/instance" is an instance the user keeps of a queue with options
+// of its own (lpoptions -p queue/instance).
 bool nimmtAuftraege(const QString& drucker);
+// The parts of a printer's name: queue and instance, split at the first
+// "/" ("test/duplex" is instance "duplex" of "test"); no instance without.
+std::pair<QString, QString> druckziel(const QString& name);
+// Whether a queue takes jobs by the print system's answer: listed, and
+// its accepting flag (printer-is-accepting-jobs, null when the queue
+// does not report it) is not "false".
+bool nimmtAn(bool gelistet, const char* annahme);
 
 // One print from the preview: the printer dialog ('dialog', false when
 // cancelled), then the pages. Every print starts at all pages and one
@@ -77,8 +87,18 @@ private:
     Druckdienste* m_alt;
 };
 
-// The save dialog's choice as a file type: ".pdf" a PDF, ".txt"/".tsv"
-// text, anything else the workbook (".xlsx" added when there is no ending).
-int dateitypZuName(QString& name);
+// The types the save dialog offers, as its filter list, workbook first.
+QString ablagefilter();
+// The filter of a file type in that list; the type a filter stands for
+// (the workbook for one not in the list).
+QString filterZuDateityp(int typ);
+int dateitypZuFilter(const QString& filter);
+
+// The save dialog's answer as a file type. A name that ends in an offered
+// type's ending (".xlsx", ".pdf", ".txt", also ".tsv", in any case) is
+// that type, whatever type was chosen; any other name gets the ending of
+// the chosen type 'gewaehlt' added: "Fahrten 1.12" chosen as a workbook is
+// written as "Fahrten 1.12.xlsx".
+int dateitypZuName(QString& name, int gewaehlt);
 
 } // namespace sheet

@@ -6,6 +6,8 @@
 #include "platform/sheet/zeichner.h"
 #include "platform/forms/seams.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QPainter>
 #include <QPrinter>
@@ -52,20 +54,52 @@ Steuerelement::Steuerelement(QWidget* eltern) : QAbstractScrollArea(eltern)
                                         : blatt().seite.papier == 1 ? QPageSize::Letter : QPageSize::A4));
         druckdienste()->einrichtung(drucker(), window());
     };
-    speichernDialog = [](const QString& titel, Dateiangabe& angabe) {
-        QString name = forms::services().dialogs->saveFileName(
-            titel, angabe.Dateiname,
-            QStringLiteral("Excel-Arbeitsmappe (*.xlsx);;PDF-Dokument (*.pdf);;Text, Tabulator getrennt (*.txt)"));
-        if (name.isEmpty())
-            return false;
-        angabe.Dateityp = dateitypZuName(name);
-        angabe.Dateiname = name;
-        return true;
-    };
+    speichernDialog = [this](const QString& titel, Dateiangabe& angabe) { return ablageWaehlen(titel, angabe); };
     neuAufbauen();
 }
 
 Steuerelement::~Steuerelement() = default;
+
+bool Steuerelement::ablageWaehlen(const QString& titel, Dateiangabe& angabe)
+{
+    forms::Dialogs* d = forms::services().dialogs;
+    // Where this run saved last, at first the home folder: never the
+    // folder the program happened to be started from.
+    QString ort = !angabe.Dateiname.isEmpty() ? angabe.Dateiname
+                  : !m_ablageordner.isEmpty() ? m_ablageordner
+                                              : QDir::homePath();
+    for (;;) {
+        QString filter = filterZuDateityp(angabe.Dateityp);
+        QString name = d->saveFileName(titel, ort, ablagefilter(), &filter);
+        if (name.isEmpty())
+            return false;
+        const QString antwort = name;
+        const int typ = dateitypZuName(name, dateitypZuFilter(filter));
+        // The dialog asked about the name it gave back; an ending added
+        // only now names another file, so that one is asked about here.
+        // No takes the user back to the dialog, as the dialog's own No does.
+        if (name != antwort && QFileInfo::exists(name)
+            && d->msgBox(QStringLiteral("Die Datei %1 existiert bereits.\nSoll sie überschrieben werden?")
+                             .arg(QFileInfo(name).fileName()),
+                         forms::vbYesNo | forms::vbExclamation | forms::vbDefaultButton2, titel)
+                   != forms::vbYes) {
+            ort = name;
+            angabe.Dateityp = typ;
+            continue;
+        }
+        angabe.Dateiname = name;
+        angabe.Dateityp = typ;
+        return true;
+    }
+}
+
+bool Steuerelement::DateiSchreiben(const QString& dateiname, int dateityp, QString* fehler)
+{
+    if (!BlattSteuerung::DateiSchreiben(dateiname, dateityp, fehler))
+        return false;
+    m_ablageordner = QFileInfo(dateiname).absolutePath();
+    return true;
+}
 
 QPrinter& Steuerelement::drucker()
 {

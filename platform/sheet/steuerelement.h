@@ -34,6 +34,9 @@ public:
     int32_t gemalteZeilen() const { return m_gemalt; }
     // Pixel size of the row and column headings' font at the sheet's zoom.
     int kopfschrift() const;
+    // Writes the file; a save that succeeds is where the next save dialog
+    // opens.
+    bool DateiSchreiben(const QString& dateiname, int dateityp, QString* fehler = nullptr) override;
 
 protected:
     void paintEvent(QPaintEvent* e) override;
@@ -42,12 +45,17 @@ protected:
     void keyPressEvent(QKeyEvent* e) override;
 
 private:
+    // The save dialog: the type chosen there decides, the name gets its
+    // ending (dateitypZuName), and a file of the final name is replaced
+    // only when the user says so.
+    bool ablageWaehlen(const QString& titel, Dateiangabe& angabe);
     void neuAufbauen();
     double faktor() const;   // device pixels per twip
 
     std::unique_ptr<QPrinter> m_drucker;
     bool m_ausstehend = false;
     int32_t m_gemalt = 0;
+    QString m_ablageordner;   // of the last save of this run
 };
 
 } // namespace sheet

@@ -18,6 +18,12 @@ using kmktest::Umgebung;
 
 namespace {
 
+QByteArray lesen(const QString& pfad)
+{
+    QFile f(pfad);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
 // A few rows of a logbook as the table builder writes them.
 void tabelle(sheet::Tabellenblatt& t)
 {
@@ -156,6 +162,22 @@ TEST(Ausdruck, ExportWritesTheWorkbookAndTitlesTheWindow)
     export_->click();
     EXPECT_EQ(u.klartexte(), QStringList{"Datei konnte nicht gespeichert werden : " + u.pfad("fehlt/ordner/x.pdf")});
     EXPECT_EQ(u.form->windowTitle(), pfad);
+    // The type chosen decides for a name without ending; the workbook of
+    // that name stays as it was.
+    const QByteArray mappe = lesen(pfad);
+    const struct { const char* filter; const char* endung; QByteArray anfang; } typen[] = {
+        {"PDF-Dokument (*.pdf)", ".pdf", "%PDF"},
+        {"Text, Tabulator getrennt (*.txt)", ".txt", "\xEF\xBB\xBF" "Fahrtarten:"},
+    };
+    for (const auto& t : typen) {
+        u.fakes.dialogs.fileAnswers = {u.pfad("Fahrtenbuch 2016")};
+        u.fakes.dialogs.filterAnswers = {t.filter};
+        export_->click();
+        EXPECT_TRUE(lesen(u.pfad("Fahrtenbuch 2016") + t.endung).startsWith(t.anfang)) << t.endung;
+        EXPECT_EQ(u.form->windowTitle(), u.pfad("Fahrtenbuch 2016") + t.endung);
+    }
+    EXPECT_EQ(lesen(pfad), mappe);
+    EXPECT_FALSE(QFile::exists(u.pfad("Fahrtenbuch 2016")));
 
     // A look at the page and a printed page (KMK_BILDER=folder).
     const QString bilder = qEnvironmentVariable("KMK_BILDER");

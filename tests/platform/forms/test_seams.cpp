@@ -2,11 +2,17 @@
 #include "platform/forms/seams.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBrowser>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 namespace {
@@ -124,6 +130,76 @@ TEST(Seams, ReplacingNeedsAWritableFileInAWritableFolder)
     QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::ExeOwner);
     EXPECT_FALSE(forms::mayReplaceFile(programm));
     QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+}
+
+TEST(Seams, AFiltersEndingIsItsFirstPlainPattern)
+{
+    const struct { const char* filter; const char* endung; } faelle[] = {
+        {"PDF-Dokument (*.pdf)", "pdf"}, {"Excel-Arbeitsmappe (*.xlsx)", "xlsx"},
+        {"Text, Tabulator getrennt (*.txt *.tsv)", "txt"}, {"*.dat", "dat"}, {"Alle Dateien (*)", ""},
+        {"Alle (*.*)", ""}, {"Listen (*.l?)", ""}, {"Ohne Muster", ""},
+    };
+    for (const auto& f : faelle)
+        EXPECT_EQ(forms::filterSuffix(f.filter), f.endung) << f.filter;
+}
+
+TEST(Seams, TheRealSaveDialogAsksAboutTheNameWithTheChosenFiltersEnding)
+{
+    // A user picks the second type, types a name without ending and
+    // presses Return; that name with the ending exists, the user says No,
+    // then types another name. Then a name in the type offered first.
+    QTemporaryDir dir;
+    write(dir.filePath("Bericht.pdf"), "%PDF-alt");
+    write(dir.filePath("Bericht.xlsx"), "alt");
+    int schritt = 0, runden = 0;
+    QString frage;
+    QTimer schauen;
+    schauen.setInterval(10);
+    QObject::connect(&schauen, &QTimer::timeout, [&] {
+        QWidget* oben = QApplication::activeModalWidget();
+        // A dialog the steps do not expect is closed, so the test fails, not hangs.
+        if (++runden > 3000 && qobject_cast<QDialog*>(oben)) {
+            QMetaObject::invokeMethod(oben, "reject", Qt::QueuedConnection);
+            return;
+        }
+        if (auto* box = qobject_cast<QMessageBox*>(oben); box && schritt == 1) {
+            frage = box->text();
+            ++schritt;
+            // Posted: a timer does not fire again while its slot runs a dialog.
+            QMetaObject::invokeMethod(box->button(QMessageBox::No), &QAbstractButton::click, Qt::QueuedConnection);
+            return;
+        }
+        auto* d = qobject_cast<QFileDialog*>(oben);
+        if (!d || !d->isVisible() || (schritt != 0 && schritt != 2 && schritt != 4))
+            return;
+        auto* name = d->findChild<QLineEdit*>("fileNameEdit");
+        // The user types into the name field: with the focus there, the
+        // dialog does not put a file chosen in its list back into the field.
+        if (!name->hasFocus()) {
+            d->activateWindow();
+            name->setFocus();
+            return;
+        }
+        if (schritt == 0)
+            QTest::keyClick(d->findChild<QComboBox*>("fileTypeCombo"), Qt::Key_Down);
+        name->setText(schritt == 0 ? "Bericht" : schritt == 2 ? "Anderer" : "Zweiter");
+        ++schritt;
+        QTimer::singleShot(0, name, [name] { QTest::keyClick(name, Qt::Key_Return); });
+    });
+    schauen.start();
+    QString filter = "Excel-Arbeitsmappe (*.xlsx)";
+    const QString name = forms::realServices().dialogs->saveFileName(
+        "Speichern", dir.path(), "Excel-Arbeitsmappe (*.xlsx);;PDF-Dokument (*.pdf)", &filter);
+    EXPECT_TRUE(frage.contains("Bericht.pdf")) << frage.toStdString();
+    EXPECT_EQ(name, dir.filePath("Anderer.pdf"));
+    EXPECT_EQ(filter, "PDF-Dokument (*.pdf)");
+    // The type offered first, kept: its ending.
+    schritt = 4;
+    filter = "Excel-Arbeitsmappe (*.xlsx)";
+    EXPECT_EQ(forms::realServices().dialogs->saveFileName(
+                  "Speichern", dir.path(), "Excel-Arbeitsmappe (*.xlsx);;PDF-Dokument (*.pdf)", &filter),
+              dir.filePath("Zweiter.xlsx"));
+    schauen.stop();
 }
 
 } // namespace

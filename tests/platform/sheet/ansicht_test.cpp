@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QLabel>
@@ -215,6 +216,30 @@ TEST(Ansicht, AQueueThePrintSystemDoesNotListTakesNoJobs)
     EXPECT_FALSE(nimmtAuftraege(QString()));
 }
 
+TEST(Ansicht, APrinterNameIsItsQueueAndTheInstanceAfterTheFirstSlash)
+{
+    struct Fall { const char* name; const char* warteschlange; const char* instanz; };
+    const Fall faelle[] = {
+        {"test/duplex", "test", "duplex"}, {"Büro", "Büro", ""}, {"a/b/c", "a", "b/c"}, {"", "", ""},
+    };
+    for (const Fall& f : faelle) {
+        const auto [w, i] = druckziel(QString::fromUtf8(f.name));
+        EXPECT_EQ(w, QString::fromUtf8(f.warteschlange)) << f.name;
+        EXPECT_EQ(i, QString::fromUtf8(f.instanz)) << f.name;
+    }
+}
+
+TEST(Ansicht, OnlyAListedQueueTakesJobsAndOnlyAnExplicitFalseRefuses)
+{
+    struct Fall { bool gelistet; const char* annahme; bool nimmt; };
+    const Fall faelle[] = {
+        {true, nullptr, true}, {true, "true", true}, {true, "false", false}, {false, nullptr, false},
+        {false, "true", false},
+    };
+    for (const Fall& f : faelle)
+        EXPECT_EQ(nimmtAn(f.gelistet, f.annahme), f.nimmt) << f.gelistet << " " << (f.annahme ? f.annahme : "(null)");
+}
+
 TEST(Ansicht, ThePrinterSetUpOffersPrintersAndTheirOptionsOnly)
 {
     QPrinter drucker(QPrinter::HighResolution);
@@ -239,4 +264,46 @@ TEST(Ansicht, HeadingDigitsAreNeverTallerThanTheirRow)
         EXPECT_LE(f1.kopfschrift(), zeile) << zoom;
         EXPECT_GE(f1.kopfschrift(), zoom >= 75 ? 9 : 1) << zoom;
     }
+}
+
+TEST(Ansicht, TheSaveDialogsChosenTypeDecidesAndItOpensWhereTheLastSaveWent)
+{
+    forms::ScopedFakes fakes;
+    QTemporaryDir dir;
+    const QString mappe = dir.filePath(QStringLiteral("Fahrten 1.12.xlsx"));
+    {
+        QFile f(mappe);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("alt");
+    }
+    Steuerelement f1;
+    jahr(f1, 1);
+    // The PDF type and a name without ending: a PDF, opened in the home folder.
+    fakes.dialogs.fileAnswers = {dir.filePath(QStringLiteral("Dezember-Bericht"))};
+    fakes.dialogs.filterAnswers = {QStringLiteral("PDF-Dokument (*.pdf)")};
+    Dateiangabe a;
+    ASSERT_TRUE(f1.SpeichernDialog(QStringLiteral("Speichern"), a));
+    EXPECT_EQ(a.Dateiname, dir.filePath(QStringLiteral("Dezember-Bericht.pdf")));
+    EXPECT_EQ(a.Dateityp, TypPdf);
+    EXPECT_EQ(fakes.dialogs.filePlaces, QStringList{QDir::homePath()});
+    ASSERT_TRUE(f1.DateiSchreiben(a.Dateiname, a.Dateityp));
+
+    // The next dialog opens there. A workbook of the final name exists: the
+    // question names it, and No goes back to the dialog (cancelled here).
+    fakes.dialogs.fileAnswers = {dir.filePath(QStringLiteral("Fahrten 1.12"))};
+    fakes.dialogs.msgBoxAnswers = {forms::vbNo};
+    Dateiangabe b;
+    EXPECT_FALSE(f1.SpeichernDialog(QStringLiteral("Speichern"), b));
+    EXPECT_EQ(fakes.dialogs.filePlaces.mid(1), (QStringList{dir.path(), mappe}));
+    ASSERT_EQ(fakes.dialogs.shown.size(), 1);
+    EXPECT_EQ(fakes.dialogs.shown[0].prompt,
+              QStringLiteral("Die Datei Fahrten 1.12.xlsx existiert bereits.\nSoll sie überschrieben werden?"));
+    EXPECT_EQ(fakes.dialogs.shown[0].buttons, forms::vbYesNo | forms::vbExclamation | forms::vbDefaultButton2);
+    // Yes: that file is the one written.
+    fakes.dialogs.fileAnswers = {dir.filePath(QStringLiteral("Fahrten 1.12"))};
+    fakes.dialogs.msgBoxAnswers = {forms::vbYes};
+    Dateiangabe c;
+    ASSERT_TRUE(f1.SpeichernDialog(QStringLiteral("Speichern"), c));
+    EXPECT_EQ(c.Dateiname, mappe);
+    EXPECT_EQ(c.Dateityp, TypArbeitsmappe);
 }

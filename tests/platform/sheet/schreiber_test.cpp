@@ -172,14 +172,26 @@ TEST(Schreiber, AFailedSaveKeepsTheOldFile)
 
 TEST(Schreiber, TheDialogsEndingChoosesTheType)
 {
-    struct Fall { const char* name; int typ; const char* danach; };
+    struct Fall { const char* name; int gewaehlt; int typ; const char* danach; };
     const Fall faelle[] = {
-        {"/a/b.pdf", TypPdf, "/a/b.pdf"}, {"/a/b.TXT", TypText, "/a/b.TXT"},
-        {"/a/b.xlsx", TypArbeitsmappe, "/a/b.xlsx"}, {"/a/b", TypArbeitsmappe, "/a/b.xlsx"},
+        {"/a/b.pdf", TypArbeitsmappe, TypPdf, "/a/b.pdf"}, {"/a/b.TXT", TypArbeitsmappe, TypText, "/a/b.TXT"},
+        {"/a/b.xlsx", TypPdf, TypArbeitsmappe, "/a/b.xlsx"}, {"/a/b", TypArbeitsmappe, TypArbeitsmappe, "/a/b.xlsx"},
+        {"/a/b.tsv", TypPdf, TypText, "/a/b.tsv"},
+        {"/a/Dezember-Bericht", TypPdf, TypPdf, "/a/Dezember-Bericht.pdf"},
+        {"/a/Dezember-Bericht", TypText, TypText, "/a/Dezember-Bericht.txt"},
+        {"/a/Fahrten 1.12", TypArbeitsmappe, TypArbeitsmappe, "/a/Fahrten 1.12.xlsx"},
+        {"/a/Fahrten 1.12", TypPdf, TypPdf, "/a/Fahrten 1.12.pdf"},
+        {"/a/b.csv", TypText, TypText, "/a/b.csv.txt"},
+        {"/a.pdf/b", TypArbeitsmappe, TypArbeitsmappe, "/a.pdf/b.xlsx"},
     };
     for (const Fall& f : faelle) {
         QString n = QString::fromLatin1(f.name);
-        EXPECT_EQ(dateitypZuName(n), f.typ) << f.name;
-        EXPECT_EQ(n, QString::fromLatin1(f.danach));
+        EXPECT_EQ(dateitypZuName(n, f.gewaehlt), f.typ) << f.name << " " << f.gewaehlt;
+        EXPECT_EQ(n, QString::fromLatin1(f.danach)) << f.gewaehlt;
     }
+    // The dialog's filters stand for their types, workbook first.
+    EXPECT_EQ(ablagefilter(),
+              "Excel-Arbeitsmappe (*.xlsx);;PDF-Dokument (*.pdf);;Text, Tabulator getrennt (*.txt)");
+    for (int typ : {TypArbeitsmappe, TypPdf, TypText})
+        EXPECT_EQ(dateitypZuFilter(filterZuDateityp(typ)), typ);
 }

@@ -83,6 +83,13 @@ TEST(Prozenttabelle, CompanyAndPrivateSheets)
     EXPECT_NE(b.finde(13, 2)->rahmen, 0);
     EXPECT_FALSE(b.seite.quer);
 
+    // Family-home trips count in the total too.
+    a.km = {0, 0, 3000, 1000, 0, 500};
+    sheet::RecordingSheet mitHeimfahrten;
+    ProzentTabelleFirma(mitHeimfahrten, j.k, "MS-K 123", a);
+    EXPECT_EQ(mitHeimfahrten.blatt().anzeigetext(13, 3), "500");
+    EXPECT_EQ(mitHeimfahrten.blatt().anzeigetext(14, 3), "4500");
+
     Privatanteile p{6000, 9000, 40.0, 60.0, 0};
     sheet::RecordingSheet u;
     ProzentTabellePrivat(u, j.k, "MS-K 123", p);

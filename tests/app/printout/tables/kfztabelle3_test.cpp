@@ -226,8 +226,10 @@ TEST(KFZTabelle3, PrivateCarTripsAndTheirSum)
 
 TEST(KfzTabelle2, CompactTableTwoRowsPerTrip)
 {
-    struct Fall { qint16 zeiten, pauschalen; int spalten; };
-    for (const Fall& fall : {Fall{0, 0, 11}, Fall{-1, 0, 14}, Fall{0, -1, 13}, Fall{-1, -1, 16}}) {
+    // Where the arrival time and the allowance stand, 0 where absent.
+    struct Fall { qint16 zeiten, pauschalen; int spalten, ankunftszeit, zuschuss; };
+    for (const Fall& fall : {Fall{0, 0, 11, 0, 0}, Fall{-1, 0, 14, 10, 0}, Fall{0, -1, 13, 0, 11},
+                             Fall{-1, -1, 16, 10, 14}}) {
         Firmenjahr j;
         j.k.vor.Zeitspalten = fall.zeiten;
         j.k.vor.MitZeiten = fall.pauschalen;
@@ -247,5 +249,12 @@ TEST(KfzTabelle2, CompactTableTwoRowsPerTrip)
         }
         EXPECT_EQ(b.finde(17, 1), nullptr);
         EXPECT_EQ(zt(b, 5, 3), "05.01.2016");
+        if (fall.ankunftszeit) {
+            EXPECT_EQ(zt(b, 5, fall.ankunftszeit), "17:30");   // left at 08:00
+        }
+        if (fall.zuschuss) {
+            EXPECT_EQ(zt(b, 5, fall.zuschuss), "12");
+            EXPECT_TRUE(b.finde(7, fall.zuschuss) == nullptr || b.finde(7, fall.zuschuss)->leer());   // none: empty
+        }
     }
 }

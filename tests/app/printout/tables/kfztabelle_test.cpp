@@ -131,6 +131,41 @@ TEST(KFZTabelle, RowsOfTheRangeWithTheirCellsLegendsAndPage)
     EXPECT_EQ(b.finde(5, 4)->ausrichtung, 3);
 }
 
+TEST(KFZTabelle, ACancelledTripAndItsCorrectionAreMarkedInTheLastColumn)
+{
+    // The trip of 05.01. corrected on 14.01.2016: the old record cancelled,
+    // the correction right after it.
+    std::vector<FahrtDatensatz> f = woche();
+    f[1].Eintragsstatus = 1;
+    f[1].Statusdatum = J4 + 10;
+    FahrtDatensatz korrektur = f[1];
+    korrektur.Eintragsstatus = 2;
+    korrektur.Grund = QStringLiteral("Kundenbesuch Korrektur").leftJustified(50);
+    f.insert(f.begin() + 2, korrektur);
+    struct Fall { qint16 ohneZeiten, pauschale; int spalten; } faelle[] = {{-1, -1, 12}, {0, 0, 15}, {0, -1, 17}};
+    for (const Fall& fall : faelle) {
+        Jahr j;
+        j.schreibe(f);
+        j.k.vor.OhneZeiten = fall.ohneZeiten;
+        j.k.vor.MitVerpflegungspauschale = fall.pauschale;
+        sheet::RecordingSheet t;
+        ASSERT_EQ(KFZTabelle(t, j.k), Bau::Gebaut);
+        const sheet::Blatt& b = t.blatt();
+        const int n = fall.spalten;
+        EXPECT_EQ(b.anzeigetext(5, n), "storniert 14.01.2016") << n;
+        EXPECT_EQ(b.anzeigetext(6, n), "Korrektur 14.01.2016") << n;
+        for (int z : {5, 6}) {
+            ASSERT_NE(b.finde(z, n), nullptr) << z;
+            EXPECT_EQ(b.finde(z, n)->groesse, 8);
+            EXPECT_EQ(b.finde(z, n)->ausrichtung, 3);
+        }
+        for (int z = 7; z <= b.letzteZeile(); ++z)
+            EXPECT_EQ(b.finde(z, n), nullptr) << z;   // a normal entry: nothing
+        EXPECT_EQ(b.letzteZeile(), 10);
+        EXPECT_EQ(b.spaltenbreite(n), 1700);
+    }
+}
+
 TEST(KFZTabelle, FiltersPickTheirTrips)
 {
     struct Fall {

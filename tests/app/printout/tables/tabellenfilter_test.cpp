@@ -113,12 +113,13 @@ TEST(Tabellenfilter, ClickingAContactRowReadsThatRecordOfTheTripMemory)
     s.zeile(filterzeile("Kunde 850 Bonn", 850), 850);
     s.zeile(filterzeile("Kunde 42 Essen", 42));  // no item data: read from the text
     s.zeile(filterzeile("", 5), 5);              // an empty contact
+    s.zeile(filterzeile("Kunde 900 Bonn", 900), 900);   // the last record
 
     struct Fall {
         int zeile;
         QString kunde;
     } faelle[] = {
-        {1, "Kunde 123"}, {2, "Kunde 850"}, {3, "Kunde 42"}, {0, ""}, {4, ""},
+        {1, "Kunde 123"}, {2, "Kunde 850"}, {3, "Kunde 42"}, {0, ""}, {4, ""}, {5, "Kunde 900"},
     };
     for (const Fall& f : faelle) {
         s.st.Kundenfilter = "alt";
@@ -174,9 +175,12 @@ TEST(Tabellenfilter, TripTypeRowSetsTheTypeFilter)
     Seite s;
     Tabellenfilter filter(&s.fenster, s.st);
     filter.BListe();
-    s.list3->setCurrentRow(4);
-    EXPECT_EQ(s.st.Fahrtartfilter, 4);
-    EXPECT_EQ(s.label72->text(), "Umsatzsteuerfreie Fahrten");
-    s.list3->setCurrentRow(0);
-    EXPECT_EQ(s.st.Fahrtartfilter, 0);
+    const struct { int zeile; quint8 art; const char* text; } faelle[] = {
+        {4, 4, "Umsatzsteuerfreie Fahrten"}, {0, 0, " Alle Fahrten"}, {5, 5, "Familienheimfahrten"},
+    };
+    for (const auto& f : faelle) {
+        s.list3->setCurrentRow(f.zeile);
+        EXPECT_EQ(s.st.Fahrtartfilter, f.art) << f.zeile;
+        EXPECT_EQ(s.label72->text(), f.text);
+    }
 }

@@ -230,7 +230,7 @@ TEST(Tabellenseite, PreviewPdfAndWorkbookHaveTheSamePages)
         for (const QString& name : {pdf, mappe}) {
             f.f1->speichernDialog = [&](const QString&, sheet::Dateiangabe& a) {
                 a.Dateiname = name;
-                a.Dateityp = sheet::dateitypZuName(a.Dateiname);
+                a.Dateityp = sheet::dateitypZuName(a.Dateiname, a.Dateityp);
                 return true;
             };
             seite.SaveAsFile();
