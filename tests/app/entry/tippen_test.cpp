@@ -340,6 +340,78 @@ TEST(Tippen, CostsUnitsAmountsPriceAndTheirOwnSave)
     EXPECT_EQ(s.Wartungstext, QString("Oelwechsel").leftJustified(50));
 }
 
+// The user looks up each receipt in another program between the amounts,
+// or drags the amounts from there: each field left runs its leave check
+// when the next one is clicked or dropped into, so the record holds what
+// the page shows.
+TEST(Tippen, CostAmountsReachTheRecordThroughASwitchToAnotherProgram)
+{
+    Fenster w;
+    struct Fall { const char* feld; const char* betrag; QString angezeigt; };
+    const Fall faelle[] = {{"TLiter", "45,5", "45,5"},
+                           {"TBGesamt", "66,6", QString::fromUtf8("66,60 €")},
+                           {"TWGesamt", "12,34", QString::fromUtf8("12,34 €")}};
+    enum Weg { Getippt, Gezogen, AngeklicktUndGezogen };
+    for (Weg weg : {Getippt, Gezogen, AngeklicktUndGezogen}) {
+        SCOPED_TRACE(testing::Message() << "Weg " << weg);
+        w.taste(Qt::Key_F9);
+        w.ausfuellen(QString("1%1.03.2016").arg(int(weg)), "100", "Bonn");
+        w.neu("EinGrund", "Kunde Tanken");
+        ASSERT_FALSE(w.f->ctl("FrBenzin")->isHidden());
+        for (const Fall& f : faelle) {
+            if (weg == AngeklicktUndGezogen)
+                w.zurueckKlicken(f.feld);
+            w.wegschalten();
+            if (weg == Getippt) {
+                w.zurueckKlicken(f.feld);
+                w.tippen(f.feld, QString::fromLatin1(f.betrag));
+            } else {
+                w.ziehen(f.feld, QString::fromLatin1(f.betrag));
+            }
+            EXPECT_EQ(w.text(f.feld), QString::fromLatin1(f.betrag)) << f.feld;
+        }
+        w.wegschalten();
+        w.zurueckKlicken("EinGesprach");
+        for (const Fall& f : faelle)
+            EXPECT_EQ(w.text(f.feld), f.angezeigt) << f.feld;
+        const qsizetype vorher = w.satzanzahl();
+        w.maus("EintragSpeichern");
+        ASSERT_EQ(w.satzanzahl(), vorher + 1);
+        const FahrtDatensatz s = w.satz(int(vorher + 1));
+        EXPECT_EQ(s.Kraftstoffmenge, 45.5);
+        EXPECT_EQ(s.BetragKraftstoff.raw, 666000);
+        EXPECT_EQ(s.BetragWartung.raw, 123400);
+    }
+}
+
+// The time fields and the arrival reading check themselves when left for
+// another program and the user clicks into another field on coming back.
+TEST(Tippen, TimeAndOdometerChecksRunThroughASwitchToAnotherProgram)
+{
+    Fenster w;
+    w.mitZeiten();
+    fahrten1().Voreinstellung.Warnhinweise = -1;
+    w.taste(Qt::Key_F9);
+    w.ausfuellen("10.03.2016", "100", "Bonn");
+    for (auto [feld, zeit] : {std::pair{"EinZeitAb", "09:30"}, std::pair{"EinZeitAn", "17:45"}}) {
+        w.zurueckKlicken(feld);
+        w.leeren(feld);
+        w.tippen(feld, zeit);
+        w.wegschalten();
+    }
+    w.zurueckKlicken("EinNach");
+    // 495 minutes: 8 hours 15 as the duration text shows them.
+    EXPECT_EQ(vb::Trim(w.text("LZeitFahrt")), "8,15");
+
+    w.u.meldungen.clear();
+    w.neu("EinkmAn", "300");
+    w.wegschalten();
+    w.zurueckKlicken("EinGrund");
+    EXPECT_EQ(w.u.meldungen, QList<int>{96});
+    EXPECT_EQ(w.text("EinkmAn"), "345");
+    EXPECT_EQ(w.text("EinGefKm"), "0");
+}
+
 TEST(Tippen, ANewEntrySavedSurvivesARestartByteForByteAndAReturnTripFollows)
 {
     Fenster w;
