@@ -4,6 +4,8 @@
 #include "tests/app/entry/fenster.h"
 
 #include "app/entry/eingabefelder.h"
+#include "app/mainwindow/form2.h"
+#include "app/mainwindow/meldungen.h"
 #include "app/mainwindow/page_eintragungen.h"
 #include "app/mainwindow/sstab.h"
 #include "platform/com/controlhost.h"
@@ -25,7 +27,9 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QRadioButton>
+#include <QScreen>
 #include <QTest>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 using namespace kmk;
@@ -410,6 +414,43 @@ TEST(Tippen, TimeAndOdometerChecksRunThroughASwitchToAnotherProgram)
     EXPECT_EQ(w.u.meldungen, QList<int>{96});
     EXPECT_EQ(w.text("EinkmAn"), "345");
     EXPECT_EQ(w.text("EinGefKm"), "0");
+}
+
+// The save question stands where the user can still check every filled
+// entry field before answering, wholly on the screen.
+TEST(Tippen, TheSaveQuestionLeavesEveryEntryFieldInView)
+{
+    Fenster w;
+    w.mitZeiten();
+    w.taste(Qt::Key_F9);
+    w.ausfuellen("15.06.2016", "100", "Bonn");
+    kmk::Form2Dialog echt;
+    kmk::ScopedMeldungsdialog mitDemDialog(&echt);
+    kmk::Form2::setWartezeit(0);
+    QStringList verdeckt;
+    QString frage;
+    bool ganz = false;
+    QObject test;   // an answer not yet given dies with the test
+    QTimer::singleShot(20, &test, [&] {
+        auto* d = qobject_cast<kmk::Form2*>(QApplication::activeModalWidget());
+        ASSERT_NE(d, nullptr);
+        frage = d->MText()->text();
+        const QRect ort = d->frameGeometry();
+        ganz = d->screen()->availableGeometry().contains(ort);
+        for (const char* n : {"EinDatumAb", "EinZeitAb", "AnzKmAb", "EinVon", "EinUber", "EinNach", "EinDatumAn",
+                              "EinZeitAn", "EinkmAn", "EinGefKm", "EinGrund", "EinGesprach", "EinFahrer", "OptGesch"}) {
+            QWidget* c = w.f->ctl(n);
+            if (!c || !c->isVisible() || QRect(c->mapToGlobal(QPoint(0, 0)), c->size()).intersects(ort))
+                verdeckt << n;
+        }
+        QTest::mouseClick(d->zuruck(), Qt::LeftButton);
+    });
+    w.maus("EintragSpeichern");
+    kmk::Form2::setWartezeit(500);
+    EXPECT_TRUE(frage.contains(QString::fromUtf8("angehängt!"))) << frage.toStdString();
+    EXPECT_TRUE(ganz);
+    EXPECT_EQ(verdeckt, QStringList());
+    EXPECT_EQ(w.satzanzahl(), 1);
 }
 
 TEST(Tippen, ANewEntrySavedSurvivesARestartByteForByteAndAReturnTripFollows)
