@@ -183,6 +183,7 @@ TEST(Tippen, PastedDroppedAndInputMethodTextFollowsTheKeyRules)
     struct Fall { const char* feld; bool gesperrt; const char* vorher; QString text; QString danach; };
     const Fall faelle[] = {
         {"EinNach", false, "", QString::fromUtf8("Łódź"), QString::fromUtf8("?ód?")},
+        {"EinNach", false, "", QString::fromUtf8("Jose\u0301"), QString::fromUtf8("José")},   // accent apart
         {"EinVon", false, "", QString::fromUtf8("Köln\r\n😀"), QString::fromUtf8("Köln ?")},
         {"TLiter", false, "", "-5,5", ""},
         {"TLiter", false, "", "5,5", "5,5"},
@@ -211,6 +212,22 @@ TEST(Tippen, PastedDroppedAndInputMethodTextFollowsTheKeyRules)
         }
     }
     fahrten1().Satzgesperrt = false;
+}
+
+// A letter and its accent copied as two characters are the one letter of
+// the code page on the page and in the record.
+TEST(Tippen, AnAccentPastedApartFromItsLetterIsStoredAsTheLetter)
+{
+    Fenster w;
+    w.taste(Qt::Key_F9);
+    w.ausfuellen("15.06.2016", "100", "Bonn");
+    w.leeren("EinNach");
+    QGuiApplication::clipboard()->setText(QString::fromUtf8("Jose\u0301"));
+    QTest::keyClick(w.combo("EinNach"), Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(w.text("EinNach"), QString::fromUtf8("José"));
+    w.maus("EintragSpeichern");
+    ASSERT_EQ(w.satzanzahl(), 1);
+    EXPECT_EQ(w.fahrten().mid(FahrtOffset::Nach, 5), QByteArray("Jos\xE9 "));
 }
 
 TEST(Tippen, SpinButtonsStepTimesAcrossMidnightPassengersAndKilometres)
