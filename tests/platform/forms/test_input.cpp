@@ -109,6 +109,23 @@ TEST_F(MouseUp, ADialogOfTheLeaveCheckLeavesTheButtonReleasedAndRunsNothing)
     QTest::mouseClick(button, Qt::LeftButton);
     EXPECT_EQ(downs, 1);
     EXPECT_EQ(ups, 1);
+
+    // Also when the field was left for another program and the button is
+    // the first thing clicked on coming back, before the window is active.
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    field->setFocus();
+    ASSERT_TRUE(field->hasFocus());
+    QWidget programm;
+    programm.setGeometry(window.geometry().translated(window.width() + 20, 0));
+    programm.show();
+    programm.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&programm));
+    QTest::mousePress(button, Qt::LeftButton);
+    EXPECT_EQ(dialogs, 2);
+    QTest::mouseRelease(button, Qt::LeftButton);
+    EXPECT_EQ(downs, 1);
+    EXPECT_EQ(ups, 1);
 }
 
 TEST(KeyCodes, RuntimeCodesOfQtKeys)
