@@ -203,12 +203,6 @@ protected:
             if (w->isWindow() && (w->isModal() || qobject_cast<QDialog*>(w)))
                 ++dialogs_;
             break;
-        case QEvent::Hide:
-            // Closed by the program, not minimised: shown again, it starts
-            // afresh.
-            if (w->isWindow() && !e->spontaneous())
-                std::erase_if(left_, [w](const Left& l) { return !l.window || l.window == w; });
-            break;
         case QEvent::MouseButtonPress:
         case QEvent::MouseButtonDblClick:
             // Qt has given the clicked control the focus of its window
@@ -230,6 +224,9 @@ private:
         connect(qApp, &QApplication::focusChanged, this,
                 [this](QWidget* old, QWidget* now) { moved(old, now); }, Qt::DirectConnection);
         qApp->installEventFilter(this);
+        // Drops reach their field through the text roads, which give it
+        // the focus (textinput.h).
+        detail::listen();
     }
 
     struct Entry {

@@ -77,7 +77,7 @@ void setListIndex(QListWidget* list, int row);
 // that had it when the window was left, that is the move from the one to
 // the other, run at once, also while the window is not yet active again (a
 // click or a drop into it from another program). Coming back to the same
-// control runs none. A window closed by code starts afresh when shown again.
+// control runs none.
 void onValidate(QWidget* w, Handler h);
 void onGotFocus(QWidget* w, Handler h);
 void onLostFocus(QWidget* w, Handler h);
