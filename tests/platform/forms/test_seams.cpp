@@ -106,26 +106,6 @@ TEST(Seams, AdministratorIsRootOrAdminGroupMember)
         EXPECT_TRUE(forms::realServices().system->isAdministrator());
 }
 
-TEST(Seams, ReplacingNeedsAWritableFileInAWritableFolder)
-{
-    QTemporaryDir dir;
-    const QString programm = dir.filePath("Kilometrika");
-    EXPECT_FALSE(forms::mayReplaceFile(programm));   // missing
-    EXPECT_FALSE(forms::mayReplaceFile(""));
-    QFile f(programm);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.close();
-    EXPECT_TRUE(forms::mayReplaceFile(programm));
-    if (geteuid() == 0)
-        return;   // root may write anything
-    QFile::setPermissions(programm, QFile::ReadOwner | QFile::ExeOwner);
-    EXPECT_FALSE(forms::mayReplaceFile(programm));
-    QFile::setPermissions(programm, QFile::ReadOwner | QFile::WriteOwner);
-    QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::ExeOwner);
-    EXPECT_FALSE(forms::mayReplaceFile(programm));
-    QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-}
-
 // A message dialog of 520 x 300 over a window of 784 x 690 whose fields lie
 // at x 120-640, y 160-450: below them while the screen has room, else
 // beside the window, else where it covers least of them; always wholly on
@@ -147,6 +127,26 @@ TEST(DialogPlace, TheDialogLeavesTheFieldsInViewAndStaysOnTheScreen)
         EXPECT_EQ(p, f.ort) << f.was;
         EXPECT_TRUE(f.schirm.contains(QRect(p, dialog))) << f.was;
     }
+}
+
+TEST(Seams, ReplacingNeedsAWritableFileInAWritableFolder)
+{
+    QTemporaryDir dir;
+    const QString programm = dir.filePath("Kilometrika");
+    EXPECT_FALSE(forms::mayReplaceFile(programm));   // missing
+    EXPECT_FALSE(forms::mayReplaceFile(""));
+    QFile f(programm);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.close();
+    EXPECT_TRUE(forms::mayReplaceFile(programm));
+    if (geteuid() == 0)
+        return;   // root may write anything
+    QFile::setPermissions(programm, QFile::ReadOwner | QFile::ExeOwner);
+    EXPECT_FALSE(forms::mayReplaceFile(programm));
+    QFile::setPermissions(programm, QFile::ReadOwner | QFile::WriteOwner);
+    QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::ExeOwner);
+    EXPECT_FALSE(forms::mayReplaceFile(programm));
+    QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 }
 
 } // namespace
