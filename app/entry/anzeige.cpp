@@ -1,6 +1,7 @@
 #include "app/entry/anzeige.h"
 
 #include "app/entry/felder.h"
+#include "app/entry/laden.h"
 #include "platform/forms/seams.h"
 #include "platform/io/folders.h"
 #include "platform/vb/date.h"
@@ -80,6 +81,12 @@ void kostenfelderLeeren(Eintragsseite& s)
     for (const char* n : {"TBGesamt", "TWGesamt", "TLiter", "TWbez", "CbbKArt"})
         felder::setzen(s, QString::fromLatin1(n), QString());
     felder::setzen(s, "Label30", "0");
+}
+
+// The vehicle's home location as stored (30 characters).
+QString heimatort(const Fahrten1& st)
+{
+    return st.Kfz.Standort.leftJustified(KfzGrundeinstellung::BreiteStandort, ' ', true);
 }
 
 // Cases B and D share every field of a stored trip.
@@ -164,7 +171,9 @@ void DatensatzAnzeigen(Eintragsseite& s)
         felder::setzen(s, "FahrtNr", mitVorzeichenstelle(st.Satznummer));
         felder::setzen(s, "EinZeitAb", vb::TimeText(letzter.ZeitAn + 2));
         felder::setzen(s, "EinZeitAn", vb::TimeText(letzter.ZeitAn + 5));
-        felder::setzen(s, "EinVon", letzter.Nach);
+        // Where the last trip went; past the placeholder of private trips,
+        // and from home when no trip says.
+        felder::setzen(s, "EinVon", LetzterEchterText(st, &FahrtDatensatz::Nach).value_or(heimatort(st)));
         for (const char* n : {"EinUber", "EinNach", "EinGrund", "EinGesprach", "EinFahrer"})
             felder::setzen(s, QString::fromLatin1(n), QString());
         kostenfelderLeeren(s);
@@ -197,7 +206,7 @@ void DatensatzAnzeigen(Eintragsseite& s)
         felder::setzen(s, "FahrtNr", mitVorzeichenstelle(st.Satznummer));
         felder::setzen(s, "EinZeitAb", "08:00");
         felder::setzen(s, "EinZeitAn", "12:00");
-        felder::setzen(s, "EinVon", st.Kfz.Standort.leftJustified(KfzGrundeinstellung::BreiteStandort, ' ', true));
+        felder::setzen(s, "EinVon", heimatort(st));
         for (const char* n : {"EinUber", "EinNach", "EinGrund", "EinGesprach", "EinFahrer"})
             felder::setzen(s, QString::fromLatin1(n), QString());
         kostenfelderLeeren(s);

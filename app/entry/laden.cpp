@@ -7,6 +7,7 @@
 #include "platform/forms/seams.h"
 #include "platform/io/folders.h"
 #include "platform/io/recordfile.h"
+#include "platform/vb/text.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -87,6 +88,25 @@ void ErsteLaden(Eintragsseite& s)
         anfangskmZeigen(s);
     }
     DatensatzAnzeigen(s);
+}
+
+bool Privatplatzhalter(const FahrtDatensatz& f, const QString& text)
+{
+    return f.Fahrtart == 2 && vb::Trim(text) == QLatin1String("Privat");
+}
+
+std::optional<QString> LetzterEchterText(const Fahrten1& st, QString FahrtDatensatz::*text)
+{
+    const FahrtDatensatz& letzter = st.Satzpuffer[2];
+    if (!Privatplatzhalter(letzter, letzter.*text))
+        return letzter.*text;
+    const QString pfad = st.fahrtdateiPfad();
+    for (qint32 n = st.Satzanzahl - 1; n >= 1; --n) {
+        const FahrtDatensatz f = FahrtLesen(pfad, n);
+        if (!Privatplatzhalter(f, f.*text))
+            return f.*text;
+    }
+    return std::nullopt;
 }
 
 } // namespace kmk

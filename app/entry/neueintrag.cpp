@@ -55,27 +55,18 @@ void kmUndPauschale(Eintragsseite& s)
     s.pauschaleAnzeigen();
 }
 
-// A private trip recorded with date and km only holds "Privat" in place of
-// its driver: no one drives the next trip by that name.
-bool privatPlatzhalter(const FahrtDatensatz& f)
-{
-    return f.Fahrtart == 2 && vb::Trim(f.Fahrer) == QLatin1String("Privat");
-}
-
-// The last record's driver as stored, passing over such private trips as
-// if they were not there; empty when every record is one.
+// The driver of a new entry: the last trip's as stored, the placeholder of
+// a private trip passed over; none when every trip holds it.
 QString letzterFahrer(const Fahrten1& st)
 {
-    const FahrtDatensatz& letzter = st.Satzpuffer[2];
-    if (!privatPlatzhalter(letzter))
-        return letzter.Fahrer;
-    const QString pfad = st.fahrtdateiPfad();
-    for (qint32 n = st.Satzanzahl - 1; n >= 1; --n) {
-        const FahrtDatensatz f = FahrtLesen(pfad, n);
-        if (!privatPlatzhalter(f))
-            return f.Fahrer;
-    }
-    return QString();
+    return LetzterEchterText(st, &FahrtDatensatz::Fahrer).value_or(QString());
+}
+
+// A text of the trip a return trip is taken from; its placeholder stays
+// out, so the required-field checks ask for the real one.
+QString echt(const FahrtDatensatz& f, const QString& text)
+{
+    return Privatplatzhalter(f, text) ? QString() : text;
 }
 
 } // namespace
@@ -121,12 +112,12 @@ void Rueckfahrt(Eintragsseite& s)
     felder::setzen(s, "EinGefKm", QString::number(letzter.GefahreneKm));
     // Without the blanks of the stored width, so a click at the end of a
     // text puts the caret after its last letter and typing is not cut.
-    felder::setzen(s, "EinGrund", vb::RTrim(letzter.Grund));
-    felder::setzen(s, "EinVon", letzter.Nach);
-    felder::setzen(s, "EinNach", vb::RTrim(letzter.Von));
-    felder::setzen(s, "EinUber", vb::RTrim(letzter.Ueber));
+    felder::setzen(s, "EinGrund", vb::RTrim(echt(letzter, letzter.Grund)));
+    felder::setzen(s, "EinVon", echt(letzter, letzter.Nach));
+    felder::setzen(s, "EinNach", vb::RTrim(echt(letzter, letzter.Von)));
+    felder::setzen(s, "EinUber", vb::RTrim(echt(letzter, letzter.Ueber)));
     felder::setzen(s, "EinGesprach", QStringLiteral("Rückfahrt"));
-    felder::setzen(s, "EinFahrer", letzter.Fahrer);
+    felder::setzen(s, "EinFahrer", letzterFahrer(s.st));
 }
 
 } // namespace kmk

@@ -10,10 +10,12 @@
 #include "app/entry/speichern.h"
 #include "app/mainwindow/form1.h"
 #include "app/mainwindow/mw_glue.h"
+#include "app/mainwindow/sstab.h"
 #include "app/records/dateien.h"
 #include "platform/forms/dirlist.h"
 #include "platform/forms/keys.h"
 #include "platform/forms/mouseupbutton.h"
+#include "platform/forms/seams.h"
 
 #include <QListWidget>
 
@@ -67,6 +69,23 @@ void navigation(Form1& f, const char* name, void (*proc)(Eintragsseite&))
         w->showCtl("TEinHilfe", false);
         w->showCtl("CBTextfensterEin", false);
     });
+}
+
+// Where the entry page's fields, trip type options, calendar and, while
+// open, cost fields lie, in the window's coordinates; none while another
+// page is shown.
+QRect eintragsbereich(const Form1& f)
+{
+    if (!f.SSTab1 || f.SSTab1->Tab() != 2)
+        return {};
+    QStringList namen = Journalfelder();
+    namen << "OptWA" << "OptPri" << "OptGesch" << "OptEhr" << "OptFam" << "QKC"
+          << "TLiter" << "TBGesamt" << "TWGesamt" << "TWbez" << "CbbKArt";
+    QRect bereich;
+    for (const QString& n : namen)
+        if (QWidget* c = f.ctl(n); c && c->isVisible())
+            bereich |= QRect(c->mapTo(&f, QPoint(0, 0)), c->size());
+    return bereich;
 }
 
 } // namespace
@@ -123,6 +142,8 @@ void EintragAnbinden(Form1& f)
     f.tasten.ASpeichern = seite(&ASpeichern);
     f.tasten.NeuEintrag = seite(&NeuEintrag);
     f.tasten.Rueckfahrt = seite(&Rueckfahrt);
+    // A question of the catalogue leaves in view what it asks about.
+    forms::setUncovered(w, [w] { return eintragsbereich(*w); });
 }
 
 } // namespace kmk

@@ -265,7 +265,9 @@ QString Meldungsklang(int n)
 
 bool Form2Dialog::zeigen(const QString& meldungstext, bool frage)
 {
-    Form2 dlg(meldungstext, frage, QApplication::activeWindow());
+    QWidget* eigner = forms::dialogOwner();
+    Form2 dlg(meldungstext, frage, eigner);
+    forms::placeDialog(&dlg, eigner);
     dlg.exec();
     return dlg.antwort();
 }

@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QDialog>
 #include <QEvent>
 #include <QFocusEvent>
 #include <QGroupBox>
@@ -151,6 +152,13 @@ bool inside(const QWidget* w, const QWidget* x)
 // widgets' own focus events) also lets a control made of several widgets (a
 // hosted control, a combo box) count as one: moves between its parts are
 // neither leave nor enter.
+// Qt reports no move when the focus goes from one window to another or to
+// no window at all (another program), nor when a control of a window that is
+// not active is given the focus (a click into it, which the window system
+// follows with the activation only later). The router remembers, for every
+// window left, the control that had the focus, and compares it with the
+// control that has it when the window is clicked, dropped into or active
+// again.
 class FocusRouter : public QObject {
 public:
     enum Phase { Validate, Lost, Got };
@@ -168,11 +176,57 @@ public:
         entries_.push_back({w, phase, std::make_shared<Handler>(std::move(h))});
     }
 
+    // The focus of w's window may have moved while it was not active.
+    void taken(QWidget* w)
+    {
+        QWidget* win = w ? w->window() : nullptr;
+        if (!win || popup(win) || win->isActiveWindow())
+            return;
+        arrive(win);
+    }
+
+    quint64 dialogs() const { return dialogs_; }
+    quint64 dialogsBeforeClick() const { return beforeClick_; }
+
+protected:
+    bool eventFilter(QObject* o, QEvent* e) override
+    {
+        if (!o->isWidgetType())
+            return false;
+        auto* w = static_cast<QWidget*>(o);
+        switch (e->type()) {
+        case QEvent::FocusAboutToChange:
+            if (static_cast<QFocusEvent*>(e)->reason() == Qt::MouseFocusReason)
+                beforeClick_ = dialogs_;
+            break;
+        case QEvent::Show:
+            if (w->isWindow() && (w->isModal() || qobject_cast<QDialog*>(w)))
+                ++dialogs_;
+            break;
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonDblClick:
+            // Qt has given the clicked control the focus of its window
+            // already, quietly when the window is not active.
+            if (w->window() && !w->window()->isActiveWindow() && !popup(w->window())) {
+                beforeClick_ = dialogs_;
+                taken(w);
+            }
+            break;
+        default:
+            break;
+        }
+        return false;
+    }
+
 private:
     explicit FocusRouter(QObject* parent) : QObject(parent)
     {
         connect(qApp, &QApplication::focusChanged, this,
                 [this](QWidget* old, QWidget* now) { moved(old, now); }, Qt::DirectConnection);
+        qApp->installEventFilter(this);
+        // Drops reach their field through the text roads, which give it
+        // the focus (textinput.h).
+        detail::listen();
     }
 
     struct Entry {
@@ -180,6 +234,31 @@ private:
         Phase phase;
         std::shared_ptr<Handler> handler;
     };
+
+    // The control that had the focus when its window was left; 'entered'
+    // false when its GotFocus never ran (a dialog of the leave checks took
+    // the focus while moving to it): it is then left already.
+    struct Left {
+        QPointer<QWidget> window;
+        QPointer<QWidget> control;
+        bool entered = true;
+    };
+
+    static bool popup(const QWidget* win) { return win->windowType() == Qt::Popup; }
+
+    Left* leftOf(const QWidget* win)
+    {
+        for (Left& l : left_)
+            if (l.window == win)
+                return &l;
+        return nullptr;
+    }
+
+    void remember(QWidget* win, QWidget* control, bool entered)
+    {
+        std::erase_if(left_, [win](const Left& l) { return !l.window || l.window == win; });
+        left_.push_back({win, control, entered});
+    }
 
     void run(Phase phase, QWidget* from, QWidget* to)
     {
@@ -197,14 +276,56 @@ private:
 
     void moved(QWidget* old, QWidget* now)
     {
-        // Window activation (no old or no new widget) and moves to or from
-        // other windows (popups, dialogs) are no moves inside the window.
-        if (!old || !now || old->window() != now->window())
+        QWidget* oldWin = old ? old->window() : nullptr;
+        QWidget* nowWin = now ? now->window() : nullptr;
+        if (old && now && oldWin == nowWin) {
+            move(old, now, false);
             return;
+        }
+        // A control being moved to whose leave checks opened a dialog has
+        // not been entered yet.
+        if (old && !popup(oldWin))
+            remember(oldWin, old, !(arriving_ && old == arriving_));
+        if (now && !popup(nowWin))
+            arrive(nowWin);
+    }
+
+    // The window's focus control against the one it had when it was left.
+    void arrive(QWidget* win)
+    {
+        const Left* l = leftOf(win);
+        QPointer<QWidget> from = l ? l->control : nullptr;
+        bool left = l && !l->entered;
+        if (!from) {
+            // Never left, or its control is gone: nothing to compare with.
+            from = win->focusWidget();
+            left = false;
+        }
+        // A handler may move the focus on again; a few rounds at most.
+        for (int runde = 0; runde < 8 && from; ++runde) {
+            QPointer<QWidget> to = win->focusWidget();
+            if (!to || to == from)
+                break;
+            move(from, to, left);
+            if (!to)
+                break;
+            left = win->focusWidget() != to;   // superseded: never entered
+            from = to;
+        }
+        if (win->isActiveWindow())
+            std::erase_if(left_, [win](const Left& x) { return !x.window || x.window == win; });
+        else
+            remember(win, from, !left);
+    }
+
+    // A move inside one window; 'alreadyLeft' when the old control's leave
+    // handlers have run before.
+    void move(QWidget* old, QWidget* now, bool alreadyLeft)
+    {
         std::erase_if(entries_, [](const Entry& e) { return !e.widget; });
         QWidget* from = old;
-        bool left = false;
-        if (arriving_ && old == arriving_) {
+        bool left = alreadyLeft;
+        if (!left && arriving_ && old == arriving_) {
             // A leave handler moved the focus on before the first move had
             // arrived: the old control has been left already, and the
             // widget in between was never entered.
@@ -219,19 +340,47 @@ private:
             run(Validate, from, now);
             run(Lost, from, now);
         }
-        const bool superseded = QApplication::focusWidget() != target.data();
+        // The window's own focus control, not the application's: a dialog
+        // of a leave check that has just closed may leave no window active
+        // for a moment.
+        const bool superseded = !target || target->window()->focusWidget() != target.data();
         leaving_ = savedLeaving;
         arriving_ = savedArriving;
-        if (!superseded && from)
+        if (!superseded && from) {
             run(Got, from, now);
+            if (Left* l = target ? leftOf(target->window()) : nullptr; l && l->control == target)
+                l->entered = true;
+        }
     }
 
     std::vector<Entry> entries_;
+    std::vector<Left> left_;
     QPointer<QWidget> leaving_;
     QPointer<QWidget> arriving_;
+    quint64 dialogs_ = 0;
+    quint64 beforeClick_ = 0;
 };
 
 } // namespace
+
+namespace detail {
+
+void focusTaken(QWidget* w)
+{
+    FocusRouter::instance().taken(w);
+}
+
+quint64 dialogsShown()
+{
+    return FocusRouter::instance().dialogs();
+}
+
+quint64 dialogsBeforeClickMove()
+{
+    return FocusRouter::instance().dialogsBeforeClick();
+}
+
+} // namespace detail
 
 void onValidate(QWidget* w, Handler h)
 {

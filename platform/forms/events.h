@@ -8,7 +8,7 @@
 //   forms::onChange(edit, [&]{ ... });          // typed or written from code
 //   forms::setText(edit, "12:00");               // Change only if it differs
 //   forms::onClick(check, [&]{ ... });           // user or code, value changes only
-//   forms::onLostFocus(field, [&]{ ... });       // moves inside the window only
+//   forms::onLostFocus(field, [&]{ ... });       // moves between the window's controls
 
 #include <QObject>
 #include <QString>
@@ -64,17 +64,36 @@ void setValue(QCheckBox* box, int v);
 void onClick(QListWidget* list, Handler h);
 void setListIndex(QListWidget* list, int row);
 
-// Validate / LostFocus / GotFocus. They run only for focus moves inside the
-// control's own window: activating another window, opening a popup or a
-// dialog (also one shown by the handler itself) runs none of them. A move,
-// by the user or by code, runs the old control's Validate, then its
-// LostFocus, then the new control's GotFocus, whatever order they were
-// registered in; handlers of one kind run in the order registered. When a
-// leave handler moves the focus elsewhere, the control it was heading for
-// gets no GotFocus. Validate never cancels the move.
+// Validate / LostFocus / GotFocus. They run for focus moves between the
+// controls of one window. A move, by the user or by code, runs the old
+// control's Validate, then its LostFocus, then the new control's GotFocus,
+// whatever order they were registered in; handlers of one kind run in the
+// order registered. When a leave handler moves the focus elsewhere, the
+// control it was heading for gets no GotFocus. Validate never cancels the
+// move.
+// The focus may pass through another window or program in between
+// (activating another window, a dialog, a popup): leaving the window runs
+// nothing, and when a different control of it takes the focus than the one
+// that had it when the window was left, that is the move from the one to
+// the other, run at once, also while the window is not yet active again (a
+// click or a drop into it from another program). Coming back to the same
+// control runs none.
 void onValidate(QWidget* w, Handler h);
 void onGotFocus(QWidget* w, Handler h);
 void onLostFocus(QWidget* w, Handler h);
+
+namespace detail {
+// Between events.cpp, textinput.cpp and mouseupbutton.cpp.
+// w has been given the focus of its window (QWidget::setFocus) while that
+// window is not active: the moves of the runtime run now, not when the
+// window is activated (which may come after the click has acted).
+void focusTaken(QWidget* w);
+// Dialogs shown so far in the process, and their count when the focus last
+// began to move by a click: the leave checks of that move may ask
+// something before the clicked control sees the press.
+quint64 dialogsShown();
+quint64 dialogsBeforeClickMove();
+} // namespace detail
 
 // A group of option buttons that, unlike Qt's exclusive groups, can also show
 // "none selected". Selecting a button (by click or setValue) runs click(index)

@@ -1,7 +1,8 @@
 #include "platform/forms/mouseupbutton.h"
 
+#include "platform/forms/events.h"
+
 #include <QApplication>
-#include <QDialog>
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -30,57 +31,9 @@ static int runtimeButtons(Qt::MouseButtons bs)
            | ((bs & Qt::MiddleButton) ? 4 : 0);
 }
 
-namespace {
-
-// Counts the dialogs opened in the process: the leave check of the field
-// being left may ask the user something while the button is being pressed.
-class DialogCount : public QObject {
-public:
-    static quint64 now()
-    {
-        static DialogCount* counter = nullptr;
-        if (!counter) {
-            counter = new DialogCount;
-            counter_ = counter;
-            counter->setParent(qApp);
-            qApp->installEventFilter(counter);
-        }
-        return counter->opened_;
-    }
-    // The count when the focus last began to move: a focus move runs the
-    // leave checks, which may open a dialog before the new widget gets its
-    // FocusIn.
-    static quint64 beforeLastFocusMove()
-    {
-        now();
-        return counter_->beforeMove_;
-    }
-
-protected:
-    bool eventFilter(QObject* o, QEvent* e) override
-    {
-        if (e->type() == QEvent::FocusAboutToChange
-            && static_cast<QFocusEvent*>(e)->reason() == Qt::MouseFocusReason)
-            beforeMove_ = opened_;
-        if (e->type() == QEvent::Show && o->isWidgetType()) {
-            auto* w = static_cast<QWidget*>(o);
-            if (w->isWindow() && (w->isModal() || qobject_cast<QDialog*>(w)))
-                ++opened_;
-        }
-        return false;
-    }
-
-private:
-    static inline DialogCount* counter_ = nullptr;
-    quint64 opened_ = 0;
-    quint64 beforeMove_ = 0;
-};
-
-} // namespace
-
 MouseUpButton::MouseUpButton(QWidget* parent) : QPushButton(parent)
 {
-    DialogCount::now();
+    detail::dialogsShown();   // the count starts before the first press
     setFocusPolicy(Qt::StrongFocus);
     setAutoDefault(false);
     setMouseTracking(true);
@@ -95,7 +48,7 @@ void MouseUpButton::focusInEvent(QFocusEvent* e)
 {
     // Qt gives a clicked button the focus before it sees the press.
     if (e->reason() == Qt::MouseFocusReason && !stamped_) {
-        focusStamp_ = DialogCount::beforeLastFocusMove();
+        focusStamp_ = detail::dialogsBeforeClickMove();
         stamped_ = true;
     }
     QPushButton::focusInEvent(e);
@@ -112,17 +65,20 @@ void MouseUpButton::focusOutEvent(QFocusEvent* e)
 
 void MouseUpButton::mousePressEvent(QMouseEvent* e)
 {
-    // Focus first: the leave checks of the previous field run now.
+    // Focus first: the leave checks of the previous field run now. In a
+    // window that is not active yet (clicked from another program) they
+    // have run as the click arrived.
     if (isEnabled() && focusPolicy() != Qt::NoFocus && !hasFocus()) {
         if (!stamped_) {
-            focusStamp_ = DialogCount::now();
+            focusStamp_ = isActiveWindow() ? detail::dialogsShown() : detail::dialogsBeforeClickMove();
             stamped_ = true;
         }
         setFocus(Qt::MouseFocusReason);
+        detail::focusTaken(this);
     }
     // A dialog of those checks took this press's release: the button is not
     // left drawn pressed, and no action follows.
-    pressVoid_ = stamped_ && DialogCount::now() != focusStamp_;
+    pressVoid_ = stamped_ && detail::dialogsShown() != focusStamp_;
     stamped_ = false;
     e->accept();
     if (pressVoid_)

@@ -17,6 +17,7 @@
 #include <QPointer>
 #include <QProcess>
 #include <QPushButton>
+#include <QScreen>
 #include <QSoundEffect>
 #include <QTextBrowser>
 #include <QUrl>
@@ -42,7 +43,7 @@ class RealDialogs : public Dialogs {
 public:
     int msgBox(const QString& prompt, int buttons, const QString& title) override
     {
-        QMessageBox box(QApplication::activeWindow());
+        QMessageBox box(dialogOwner());
         box.setWindowTitle(titleOr(title));
         box.setTextFormat(Qt::PlainText);
         box.setText(prompt);
@@ -69,6 +70,10 @@ public:
         // 256 / 512 make the second / third button the default one.
         const size_t preset = (buttons & 0x300) == 0x200 ? 2 : (buttons & 0x300) == 0x100 ? 1 : 0;
         box.setDefaultButton(static_cast<QPushButton*>(made[preset < made.size() ? preset : 0].first));
+        // Laid out by its first showing; then it goes to its place.
+        box.setWindowModality(Qt::ApplicationModal);
+        box.show();
+        placeDialog(&box, box.parentWidget());
         box.exec();
         for (const auto& [button, result] : made)
             if (box.clickedButton() == button)
@@ -85,7 +90,7 @@ public:
     QString inputBox(const QString& prompt, const QString& title, const QString& def, bool* ok) override
     {
         bool accepted = false;
-        const QString t = QInputDialog::getText(QApplication::activeWindow(), titleOr(title), prompt,
+        const QString t = QInputDialog::getText(dialogOwner(), titleOr(title), prompt,
                                                 QLineEdit::Normal, def, &accepted);
         if (ok)
             *ok = accepted;
@@ -292,6 +297,100 @@ Services& services()
 {
     static Services s = realServices();
     return s;
+}
+
+// ---------------------------------------------------------------- dialog place
+
+QPoint dialogPosition(QSize frame, QRect owner, QRect uncovered, QRect screen)
+{
+    const int abstand = 8;
+    // Wholly on the screen (its top left corner first when it is larger).
+    auto aufDenSchirm = [&](QPoint p) {
+        p.setX(std::max(screen.left(), std::min(p.x(), screen.right() + 1 - frame.width())));
+        p.setY(std::max(screen.top(), std::min(p.y(), screen.bottom() + 1 - frame.height())));
+        return p;
+    };
+    const int mitteX = owner.center().x() - frame.width() / 2;
+    if (uncovered.isEmpty())
+        return aufDenSchirm(QPoint(mitteX, owner.center().y() - frame.height() / 2));
+    const QPoint kandidaten[] = {
+        {mitteX, uncovered.bottom() + 1 + abstand},
+        {owner.right() + 1 + abstand, uncovered.top()},
+        {owner.left() - abstand - frame.width(), uncovered.top()},
+        {mitteX, uncovered.top() - abstand - frame.height()},
+    };
+    QPoint best;
+    qint64 wenigste = -1;
+    for (const QPoint k : kandidaten) {
+        const QPoint p = aufDenSchirm(k);
+        const QRect schnitt = QRect(p, frame).intersected(uncovered);
+        const qint64 verdeckt = schnitt.isEmpty() ? 0 : qint64(schnitt.width()) * schnitt.height();
+        if (verdeckt == 0)
+            return p;
+        if (wenigste < 0 || verdeckt < wenigste) {
+            wenigste = verdeckt;
+            best = p;
+        }
+    }
+    return best;
+}
+
+namespace {
+
+struct Unbedeckt {
+    QPointer<QWidget> window;
+    std::function<QRect()> area;
+};
+
+std::vector<Unbedeckt>& unbedeckt()
+{
+    static std::vector<Unbedeckt> u;
+    std::erase_if(u, [](const Unbedeckt& x) { return !x.window; });
+    return u;
+}
+
+} // namespace
+
+void setUncovered(QWidget* window, std::function<QRect()> area)
+{
+    auto& u = unbedeckt();
+    std::erase_if(u, [window](const Unbedeckt& x) { return x.window == window; });
+    u.push_back({window, std::move(area)});
+}
+
+QWidget* dialogOwner()
+{
+    if (QWidget* w = QApplication::activeWindow())
+        return w;
+    for (const Unbedeckt& x : unbedeckt())
+        if (x.window->isVisible())
+            return x.window;
+    return nullptr;
+}
+
+void placeDialog(QWidget* dialog, QWidget* owner)
+{
+    if (!dialog || !owner)
+        return;
+    owner = owner->window();
+    QScreen* screen = owner->screen();
+    if (!screen)
+        return;
+    QRect frei;
+    for (const Unbedeckt& x : unbedeckt())
+        if (x.window == owner && x.area) {
+            const QRect a = x.area();
+            if (!a.isEmpty())
+                frei = QRect(owner->mapToGlobal(a.topLeft()), a.size());
+        }
+    // Before its first showing a dialog has no frame yet: its owner's
+    // stands in for it.
+    const QRect rahmen = dialog->isVisible() ? dialog->frameGeometry() : QRect();
+    const QSize zusatz = owner->frameGeometry().size() - owner->size();
+    const QSize groesse = rahmen.isValid() ? rahmen.size() : dialog->size() + zusatz;
+    const QPoint p = dialogPosition(groesse, owner->frameGeometry(), frei, screen->availableGeometry());
+    // move() places the frame's top left corner, as the rule gives it.
+    dialog->move(p);
 }
 
 } // namespace forms

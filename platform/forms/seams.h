@@ -6,8 +6,15 @@
 
 #include <QDate>
 #include <QDateTime>
+#include <QPoint>
+#include <QRect>
+#include <QSize>
 #include <QString>
 #include <QStringList>
+
+#include <functional>
+
+class QWidget;
 
 namespace forms {
 
@@ -111,6 +118,24 @@ public:
 private:
     Services saved_;
 };
+
+// Where a message dialog stands. It is wholly on the screen, and clear of
+// the area of its owner window that it must not cover (the fields its
+// question is about) where the screen has room: below that area, over the
+// lower part of the owner; else beside the owner, right, then left; else
+// above the area; where none of them is clear, wherever it covers least of
+// the area. Without such an area, centred over the owner. Screen
+// coordinates; 'frame' is the dialog's size with its window frame.
+QPoint dialogPosition(QSize frame, QRect owner, QRect uncovered, QRect screen);
+// The area of a window that its dialogs leave uncovered, in the window's
+// own coordinates, asked each time a dialog opens (an empty one: none).
+void setUncovered(QWidget* window, std::function<QRect()> area);
+// The window a dialog belongs to: the active one, else the shown window
+// that told its area (a leave check may ask while the user is in another
+// program).
+QWidget* dialogOwner();
+// Puts a dialog of its final size at its place by the rule above.
+void placeDialog(QWidget* dialog, QWidget* owner);
 
 // Helpers for the real implementations, testable on their own.
 // The file of a help topic in the help folder, found ignoring case; a topic

@@ -1,5 +1,6 @@
 #include "platform/forms/textinput.h"
 
+#include "platform/forms/events.h"
 #include "platform/vb/text.h"
 
 #include <QAction>
@@ -122,7 +123,9 @@ std::optional<QString> judge(const Field& f, const QString& incoming, int from, 
     QPointer<QWidget> guard(f.field);
     QString out;
     bool first = true;
-    const QList<uint> zeichen = incoming.toUcs4();
+    // A letter and its accent copied as two characters (from many PDFs, or
+    // a file name of another system) are one letter of the code page.
+    const QList<uint> zeichen = incoming.normalized(QString::NormalizationForm_C).toUcs4();
     // Line breaks that end the text go: a copied line or spreadsheet cell
     // ends with one, and a number field would refuse the blank.
     qsizetype ende = zeichen.size();
@@ -334,12 +337,25 @@ bool textRoad(QWidget* w, QEvent* e)
             return false;
         e->ignore();
         return true;
-    case QEvent::Drop:
+    case QEvent::Drop: {
         if (locked) {
             e->ignore();
             return true;
         }
-        return drop(f, static_cast<QDropEvent*>(e));
+        auto* d = static_cast<QDropEvent*>(e);
+        // A drop gives the field the focus, as a click into it would: the
+        // field left runs its leave checks now, this one when the user
+        // moves on. Also from another program, while the window is not
+        // active.
+        if (d->mimeData() && d->mimeData()->hasText()) {
+            QPointer<QWidget> guard(f.field);
+            f.field->setFocus(Qt::OtherFocusReason);
+            detail::focusTaken(f.field);
+            if (!guard)
+                return true;
+        }
+        return drop(f, d);
+    }
     case QEvent::InputMethod:
         return locked || inputMethod(w, f, static_cast<QInputMethodEvent*>(e));
     default:

@@ -7,6 +7,8 @@
 // brings several characters. Such text passes the same KeyPress handlers
 // character by character and then goes in as one piece (one Change), so
 // the field shows what will be stored:
+//  - the text is composed first (Unicode NFC): a letter and its accent
+//    arriving as two characters are the one letter the code page holds;
 //  - a character outside the code page becomes the "?" it is stored as;
 //  - a tab or line break (CR, LF, CR LF) becomes one blank, so words on
 //    two lines stay two words; line breaks that end the text are left

@@ -13,7 +13,9 @@
 
 #include <QApplication>
 #include <QLabel>
+#include <QDropEvent>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QTest>
@@ -28,6 +30,8 @@ using kmk::Form1;
 struct Fenster {
     kmktest::Umgebung u;
     Form1* f = nullptr;
+    // Another program the user switches to, a window of its own.
+    QWidget anderesProgramm;
 
     explicit Fenster(bool firma = true)
     {
@@ -114,6 +118,36 @@ struct Fenster {
     {
         feld(n)->setFocus();
         feld(nach)->setFocus();
+    }
+    // The user looks something up in another program.
+    void wegschalten()
+    {
+        anderesProgramm.setGeometry(f->geometry().translated(f->width() + 20, 0));
+        anderesProgramm.show();
+        anderesProgramm.activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&anderesProgramm));
+    }
+    // Back by a click at the end of a field; the window system activates
+    // the window after the click has arrived.
+    void zurueckKlicken(const char* n)
+    {
+        QLineEdit* e = feld(n);
+        QTest::mouseClick(e, Qt::LeftButton, {}, QPoint(e->width() - 4, e->height() / 2));
+        f->activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(f));
+        EXPECT_TRUE(QTest::qWaitFor([e] { return e->hasFocus(); }, 1000)) << n;
+    }
+    // A text dragged from another program and dropped into a field.
+    void ziehen(const char* n, const QString& t)
+    {
+        QLineEdit* e = feld(n);
+        QMimeData m;
+        m.setText(t);
+        const QPoint mitte = e->rect().center();
+        QDragEnterEvent hin(mitte, Qt::CopyAction, &m, Qt::LeftButton, {});
+        QApplication::sendEvent(e, &hin);
+        QDropEvent d(QPointF(mitte), Qt::CopyAction, &m, Qt::LeftButton, {});
+        QApplication::sendEvent(e, &d);
     }
     bool enterGehtWeiter(const char* n)
     {

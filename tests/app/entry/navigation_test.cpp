@@ -123,35 +123,60 @@ TEST(NeuerEintrag, ReturnTripSwapsStartAndDestination)
     EXPECT_TRUE(p.st.NeuerEintragOffen);
 }
 
-// A private trip recorded with date and km only holds "Privat" as its
-// driver; the next entry takes the driver of the trips before it.
-TEST(NeuerEintrag, TheDriverIsNeverThePrivateTripsPlaceholder)
+// A private trip recorded with date and km only holds "Privat" in its six
+// texts. No new entry takes it over: F9 starts where the last trip with a
+// real destination went (or at home) and takes the driver of the last trip
+// that names one; F12 after such a trip leaves its texts empty, so the
+// required-field checks ask for them, and takes the driver as F9 does.
+TEST(NeuerEintrag, ThePrivateTripsPlaceholderIsNeverCarriedIntoANewEntry)
 {
-    struct Fahrt { quint8 art; const char* fahrer; };
-    struct Fall { QList<Fahrt> fahrten; const char* fahrer; };
+    struct Fahrt { quint8 art; const char* fahrer; bool platzhalter; };
+    // F12's texts: those of the last trip swapped, or none.
+    struct Fall { QList<Fahrt> fahrten; const char* fahrer; const char* von; bool rueckTexte; };
     const Fall faelle[] = {
-        {{{3, "Anna"}, {2, "Privat"}}, "Anna"},
-        {{{3, "Anna"}, {2, "Privat"}, {2, "Privat"}}, "Anna"},
-        {{{2, "Privat"}}, ""},
-        {{{3, "Anna"}, {2, "Berta"}}, "Berta"},   // a private trip with its driver typed
-        {{{3, "Anna"}, {3, ""}}, ""},             // the last trip's driver as stored
+        {{{3, "Anna", false}, {2, "Privat", true}}, "Anna", "Ziel 1", false},
+        {{{3, "Anna", false}, {2, "Privat", true}, {2, "Privat", true}}, "Anna", "Ziel 1", false},
+        {{{2, "Privat", true}}, "", "Köln", false},                 // home
+        {{{3, "Anna", false}, {2, "Berta", true}}, "Berta", "Ziel 1", false},
+        {{{3, "Anna", false}, {3, "", false}}, "", "Ziel 2", true},  // the last trip as stored
+        {{{3, "Anna", false}, {2, "Berta", false}}, "Berta", "Ziel 2", true},   // texts typed
+        {{{3, "Privat", false}}, "Privat", "Ziel 1", true},          // a driver of that name
     };
     for (const Fall& f : faelle) {
-        Seite p;
         QList<FahrtDatensatz> l;
         for (const Fahrt& x : f.fahrten) {
             FahrtDatensatz d = Seite::fahrt(int(l.size()) + 1);
             d.Fahrtart = x.art;
-            if (x.art == 2)
+            if (x.platzhalter)
                 d.Von = d.Ueber = d.Nach = d.Grund = d.Gespraechspartner = "Privat";
             d.Fahrer = x.fahrer;
             l << d;
         }
-        p.schreibe(l);
-        zeige(p, 1);
-        p.s.ctl<forms::ComboBox>("EinFahrer")->addItem("Privat");
-        NeuEintrag(p.s);
-        EXPECT_EQ(vb::Trim(p.text("EinFahrer")), f.fahrer) << l.size() << " " << f.fahrer;
+        const FahrtDatensatz& letzte = l.last();
+        for (const bool rueck : {false, true}) {
+            SCOPED_TRACE(testing::Message() << l.size() << " trips, driver " << f.fahrer << (rueck ? ", F12" : ", F9"));
+            Seite p;
+            p.schreibe(l);
+            zeige(p, int(l.size()));
+            p.st.Satzanzahl = qint32(l.size());
+            p.s.ctl<forms::ComboBox>("EinFahrer")->addItem("Privat");
+            if (rueck)
+                Rueckfahrt(p.s);
+            else
+                NeuEintrag(p.s);
+            EXPECT_EQ(vb::Trim(p.text("EinFahrer")), f.fahrer);
+            if (!rueck) {
+                EXPECT_EQ(vb::Trim(p.text("EinVon")), QString::fromUtf8(f.von));
+                for (const char* n : {"EinUber", "EinNach", "EinGrund", "EinGesprach"})
+                    EXPECT_EQ(p.text(n), "") << n;
+                continue;
+            }
+            EXPECT_EQ(vb::Trim(p.text("EinVon")), f.rueckTexte ? vb::Trim(letzte.Nach) : "");
+            EXPECT_EQ(p.text("EinNach"), f.rueckTexte ? vb::Trim(letzte.Von) : "");
+            EXPECT_EQ(p.text("EinUber"), f.rueckTexte ? "A1" : "");
+            EXPECT_EQ(p.text("EinGrund"), f.rueckTexte ? "Kunde" : "");
+            EXPECT_EQ(p.text("EinGesprach"), "Rückfahrt");
+        }
     }
 }
 

@@ -4,6 +4,8 @@
 #include "tests/app/entry/fenster.h"
 
 #include "app/entry/eingabefelder.h"
+#include "app/mainwindow/form2.h"
+#include "app/mainwindow/meldungen.h"
 #include "app/mainwindow/page_eintragungen.h"
 #include "app/mainwindow/sstab.h"
 #include "app/records/dateien.h"
@@ -26,7 +28,9 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QRadioButton>
+#include <QScreen>
 #include <QTest>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 using namespace kmk;
@@ -180,6 +184,7 @@ TEST(Tippen, PastedDroppedAndInputMethodTextFollowsTheKeyRules)
     struct Fall { const char* feld; bool gesperrt; const char* vorher; QString text; QString danach; };
     const Fall faelle[] = {
         {"EinNach", false, "", QString::fromUtf8("Łódź"), QString::fromUtf8("?ód?")},
+        {"EinNach", false, "", QString::fromUtf8("Jose\u0301"), QString::fromUtf8("José")},   // accent apart
         {"EinVon", false, "", QString::fromUtf8("Köln\r\n😀"), QString::fromUtf8("Köln ?")},
         {"TLiter", false, "", "-5,5", ""},
         {"TLiter", false, "", "5,5", "5,5"},
@@ -208,6 +213,22 @@ TEST(Tippen, PastedDroppedAndInputMethodTextFollowsTheKeyRules)
         }
     }
     fahrten1().Satzgesperrt = false;
+}
+
+// A letter and its accent copied as two characters are the one letter of
+// the code page on the page and in the record.
+TEST(Tippen, AnAccentPastedApartFromItsLetterIsStoredAsTheLetter)
+{
+    Fenster w;
+    w.taste(Qt::Key_F9);
+    w.ausfuellen("15.06.2016", "100", "Bonn");
+    w.leeren("EinNach");
+    QGuiApplication::clipboard()->setText(QString::fromUtf8("Jose\u0301"));
+    QTest::keyClick(w.combo("EinNach"), Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(w.text("EinNach"), QString::fromUtf8("José"));
+    w.maus("EintragSpeichern");
+    ASSERT_EQ(w.satzanzahl(), 1);
+    EXPECT_EQ(w.fahrten().mid(FahrtOffset::Nach, 5), QByteArray("Jos\xE9 "));
 }
 
 TEST(Tippen, SpinButtonsStepTimesAcrossMidnightPassengersAndKilometres)
@@ -354,6 +375,115 @@ TEST(Tippen, CostsUnitsAmountsPriceAndTheirOwnSave)
     EXPECT_EQ(s.BetragWartung.raw, 125000);
     EXPECT_EQ(s.Kraftstoffart, QString("Kg").leftJustified(10));
     EXPECT_EQ(s.Wartungstext, QString("Oelwechsel").leftJustified(50));
+}
+
+// The user looks up each receipt in another program between the amounts,
+// or drags the amounts from there: each field left runs its leave check
+// when the next one is clicked or dropped into, so the record holds what
+// the page shows.
+TEST(Tippen, CostAmountsReachTheRecordThroughASwitchToAnotherProgram)
+{
+    Fenster w;
+    struct Fall { const char* feld; const char* betrag; QString angezeigt; };
+    const Fall faelle[] = {{"TLiter", "45,5", "45,5"},
+                           {"TBGesamt", "66,6", QString::fromUtf8("66,60 €")},
+                           {"TWGesamt", "12,34", QString::fromUtf8("12,34 €")}};
+    enum Weg { Getippt, Gezogen, AngeklicktUndGezogen };
+    for (Weg weg : {Getippt, Gezogen, AngeklicktUndGezogen}) {
+        SCOPED_TRACE(testing::Message() << "Weg " << weg);
+        w.taste(Qt::Key_F9);
+        w.ausfuellen(QString("1%1.03.2016").arg(int(weg)), "100", "Bonn");
+        w.neu("EinGrund", "Kunde Tanken");
+        ASSERT_FALSE(w.f->ctl("FrBenzin")->isHidden());
+        for (const Fall& f : faelle) {
+            if (weg == AngeklicktUndGezogen)
+                w.zurueckKlicken(f.feld);
+            w.wegschalten();
+            if (weg == Getippt) {
+                w.zurueckKlicken(f.feld);
+                w.tippen(f.feld, QString::fromLatin1(f.betrag));
+            } else {
+                w.ziehen(f.feld, QString::fromLatin1(f.betrag));
+            }
+            EXPECT_EQ(w.text(f.feld), QString::fromLatin1(f.betrag)) << f.feld;
+        }
+        w.wegschalten();
+        w.zurueckKlicken("EinGesprach");
+        for (const Fall& f : faelle)
+            EXPECT_EQ(w.text(f.feld), f.angezeigt) << f.feld;
+        const qsizetype vorher = w.satzanzahl();
+        w.maus("EintragSpeichern");
+        ASSERT_EQ(w.satzanzahl(), vorher + 1);
+        const FahrtDatensatz s = w.satz(int(vorher + 1));
+        EXPECT_EQ(s.Kraftstoffmenge, 45.5);
+        EXPECT_EQ(s.BetragKraftstoff.raw, 666000);
+        EXPECT_EQ(s.BetragWartung.raw, 123400);
+    }
+}
+
+// The time fields and the arrival reading check themselves when left for
+// another program and the user clicks into another field on coming back.
+TEST(Tippen, TimeAndOdometerChecksRunThroughASwitchToAnotherProgram)
+{
+    Fenster w;
+    w.mitZeiten();
+    fahrten1().Voreinstellung.Warnhinweise = -1;
+    w.taste(Qt::Key_F9);
+    w.ausfuellen("10.03.2016", "100", "Bonn");
+    for (auto [feld, zeit] : {std::pair{"EinZeitAb", "09:30"}, std::pair{"EinZeitAn", "17:45"}}) {
+        w.zurueckKlicken(feld);
+        w.leeren(feld);
+        w.tippen(feld, zeit);
+        w.wegschalten();
+    }
+    w.zurueckKlicken("EinNach");
+    // 495 minutes: 8 hours 15 as the duration text shows them.
+    EXPECT_EQ(vb::Trim(w.text("LZeitFahrt")), "8,15");
+
+    w.u.meldungen.clear();
+    w.neu("EinkmAn", "300");
+    w.wegschalten();
+    w.zurueckKlicken("EinGrund");
+    EXPECT_EQ(w.u.meldungen, QList<int>{96});
+    EXPECT_EQ(w.text("EinkmAn"), "345");
+    EXPECT_EQ(w.text("EinGefKm"), "0");
+}
+
+// The save question stands where the user can still check every filled
+// entry field before answering, wholly on the screen.
+TEST(Tippen, TheSaveQuestionLeavesEveryEntryFieldInView)
+{
+    Fenster w;
+    w.mitZeiten();
+    w.taste(Qt::Key_F9);
+    w.ausfuellen("15.06.2016", "100", "Bonn");
+    kmk::Form2Dialog echt;
+    kmk::ScopedMeldungsdialog mitDemDialog(&echt);
+    kmk::Form2::setWartezeit(0);
+    QStringList verdeckt;
+    QString frage;
+    bool ganz = false;
+    QObject test;   // an answer not yet given dies with the test
+    QTimer::singleShot(20, &test, [&] {
+        auto* d = qobject_cast<kmk::Form2*>(QApplication::activeModalWidget());
+        ASSERT_NE(d, nullptr);
+        frage = d->MText()->text();
+        const QRect ort = d->frameGeometry();
+        ganz = d->screen()->availableGeometry().contains(ort);
+        for (const char* n : {"EinDatumAb", "EinZeitAb", "AnzKmAb", "EinVon", "EinUber", "EinNach", "EinDatumAn",
+                              "EinZeitAn", "EinkmAn", "EinGefKm", "EinGrund", "EinGesprach", "EinFahrer", "OptGesch"}) {
+            QWidget* c = w.f->ctl(n);
+            if (!c || !c->isVisible() || QRect(c->mapToGlobal(QPoint(0, 0)), c->size()).intersects(ort))
+                verdeckt << n;
+        }
+        QTest::mouseClick(d->zuruck(), Qt::LeftButton);
+    });
+    w.maus("EintragSpeichern");
+    kmk::Form2::setWartezeit(500);
+    EXPECT_TRUE(frage.contains(QString::fromUtf8("angehängt!"))) << frage.toStdString();
+    EXPECT_TRUE(ganz);
+    EXPECT_EQ(verdeckt, QStringList());
+    EXPECT_EQ(w.satzanzahl(), 1);
 }
 
 TEST(Tippen, ANewEntrySavedSurvivesARestartByteForByteAndAReturnTripFollows)

@@ -11,10 +11,17 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMimeData>
+#include <QDropEvent>
 #include <QTest>
 #include <QWheelEvent>
 #include <QWidget>
 #include <gtest/gtest.h>
+
+// Readable texts in the failures.
+QT_BEGIN_NAMESPACE
+inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
+QT_END_NAMESPACE
 
 namespace {
 
@@ -100,6 +107,23 @@ TEST_F(MouseUp, ADialogOfTheLeaveCheckLeavesTheButtonReleasedAndRunsNothing)
     EXPECT_EQ(ups, 0);
     // the next press, with no dialog, acts as usual
     QTest::mouseClick(button, Qt::LeftButton);
+    EXPECT_EQ(downs, 1);
+    EXPECT_EQ(ups, 1);
+
+    // Also when the field was left for another program and the button is
+    // the first thing clicked on coming back, before the window is active.
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    field->setFocus();
+    ASSERT_TRUE(field->hasFocus());
+    QWidget programm;
+    programm.setGeometry(window.geometry().translated(window.width() + 20, 0));
+    programm.show();
+    programm.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&programm));
+    QTest::mousePress(button, Qt::LeftButton);
+    EXPECT_EQ(dialogs, 2);
+    QTest::mouseRelease(button, Qt::LeftButton);
     EXPECT_EQ(downs, 1);
     EXPECT_EQ(ups, 1);
 }
@@ -233,12 +257,18 @@ TEST_F(Preview, ACharacterOutsideTheCodePageIsTypedAsTheQuestionMarkItIsStoredAs
     QTest::keyClick(field, Qt::Key_L, {}, 0);
     // One key each: an emoji is one character in two UTF-16 units; a
     // compose key can bring two characters at once.
-    for (const char* t : {"Ł", "€", "😀", "漢", "a😀"}) {
+    // A letter and its accent in two characters are the one letter.
+    for (const char* t : {"Ł", "€", "😀", "漢", "a😀", "e\u0301"}) {
         QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString::fromUtf8(t));
         QApplication::sendEvent(field, &press);
     }
-    EXPECT_EQ(field->text(), QString::fromUtf8("l?€??a?"));
-    EXPECT_EQ(seen, (std::vector<int>{'l', '?', 128, '?', '?', 'a', '?'}));
+    EXPECT_EQ(field->text(), QString::fromUtf8("l?€??a?é"));
+    EXPECT_EQ(seen, (std::vector<int>{'l', '?', 128, '?', '?', 'a', '?', 0xE9}));
+    // A locked field takes no key of several characters either.
+    forms::setLocked(field, [] { return true; });
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString::fromUtf8("a😀"));
+    QApplication::sendEvent(field, &press);
+    EXPECT_EQ(field->text(), QString::fromUtf8("l?€??a?é"));
     forms::clearKeyPreview(&window);
 }
 
@@ -319,6 +349,94 @@ TEST_F(Focus, LeaveRunsForMovesInsideTheWindowOnly)
     EXPECT_EQ(leaves, 1);
     EXPECT_EQ(gots, 1);
     (void)popupFocus;
+}
+
+// Another program stands in as a window of its own. The field left for it
+// runs its leave checks when another control of the window takes the focus:
+// by the activation, by a click while the window is not active yet (the
+// window system activates it later), or by a drop; back to the same control
+// runs none.
+TEST_F(Focus, ThroughAnotherProgramTheControlLeftIsLeftWhenAnotherTakesTheFocus)
+{
+    auto* third = new QLineEdit(&window);
+    third->setGeometry(0, 60, 100, 25);
+    third->show();
+    std::vector<QString> order;
+    for (auto [w, name] : {std::pair{field, "field"}, std::pair{other, "other"}, std::pair{third, "third"}}) {
+        const QString n = QString::fromLatin1(name);
+        forms::onValidate(w, [&order, n] { order.push_back("validate " + n); });
+        forms::onLostFocus(w, [&order, n] { order.push_back("lost " + n); });
+        forms::onGotFocus(w, [&order, n] { order.push_back("got " + n); });
+    }
+    QWidget programm;
+    auto* fremd = new QLineEdit(&programm);
+    programm.setGeometry(window.geometry().translated(window.width() + 20, 0));
+    auto zurueck = [&] {
+        window.activateWindow();
+        return QTest::qWaitForWindowActive(&window);
+    };
+    auto ziehen = [](QLineEdit* e, const QString& t) {
+        QMimeData m;
+        m.setText(t);
+        const QPoint p = e->rect().center();
+        QDragEnterEvent hin(p, Qt::CopyAction, &m, Qt::LeftButton, {});
+        QApplication::sendEvent(e, &hin);
+        QDropEvent d(QPointF(p), Qt::CopyAction, &m, Qt::LeftButton, {});
+        QApplication::sendEvent(e, &d);
+    };
+    enum Weg { Aktivierung, Klick, Ziehen, Dieselbe };
+    const std::vector<QString> wechsel{"validate field", "lost field", "got other"};
+    struct Fall { Weg weg; std::vector<QString> erwartet; };
+    for (const Fall& f : {Fall{Aktivierung, wechsel}, Fall{Klick, wechsel}, Fall{Dieselbe, {}},
+                          Fall{Ziehen, wechsel}}) {
+        SCOPED_TRACE(testing::Message() << "Weg " << f.weg);
+        ASSERT_TRUE(zurueck());
+        field->setFocus();
+        ASSERT_TRUE(field->hasFocus());
+        programm.show();
+        programm.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&programm));
+        fremd->setFocus();
+        order.clear();
+        switch (f.weg) {
+        case Aktivierung:
+            // The click has reached the window before its activation.
+            other->setFocus(Qt::MouseFocusReason);
+            ASSERT_TRUE(zurueck());
+            break;
+        case Klick:
+            QTest::mouseClick(other, Qt::LeftButton, {}, other->rect().center());
+            EXPECT_EQ(order, f.erwartet) << "before the window is active";
+            ASSERT_TRUE(zurueck());
+            break;
+        case Ziehen:
+            other->clear();
+            ziehen(other, "45,5");
+            EXPECT_EQ(other->text(), "45,5");
+            EXPECT_EQ(order, f.erwartet) << "before the window is active";
+            ASSERT_TRUE(zurueck());
+            break;
+        case Dieselbe:
+            ASSERT_TRUE(zurueck());
+            break;
+        }
+        QTRY_VERIFY(QApplication::focusWidget() != nullptr);
+        EXPECT_EQ(order, f.erwartet);
+    }
+
+    // The field dropped into runs its leave checks when the user moves on,
+    // also through the other program again.
+    order.clear();
+    programm.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&programm));
+    third->setFocus(Qt::MouseFocusReason);
+    ASSERT_TRUE(zurueck());
+    EXPECT_EQ(order, (std::vector<QString>{"validate other", "lost other", "got third"}));
+    // and a drop inside the active window moves the focus as a click would
+    order.clear();
+    ziehen(field, "12");
+    EXPECT_TRUE(field->hasFocus());
+    EXPECT_EQ(order, (std::vector<QString>{"validate third", "lost third", "got field"}));
 }
 
 TEST_F(Focus, CompositeControlCountsAsOne)

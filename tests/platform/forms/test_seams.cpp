@@ -112,6 +112,29 @@ TEST(Seams, AdministratorIsRootOrAdminGroupMember)
         EXPECT_TRUE(forms::realServices().system->isAdministrator());
 }
 
+// A message dialog of 520 x 300 over a window of 784 x 690 whose fields lie
+// at x 120-640, y 160-450: below them while the screen has room, else
+// beside the window, else where it covers least of them; always wholly on
+// the screen.
+TEST(DialogPlace, TheDialogLeavesTheFieldsInViewAndStaysOnTheScreen)
+{
+    const QSize dialog(520, 300);
+    const QRect felder(QPoint(120, 160), QPoint(640, 450));
+    struct Fall { const char* was; QRect schirm; QPoint fenster; QRect frei; QPoint ort; };
+    const Fall faelle[] = {
+        {"room below", QRect(0, 0, 1600, 1000), {0, 0}, felder, {131, 459}},
+        {"short screen: right", QRect(0, 0, 1600, 700), {0, 0}, felder, {792, 160}},
+        {"window on the right: left", QRect(0, 0, 1600, 700), {816, 0}, felder.translated(816, 0), {288, 160}},
+        {"no room: least covered", QRect(0, 0, 1024, 700), {0, 0}, felder, {131, 400}},
+        {"no area: centred", QRect(0, 0, 1600, 1000), {0, 0}, QRect(), {131, 194}},
+    };
+    for (const Fall& f : faelle) {
+        const QPoint p = forms::dialogPosition(dialog, QRect(f.fenster, QSize(784, 690)), f.frei, f.schirm);
+        EXPECT_EQ(p, f.ort) << f.was;
+        EXPECT_TRUE(f.schirm.contains(QRect(p, dialog))) << f.was;
+    }
+}
+
 TEST(Seams, ReplacingNeedsAWritableFileInAWritableFolder)
 {
     QTemporaryDir dir;
