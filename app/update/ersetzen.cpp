@@ -4,6 +4,7 @@
 
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QList>
 #include <QProcess>
 #include <cerrno>
@@ -270,7 +271,11 @@ bool programmErsetzen(const QString& neu, const QString& programm, QString* fehl
 
 void alteKopieEntfernen(const QString& programm)
 {
-    QFile::remove(alteKopie(programm));
+    const QFileInfo alt(alteKopie(programm));
+    QFile::remove(alt.filePath());
+    // A copy cut off by a crash leaves its temporary beside it; only that one
+    // is ours to remove here.
+    io::removeRewriteLeftovers(alt.absolutePath(), [name = alt.fileName()](const QString& n) { return n == name; });
 }
 
 } // namespace upd

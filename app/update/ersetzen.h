@@ -38,7 +38,8 @@ QString alteKopie(const QString& programm);
 // False (with `fehler`) leaves the program file as it was.
 bool programmErsetzen(const QString& neu, const QString& programm, QString* fehler = nullptr);
 
-// Called once a start has come up: the kept old program is no longer needed.
+// Called once a start has come up: the kept old program is no longer needed,
+// nor the temporary of a copy of it that a crash cut off.
 void alteKopieEntfernen(const QString& programm);
 
 } // namespace upd

@@ -146,9 +146,14 @@ TEST(FDownload, AWholeProgramReplacesTheOldOneKeepingACopy)
     EXPECT_TRUE(lies(o.programm) == neuer);
     EXPECT_EQ(lies(upd::alteKopie(o.programm)), "altes Programm");
 
-    // The next start has come up: the old copy goes.
+    // The next start has come up: the old copy goes, with the temporary of
+    // a copy a crash cut off, but not another file's temporary.
+    for (const char* name : {".Kilometrika.alt.neu-1x", ".Kilometrika.neu-2y"}) {
+        QFile f(o.dir.filePath(name));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    }
     upd::alteKopieEntfernen(o.programm);
-    EXPECT_EQ(o.dateien(), QStringList({"Kilometrika"}));
+    EXPECT_EQ(o.dateien(), QStringList({".Kilometrika.neu-2y", "Kilometrika"}));
 }
 
 TEST(FDownload, AnythingButAWholeProgramLeavesTheProgramAndStartWorksAgain)
