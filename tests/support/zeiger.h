@@ -11,6 +11,8 @@
 // zeigerBeiseite(window).
 
 #include <QApplication>
+#include <QDropEvent>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QTest>
 #include <QWidget>
@@ -49,6 +51,19 @@ namespace kmktest {
     const QPoint ecke(fenster->width() - 2, fenster->height() - 2);
     QTest::mouseMove(fenster, ecke - QPoint(1, 0));   // no move when it is there already
     return zeigerAuf(fenster, ecke);
+}
+
+// Drops 't' on the middle of 'w' as a drag from another program would:
+// entering, then the drop, with no pointer move of its own.
+inline void ablegen(QWidget* w, const QString& t)
+{
+    QMimeData m;
+    m.setText(t);
+    const QPoint mitte = w->rect().center();
+    QDragEnterEvent hin(mitte, Qt::CopyAction, &m, Qt::LeftButton, {});
+    QApplication::sendEvent(w, &hin);
+    QDropEvent d(QPointF(mitte), Qt::CopyAction, &m, Qt::LeftButton, {});
+    QApplication::sendEvent(w, &d);
 }
 
 } // namespace kmktest

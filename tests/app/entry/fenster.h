@@ -10,6 +10,7 @@
 #include "platform/com/controlhost.h"
 #include "platform/forms/combobox.h"
 #include "platform/forms/events.h"
+#include "tests/support/zeiger.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -138,17 +139,7 @@ struct Fenster {
         EXPECT_TRUE(QTest::qWaitFor([e] { return e->hasFocus(); }, 1000)) << n;
     }
     // A text dragged from another program and dropped into a field.
-    void ziehen(const char* n, const QString& t)
-    {
-        QLineEdit* e = feld(n);
-        QMimeData m;
-        m.setText(t);
-        const QPoint mitte = e->rect().center();
-        QDragEnterEvent hin(mitte, Qt::CopyAction, &m, Qt::LeftButton, {});
-        QApplication::sendEvent(e, &hin);
-        QDropEvent d(QPointF(mitte), Qt::CopyAction, &m, Qt::LeftButton, {});
-        QApplication::sendEvent(e, &d);
-    }
+    void ziehen(const char* n, const QString& t) { kmktest::ablegen(feld(n), t); }
     bool enterGehtWeiter(const char* n)
     {
         QLineEdit* e = feld(n);

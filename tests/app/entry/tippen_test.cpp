@@ -160,15 +160,9 @@ TEST(Tippen, PastedDroppedAndInputMethodTextFollowsTheKeyRules)
             menu->close();
             break;
         }
-        case Ziehen: {
-            QMimeData m;
-            m.setText(t);
-            QDragEnterEvent hin(mitte, Qt::CopyAction, &m, Qt::LeftButton, {});
-            QApplication::sendEvent(e, &hin);
-            QDropEvent d(QPointF(mitte), Qt::CopyAction, &m, Qt::LeftButton, {});
-            QApplication::sendEvent(e, &d);
+        case Ziehen:
+            kmktest::ablegen(e, t);
             break;
-        }
         case Eingabemethode: {
             QInputMethodEvent m;
             m.setCommitString(t);

@@ -2,6 +2,7 @@
 #include "platform/forms/keys.h"
 #include "platform/forms/mouseupbutton.h"
 #include "platform/forms/textinput.h"
+#include "tests/support/zeiger.h"
 
 #include <QApplication>
 #include <QAbstractItemView>
@@ -375,15 +376,6 @@ TEST_F(Focus, ThroughAnotherProgramTheControlLeftIsLeftWhenAnotherTakesTheFocus)
         window.activateWindow();
         return QTest::qWaitForWindowActive(&window);
     };
-    auto ziehen = [](QLineEdit* e, const QString& t) {
-        QMimeData m;
-        m.setText(t);
-        const QPoint p = e->rect().center();
-        QDragEnterEvent hin(p, Qt::CopyAction, &m, Qt::LeftButton, {});
-        QApplication::sendEvent(e, &hin);
-        QDropEvent d(QPointF(p), Qt::CopyAction, &m, Qt::LeftButton, {});
-        QApplication::sendEvent(e, &d);
-    };
     enum Weg { Aktivierung, Klick, Ziehen, Dieselbe };
     const std::vector<QString> wechsel{"validate field", "lost field", "got other"};
     struct Fall { Weg weg; std::vector<QString> erwartet; };
@@ -411,7 +403,7 @@ TEST_F(Focus, ThroughAnotherProgramTheControlLeftIsLeftWhenAnotherTakesTheFocus)
             break;
         case Ziehen:
             other->clear();
-            ziehen(other, "45,5");
+            kmktest::ablegen(other, "45,5");
             EXPECT_EQ(other->text(), "45,5");
             EXPECT_EQ(order, f.erwartet) << "before the window is active";
             ASSERT_TRUE(zurueck());
@@ -434,7 +426,7 @@ TEST_F(Focus, ThroughAnotherProgramTheControlLeftIsLeftWhenAnotherTakesTheFocus)
     EXPECT_EQ(order, (std::vector<QString>{"validate other", "lost other", "got third"}));
     // and a drop inside the active window moves the focus as a click would
     order.clear();
-    ziehen(field, "12");
+    kmktest::ablegen(field, "12");
     EXPECT_TRUE(field->hasFocus());
     EXPECT_EQ(order, (std::vector<QString>{"validate third", "lost third", "got field"}));
 }
