@@ -233,16 +233,17 @@ bool programmErsetzen(const QString& neu, const QString& programm, QString* fehl
         return false;
     };
     const bool gibtEs = QFile::exists(programm);
-    {
-        // The mode as stored (QFile::permissions would report what root may
-        // do, not what the file says), the owner as far as we may.
-        const int fd = ::open(QFile::encodeName(neu).constData(), O_RDONLY | O_CLOEXEC);
+    // The mode as stored (QFile::permissions would report what root may do,
+    // not what the file says), the owner as far as we may.
+    auto rechteWie = [&programm, gibtEs](const QString& datei) {
+        const int fd = ::open(QFile::encodeName(datei).constData(), O_RDONLY | O_CLOEXEC);
         const bool ok = fd >= 0 && (gibtEs ? io::keepOwnerAndMode(fd, programm) : ::fchmod(fd, 0755) == 0);
         if (fd >= 0)
             ::close(fd);
-        if (!ok)
-            return scheitern(QStringLiteral("Die Rechte der neuen Programmdatei können nicht gesetzt werden."));
-    }
+        return ok;
+    };
+    if (!rechteWie(neu))
+        return scheitern(QStringLiteral("Die Rechte der neuen Programmdatei können nicht gesetzt werden."));
     const QString alt = alteKopie(programm);
     // A second update in one run keeps the copy of the program this run started with.
     if (gibtEs && !QFile::exists(alt)) {
@@ -250,14 +251,7 @@ bool programmErsetzen(const QString& neu, const QString& programm, QString* fehl
         // are not possible, with the old file's owner and mode, so it can
         // be put back by hand as it was.
         if (::link(QFile::encodeName(programm).constData(), QFile::encodeName(alt).constData()) != 0) {
-            bool kopiert = io::copyFileAtomic(programm, alt);
-            if (kopiert) {
-                const int fd = ::open(QFile::encodeName(alt).constData(), O_RDONLY | O_CLOEXEC);
-                kopiert = fd >= 0 && io::keepOwnerAndMode(fd, programm);
-                if (fd >= 0)
-                    ::close(fd);
-            }
-            if (!kopiert) {
+            if (!io::copyFileAtomic(programm, alt) || !rechteWie(alt)) {
                 QFile::remove(alt);
                 return scheitern(QStringLiteral("Die bisherige Programmdatei kann nicht aufbewahrt werden."));
             }
