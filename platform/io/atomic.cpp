@@ -12,6 +12,7 @@
 #include <QFileInfo>
 
 #include "platform/io/posixfile.h"
+#include "platform/io/schritte.h"
 
 namespace io {
 
@@ -159,7 +160,7 @@ int removeRewriteLeftovers(const QString& folder, const std::function<bool(const
         if (target.isEmpty() || !own || !own(target)
             || ::lstat(detail::encodePath(fi.absoluteFilePath()).constData(), &st) != 0 || !S_ISREG(st.st_mode))
             continue;
-        if (::unlink(detail::encodePath(fi.absoluteFilePath()).constData()) == 0)
+        if (sys::unlink(detail::encodePath(fi.absoluteFilePath()).constData()) == 0)
             ++removed;
     }
     return removed;

@@ -16,6 +16,7 @@
 
 #include "platform/io/atomic.h"
 #include "platform/io/posixfile.h"
+#include "platform/io/schritte.h"
 
 namespace io {
 
@@ -99,15 +100,15 @@ bool wildMatch(const QString& name, qsizetype ni, const QString& pat, qsizetype 
 bool removeEntry(const QFileInfo& fi)
 {
     if (fi.isSymLink() || fi.isJunction())
-        return QFile::remove(fi.absoluteFilePath()) || QDir().rmdir(fi.absoluteFilePath());
+        return sys::remove(fi.absoluteFilePath()) || sys::rmdir(fi.absoluteFilePath());
     if (fi.isDir())
         return deleteTree(fi.absoluteFilePath());
     QFile f(fi.absoluteFilePath());
-    if (f.remove())
+    if (sys::remove(f.fileName()))
         return true;
     // A write-protected file: clear the protection and try once more.
-    f.setPermissions(f.permissions() | QFileDevice::WriteOwner | QFileDevice::WriteUser);
-    return f.remove();
+    sys::setPermissions(f.fileName(), f.permissions() | QFileDevice::WriteOwner | QFileDevice::WriteUser);
+    return sys::remove(f.fileName());
 }
 
 } // namespace
@@ -133,7 +134,7 @@ bool createFolder(const QString& path)
         return false;
     if (DirExists(path))
         return true;
-    return QDir().mkpath(path) && DirExists(path);
+    return sys::mkpath(path) && DirExists(path);
 }
 
 QString findFileCaseInsensitive(const QString& folder, const QString& name)
@@ -180,11 +181,11 @@ bool deleteTree(const QString& folder)
         return false;
     const QFileInfo top(folder);
     if (top.isSymLink() || top.isJunction())
-        return QFile::remove(top.absoluteFilePath());   // the link only, never its target
+        return sys::remove(top.absoluteFilePath());   // the link only, never its target
     if (!top.isDir())
         return false;
     const QString path = top.absoluteFilePath();
-    QFile::setPermissions(path, QFile::permissions(path) | QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+    sys::setPermissions(path, QFile::permissions(path) | QFileDevice::ReadOwner | QFileDevice::WriteOwner |
                                     QFileDevice::ExeOwner);
     bool ok = true;
     // One pass over a snapshot: an entry that cannot go stays, and is not retried.
@@ -193,7 +194,7 @@ bool deleteTree(const QString& folder)
     for (const QFileInfo& fi : entries)
         if (!removeEntry(fi))
             ok = false;
-    if (!QDir().rmdir(path))
+    if (!sys::rmdir(path))
         ok = false;
     return ok;
 }
@@ -207,7 +208,7 @@ QString localPath(const QString& path)
 
 bool createMarkedFolder(const QString& path)
 {
-    if (path.isEmpty() || ::mkdir(detail::encodePath(path).constData(), 0777) != 0)
+    if (path.isEmpty() || sys::mkdir(detail::encodePath(path).constData(), 0777) != 0)
         return false;
     const qint64 pid = ::getpid();
     const QByteArray marke = Markenkennung + "\npid=" + QByteArray::number(pid) + "\nstart=" + startzeit(pid)
@@ -222,7 +223,7 @@ bool createMarkedFolder(const QString& path)
 
 bool unmarkFolder(const QString& path)
 {
-    return ::unlink(detail::encodePath(path + QLatin1Char('/') + Markenname).constData()) == 0 || errno == ENOENT;
+    return sys::unlink(detail::encodePath(path + QLatin1Char('/') + Markenname).constData()) == 0 || errno == ENOENT;
 }
 
 bool isAbandonedMarkedFolder(const QString& path)

@@ -1,4 +1,5 @@
 #include "platform/io/posixfile.h"
+#include "platform/io/schritte.h"
 
 #include <cerrno>
 #include <cstring>
@@ -19,7 +20,7 @@ QByteArray encodePath(const QString& path) { return QFile::encodeName(path); }
 bool writeAll(int fd, const char* data, qint64 size, qint64 offset)
 {
     while (size > 0) {
-        const ssize_t n = offset >= 0 ? ::pwrite(fd, data, size_t(size), off_t(offset)) : ::write(fd, data, size_t(size));
+        const ssize_t n = offset >= 0 ? sys::pwrite(fd, data, size_t(size), off_t(offset)) : sys::write(fd, data, size_t(size));
         if (n < 0) {
             if (errno == EINTR)
                 continue;
@@ -101,7 +102,7 @@ void ReplacementFile::discard()
         m_fd = -1;
     }
     if (!m_temp.isEmpty()) {
-        ::unlink(m_temp.constData());
+        sys::unlink(m_temp.constData());
         m_temp.clear();
     }
 }
@@ -141,7 +142,7 @@ bool ReplacementFile::open()
     }
     for (int attempt = 0; attempt < 100; ++attempt) {
         const QByteArray candidate = folder + "/" + replacementName(name, QRandomGenerator::global()->generate());
-        const int fd = ::open(candidate.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        const int fd = sys::open(candidate.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd >= 0) {
             m_fd = fd;
             m_temp = candidate;
@@ -152,8 +153,9 @@ bool ReplacementFile::open()
     }
     if (m_fd < 0)
         return fail(QStringLiteral("Zwischendatei kann nicht angelegt werden"));
-    if (hadOld)
-        keepOwnerAndMode(m_fd, old);
+    // A copy that cannot have the old file's rights would hand them out.
+    if (hadOld && !keepOwnerAndMode(m_fd, old))
+        return fail(QStringLiteral("Die Rechte der Datei können nicht übernommen werden"));
     return true;
 }
 
@@ -163,13 +165,13 @@ bool keepOwnerAndMode(int fd, const struct stat& old)
     if (::fstat(fd, &now) == 0 && (now.st_uid != old.st_uid || now.st_gid != old.st_gid)) {
         // Only root may give a file away; a user may still give it one of
         // his own groups. What is not permitted stays ours.
-        const bool given = ::fchown(fd, old.st_uid, old.st_gid) == 0;
-        if (!given && now.st_gid != old.st_gid && ::fchown(fd, uid_t(-1), old.st_gid) != 0) {
+        const bool given = sys::fchown(fd, old.st_uid, old.st_gid) == 0;
+        if (!given && now.st_gid != old.st_gid && sys::fchown(fd, uid_t(-1), old.st_gid) != 0) {
             // Neither is permitted: the file belongs to us.
         }
     }
     // After the owner: a change of owner clears the set-id bits.
-    return ::fchmod(fd, old.st_mode & 07777) == 0;
+    return sys::fchmod(fd, old.st_mode & 07777) == 0;
 }
 
 bool ReplacementFile::write(const char* data, qint64 size)
@@ -185,13 +187,13 @@ bool ReplacementFile::commit()
 {
     if (m_fd < 0 || m_failed)
         return false;
-    if (::fsync(m_fd) != 0)
+    if (sys::fsync(m_fd) != 0)
         return fail(QStringLiteral("Fehler beim Sichern auf den Datenträger"));
     const int fd = m_fd;
     m_fd = -1;
     if (!closeChecked(fd))
         return fail(QStringLiteral("Fehler beim Schließen"));
-    if (::rename(m_temp.constData(), m_target.constData()) != 0)
+    if (sys::rename(m_temp.constData(), m_target.constData()) != 0)
         return fail(QStringLiteral("Die Datei kann nicht ersetzt werden"));
     m_temp.clear();
     m_done = true;
@@ -200,7 +202,7 @@ bool ReplacementFile::commit()
     const QByteArray folder = slash <= 0 ? QByteArray("/") : m_target.left(slash);
     const int dfd = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (dfd >= 0) {
-        ::fsync(dfd);
+        sys::fsync(dfd);
         ::close(dfd);
     }
     return true;

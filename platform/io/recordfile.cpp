@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include "platform/io/posixfile.h"
+#include "platform/io/schritte.h"
 
 namespace io {
 
@@ -100,7 +101,7 @@ bool RecordFile::write(qint32 n, const QByteArray& bytes)
         return false;
     if (!missing && !detail::mayWrite(path))
         return false;
-    const int fd = ::open(path.constData(), missing ? O_RDWR | O_CREAT | O_NONBLOCK | O_CLOEXEC : O_RDWR | O_NONBLOCK | O_CLOEXEC, 0666);
+    const int fd = sys::open(path.constData(), missing ? O_RDWR | O_CREAT | O_NONBLOCK | O_CLOEXEC : O_RDWR | O_NONBLOCK | O_CLOEXEC, 0666);
     if (fd < 0)
         return false;
     struct stat st {};
@@ -109,7 +110,7 @@ bool RecordFile::write(qint32 n, const QByteArray& bytes)
     bool ok = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && pos <= (st.st_size / m_len) * m_len;
     if (ok && !detail::writeAll(fd, bytes.constData(), m_len, pos)) {
         ok = false;
-        if (pos + m_len > st.st_size && ::ftruncate(fd, st.st_size) != 0) {
+        if (pos + m_len > st.st_size && sys::ftruncate(fd, st.st_size) != 0) {
             // A torn tail stays a partial record, which count() never shows.
         }
     }

@@ -4,6 +4,7 @@
 #include <functional>
 #include <sys/stat.h>
 #include <sys/resource.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <QDir>
@@ -14,6 +15,7 @@
 #include "platform/io/atomic.h"
 #include "platform/io/posixfile.h"
 #include "platform/io/recordfile.h"
+#include "platform/io/schritte.h"
 
 namespace {
 
@@ -314,4 +316,43 @@ TEST(Atomic, LeftoversOfInterruptedRewritesAndNothingElseAreRemoved)
     EXPECT_EQ(da, erwartet);
     EXPECT_TRUE(QFile::exists(dir.filePath("Sicherheit/.Auto1_16.dat.neu-1x")));
     EXPECT_EQ(io::removeRewriteLeftovers(dir.filePath("fehlt"), eigen), 0);
+}
+
+TEST(Atomic, TheSeamCountsEveryStepAndStopsOrFailsAnyOfThem)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("t.dat"));
+    writeRaw(path, "alt");
+    io::pruefstand::zaehlen();
+    ASSERT_TRUE(io::writeFileAtomic(path, "neu"));
+    const long n = io::pruefstand::schritte();
+    io::pruefstand::aus();
+    // create, rights, write, flush, rename, flush of the folder
+    EXPECT_EQ(n, 6);
+    for (long k = 1; k <= n; ++k) {
+        for (const int err : {ENOSPC, EIO, EACCES}) {
+            writeRaw(path, "alt");
+            io::pruefstand::fehlerBei(k, err);
+            const bool ok = io::writeFileAtomic(path, "neu");
+            io::pruefstand::aus();
+            // Only the folder's flush comes after the rename.
+            EXPECT_EQ(ok, k == n) << k << " " << err;
+            EXPECT_EQ(readRaw(path), QByteArray(k == n ? "neu" : "alt")) << k << " " << err;
+            EXPECT_EQ(entries(dir), QStringList{QStringLiteral("t.dat")}) << k << " " << err;
+        }
+        writeRaw(path, "alt");
+        const pid_t kind = ::fork();
+        if (kind == 0) {
+            io::pruefstand::absturzBei(k);
+            io::writeFileAtomic(path, "neu");
+            ::_exit(0);
+        }
+        int status = 0;
+        ASSERT_EQ(::waitpid(kind, &status, 0), kind);
+        EXPECT_EQ(WEXITSTATUS(status), io::pruefstand::Absturzcode) << k;
+        EXPECT_EQ(readRaw(path), QByteArray(k < 6 ? "alt" : "neu")) << k;
+        // What the next start removes: the temporary, nothing else.
+        EXPECT_EQ(io::removeRewriteLeftovers(dir.path(), [](const QString&) { return true; }), k > 1 && k < 6 ? 1 : 0) << k;
+        EXPECT_EQ(entries(dir), QStringList{QStringLiteral("t.dat")}) << k;
+    }
 }
