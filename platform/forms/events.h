@@ -69,8 +69,9 @@ void setListIndex(QListWidget* list, int row);
 // control's Validate, then its LostFocus, then the new control's GotFocus,
 // whatever order they were registered in; handlers of one kind run in the
 // order registered. When a leave handler moves the focus elsewhere, the
-// control it was heading for gets no GotFocus. Validate never cancels the
-// move.
+// control it was heading for gets no GotFocus; a GotFocus that moves it on
+// leaves the control it entered. Validate never cancels the move; a dialog
+// of a leave handler taking the focus and giving it back is part of it.
 // The focus may pass through another window or program in between
 // (activating another window, a dialog, a popup): leaving the window runs
 // nothing, and when a different control of it takes the focus than the one
