@@ -15,6 +15,7 @@
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QRadioButton>
+#include <QScopeGuard>
 
 #include <memory>
 
@@ -188,7 +189,7 @@ public:
     }
 
     quint64 dialogs() const { return dialogs_; }
-    quint64 dialogsBeforeClick() const { return beforeClick_; }
+    quint64 dialogsBeforePress() const { return beforePress_; }
 
 protected:
     bool eventFilter(QObject* o, QEvent* e) override
@@ -198,8 +199,13 @@ protected:
         auto* w = static_cast<QWidget*>(o);
         switch (e->type()) {
         case QEvent::FocusAboutToChange:
-            if (static_cast<QFocusEvent*>(e)->reason() == Qt::MouseFocusReason)
-                beforeClick_ = dialogs_;
+            // Qt moves the focus of an active window before the press is
+            // delivered to anyone.
+            if (static_cast<QFocusEvent*>(e)->reason() == Qt::MouseFocusReason
+                && QApplication::mouseButtons() != Qt::NoButton && !pressMoving_) {
+                pressMoving_ = true;
+                beforePress_ = dialogs_;
+            }
             break;
         case QEvent::Show:
             if (w->isWindow() && (w->isModal() || qobject_cast<QDialog*>(w)))
@@ -207,12 +213,16 @@ protected:
             break;
         case QEvent::MouseButtonPress:
         case QEvent::MouseButtonDblClick:
+            if (!pressMoving_)
+                beforePress_ = dialogs_;
+            pressMoving_ = false;
             // Qt has given the clicked control the focus of its window
             // already, quietly when the window is not active.
-            if (w->window() && !w->window()->isActiveWindow() && !popup(w->window())) {
-                beforeClick_ = dialogs_;
+            if (w->window() && !w->window()->isActiveWindow() && !popup(w->window()))
                 taken(w);
-            }
+            break;
+        case QEvent::MouseButtonRelease:
+            pressMoving_ = false;
             break;
         default:
             break;
@@ -278,6 +288,10 @@ private:
         if (h->leaving)
             return;
         const QPointer<QWidget> window = win;
+        // A press that answers a dialog of the handlers is a press of its
+        // own; the one that began this move keeps its count.
+        const auto press = std::pair{pressMoving_, beforePress_};
+        const auto restore = qScopeGuard([&] { std::tie(pressMoving_, beforePress_) = press; });
         // Each round is one move; a GotFocus that sends the focus on makes
         // the next, which Qt does not report while the window is not active.
         while (window && window->focusWidget() && window->focusWidget() != h->control) {
@@ -321,7 +335,8 @@ private:
     std::vector<Entry> entries_;
     std::vector<std::shared_ptr<Held>> held_;
     quint64 dialogs_ = 0;
-    quint64 beforeClick_ = 0;
+    quint64 beforePress_ = 0;
+    bool pressMoving_ = false;   // a press is moving the focus, since beforePress_
 };
 
 } // namespace
@@ -338,9 +353,9 @@ quint64 dialogsShown()
     return FocusRouter::instance().dialogs();
 }
 
-quint64 dialogsBeforeClickMove()
+quint64 dialogsBeforePress()
 {
-    return FocusRouter::instance().dialogsBeforeClick();
+    return FocusRouter::instance().dialogsBeforePress();
 }
 
 } // namespace detail

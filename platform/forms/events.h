@@ -89,11 +89,12 @@ namespace detail {
 // window is not active: the moves of the runtime run now, not when the
 // window is activated (which may come after the click has acted).
 void focusTaken(QWidget* w);
-// Dialogs shown so far in the process, and their count when the focus last
-// began to move by a click: the leave checks of that move may ask
-// something before the clicked control sees the press.
+// Dialogs shown so far in the process, and their count before the press
+// being delivered began to move the focus (the count at the press when it
+// moved none): the leave checks of that move may ask something before the
+// pressed control sees the press.
 quint64 dialogsShown();
-quint64 dialogsBeforeClickMove();
+quint64 dialogsBeforePress();
 } // namespace detail
 
 // A group of option buttons that, unlike Qt's exclusive groups, can also show
