@@ -12,6 +12,8 @@
 #include <QString>
 #include <QtGlobal>
 
+#include "platform/io/posixfile.h"
+
 namespace io {
 
 // False for an existing file without any write permission (protected for
@@ -25,6 +27,12 @@ bool mayWrite(const QString& path);
 // user may (root), its owner and group. Every rewrite keeps them this way.
 // False when `like` cannot be read or the rights cannot be set.
 bool keepOwnerAndMode(int fd, const QString& like);
+
+// A file written in pieces that replaces `target` in one rename at commit
+// (open, write, commit; destroyed uncommitted it leaves the target as it
+// was). The one rule of every rewrite: open refuses what mayWrite refuses,
+// the new file gets the old one's rights as keepOwnerAndMode gives them.
+using ReplacementFile = detail::ReplacementFile;
 
 bool writeFileAtomic(const QString& path, const QByteArray& data, QString* error = nullptr);
 
