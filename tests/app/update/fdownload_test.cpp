@@ -17,6 +17,8 @@
 #include <QTest>
 #include <gtest/gtest.h>
 #include <optional>
+#include <acl/libacl.h>
+#include <sys/acl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -635,6 +637,7 @@ TEST(Ersetzen, TheNewProgramKeepsTheOwnerAndModeOfTheOld)
         mode_t modus;
         uid_t besitzer;
         gid_t gruppe;
+        const char* liste = nullptr;   // an access list of the program
     };
     const uid_t ich = ::geteuid();
     const gid_t meine = ::getegid();
@@ -645,6 +648,8 @@ TEST(Ersetzen, TheNewProgramKeepsTheOwnerAndModeOfTheOld)
         {"rwxr-x--- of nobody:nogroup", 0750, 65534, 65534},
         {"set-user-id of nobody", 04755, 65534, 65534},
         {"set-group-id, group nogroup", 02750, ich, 65534},
+        // Last: where the file system has no access lists it is skipped.
+        {"rwxr-x--- with u:nobody:r-x", 0750, ich, meine, "u::rwx,u:nobody:r-x,g::r-x,m::r-x,o::---"},
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(r.name);
@@ -660,6 +665,13 @@ TEST(Ersetzen, TheNewProgramKeepsTheOwnerAndModeOfTheOld)
         }
         ASSERT_EQ(::chown(QFile::encodeName(prog).constData(), r.besitzer, r.gruppe), 0);
         ASSERT_EQ(::chmod(QFile::encodeName(prog).constData(), r.modus), 0);
+        if (r.liste) {
+            acl_t a = acl_from_text(r.liste);
+            const int gesetzt = acl_set_file(QFile::encodeName(prog).constData(), ACL_TYPE_ACCESS, a);
+            acl_free(a);
+            if (gesetzt != 0)
+                GTEST_SKIP() << "no access lists here";
+        }
         QString fehler;
         ASSERT_TRUE(upd::programmErsetzen(neu, prog, &fehler)) << fehler.toStdString();
         for (const QString& pfad : {prog, upd::alteKopie(prog)}) {
@@ -668,6 +680,13 @@ TEST(Ersetzen, TheNewProgramKeepsTheOwnerAndModeOfTheOld)
             EXPECT_EQ(st.st_mode & 07777, r.modus) << pfad.toStdString();
             EXPECT_EQ(st.st_uid, r.besitzer) << pfad.toStdString();
             EXPECT_EQ(st.st_gid, r.gruppe) << pfad.toStdString();
+            if (r.liste) {
+                acl_t a = acl_get_file(QFile::encodeName(pfad).constData(), ACL_TYPE_ACCESS);
+                char* text = acl_to_any_text(a, nullptr, ',', TEXT_ABBREVIATE);
+                EXPECT_STREQ(text, r.liste) << pfad.toStdString();
+                acl_free(text);
+                acl_free(a);
+            }
         }
         EXPECT_EQ(lies(prog), "neu");
         EXPECT_EQ(lies(upd::alteKopie(prog)), "alt");
