@@ -120,6 +120,10 @@ private:
     Services saved_;
 };
 
+// A message about one thing (a damaged file, named by `key`) is shown once
+// per run; the same key again shows nothing. True when it was shown now.
+bool messageOnce(const QString& key, const QString& text);
+
 // Where a message dialog stands. It is wholly on the screen, and covers none
 // of the areas of its owner window that it must leave in view (the fields
 // its question is about) wherever the screen has such a place: below them
