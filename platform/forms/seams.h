@@ -129,7 +129,8 @@ bool messageOnce(const QString& key, const QString& text);
 // its question is about) wherever the screen has such a place: below them
 // all, over the lower part of the owner; else beside the owner, right,
 // then left; else above them all; else the free place nearest the owner's
-// middle, between the areas themselves. Where no place is free, the first of
+// middle, between the areas themselves (keeping a margin to each where
+// there is room for one). Where no place is free, the first of
 // the named four that covers least of them. Without areas, centred over the
 // owner. Screen coordinates; 'frame' is the dialog's size with its window
 // frame.
