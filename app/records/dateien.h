@@ -87,7 +87,9 @@ bool ErsteLadenDatei(Fahrten1& st, bool pufferLeeren = true);
 // new entry open only an append is taken: a file holding MaxFahrten or
 // more trips refuses it as full, any other number as invalid. Updates
 // Satzanzahl, Satznummer and NeuerEintragOffen as the save expects.
-Dateiergebnis DatensatzspeichernDatei(Fahrten1& st);
+// 'kuerzen' makes the overwrite of a stored trip and the cut of every trip
+// after it one rewrite: the file is wholly old or wholly new.
+Dateiergebnis DatensatzspeichernDatei(Fahrten1& st, bool kuerzen = false);
 
 // Keeps records 1..Satznummer of the current trip file and removes the
 // rest, replacing the file atomically. A file of one record and a
