@@ -13,6 +13,7 @@
 #include <QFileDevice>
 #include <QString>
 
+#include <sys/acl.h>
 #include <sys/types.h>
 
 namespace io {
@@ -56,6 +57,7 @@ int symlink(const char* target, const char* path);
 int fchown(int fd, uid_t uid, gid_t gid);
 int fchmod(int fd, mode_t mode);
 int chmod(const char* path, mode_t mode);
+int aclSetFd(int fd, acl_t acl);
 
 // The same for paths as Qt holds them; true on success.
 bool rename(const QString& from, const QString& to);
