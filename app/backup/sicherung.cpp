@@ -17,9 +17,7 @@ namespace kmk {
 
 Kopierfunktion& sicherungsKopie()
 {
-    static Kopierfunktion f = [](const QString& von, const QString& nach) {
-        return io::copyFileAtomic(von, nach);
-    };
+    static Kopierfunktion f = [](const QString& von, const QString& nach) { return io::copyIntoFolder(von, nach); };
     return f;
 }
 
@@ -28,7 +26,7 @@ namespace {
 bool kopieren(const QString& von, const QString& nach)
 {
     const Kopierfunktion& f = sicherungsKopie();
-    return f ? f(von, nach) : io::copyFileAtomic(von, nach);
+    return f ? f(von, nach) : io::copyIntoFolder(von, nach);
 }
 
 // A data file of the program folder, when it is there.

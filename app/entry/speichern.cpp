@@ -246,9 +246,8 @@ void ALoeschen(Eintragsseite& s)
         return;
 
     // The logbook is gone for good once deleted: a copy stays behind first.
-    const QString kopie = Sicherheitskopiename(Sicherungsordner(st),
-                                               QStringLiteral("Auto%1_vor_Loeschen").arg(st.AktuellesFahrzeug));
-    if (!io::copyFileAtomic(pfad, kopie)) {
+    const QString kopie = Sicherheitskopiename(Sicherungsordner(st), StammVorLoeschen(st.AktuellesFahrzeug));
+    if (!io::copyIntoFolder(pfad, kopie)) {
         hinweis(QStringLiteral("Die Fahrtdatei konnte nicht im Sicherungsordner gesichert werden. "
                                "Sie wurde nicht gelöscht."));
         return;

@@ -40,7 +40,10 @@ bool isReplacementName(const QString& fileName);
 // the user may not write (mayWrite).
 class ReplacementFile {
 public:
-    explicit ReplacementFile(const QString& target);
+    // 'replaceLink': a link standing at the target's name is replaced by
+    // the new file, its target never written (a copy into a folder others
+    // may write to).
+    explicit ReplacementFile(const QString& target, bool replaceLink = false);
     ~ReplacementFile();   // removes the temporary unless committed
     ReplacementFile(const ReplacementFile&) = delete;
     ReplacementFile& operator=(const ReplacementFile&) = delete;
@@ -63,6 +66,7 @@ private:
     QByteArray m_target;     // resolved through a symbolic link
     QByteArray m_temp;
     int m_fd = -1;
+    bool m_replaceLink = false;
     bool m_failed = false;
     bool m_done = false;
     bool m_hadOld = false;

@@ -248,6 +248,29 @@ TEST(Sicherung, QuickBackupKeepsEachCountOnceAndRefreshesTheOtherFiles)
     EXPECT_TRUE(QFile::exists(o.pfad("Sicherheit/Auto1_AnzahlEintra_41.dat")));
 }
 
+TEST(Sicherung, ALinkPlantedAtACopysNameIsReplacedAndItsTargetStaysAsItWas)
+{
+    // At each name a backup writes into the backup folder; a safety copy
+    // (restore, deletion, import, damaged file) takes the same road.
+    for (const char* name : {"Vor2016.dat", "Auto2016.dat", "Kund2016.dat", "Auto1_AnzahlEintra_3.dat"}) {
+        Ordner o;
+        o.fahrten(1, 3, 'a');
+        o.st.Satznummer = 3;
+        QDir(o.dir.path()).mkpath("Fremd");
+        o.schreibe("Fremd/ziel.dat", "fremd");
+        const QString link = o.pfad(QString("Sicherheit/") + name);
+        // To a file, and to nothing for the quick backup file (which is
+        // never written over when it is there).
+        const bool insLeere = QString(name).contains("Anzahl");
+        ASSERT_TRUE(QFile::link(o.pfad(insLeere ? "Fremd/neu.dat" : "Fremd/ziel.dat"), link));
+        Sicherheitscopy(o.st);
+        EXPECT_FALSE(QFileInfo(link).isSymLink()) << name;
+        EXPECT_EQ(o.inhalt(QString("Sicherheit/") + name), o.inhalt(insLeere ? "Auto1_16.dat" : name)) << name;
+        EXPECT_EQ(o.eintraege("Fremd"), QStringList{"ziel.dat"}) << name;
+        EXPECT_EQ(o.inhalt("Fremd/ziel.dat"), "fremd") << name;
+    }
+}
+
 TEST(Sicherung, AQuickBackupThatCannotWriteACopySaysSoOnce)
 {
     // Older write-protected copies in the backup folder, or no folder to write into.

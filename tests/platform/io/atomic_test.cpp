@@ -290,6 +290,26 @@ TEST(Atomic, ARewriteOrACopyGivesNoRightItsSourceDidNotGive)
     ::umask(umaskBefore);
 }
 
+TEST(Atomic, ACopyIntoAFolderReplacesALinkAtItsNameAndNeverWritesThrough)
+{
+    QTemporaryDir dir;
+    const QString fremd = dir.filePath(QStringLiteral("fremd.dat"));
+    const QString quelle = dir.filePath(QStringLiteral("quelle.dat"));
+    writeRaw(fremd, "fremd");
+    writeRaw(quelle, "Daten");
+    ASSERT_TRUE(QDir().mkdir(dir.filePath(QStringLiteral("sicherung"))));
+    for (const QString& ziel : {fremd, dir.filePath(QStringLiteral("nichts.dat"))}) {
+        const QString link = dir.filePath(QStringLiteral("sicherung/Vor2026.dat"));
+        QFile::remove(link);
+        ASSERT_TRUE(QFile::link(ziel, link));
+        ASSERT_TRUE(io::copyIntoFolder(quelle, link));
+        EXPECT_FALSE(QFileInfo(link).isSymLink());
+        EXPECT_EQ(readRaw(link), QByteArray("Daten"));
+        EXPECT_EQ(readRaw(fremd), QByteArray("fremd"));
+        EXPECT_FALSE(QFileInfo::exists(dir.filePath(QStringLiteral("nichts.dat"))));
+    }
+}
+
 TEST(Atomic, AWriteProtectedFileIsRefusedByEveryWriteAndStaysAsItWas)
 {
     QTemporaryDir anderswo;
