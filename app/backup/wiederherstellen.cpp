@@ -68,6 +68,15 @@ Wiederherstellung Wiederherstellen(Fahrten1& st, const QString& ordner, int fahr
         if (dienste.meldung)
             dienste.meldung(t);
     };
+    // Only what a trip file can be is taken back: a plain file of whole
+    // trips within the format's limit, never a link or a cut-off copy.
+    const qint64 laenge = io::plainFileSize(quelle);
+    if (laenge < 0 || laenge % FahrtDatensatz::Laenge != 0 || laenge / FahrtDatensatz::Laenge > MaxFahrten) {
+        melden(QStringLiteral("Die Datei \"%1\" ist keine vollständige Fahrtdatei und wird nicht wiederhergestellt. "
+                              "Die bisherige Fahrtdatei ist unverändert.")
+                   .arg(quelle));
+        return Wiederherstellung::Fehler;
+    }
     melden(quelle);
     // A protected trip file is refused as every other save refuses it,
     // before anything is written.

@@ -121,6 +121,14 @@ bool FileExists(const QString& path)
     return fi.exists() && fi.isFile();
 }
 
+qint64 plainFileSize(const QString& path)
+{
+    struct stat st {};
+    if (path.isEmpty() || ::lstat(detail::encodePath(path).constData(), &st) != 0 || !S_ISREG(st.st_mode))
+        return -1;
+    return qint64(st.st_size);
+}
+
 bool DirExists(const QString& path)
 {
     if (path.isEmpty())

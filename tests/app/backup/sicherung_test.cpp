@@ -365,6 +365,42 @@ TEST(Wiederherstellung, CopiesBackKeepingASafetyCopyAndChoosesTheVehicle)
     EXPECT_EQ(gewaehlt, 1);
 }
 
+TEST(Wiederherstellung, OnlyAPlainFileOfWholeTripsWithinTheLimitIsTakenBack)
+{
+    struct Fall { const char* was; qint64 laenge; bool verweis; bool genommen; };
+    const Fall faelle[] = {
+        {"12 bytes of text", 12, false, false},
+        {"cut in its last trip", 3 * 671 - 1, false, false},
+        {"one byte grown", 3 * 671 + 1, false, false},
+        {"32,768 trips", 32768LL * 671, false, false},
+        {"a link to whole trips", 3 * 671, true, false},
+        {"32,767 trips", 32767LL * 671, false, true},
+        {"three trips", 3 * 671, false, true},
+    };
+    for (const Fall& f : faelle) {
+        Ordner o;
+        o.fahrten(1, 5, 'n');
+        QDir(o.dir.path()).mkpath("Sicherheit/Au1-3 E");
+        const QString quelle = o.pfad("Sicherheit/Au1-3 E/Auto1_16.dat");
+        o.schreibe(f.verweis ? QString("echt.dat") : QString("Sicherheit/Au1-3 E/Auto1_16.dat"),
+                   QByteArray(f.laenge, 'b'));
+        if (f.verweis)
+            ASSERT_TRUE(QFile::link(o.pfad("echt.dat"), quelle));
+        QStringList gezeigt;
+        Wiederherstellungsdienste d;
+        d.meldung = [&](const QString& t) { gezeigt << t; };
+        const Wiederherstellung w = Wiederherstellen(o.st, o.pfad("Sicherheit/Au1-3 E"), 1, d);
+        EXPECT_EQ(w == Wiederherstellung::Kopiert, f.genommen) << f.was;
+        if (f.genommen)
+            continue;
+        EXPECT_EQ(o.inhalt("Auto1_16.dat"), QByteArray(5 * 671, 'n')) << f.was;
+        EXPECT_EQ(o.eintraege("Sicherheit"), QStringList{"Au1-3 E"}) << f.was;
+        EXPECT_EQ(gezeigt, QStringList{"Die Datei \"" + quelle + "\" ist keine vollständige Fahrtdatei und wird "
+                                       "nicht wiederhergestellt. Die bisherige Fahrtdatei ist unverändert."})
+            << f.was;
+    }
+}
+
 TEST(Wiederherstellung, ASecondRestoreInTheSameMinuteKeepsTheFirstSafetyCopy)
 {
     Ordner o;
