@@ -52,7 +52,7 @@ bool Jahresdatei(const Fahrten1& st, const QString& name)
     for (int k = 1; k <= 4; ++k)
         namen << st.Dateien.Fahrtdateien[size_t(k)];
     for (const QString& n : namen)
-        if (!vb::Trim(n).isEmpty() && vb::Trim(n).compare(name, Qt::CaseInsensitive) == 0)
+        if (!vb::Trim(n).isEmpty() && vb::Trim(n) == name)
             return true;
     return false;
 }

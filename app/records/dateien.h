@@ -21,8 +21,8 @@ struct Dateiergebnis {
 };
 
 // ---- start-up checks ----
-// One of the year's data files by its name, letter case aside: settings,
-// vehicle master, trip memory and the four trip files.
+// One of the year's data files by the exact name the program writes it
+// under: settings, vehicle master, trip memory and the four trip files.
 bool Jahresdatei(const Fahrten1& st, const QString& name);
 // Removes the temporaries that interrupted rewrites of the year's data files
 // left in the program folder, nothing else; returns how many.

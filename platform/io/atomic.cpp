@@ -173,9 +173,13 @@ int removeRewriteLeftovers(const QString& folder, const std::function<bool(const
     const QFileInfoList entries = dir.entryInfoList(QDir::Files | QDir::Hidden | QDir::System | QDir::NoSymLinks);
     for (const QFileInfo& fi : entries) {
         struct stat st {};
-        const QString target = detail::replacedName(fi.fileName());
+        qint64 writer = 0;
+        const QString target = detail::replacedName(fi.fileName(), &writer);
         if (target.isEmpty() || !own || !own(target)
             || ::lstat(detail::encodePath(fi.absoluteFilePath()).constData(), &st) != 0 || !S_ISREG(st.st_mode))
+            continue;
+        // A running copy's rewrite still needs its temporary.
+        if (!detail::writerEnded(writer, qint64(st.st_mtime)))
             continue;
         if (sys::unlink(detail::encodePath(fi.absoluteFilePath()).constData()) == 0)
             ++removed;

@@ -112,13 +112,15 @@ void ReplacementFile::discard()
 
 QByteArray replacementName(const QByteArray& targetName, quint32 tag)
 {
-    return "." + targetName + ".neu-" + QByteArray::number(tag, 36);
+    return "." + targetName + ".neu-" + QByteArray::number(qint64(::getpid())) + "-" + QByteArray::number(tag, 36);
 }
 
-QString replacedName(const QString& fileName)
+QString replacedName(const QString& fileName, qint64* writer)
 {
-    static const QRegularExpression pattern(QStringLiteral("^\\.(.+)\\.neu-[0-9a-z]{1,7}$"));
+    static const QRegularExpression pattern(QStringLiteral("^\\.(.+)\\.neu-([1-9][0-9]{0,9})-[0-9a-z]{1,7}$"));
     const QRegularExpressionMatch m = pattern.match(fileName);
+    if (writer)
+        *writer = m.hasMatch() ? m.captured(2).toLongLong() : 0;
     return m.hasMatch() ? m.captured(1) : QString();
 }
 

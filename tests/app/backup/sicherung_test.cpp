@@ -584,13 +584,21 @@ TEST(Sicherung, WhatACrashLeftInTheBackupFoldersGoesAndNothingElse)
 
     // ordner: a folder holding a file; bleibt: still there after the start.
     struct Eintrag { const char* name; bool ordner; bool bleibt; };
+    // 99999999 is no process's number: those writers have ended.
+    const QByteArray laeuft = "Sicherheit/.Vor2016.dat.neu-" + QByteArray::number(::getpid()) + "-5";
     const Eintrag eintraege[] = {
-        {"Extern/.Auto1_vor_Wiederherstellen_20160615_1200.dat.neu-2f", false, false},
-        {"Extern/.Auto2_vor_Loeschen_20160615_1200_2.dat.neu-a", false, false},
-        {"Extern/.Auto1_16_beschaedigt_20160615_1200.dat.neu-3", false, false},
-        {"Extern/.Kund2016_vor_Import.dat.neu-b", false, false},
-        {"Sicherheit/.Auto1_AnzahlEintra_40.dat.neu-0", false, false},
-        {"Sicherheit/.Vor2016.dat.neu-1", false, false},
+        {"Extern/.Auto1_vor_Wiederherstellen_20160615_1200.dat.neu-99999999-2f", false, false},
+        {"Extern/.Auto2_vor_Loeschen_20160615_1200_2.dat.neu-99999999-a", false, false},
+        {"Extern/.Auto1_16_beschaedigt_20160615_1200.dat.neu-99999999-3", false, false},
+        {"Extern/.Kund2016_vor_Import_20160615_1200.dat.neu-99999999-b", false, false},
+        {"Sicherheit/.Auto1_AnzahlEintra_40.dat.neu-99999999-0", false, false},
+        {"Sicherheit/.Vor2016.dat.neu-99999999-1", false, false},
+        {laeuft.constData(), false, true},
+        {"Sicherheit/.VOR2016.DAT.neu-99999999-1", false, true},
+        {"Sicherheit/.auto1_anzahleintra_40.dat.neu-99999999-1", false, true},
+        {"Sicherheit/.Vor2016.dat.neu-1", false, true},
+        {"Extern/.Fremd_beschaedigt_20160615_1200.dat.neu-99999999-4", false, true},
+        {"Extern/.Kund2016_vor_Import.dat.neu-99999999-4", false, true},
         {"Extern/.Sicherung-lauf", true, true},
         {"Extern/.Sicherung-2025/Fotos", true, true},
         {"Extern/.Sicherung-alt", true, true},
@@ -600,13 +608,13 @@ TEST(Sicherung, WhatACrashLeftInTheBackupFoldersGoesAndNothingElse)
         {"Extern/Sicherung-1x", true, true},
         {"Extern/.Sicherung-12345678", true, true},
         {"Extern/.Sicherung-1y", false, true},
-        {"Extern/Notizen.neu-1x", false, true},
-        {"Extern/.bashrc.neu-abc", false, true},
-        {"Extern/.notiz.neu-1", false, true},
-        {"Sicherheit/.bashrc.neu-abc", false, true},
-        {"Sicherheit/.Vor2015.dat.neu-1", false, true},
-        {"Sicherheit/.Auto1_Urlaub.dat.neu-1", false, true},
-        {"Sicherheit/.Auto5_vor_Loeschen_20160615_1200.dat.neu-1", false, true},
+        {"Extern/Notizen.neu-99999999-1x", false, true},
+        {"Extern/.bashrc.neu-99999999-abc", false, true},
+        {"Extern/.notiz.neu-99999999-1", false, true},
+        {"Sicherheit/.bashrc.neu-99999999-abc", false, true},
+        {"Sicherheit/.Vor2015.dat.neu-99999999-1", false, true},
+        {"Sicherheit/.Auto1_Urlaub.dat.neu-99999999-1", false, true},
+        {"Sicherheit/.Auto5_vor_Loeschen_20160615_1200.dat.neu-99999999-1", false, true},
     };
     for (const Eintrag& e : eintraege) {
         if (e.ordner) {
