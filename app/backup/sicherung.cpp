@@ -1,5 +1,6 @@
 #include "app/backup/sicherung.h"
 
+#include "app/backup/wiederherstellen.h"
 #include "app/records/dateien.h"
 #include "platform/io/atomic.h"
 #include "platform/io/folders.h"
@@ -115,6 +116,13 @@ QString Sicherungsordner(const Fahrten1& st)
     const QString standard = Standardsicherungsordner(st);
     io::createFolder(standard);
     return standard;
+}
+
+QString BeschaedigtSichern(const Fahrten1& st, const QString& pfad, qint64 hoechstens)
+{
+    const QString kopie = Sicherheitskopiename(Sicherungsordner(st),
+                                               QFileInfo(pfad).completeBaseName() + QStringLiteral("_beschaedigt"));
+    return io::copyFileStartAtomic(pfad, kopie, hoechstens) ? kopie : QString();
 }
 
 bool EigenerDateiname(const Fahrten1& st, const QString& name)
