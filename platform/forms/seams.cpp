@@ -110,8 +110,11 @@ public:
         QFileDialog dialog(QApplication::activeWindow(), title, path, filter);
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setFileMode(QFileDialog::AnyFile);
-        // The ending follows the chosen type, so the replace question is
-        // about the file that will be written, not the name as typed.
+        // The caller asks about replacing, once, about the file it really
+        // writes: a name like "Fahrten 1.12" gets its ending only there.
+        dialog.setOption(QFileDialog::DontConfirmOverwrite);
+        // The ending follows the chosen type, so a name typed without one
+        // comes back with the type's.
         QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
                          [&dialog](const QString& f) { dialog.setDefaultSuffix(filterSuffix(f)); });
         if (selectedFilter && !selectedFilter->isEmpty())
