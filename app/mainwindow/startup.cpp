@@ -48,13 +48,9 @@ namespace kmk {
 
 namespace {
 
-// Keeps what is left of a damaged data file in the backup folder before it
-// is written anew, at most its first 'hoechstens' bytes (all when < 0); the
-// copy's path, empty when it could not be made.
 QString beschaedigtSichern(const QString& pfad, qint64 hoechstens = -1)
 {
-    const QString kopie = Sicherheitskopiename(Sicherungsordner(mw::G()), StammBeschaedigt(QFileInfo(pfad).fileName()));
-    return io::copyIntoFolder(pfad, kopie, hoechstens) ? kopie : QString();
+    return BeschaedigtSichern(mw::G(), pfad, hoechstens);
 }
 
 // Keeps a record file that ends in part of a record aside and gives the

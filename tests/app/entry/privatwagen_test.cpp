@@ -199,6 +199,34 @@ TEST(Tippen, PrivateCarShareOfDamagedCostsShowsTheMark)
     EXPECT_EQ(w.fahrten(), b);
 }
 
+// The last of the four vehicles sums its own trips too.
+TEST(Tippen, PrivateCarShareOfTheFourthVehicle)
+{
+    Fenster w(false);
+    fahrten1().Voreinstellung.Journalfunktion = 0;
+    forms::setText(w.f->KfzEingabe[3], "B-XY 4");
+    forms::setText(w.f->KmEingabe[3], "1000");
+    forms::setText(w.f->StandortEingabe[3], "Bonn");
+    forms::setText(w.f->HalterEingabe[3], "Vier");
+    forms::setOptionValue(w.f->PrivatPkw[3], true);
+    w.f->Command1_Click(3);
+    forms::setOptionValue(w.f->AutoOpt(3), true);
+    ASSERT_EQ(fahrten1().AktuellesFahrzeug, 4);
+    for (const char* datum : {"15.06.2016", "16.06.2016"}) {
+        w.taste(Qt::Key_F9);
+        w.fuellen(datum, "08:00", "12:00");
+        w.neu("EinGefKm", "5");
+        w.neu("PersAnz", "1");
+        w.maus("EintragSpeichern");
+    }
+    ASSERT_EQ(w.u.lies("Auto4_16.dat").size(), 2 * 671);
+    w.neu("Text3", "2000");
+    w.maus("Command18");
+    EXPECT_EQ(w.text("Text4"), " 10");
+    EXPECT_EQ(w.text("Text5"), "990");
+    EXPECT_EQ(w.text("Text8"), "3,20");
+}
+
 TEST(Tippen, PrivateCarShareWithoutTripsAsksForEntriesFirst)
 {
     Fenster w(false);
