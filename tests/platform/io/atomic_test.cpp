@@ -228,7 +228,7 @@ QByteArray accessList(const QString& path, acl_type_t type = ACL_TYPE_ACCESS)
     acl_t a = acl_get_file(QFile::encodeName(path).constData(), type);
     if (!a)
         return "(keine)";
-    char* t = acl_to_any_text(a, nullptr, ',', 0);
+    char* t = acl_to_any_text(a, nullptr, ',', TEXT_ABBREVIATE);
     const QByteArray text(t ? t : "");
     acl_free(t);
     acl_free(a);
@@ -288,6 +288,34 @@ TEST(Atomic, ARewriteOrACopyGivesNoRightItsSourceDidNotGive)
         EXPECT_EQ(accessList(target), list);
     }
     ::umask(umaskBefore);
+
+    // A file system that takes no list (here its step refused so): the
+    // rewrite goes on, the group gets its entry's r--, not the mask's rw-.
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("liste.dat"));
+    auto withList = [&] {
+        writeRaw(path, "alt");
+        acl_t a = acl_from_text("u::rw-,u:daemon:rw-,g::r--,m::rw-,o::---");
+        acl_set_file(QFile::encodeName(path).constData(), ACL_TYPE_ACCESS, a);
+        acl_free(a);
+    };
+    withList();
+    io::pruefstand::zaehlen();
+    ASSERT_TRUE(io::writeFileAtomic(path, "neu"));
+    const long n = io::pruefstand::schritte();
+    int refusedListSteps = 0;
+    for (long k = 1; k < n; ++k) {
+        withList();
+        io::pruefstand::fehlerBei(k, EOPNOTSUPP);
+        const bool ok = io::writeFileAtomic(path, "neu");
+        io::pruefstand::aus();
+        if (!ok)
+            continue;
+        ++refusedListSteps;
+        EXPECT_EQ(readRaw(path), QByteArray("neu"));
+        EXPECT_EQ(accessList(path), "u::rw-,g::r--,o::---");
+    }
+    EXPECT_EQ(refusedListSteps, 1);
 }
 
 TEST(Atomic, AWriteProtectedFileIsRefusedByEveryWriteAndStaysAsItWas)
