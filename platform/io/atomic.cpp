@@ -68,6 +68,37 @@ bool keepOwnerAndMode(int fd, const QString& like)
     return ::stat(path.constData(), &old) == 0 && detail::keepOwnerAndMode(fd, path, old);
 }
 
+StreamFile::StreamFile(const QString& path) : m_path(detail::encodePath(path)) {}
+
+StreamFile::~StreamFile()
+{
+    if (m_fd >= 0)
+        ::close(m_fd);
+}
+
+bool StreamFile::open()
+{
+    if (m_fd >= 0 || !detail::mayWrite(m_path))
+        return false;
+    m_fd = sys::open(m_path.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    return m_fd >= 0;
+}
+
+bool StreamFile::write(const QByteArray& data)
+{
+    return m_fd >= 0 && detail::writeAll(m_fd, data.constData(), data.size());
+}
+
+bool StreamFile::finish()
+{
+    if (m_fd < 0)
+        return false;
+    const bool synced = sys::fsync(m_fd) == 0;
+    const int fd = m_fd;
+    m_fd = -1;
+    return detail::closeChecked(fd) && synced;
+}
+
 bool writeFileAtomic(const QString& path, const QByteArray& data, QString* error)
 {
     if (!targetUsable(path, error))

@@ -37,6 +37,26 @@ bool keepOwnerAndMode(int fd, const QString& like);
 // the new file gets the old one's rights as keepOwnerAndMode gives them.
 using ReplacementFile = detail::ReplacementFile;
 
+// A file written straight under its name as its pieces come (a download
+// that is seen growing): open creates or empties it and refuses what
+// mayWrite refuses; finish puts it on the disk and closes it. Destroyed
+// unfinished it is closed as it is; removing it is the caller's.
+class StreamFile {
+public:
+    explicit StreamFile(const QString& path);
+    ~StreamFile();
+    StreamFile(const StreamFile&) = delete;
+    StreamFile& operator=(const StreamFile&) = delete;
+
+    bool open();
+    bool write(const QByteArray& data);
+    bool finish();
+
+private:
+    QByteArray m_path;
+    int m_fd = -1;
+};
+
 bool writeFileAtomic(const QString& path, const QByteArray& data, QString* error = nullptr);
 
 // Replaces the record file by exactly these records (each must be

@@ -2,6 +2,7 @@
 #include "app/update/aktualisierung.h"
 #include "app/update/ersetzen.h"
 #include "app/update/fdownload.h"
+#include "platform/io/schritte.h"
 #include "platform/forms/fakes.h"
 #include "tests/support/elfprogramm.h"
 #include "tests/support/loopserver.h"
@@ -656,40 +657,69 @@ TEST(Ersetzen, TheNewProgramKeepsTheOwnerAndModeOfTheOld)
         // The rows that give the file away come last.
         if ((r.besitzer != ich || r.gruppe != meine) && ich != 0)
             GTEST_SKIP() << "only root may give a file away";
-        QTemporaryDir dir;
-        const QString prog = dir.filePath("Kilometrika"), neu = dir.filePath("Kilometrika.e32");
-        for (const QString& pfad : {prog, neu}) {
-            QFile f(pfad);
-            ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-            f.write(pfad == prog ? "alt" : "neu");
-        }
-        ASSERT_EQ(::chown(QFile::encodeName(prog).constData(), r.besitzer, r.gruppe), 0);
-        ASSERT_EQ(::chmod(QFile::encodeName(prog).constData(), r.modus), 0);
-        if (r.liste) {
-            acl_t a = acl_from_text(r.liste);
-            const int gesetzt = acl_set_file(QFile::encodeName(prog).constData(), ACL_TYPE_ACCESS, a);
-            acl_free(a);
-            if (gesetzt != 0)
-                GTEST_SKIP() << "no access lists here";
-        }
-        QString fehler;
-        ASSERT_TRUE(upd::programmErsetzen(neu, prog, &fehler)) << fehler.toStdString();
-        for (const QString& pfad : {prog, upd::alteKopie(prog)}) {
-            struct stat st {};
-            ASSERT_EQ(::stat(QFile::encodeName(pfad).constData(), &st), 0);
-            EXPECT_EQ(st.st_mode & 07777, r.modus) << pfad.toStdString();
-            EXPECT_EQ(st.st_uid, r.besitzer) << pfad.toStdString();
-            EXPECT_EQ(st.st_gid, r.gruppe) << pfad.toStdString();
-            if (r.liste) {
-                acl_t a = acl_get_file(QFile::encodeName(pfad).constData(), ACL_TYPE_ACCESS);
-                char* text = acl_to_any_text(a, nullptr, ',', TEXT_ABBREVIATE);
-                EXPECT_STREQ(text, r.liste) << pfad.toStdString();
-                acl_free(text);
-                acl_free(a);
+        // Then once more where no second name can be made for the old
+        // program (another file system): it is copied, with its rights.
+        for (const bool verknuepft : {true, false}) {
+            SCOPED_TRACE(verknuepft ? "linked" : "copied");
+            QTemporaryDir dir;
+            const QString prog = dir.filePath("Kilometrika"), neu = dir.filePath("Kilometrika.e32");
+            auto anlegen = [&] {
+                for (const QString& pfad : {prog, neu, upd::alteKopie(prog)})
+                    QFile::remove(pfad);
+                for (const QString& pfad : {prog, neu}) {
+                    QFile f(pfad);
+                    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+                    f.write(pfad == prog ? "alt" : "neu");
+                }
+                ASSERT_EQ(::chown(QFile::encodeName(prog).constData(), r.besitzer, r.gruppe), 0);
+                ASSERT_EQ(::chmod(QFile::encodeName(prog).constData(), r.modus), 0);
+                if (r.liste) {
+                    acl_t a = acl_from_text(r.liste);
+                    const int gesetzt = acl_set_file(QFile::encodeName(prog).constData(), ACL_TYPE_ACCESS, a);
+                    acl_free(a);
+                    if (gesetzt != 0)
+                        GTEST_SKIP() << "no access lists here";
+                }
+            };
+            anlegen();
+            if (HasFatalFailure() || IsSkipped())
+                return;
+            struct stat vorher {};
+            ASSERT_EQ(::stat(QFile::encodeName(prog).constData(), &vorher), 0);
+            QString fehler;
+            if (!verknuepft) {
+                // The link is the step before the last, the rename.
+                io::pruefstand::zaehlen();
+                ASSERT_TRUE(upd::programmErsetzen(neu, prog, &fehler)) << fehler.toStdString();
+                const long schritte = io::pruefstand::schritte();
+                anlegen();
+                if (HasFatalFailure() || IsSkipped())
+                    return;
+                ASSERT_EQ(::stat(QFile::encodeName(prog).constData(), &vorher), 0);
+                io::pruefstand::fehlerBei(schritte - 1, EXDEV);
             }
+            const bool ersetzt = upd::programmErsetzen(neu, prog, &fehler);
+            io::pruefstand::aus();
+            ASSERT_TRUE(ersetzt) << fehler.toStdString();
+            for (const QString& pfad : {prog, upd::alteKopie(prog)}) {
+                struct stat st {};
+                ASSERT_EQ(::stat(QFile::encodeName(pfad).constData(), &st), 0);
+                EXPECT_EQ(st.st_mode & 07777, r.modus) << pfad.toStdString();
+                EXPECT_EQ(st.st_uid, r.besitzer) << pfad.toStdString();
+                EXPECT_EQ(st.st_gid, r.gruppe) << pfad.toStdString();
+                if (pfad != prog)
+                    EXPECT_EQ(st.st_ino == vorher.st_ino, verknuepft);
+                if (r.liste) {
+                    acl_t a = acl_get_file(QFile::encodeName(pfad).constData(), ACL_TYPE_ACCESS);
+                    char* text = acl_to_any_text(a, nullptr, ',', TEXT_ABBREVIATE);
+                    EXPECT_STREQ(text, r.liste) << pfad.toStdString();
+                    acl_free(text);
+                    acl_free(a);
+                }
+            }
+            EXPECT_EQ(lies(prog), "neu");
+            EXPECT_EQ(lies(upd::alteKopie(prog)), "alt");
         }
-        EXPECT_EQ(lies(prog), "neu");
-        EXPECT_EQ(lies(upd::alteKopie(prog)), "alt");
     }
 }
 
