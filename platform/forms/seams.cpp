@@ -1,5 +1,7 @@
 #include "platform/forms/seams.h"
 
+#include <QSet>
+
 #include "platform/io/folders.h"
 
 #include <QApplication>
@@ -108,8 +110,11 @@ public:
         QFileDialog dialog(QApplication::activeWindow(), title, path, filter);
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setFileMode(QFileDialog::AnyFile);
-        // The ending follows the chosen type, so the replace question is
-        // about the file that will be written, not the name as typed.
+        // The caller asks about replacing, once, about the file it really
+        // writes: a name like "Fahrten 1.12" gets its ending only there.
+        dialog.setOption(QFileDialog::DontConfirmOverwrite);
+        // The ending follows the chosen type, so a name typed without one
+        // comes back with the type's.
         QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
                          [&dialog](const QString& f) { dialog.setDefaultSuffix(filterSuffix(f)); });
         if (selectedFilter && !selectedFilter->isEmpty())
@@ -291,6 +296,16 @@ Services realServices()
     static RealProcessStarter processes;
     static RealSystemChecks system;
     return {&dialogs, &clock, &sound, &help, &processes, &system};
+}
+
+bool messageOnce(const QString& key, const QString& text)
+{
+    static QSet<QString> shown;
+    if (shown.contains(key))
+        return false;
+    shown.insert(key);
+    services().dialogs->msgBox(text, vbOKOnly);
+    return true;
 }
 
 Services& services()

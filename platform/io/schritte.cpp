@@ -119,6 +119,12 @@ bool renameNoReplace(const QString& from, const QString& to)
            && ::renameat2(AT_FDCWD, pfad(from).constData(), AT_FDCWD, pfad(to).constData(), RENAME_NOREPLACE) == 0;
 }
 
+bool exchange(const QString& a, const QString& b)
+{
+    return schritt(Schritt::Umbenennen)
+           && ::renameat2(AT_FDCWD, pfad(a).constData(), AT_FDCWD, pfad(b).constData(), RENAME_EXCHANGE) == 0;
+}
+
 bool remove(const QString& path) { return !path.isEmpty() && unlink(pfad(path).constData()) == 0; }
 bool rmdir(const QString& path) { return !path.isEmpty() && rmdir(pfad(path).constData()) == 0; }
 bool link(const QString& from, const QString& to) { return link(pfad(from).constData(), pfad(to).constData()) == 0; }

@@ -63,6 +63,8 @@ int aclSetFd(int fd, acl_t acl);
 bool rename(const QString& from, const QString& to);
 // As rename, but never over an existing entry (EEXIST).
 bool renameNoReplace(const QString& from, const QString& to);
+// Swaps the two entries in one step.
+bool exchange(const QString& a, const QString& b);
 bool remove(const QString& path);   // a file or link
 bool rmdir(const QString& path);
 // Creates the folder and every missing parent, one step each.

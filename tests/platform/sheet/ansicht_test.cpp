@@ -294,7 +294,7 @@ TEST(Ansicht, TheSaveDialogsChosenTypeDecidesAndItOpensWhereTheLastSaveWent)
     fakes.dialogs.msgBoxAnswers = {forms::vbNo};
     Dateiangabe b;
     EXPECT_FALSE(f1.SpeichernDialog(QStringLiteral("Speichern"), b));
-    EXPECT_EQ(fakes.dialogs.filePlaces.mid(1), (QStringList{dir.path(), mappe}));
+    EXPECT_EQ(fakes.dialogs.filePlaces.mid(1), (QStringList{dir.path(), dir.filePath(QStringLiteral("Fahrten 1.12"))}));
     ASSERT_EQ(fakes.dialogs.shown.size(), 1);
     EXPECT_EQ(fakes.dialogs.shown[0].prompt,
               QStringLiteral("Die Datei Fahrten 1.12.xlsx existiert bereits.\nSoll sie überschrieben werden?"));
@@ -306,4 +306,56 @@ TEST(Ansicht, TheSaveDialogsChosenTypeDecidesAndItOpensWhereTheLastSaveWent)
     ASSERT_TRUE(f1.SpeichernDialog(QStringLiteral("Speichern"), c));
     EXPECT_EQ(c.Dateiname, mappe);
     EXPECT_EQ(c.Dateityp, TypArbeitsmappe);
+}
+
+TEST(Ansicht, OneReplaceQuestionAboutTheFileWritten)
+{
+    const QString mappe = QStringLiteral("Excel-Arbeitsmappe (*.xlsx)");
+    const QString pdf = QStringLiteral("PDF-Dokument (*.pdf)");
+    // Files present, the name typed, the type chosen, the answers to the
+    // questions; then the file written ("" = cancelled at the second
+    // dialog), the files asked about and the filter each dialog opened with.
+    const struct Fall {
+        QStringList vorhanden;
+        QString getippt, filter;
+        std::deque<int> antworten;
+        QString geschrieben;
+        QStringList gefragt, filter_;
+    } faelle[] = {
+        {{"Fahrten 1.12"}, "Fahrten 1.12", mappe, {}, "Fahrten 1.12.xlsx", {}, {mappe}},
+        {{"Fahrten 1.12", "Fahrten 1.12.xlsx"}, "Fahrten 1.12", mappe, {forms::vbYes}, "Fahrten 1.12.xlsx",
+         {"Fahrten 1.12.xlsx"}, {mappe}},
+        {{"y2.ods"}, "y2.ods", pdf, {}, "y2.ods.pdf", {}, {mappe}},
+        // No: the dialog again, with the type chosen in it.
+        {{"y2.ods", "y2.ods.pdf"}, "y2.ods", pdf, {forms::vbNo}, "", {"y2.ods.pdf"}, {mappe, pdf}},
+        {{}, "v.", pdf, {}, "v.pdf", {}, {mappe}},
+        {{}, "v.", mappe, {}, "v.xlsx", {}, {mappe}},
+        {{"v.pdf"}, "v.pdf", mappe, {forms::vbYes}, "v.pdf", {"v.pdf"}, {mappe}},
+    };
+    for (const Fall& f : faelle) {
+        forms::ScopedFakes fakes;
+        QTemporaryDir dir;
+        for (const QString& n : f.vorhanden) {
+            QFile d(dir.filePath(n));
+            ASSERT_TRUE(d.open(QIODevice::WriteOnly));
+            d.write("alt");
+        }
+        fakes.dialogs.fileAnswers = {dir.filePath(f.getippt)};
+        fakes.dialogs.filterAnswers = {f.filter};
+        fakes.dialogs.msgBoxAnswers = f.antworten;
+        Steuerelement f1;
+        Dateiangabe a;
+        EXPECT_EQ(f1.SpeichernDialog(QStringLiteral("Speichern"), a), !f.geschrieben.isEmpty()) << f.getippt.toStdString();
+        if (!f.geschrieben.isEmpty()) {
+            EXPECT_EQ(a.Dateiname, dir.filePath(f.geschrieben)) << f.getippt.toStdString();
+        }
+        QStringList gefragt;
+        for (const auto& s : fakes.dialogs.shown)
+            gefragt << s.prompt.section(QStringLiteral("Die Datei "), 1).section(QStringLiteral(" existiert"), 0, 0);
+        EXPECT_EQ(gefragt, f.gefragt) << f.getippt.toStdString();
+        EXPECT_EQ(fakes.dialogs.saveFilters, f.filter_) << f.getippt.toStdString();
+        if (f.filter_.size() > 1) {
+            EXPECT_EQ(fakes.dialogs.filePlaces.last(), dir.filePath(f.getippt));
+        }
+    }
 }
