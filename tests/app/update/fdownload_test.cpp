@@ -72,14 +72,15 @@ struct Programmordner {
     QString programm = dir.filePath("Kilometrika");
     std::unique_ptr<upd::FDownload> w;
 
-    explicit Programmordner(const QString& adresse = "http://127.0.0.1:1/kxt")
+    // A stall limit far above the test servers' pauses unless a test tries the stall itself.
+    explicit Programmordner(const QString& adresse = "http://127.0.0.1:1/kxt", int stallMs = 10000)
     {
         QFile f(programm);
         f.open(QIODevice::WriteOnly);
         f.write("altes Programm");
         f.close();
         QFile::setPermissions(programm, QFile::Permissions(0x7755));
-        w = std::make_unique<upd::FDownload>(upd::DownloadEinrichtung{dir.path(), "Kilometrika", 1, adresse, {}, 300, 1000});
+        w = std::make_unique<upd::FDownload>(upd::DownloadEinrichtung{dir.path(), "Kilometrika", 1, adresse, {}, stallMs, 1000});
     }
     // Start pressed; true when the download ended in time.
     bool lade(const QString& url)
@@ -198,7 +199,7 @@ TEST(FDownload, TheWindowGoesOnPaintingWhileTheLoadedFileIsTried)
 
 TEST(FDownload, AnythingButAWholeProgramLeavesTheProgramAndStartWorksAgain)
 {
-    Programmordner o;
+    Programmordner o("http://127.0.0.1:1/kxt", 300);
     const QByteArray neu = neuesProgramm();
     const QByteArray ganz = Server::response("HTTP/1.0 200 OK", neu);
     const QByteArray halb = neu.left(neu.size() / 2);
@@ -443,6 +444,13 @@ TEST(Ersetzen, OnlyAnExecutableOfThisKindCounts)
         return mit(laderkopf + p_filesz, zahl(quint64(eintrag.size()), wort), mit(text, eintrag));
     };
     auto einsprung = [&](quint64 at) { return mit(24, zahl(at, wort)); };
+    const QString nurLesbar = dir.filePath("ld-lesbar.so");
+    {
+        QFile f(nurLesbar);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(lies(QString::fromLatin1(hier.chopped(1))));
+    }
+    ASSERT_EQ(::chmod(QFile::encodeName(nurLesbar).constData(), 0644), 0);
     QByteArray nurLaderkopf = mit(b64 ? 56 : 44, zahl(1, 2), mit(ph, ganz.mid(laderkopf, phent)));
     struct Row {
         const char* name;
@@ -478,6 +486,7 @@ TEST(Ersetzen, OnlyAnExecutableOfThisKindCounts)
         {"an empty loader name (one NUL byte)", mitLader(QByteArray(1, '\0')), false},
         {"a loader entry of no byte", mitLader({}), false},
         {"a loader that is a folder", mitLader(QByteArray("/\0", 2)), false},
+        {"a loader that is a file no one may run (0644)", mitLader(QFile::encodeName(nurLesbar) + '\0'), false},
         {"a loader named from the folder the program starts in", mitLader(QByteArray("../").repeated(24) + hier.mid(1)), false},
         {"a loader entry and no loadable segment", mit(ph, zahl(4, 4), mit(ausfuehrbar, zahl(4, 4))), false},
         {"type 3 whose only program header is the loader entry", nurLaderkopf, false},

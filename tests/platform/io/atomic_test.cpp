@@ -7,6 +7,7 @@
 #include <sys/acl.h>
 #include <sys/stat.h>
 #include <sys/resource.h>
+#include <grp.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -316,6 +317,38 @@ TEST(Atomic, ARewriteOrACopyGivesNoRightItsSourceDidNotGive)
         EXPECT_EQ(accessList(path), "u::rw-,g::r--,o::---");
     }
     EXPECT_EQ(refusedListSteps, 1);
+}
+
+TEST(Atomic, AnOrdinaryUserKeepsTheFilesGroupOnARewrite)
+{
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "only root can become another user with a second group";
+    // root:daemon 0660 in a folder anyone may write; rewritten by nobody,
+    // who is in the group daemon (1) beside his own.
+    QTemporaryDir dir;
+    ASSERT_EQ(::chmod(QFile::encodeName(dir.path()).constData(), 0777), 0);
+    const QString path = dir.filePath(QStringLiteral("gruppe.dat"));
+    writeRaw(path, "alt");
+    const QByteArray p = QFile::encodeName(path);
+    ASSERT_EQ(::chown(p.constData(), 0, 1), 0);
+    ASSERT_EQ(::chmod(p.constData(), 0660), 0);
+    const pid_t kind = ::fork();
+    if (kind == 0) {
+        const gid_t gruppen[] = {65534, 1};
+        if (::setgroups(2, gruppen) != 0 || ::setgid(65534) != 0 || ::setuid(65534) != 0)
+            ::_exit(2);
+        ::_exit(io::writeFileAtomic(path, "neu") ? 0 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(kind, &status, 0), kind);
+    ASSERT_TRUE(WIFEXITED(status));
+    ASSERT_EQ(WEXITSTATUS(status), 0);
+    struct stat st {};
+    ASSERT_EQ(::stat(p.constData(), &st), 0);
+    EXPECT_EQ(readRaw(path), QByteArray("neu"));
+    EXPECT_EQ(st.st_uid, 65534u);   // not his to give away
+    EXPECT_EQ(st.st_gid, 1u);
+    EXPECT_EQ(st.st_mode & 07777, 0660u);
 }
 
 TEST(Atomic, AWriteProtectedFileIsRefusedByEveryWriteAndStaysAsItWas)
