@@ -643,6 +643,39 @@ TEST(Ersetzen, OnlyAFileThatStartsHereAndAnswersAsTheProgramPassesTheTrial)
     EXPECT_EQ(stand(dir.path()), vorher);
 }
 
+TEST(Ersetzen, ATrialEndsWithTheProgramThatRunsIt)
+{
+    // The program: this test binary again, running the trial of that file.
+    if (const QString datei = qEnvironmentVariable("KMK_PROBELAUF"); !datei.isEmpty()) {
+        upd::startetHier(datei, nullptr, 60000);
+        return;
+    }
+    // A file that never ends and leaves a child: both write their numbers.
+    QTemporaryDir dir;
+    const QString datei = dir.filePath("Kilometrika.e32");
+    {
+        QFile f(datei);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("#!/bin/sh\nsleep 60 &\necho $! > \"$0.kind\"\necho $$ > \"$0.selbst\"\nsleep 60\n");
+    }
+    QProcess programm;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("KMK_PROBELAUF", datei);
+    programm.setProcessEnvironment(env);
+    programm.start(QCoreApplication::applicationFilePath(), {"--gtest_filter=Ersetzen.ATrialEndsWithTheProgramThatRunsIt"});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return lies(datei + ".kind").endsWith('\n') && lies(datei + ".selbst").endsWith('\n'); }, 10000));
+    programm.kill();
+    ASSERT_TRUE(programm.waitForFinished(5000));
+    auto lebt = [](const QByteArray& pid) {
+        const QByteArray stat = lies("/proc/" + pid.trimmed() + "/stat");
+        return stat != "(fehlt)" && !stat.mid(stat.lastIndexOf(')') + 2, 1).contains('Z');
+    };
+    for (const char* wer : {".kind", ".selbst"}) {
+        const QByteArray pid = lies(datei + wer);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !lebt(pid); }, 5000)) << wer << " left running: " << pid.toStdString();
+    }
+}
+
 TEST(Ersetzen, TheNewProgramKeepsTheOwnerAndModeOfTheOld)
 {
     struct Row {
