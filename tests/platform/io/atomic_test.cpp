@@ -319,36 +319,50 @@ TEST(Atomic, ARewriteOrACopyGivesNoRightItsSourceDidNotGive)
     EXPECT_EQ(refusedListSteps, 1);
 }
 
-TEST(Atomic, AnOrdinaryUserKeepsTheFilesGroupOnARewrite)
+TEST(Atomic, AnOrdinaryUserKeepsTheFilesGroupAndSetIdBitsOnARewrite)
 {
     if (::geteuid() != 0)
         GTEST_SKIP() << "only root can become another user with a second group";
-    // root:daemon 0660 in a folder anyone may write; rewritten by nobody,
-    // who is in the group daemon (1) beside his own.
-    QTemporaryDir dir;
-    ASSERT_EQ(::chmod(QFile::encodeName(dir.path()).constData(), 0777), 0);
-    const QString path = dir.filePath(QStringLiteral("gruppe.dat"));
-    writeRaw(path, "alt");
-    const QByteArray p = QFile::encodeName(path);
-    ASSERT_EQ(::chown(p.constData(), 0, 1), 0);
-    ASSERT_EQ(::chmod(p.constData(), 0660), 0);
-    const pid_t kind = ::fork();
-    if (kind == 0) {
-        const gid_t gruppen[] = {65534, 1};
-        if (::setgroups(2, gruppen) != 0 || ::setgid(65534) != 0 || ::setuid(65534) != 0)
-            ::_exit(2);
-        ::_exit(io::writeFileAtomic(path, "neu") ? 0 : 1);
+    // Rewritten by nobody, who is in the group daemon (1) beside his own, in
+    // a folder anyone may write.
+    struct Row {
+        const char* name;
+        uid_t uid;
+        gid_t gid;
+        mode_t mode;
+    };
+    const Row rows[] = {
+        {"root:daemon 0660: the group stays, the owner cannot", 0, 1, 0660},
+        {"his own set-user-id file", 65534, 65534, 04750},
+        {"his own set-group-id file of his second group", 65534, 1, 02770},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.name);
+        QTemporaryDir dir;
+        ASSERT_EQ(::chmod(QFile::encodeName(dir.path()).constData(), 0777), 0);
+        const QString path = dir.filePath(QStringLiteral("gruppe.dat"));
+        writeRaw(path, "alt");
+        const QByteArray p = QFile::encodeName(path);
+        ASSERT_EQ(::chown(p.constData(), r.uid, r.gid), 0);
+        ASSERT_EQ(::chmod(p.constData(), r.mode), 0);
+        const pid_t kind = ::fork();
+        if (kind == 0) {
+            const gid_t gruppen[] = {65534, 1};
+            if (::setgroups(2, gruppen) != 0 || ::setgid(65534) != 0 || ::setuid(65534) != 0)
+                ::_exit(2);
+            ::_exit(io::writeFileAtomic(path, "neu") ? 0 : 1);
+        }
+        int status = 0;
+        ASSERT_EQ(::waitpid(kind, &status, 0), kind);
+        ASSERT_TRUE(WIFEXITED(status));
+        ASSERT_EQ(WEXITSTATUS(status), 0);
+        struct stat st {};
+        ASSERT_EQ(::stat(p.constData(), &st), 0);
+        EXPECT_EQ(readRaw(path), QByteArray("neu"));
+        EXPECT_EQ(st.st_uid, 65534u);   // not his to give away
+        EXPECT_EQ(st.st_gid, r.gid);
+        EXPECT_EQ(st.st_mode & 07777, r.mode);
     }
-    int status = 0;
-    ASSERT_EQ(::waitpid(kind, &status, 0), kind);
-    ASSERT_TRUE(WIFEXITED(status));
-    ASSERT_EQ(WEXITSTATUS(status), 0);
-    struct stat st {};
-    ASSERT_EQ(::stat(p.constData(), &st), 0);
-    EXPECT_EQ(readRaw(path), QByteArray("neu"));
-    EXPECT_EQ(st.st_uid, 65534u);   // not his to give away
-    EXPECT_EQ(st.st_gid, 1u);
-    EXPECT_EQ(st.st_mode & 07777, 0660u);
 }
 
 TEST(Atomic, AWriteProtectedFileIsRefusedByEveryWriteAndStaysAsItWas)
