@@ -1,13 +1,12 @@
 #include "app/update/fdownload.h"
 
 #include "app/update/ersetzen.h"
+#include "platform/io/atomic.h"
+#include "platform/io/schritte.h"
 #include "platform/net/httpurl.h"
 #include "platform/net/winsock.h"
 
 #include <QCoreApplication>
-#include "platform/io/atomic.h"
-#include "platform/io/schritte.h"
-
 #include <QDir>
 
 namespace upd {

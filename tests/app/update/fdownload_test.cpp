@@ -249,6 +249,16 @@ TEST(FDownload, AnythingButAWholeProgramLeavesTheProgramAndStartWorksAgain)
     // Not an http address: refused before anything is contacted.
     EXPECT_FALSE(o.w->StartDownload("https://127.0.0.1/x", o.w->TargetFile, true));
     EXPECT_FALSE(o.w->laeuft());
+    // A download file someone protected is not written, also by root.
+    {
+        QFile f(o.w->TargetFile);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("geschützt");
+    }
+    ASSERT_EQ(::chmod(QFile::encodeName(o.w->TargetFile).constData(), 0444), 0);
+    EXPECT_FALSE(o.w->StartDownload("http://127.0.0.1:1/x", o.w->TargetFile, true));
+    EXPECT_EQ(lies(o.w->TargetFile), "geschützt");
+    ASSERT_TRUE(QFile::remove(o.w->TargetFile));
 
     Server srv;
     srv.pieces = Server::split(ganz, 2, 10);
