@@ -142,12 +142,27 @@ bool truncateRecords(const QString& path, int recordLength, qint32 keep, QString
     return writeFileAtomic(path, data, error);
 }
 
+namespace {
+bool copyStart(const QString& from, const QString& to, qint64 limit, bool sourceRights, QString* error);
+} // namespace
+
 bool copyFileAtomic(const QString& from, const QString& to, QString* error)
 {
-    return copyFileStartAtomic(from, to, -1, error);
+    return copyStart(from, to, -1, true, error);
+}
+
+bool importFileAtomic(const QString& from, const QString& to, QString* error)
+{
+    return copyStart(from, to, -1, false, error);
 }
 
 bool copyFileStartAtomic(const QString& from, const QString& to, qint64 limit, QString* error)
+{
+    return copyStart(from, to, limit, true, error);
+}
+
+namespace {
+bool copyStart(const QString& from, const QString& to, qint64 limit, bool sourceRights, QString* error)
 {
     const QFileInfo src(from);
     if (!src.exists() || !src.isFile())
@@ -161,7 +176,7 @@ bool copyFileStartAtomic(const QString& from, const QString& to, qint64 limit, Q
     detail::ReplacementFile out(to);
     // A new copy (a backup, a copy kept aside) has its source's rights, not
     // what the umask gives; one in place of a file keeps that file's.
-    bool ok = out.open() && (out.replacesFile() || out.takeRightsOf(from));
+    bool ok = out.open() && (out.replacesFile() || !sourceRights || out.takeRightsOf(from));
     QByteArray buf(1 << 20, Qt::Uninitialized);
     qint64 rest = limit >= 0 ? limit : std::numeric_limits<qint64>::max();
     while (ok && rest > 0) {
@@ -182,6 +197,7 @@ bool copyFileStartAtomic(const QString& from, const QString& to, qint64 limit, Q
         return fail(error, QStringLiteral("%1 konnte nicht geschrieben werden: %2").arg(to, out.errorString()));
     return true;
 }
+} // namespace
 
 int removeRewriteLeftovers(const QString& folder, const std::function<bool(const QString& name)>& own)
 {

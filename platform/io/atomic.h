@@ -72,6 +72,10 @@ bool truncateRecords(const QString& path, int recordLength, qint32 keep, QString
 // the rights of 'from' (keepOwnerAndMode), a replaced one keeps its own. A
 // missing source is a failure and leaves 'to' alone.
 bool copyFileAtomic(const QString& from, const QString& to, QString* error = nullptr);
+// As copyFileAtomic for a file taken in to work on (an import): a new 'to'
+// gets the rights every new file of the program gets (the umask's), so a
+// file from a read-only medium or a closed year is not protected here.
+bool importFileAtomic(const QString& from, const QString& to, QString* error = nullptr);
 // As copyFileAtomic, but the copy holds at most the first 'limit' bytes.
 bool copyFileStartAtomic(const QString& from, const QString& to, qint64 limit, QString* error = nullptr);
 

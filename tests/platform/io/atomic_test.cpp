@@ -244,11 +244,13 @@ TEST(Atomic, ARewriteOrACopyGivesNoRightItsSourceDidNotGive)
         mode_t mode;
         const char* list;      // its access list; null: none
         const char* inherit;   // the folder's default list; null: none
+        bool import = false;   // a copy taken in to work on: a new file's rights
     };
     const Row rows[] = {
         {"a copy of a 0640 file", true, 0640, nullptr, nullptr},
         {"a copy of a 0604 file", true, 0604, nullptr, nullptr},
         {"a copy of a set-group-id file", true, 02750, nullptr, nullptr},
+        {"an import of a 0444 file (a read-only medium, a closed year)", true, 0444, nullptr, nullptr, true},
         // The rows with access lists come last.
         {"rewrite: u:daemon:rw on 0640", false, 0640, "u::rw-,u:daemon:rw-,g::r--,m::rw-,o::---", nullptr},
         {"rewrite: u:nobody:rx on a 0750 program", false, 0750, "u::rwx,u:nobody:r-x,g::r-x,m::r-x,o::---", nullptr},
@@ -282,11 +284,13 @@ TEST(Atomic, ARewriteOrACopyGivesNoRightItsSourceDidNotGive)
         struct stat before {};
         ASSERT_EQ(::stat(QFile::encodeName(source).constData(), &before), 0);
         const QByteArray list = accessList(source);
-        ASSERT_TRUE(r.copy ? io::copyFileAtomic(source, target) : io::writeFileAtomic(target, "neu"));
+        ASSERT_TRUE(r.import ? io::importFileAtomic(source, target)
+                    : r.copy ? io::copyFileAtomic(source, target)
+                             : io::writeFileAtomic(target, "neu"));
         struct stat after {};
         ASSERT_EQ(::stat(QFile::encodeName(target).constData(), &after), 0);
-        EXPECT_EQ(after.st_mode & 07777, before.st_mode & 07777);
-        EXPECT_EQ(accessList(target), list);
+        EXPECT_EQ(after.st_mode & 07777, r.import ? 0644u : before.st_mode & 07777);
+        EXPECT_EQ(accessList(target), r.import ? QByteArray("u::rw-,g::r--,o::r--") : list);
     }
     ::umask(umaskBefore);
 
