@@ -147,7 +147,7 @@ void VorjahrFahrtenspeicherUebernehmen(const QString& programmpfad, const QStrin
     const bool programm = !io::findFileCaseInsensitive(vorjahr, QStringLiteral("Kilometrika")).isEmpty() ||
                           !io::findFileCaseInsensitive(vorjahr, QStringLiteral("Kilo") + p).isEmpty();
     if (!quelle.isEmpty() && programm)
-        io::copyFileAtomic(quelle, ziel);
+        io::importFileAtomic(quelle, ziel);
 }
 
 // A scale list: percentages from 'ab' to 165 in steps of 5, without 135; a
