@@ -2,6 +2,7 @@
 
 #include "platform/io/recordfile.h"
 #include "platform/sheet/tabellenblatt.h"
+#include "platform/vb/date.h"
 #include "platform/vb/text.h"
 
 namespace kmk::tabellen {
@@ -92,6 +93,16 @@ QString Fahrtartlangtext(const FahrtDatensatz& f)
 
 namespace kmk::tabellen {
 
+QString Statusvermerk(const FahrtDatensatz& f)
+{
+    const QString wort = f.Eintragsstatus == 1   ? QStringLiteral("storniert")
+                         : f.Eintragsstatus == 2 ? QStringLiteral("Korrektur")
+                                                 : QString();
+    if (wort.isEmpty())
+        return wort;
+    return wort + QLatin1Char(' ') + vb::DateText(f.Statusdatum);
+}
+
 QString LegendeAbkuerzungen()
 {
     return QStringLiteral("Abkürzungen:  (So.) = Sonderfahrten (An.) = Stundenmehrheit am Ankunftstag  "
@@ -163,6 +174,17 @@ void datumZelle(sheet::Tabellenblatt& t, qint32 tag)
 {
     t.Zahlenformat(QStringLiteral("dd/mm/yyyy"));
     t.Zellwert(tag);
+}
+
+void statuszelle(sheet::Tabellenblatt& t, int zeile, int spalte, const FahrtDatensatz& f)
+{
+    const QString vermerk = Statusvermerk(f);
+    if (vermerk.isEmpty())
+        return;
+    waehle(t, zeile, spalte);
+    t.Schriftgroesse(8);
+    t.Ausrichtung(3);
+    t.Zelltext(vermerk);
 }
 
 void artZelle(sheet::Tabellenblatt& t, const FahrtDatensatz& f)
