@@ -1,8 +1,8 @@
 #include "app/printout/tables/bausatz.h"
 
+#include "app/records/hilfen.h"
 #include "platform/io/recordfile.h"
 #include "platform/sheet/tabellenblatt.h"
-#include "platform/vb/date.h"
 #include "platform/vb/text.h"
 
 namespace kmk::tabellen {
@@ -98,9 +98,10 @@ QString Statusvermerk(const FahrtDatensatz& f)
     const QString wort = f.Eintragsstatus == 1   ? QStringLiteral("storniert")
                          : f.Eintragsstatus == 2 ? QStringLiteral("Korrektur")
                                                  : QString();
-    if (wort.isEmpty())
+    const QString tag = Tagestext(f.Statusdatum);
+    if (wort.isEmpty() || tag.isEmpty())
         return wort;
-    return wort + QLatin1Char(' ') + vb::DateText(f.Statusdatum);
+    return wort + QLatin1Char(' ') + tag;
 }
 
 QString LegendeAbkuerzungen()

@@ -99,7 +99,8 @@ QString Fahrtartlangtext(const FahrtDatensatz& f);
 
 // The journal mark of a one-row table: "storniert 14.01.2016" for a
 // cancelled record, "Korrektur 14.01.2016" for its correction, with the
-// day of the correction; empty for a normal entry.
+// day of the correction, the word alone when the record holds no day
+// (Tagestext); empty for a normal entry.
 QString Statusvermerk(const FahrtDatensatz& f);
 
 // The Fahrtart a table shows: 0 in old records means a business trip.
