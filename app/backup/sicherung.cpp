@@ -3,9 +3,12 @@
 #include "app/records/dateien.h"
 #include "platform/io/atomic.h"
 #include "platform/io/folders.h"
+#include "platform/io/schritte.h"
 #include "platform/vb/text.h"
 
 #include <QDir>
+
+#include <algorithm>
 #include <QFileInfo>
 #include <QRandomGenerator>
 #include <QRegularExpression>
@@ -91,6 +94,13 @@ QString Vollsicherungsname(const std::array<qint32, 5>& anzahl)
     return name;
 }
 
+bool IstVollsicherungsname(const QString& name)
+{
+    static const QRegularExpression muster(
+        QStringLiteral("^(Au1-[1-9][0-9]* E)?(_Au2-[1-9][0-9]* E)?(_Au3-[1-9][0-9]* E)?(_Au4-[1-9][0-9]* E)?$"));
+    return !name.isEmpty() && muster.match(name).hasMatch();
+}
+
 QString Schnellsicherungsname(int fahrzeug, qint32 anzahl)
 {
     return QStringLiteral("Auto%1_AnzahlEintra_%2.dat").arg(fahrzeug).arg(anzahl);
@@ -155,10 +165,19 @@ int SicherungsresteEntfernen(const Fahrten1& st)
         entfernt += io::removeRewriteLeftovers(o, eigen);
         const QFileInfoList bau = QDir(o).entryInfoList({Bauordnervorsilbe + QLatin1Char('*')},
                                                         QDir::Dirs | QDir::Hidden | QDir::NoSymLinks | QDir::NoDotAndDotDot);
-        // Only a folder this program marked, and only once its process is gone.
+        // Only a folder this program marked, and only once its process is
+        // gone; an empty one was made by a builder killed before its marker.
         for (const QFileInfo& fi : bau)
-            if (istBauordner(fi.fileName()) && io::isAbandonedMarkedFolder(fi.absoluteFilePath())
-                && io::deleteTree(fi.absoluteFilePath()))
+            if (istBauordner(fi.fileName())
+                && (io::removeEmptyFolder(fi.absoluteFilePath())
+                    || (io::isAbandonedMarkedFolder(fi.absoluteFilePath()) && io::deleteTree(fi.absoluteFilePath()))))
+                ++entfernt;
+        // A finished backup whose builder was killed before it took its
+        // marker out: the marker alone goes.
+        const QFileInfoList fertig = QDir(o).entryInfoList(QDir::Dirs | QDir::NoSymLinks | QDir::NoDotAndDotDot);
+        for (const QFileInfo& fi : fertig)
+            if (IstVollsicherungsname(fi.fileName()) && io::isAbandonedMarkedFolder(fi.absoluteFilePath())
+                && io::unmarkFolder(fi.absoluteFilePath()))
                 ++entfernt;
     }
     return entfernt;
@@ -208,7 +227,19 @@ void SicherheitscopyNeu(Fahrten1& st, const std::function<void(const QString&)>&
         return;   // no trips: nothing to keep
     const QString ordner = Sicherungsordner(st);
     const QString ziel = ordner + name;
-    if (io::DirExists(ziel))
+    // The name tells the counts only: after a change in place it is made
+    // again, unless every copy in it still equals its file.
+    QStringList kopien;
+    for (const QString& datei : stammdateien(st))
+        if (!datendatei(st, datei).isEmpty())
+            kopien << vb::Trim(datei);
+    for (int k = 1; k <= 4; ++k)
+        if (n[k] > 0)
+            kopien << st.fahrtdateiName(k);
+    const bool vorhanden = io::DirExists(ziel);
+    if (vorhanden && std::all_of(kopien.cbegin(), kopien.cend(), [&](const QString& d) {
+            return io::sameContent(st.pfad(d), ziel + QLatin1Char('/') + d);
+        }))
         return;
 
     // Built beside its final place and renamed when every copy is in, so a
@@ -238,13 +269,33 @@ void SicherheitscopyNeu(Fahrten1& st, const std::function<void(const QString&)>&
         if (!kopieren(von, bau + QLatin1Char('/') + st.fahrtdateiName(k)))
             vollstaendig = false;
     }
-    if (!vollstaendig || !io::unmarkFolder(bau) || !QDir().rename(bau, ziel)) {
-        io::deleteTree(bau);
-        if (vollstaendig)
-            melden(QStringLiteral("Das Verzeichnis für die Sicherheitscopy konnte nicht erstellt werden!"));
-        else if (!gemeldet)
-            melden(QStringLiteral("Beim erstellen der Sicherheitscopy ist ein Fehler aufgetreten!"));
+    // The new folder takes the name in one step and keeps its marker until
+    // it has it; an old one it replaces is marked before it leaves the name,
+    // so neither is ever an unmarked folder under a hidden name.
+    bool eingesetzt = false;
+    if (vollstaendig) {
+        if (vorhanden) {
+            if (io::isAbandonedMarkedFolder(ziel))
+                io::unmarkFolder(ziel);
+            if (io::markFolder(ziel)) {
+                eingesetzt = io::sys::exchange(bau, ziel);
+                if (!eingesetzt)
+                    io::unmarkFolder(ziel);
+            }
+        } else {
+            eingesetzt = io::sys::renameNoReplace(bau, ziel);
+        }
     }
+    if (eingesetzt)
+        io::unmarkFolder(ziel);
+    // Under the hidden name now: what was not used, or the replaced backup.
+    io::deleteTree(bau);
+    if (eingesetzt)
+        return;
+    if (vollstaendig)
+        melden(QStringLiteral("Das Verzeichnis für die Sicherheitscopy konnte nicht erstellt werden!"));
+    else if (!gemeldet)
+        melden(QStringLiteral("Beim erstellen der Sicherheitscopy ist ein Fehler aufgetreten!"));
 }
 
 } // namespace kmk

@@ -29,6 +29,8 @@ Kopierfunktion& sicherungsKopie();
 std::array<qint32, 5> Fahrtenzahlen(const Fahrten1& st);
 // "Au1-12 E_Au3-4 E" for the counts; empty when no vehicle has trips.
 QString Vollsicherungsname(const std::array<qint32, 5>& anzahl);
+// True for exactly the names Vollsicherungsname gives.
+bool IstVollsicherungsname(const QString& name);
 // "Auto2_AnzahlEintra_40.dat".
 QString Schnellsicherungsname(int fahrzeug, qint32 anzahl);
 // The save interval of the settings; 0 or less counts as 20.

@@ -6,11 +6,16 @@
 #include "app/entry/pruefungen.h"
 #include "app/entry/tasten.h"
 #include "app/records/dateien.h"
+#include "app/records/hilfen.h"
+#include "platform/forms/seams.h"
 #include "platform/vb/fields.h"
 #include "platform/vb/number.h"
+#include "platform/vb/text.h"
 
 #include <QFile>
 #include <QListWidget>
+
+#include <cmath>
 
 namespace kmk {
 
@@ -59,7 +64,13 @@ void Eintragsfelder::Command18_Click()
     const double anteilBetrieb = double(km) / hundertstel;
     seite_.setText("Text4", vb::Str(km));
     seite_.setText("Text5", QString::number(privat));
-    seite_.setText("Text8", Betragstext(kosten));
+    // Damaged stored costs can sum beyond a double: the mark, the file named.
+    if (std::isfinite(kosten)) {
+        seite_.setText("Text8", Betragstext(kosten));
+    } else {
+        seite_.setText("Text8", vb::Ueberlaufmarke());
+        forms::messageOnce(st.fahrtdateiPfad(), UeberlaufText(vb::Trim(st.Fahrtdatei)));
+    }
     seite_.setText("Text7", Betragstext(anteilPrivat));
     seite_.setText("Text6", Betragstext(anteilBetrieb));
     st.KmBetrieblich = int(std::clamp<qint64>(km, INT_MIN, INT_MAX));

@@ -19,6 +19,12 @@
 
 namespace kmk {
 
+QString UeberlaufText(const QString& datei)
+{
+    return QStringLiteral("Die Datei \"%1\" enthält Werte, deren Summe zu groß ist, um angezeigt zu werden; "
+                          "an ihrer Stelle steht \"Überlauf\". Die Datei wurde nicht verändert.").arg(datei);
+}
+
 bool DateiVorhanden(const QString& pfad)
 {
     const QString p = vb::Trim(pfad);

@@ -11,6 +11,10 @@ namespace kmk {
 // Shows catalogue message n.
 using Meldung = std::function<void(int)>;
 
+// The message when sums of a file's stored values leave the range they are
+// shown in (a damaged file): the sums show the mark, the file is not touched.
+QString UeberlaufText(const QString& datei);
+
 // A plain file matches the path; the last part may hold '*' and '?'.
 // Folders and hidden files do not match; any error gives false.
 bool DateiVorhanden(const QString& pfad);

@@ -114,6 +114,7 @@ FDownload::FDownload(const DownloadEinrichtung& e, QWidget* parent) : QWidget(pa
 
 FDownload::~FDownload()
 {
+    m_probe.reset();
     if (m_laeuft) {
         Winsock1->Close();
         dateiSchliessen();
@@ -233,11 +234,26 @@ void FDownload::Winsock1_Error(int number, const QString& description)
 void FDownload::DownloadFinished()
 {
     // The structure first: a clearly broken file is refused without being
-    // run. Then a start of its own proves what no structure shows.
+    // run. Then a start of its own proves what no structure shows; the
+    // window goes on painting meanwhile, Start stays disabled.
     QString grund;
-    if (!istProgrammDatei(TargetFile, m_referenz, &grund) || !startetHier(TargetFile, &grund)
-        || !programmErsetzen(TargetFile, m_programm, &grund))
+    if (!istProgrammDatei(TargetFile, m_referenz, &grund))
         return abbrechen(grund);
+    m_probe = std::make_unique<Probelauf>();
+    connect(m_probe.get(), &Probelauf::fertig, this, &FDownload::probeBeendet);
+    m_probe->starten(TargetFile);
+}
+
+void FDownload::probeBeendet(bool bestanden, const QString& grund)
+{
+    // Inside the trial's own signal: it goes once that has returned.
+    if (m_probe)
+        m_probe.release()->deleteLater();
+    QString fehler = grund;
+    if (!m_laeuft)
+        return;
+    if (!bestanden || !programmErsetzen(TargetFile, m_programm, &fehler))
+        return abbrechen(fehler);
     m_laeuft = false;
     cmdStart->setEnabled(true);
     lblStatus->setText(fertigText());
@@ -256,6 +272,7 @@ void FDownload::dateiSchliessen()
 
 void FDownload::abbrechen(const QString& grund)
 {
+    m_probe.reset();
     Winsock1->Close();
     dateiSchliessen();
     QFile::remove(TargetFile);

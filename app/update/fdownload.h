@@ -11,6 +11,7 @@
 //   w.txtSource->setText(...);   // the user may edit the address
 //   w.cmdStart_Click();
 
+#include "app/update/ersetzen.h"
 #include "app/update/fortschritt.h"
 #include "platform/net/httpresponse.h"
 
@@ -19,6 +20,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QWidget>
+#include <memory>
 
 namespace net {
 class Winsock;
@@ -86,6 +88,7 @@ private:
     void Winsock1_Close();
     void Winsock1_Error(int number, const QString& description);
     void DownloadFinished();
+    void probeBeendet(bool bestanden, const QString& grund);
     void abbrechen(const QString& grund);
     void dateiSchliessen();
 
@@ -97,6 +100,7 @@ private:
     bool m_laeuft = false;
     QFile m_datei;
     net::HttpResponse m_antwort;
+    std::unique_ptr<Probelauf> m_probe;   // the trial of the loaded file, while it runs
 };
 
 } // namespace upd

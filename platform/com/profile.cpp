@@ -134,8 +134,10 @@ int PrivateProfile::readInt(const QString& section, const QString& key, int def)
     qint64 n = 0;
     for (; i < s.size() && s[i].isDigit() && s[i].unicode() < 128; ++i)
         n = (n * 10 + (s[i].unicode() - '0')) & 0xFFFFFFFFLL;
+    // The sign applies to the 32 bits as the platform's reader did: in
+    // unsigned arithmetic, so "-2147483648" is INT_MIN and never an overflow.
     const auto bits = static_cast<quint32>(n);
-    return negative ? -static_cast<qint32>(bits) : static_cast<qint32>(bits);
+    return static_cast<qint32>(negative ? 0u - bits : bits);
 }
 
 bool PrivateProfile::writeString(const QString& section, const QString& key, const QString& value)

@@ -21,8 +21,8 @@ public:
     // trimmed; one pair of enclosing quotes is removed.
     std::optional<QString> value(const QString& section, const QString& key) const;
     QString readString(const QString& section, const QString& key, const QString& def) const;
-    // The leading decimal number of the value (0 when there is none);
-    // `def` when the key is missing.
+    // The leading decimal number of the value (0 when there is none), taken
+    // modulo 2^32 with its sign; `def` when the key is missing.
     int readInt(const QString& section, const QString& key, int def) const;
 
     bool writeString(const QString& section, const QString& key, const QString& value);

@@ -1,5 +1,7 @@
 #include "platform/forms/seams.h"
 
+#include <QSet>
+
 #include "platform/io/folders.h"
 
 #include <QApplication>
@@ -294,6 +296,16 @@ Services realServices()
     static RealProcessStarter processes;
     static RealSystemChecks system;
     return {&dialogs, &clock, &sound, &help, &processes, &system};
+}
+
+bool messageOnce(const QString& key, const QString& text)
+{
+    static QSet<QString> shown;
+    if (shown.contains(key))
+        return false;
+    shown.insert(key);
+    services().dialogs->msgBox(text, vbOKOnly);
+    return true;
 }
 
 Services& services()

@@ -119,6 +119,10 @@ private:
     Services saved_;
 };
 
+// A message about one thing (a damaged file, named by `key`) is shown once
+// per run; the same key again shows nothing. True when it was shown now.
+bool messageOnce(const QString& key, const QString& text);
+
 // Where a message dialog stands. It is wholly on the screen, and clear of
 // the area of its owner window that it must not cover (the fields its
 // question is about) where the screen has room: below that area, over the

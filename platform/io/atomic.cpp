@@ -64,7 +64,8 @@ bool mayWrite(const QString& path)
 bool keepOwnerAndMode(int fd, const QString& like)
 {
     struct stat old {};
-    return ::stat(detail::encodePath(like).constData(), &old) == 0 && detail::keepOwnerAndMode(fd, old);
+    const QByteArray path = detail::encodePath(like);
+    return ::stat(path.constData(), &old) == 0 && detail::keepOwnerAndMode(fd, path, old);
 }
 
 bool writeFileAtomic(const QString& path, const QByteArray& data, QString* error)
@@ -127,7 +128,9 @@ bool copyFileStartAtomic(const QString& from, const QString& to, qint64 limit, Q
         return fail(error, QStringLiteral("%1 kann nicht gelesen werden: %2")
                                .arg(from, QString::fromLocal8Bit(std::strerror(errno))));
     detail::ReplacementFile out(to);
-    bool ok = out.open();
+    // A new copy (a backup, a copy kept aside) has its source's rights, not
+    // what the umask gives; one in place of a file keeps that file's.
+    bool ok = out.open() && (out.replacesFile() || out.takeRightsOf(from));
     QByteArray buf(1 << 20, Qt::Uninitialized);
     qint64 rest = limit >= 0 ? limit : std::numeric_limits<qint64>::max();
     while (ok && rest > 0) {

@@ -191,9 +191,19 @@ bool deleteTree(const QString& folder)
     // One pass over a snapshot: an entry that cannot go stays, and is not retried.
     const QFileInfoList entries =
         QDir(path).entryInfoList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
-    for (const QFileInfo& fi : entries)
+    // A builder's marker goes last, so a folder with anything in it keeps
+    // naming its builder until it is empty.
+    const QFileInfo* marke = nullptr;
+    for (const QFileInfo& fi : entries) {
+        if (fi.fileName() == Markenname) {
+            marke = &fi;
+            continue;
+        }
         if (!removeEntry(fi))
             ok = false;
+    }
+    if (marke && !removeEntry(*marke))
+        ok = false;
     if (!sys::rmdir(path))
         ok = false;
     return ok;
@@ -206,16 +216,33 @@ QString localPath(const QString& path)
     return p;
 }
 
-bool createMarkedFolder(const QString& path)
+bool markFolder(const QString& path)
 {
-    if (path.isEmpty() || sys::mkdir(detail::encodePath(path).constData(), 0777) != 0)
+    if (path.isEmpty())
         return false;
     const qint64 pid = ::getpid();
     const QByteArray marke = Markenkennung + "\npid=" + QByteArray::number(pid) + "\nstart=" + startzeit(pid)
                              + "\nboot=" + startkennung() + "\nhost=" + rechnername() + "\n";
-    // Whole or not there: a half-written marker would name no process.
-    if (!writeFileAtomic(path + QLatin1Char('/') + Markenname, marke)) {
-        deleteTree(path);
+    // In place and never over another's marker: from this moment on the
+    // folder names its builder. One short write is whole or not there.
+    const QByteArray name = detail::encodePath(path + QLatin1Char('/') + Markenname);
+    const int fd = sys::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+    if (fd < 0)
+        return false;
+    const bool ok = detail::writeAll(fd, marke.constData(), marke.size()) && sys::fsync(fd) == 0;
+    if (!detail::closeChecked(fd) || !ok) {
+        sys::unlink(name.constData());
+        return false;
+    }
+    return true;
+}
+
+bool createMarkedFolder(const QString& path)
+{
+    if (path.isEmpty() || sys::mkdir(detail::encodePath(path).constData(), 0777) != 0)
+        return false;
+    if (!markFolder(path)) {
+        sys::rmdir(path);
         return false;
     }
     return true;
@@ -226,13 +253,38 @@ bool unmarkFolder(const QString& path)
     return sys::unlink(detail::encodePath(path + QLatin1Char('/') + Markenname).constData()) == 0 || errno == ENOENT;
 }
 
+bool removeEmptyFolder(const QString& path)
+{
+    struct stat st {};
+    return ::lstat(detail::encodePath(path).constData(), &st) == 0 && S_ISDIR(st.st_mode) && sys::rmdir(path);
+}
+
+bool sameContent(const QString& a, const QString& b)
+{
+    const auto lesen = [](const QString& p, QByteArray& out) {
+        QFile f(p);
+        if (!f.open(QIODevice::ReadOnly))
+            return false;
+        out = f.readAll();
+        return f.error() == QFileDevice::NoError;
+    };
+    QByteArray x, y;
+    return lesen(a, x) && lesen(b, y) && x == y;
+}
+
 bool isAbandonedMarkedFolder(const QString& path)
 {
     const QByteArray p = detail::encodePath(path);
     struct stat st {};
     if (path.isEmpty() || ::lstat(p.constData(), &st) != 0 || !S_ISDIR(st.st_mode))
         return false;
-    const QList<QByteArray> zeilen = kurzeDatei(p + '/' + Markenname.data(), 4096).split('\n');
+    const QByteArray marke = p + '/' + Markenname.data();
+    const QByteArray inhalt = kurzeDatei(marke, 4096);
+    // An empty marker: its builder was killed between the marker's creation
+    // and the one write that follows it at once.
+    if (inhalt.isEmpty())
+        return ::lstat(marke.constData(), &st) == 0 && S_ISREG(st.st_mode) && st.st_size == 0;
+    const QList<QByteArray> zeilen = inhalt.split('\n');
     if (zeilen.value(0) != Markenkennung)
         return false;
     QHash<QByteArray, QByteArray> werte;

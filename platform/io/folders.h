@@ -42,8 +42,17 @@ QString localPath(const QString& path);
 // Creates the folder (it must not exist yet) and puts the marker in before
 // anything else. False when either fails; no folder is left behind then.
 bool createMarkedFolder(const QString& path);
+// Puts this process's marker into an existing folder, written in place;
+// false when the folder holds a marker already.
+bool markFolder(const QString& path);
 // Takes the marker out of a finished folder; true when none is left.
+// A finished folder is unmarked only under its final name.
 bool unmarkFolder(const QString& path);
+// Removes the folder only when it is empty (a builder killed right after
+// making it); never through a link.
+bool removeEmptyFolder(const QString& path);
+// Both files could be read and hold the same bytes.
+bool sameContent(const QString& a, const QString& b);
 // True only for a real folder (no link) holding the marker, itself a plain
 // file, of a process of this computer that no longer runs: its number is
 // free, or taken by a process started at another time or before a restart.

@@ -4,7 +4,9 @@
 #include <cerrno>
 #include <cstring>
 
+#include <acl/libacl.h>
 #include <fcntl.h>
+#include <sys/acl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -154,12 +156,42 @@ bool ReplacementFile::open()
     if (m_fd < 0)
         return fail(QStringLiteral("Zwischendatei kann nicht angelegt werden"));
     // A copy that cannot have the old file's rights would hand them out.
-    if (hadOld && !keepOwnerAndMode(m_fd, old))
+    m_hadOld = hadOld;
+    if (hadOld && !keepOwnerAndMode(m_fd, m_target, old))
         return fail(QStringLiteral("Die Rechte der Datei können nicht übernommen werden"));
     return true;
 }
 
-bool keepOwnerAndMode(int fd, const struct stat& old)
+bool ReplacementFile::takeRightsOf(const QString& source)
+{
+    if (m_fd < 0 || m_failed)
+        return false;
+    const QByteArray path = encodePath(source);
+    struct stat st {};
+    if (::stat(path.constData(), &st) != 0 || !keepOwnerAndMode(m_fd, path, st))
+        return fail(QStringLiteral("Die Rechte der Datei können nicht übernommen werden"));
+    return true;
+}
+
+namespace {
+bool keineListen(int err) { return err == ENOTSUP || err == EOPNOTSUPP || err == ENOSYS; }
+
+// The permission bits of the list's entry of this kind (its first), or -1.
+int eintragsRechte(acl_t list, acl_tag_t kind)
+{
+    acl_entry_t e;
+    for (int at = ACL_FIRST_ENTRY; acl_get_entry(list, at, &e) == 1; at = ACL_NEXT_ENTRY) {
+        acl_tag_t tag;
+        acl_permset_t p;
+        if (acl_get_tag_type(e, &tag) == 0 && tag == kind && acl_get_permset(e, &p) == 0)
+            return (acl_get_perm(p, ACL_READ) == 1 ? 4 : 0) | (acl_get_perm(p, ACL_WRITE) == 1 ? 2 : 0)
+                   | (acl_get_perm(p, ACL_EXECUTE) == 1 ? 1 : 0);
+    }
+    return -1;
+}
+} // namespace
+
+bool keepOwnerAndMode(int fd, const QByteArray& like, const struct stat& old)
 {
     struct stat now {};
     if (::fstat(fd, &now) == 0 && (now.st_uid != old.st_uid || now.st_gid != old.st_gid)) {
@@ -171,7 +203,37 @@ bool keepOwnerAndMode(int fd, const struct stat& old)
         }
     }
     // After the owner: a change of owner clears the set-id bits.
-    return sys::fchmod(fd, old.st_mode & 07777) == 0;
+    if (sys::fchmod(fd, old.st_mode & 07777) != 0)
+        return false;
+    // The access list whole. A plain one is the mode, set already, unless
+    // the new file took a list from its folder's default: that would give
+    // what the old file did not. Where the old file's system has no lists,
+    // its mode is its list.
+    acl_t list = acl_get_file(like.constData(), ACL_TYPE_ACCESS);
+    if (!list && !keineListen(errno))
+        return false;
+    if (!list || acl_equiv_mode(list, nullptr) == 0) {
+        acl_t eigene = acl_get_fd(fd);
+        const bool schlicht = !eigene || acl_equiv_mode(eigene, nullptr) == 0;
+        acl_free(eigene);
+        if (schlicht) {
+            acl_free(list);
+            return true;
+        }
+        if (!list)
+            list = acl_from_mode(old.st_mode & 0777);
+        if (!list)
+            return false;
+    }
+    bool ok = sys::aclSetFd(fd, list) == 0;
+    if (!ok && keineListen(errno)) {
+        // No lists here: the group bits of a list are its mask, not the
+        // group's rights; the group gets what its entry gave, no more.
+        const int gruppe = eintragsRechte(list, ACL_GROUP_OBJ);
+        ok = gruppe < 0 || sys::fchmod(fd, (old.st_mode & 07707) | mode_t(gruppe << 3)) == 0;
+    }
+    acl_free(list);
+    return ok;
 }
 
 bool ReplacementFile::write(const char* data, qint64 size)

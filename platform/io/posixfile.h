@@ -25,7 +25,7 @@ bool closeChecked(int fd);
 bool mayWrite(const QByteArray& path);
 
 // io::keepOwnerAndMode with the old file's status already read.
-bool keepOwnerAndMode(int fd, const struct stat& old);
+bool keepOwnerAndMode(int fd, const QByteArray& like, const struct stat& old);
 
 // The name ReplacementFile gives its temporary: ".<target name>.neu-<tag>".
 QByteArray replacementName(const QByteArray& targetName, quint32 tag);
@@ -46,6 +46,10 @@ public:
     ReplacementFile& operator=(const ReplacementFile&) = delete;
 
     bool open();
+    // The new file gets the rights of `source` instead (a copy that
+    // replaces no file takes its source's); false when they cannot be set.
+    bool takeRightsOf(const QString& source);
+    bool replacesFile() const { return m_hadOld; }
     bool write(const char* data, qint64 size);
     bool write(const QByteArray& data) { return write(data.constData(), data.size()); }
     // Flushes to disk, closes and renames over the target.
@@ -61,6 +65,7 @@ private:
     int m_fd = -1;
     bool m_failed = false;
     bool m_done = false;
+    bool m_hadOld = false;
     QString m_error;
 };
 

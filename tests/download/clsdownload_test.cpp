@@ -11,6 +11,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -163,6 +165,54 @@ TEST_F(Netzladen, WholeRepliesArriveByteForByteInOrderOfEvents)
         EXPECT_EQ(rec.events.count("Finished"), 1);
         EXPECT_EQ(rec.events[rec.events.size() - 2], QString("Progress %1/%2").arg(body.size()).arg(r.fileSize));
         EXPECT_TRUE(readTarget() == body);
+        EXPECT_EQ(filesLeft(), QStringList({"ziel.bin"}));
+    }
+}
+
+TEST_F(Netzladen, ADownloadOverAnOldFileKeepsItsOwnerAndMode)
+{
+    struct Row {
+        const char* name;
+        mode_t modus;
+        uid_t besitzer;
+        gid_t gruppe;
+    };
+    const uid_t ich = ::geteuid();
+    const gid_t meine = ::getegid();
+    const Row rows[] = {
+        {"rw-r-----", 0640, ich, meine},
+        {"set-user-id", 04750, ich, meine},
+        {"set-group-id", 02660, ich, meine},
+        {"write only (root would read rw)", 0200, ich, meine},
+        {"--x for the group", 0610, ich, meine},
+        // The rows that give the file away come last.
+        {"rw-r----- of nobody:nogroup", 0640, 65534, 65534},
+        {"set-user-id of nobody", 04750, 65534, 65534},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.name);
+        if ((r.besitzer != ich || r.gruppe != meine) && ich != 0)
+            GTEST_SKIP() << "only root may give a file away";
+        {
+            QFile alt(target());
+            ASSERT_TRUE(alt.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            alt.write("alte Datei");
+        }
+        const QByteArray pfad = QFile::encodeName(target());
+        ASSERT_EQ(::chown(pfad.constData(), r.besitzer, r.gruppe), 0);
+        ASSERT_EQ(::chmod(pfad.constData(), r.modus), 0);
+        rec.events.clear();
+        kmktest::LoopServer srv;
+        srv.pieces = {{kmktest::LoopServer::response("HTTP/1.1 200 OK", "neue Datei"), 0}};
+        ASSERT_TRUE(doDownload(srv.url("/x"), target()));
+        EXPECT_TRUE(QTest::qWaitFor([&] { return rec.ended(); }, 5000));
+        EXPECT_EQ(rec.events.last(), "Finished");
+        EXPECT_EQ(readTarget(), "neue Datei");
+        struct stat st {};
+        ASSERT_EQ(::stat(pfad.constData(), &st), 0);
+        EXPECT_EQ(st.st_mode & 07777, r.modus);
+        EXPECT_EQ(st.st_uid, r.besitzer);
+        EXPECT_EQ(st.st_gid, r.gruppe);
         EXPECT_EQ(filesLeft(), QStringList({"ziel.bin"}));
     }
 }

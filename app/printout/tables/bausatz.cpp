@@ -1,11 +1,20 @@
 #include "app/printout/tables/bausatz.h"
 
+#include <QFileInfo>
+
 #include "app/records/hilfen.h"
+#include "platform/forms/seams.h"
+
 #include "platform/io/recordfile.h"
 #include "platform/sheet/tabellenblatt.h"
 #include "platform/vb/text.h"
 
 namespace kmk::tabellen {
+
+void UeberlaufMelden(const Tabellenkontext& k)
+{
+    forms::messageOnce(k.fahrtdateiPfad, UeberlaufText(QFileInfo(k.fahrtdateiPfad).fileName()));
+}
 
 namespace {
 

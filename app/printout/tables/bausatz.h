@@ -82,6 +82,10 @@ struct Tabellenkontext {
     bool journal() const { return vor.Journalfunktion != 0; }
 };
 
+// A sum of the trip file's stored values showed the mark instead of a
+// number: the file is named once per run.
+void UeberlaufMelden(const Tabellenkontext& k);
+
 // The trip-type cell of the one-row tables: a number for types 1, 2 and 5,
 // a text with its suffix for types 3 and 4 (type 0 counts as 3), nothing
 // for anything else.

@@ -3,6 +3,8 @@
 #include "app/printout/seiteneinrichtung.h"
 #include "app/printout/tables/tabellen.h"
 
+#include <cmath>
+
 namespace kmk::tabellen {
 
 namespace {
@@ -111,7 +113,12 @@ Bau KFZTabelle3(sheet::Tabellenblatt& t, const Tabellenkontext& k, const sheet::
     t.Zahlenformat(Betrag);
     t.Ausrichtung(3);
     t.Schriftgroesse(9);
-    t.Zellwert(summe);
+    if (std::isfinite(summe)) {
+        t.Zellwert(summe);
+    } else {
+        t.Zelltext(vb::Ueberlaufmarke());
+        UeberlaufMelden(k);
+    }
     return Bau::Gebaut;
 }
 

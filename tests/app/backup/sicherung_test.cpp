@@ -7,10 +7,12 @@
 #include "platform/forms/fakes.h"
 #include "platform/io/atomic.h"
 #include "platform/io/folders.h"
+#include "platform/io/schritte.h"
 
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include <csignal>
@@ -99,10 +101,65 @@ TEST(Sicherung, FullBackupCopiesEveryDataFileOnceIntoItsNamedFolder)
     for (const char* n : {"Auto1_16.dat", "Auto3_16.dat", "Vor2016.dat"})
         EXPECT_EQ(o.inhalt(ziel + n), o.inhalt(n)) << n;
 
-    // The same counts again: the folder exists, nothing is copied.
+    // The same counts and the same files again: nothing is copied.
+    int kopien = 0;
+    Kopierfunktion echt = sicherungsKopie();
+    sicherungsKopie() = [&](const QString& von, const QString& nach) { return ++kopien, echt(von, nach); };
+    o.voll();
+    EXPECT_EQ(kopien, 0);
+    sicherungsKopie() = echt;
+}
+
+TEST(Sicherung, AFullBackupAfterAChangeInPlaceIsMadeAgainUnderItsName)
+{
+    Ordner o;
+    o.fahrten(1, 3, 'a');
+    o.voll();
+    // Fuel entered on a stored trip: the counts, and so the name, stay.
+    o.fahrten(1, 3, 'b');
     o.schreibe("Vor2016.dat", "v2");
     o.voll();
-    EXPECT_EQ(o.inhalt(ziel + "Vor2016.dat"), "Vor2016.dat v1");
+    EXPECT_TRUE(o.meldungen.isEmpty());
+    EXPECT_EQ(o.eintraege("Sicherheit"), QStringList{"Au1-3 E"});
+    const QString ziel = "Sicherheit/Au1-3 E/";
+    EXPECT_EQ(o.eintraege(ziel), (QStringList{"Auto1_16.dat", "Auto2016.dat", "Kund2016.dat", "Vor2016.dat"}));
+    for (const char* n : {"Auto1_16.dat", "Auto2016.dat", "Kund2016.dat", "Vor2016.dat"})
+        EXPECT_EQ(o.inhalt(ziel + n), o.inhalt(n)) << n;
+}
+
+TEST(Sicherung, AKillAtAnyStepOfAFullBackupLeavesOneWholeBackupAndNothingHidden)
+{
+    // A first backup and one made again after a change in place.
+    for (const bool nochmal : {false, true}) {
+        for (long schritt = 1;; ++schritt) {
+            Ordner o;
+            o.fahrten(1, 3, 'a');
+            if (nochmal)
+                o.voll();
+            o.fahrten(1, 3, 'b');
+            const pid_t kind = ::fork();
+            if (kind == 0) {
+                io::pruefstand::absturzBei(schritt);
+                o.voll();
+                ::_exit(0);
+            }
+            int status = 0;
+            ASSERT_EQ(::waitpid(kind, &status, 0), kind);
+            ASSERT_TRUE(WIFEXITED(status));
+            SicherungsresteEntfernen(o.st);
+            EXPECT_EQ(o.eintraege("Sicherheit").filter(QRegularExpression("^\\.")), QStringList{}) << schritt;
+            const QString ziel = "Sicherheit/Au1-3 E/";
+            if (nochmal || QFileInfo::exists(o.pfad(ziel))) {
+                EXPECT_EQ(o.eintraege(ziel), (QStringList{"Auto1_16.dat", "Auto2016.dat", "Kund2016.dat", "Vor2016.dat"}))
+                    << nochmal << " " << schritt;
+                const QByteArray fahrten = o.inhalt(ziel + "Auto1_16.dat");
+                EXPECT_TRUE(fahrten == QByteArray(3 * 671, 'a') || fahrten == QByteArray(3 * 671, 'b')) << schritt;
+            }
+            EXPECT_EQ(o.inhalt("Auto1_16.dat"), QByteArray(3 * 671, 'b'));
+            if (WEXITSTATUS(status) == 0)
+                break;   // the backup ran to its end
+        }
+    }
 }
 
 TEST(Sicherung, FullBackupWithoutTripsCreatesNothing)

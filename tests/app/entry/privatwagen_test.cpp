@@ -33,6 +33,8 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
+#include "platform/vb/fields.h"
+
 using namespace kmk;
 using kmktest::Fenster;
 
@@ -182,6 +184,34 @@ TEST(Tippen, PrivateCarCostsPerTripAndTheSumOfTheShare)
     w.maus("Command18");
     EXPECT_EQ(w.text("Text4"), " 8");
     EXPECT_EQ(w.text("Text8"), "2,56");
+}
+
+// Stored costs whose sum is beyond a double: the mark, the file named once,
+// the file as it was.
+TEST(Tippen, PrivateCarShareOfDamagedCostsShowsTheMark)
+{
+    Fenster w(false);
+    fahrten1().Voreinstellung.Journalfunktion = 0;
+    for (const char* datum : {"15.06.2016", "16.06.2016"}) {
+        w.taste(Qt::Key_F9);
+        w.fuellen(datum, "08:00", "12:00");
+        w.neu("EinGefKm", "5");
+        w.maus("EintragSpeichern");
+    }
+    ASSERT_EQ(w.satzanzahl(), 2);
+    QByteArray b = w.fahrten();
+    for (int n = 0; n < 2; ++n)
+        vb::setDouble(b, n * FahrtDatensatz::Laenge + 518, 1e308);
+    ASSERT_TRUE(w.u.schreibe("Auto1_16.dat", b));
+    w.u.fakes.dialogs.shown.clear();
+    w.neu("Text3", "1345");
+    w.maus("Command18");
+    w.maus("Command18");
+    EXPECT_EQ(w.text("Text8"), QStringLiteral("Überlauf"));
+    EXPECT_EQ(w.text("Text4"), " 10");
+    ASSERT_EQ(w.u.klartexte().size(), 1);
+    EXPECT_TRUE(w.u.klartexte()[0].contains(QStringLiteral("\"Auto1_16.dat\"")));
+    EXPECT_EQ(w.fahrten(), b);
 }
 
 TEST(Tippen, PrivateCarShareWithoutTripsAsksForEntriesFirst)

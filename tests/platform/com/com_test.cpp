@@ -83,6 +83,22 @@ TEST(PrivateProfile, ReadsLikeThePlatformProfileFunctions)
     EXPECT_FALSE(QFile::exists(missing.path()));
 }
 
+// The number is taken modulo 2^32 with its sign; the most negative one
+// must come out without an overflow (the sanitizer build sees one).
+TEST(PrivateProfile, ANumberIsTakenModulo2Pow32WithItsSign)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("RU4DUD.INI"));
+    const struct { const char* text; int wert; } faelle[] = {
+        {"-2147483648", -2147483647 - 1}, {"2147483647", 2147483647}, {"2147483648", -2147483647 - 1},
+        {"-2147483649", 2147483647}, {"4294967296", 0}, {"-4294967295", 1}, {"+7", 7}, {"-", 0},
+    };
+    for (const auto& f : faelle) {
+        writeBytes(path, QByteArray("[S]\r\nWidth=") + f.text + "\r\n");
+        EXPECT_EQ(PrivateProfile(path).readInt(QStringLiteral("S"), QStringLiteral("Width"), 5), f.wert) << f.text;
+    }
+}
+
 TEST(PrivateProfile, WritesKeepOtherLinesAndUseWindows1252)
 {
     QTemporaryDir dir;

@@ -1,3 +1,4 @@
+#include "platform/forms/application.h"
 #include "platform/forms/fakes.h"
 #include "platform/forms/seams.h"
 
@@ -14,6 +15,8 @@
 #include <QTextBrowser>
 #include <QTimer>
 #include <gtest/gtest.h>
+
+#include "platform/vb/error.h"
 
 namespace {
 
@@ -85,6 +88,32 @@ TEST(Seams, FakesReplaceAndRestoreTheServices)
     }
     EXPECT_EQ(forms::services().dialogs, before.dialogs);
     EXPECT_EQ(forms::services().clock, before.clock);
+}
+
+// An error thrown by an event handler reaches the event loop: it is told
+// and the program goes on. A message about one file comes once.
+TEST(Seams, AnUntrappedErrorIsToldAndAFilesMessageComesOnce)
+{
+    struct Werfer : QWidget {
+        bool event(QEvent* e) override
+        {
+            if (e->type() == QEvent::User)
+                throw vb::RuntimeError(vb::ErrOverflow);
+            return QWidget::event(e);
+        }
+    } w;
+    forms::ScopedFakes fakes;
+    QEvent ev(QEvent::User);
+    EXPECT_FALSE(forms::deliverTrapped([&] { return QApplication::sendEvent(&w, &ev); }));
+    ASSERT_EQ(fakes.dialogs.shown.size(), 1);
+    EXPECT_TRUE(fakes.dialogs.shown[0].prompt.contains(QStringLiteral("(Überlauf)")));
+    EXPECT_FALSE(forms::deliverTrapped([]() -> bool { throw 1; }));
+    EXPECT_EQ(fakes.dialogs.shown.size(), 2);
+
+    EXPECT_TRUE(forms::messageOnce(QStringLiteral("/tmp/eins/Auto1_26.dat"), QStringLiteral("a")));
+    EXPECT_FALSE(forms::messageOnce(QStringLiteral("/tmp/eins/Auto1_26.dat"), QStringLiteral("a")));
+    EXPECT_TRUE(forms::messageOnce(QStringLiteral("/tmp/eins/Auto2_26.dat"), QStringLiteral("b")));
+    EXPECT_EQ(fakes.dialogs.shown.size(), 4);
 }
 
 TEST(Seams, RealImplementationsNeverFailLoudly)

@@ -2,6 +2,9 @@
 
 #include <csignal>
 #include <functional>
+#include <tuple>
+#include <acl/libacl.h>
+#include <sys/acl.h>
 #include <sys/stat.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -217,6 +220,74 @@ TEST(Atomic, KeepsLinksAndAccessRights)
               QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup);
     EXPECT_EQ(QDir(dir.filePath(QStringLiteral("daten"))).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
               QStringList{QStringLiteral("echt.dat")});
+}
+
+// The file's access list as text, its plain entries included.
+QByteArray accessList(const QString& path, acl_type_t type = ACL_TYPE_ACCESS)
+{
+    acl_t a = acl_get_file(QFile::encodeName(path).constData(), type);
+    if (!a)
+        return "(keine)";
+    char* t = acl_to_any_text(a, nullptr, ',', 0);
+    const QByteArray text(t ? t : "");
+    acl_free(t);
+    acl_free(a);
+    return text;
+}
+
+TEST(Atomic, ARewriteOrACopyGivesNoRightItsSourceDidNotGive)
+{
+    struct Row {
+        const char* name;
+        bool copy;             // a new copy of the file, else a rewrite of it
+        mode_t mode;
+        const char* list;      // its access list; null: none
+        const char* inherit;   // the folder's default list; null: none
+    };
+    const Row rows[] = {
+        {"a copy of a 0640 file", true, 0640, nullptr, nullptr},
+        {"a copy of a 0604 file", true, 0604, nullptr, nullptr},
+        {"a copy of a set-group-id file", true, 02750, nullptr, nullptr},
+        // The rows with access lists come last.
+        {"rewrite: u:daemon:rw on 0640", false, 0640, "u::rw-,u:daemon:rw-,g::r--,m::rw-,o::---", nullptr},
+        {"rewrite: u:nobody:rx on a 0750 program", false, 0750, "u::rwx,u:nobody:r-x,g::r-x,m::r-x,o::---", nullptr},
+        {"rewrite: a plain file in a folder that gives daemon rw", false, 0640, nullptr, "u::rwx,u:daemon:rw-,g::r-x,m::rwx,o::---"},
+        {"copy: u:nobody:rw on 0640", true, 0640, "u::rw-,u:nobody:rw-,g::r--,m::rw-,o::---", nullptr},
+        {"copy: a plain file into a folder that gives daemon rw", true, 0640, nullptr, "u::rwx,u:daemon:rw-,g::r-x,m::rwx,o::---"},
+    };
+    const mode_t umaskBefore = ::umask(022);
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.name);
+        QTemporaryDir dir;
+        const QString source = dir.filePath(QStringLiteral("quelle.dat"));
+        const QString target = r.copy ? dir.filePath(QStringLiteral("ziel/kopie.dat")) : source;
+        ASSERT_TRUE(QDir().mkdir(dir.filePath(QStringLiteral("ziel"))));
+        writeRaw(source, "alt");
+        ASSERT_EQ(::chmod(QFile::encodeName(source).constData(), r.mode), 0);
+        for (auto [text, path, type] : {std::tuple{r.list, source, ACL_TYPE_ACCESS},
+                                        std::tuple{r.inherit, QFileInfo(target).path(), ACL_TYPE_DEFAULT}}) {
+            if (!text)
+                continue;
+            acl_t a = acl_from_text(text);
+            ASSERT_NE(a, nullptr);
+            const int set = acl_set_file(QFile::encodeName(path).constData(), type, a);
+            acl_free(a);
+            if (set != 0 && (errno == ENOTSUP || errno == EOPNOTSUPP)) {
+                ::umask(umaskBefore);
+                GTEST_SKIP() << "the test folder's file system has no access lists";
+            }
+            ASSERT_EQ(set, 0);
+        }
+        struct stat before {};
+        ASSERT_EQ(::stat(QFile::encodeName(source).constData(), &before), 0);
+        const QByteArray list = accessList(source);
+        ASSERT_TRUE(r.copy ? io::copyFileAtomic(source, target) : io::writeFileAtomic(target, "neu"));
+        struct stat after {};
+        ASSERT_EQ(::stat(QFile::encodeName(target).constData(), &after), 0);
+        EXPECT_EQ(after.st_mode & 07777, before.st_mode & 07777);
+        EXPECT_EQ(accessList(target), list);
+    }
+    ::umask(umaskBefore);
 }
 
 TEST(Atomic, AWriteProtectedFileIsRefusedByEveryWriteAndStaysAsItWas)

@@ -5,6 +5,7 @@
 #include "app/printout/tables/tabellen.h"
 #include "app/tripmemory/kundendatei.h"
 #include "arbeitsjahr.h"
+#include "platform/forms/fakes.h"
 #include "platform/sheet/recordingsheet.h"
 
 #include <gtest/gtest.h>
@@ -35,6 +36,22 @@ std::vector<FahrtDatensatz> privatfahrten()
 }
 
 } // namespace
+
+// Stored costs whose sum is beyond a double: the mark, the file named.
+TEST(KFZTabelle3, ASumBeyondTheRangeShowsTheMark)
+{
+    Jahr j;
+    std::vector<FahrtDatensatz> f = privatfahrten();
+    f[0].Fahrtkosten = 1e308;
+    f[1].Fahrtkosten = 1e308;
+    j.schreibe(f);
+    j.k.filter.fahrtartfilter = 3;
+    forms::ScopedFakes fakes;
+    sheet::RecordingSheet t;
+    ASSERT_EQ(KFZTabelle3(t, j.k, t.blatt()), Bau::Gebaut);
+    EXPECT_EQ(t.blatt().anzeigetext(9, 10), QStringLiteral("Überlauf"));
+    EXPECT_EQ(fakes.dialogs.shown.size(), 1);
+}
 
 TEST(KFZTabelle3, CostsOfEachTripAndTheirSum)
 {
