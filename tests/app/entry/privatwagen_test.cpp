@@ -169,6 +169,21 @@ TEST(Tippen, PrivateCarCostsPerTripAndTheSumOfTheShare)
     EXPECT_EQ(fahrten1().KmPrivat, 990);
     EXPECT_DOUBLE_EQ(fahrten1().Fahrtkostensumme, 3.2);
     EXPECT_DOUBLE_EQ(fahrten1().AnteilPrivat, 99.0);
+
+    // Once a company car: the first trip cancelled and replaced by a
+    // correction of 3 km. The cancelled one counts neither km nor costs.
+    QByteArray datei = w.fahrten();
+    datei[528] = char(1);
+    QByteArray korrektur = datei.mid(0, FahrtDatensatz::Laenge);
+    FahrtDatensatz k = FahrtDatensatz::ausBytes(korrektur);
+    k.Eintragsstatus = 2;
+    k.GefahreneKm = 3;
+    k.Fahrtkosten = 0.96;
+    datei.insert(FahrtDatensatz::Laenge, k.zuBytes());
+    ASSERT_TRUE(w.u.schreibe("Auto1_16.dat", datei));
+    w.maus("Command18");
+    EXPECT_EQ(w.text("Text4"), " 8");
+    EXPECT_EQ(w.text("Text8"), "2,56");
 }
 
 // Stored costs whose sum is beyond a double: the mark, the file named once,
