@@ -38,9 +38,11 @@ namespace {
 
 // Roads with a fault of their own that is being mended elsewhere; each is
 // still run, and reported as skipped while it fails.
-// The right click's overwrite and cut are two writes: between them the
-// trip file is neither the old one nor the new one.
-const QStringList BekanntFehlerhaft = {"Kuerzen"};
+// "Kuerzen": the right click's overwrite and cut are two writes; between
+// them the trip file is neither the old one nor the new one.
+// "AufraeumenLeererBauordner": the start removes every empty folder named as
+// a full backup's building folder, the user's too.
+const QStringList BekanntFehlerhaft = {"Kuerzen", "AufraeumenLeererBauordner"};
 
 const qint32 Heute = 42536;   // 15.06.2016
 
@@ -405,7 +407,8 @@ TEST_P(Schreibstrasse, EveryStepLeavesEachFileWhollyOldOrNewAndKeepsTheUsersFile
     const Zustand ohne = leer.zustand();
     leer.aufraeumen();
     const Zustand alt = leer.zustand();
-    ASSERT_EQ(alt, ohne) << "the clean-up of an undisturbed folder took something";
+    ASSERT_TRUE(alt == ohne) << "the clean-up of an undisturbed folder: "
+                             << verstoesse(ohne, ohne, alt).join('\n').toStdString();
 
     const Lauf ref = lauf(s, 0, 0);
     ASSERT_FALSE(ref.abgestuerzt);
@@ -447,6 +450,20 @@ TEST_P(Schreibstrasse, EveryStepLeavesEachFileWhollyOldOrNewAndKeepsTheUsersFile
         std::printf("%s: %ld steps; every step: wholly old or new, no leftover, decoys kept\n", s.name, ref.schritte);
     if (fehler.isEmpty() && BekanntFehlerhaft.contains(QString::fromLatin1(s.name)))
         std::printf("%s: passes now, take it off the known-failing list\n", s.name);
+}
+
+// An empty folder of the user's, named as the full backup names the folder
+// it builds in, in the backup folder: the start must not take it either.
+TEST(Aufraeumen, KeepsAnEmptyFolderNamedLikeABackupsBuildingFolder)
+{
+    Umgebung u;
+    QDir().mkpath(u.sich + ".Sicherung-leer");
+    const Zustand vorher = u.zustand();
+    u.aufraeumen();
+    const QStringList fehler = verstoesse(vorher, vorher, u.zustand());
+    if (!fehler.isEmpty() && BekanntFehlerhaft.contains("AufraeumenLeererBauordner"))
+        GTEST_SKIP() << "bekannt fehlerhaft: " << fehler.join(", ").toStdString();
+    EXPECT_TRUE(fehler.isEmpty()) << fehler.join('\n').toStdString();
 }
 
 INSTANTIATE_TEST_SUITE_P(Strassen, Schreibstrasse, ::testing::ValuesIn(Strassen),
