@@ -233,6 +233,17 @@ const Strasse Strassen[] = {
          u.st.Kfz.Kennzeichen = QStringLiteral("BN-K 42");
          return ergebnis(KfzSchreiben(u.st, 2));
      }},
+    {"FahrzeugHinterDemEnde", [](Umgebung& u) {
+         KfzLesen(u.st, 1);
+         u.st.Kfz.Kennzeichen = QStringLiteral("BN-K 43");
+         return ergebnis(KfzSchreiben(u.st, 3));
+     },
+     [](Umgebung& u) {
+         // A master file of one vehicle: the slots before the third are filled in.
+         QFile f(u.prog + "Auto2016.dat");
+         f.open(QIODevice::ReadWrite);
+         f.resize(f.size() / 4);
+     }},
     {"Einstellungen", [](Umgebung& u) {
          u.st.Voreinstellung.Sicherungsintervall = 7;
          return ergebnis(VorDatSchreiben(u.st));
