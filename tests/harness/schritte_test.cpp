@@ -219,6 +219,16 @@ const Strasse Strassen[] = {
          u.st.Satzpuffer[0] = geaendert(u, 5);
          return ergebnis(DatensatzspeichernDatei(u.st));
      }},
+    {"ErsteFahrt", [](Umgebung& u) {
+         u.st.AktuellesFahrzeug = 2;
+         u.st.Fahrtdatei = u.st.fahrtdateiName(2);
+         u.st.Satzanzahl = 0;
+         u.st.Satznummer = 1;
+         u.st.Pufferindex = 1;
+         u.st.NeuerEintragOffen = true;
+         u.st.Satzpuffer[0] = geaendert(u, 1);
+         return ergebnis(DatensatzspeichernDatei(u.st));
+     }},
     {"Kuerzen", [](Umgebung& u) {
          // The save button's right click: the shown trip in place, then the cut after it.
          u.st.Satzanzahl = 5;
@@ -256,6 +266,11 @@ const Strasse Strassen[] = {
          QString fehler;
          return ergebnis(Kundendatei(u.prog + "Kund2016.dat").anhaengen(ziel("Xanten"), &fehler), fehler);
      }},
+    {"ErsterFahrtenspeichersatz", [](Umgebung& u) {
+         QString fehler;
+         return ergebnis(Kundendatei(u.prog + "Kund2016.dat").anhaengen(ziel("Xanten"), &fehler), fehler);
+     },
+     [](Umgebung& u) { QFile::remove(u.prog + "Kund2016.dat"); }},
     {"FahrtenspeicherLoeschen", [](Umgebung& u) {
          QString fehler;
          return ergebnis(Kundendatei(u.prog + "Kund2016.dat").entfernen(2, &fehler), fehler);
