@@ -42,7 +42,9 @@ namespace {
 // them the trip file is neither the old one nor the new one.
 // "AufraeumenLeererBauordner": the start removes every empty folder named as
 // a full backup's building folder, the user's too.
-const QStringList BekanntFehlerhaft = {"Kuerzen", "AufraeumenLeererBauordner"};
+// "VollsicherungErneutMitNotiz": a backup made again under its name
+// replaces the old folder whole, a file the user put into it too.
+const QStringList BekanntFehlerhaft = {"Kuerzen", "AufraeumenLeererBauordner", "VollsicherungErneutMitNotiz"};
 
 const qint32 Heute = 42536;   // 15.06.2016
 
@@ -176,7 +178,10 @@ struct Umgebung {
 
     static QString ort()
     {
-        static QTemporaryDir basis;
+        // In memory where the system has room for it: the cases flush
+        // thousands of files, which a loaded disk makes slow.
+        static QTemporaryDir basis(QFileInfo("/dev/shm").isWritable() ? "/dev/shm/kmk-schritte-XXXXXX"
+                                                                      : QDir::tempPath() + "/kmk-schritte-XXXXXX");
         return basis.path() + "/fall";
     }
 };
@@ -203,6 +208,22 @@ FahrtDatensatz geaendert(const Umgebung& u, qint32 n)
     FahrtDatensatz f = FahrtLesen(u.st.fahrtdateiPfad(), n);
     f.Von = QStringLiteral("Düren");
     return f;
+}
+
+QStringList vollsicherung(Umgebung& u)
+{
+    QStringList m;
+    SicherheitscopyNeu(u.st, [&](const QString& t) { m << t; });
+    return m;
+}
+
+// A full backup of the same counts as now, made before the settings changed.
+void gleichnamigeSicherung(Umgebung& u)
+{
+    const QString alt = u.sich + "Au1-5 E_Au3-2 E/";
+    for (const char* n : {"Auto1_16.dat", "Auto3_16.dat", "Auto2016.dat", "Kund2016.dat"})
+        QFile::copy(u.prog + n, alt + n);
+    schreiben(alt + "Vor2016.dat", "vorige Einstellungen");
 }
 
 const Strasse Strassen[] = {
@@ -286,22 +307,11 @@ const Strasse Strassen[] = {
              m << s.prompt;
          return m;
      }},
-    {"Vollsicherung", [](Umgebung& u) {
-         QStringList m;
-         SicherheitscopyNeu(u.st, [&](const QString& t) { m << t; });
-         return m;
-     }},
-    {"VollsicherungErneut", [](Umgebung& u) {
-         QStringList m;
-         SicherheitscopyNeu(u.st, [&](const QString& t) { m << t; });
-         return m;
-     },
-     [](Umgebung& u) {
-         // The same counts as now, but the settings changed since.
-         const QString alt = u.sich + "Au1-5 E_Au3-2 E/";
-         for (const char* n : {"Auto1_16.dat", "Auto3_16.dat", "Auto2016.dat", "Kund2016.dat"})
-             QFile::copy(u.prog + n, alt + n);
-         schreiben(alt + "Vor2016.dat", "vorige Einstellungen");
+    {"Vollsicherung", vollsicherung},
+    {"VollsicherungErneut", vollsicherung, gleichnamigeSicherung},
+    {"VollsicherungErneutMitNotiz", vollsicherung, [](Umgebung& u) {
+         gleichnamigeSicherung(u);
+         schreiben(u.sich + "Au1-5 E_Au3-2 E/eigenes.txt", "eine Notiz des Benutzers");
      }},
     {"Schnellsicherung", [](Umgebung& u) {
          QStringList m;
@@ -441,12 +451,14 @@ TEST_P(Schreibstrasse, EveryStepLeavesEachFileWhollyOldOrNewAndKeepsTheUsersFile
     ASSERT_TRUE(ref.meldungen.filter("konnte nicht").isEmpty()) << ref.meldungen.join('\n').toStdString();
     ASSERT_NE(ref.danach, alt) << "the road changed nothing";
     ASSERT_GT(ref.schritte, 0);
+    QStringList fehler;
     for (auto it = alt.cbegin(); it != alt.cend(); ++it) {
         const bool desBenutzers = it.key().contains("neu-") || it.key().contains("eigenes") || it.key().contains("Extern");
-        ASSERT_TRUE(!desBenutzers || ref.danach.value(it.key()) == it.value()) << it.key().toStdString();
+        if (desBenutzers && ref.danach.value(it.key()) != it.value())
+            fehler << "ungestört: eine Datei des Benutzers geändert: " + it.key();
     }
-
-    QStringList fehler;
+    if (!fehler.isEmpty() && BekanntFehlerhaft.contains(QString::fromLatin1(s.name)))
+        GTEST_SKIP() << s.name << ": bekannt fehlerhaft, " << fehler.first().toStdString();
     for (long n = 1; n <= ref.schritte; ++n) {
         const Lauf a = lauf(s, n, 0);
         const QString wo = QStringLiteral("Absturz bei %1: ").arg(n);
