@@ -55,9 +55,8 @@ namespace {
 // copy's path, empty when it could not be made.
 QString beschaedigtSichern(const QString& pfad, qint64 hoechstens = -1)
 {
-    const QString kopie = Sicherheitskopiename(Sicherungsordner(mw::G()),
-                                               QFileInfo(pfad).completeBaseName() + QStringLiteral("_beschaedigt"));
-    return io::copyFileStartAtomic(pfad, kopie, hoechstens) ? kopie : QString();
+    const QString kopie = Sicherheitskopiename(Sicherungsordner(mw::G()), StammBeschaedigt(QFileInfo(pfad).fileName()));
+    return io::copyIntoFolder(pfad, kopie, hoechstens) ? kopie : QString();
 }
 
 // Keeps a record file that ends in part of a record aside and gives the

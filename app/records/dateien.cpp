@@ -52,7 +52,7 @@ bool Jahresdatei(const Fahrten1& st, const QString& name)
     for (int k = 1; k <= 4; ++k)
         namen << st.Dateien.Fahrtdateien[size_t(k)];
     for (const QString& n : namen)
-        if (!vb::Trim(n).isEmpty() && vb::Trim(n).compare(name, Qt::CaseInsensitive) == 0)
+        if (!vb::Trim(n).isEmpty() && vb::Trim(n) == name)
             return true;
     return false;
 }
@@ -302,7 +302,7 @@ bool ErsteLadenDatei(Fahrten1& st, bool pufferLeeren)
     return true;
 }
 
-Dateiergebnis DatensatzspeichernDatei(Fahrten1& st)
+Dateiergebnis DatensatzspeichernDatei(Fahrten1& st, bool kuerzen)
 {
     const QString pfad = st.fahrtdateiPfad();
     if (pfad.isEmpty())
@@ -320,7 +320,14 @@ Dateiergebnis DatensatzspeichernDatei(Fahrten1& st)
         return Dateiergebnis::fehler(TextSatznummerUngueltig(st.Satznummer));
     if (st.Satznummer == st.Satzanzahl + 1 && st.Satzanzahl >= MaxFahrten)
         return Dateiergebnis::fehler(TextDateiVoll());
-    if (!f.write(st.Satznummer, st.Satzpuffer[0].zuBytes())) {
+    if (kuerzen && !st.NeuerEintragOffen && st.Satznummer < st.Satzanzahl) {
+        QFile alt(pfad);
+        const qint64 davor = qint64(st.Satznummer - 1) * FahrtDatensatz::Laenge;
+        QByteArray neu = alt.open(QIODevice::ReadOnly) ? alt.read(davor) : QByteArray();
+        alt.close();
+        if (neu.size() != davor || !io::writeFileAtomic(pfad, neu + st.Satzpuffer[0].zuBytes()))
+            return Dateiergebnis::fehler(TextSchreibfehler(pfad));
+    } else if (!f.write(st.Satznummer, st.Satzpuffer[0].zuBytes())) {
         st.Satzanzahl = f.count();
         return Dateiergebnis::fehler(TextSchreibfehler(pfad));
     }

@@ -116,18 +116,20 @@ bool copyFileAtomic(const QString& from, const QString& to, QString* error)
     return copyFileStartAtomic(from, to, -1, error);
 }
 
-bool copyFileStartAtomic(const QString& from, const QString& to, qint64 limit, QString* error)
+namespace {
+
+bool kopieren(const QString& from, const QString& to, qint64 limit, bool replaceLink, QString* error)
 {
     const QFileInfo src(from);
     if (!src.exists() || !src.isFile())
         return fail(error, QStringLiteral("Datei nicht gefunden: %1").arg(from));
-    if (!targetUsable(to, error))
+    if (!replaceLink && !targetUsable(to, error))
         return false;
     const int fd = ::open(detail::encodePath(from).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
         return fail(error, QStringLiteral("%1 kann nicht gelesen werden: %2")
                                .arg(from, QString::fromLocal8Bit(std::strerror(errno))));
-    detail::ReplacementFile out(to);
+    detail::ReplacementFile out(to, replaceLink);
     // A new copy (a backup, a copy kept aside) has its source's rights, not
     // what the umask gives; one in place of a file keeps that file's.
     bool ok = out.open() && (out.replacesFile() || out.takeRightsOf(from));
@@ -152,6 +154,18 @@ bool copyFileStartAtomic(const QString& from, const QString& to, qint64 limit, Q
     return true;
 }
 
+} // namespace
+
+bool copyFileStartAtomic(const QString& from, const QString& to, qint64 limit, QString* error)
+{
+    return kopieren(from, to, limit, false, error);
+}
+
+bool copyIntoFolder(const QString& from, const QString& to, qint64 limit, QString* error)
+{
+    return kopieren(from, to, limit, true, error);
+}
+
 int removeRewriteLeftovers(const QString& folder, const std::function<bool(const QString& name)>& own)
 {
     int removed = 0;
@@ -159,9 +173,13 @@ int removeRewriteLeftovers(const QString& folder, const std::function<bool(const
     const QFileInfoList entries = dir.entryInfoList(QDir::Files | QDir::Hidden | QDir::System | QDir::NoSymLinks);
     for (const QFileInfo& fi : entries) {
         struct stat st {};
-        const QString target = detail::replacedName(fi.fileName());
+        qint64 writer = 0;
+        const QString target = detail::replacedName(fi.fileName(), &writer);
         if (target.isEmpty() || !own || !own(target)
             || ::lstat(detail::encodePath(fi.absoluteFilePath()).constData(), &st) != 0 || !S_ISREG(st.st_mode))
+            continue;
+        // A running copy's rewrite still needs its temporary.
+        if (!detail::writerEnded(writer, qint64(st.st_mtime)))
             continue;
         if (sys::unlink(detail::encodePath(fi.absoluteFilePath()).constData()) == 0)
             ++removed;

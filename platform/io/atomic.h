@@ -54,12 +54,16 @@ bool truncateRecords(const QString& path, int recordLength, qint32 keep, QString
 bool copyFileAtomic(const QString& from, const QString& to, QString* error = nullptr);
 // As copyFileAtomic, but the copy holds at most the first 'limit' bytes.
 bool copyFileStartAtomic(const QString& from, const QString& to, qint64 limit, QString* error = nullptr);
+// As copyFileStartAtomic into a folder others may write to (a backup): a
+// link standing at 'to' is replaced, never written through, so nothing
+// outside that folder changes.
+bool copyIntoFolder(const QString& from, const QString& to, qint64 limit = -1, QString* error = nullptr);
 
 // Removes what interrupted rewrites left in the folder: regular files named
-// as the rewrite's own temporaries (".<name>.neu-<tag>") of a file whose
-// name 'own' accepts; nothing else, not in sub-folders, no links. A
-// temporary of any other name may be someone else's. Returns how many
-// were removed.
+// as the rewrite's own temporaries (".<name>.neu-<pid>-<tag>") of a file
+// whose name 'own' accepts, once their writer no longer runs; nothing
+// else, not in sub-folders, no links. A temporary of any other name may be
+// someone else's. Returns how many were removed.
 int removeRewriteLeftovers(const QString& folder, const std::function<bool(const QString& name)>& own);
 
 } // namespace io

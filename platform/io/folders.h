@@ -8,6 +8,9 @@ namespace io {
 
 // A file whose length can be read (a regular file, also through a link).
 bool FileExists(const QString& path);
+// The length of a plain file standing at the path itself (no link, no
+// folder, no device); -1 for anything else.
+qint64 plainFileSize(const QString& path);
 // The path is a folder.
 bool DirExists(const QString& path);
 // Creates the folder with any missing parents; true when it exists after.

@@ -116,15 +116,34 @@ TEST(FSuchen, CopiesTheChosenFileAfterAYesAndKeepsTheOldOne)
     EXPECT_FALSE(QFile::exists(fs.sicherungsziel()));
     EXPECT_EQ(neu, 0);
 
+    // A link planted at the safety copy's name is neither written through
+    // nor replaced; a second import keeps the first one's copy.
+    const QString erste = fs.sicherungsziel();
+    quelle.datei("fremd.dat", "fremd");
+    QDir().mkpath(u.dir.path() + "/Sicherheit");
+    ASSERT_TRUE(QFile::link(quelle.wurzel() + "fremd.dat", erste));
     u.fakes.dialogs.msgBoxAnswers = {forms::vbYes};
     fs.Command2_Click();
     EXPECT_EQ(u.lies(), vorjahr);
-    QFile alt(fs.sicherungsziel());
-    ASSERT_TRUE(alt.open(QIODevice::ReadOnly));
-    EXPECT_EQ(alt.readAll(), diesesJahr);
     EXPECT_EQ(neu, 1);
     EXPECT_EQ(u.fakes.dialogs.shown.last().prompt,
               "Nach dem nächsten Neustart des Programms wird der Fahrtenspeicher aktualisiert.");
+    u.schreibe({satz(3, 1, "Neu", "", "X", "G", "")});
+    u.fakes.dialogs.msgBoxAnswers = {forms::vbYes};
+    fs.Command2_Click();
+    QStringList kopien = QDir(u.dir.path() + "/Sicherheit").entryList(QDir::Files, QDir::Name);
+    kopien.removeAll(QFileInfo(erste).fileName());
+    ASSERT_EQ(kopien.size(), 2);
+    for (const QString& k : kopien) {
+        EXPECT_TRUE(k.startsWith(QString("Kund%1_vor_Import_").arg(u.st.Jahr))) << qPrintable(k);
+        QFile alt(u.dir.path() + "/Sicherheit/" + k);
+        ASSERT_TRUE(alt.open(QIODevice::ReadOnly));
+        EXPECT_EQ(alt.readAll(), diesesJahr) << qPrintable(k);
+    }
+    EXPECT_TRUE(QFileInfo(erste).isSymLink());
+    QFile fremd(quelle.wurzel() + "fremd.dat");
+    ASSERT_TRUE(fremd.open(QIODevice::ReadOnly));
+    EXPECT_EQ(fremd.readAll(), "fremd");
 
     QFile::remove(quelle.wurzel() + "sub/kund2015.DAT");
     fs.Command2_Click();

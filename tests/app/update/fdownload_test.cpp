@@ -150,12 +150,12 @@ TEST(FDownload, AWholeProgramReplacesTheOldOneKeepingACopy)
 
     // The next start has come up: the old copy goes, with the temporary of
     // a copy a crash cut off, but not another file's temporary.
-    for (const char* name : {".Kilometrika.alt.neu-1x", ".Kilometrika.neu-2y"}) {
+    for (const char* name : {".Kilometrika.alt.neu-99999999-1x", ".Kilometrika.neu-99999999-2y"}) {
         QFile f(o.dir.filePath(name));
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     }
     upd::alteKopieEntfernen(o.programm);
-    EXPECT_EQ(o.dateien(), QStringList({".Kilometrika.neu-2y", "Kilometrika"}));
+    EXPECT_EQ(o.dateien(), QStringList({".Kilometrika.neu-99999999-2y", "Kilometrika"}));
 }
 
 TEST(FDownload, TheWindowGoesOnPaintingWhileTheLoadedFileIsTried)

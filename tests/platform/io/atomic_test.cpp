@@ -8,6 +8,7 @@
 #include <sys/stat.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
+#include <fcntl.h>
 #include <unistd.h>
 
 #include <QDir>
@@ -290,6 +291,26 @@ TEST(Atomic, ARewriteOrACopyGivesNoRightItsSourceDidNotGive)
     ::umask(umaskBefore);
 }
 
+TEST(Atomic, ACopyIntoAFolderReplacesALinkAtItsNameAndNeverWritesThrough)
+{
+    QTemporaryDir dir;
+    const QString fremd = dir.filePath(QStringLiteral("fremd.dat"));
+    const QString quelle = dir.filePath(QStringLiteral("quelle.dat"));
+    writeRaw(fremd, "fremd");
+    writeRaw(quelle, "Daten");
+    ASSERT_TRUE(QDir().mkdir(dir.filePath(QStringLiteral("sicherung"))));
+    for (const QString& ziel : {fremd, dir.filePath(QStringLiteral("nichts.dat"))}) {
+        const QString link = dir.filePath(QStringLiteral("sicherung/Vor2026.dat"));
+        QFile::remove(link);
+        ASSERT_TRUE(QFile::link(ziel, link));
+        ASSERT_TRUE(io::copyIntoFolder(quelle, link));
+        EXPECT_FALSE(QFileInfo(link).isSymLink());
+        EXPECT_EQ(readRaw(link), QByteArray("Daten"));
+        EXPECT_EQ(readRaw(fremd), QByteArray("fremd"));
+        EXPECT_FALSE(QFileInfo::exists(dir.filePath(QStringLiteral("nichts.dat"))));
+    }
+}
+
 TEST(Atomic, AWriteProtectedFileIsRefusedByEveryWriteAndStaysAsItWas)
 {
     QTemporaryDir anderswo;
@@ -358,34 +379,44 @@ TEST(Atomic, LeftoversOfInterruptedRewritesAndNothingElseAreRemoved)
         ASSERT_TRUE(f.open());
         live = entries(dir).value(0);
     }
-    EXPECT_TRUE(live.startsWith(".Auto1_16.dat.neu-")) << live.toStdString();
+    EXPECT_TRUE(live.startsWith(QString(".Auto1_16.dat.neu-%1-").arg(::getpid()))) << live.toStdString();
     EXPECT_TRUE(io::detail::isReplacementName(live));
 
     ASSERT_TRUE(QDir(dir.path()).mkdir("Sicherheit"));
-    ASSERT_TRUE(QDir(dir.path()).mkdir(".Kund2016.dat.neu-4"));   // a folder of that name
+    // 99999999 is no process's number: their writers have ended.
+    ASSERT_TRUE(QDir(dir.path()).mkdir(".Kund2016.dat.neu-99999999-4"));   // a folder of that name
     writeRaw(dir.filePath("Notizen.txt"), "x");
-    writeRaw(dir.filePath("Sicherheit/.Auto1_16.dat.neu-1x"), "x");   // not in the program folder
-    // The last ones are temporaries by their pattern, but of names not the caller's own.
-    const QStringList bleiben = {".Auto1_16.dat.neu-", ".Vor2016.dat.neu-ABC", ".Vor2016.dat.neu-12345678",
-                                 "Vor2016.dat.neu-1x", ".Vor2016.dat.alt-1x", ".Vor2016.dat.neu-1x.bak",
-                                 ".bashrc.neu-abc", ".notiz.neu-1", ".Vor2015.dat.neu-1x"};
+    writeRaw(dir.filePath("Sicherheit/.Auto1_16.dat.neu-99999999-1x"), "x");   // not in the program folder
+    // Then a temporary of a writer that still runs (this process), one
+    // without a writer, and temporaries by their pattern of names not the
+    // caller's own.
+    const QStringList bleiben = {".Auto1_16.dat.neu-", ".Vor2016.dat.neu-99999999-ABC",
+                                 ".Vor2016.dat.neu-99999999-12345678", "Vor2016.dat.neu-99999999-1x",
+                                 ".Vor2016.dat.alt-99999999-1x", ".Vor2016.dat.neu-99999999-1x.bak",
+                                 QString(".Vor2016.dat.neu-%1-1x").arg(::getpid()), ".Vor2016.dat.neu-1x",
+                                 ".bashrc.neu-99999999-abc", ".notiz.neu-99999999-1", ".Vor2015.dat.neu-99999999-1x"};
     for (const QString& n : bleiben)
         writeRaw(dir.filePath(n), "x");
-    writeRaw(dir.filePath(".Auto1_16.dat.neu-" + QString::number(0xFFFFFFFFu, 36)), QByteArray(5000, 'x'));
-    writeRaw(dir.filePath(".Vor2016.dat.neu-0"), "x");
-    ASSERT_TRUE(QFile::link(dir.filePath("Notizen.txt"), dir.filePath(".Link.dat.neu-5")));
+    writeRaw(dir.filePath(".Auto1_16.dat.neu-99999999-" + QString::number(0xFFFFFFFFu, 36)), QByteArray(5000, 'x'));
+    writeRaw(dir.filePath(".Vor2016.dat.neu-99999999-0"), "x");
+    ASSERT_TRUE(QFile::link(dir.filePath("Notizen.txt"), dir.filePath(".Link.dat.neu-99999999-5")));
+    // This process's number, but written long before it started: reused.
+    const QString frueher = dir.filePath(QString(".Kund2016.dat.neu-%1-2").arg(::getpid()));
+    writeRaw(frueher, "x");
+    const struct timespec zeiten[2] = {{1000, 0}, {1000, 0}};
+    ASSERT_EQ(::utimensat(AT_FDCWD, QFile::encodeName(frueher).constData(), zeiten, 0), 0);
 
     const auto eigen = [](const QString& name) {
         return QStringList{"Auto1_16.dat", "Vor2016.dat", "Kund2016.dat", "Link.dat"}.contains(name);
     };
-    EXPECT_EQ(io::removeRewriteLeftovers(dir.path(), eigen), 2);
+    EXPECT_EQ(io::removeRewriteLeftovers(dir.path(), eigen), 3);
     QStringList erwartet = bleiben;
-    erwartet << "Notizen.txt" << "Sicherheit" << ".Kund2016.dat.neu-4" << ".Link.dat.neu-5";
+    erwartet << "Notizen.txt" << "Sicherheit" << ".Kund2016.dat.neu-99999999-4" << ".Link.dat.neu-99999999-5";
     erwartet.sort();
     QStringList da = entries(dir);
     da.sort();
     EXPECT_EQ(da, erwartet);
-    EXPECT_TRUE(QFile::exists(dir.filePath("Sicherheit/.Auto1_16.dat.neu-1x")));
+    EXPECT_TRUE(QFile::exists(dir.filePath("Sicherheit/.Auto1_16.dat.neu-99999999-1x")));
     EXPECT_EQ(io::removeRewriteLeftovers(dir.filePath("fehlt"), eigen), 0);
 }
 
