@@ -24,6 +24,8 @@
 #include "app/records/jahr.h"
 #include "app/resize/clsresize.h"
 #include "app/tripmemory/fahrtenspeichersatz.h"
+#include "platform/com/profile.h"
+#include "platform/com/registry.h"
 #include "platform/forms/dirlist.h"
 #include "platform/forms/events.h"
 #include "platform/forms/seams.h"
@@ -422,6 +424,8 @@ bool Form1::Form_Load()
     // Leftovers of an interrupted rewrite go; a FIFO or device under a data
     // file's name is reported and then treated as missing.
     trap([&] { ZwischendateienEntfernen(mw::G()); });
+    // The registry the controls are found through, before they are.
+    trap([&] { com::PrivateProfile(com::registryPath()).removeLeftovers(); });
     trap([&] {
         for (const QString& text : KeineGewoehnlichenDateien(mw::G()))
             mw::plainMessage(text);

@@ -160,12 +160,22 @@ Dateiergebnis KfzSchreiben(Fahrten1& st, int fahrzeug)
     QByteArray bisher;
     if (f.read(fahrzeug, bisher) && bisher == st.Kfz.zuBytes())
         return {};
-    const QByteArray leer = KfzLeer(st).zuBytes();
-    for (qint32 n = f.count() + 1; n < fahrzeug; ++n) {
-        if (!f.write(n, leer))
+    const qint32 anzahl = f.count();
+    if (fahrzeug <= anzahl + 1) {
+        if (!f.write(fahrzeug, st.Kfz.zuBytes()))
             return Dateiergebnis::fehler(TextSchreibfehler(pfad));
+        return {};
     }
-    if (!f.write(fahrzeug, st.Kfz.zuBytes()))
+    // The empty slots before it and the vehicle come in one rewrite: a
+    // file with only some of them would be neither the old nor the new one.
+    QList<QByteArray> saetze = f.readAll();
+    if (saetze.size() != anzahl)
+        return Dateiergebnis::fehler(TextSchreibfehler(pfad));
+    const QByteArray leer = KfzLeer(st).zuBytes();
+    while (saetze.size() < fahrzeug - 1)
+        saetze << leer;
+    saetze << st.Kfz.zuBytes();
+    if (!io::rewriteRecords(pfad, KfzGrundeinstellung::Laenge, saetze))
         return Dateiergebnis::fehler(TextSchreibfehler(pfad));
     return {};
 }

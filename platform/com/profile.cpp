@@ -1,9 +1,9 @@
 #include "platform/com/profile.h"
 
 #include "platform/io/atomic.h"
+#include "platform/io/folders.h"
 #include "platform/vb/text.h"
 
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
@@ -170,7 +170,7 @@ QStringList PrivateProfile::readLines(bool* exists) const
 bool PrivateProfile::writeLines(const QStringList& lines) const
 {
     const QFileInfo info(path_);
-    if (!QDir().mkpath(info.absolutePath()))
+    if (!io::createFolder(info.absolutePath()))
         return false;
     QByteArray bytes;
     for (const QString& line : lines) {
@@ -181,6 +181,13 @@ bool PrivateProfile::writeLines(const QStringList& lines) const
     // keeps its mode, a link stays a link.
     cache().remove(path_);
     return io::writeFileAtomic(path_, bytes);
+}
+
+int PrivateProfile::removeLeftovers() const
+{
+    const QFileInfo info(path_);
+    return io::removeRewriteLeftovers(info.absolutePath(),
+                                      [name = info.fileName()](const QString& n) { return n == name; });
 }
 
 std::optional<QString> PrivateProfile::value(const QString& section, const QString& key) const

@@ -37,6 +37,11 @@ public:
     // How many times a settings file was read from disk in this process.
     static long fileReads();
 
+    // Removes what a write of this file cut off by a crash left beside it:
+    // its own temporaries, nothing else. Each start calls it before the
+    // file is used; returns how many went.
+    int removeLeftovers() const;
+
 private:
     QStringList readLines(bool* exists = nullptr) const;
     bool writeLines(const QStringList& lines) const;
