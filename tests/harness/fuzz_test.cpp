@@ -18,6 +18,7 @@
 #include "app/mainwindow/page_eintragungen.h"
 #include "app/mainwindow/sstab.h"
 #include "app/records/fahrtdatensatz.h"
+#include "platform/vb/date.h"
 
 #include <QDirIterator>
 #include <QtEndian>
@@ -122,7 +123,13 @@ struct Fall {
             static const qint64 v[] = {qint64(1) << 62, std::numeric_limits<qint64>::max(), std::numeric_limits<qint64>::min(),
                                        -(qint64(1) << 62)};
             const qint64 x = v[zahl(4)];
-            const qsizetype o = stelle(zahl(2) ? 541 : 549);
+            const int feld = zahl(2) ? 541 : 549;
+            if (satzlaenge == FahrtDatensatz::Laenge && zahl(2)) {
+                for (qsizetype o = feld; o + 8 <= n; o += satzlaenge)
+                    setze(b, o, x);
+                return QString("Currency roh %1 an %2 jedes Satzes").arg(x).arg(feld);
+            }
+            const qsizetype o = stelle(feld);
             setze(b, o, x);
             return QString("Currency roh %1 an %2").arg(x).arg(o);
         }
@@ -160,7 +167,29 @@ void laufen(quint32 seed, int nr)
     schreibe(draussen.filePath("Auto1_16.dat"), "fremd");
     pages::setHostedControlFactory(&pages::controlHostFactory);
     u.schreibeHilfstexte();
-    u.zweiFirmenwagen(fall.zahl(4));
+    u.zweiFirmenwagen(0);
+    // Trips with fuel and workshop costs, so that the sums have something to add.
+    for (int k = 1; k <= 2; ++k) {
+        QByteArray fahrten;
+        for (int i = 1, n = 1 + fall.zahl(4); i <= n; ++i) {
+            FahrtDatensatz d;
+            d.FahrtNummer = qint16(i);
+            d.DatumAb = d.DatumAn = vb::DateSerial(2016, 3, i);
+            d.ZeitAb = 480;
+            d.ZeitAn = 600;
+            d.KmAb = 1000 + 100 * i;
+            d.KmAn = d.KmAb + 100;
+            d.GefahreneKm = 100;
+            d.Fahrtart = quint8(1 + i % 5);
+            d.Von = "Köln";
+            d.Nach = "Bonn";
+            d.Kraftstoffmenge = 40;
+            d.BetragKraftstoff = vb::Currency::fromRaw(500000);
+            d.BetragWartung = vb::Currency::fromRaw(200000);
+            fahrten += d.zuBytes();
+        }
+        ASSERT_TRUE(u.schreibe(QString("Auto%1_16.dat").arg(k), fahrten));
+    }
     ASSERT_TRUE(u.starte());
     u.form.reset();   // every file of a started program folder now exists
     const QString sicherung = u.pfad("Sicherheit");
@@ -176,7 +205,10 @@ void laufen(quint32 seed, int nr)
     if (!QFileInfo::exists(einstellungen[1]))
         schreibe(einstellungen[1], "[QKCAL32]\r\nFarbe=255\r\nSchrift=Arial\r\n[QKSPIN32]\r\nSchritt=1\r\n");
     ziele << sicherung + "/Auto1_16.dat" << einstellungen;
-    const QString ziel = ziele[fall.zahl(int(ziele.size()))];
+    // Half the cases damage a trip file: it holds the most fields.
+    const QString ziel = fall.zahl(2) ? QStringList{u.pfad("Auto1_16.dat"), u.pfad("Auto2_16.dat"),
+                                                    sicherung + "/Auto1_16.dat"}[fall.zahl(3)]
+                                      : ziele[fall.zahl(int(ziele.size()))];
     const QString name = QFileInfo(ziel).fileName();
     QList<QByteArray> einstellungenVorher;
     for (const QString& e : einstellungen)
