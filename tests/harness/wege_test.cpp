@@ -24,6 +24,7 @@
 #include <QClipboard>
 
 #include <functional>
+#include <optional>
 #include <iostream>
 #include <random>
 
@@ -71,6 +72,13 @@ QString datum(qint32 tag)
 }
 QString gleich(const QString& t) { return vb::Trim(t).toLower(); }
 
+// What the page shows of the trip.
+struct Bild {
+    QMap<QString, QString> felder;
+    int fahrtart = 0;
+    bool kosten = false;
+};
+
 struct Weg {
     quint32 seed;
     std::mt19937 zufall;
@@ -93,6 +101,14 @@ struct Weg {
         w.zeigen();
         w.mitZeiten();
         fahrten1().Voreinstellung.PrivatNurKm = WAHR;
+        // The page as the save's own question finds it: the leave checks
+        // have run, what it stores is what the page shows now.
+        kmk::mw::meldungsanzeige() = [this](int n) {
+            w.u.meldungen << n;
+            if ((n == 5 || n == 50) && !beiFrage)
+                beiFrage = bild();
+            return kmk::MeldungAnzeigen(n);
+        };
     }
 
     int zahl(int n) { return std::uniform_int_distribution<int>(0, n - 1)(zufall); }
@@ -183,6 +199,8 @@ struct Weg {
         letzte = QString("%1 \"%2\" in %3").arg(wie == 0 ? "tippt" : wie == 1 ? "fügt ein" : "legt ab", t, n);
     }
 
+    std::optional<Bild> beiFrage;
+
     // A whole trip typed in, most often one the checks take.
     void fuellen()
     {
@@ -207,23 +225,22 @@ struct Weg {
         letzte = QString("füllt eine Fahrt am %1, %2-%3").arg(tag, ab, an);
     }
 
-    // What the page shows of the trip, before a save.
-    struct Bild {
-        QMap<QString, QString> felder;
-        int fahrtart = 0;
-        bool kosten = false;
-    };
+    // Only what is in view: a hidden field shows nothing.
     Bild bild() const
     {
         Bild b;
+        auto nimm = [&](const char* n) {
+            if (w.f->ctl(n) && w.f->ctl(n)->isVisible())
+                b.felder[n] = w.text(n);
+        };
         for (const char* n : textfelder)
-            b.felder[n] = w.text(n);
+            nimm(n);
         for (const char* n : zeitfelder)
-            b.felder[n] = w.text(n);
+            nimm(n);
         for (const char* n : {"AnzKmAb", "EinkmAn"})
-            b.felder[n] = w.text(n);
+            nimm(n);
         for (const char* n : betragsfelder)
-            b.felder[n] = w.text(n);
+            nimm(n);
         b.kosten = sichtbar("TBGesamt");
         for (int i = 0; i < 5; ++i)
             if (w.f->ctl<QRadioButton>(arten[i])->isChecked())
@@ -271,7 +288,7 @@ struct Weg {
         const FahrtDatensatz& f = l[st.Satznummer - 1];
         const Bild b = bild();
         auto vergleiche = [&](const QString& n, const QString& soll, const char* art = "") {
-            if (gleich(b.felder[n]) != gleich(soll))
+            if (b.felder.contains(n) && gleich(b.felder[n]) != gleich(soll))
                 v << Verstoss{art, QString("Fahrt %1 (Fahrtart %5): %2 zeigt \"%3\", die Datei hält \"%4\"")
                                        .arg(st.Satznummer).arg(n, b.felder[n], soll).arg(f.Fahrtart)};
         };
@@ -311,7 +328,7 @@ struct Weg {
             return;
         const FahrtDatensatz& r = n[ziel - 1];
         auto soll = [&](const QString& feld, const QString& gespeichert, const char* art = "") {
-            if (gleich(vorher.felder[feld]) != gleich(gespeichert))
+            if (vorher.felder.contains(feld) && gleich(vorher.felder[feld]) != gleich(gespeichert))
                 v << Verstoss{art, QString("gespeichert als Fahrt %1 (Fahrtart %5): %2 \"%3\", die Seite zeigte \"%4\"")
                                        .arg(ziel).arg(feld, gespeichert, vorher.felder[feld]).arg(r.Fahrtart)};
         };
@@ -411,9 +428,13 @@ struct Weg {
         } else if (k < 70) {
             const bool f8 = zahl(3) == 0;
             if (f8 && zahl(2)) {
-                const QString n = zahl(3) ? feld() : QString(wahl(betragsfelder));
+                const bool betrag = zahl(3) == 0;
+                if (betrag && sichtbar("CBenzin_0") && !sichtbar("TBGesamt"))
+                    w.maus("CBenzin_0");
+                const QString n = betrag ? QString(wahl(betragsfelder)) : feld();
                 eingeben(n, wert(n), 0);
             }
+            beiFrage.reset();
             const Bild vorher = bild();
             const QByteArray alt = datei();
             const int gezeigt = fahrten1().Satznummer;
@@ -423,7 +444,7 @@ struct Weg {
             else
                 w.maus("EintragSpeichern");
             letzte += f8 ? ", F8" : ", Speichern";
-            speichernPruefen(v, vorher, alt, gezeigt, warNeu, f8);
+            speichernPruefen(v, beiFrage ? *beiFrage : vorher, alt, gezeigt, warNeu, f8);
             if (datei() != alt) {
                 frisch = true;
                 geaendert.clear();
@@ -470,7 +491,13 @@ void gehen(quint32 seed, int schritte)
     QStringList road;
     for (weg.schritt = 1; weg.schritt <= schritte; ++weg.schritt) {
         weg.letzte.clear();
+        const qsizetype gesagt = weg.w.u.meldungen.size();
         const QList<Verstoss> v = weg.schritt1();
+        QStringList meldungen;
+        for (qsizetype i = gesagt; i < weg.w.u.meldungen.size(); ++i)
+            meldungen << QString::number(weg.w.u.meldungen[i]);
+        if (!meldungen.isEmpty())
+            weg.letzte += " [Meldungen " + meldungen.join(' ') + "]";
         road << weg.letzte;
         bool ende = false;
         for (const Verstoss& x : v) {
@@ -503,6 +530,6 @@ TEST(Wege, RandomRoadsKeepPageAndFileInAgreement)
         gehen(quint32(qEnvironmentVariableIntValue("KMK_SEED")), schritte);
         return;
     }
-    for (quint32 seed : {1u, 2u, 3u, 4u, 6u, 7u, 9u, 11u})
+    for (quint32 seed : {1u, 2u, 3u, 4u, 6u, 7u, 8u, 18u})
         gehen(seed, schritte);
 }
