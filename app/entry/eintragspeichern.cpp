@@ -48,7 +48,9 @@ void Eintragsfelder::EintragSpeichern_MouseUp(int button)
     };
 
     if (button == 1) {
-        e_.puffer().Fahrer = vb::Trim(seite_.text("EinFahrer"));
+        // The driver as shown; a stored one shown trimmed keeps its blanks.
+        if (const QString fahrer = vb::Trim(seite_.text("EinFahrer")); fahrer != vb::Trim(e_.puffer().Fahrer))
+            e_.puffer().Fahrer = fahrer;
         int befund = 0;
         if (e_.firma() && seite_.fahrtart() == 0)
             befund = 63;

@@ -14,8 +14,6 @@
 #include "platform/vb/number.h"
 #include "platform/vb/text.h"
 
-#include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QListWidget>
 
@@ -252,7 +250,7 @@ void ALoeschen(Eintragsseite& s)
                                "Sie wurde nicht gelöscht."));
         return;
     }
-    if (!QFile::remove(pfad)) {
+    if (!io::removeFile(pfad)) {
         hinweis(QStringLiteral("Die Fahrtdatei \"%1\" konnte nicht gelöscht werden.").arg(QFileInfo(pfad).fileName()));
         return;
     }

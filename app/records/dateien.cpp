@@ -155,12 +155,27 @@ Dateiergebnis KfzSchreiben(Fahrten1& st, int fahrzeug)
         return Dateiergebnis::fehler(TextSatznummerUngueltig(fahrzeug));
     const QString pfad = kfzPfad(st);
     io::RecordFile f(pfad, KfzGrundeinstellung::Laenge);
-    const QByteArray leer = KfzLeer(st).zuBytes();
-    for (qint32 n = f.count() + 1; n < fahrzeug; ++n) {
-        if (!f.write(n, leer))
+    // A record that stays as it is is not written: a protected file that
+    // needs no change gives no message.
+    QByteArray bisher;
+    if (f.read(fahrzeug, bisher) && bisher == st.Kfz.zuBytes())
+        return {};
+    const qint32 anzahl = f.count();
+    if (fahrzeug <= anzahl + 1) {
+        if (!f.write(fahrzeug, st.Kfz.zuBytes()))
             return Dateiergebnis::fehler(TextSchreibfehler(pfad));
+        return {};
     }
-    if (!f.write(fahrzeug, st.Kfz.zuBytes()))
+    // The empty slots before it and the vehicle come in one rewrite: a
+    // file with only some of them would be neither the old nor the new one.
+    QList<QByteArray> saetze = f.readAll();
+    if (saetze.size() != anzahl)
+        return Dateiergebnis::fehler(TextSchreibfehler(pfad));
+    const QByteArray leer = KfzLeer(st).zuBytes();
+    while (saetze.size() < fahrzeug - 1)
+        saetze << leer;
+    saetze << st.Kfz.zuBytes();
+    if (!io::rewriteRecords(pfad, KfzGrundeinstellung::Laenge, saetze))
         return Dateiergebnis::fehler(TextSchreibfehler(pfad));
     return {};
 }

@@ -174,6 +174,11 @@ bool createFolder(const QString& path)
     return sys::mkpath(path) && DirExists(path);
 }
 
+bool removeFile(const QString& path)
+{
+    return sys::remove(path);
+}
+
 QString findFileCaseInsensitive(const QString& folder, const QString& name)
 {
     if (folder.isEmpty() || name.isEmpty() || name.contains(u'/'))

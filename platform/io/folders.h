@@ -15,6 +15,9 @@ qint64 plainFileSize(const QString& path);
 bool DirExists(const QString& path);
 // Creates the folder with any missing parents; true when it exists after.
 bool createFolder(const QString& path);
+// Removes a file, or a link as a link; never a folder. False when nothing
+// was removed (also for a missing entry).
+bool removeFile(const QString& path);
 
 // Full path of the entry in 'folder' whose name equals 'name' ignoring case
 // (an exact match wins); empty when there is none.
