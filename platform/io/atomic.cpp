@@ -143,28 +143,11 @@ bool truncateRecords(const QString& path, int recordLength, qint32 keep, QString
 }
 
 namespace {
-bool copyStart(const QString& from, const QString& to, qint64 limit, bool sourceRights, QString* error);
-} // namespace
 
-bool copyFileAtomic(const QString& from, const QString& to, QString* error)
-{
-    return copyStart(from, to, -1, true, error);
-}
-
-bool importFileAtomic(const QString& from, const QString& to, QString* error)
-{
-    return copyStart(from, to, -1, false, error);
-}
-
-namespace {
-
-bool kopieren(const QString& from, const QString& to, qint64 limit, bool replaceLink, QString* error)
-{
-    return copyStart(from, to, limit, true, error);
-}
-
-namespace {
-bool copyStart(const QString& from, const QString& to, qint64 limit, bool sourceRights, QString* error)
+// A copy of the first 'limit' bytes (all when < 0); 'sourceRights': a new copy
+// has its source's rights; 'replaceLink': a link at 'to' is replaced.
+bool copyStart(const QString& from, const QString& to, qint64 limit, bool sourceRights, bool replaceLink,
+               QString* error)
 {
     const QFileInfo src(from);
     if (!src.exists() || !src.isFile())
@@ -201,16 +184,24 @@ bool copyStart(const QString& from, const QString& to, qint64 limit, bool source
 }
 } // namespace
 
-} // namespace
+bool copyFileAtomic(const QString& from, const QString& to, QString* error)
+{
+    return copyStart(from, to, -1, true, false, error);
+}
+
+bool importFileAtomic(const QString& from, const QString& to, QString* error)
+{
+    return copyStart(from, to, -1, false, false, error);
+}
 
 bool copyFileStartAtomic(const QString& from, const QString& to, qint64 limit, QString* error)
 {
-    return kopieren(from, to, limit, false, error);
+    return copyStart(from, to, limit, true, false, error);
 }
 
 bool copyIntoFolder(const QString& from, const QString& to, qint64 limit, QString* error)
 {
-    return kopieren(from, to, limit, true, error);
+    return copyStart(from, to, limit, true, true, error);
 }
 
 int removeRewriteLeftovers(const QString& folder, const std::function<bool(const QString& name)>& own)
