@@ -305,6 +305,18 @@ TEST(Sicherung, AQuickBackupThatCannotWriteACopySaysSoOnce)
             EXPECT_EQ(o.inhalt("Sicherheit/Auto1_AnzahlEintra_5.dat"), o.inhalt("Auto1_16.dat")) << fall;
         }
     }
+    // Only the trip file's own copy fails.
+    Ordner o;
+    o.fahrten(1, 5);
+    o.st.Satznummer = 5;
+    Kopierfunktion echt = sicherungsKopie();
+    sicherungsKopie() = [&](const QString& von, const QString& nach) {
+        return !nach.endsWith("/Auto1_AnzahlEintra_5.dat") && echt(von, nach);
+    };
+    QStringList gezeigt;
+    Sicherheitscopy(o.st, [&](const QString& t) { gezeigt << t; });
+    sicherungsKopie() = echt;
+    EXPECT_EQ(gezeigt, QStringList{"Beim erstellen der Sicherheitscopy ist ein Fehler aufgetreten!"});
 }
 
 // A copy has its source's rights, so the copy of a protected file is
