@@ -38,13 +38,11 @@ namespace {
 
 // Roads with a fault of their own that is being mended elsewhere; each is
 // still run, and reported as skipped while it fails.
-// "Kuerzen": the right click's overwrite and cut are two writes; between
-// them the trip file is neither the old one nor the new one.
 // "AufraeumenLeererBauordner": the start removes every empty folder named as
 // a full backup's building folder, the user's too.
 // "VollsicherungErneutMitNotiz": a backup made again under its name
 // replaces the old folder whole, a file the user put into it too.
-const QStringList BekanntFehlerhaft = {"Kuerzen", "AufraeumenLeererBauordner", "VollsicherungErneutMitNotiz"};
+const QStringList BekanntFehlerhaft = {"AufraeumenLeererBauordner", "VollsicherungErneutMitNotiz"};
 
 const qint32 Heute = 42536;   // 15.06.2016
 
@@ -154,15 +152,17 @@ struct Umgebung {
 
         // The user's: named as the program names its own, or links.
         schreiben(extern_ + "brief.txt", "Lieber Hans");
-        schreiben(prog + ".Auto1_16.dat.neu-1x/notiz.txt", "Ordner des Benutzers");
-        schreiben(prog + ".Fremd.dat.neu-4", "fremde Zwischendatei");
-        schreiben(prog + ".Kilometrika.alt.neu-3/notiz.txt", "auch ein Ordner");
-        schreiben(prog + ".RU4DUD.INI.neu-9/notiz.txt", "noch ein Ordner");
-        QFile::link("../Extern/brief.txt", prog + ".Vor2016.dat.neu-2k");
+        schreiben(prog + ".Auto1_16.dat.neu-4711-1x/notiz.txt", "Ordner des Benutzers");
+        schreiben(prog + ".Fremd.dat.neu-4711-4", "fremde Zwischendatei");
+        schreiben(prog + ".Kilometrika.alt.neu-4711-3/notiz.txt", "auch ein Ordner");
+        schreiben(prog + ".RU4DUD.INI.neu-4711-9/notiz.txt", "noch ein Ordner");
+        QFile::link("../Extern/brief.txt", prog + ".Vor2016.dat.neu-4711-2k");
         schreiben(sich + ".Sicherung-abc/eigenes.txt", "kein Bauordner");
         schreiben(sich + "Au1-9 E/eigenes.txt", "wie eine Sicherung benannt");
         QFile::link("../../Extern", sich + "Extern");
-        QFile::link("../../Extern/brief.txt", sich + ".Auto1_AnzahlEintra_5.dat.neu-7");
+        QFile::link("../../Extern/brief.txt", sich + ".Auto1_AnzahlEintra_5.dat.neu-4711-7");
+        // A rewrite a running copy (this process) is making: not a leftover.
+        schreiben(prog + ".Kund2016.dat.neu-" + QString::number(::getpid()) + "-zz", "in Arbeit");
     }
 
     // What the next start removes, the update's kept program included.
@@ -251,13 +251,12 @@ const Strasse Strassen[] = {
          return ergebnis(DatensatzspeichernDatei(u.st));
      }},
     {"Kuerzen", [](Umgebung& u) {
-         // The save button's right click: the shown trip in place, then the cut after it.
+         // The save button's right click: the shown trip overwritten and the file cut after it.
          u.st.Satzanzahl = 5;
          u.st.Satznummer = 3;
          u.st.Pufferindex = 3;
          u.st.Satzpuffer[0] = geaendert(u, 3);
-         const Dateiergebnis r = DatensatzspeichernDatei(u.st);
-         return r.ok ? ergebnis(DatensatzloschenDatei(u.st)) : ergebnis(r);
+         return ergebnis(DatensatzspeichernDatei(u.st, true));
      }},
     {"Fahrzeug", [](Umgebung& u) {
          KfzLesen(u.st, 2);
