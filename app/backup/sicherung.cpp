@@ -132,6 +132,12 @@ QString Sicherungsordner(const Fahrten1& st)
     return standard;
 }
 
+QString BeschaedigtSichern(const Fahrten1& st, const QString& pfad, qint64 hoechstens)
+{
+    const QString kopie = Sicherheitskopiename(Sicherungsordner(st), StammBeschaedigt(QFileInfo(pfad).fileName()));
+    return io::copyIntoFolder(pfad, kopie, hoechstens) ? kopie : QString();
+}
+
 bool EigenerDateiname(const Fahrten1& st, const QString& name)
 {
     if (Jahresdatei(st, name) || IstSchnellsicherungsname(name)

@@ -49,6 +49,10 @@ QString Sicherungsordner(const Fahrten1& st);
 // of a damaged data file ("Auto1_vor_Loeschen_20260105_1200.dat",
 // "Auto1_26_beschaedigt_…"), each told by its maker's own recogniser.
 bool EigenerDateiname(const Fahrten1& st, const QString& name);
+// Keeps a damaged data file (at most its first 'hoechstens' bytes, all when
+// < 0) in the backup folder as "<name>_beschaedigt_…" before it is written
+// anew; the copy's path, empty when it could not be made.
+QString BeschaedigtSichern(const Fahrten1& st, const QString& pfad, qint64 hoechstens = -1);
 
 // Removes what a backup or a restore cut off by a crash left in the current
 // backup folder and the program folder's own: the temporaries of the

@@ -50,13 +50,9 @@ namespace kmk {
 
 namespace {
 
-// Keeps what is left of a damaged data file in the backup folder before it
-// is written anew, at most its first 'hoechstens' bytes (all when < 0); the
-// copy's path, empty when it could not be made.
 QString beschaedigtSichern(const QString& pfad, qint64 hoechstens = -1)
 {
-    const QString kopie = Sicherheitskopiename(Sicherungsordner(mw::G()), StammBeschaedigt(QFileInfo(pfad).fileName()));
-    return io::copyIntoFolder(pfad, kopie, hoechstens) ? kopie : QString();
+    return BeschaedigtSichern(mw::G(), pfad, hoechstens);
 }
 
 // Keeps a record file that ends in part of a record aside and gives the
@@ -153,7 +149,7 @@ void VorjahrFahrtenspeicherUebernehmen(const QString& programmpfad, const QStrin
     const bool programm = !io::findFileCaseInsensitive(vorjahr, QStringLiteral("Kilometrika")).isEmpty() ||
                           !io::findFileCaseInsensitive(vorjahr, QStringLiteral("Kilo") + p).isEmpty();
     if (!quelle.isEmpty() && programm)
-        io::copyFileAtomic(quelle, ziel);
+        io::importFileAtomic(quelle, ziel);
 }
 
 // A scale list: percentages from 'ab' to 165 in steps of 5, without 135; a

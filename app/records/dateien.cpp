@@ -155,6 +155,11 @@ Dateiergebnis KfzSchreiben(Fahrten1& st, int fahrzeug)
         return Dateiergebnis::fehler(TextSatznummerUngueltig(fahrzeug));
     const QString pfad = kfzPfad(st);
     io::RecordFile f(pfad, KfzGrundeinstellung::Laenge);
+    // A record that stays as it is is not written: a protected file that
+    // needs no change gives no message.
+    QByteArray bisher;
+    if (f.read(fahrzeug, bisher) && bisher == st.Kfz.zuBytes())
+        return {};
     const qint32 anzahl = f.count();
     if (fahrzeug <= anzahl + 1) {
         if (!f.write(fahrzeug, st.Kfz.zuBytes()))

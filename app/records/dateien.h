@@ -46,9 +46,10 @@ bool VorDat(Fahrten1& st, bool schreiben);
 // Reads record n (1..4) into st.Kfz. A missing file or record clears
 // st.Kfz and gives false; nothing is created.
 bool KfzLesen(Fahrten1& st, int fahrzeug);
-// Writes st.Kfz as record n (1..4). Slots before n that do not exist yet
-// are written as empty vehicles (KfzLeer) so that n lands at its place,
-// together with it in one atomic rewrite.
+// Writes st.Kfz as record n (1..4) unless the stored record holds the same
+// bytes. Slots before n that do not exist yet are written as empty vehicles
+// (KfzLeer) so that n lands at its place, together with it in one atomic
+// rewrite.
 Dateiergebnis KfzSchreiben(Fahrten1& st, int fahrzeug);
 // The record of a vehicle slot not yet filled in: no texts, odometer 0,
 // marked as a company car, the option copies taken from the settings

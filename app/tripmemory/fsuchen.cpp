@@ -211,7 +211,7 @@ void FSuchen::Command2_Click()
             return;
         }
     }
-    if (!io::copyFileAtomic(quelle, ziel, &fehler)) {
+    if (!io::importFileAtomic(quelle, ziel, &fehler)) {
         plain(QString::fromUtf8("Die Datei konnte nicht kopiert werden; der bisherige Fahrtenspeicher "
                                 "bleibt erhalten.\n") + fehler);
         return;

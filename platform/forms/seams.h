@@ -37,7 +37,8 @@ public:
     virtual QString openFileName(const QString& title, const QString& folder, const QString& filter) = 0;
     // 'selectedFilter', when given, is the filter offered first and comes
     // back as the one chosen. A name typed without an ending gets the chosen
-    // filter's, and the dialog asks before that file is replaced.
+    // filter's. The dialog asks nothing about replacing a file: the caller
+    // knows the name it really writes and asks about that one.
     virtual QString saveFileName(const QString& title, const QString& path, const QString& filter,
                                  QString* selectedFilter = nullptr) = 0;
     virtual QString folderName(const QString& title, const QString& folder) = 0;

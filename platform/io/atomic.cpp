@@ -68,6 +68,37 @@ bool keepOwnerAndMode(int fd, const QString& like)
     return ::stat(path.constData(), &old) == 0 && detail::keepOwnerAndMode(fd, path, old);
 }
 
+StreamFile::StreamFile(const QString& path) : m_path(detail::encodePath(path)) {}
+
+StreamFile::~StreamFile()
+{
+    if (m_fd >= 0)
+        ::close(m_fd);
+}
+
+bool StreamFile::open()
+{
+    if (m_fd >= 0 || !detail::mayWrite(m_path))
+        return false;
+    m_fd = sys::open(m_path.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    return m_fd >= 0;
+}
+
+bool StreamFile::write(const QByteArray& data)
+{
+    return m_fd >= 0 && detail::writeAll(m_fd, data.constData(), data.size());
+}
+
+bool StreamFile::finish()
+{
+    if (m_fd < 0)
+        return false;
+    const bool synced = sys::fsync(m_fd) == 0;
+    const int fd = m_fd;
+    m_fd = -1;
+    return detail::closeChecked(fd) && synced;
+}
+
 bool writeFileAtomic(const QString& path, const QByteArray& data, QString* error)
 {
     if (!targetUsable(path, error))
@@ -111,14 +142,29 @@ bool truncateRecords(const QString& path, int recordLength, qint32 keep, QString
     return writeFileAtomic(path, data, error);
 }
 
+namespace {
+bool copyStart(const QString& from, const QString& to, qint64 limit, bool sourceRights, QString* error);
+} // namespace
+
 bool copyFileAtomic(const QString& from, const QString& to, QString* error)
 {
-    return copyFileStartAtomic(from, to, -1, error);
+    return copyStart(from, to, -1, true, error);
+}
+
+bool importFileAtomic(const QString& from, const QString& to, QString* error)
+{
+    return copyStart(from, to, -1, false, error);
 }
 
 namespace {
 
 bool kopieren(const QString& from, const QString& to, qint64 limit, bool replaceLink, QString* error)
+{
+    return copyStart(from, to, limit, true, error);
+}
+
+namespace {
+bool copyStart(const QString& from, const QString& to, qint64 limit, bool sourceRights, QString* error)
 {
     const QFileInfo src(from);
     if (!src.exists() || !src.isFile())
@@ -132,7 +178,7 @@ bool kopieren(const QString& from, const QString& to, qint64 limit, bool replace
     detail::ReplacementFile out(to, replaceLink);
     // A new copy (a backup, a copy kept aside) has its source's rights, not
     // what the umask gives; one in place of a file keeps that file's.
-    bool ok = out.open() && (out.replacesFile() || out.takeRightsOf(from));
+    bool ok = out.open() && (out.replacesFile() || !sourceRights || out.takeRightsOf(from));
     QByteArray buf(1 << 20, Qt::Uninitialized);
     qint64 rest = limit >= 0 ? limit : std::numeric_limits<qint64>::max();
     while (ok && rest > 0) {
@@ -153,6 +199,7 @@ bool kopieren(const QString& from, const QString& to, qint64 limit, bool replace
         return fail(error, QStringLiteral("%1 konnte nicht geschrieben werden: %2").arg(to, out.errorString()));
     return true;
 }
+} // namespace
 
 } // namespace
 

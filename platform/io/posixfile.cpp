@@ -164,6 +164,7 @@ bool ReplacementFile::open()
     m_hadOld = hadOld;
     if (hadOld && !keepOwnerAndMode(m_fd, m_target, old))
         return fail(QStringLiteral("Die Rechte der Datei können nicht übernommen werden"));
+    m_setId = hadOld ? old.st_mode & 07000 : 0;
     return true;
 }
 
@@ -175,6 +176,7 @@ bool ReplacementFile::takeRightsOf(const QString& source)
     struct stat st {};
     if (::stat(path.constData(), &st) != 0 || !keepOwnerAndMode(m_fd, path, st))
         return fail(QStringLiteral("Die Rechte der Datei können nicht übernommen werden"));
+    m_setId = st.st_mode & 07000;
     return true;
 }
 
@@ -254,6 +256,12 @@ bool ReplacementFile::commit()
 {
     if (m_fd < 0 || m_failed)
         return false;
+    // A user's write clears the set-id bits (the kernel's guard against a
+    // changed program keeping them): they go back on before the rename.
+    struct stat st {};
+    if (m_setId != 0 && ::fstat(m_fd, &st) == 0 && (st.st_mode & 07000) != m_setId
+        && sys::fchmod(m_fd, (st.st_mode & 0777) | m_setId) != 0)
+        return fail(QStringLiteral("Die Rechte der Datei können nicht übernommen werden"));
     if (sys::fsync(m_fd) != 0)
         return fail(QStringLiteral("Fehler beim Sichern auf den Datenträger"));
     const int fd = m_fd;

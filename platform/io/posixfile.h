@@ -77,6 +77,7 @@ private:
     bool m_failed = false;
     bool m_done = false;
     bool m_hadOld = false;
+    mode_t m_setId = 0;      // the set-id and sticky bits the new file is to keep
     QString m_error;
 };
 

@@ -266,10 +266,11 @@ TEST_F(Dateien, RecordNumbersOutsideTheFileAreRefused)
 TEST_F(Dateien, AFullTripFileRefusesTheNextTrip)
 {
     // A file at or beyond the limit, the new entry numbered after the last
-    // trip or after the 32,767 a limited read counts: full, nothing written.
+    // trip, after the 32,767 a limited read counts, or stale from a count
+    // before the last trip: full, nothing written.
     struct Fall { qint32 anzahl; qint32 nummer; };
-    for (const Fall f : {Fall{32767, 32768}, Fall{32768, 32768}, Fall{32768, 32769}, Fall{33000, 32768},
-                         Fall{33000, 33001}}) {
+    for (const Fall f : {Fall{32767, 32768}, Fall{32767, 32767}, Fall{32768, 32768}, Fall{32768, 32769},
+                         Fall{33000, 32768}, Fall{33000, 33001}}) {
         {
             QFile datei(fahrtPfad());
             ASSERT_TRUE(datei.open(QIODevice::WriteOnly | QIODevice::Truncate));
@@ -281,7 +282,7 @@ TEST_F(Dateien, AFullTripFileRefusesTheNextTrip)
         st.Satzpuffer[0] = fahrt(1);
         const Dateiergebnis e = DatensatzspeichernDatei(st);
         EXPECT_FALSE(e.ok) << f.anzahl << " " << f.nummer;
-        EXPECT_TRUE(e.meldung.contains("32767")) << qPrintable(e.meldung);
+        EXPECT_TRUE(e.meldung.contains("32767 Fahrten")) << qPrintable(e.meldung);
         EXPECT_TRUE(st.NeuerEintragOffen);
         EXPECT_EQ(QFileInfo(fahrtPfad()).size(), qint64(f.anzahl) * 671) << f.anzahl;
         QFile datei(fahrtPfad());

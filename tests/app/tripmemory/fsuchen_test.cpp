@@ -9,6 +9,9 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
+#include <sys/mount.h>
+#include <unistd.h>
+
 using namespace kmk;
 using kmktest::satz;
 
@@ -64,6 +67,27 @@ TEST(Verzeichnissuche, FollowsNoLinksSoALoopEnds)
     EXPECT_EQ(b.suche(), QStringList{"echt/Kund2015.dat"});
     EXPECT_TRUE(pseudoDateisystem("proc"));
     EXPECT_FALSE(pseudoDateisystem("ext4"));
+}
+
+TEST(Verzeichnissuche, EntersNoOtherFileSystem)
+{
+    // A memory stick or a network share mounted below the start folder
+    // is another file system: not searched.
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "mounting a file system needs root";
+    Baum b;
+    b.datei("hier/Kund2015.dat");
+    const QString fremd = b.wurzel() + "fremd";
+    ASSERT_TRUE(QDir().mkpath(fremd));
+    if (::mount("kmk-test", QFile::encodeName(fremd).constData(), "tmpfs", 0, nullptr) != 0)
+        GTEST_SKIP() << "no tmpfs can be mounted here";
+    struct Aushaengen {
+        QByteArray pfad;
+        ~Aushaengen() { ::umount2(pfad.constData(), MNT_DETACH); }
+    } aushaengen{QFile::encodeName(fremd)};
+    b.datei("fremd/Kund2015.dat");
+    ASSERT_TRUE(QFile::exists(fremd + "/Kund2015.dat"));
+    EXPECT_EQ(b.suche(), QStringList{"hier/Kund2015.dat"});
 }
 
 TEST(FSuchen, SearchCanBeStoppedAndTheButtonWaitsMeanwhile)
