@@ -1,5 +1,6 @@
 #include "app/backup/sicherung.h"
 
+#include "app/backup/wiederherstellen.h"
 #include "app/records/dateien.h"
 #include "platform/io/atomic.h"
 #include "platform/io/folders.h"
@@ -17,9 +18,7 @@ namespace kmk {
 
 Kopierfunktion& sicherungsKopie()
 {
-    static Kopierfunktion f = [](const QString& von, const QString& nach) {
-        return io::copyFileAtomic(von, nach);
-    };
+    static Kopierfunktion f = [](const QString& von, const QString& nach) { return io::copyIntoFolder(von, nach); };
     return f;
 }
 
@@ -28,7 +27,7 @@ namespace {
 bool kopieren(const QString& von, const QString& nach)
 {
     const Kopierfunktion& f = sicherungsKopie();
-    return f ? f(von, nach) : io::copyFileAtomic(von, nach);
+    return f ? f(von, nach) : io::copyIntoFolder(von, nach);
 }
 
 // A data file of the program folder, when it is there.
@@ -106,6 +105,12 @@ QString Schnellsicherungsname(int fahrzeug, qint32 anzahl)
     return QStringLiteral("Auto%1_AnzahlEintra_%2.dat").arg(fahrzeug).arg(anzahl);
 }
 
+bool IstSchnellsicherungsname(const QString& name)
+{
+    static const QRegularExpression muster(QStringLiteral("^Auto[1-4]_AnzahlEintra_[1-9][0-9]*\\.dat$"));
+    return muster.match(name).hasMatch();
+}
+
 int Sicherungsintervall(const VoreinstellungSatz& v)
 {
     return v.Sicherungsintervall > 0 ? v.Sicherungsintervall : 20;
@@ -127,30 +132,27 @@ QString Sicherungsordner(const Fahrten1& st)
     return standard;
 }
 
+QString BeschaedigtSichern(const Fahrten1& st, const QString& pfad, qint64 hoechstens)
+{
+    const QString kopie = Sicherheitskopiename(Sicherungsordner(st), StammBeschaedigt(QFileInfo(pfad).fileName()));
+    return io::copyIntoFolder(pfad, kopie, hoechstens) ? kopie : QString();
+}
+
 bool EigenerDateiname(const Fahrten1& st, const QString& name)
 {
-    if (Jahresdatei(st, name))
+    if (Jahresdatei(st, name) || IstSchnellsicherungsname(name)
+        || IstSicherheitskopiename(name, StammVorImport(st.Jahr)))
         return true;
-    static const QRegularExpression schnell(QStringLiteral("^Auto[1-4]_AnzahlEintra_[0-9]+\\.dat$"),
-                                            QRegularExpression::CaseInsensitiveOption);
-    static const QRegularExpression kopie(QStringLiteral("^(.+)_(vor_Wiederherstellen|vor_Loeschen|beschaedigt)"
-                                                         "_[0-9]{8}_[0-9]{4}(_[0-9]+)?\\.dat$"),
-                                          QRegularExpression::CaseInsensitiveOption);
-    if (schnell.match(name).hasMatch())
-        return true;
-    if (name.compare(QStringLiteral("Kund") + vb::Trim(st.Jahr) + QStringLiteral("_vor_Import.dat"),
-                     Qt::CaseInsensitive) == 0)
-        return true;
-    const QRegularExpressionMatch m = kopie.match(name);
-    if (!m.hasMatch())
-        return false;
-    // Kept before restoring or deleting a trip file: "Auto1_vor_Loeschen_…";
-    // what was left of a damaged data file: "Auto1_26_beschaedigt_…".
-    const QString stamm = m.captured(1);
-    if (m.captured(2).compare(QLatin1String("beschaedigt"), Qt::CaseInsensitive) == 0)
-        return Jahresdatei(st, stamm + QStringLiteral(".dat"));
-    static const QRegularExpression fahrzeug(QStringLiteral("^Auto[1-4]$"), QRegularExpression::CaseInsensitiveOption);
-    return fahrzeug.match(stamm).hasMatch();
+    for (int k = 1; k <= 4; ++k)
+        if (IstSicherheitskopiename(name, StammVorWiederherstellen(k))
+            || IstSicherheitskopiename(name, StammVorLoeschen(k)))
+            return true;
+    QStringList daten = stammdateien(st);
+    for (int k = 1; k <= 4; ++k)
+        daten << st.fahrtdateiName(k);
+    return std::any_of(daten.cbegin(), daten.cend(), [&](const QString& d) {
+        return !vb::Trim(d).isEmpty() && IstSicherheitskopiename(name, StammBeschaedigt(vb::Trim(d)));
+    });
 }
 
 int SicherungsresteEntfernen(const Fahrten1& st)

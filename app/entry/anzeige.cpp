@@ -2,6 +2,7 @@
 
 #include "app/entry/felder.h"
 #include "app/entry/laden.h"
+#include "app/records/hilfen.h"
 #include "platform/forms/seams.h"
 #include "platform/io/folders.h"
 #include "platform/vb/date.h"
@@ -97,8 +98,10 @@ void gespeicherteFahrt(Eintragsseite& s, const FahrtDatensatz& f)
     felder::setzen(s, "AnzKmAb", zahl(f.KmAb));
     felder::setzen(s, "EinkmAn", zahl(f.KmAn));
     felder::setzen(s, "FahrtNr", mitVorzeichenstelle(s.st.Satznummer));
-    felder::setzen(s, "EinZeitAb", vb::TimeText(f.ZeitAb));
-    felder::setzen(s, "EinZeitAn", vb::TimeText(f.ZeitAn));
+    // A stored 24:00 shows as 24:00: read back as 00:00 it would end the
+    // trip at the start of its arrival day.
+    felder::setzen(s, "EinZeitAb", MinutenInZeit(f.ZeitAb));
+    felder::setzen(s, "EinZeitAn", MinutenInZeit(f.ZeitAn));
     felder::setzen(s, "EinVon", vb::Trim(f.Von));
     felder::setzen(s, "EinUber", vb::Trim(f.Ueber));
     felder::setzen(s, "EinNach", vb::Trim(f.Nach));
@@ -145,10 +148,13 @@ QString Preistext(const QString& betrag, const QString& menge)
 
 QString Statustext(quint8 status, qint32 statusdatum)
 {
+    // A record without a status day says what happened, not when.
+    const QString tag = Tagestext(statusdatum);
+    const QString am = tag.isEmpty() ? QString() : QStringLiteral(" am ") + tag;
     if (status == 1)
-        return QStringLiteral("Storniert am ") + vb::DateText(statusdatum);
+        return QStringLiteral("Storniert") + am;
     if (status == 2)
-        return QStringLiteral("Geänderter Eintrag am ") + vb::DateText(statusdatum);
+        return QStringLiteral("Geänderter Eintrag") + am;
     return QStringLiteral("Normaler Eintrag");
 }
 

@@ -38,6 +38,21 @@ bool alsBetrag(const QString& text, vb::Currency& out)
     return true;
 }
 
+// The page shows a stored amount or quantity with two decimals: read back
+// as shown, it keeps the value the file holds.
+void uebernehmen(vb::Currency& gespeichert, vb::Currency gelesen)
+{
+    if (gelesen.toGerman() != gespeichert.toGerman())
+        gespeichert = gelesen;
+}
+
+void uebernehmen(double& gespeichert, double gelesen)
+{
+    const auto gezeigt = [](double v) { return vb::FormatDe(v, QStringLiteral("#,##0.00")); };
+    if (gezeigt(gelesen) != gezeigt(gespeichert))
+        gespeichert = gelesen;
+}
+
 } // namespace
 
 void Eintragsfelder::kostenrahmen(bool zeigen)
@@ -135,7 +150,7 @@ void Eintragsfelder::TLiter_Validate()
     const QString t = seite_.text("TLiter");
     vb::Currency menge;
     if (!t.isEmpty() && alsBetrag(t, menge))
-        e_.puffer().Kraftstoffmenge = menge.toDouble();
+        uebernehmen(e_.puffer().Kraftstoffmenge, menge.toDouble());
 }
 
 void Eintragsfelder::TBGesamt_Validate()
@@ -146,7 +161,7 @@ void Eintragsfelder::TBGesamt_Validate()
         const QString normal = CheckCurrency(t);
         vb::Currency betrag;
         if (alsBetrag(normal, betrag)) {
-            e_.puffer().BetragKraftstoff = betrag;
+            uebernehmen(e_.puffer().BetragKraftstoff, betrag);
             seite_.setText("TBGesamt", normal);
         }
     }
@@ -161,7 +176,7 @@ void Eintragsfelder::TWGesamt_Validate()
     const QString normal = CheckCurrency(t);
     vb::Currency betrag;
     if (alsBetrag(normal, betrag)) {
-        e_.puffer().BetragWartung = betrag;
+        uebernehmen(e_.puffer().BetragWartung, betrag);
         seite_.setText("TWGesamt", normal);
     }
 }

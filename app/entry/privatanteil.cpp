@@ -38,8 +38,9 @@ void Eintragsfelder::Command18_Click()
         e_.meldung(91);
         return;
     }
-    // Every record counts, whatever its journal status; sums are kept in
-    // full (no 16-bit kilometres, no rounded costs).
+    // A cancelled trip is left out: its correction carries its kilometres
+    // and costs, as in the trip-share evaluation. Sums are kept in full
+    // (no 16-bit kilometres, no rounded costs).
     qint64 km = 0;
     double kosten = 0;
     const int fz = st.AktuellesFahrzeug;
@@ -50,6 +51,8 @@ void Eintragsfelder::Command18_Click()
             const int n = int(alles.size() / FahrtDatensatz::Laenge);
             for (int i = 0; i < n; ++i) {
                 const QByteArray satz = alles.mid(qsizetype(i) * FahrtDatensatz::Laenge, FahrtDatensatz::Laenge);
+                if (quint8(satz[FahrtOffset::Eintragsstatus]) == 1)
+                    continue;
                 km += vb::getI32(satz, FahrtOffset::GefahreneKm);
                 kosten += vb::getDouble(satz, FahrtOffset::Fahrtkosten);
             }

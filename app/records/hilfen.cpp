@@ -98,6 +98,8 @@ QString MinutenInZeit(int minuten)
     return vb::TimeText(minuten);
 }
 
+QString Tagestext(qint32 tag) { return tag > 1 ? vb::DateText(tag) : QString(); }
+
 QString MinutenInStunden(int minuten)
 {
     const int stunden = minuten / 60;

@@ -355,7 +355,7 @@ bool programmErsetzen(const QString& neu, const QString& programm, QString* fehl
     // not what the file says), the owner as far as we may.
     auto rechteWie = [&programm, gibtEs](const QString& datei) {
         const int fd = ::open(QFile::encodeName(datei).constData(), O_RDONLY | O_CLOEXEC);
-        const bool ok = fd >= 0 && (gibtEs ? io::keepOwnerAndMode(fd, programm) : ::fchmod(fd, 0755) == 0);
+        const bool ok = fd >= 0 && (gibtEs ? io::keepOwnerAndMode(fd, programm) : io::sys::fchmod(fd, 0755) == 0);
         if (fd >= 0)
             ::close(fd);
         return ok;
@@ -366,16 +366,16 @@ bool programmErsetzen(const QString& neu, const QString& programm, QString* fehl
     // A second update in one run keeps the copy of the program this run started with.
     if (gibtEs && !QFile::exists(alt)) {
         // A second name for the old file costs nothing; a copy where links
-        // are not possible, with the old file's owner and mode, so it can
-        // be put back by hand as it was.
-        if (::link(QFile::encodeName(programm).constData(), QFile::encodeName(alt).constData()) != 0) {
-            if (!io::copyFileAtomic(programm, alt) || !rechteWie(alt)) {
-                QFile::remove(alt);
+        // are not possible, with the old file's rights as every new copy
+        // has them, so it can be put back by hand as it was.
+        if (!io::sys::link(programm, alt)) {
+            if (!io::copyFileAtomic(programm, alt)) {
+                io::sys::remove(alt);
                 return scheitern(QStringLiteral("Die bisherige Programmdatei kann nicht aufbewahrt werden."));
             }
         }
     }
-    if (::rename(QFile::encodeName(neu).constData(), QFile::encodeName(programm).constData()) != 0)
+    if (!io::sys::rename(neu, programm))
         return scheitern(QStringLiteral("Die Programmdatei kann nicht ersetzt werden (%1).")
                              .arg(QString::fromLocal8Bit(std::strerror(errno))));
     return true;
@@ -384,7 +384,7 @@ bool programmErsetzen(const QString& neu, const QString& programm, QString* fehl
 void alteKopieEntfernen(const QString& programm)
 {
     const QFileInfo alt(alteKopie(programm));
-    QFile::remove(alt.filePath());
+    io::sys::remove(alt.filePath());
     // A copy cut off by a crash leaves its temporary beside it; only that one
     // is ours to remove here.
     io::removeRewriteLeftovers(alt.absolutePath(), [name = alt.fileName()](const QString& n) { return n == name; });

@@ -1,12 +1,13 @@
 #include "app/update/fdownload.h"
 
 #include "app/update/ersetzen.h"
+#include "platform/io/atomic.h"
+#include "platform/io/schritte.h"
 #include "platform/net/httpurl.h"
 #include "platform/net/winsock.h"
 
 #include <QCoreApplication>
 #include <QDir>
-#include <unistd.h>
 
 namespace upd {
 
@@ -117,8 +118,8 @@ FDownload::~FDownload()
     m_probe.reset();
     if (m_laeuft) {
         Winsock1->Close();
-        dateiSchliessen();
-        QFile::remove(TargetFile);
+        m_datei.reset();
+        io::sys::remove(TargetFile);
     }
 }
 
@@ -152,8 +153,10 @@ bool FDownload::StartDownload(const QString& address, const QString& targetFile,
     request.replace("@$@@$@", url->hostField());
     HttpRequest = QString::fromLatin1(request);
     ShowProgress = showProgress;
-    m_datei.setFileName(targetFile);
-    if (!m_datei.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+    // A protected file is refused as every write refuses it.
+    m_datei = std::make_unique<io::StreamFile>(targetFile);
+    if (!m_datei->open()) {
+        m_datei.reset();
         lblStatus->setText(fehlgeschlagen(QStringLiteral("Die Datei „%1“ kann nicht geschrieben werden.")
                                               .arg(QDir::toNativeSeparators(targetFile))));
         return false;
@@ -195,7 +198,7 @@ void FDownload::Winsock1_DataArrival()
         ContentLength = qint32(qMin<qint64>(*m_antwort.contentLength(), INT32_MAX));
     }
     if (!body.isEmpty()) {
-        if (m_datei.write(body) != body.size())
+        if (!m_datei->write(body))
             return abbrechen(QStringLiteral("Die Datei „%1“ kann nicht geschrieben werden.").arg(QDir::toNativeSeparators(TargetFile)));
         BytesReceived += qint32(body.size());
         if (ShowProgress)
@@ -218,8 +221,7 @@ void FDownload::Winsock1_Close()
         return abbrechen(m_antwort.error());
     if (!m_antwort.complete())
         return abbrechen(QStringLiteral("Die Verbindung endete nach %1 von %2 Bytes.").arg(BytesReceived).arg(ContentLength));
-    dateiSchliessen();
-    if (m_datei.error() != QFileDevice::NoError)
+    if (!dateiSchliessen())
         return abbrechen(QStringLiteral("Die Datei „%1“ kann nicht geschrieben werden.").arg(QDir::toNativeSeparators(TargetFile)));
     DownloadFinished();
 }
@@ -260,22 +262,20 @@ void FDownload::probeBeendet(bool bestanden, const QString& grund)
     emit beendet(true);
 }
 
-void FDownload::dateiSchliessen()
+bool FDownload::dateiSchliessen()
 {
-    if (!m_datei.isOpen())
-        return;
     // On the disk before it may replace the program.
-    if (m_datei.flush())
-        ::fsync(m_datei.handle());
-    m_datei.close();
+    const bool ok = m_datei && m_datei->finish();
+    m_datei.reset();
+    return ok;
 }
 
 void FDownload::abbrechen(const QString& grund)
 {
     m_probe.reset();
     Winsock1->Close();
-    dateiSchliessen();
-    QFile::remove(TargetFile);
+    m_datei.reset();
+    io::sys::remove(TargetFile);
     m_laeuft = false;
     HeaderPending = false;
     cmdStart->setEnabled(true);

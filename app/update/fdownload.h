@@ -13,9 +13,9 @@
 
 #include "app/update/ersetzen.h"
 #include "app/update/fortschritt.h"
+#include "platform/io/atomic.h"
 #include "platform/net/httpresponse.h"
 
-#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -90,7 +90,7 @@ private:
     void DownloadFinished();
     void probeBeendet(bool bestanden, const QString& grund);
     void abbrechen(const QString& grund);
-    void dateiSchliessen();
+    bool dateiSchliessen();
 
     QString m_adresse;
     QString m_programm;
@@ -98,7 +98,7 @@ private:
     int m_stallMs = 30000;
     int m_nachlaufMs = 2000;
     bool m_laeuft = false;
-    QFile m_datei;
+    std::unique_ptr<io::StreamFile> m_datei;   // the download, while it comes
     net::HttpResponse m_antwort;
     std::unique_ptr<Probelauf> m_probe;   // the trial of the loaded file, while it runs
 };

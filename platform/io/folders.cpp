@@ -111,7 +111,36 @@ bool removeEntry(const QFileInfo& fi)
     return sys::remove(f.fileName());
 }
 
+// When the computer started, in seconds since the epoch; 0 when unknown.
+qint64 startsekunde()
+{
+    for (const QByteArray& z : kurzeDatei("/proc/stat", 1 << 20).split('\n'))
+        if (z.startsWith("btime "))
+            return z.mid(6).trimmed().toLongLong();
+    return 0;
+}
+
 } // namespace
+
+namespace detail {
+
+bool writerEnded(qint64 pid, qint64 written)
+{
+    if (pid <= 0 || pid > std::numeric_limits<pid_t>::max())
+        return true;
+    if (::kill(pid_t(pid), 0) != 0)
+        return errno == ESRCH;
+    // The number may since have gone to a process started after the write.
+    const qint64 boot = startsekunde();
+    bool zahl = false;
+    const qint64 ticks = startzeit(pid).toLongLong(&zahl);
+    const long hz = ::sysconf(_SC_CLK_TCK);
+    if (boot <= 0 || !zahl || hz <= 0)
+        return false;
+    return boot + ticks / hz > written + 1;
+}
+
+} // namespace detail
 
 bool FileExists(const QString& path)
 {
@@ -119,6 +148,14 @@ bool FileExists(const QString& path)
         return false;
     const QFileInfo fi(path);
     return fi.exists() && fi.isFile();
+}
+
+qint64 plainFileSize(const QString& path)
+{
+    struct stat st {};
+    if (path.isEmpty() || ::lstat(detail::encodePath(path).constData(), &st) != 0 || !S_ISREG(st.st_mode))
+        return -1;
+    return qint64(st.st_size);
 }
 
 bool DirExists(const QString& path)
@@ -135,6 +172,11 @@ bool createFolder(const QString& path)
     if (DirExists(path))
         return true;
     return sys::mkpath(path) && DirExists(path);
+}
+
+bool removeFile(const QString& path)
+{
+    return sys::remove(path);
 }
 
 QString findFileCaseInsensitive(const QString& folder, const QString& name)

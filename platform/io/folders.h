@@ -8,10 +8,16 @@ namespace io {
 
 // A file whose length can be read (a regular file, also through a link).
 bool FileExists(const QString& path);
+// The length of a plain file standing at the path itself (no link, no
+// folder, no device); -1 for anything else.
+qint64 plainFileSize(const QString& path);
 // The path is a folder.
 bool DirExists(const QString& path);
 // Creates the folder with any missing parents; true when it exists after.
 bool createFolder(const QString& path);
+// Removes a file, or a link as a link; never a folder. False when nothing
+// was removed (also for a missing entry).
+bool removeFile(const QString& path);
 
 // Full path of the entry in 'folder' whose name equals 'name' ignoring case
 // (an exact match wins); empty when there is none.

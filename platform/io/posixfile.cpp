@@ -73,11 +73,12 @@ bool mayWrite(const QByteArray& path)
     return (st.st_mode & 0222) != 0 && ::faccessat(AT_FDCWD, path.constData(), W_OK, AT_EACCESS) == 0;
 }
 
-ReplacementFile::ReplacementFile(const QString& target)
+ReplacementFile::ReplacementFile(const QString& target, bool replaceLink) : m_replaceLink(replaceLink)
 {
     // Replace what a link points to, not the link itself.
     const QFileInfo fi(target);
-    const QString resolved = fi.isSymLink() && fi.exists() ? fi.canonicalFilePath() : fi.absoluteFilePath();
+    const QString resolved =
+        !replaceLink && fi.isSymLink() && fi.exists() ? fi.canonicalFilePath() : fi.absoluteFilePath();
     m_target = encodePath(resolved);
 }
 
@@ -111,13 +112,15 @@ void ReplacementFile::discard()
 
 QByteArray replacementName(const QByteArray& targetName, quint32 tag)
 {
-    return "." + targetName + ".neu-" + QByteArray::number(tag, 36);
+    return "." + targetName + ".neu-" + QByteArray::number(qint64(::getpid())) + "-" + QByteArray::number(tag, 36);
 }
 
-QString replacedName(const QString& fileName)
+QString replacedName(const QString& fileName, qint64* writer)
 {
-    static const QRegularExpression pattern(QStringLiteral("^\\.(.+)\\.neu-[0-9a-z]{1,7}$"));
+    static const QRegularExpression pattern(QStringLiteral("^\\.(.+)\\.neu-([1-9][0-9]{0,9})-[0-9a-z]{1,7}$"));
     const QRegularExpressionMatch m = pattern.match(fileName);
+    if (writer)
+        *writer = m.hasMatch() ? m.captured(2).toLongLong() : 0;
     return m.hasMatch() ? m.captured(1) : QString();
 }
 
@@ -132,7 +135,9 @@ bool ReplacementFile::open()
     const QByteArray folder = slash <= 0 ? QByteArray("/") : m_target.left(slash);
     const QByteArray name = m_target.mid(slash + 1);
     struct stat old {};
-    const bool hadOld = ::stat(m_target.constData(), &old) == 0;
+    // A link to be replaced gives the copy nothing: it is no old file.
+    const bool hadOld = m_replaceLink ? ::lstat(m_target.constData(), &old) == 0 && !S_ISLNK(old.st_mode)
+                                      : ::stat(m_target.constData(), &old) == 0;
     if (hadOld && !S_ISREG(old.st_mode)) {
         errno = EISDIR;
         return fail(QStringLiteral("Das Ziel ist keine Datei"));
@@ -159,6 +164,7 @@ bool ReplacementFile::open()
     m_hadOld = hadOld;
     if (hadOld && !keepOwnerAndMode(m_fd, m_target, old))
         return fail(QStringLiteral("Die Rechte der Datei können nicht übernommen werden"));
+    m_setId = hadOld ? old.st_mode & 07000 : 0;
     return true;
 }
 
@@ -170,6 +176,7 @@ bool ReplacementFile::takeRightsOf(const QString& source)
     struct stat st {};
     if (::stat(path.constData(), &st) != 0 || !keepOwnerAndMode(m_fd, path, st))
         return fail(QStringLiteral("Die Rechte der Datei können nicht übernommen werden"));
+    m_setId = st.st_mode & 07000;
     return true;
 }
 
@@ -249,6 +256,12 @@ bool ReplacementFile::commit()
 {
     if (m_fd < 0 || m_failed)
         return false;
+    // A user's write clears the set-id bits (the kernel's guard against a
+    // changed program keeping them): they go back on before the rename.
+    struct stat st {};
+    if (m_setId != 0 && ::fstat(m_fd, &st) == 0 && (st.st_mode & 07000) != m_setId
+        && sys::fchmod(m_fd, (st.st_mode & 0777) | m_setId) != 0)
+        return fail(QStringLiteral("Die Rechte der Datei können nicht übernommen werden"));
     if (sys::fsync(m_fd) != 0)
         return fail(QStringLiteral("Fehler beim Sichern auf den Datenträger"));
     const int fd = m_fd;

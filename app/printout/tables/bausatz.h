@@ -101,6 +101,12 @@ Artzelle Fahrtartzelle(const FahrtDatensatz& f);
 // and 4, the special-trip or no-allowance suffix. Empty for unknown types.
 QString Fahrtartlangtext(const FahrtDatensatz& f);
 
+// The journal mark of a one-row table: "storniert 14.01.2016" for a
+// cancelled record, "Korrektur 14.01.2016" for its correction, with the
+// day of the correction, the word alone when the record holds no day
+// (Tagestext); empty for a normal entry.
+QString Statusvermerk(const FahrtDatensatz& f);
+
 // The Fahrtart a table shows: 0 in old records means a business trip.
 inline int gezeigteFahrtart(quint8 art) { return art == 0 ? 3 : art; }
 
@@ -131,6 +137,10 @@ void waehle(sheet::Tabellenblatt& t, int zeile, int spalte);
 // open-right cell, open-both cells and an open-left cell.
 enum class Rahmen { Geschlossen, OffenRechts, OffenLinks, OffenBeide, GeschlossenUmriss };
 void rahmen(sheet::Tabellenblatt& t, Rahmen r);
+
+// Writes the journal mark of 'f' (Statusvermerk) into the given cell; a
+// normal entry leaves the cell untouched.
+void statuszelle(sheet::Tabellenblatt& t, int zeile, int spalte, const FahrtDatensatz& f);
 
 // One column of a one-row-per-trip table: width, the two heading rows,
 // the data alignment and what goes into the data cell (nothing for an

@@ -248,6 +248,29 @@ TEST(Sicherung, QuickBackupKeepsEachCountOnceAndRefreshesTheOtherFiles)
     EXPECT_TRUE(QFile::exists(o.pfad("Sicherheit/Auto1_AnzahlEintra_41.dat")));
 }
 
+TEST(Sicherung, ALinkPlantedAtACopysNameIsReplacedAndItsTargetStaysAsItWas)
+{
+    // At each name a backup writes into the backup folder; a safety copy
+    // (restore, deletion, import, damaged file) takes the same road.
+    for (const char* name : {"Vor2016.dat", "Auto2016.dat", "Kund2016.dat", "Auto1_AnzahlEintra_3.dat"}) {
+        Ordner o;
+        o.fahrten(1, 3, 'a');
+        o.st.Satznummer = 3;
+        QDir(o.dir.path()).mkpath("Fremd");
+        o.schreibe("Fremd/ziel.dat", "fremd");
+        const QString link = o.pfad(QString("Sicherheit/") + name);
+        // To a file, and to nothing for the quick backup file (which is
+        // never written over when it is there).
+        const bool insLeere = QString(name).contains("Anzahl");
+        ASSERT_TRUE(QFile::link(o.pfad(insLeere ? "Fremd/neu.dat" : "Fremd/ziel.dat"), link));
+        Sicherheitscopy(o.st);
+        EXPECT_FALSE(QFileInfo(link).isSymLink()) << name;
+        EXPECT_EQ(o.inhalt(QString("Sicherheit/") + name), o.inhalt(insLeere ? "Auto1_16.dat" : name)) << name;
+        EXPECT_EQ(o.eintraege("Fremd"), QStringList{"ziel.dat"}) << name;
+        EXPECT_EQ(o.inhalt("Fremd/ziel.dat"), "fremd") << name;
+    }
+}
+
 TEST(Sicherung, AQuickBackupThatCannotWriteACopySaysSoOnce)
 {
     // Older write-protected copies in the backup folder, or no folder to write into.
@@ -340,6 +363,42 @@ TEST(Wiederherstellung, CopiesBackKeepingASafetyCopyAndChoosesTheVehicle)
     EXPECT_EQ(o.inhalt("Sicherheit/Auto2_vor_Wiederherstellen_20160615_1200.dat"), QByteArray(9 * 671, 'n'));
     EXPECT_EQ(listen, 1);
     EXPECT_EQ(gewaehlt, 1);
+}
+
+TEST(Wiederherstellung, OnlyAPlainFileOfWholeTripsWithinTheLimitIsTakenBack)
+{
+    struct Fall { const char* was; qint64 laenge; bool verweis; bool genommen; };
+    const Fall faelle[] = {
+        {"12 bytes of text", 12, false, false},
+        {"cut in its last trip", 3 * 671 - 1, false, false},
+        {"one byte grown", 3 * 671 + 1, false, false},
+        {"32,768 trips", 32768LL * 671, false, false},
+        {"a link to whole trips", 3 * 671, true, false},
+        {"32,767 trips", 32767LL * 671, false, true},
+        {"three trips", 3 * 671, false, true},
+    };
+    for (const Fall& f : faelle) {
+        Ordner o;
+        o.fahrten(1, 5, 'n');
+        QDir(o.dir.path()).mkpath("Sicherheit/Au1-3 E");
+        const QString quelle = o.pfad("Sicherheit/Au1-3 E/Auto1_16.dat");
+        o.schreibe(f.verweis ? QString("echt.dat") : QString("Sicherheit/Au1-3 E/Auto1_16.dat"),
+                   QByteArray(f.laenge, 'b'));
+        if (f.verweis)
+            ASSERT_TRUE(QFile::link(o.pfad("echt.dat"), quelle));
+        QStringList gezeigt;
+        Wiederherstellungsdienste d;
+        d.meldung = [&](const QString& t) { gezeigt << t; };
+        const Wiederherstellung w = Wiederherstellen(o.st, o.pfad("Sicherheit/Au1-3 E"), 1, d);
+        EXPECT_EQ(w == Wiederherstellung::Kopiert, f.genommen) << f.was;
+        if (f.genommen)
+            continue;
+        EXPECT_EQ(o.inhalt("Auto1_16.dat"), QByteArray(5 * 671, 'n')) << f.was;
+        EXPECT_EQ(o.eintraege("Sicherheit"), QStringList{"Au1-3 E"}) << f.was;
+        EXPECT_EQ(gezeigt, QStringList{"Die Datei \"" + quelle + "\" ist keine vollständige Fahrtdatei und wird "
+                                       "nicht wiederhergestellt. Die bisherige Fahrtdatei ist unverändert."})
+            << f.was;
+    }
 }
 
 TEST(Wiederherstellung, ASecondRestoreInTheSameMinuteKeepsTheFirstSafetyCopy)
@@ -525,13 +584,21 @@ TEST(Sicherung, WhatACrashLeftInTheBackupFoldersGoesAndNothingElse)
 
     // ordner: a folder holding a file; bleibt: still there after the start.
     struct Eintrag { const char* name; bool ordner; bool bleibt; };
+    // 99999999 is no process's number: those writers have ended.
+    const QByteArray laeuft = "Sicherheit/.Vor2016.dat.neu-" + QByteArray::number(::getpid()) + "-5";
     const Eintrag eintraege[] = {
-        {"Extern/.Auto1_vor_Wiederherstellen_20160615_1200.dat.neu-2f", false, false},
-        {"Extern/.Auto2_vor_Loeschen_20160615_1200_2.dat.neu-a", false, false},
-        {"Extern/.Auto1_16_beschaedigt_20160615_1200.dat.neu-3", false, false},
-        {"Extern/.Kund2016_vor_Import.dat.neu-b", false, false},
-        {"Sicherheit/.Auto1_AnzahlEintra_40.dat.neu-0", false, false},
-        {"Sicherheit/.Vor2016.dat.neu-1", false, false},
+        {"Extern/.Auto1_vor_Wiederherstellen_20160615_1200.dat.neu-99999999-2f", false, false},
+        {"Extern/.Auto2_vor_Loeschen_20160615_1200_2.dat.neu-99999999-a", false, false},
+        {"Extern/.Auto1_16_beschaedigt_20160615_1200.dat.neu-99999999-3", false, false},
+        {"Extern/.Kund2016_vor_Import_20160615_1200.dat.neu-99999999-b", false, false},
+        {"Sicherheit/.Auto1_AnzahlEintra_40.dat.neu-99999999-0", false, false},
+        {"Sicherheit/.Vor2016.dat.neu-99999999-1", false, false},
+        {laeuft.constData(), false, true},
+        {"Sicherheit/.VOR2016.DAT.neu-99999999-1", false, true},
+        {"Sicherheit/.auto1_anzahleintra_40.dat.neu-99999999-1", false, true},
+        {"Sicherheit/.Vor2016.dat.neu-1", false, true},
+        {"Extern/.Fremd_beschaedigt_20160615_1200.dat.neu-99999999-4", false, true},
+        {"Extern/.Kund2016_vor_Import.dat.neu-99999999-4", false, true},
         {"Extern/.Sicherung-lauf", true, true},
         {"Extern/.Sicherung-2025/Fotos", true, true},
         {"Extern/.Sicherung-alt", true, true},
@@ -541,13 +608,13 @@ TEST(Sicherung, WhatACrashLeftInTheBackupFoldersGoesAndNothingElse)
         {"Extern/Sicherung-1x", true, true},
         {"Extern/.Sicherung-12345678", true, true},
         {"Extern/.Sicherung-1y", false, true},
-        {"Extern/Notizen.neu-1x", false, true},
-        {"Extern/.bashrc.neu-abc", false, true},
-        {"Extern/.notiz.neu-1", false, true},
-        {"Sicherheit/.bashrc.neu-abc", false, true},
-        {"Sicherheit/.Vor2015.dat.neu-1", false, true},
-        {"Sicherheit/.Auto1_Urlaub.dat.neu-1", false, true},
-        {"Sicherheit/.Auto5_vor_Loeschen_20160615_1200.dat.neu-1", false, true},
+        {"Extern/Notizen.neu-99999999-1x", false, true},
+        {"Extern/.bashrc.neu-99999999-abc", false, true},
+        {"Extern/.notiz.neu-99999999-1", false, true},
+        {"Sicherheit/.bashrc.neu-99999999-abc", false, true},
+        {"Sicherheit/.Vor2015.dat.neu-99999999-1", false, true},
+        {"Sicherheit/.Auto1_Urlaub.dat.neu-99999999-1", false, true},
+        {"Sicherheit/.Auto5_vor_Loeschen_20160615_1200.dat.neu-99999999-1", false, true},
     };
     for (const Eintrag& e : eintraege) {
         if (e.ordner) {

@@ -1,6 +1,7 @@
 // A stored trip on the entry page: the four display cases, the journal
 // status, the lock colours and the price per unit.
 #include "seite.h"
+#include "tests/app/entry/fenster.h"
 
 #include "app/entry/anzeige.h"
 #include "app/entry/felder.h"
@@ -37,6 +38,21 @@ FahrtDatensatz gespeichert()
 }
 
 QCheckBox* check13(Seite& p) { return p.s.ctl<QCheckBox>("Check13"); }
+
+// The offsets where two records differ, for a readable failure; apart from
+// the record number and the buffer index the allowance was computed with,
+// which follow the record's place.
+QList<int> abweichungen(FahrtDatensatz a, FahrtDatensatz b)
+{
+    a.FahrtNummer = b.FahrtNummer = 0;
+    a.Vergleichsindex = b.Vergleichsindex = 0;
+    const QByteArray x = a.zuBytes(), y = b.zuBytes();
+    QList<int> r;
+    for (int i = 0; i < x.size(); ++i)
+        if (x[i] != y[i])
+            r << i;
+    return r;
+}
 
 const char* const Textfelder[] = {"EinUber", "EinNach", "EinGrund", "EinGesprach", "EinFahrer",
                                   "TBGesamt", "TWGesamt", "TLiter", "TWbez", "CbbKArt"};
@@ -96,18 +112,21 @@ TEST(Anzeige, PrivateCarShowsDrivenKmAndPassengersWithTheSignBlank)
 
 TEST(Anzeige, JournalStatusCaptionsAndLockColours)
 {
-    struct Fall { quint8 status; bool firma; QString caption; bool gesperrt; qint64 farbe; };
+    struct Fall { quint8 status; bool firma; QString caption; bool gesperrt; qint64 farbe; qint32 tag = 42432; };
     const Fall faelle[] = {
         {0, true, "Normaler Eintrag", false, 0},
         {1, true, "Storniert am 03.03.2016", true, 65280},
         {2, true, "Geänderter Eintrag am 03.03.2016", true, 12582912},
         {1, false, "Storniert am 03.03.2016", false, 0},
+        // No status day in the record: what happened, not when.
+        {1, true, "Storniert", true, 65280, 0},
+        {2, true, "Geänderter Eintrag", true, 12582912, 1},
     };
     for (const Fall& f : faelle) {
         Seite p(f.firma);
         FahrtDatensatz x = Seite::fahrt(2);
         x.Eintragsstatus = f.status;
-        x.Statusdatum = vb::DateSerial(2016, 3, 3);
+        x.Statusdatum = f.tag;
         p.schreibe({Seite::fahrt(1), x});
         felder::farbe(p.s, "PersAnz", 192);
         p.st.Satznummer = 2;
@@ -307,5 +326,110 @@ TEST(Anzeige, TheFourDisplayCasesFieldByField)
             EXPECT_EQ(p.st.AktuelleFahrtart, 4);
             EXPECT_EQ(p.st.Pufferindex, 1);
         }
+    }
+}
+
+// What the page shows of a stored trip is what the file holds: browsing it
+// leaves the edit buffer byte for byte the stored record, and a correction
+// of its purpose alone keeps every other field, 24:00 arrivals included.
+TEST(Anzeige, EveryStoredTripComesBackUnchangedThroughBrowsingAndACorrection)
+{
+    struct Fahrt {
+        const char* ab; const char* an; const char* zeitAb; const char* zeitAn; const char* option;
+        const char* km; QString von, ueber, nach, grund, gespraech, fahrer;
+        std::vector<std::pair<const char*, const char*>> kosten = {};
+    };
+    const QString voll50 = QString::fromUtf8("Ärztekammer „Süd“ – Straße 12 € … ŒŽ ß é").leftJustified(50, u'x');
+    const Fahrt fahrten[] = {
+        {"14.03.2016", "14.03.2016", "00:00", "24:00", "OptGesch", "20", "Köln", "A1", "Bonn", "Kunde", "Meier", "Anna"},
+        {"15.03.2016", "17.03.2016", "10:00", "24:00", "OptGesch", "200", "Bonn", "A3", "Hamburg", "Messe", "Huber", ""},
+        {"18.03.2016", "18.03.2016", "08:00", "09:30", "OptEhr", "35", voll50, QString(255, u'Ü'), voll50, voll50,
+         voll50, voll50},
+        {"19.03.2016", "19.03.2016", "07:15", "07:45", "OptWA", "12", "Köln", "", "Werk", "Arbeit", "", "Anna"},
+        {"20.03.2016", "20.03.2016", "23:59", "24:00", "OptPri", "1", "Köln", "", "Kino", "", "", ""},
+        {"21.03.2016", "22.03.2016", "18:00", "06:00", "OptFam", "300", "Köln", "A4", "Berlin", "Heim", "", "Anna"},
+        // Blanks in front, a quantity beyond the two decimals shown.
+        {"22.03.2016", "22.03.2016", "10:00", "11:00", "OptGesch", "5", "Köln", "A3", " Bonn", "Tanken", "Tankwart",
+         " Anna", {{"TBGesamt", "12,34"}, {"TLiter", "40,125"}, {"TWGesamt", "99,995"}}},
+        {"23.03.2016", "23.03.2016", "00:00", "00:01", "OptGesch", "2147482000", "Bonn", "B9", "Köln", "Bank",
+         "Frau Weiß", "Anna"},
+    };
+    kmktest::Fenster w;
+    w.mitZeiten();
+    // The private trip with its texts and times.
+    forms::setValue(w.f->Check10, 0);
+    ASSERT_EQ(fahrten1().Voreinstellung.PrivatNurKm, 0);
+    int n = 0;
+    for (const Fahrt& t : fahrten) {
+        w.taste(Qt::Key_F9);
+        w.f->ctl<QRadioButton>(t.option)->click();
+        for (const auto& [feld, text] : {std::pair{"EinDatumAb", QString(t.ab)}, {"EinDatumAn", QString(t.an)},
+                                         {"EinZeitAb", QString(t.zeitAb)}, {"EinZeitAn", QString(t.zeitAn)},
+                                         {"EinGefKm", QString(t.km)}, {"EinVon", t.von}, {"EinUber", t.ueber},
+                                         {"EinNach", t.nach}, {"EinGrund", t.grund}, {"EinGesprach", t.gespraech},
+                                         {"EinFahrer", t.fahrer}})
+            w.setzen(feld, text);
+        for (const auto& [feld, text] : t.kosten) {
+            w.tippen(feld, text);
+            w.verlassen(feld, "TWbez");
+        }
+        w.maus("EintragSpeichern");
+        ASSERT_EQ(w.satzanzahl(), ++n) << t.ab;
+        // Right after saving, the page shows the trip as stored.
+        EXPECT_EQ(abweichungen(w.puffer(), w.satz(n)), QList<int>{}) << t.ab;
+        EXPECT_EQ(w.text("EinZeitAn"), t.zeitAn);
+    }
+    EXPECT_EQ(w.satz(1).ZeitAn, 1440);
+    EXPECT_EQ(w.satz(1).Teilpauschale2, 28);
+    // A running total: 28 for the whole day, then 14 + 28 + 28 for the
+    // three days of the next trip.
+    EXPECT_EQ(w.satz(1).PauschaleGesamt, 28);
+    EXPECT_EQ(w.satz(2).ZeitAn, 1440);
+    EXPECT_EQ(w.satz(2).PauschaleGesamt, 98);
+    EXPECT_EQ(w.satz(7).BetragKraftstoff.raw, 123400);
+    EXPECT_EQ(w.satz(7).Kraftstoffmenge, 40.125);
+    EXPECT_EQ(w.satz(7).Nach, gepolstert(" Bonn", 50));
+    EXPECT_EQ(w.satz(7).Fahrer, gepolstert(" Anna", 50));
+    EXPECT_GT(w.satz(8).KmAn, 2147482000);
+
+    auto zeige = [&](int k) {
+        w.taste(Qt::Key_F4);
+        for (int i = 1; i < k; ++i)
+            w.taste(Qt::Key_F6);
+        ASSERT_EQ(fahrten1().Satznummer, k);
+    };
+    // From the last trip back, so a correction moves only trips already done.
+    for (int k = n; k >= 1; --k) {
+        const FahrtDatensatz alt = w.satz(k);
+        zeige(k);
+        EXPECT_EQ(abweichungen(w.puffer(), alt), QList<int>{}) << "trip " << k;
+        EXPECT_EQ(w.text("EinZeitAn"), fahrten[k - 1].zeitAn) << "trip " << k;
+        // Clicked through without a change, then the purpose corrected.
+        for (const char* feld : {"EinVon", "EinNach", "EinFahrer", "TLiter", "TBGesamt", "TWGesamt"})
+            if (w.feld(feld)->isVisible())
+                w.verlassen(feld, "EinGesprach");
+        w.neu("EinGrund", "Korrektur");
+        w.u.meldungen.clear();
+        w.maus("EintragSpeichern");
+        EXPECT_EQ(w.u.meldungen, (QList<int>{50, 51})) << "trip " << k;
+        ASSERT_EQ(w.satzanzahl(), n + n - k + 1) << "trip " << k;
+        FahrtDatensatz storniert = alt, geaendert = alt;
+        storniert.Eintragsstatus = 1;
+        geaendert.Eintragsstatus = 2;
+        storniert.Statusdatum = geaendert.Statusdatum = vb::DateSerial(2016, 6, 15);
+        geaendert.Grund = QString("Korrektur").leftJustified(50);
+        EXPECT_EQ(abweichungen(w.satz(k), storniert), QList<int>{}) << "trip " << k;
+        EXPECT_EQ(abweichungen(w.satz(k + 1), geaendert), QList<int>{}) << "trip " << k;
+    }
+    // Back from a new entry to the last trip, whose arrival km the new
+    // entry shows too.
+    w.taste(Qt::Key_F9);
+    w.taste(Qt::Key_F5);
+    ASSERT_EQ(fahrten1().Satznummer, w.satzanzahl());
+    EXPECT_EQ(abweichungen(w.puffer(), w.satz(w.satzanzahl())), QList<int>{});
+    // Cancelled and changed trips browsed: the buffer is the stored record.
+    for (int k = 1; k <= w.satzanzahl(); ++k) {
+        zeige(k);
+        EXPECT_EQ(abweichungen(w.puffer(), w.satz(k)), QList<int>{}) << "browsed " << k;
     }
 }

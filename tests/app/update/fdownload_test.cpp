@@ -2,6 +2,7 @@
 #include "app/update/aktualisierung.h"
 #include "app/update/ersetzen.h"
 #include "app/update/fdownload.h"
+#include "platform/io/schritte.h"
 #include "platform/forms/fakes.h"
 #include "tests/support/elfprogramm.h"
 #include "tests/support/loopserver.h"
@@ -71,14 +72,15 @@ struct Programmordner {
     QString programm = dir.filePath("Kilometrika");
     std::unique_ptr<upd::FDownload> w;
 
-    explicit Programmordner(const QString& adresse = "http://127.0.0.1:1/kxt")
+    // A stall limit far above the test servers' pauses unless a test tries the stall itself.
+    explicit Programmordner(const QString& adresse = "http://127.0.0.1:1/kxt", int stallMs = 10000)
     {
         QFile f(programm);
         f.open(QIODevice::WriteOnly);
         f.write("altes Programm");
         f.close();
         QFile::setPermissions(programm, QFile::Permissions(0x7755));
-        w = std::make_unique<upd::FDownload>(upd::DownloadEinrichtung{dir.path(), "Kilometrika", 1, adresse, {}, 300, 1000});
+        w = std::make_unique<upd::FDownload>(upd::DownloadEinrichtung{dir.path(), "Kilometrika", 1, adresse, {}, stallMs, 1000});
     }
     // Start pressed; true when the download ended in time.
     bool lade(const QString& url)
@@ -150,12 +152,12 @@ TEST(FDownload, AWholeProgramReplacesTheOldOneKeepingACopy)
 
     // The next start has come up: the old copy goes, with the temporary of
     // a copy a crash cut off, but not another file's temporary.
-    for (const char* name : {".Kilometrika.alt.neu-1x", ".Kilometrika.neu-2y"}) {
+    for (const char* name : {".Kilometrika.alt.neu-99999999-1x", ".Kilometrika.neu-99999999-2y"}) {
         QFile f(o.dir.filePath(name));
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     }
     upd::alteKopieEntfernen(o.programm);
-    EXPECT_EQ(o.dateien(), QStringList({".Kilometrika.neu-2y", "Kilometrika"}));
+    EXPECT_EQ(o.dateien(), QStringList({".Kilometrika.neu-99999999-2y", "Kilometrika"}));
 }
 
 TEST(FDownload, TheWindowGoesOnPaintingWhileTheLoadedFileIsTried)
@@ -197,7 +199,7 @@ TEST(FDownload, TheWindowGoesOnPaintingWhileTheLoadedFileIsTried)
 
 TEST(FDownload, AnythingButAWholeProgramLeavesTheProgramAndStartWorksAgain)
 {
-    Programmordner o;
+    Programmordner o("http://127.0.0.1:1/kxt", 300);
     const QByteArray neu = neuesProgramm();
     const QByteArray ganz = Server::response("HTTP/1.0 200 OK", neu);
     const QByteArray halb = neu.left(neu.size() / 2);
@@ -247,6 +249,16 @@ TEST(FDownload, AnythingButAWholeProgramLeavesTheProgramAndStartWorksAgain)
     // Not an http address: refused before anything is contacted.
     EXPECT_FALSE(o.w->StartDownload("https://127.0.0.1/x", o.w->TargetFile, true));
     EXPECT_FALSE(o.w->laeuft());
+    // A download file someone protected is not written, also by root.
+    {
+        QFile f(o.w->TargetFile);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("geschützt");
+    }
+    ASSERT_EQ(::chmod(QFile::encodeName(o.w->TargetFile).constData(), 0444), 0);
+    EXPECT_FALSE(o.w->StartDownload("http://127.0.0.1:1/x", o.w->TargetFile, true));
+    EXPECT_EQ(lies(o.w->TargetFile), "geschützt");
+    ASSERT_TRUE(QFile::remove(o.w->TargetFile));
 
     Server srv;
     srv.pieces = Server::split(ganz, 2, 10);
@@ -442,6 +454,13 @@ TEST(Ersetzen, OnlyAnExecutableOfThisKindCounts)
         return mit(laderkopf + p_filesz, zahl(quint64(eintrag.size()), wort), mit(text, eintrag));
     };
     auto einsprung = [&](quint64 at) { return mit(24, zahl(at, wort)); };
+    const QString nurLesbar = dir.filePath("ld-lesbar.so");
+    {
+        QFile f(nurLesbar);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(lies(QString::fromLatin1(hier.chopped(1))));
+    }
+    ASSERT_EQ(::chmod(QFile::encodeName(nurLesbar).constData(), 0644), 0);
     QByteArray nurLaderkopf = mit(b64 ? 56 : 44, zahl(1, 2), mit(ph, ganz.mid(laderkopf, phent)));
     struct Row {
         const char* name;
@@ -477,6 +496,7 @@ TEST(Ersetzen, OnlyAnExecutableOfThisKindCounts)
         {"an empty loader name (one NUL byte)", mitLader(QByteArray(1, '\0')), false},
         {"a loader entry of no byte", mitLader({}), false},
         {"a loader that is a folder", mitLader(QByteArray("/\0", 2)), false},
+        {"a loader that is a file no one may run (0644)", mitLader(QFile::encodeName(nurLesbar) + '\0'), false},
         {"a loader named from the folder the program starts in", mitLader(QByteArray("../").repeated(24) + hier.mid(1)), false},
         {"a loader entry and no loadable segment", mit(ph, zahl(4, 4), mit(ausfuehrbar, zahl(4, 4))), false},
         {"type 3 whose only program header is the loader entry", nurLaderkopf, false},
@@ -566,8 +586,11 @@ TEST(Ersetzen, OnlyAFileThatStartsHereAndAnswersAsTheProgramPassesTheTrial)
     // The build's program built against a newer Qt: one function it calls
     // first after answering is not in this computer's library.
     QByteArray ohneFunktion = dasProgramm();
-    ASSERT_TRUE(ohneFunktion.contains("_ZN12QApplicationC1ERiPPci"));
-    ohneFunktion.replace("_ZN12QApplicationC1ERiPPci", "_ZN12QApplicationC1ERiPPcj");
+    // A program with its own application class calls the base constructor (C2).
+    const QByteArray ctor = ohneFunktion.contains("_ZN12QApplicationC1ERiPPci") ? "_ZN12QApplicationC1ERiPPci"
+                                                                                 : "_ZN12QApplicationC2ERiPPci";
+    ASSERT_TRUE(ohneFunktion.contains(ctor));
+    ohneFunktion.replace(ctor, QByteArray(ctor).replace("PPci", "PPcj"));
     // The script stands in for a child it leaves behind: its number goes to "<file>.kind".
     const QByteArray kind = "#!/bin/sh\nsleep 60 %1&\necho $! > \"$0.kind\"\necho 'Kilometrika 21.0.1'\n";
     struct Row {
@@ -630,6 +653,39 @@ TEST(Ersetzen, OnlyAFileThatStartsHereAndAnswersAsTheProgramPassesTheTrial)
     EXPECT_EQ(stand(dir.path()), vorher);
 }
 
+TEST(Ersetzen, ATrialEndsWithTheProgramThatRunsIt)
+{
+    // The program: this test binary again, running the trial of that file.
+    if (const QString datei = qEnvironmentVariable("KMK_PROBELAUF"); !datei.isEmpty()) {
+        upd::startetHier(datei, nullptr, 60000);
+        return;
+    }
+    // A file that never ends and leaves a child: both write their numbers.
+    QTemporaryDir dir;
+    const QString datei = dir.filePath("Kilometrika.e32");
+    {
+        QFile f(datei);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("#!/bin/sh\nsleep 60 &\necho $! > \"$0.kind\"\necho $$ > \"$0.selbst\"\nsleep 60\n");
+    }
+    QProcess programm;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("KMK_PROBELAUF", datei);
+    programm.setProcessEnvironment(env);
+    programm.start(QCoreApplication::applicationFilePath(), {"--gtest_filter=Ersetzen.ATrialEndsWithTheProgramThatRunsIt"});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return lies(datei + ".kind").endsWith('\n') && lies(datei + ".selbst").endsWith('\n'); }, 10000));
+    programm.kill();
+    ASSERT_TRUE(programm.waitForFinished(5000));
+    auto lebt = [](const QByteArray& pid) {
+        const QByteArray stat = lies("/proc/" + pid.trimmed() + "/stat");
+        return stat != "(fehlt)" && !stat.mid(stat.lastIndexOf(')') + 2, 1).contains('Z');
+    };
+    for (const char* wer : {".kind", ".selbst"}) {
+        const QByteArray pid = lies(datei + wer);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !lebt(pid); }, 5000)) << wer << " left running: " << pid.toStdString();
+    }
+}
+
 TEST(Ersetzen, TheNewProgramKeepsTheOwnerAndModeOfTheOld)
 {
     struct Row {
@@ -656,40 +712,69 @@ TEST(Ersetzen, TheNewProgramKeepsTheOwnerAndModeOfTheOld)
         // The rows that give the file away come last.
         if ((r.besitzer != ich || r.gruppe != meine) && ich != 0)
             GTEST_SKIP() << "only root may give a file away";
-        QTemporaryDir dir;
-        const QString prog = dir.filePath("Kilometrika"), neu = dir.filePath("Kilometrika.e32");
-        for (const QString& pfad : {prog, neu}) {
-            QFile f(pfad);
-            ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-            f.write(pfad == prog ? "alt" : "neu");
-        }
-        ASSERT_EQ(::chown(QFile::encodeName(prog).constData(), r.besitzer, r.gruppe), 0);
-        ASSERT_EQ(::chmod(QFile::encodeName(prog).constData(), r.modus), 0);
-        if (r.liste) {
-            acl_t a = acl_from_text(r.liste);
-            const int gesetzt = acl_set_file(QFile::encodeName(prog).constData(), ACL_TYPE_ACCESS, a);
-            acl_free(a);
-            if (gesetzt != 0)
-                GTEST_SKIP() << "no access lists here";
-        }
-        QString fehler;
-        ASSERT_TRUE(upd::programmErsetzen(neu, prog, &fehler)) << fehler.toStdString();
-        for (const QString& pfad : {prog, upd::alteKopie(prog)}) {
-            struct stat st {};
-            ASSERT_EQ(::stat(QFile::encodeName(pfad).constData(), &st), 0);
-            EXPECT_EQ(st.st_mode & 07777, r.modus) << pfad.toStdString();
-            EXPECT_EQ(st.st_uid, r.besitzer) << pfad.toStdString();
-            EXPECT_EQ(st.st_gid, r.gruppe) << pfad.toStdString();
-            if (r.liste) {
-                acl_t a = acl_get_file(QFile::encodeName(pfad).constData(), ACL_TYPE_ACCESS);
-                char* text = acl_to_any_text(a, nullptr, ',', TEXT_ABBREVIATE);
-                EXPECT_STREQ(text, r.liste) << pfad.toStdString();
-                acl_free(text);
-                acl_free(a);
+        // Then once more where no second name can be made for the old
+        // program (another file system): it is copied, with its rights.
+        for (const bool verknuepft : {true, false}) {
+            SCOPED_TRACE(verknuepft ? "linked" : "copied");
+            QTemporaryDir dir;
+            const QString prog = dir.filePath("Kilometrika"), neu = dir.filePath("Kilometrika.e32");
+            auto anlegen = [&] {
+                for (const QString& pfad : {prog, neu, upd::alteKopie(prog)})
+                    QFile::remove(pfad);
+                for (const QString& pfad : {prog, neu}) {
+                    QFile f(pfad);
+                    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+                    f.write(pfad == prog ? "alt" : "neu");
+                }
+                ASSERT_EQ(::chown(QFile::encodeName(prog).constData(), r.besitzer, r.gruppe), 0);
+                ASSERT_EQ(::chmod(QFile::encodeName(prog).constData(), r.modus), 0);
+                if (r.liste) {
+                    acl_t a = acl_from_text(r.liste);
+                    const int gesetzt = acl_set_file(QFile::encodeName(prog).constData(), ACL_TYPE_ACCESS, a);
+                    acl_free(a);
+                    if (gesetzt != 0)
+                        GTEST_SKIP() << "no access lists here";
+                }
+            };
+            anlegen();
+            if (HasFatalFailure() || IsSkipped())
+                return;
+            struct stat vorher {};
+            ASSERT_EQ(::stat(QFile::encodeName(prog).constData(), &vorher), 0);
+            QString fehler;
+            if (!verknuepft) {
+                // The link is the step before the last, the rename.
+                io::pruefstand::zaehlen();
+                ASSERT_TRUE(upd::programmErsetzen(neu, prog, &fehler)) << fehler.toStdString();
+                const long schritte = io::pruefstand::schritte();
+                anlegen();
+                if (HasFatalFailure() || IsSkipped())
+                    return;
+                ASSERT_EQ(::stat(QFile::encodeName(prog).constData(), &vorher), 0);
+                io::pruefstand::fehlerBei(schritte - 1, EXDEV);
             }
+            const bool ersetzt = upd::programmErsetzen(neu, prog, &fehler);
+            io::pruefstand::aus();
+            ASSERT_TRUE(ersetzt) << fehler.toStdString();
+            for (const QString& pfad : {prog, upd::alteKopie(prog)}) {
+                struct stat st {};
+                ASSERT_EQ(::stat(QFile::encodeName(pfad).constData(), &st), 0);
+                EXPECT_EQ(st.st_mode & 07777, r.modus) << pfad.toStdString();
+                EXPECT_EQ(st.st_uid, r.besitzer) << pfad.toStdString();
+                EXPECT_EQ(st.st_gid, r.gruppe) << pfad.toStdString();
+                if (pfad != prog)
+                    EXPECT_EQ(st.st_ino == vorher.st_ino, verknuepft);
+                if (r.liste) {
+                    acl_t a = acl_get_file(QFile::encodeName(pfad).constData(), ACL_TYPE_ACCESS);
+                    char* text = acl_to_any_text(a, nullptr, ',', TEXT_ABBREVIATE);
+                    EXPECT_STREQ(text, r.liste) << pfad.toStdString();
+                    acl_free(text);
+                    acl_free(a);
+                }
+            }
+            EXPECT_EQ(lies(prog), "neu");
+            EXPECT_EQ(lies(upd::alteKopie(prog)), "alt");
         }
-        EXPECT_EQ(lies(prog), "neu");
-        EXPECT_EQ(lies(upd::alteKopie(prog)), "alt");
     }
 }
 

@@ -99,6 +99,34 @@ TEST(PrivateProfile, ANumberIsTakenModulo2Pow32WithItsSign)
     }
 }
 
+// The controls read dozens of values at every start: the file is read once,
+// again after the program wrote it or when it changed on disk.
+TEST(PrivateProfile, ManyValuesCostOneReadingUntilTheFileChanges)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("RU4DUD.INI"));
+    QByteArray text = "[QKSpin Settings]\r\n";
+    for (int i = 0; i < 300; ++i)
+        text += "Key" + QByteArray::number(i) + "=" + QByteArray::number(i * 7) + "\r\n";
+    writeBytes(path, text);
+    const long vorher = PrivateProfile::fileReads();
+    for (int i = 0; i < 300; ++i)
+        ASSERT_EQ(PrivateProfile(path).readInt(QStringLiteral("qkspin settings"), QStringLiteral("KEY%1").arg(i), -1), i * 7);
+    EXPECT_EQ(PrivateProfile::fileReads() - vorher, 1);
+
+    ASSERT_TRUE(PrivateProfile(path).writeString(QStringLiteral("QKSpin Settings"), QStringLiteral("Key5"), QStringLiteral("9")));
+    EXPECT_EQ(PrivateProfile(path).readInt(QStringLiteral("QKSpin Settings"), QStringLiteral("Key5"), -1), 9);
+    EXPECT_EQ(PrivateProfile(path).readInt(QStringLiteral("QKSpin Settings"), QStringLiteral("Key6"), -1), 42);
+    EXPECT_EQ(PrivateProfile::fileReads() - vorher, 2);
+
+    writeBytes(path, "[QKSpin Settings]\r\nKey5=11\r\n");
+    EXPECT_EQ(PrivateProfile(path).readInt(QStringLiteral("QKSpin Settings"), QStringLiteral("Key5"), -1), 11);
+    EXPECT_EQ(PrivateProfile(path).readInt(QStringLiteral("QKSpin Settings"), QStringLiteral("Key6"), -1), -1);
+    EXPECT_EQ(PrivateProfile::fileReads() - vorher, 3);
+    QFile::remove(path);
+    EXPECT_EQ(PrivateProfile(path).readInt(QStringLiteral("QKSpin Settings"), QStringLiteral("Key5"), -1), -1);
+}
+
 TEST(PrivateProfile, WritesKeepOtherLinesAndUseWindows1252)
 {
     QTemporaryDir dir;

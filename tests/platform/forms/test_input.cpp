@@ -5,6 +5,7 @@
 #include "tests/support/zeiger.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QAbstractItemView>
 #include <QComboBox>
 #include <QDialog>
@@ -266,6 +267,14 @@ TEST_F(Preview, ACharacterOutsideTheCodePageIsTypedAsTheQuestionMarkItIsStoredAs
     }
     EXPECT_EQ(field->text(), QString::fromUtf8("l?€??a?é"));
     EXPECT_EQ(seen, (std::vector<int>{'l', '?', 128, '?', '?', 'a', '?', 0xE9}));
+    // Composing keeps the letters the code page has as they are.
+    field->clear();
+    seen.clear();
+    QApplication::clipboard()->setText(QString::fromUtf8("m² µ"));
+    QTest::keyClick(field, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(field->text(), QString::fromUtf8("m² µ"));
+    EXPECT_EQ(seen, (std::vector<int>{'m', 0xB2, ' ', 0xB5}));
+    field->setText(QString::fromUtf8("l?€??a?é"));
     // A locked field takes no key of several characters either.
     forms::setLocked(field, [] { return true; });
     QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString::fromUtf8("a😀"));

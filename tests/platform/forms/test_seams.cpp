@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBrowser>
@@ -144,23 +145,68 @@ TEST(Seams, AdministratorIsRootOrAdminGroupMember)
 // A message dialog of 520 x 300 over a window of 784 x 690 whose fields lie
 // at x 120-640, y 160-450: below them while the screen has room, else
 // beside the window, else where it covers least of them; always wholly on
-// the screen.
+// the screen. Fields around a free place (x 400 on, y 200-559 on a 1024 x
+// 768 screen; or just its size on a 920 wide one) leave none of those, yet
+// the place between them is found: with the margin to each where it fits,
+// nearest the window's middle.
 TEST(DialogPlace, TheDialogLeavesTheFieldsInViewAndStaysOnTheScreen)
 {
     const QSize dialog(520, 300);
     const QRect felder(QPoint(120, 160), QPoint(640, 450));
-    struct Fall { const char* was; QRect schirm; QPoint fenster; QRect frei; QPoint ort; };
+    const QRect links(0, 0, 400, 768);
+    struct Fall { const char* was; QRect schirm; QPoint fenster; QList<QRect> frei; QPoint ort; };
     const Fall faelle[] = {
-        {"room below", QRect(0, 0, 1600, 1000), {0, 0}, felder, {131, 459}},
-        {"short screen: right", QRect(0, 0, 1600, 700), {0, 0}, felder, {792, 160}},
-        {"window on the right: left", QRect(0, 0, 1600, 700), {816, 0}, felder.translated(816, 0), {288, 160}},
-        {"no room: least covered", QRect(0, 0, 1024, 700), {0, 0}, felder, {131, 400}},
-        {"no area: centred", QRect(0, 0, 1600, 1000), {0, 0}, QRect(), {131, 194}},
+        {"room below", QRect(0, 0, 1600, 1000), {0, 0}, {felder}, {131, 459}},
+        {"short screen: right", QRect(0, 0, 1600, 700), {0, 0}, {felder}, {792, 160}},
+        {"window on the right: left", QRect(0, 0, 1600, 700), {816, 0}, {felder.translated(816, 0)}, {288, 160}},
+        {"no room: least covered", QRect(0, 0, 1024, 700), {0, 0}, {felder}, {131, 400}},
+        {"no area: centred", QRect(0, 0, 1600, 1000), {0, 0}, {}, {131, 194}},
+        {"between the areas", QRect(0, 0, 1024, 768), {0, 0},
+         {links, QRect(400, 0, 624, 200), QRect(400, 560, 624, 208)}, {408, 208}},
+        {"between the areas, no margin", QRect(0, 0, 920, 768), {0, 0},
+         {links, QRect(400, 0, 520, 200), QRect(400, 500, 520, 268)}, {400, 200}},
     };
     for (const Fall& f : faelle) {
         const QPoint p = forms::dialogPosition(dialog, QRect(f.fenster, QSize(784, 690)), f.frei, f.schirm);
         EXPECT_EQ(p, f.ort) << f.was;
         EXPECT_TRUE(f.schirm.contains(QRect(p, dialog))) << f.was;
+    }
+}
+
+// The plain message and input boxes take the same place, over a window
+// away from the screen's corner whose areas it tells in its own
+// coordinates.
+TEST(DialogPlace, ThePlainBoxesLeaveTheAreasOfAMovedWindowInView)
+{
+    QWidget fenster;
+    fenster.resize(400, 300);
+    fenster.move(100, 100);
+    const QList<QRect> bereiche{QRect(0, 0, 400, 90), QRect(0, 90, 150, 60)};
+    forms::setUncovered(&fenster, [&] { return bereiche; });
+    fenster.show();
+    fenster.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&fenster));
+    const std::function<void()> boxen[] = {
+        [] { forms::realServices().dialogs->msgBox("Die Fahrt wird gespeichert."); },
+        [] { forms::realServices().dialogs->inputBox("Kilometerstand am Jahresende:"); },
+    };
+    for (const auto& zeigen : boxen) {
+        QRect ort, schirm;
+        QObject test;   // a box not yet closed dies with the test
+        QTimer::singleShot(0, &test, [&] {
+            QDialog* box = nullptr;
+            if (QTest::qWaitFor([&] { return (box = qobject_cast<QDialog*>(QApplication::activeModalWidget())); })) {
+                ort = box->frameGeometry();
+                schirm = box->screen()->availableGeometry();
+                box->reject();
+            }
+        });
+        zeigen();
+        ASSERT_FALSE(ort.isEmpty());
+        EXPECT_TRUE(schirm.contains(ort)) << ort.x() << "," << ort.y();
+        for (const QRect& b : bereiche)
+            EXPECT_FALSE(QRect(fenster.mapToGlobal(b.topLeft()), b.size()).intersects(ort))
+                << ort.x() << "," << ort.y();
     }
 }
 

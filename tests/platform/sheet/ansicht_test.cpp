@@ -17,7 +17,10 @@
 #include <QPrinter>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextLayout>
 #include <gtest/gtest.h>
+
+#include <cmath>
 
 using namespace sheet;
 
@@ -170,6 +173,44 @@ TEST(Ansicht, TextRunningOnIsNeverCrossedByAFrame)
     EXPECT_GE(hell, 4);
     // The frame's top and bottom stay.
     EXPECT_LT(qGray(bild.pixel(133, 0)), 128);
+}
+
+TEST(Ansicht, ANumberShowsOnlyWhenItFitsWithItsMarginsElseHashes)
+{
+    // "111111" in Arial 10 measured as the renderer measures it; the cell
+    // keeps 30 twips on either side. One pixel (15 twips) less than the
+    // number and both margins need: hashes, although the digits alone fit.
+    QFont f;
+    f.setFamilies({"Arial", "Liberation Sans", "Arimo", "Nimbus Sans", "Helvetica"});
+    f.setStyleHint(QFont::SansSerif);
+    f.setPixelSize(200);
+    f.setHintingPreference(QFont::PreferNoHinting);
+    QTextLayout lay("111111", f);
+    lay.beginLayout();
+    QTextLine zeile = lay.createLine();
+    lay.endLayout();
+    const double zahl = zeile.naturalTextWidth();
+    const int genau = int(std::ceil(zahl + 2 * 30));
+    // The cell painted 'links' twips left of the picture's edge, at 15
+    // twips a pixel: a wider cell moved left by as much paints its number
+    // on the same pixels.
+    const auto bild = [](int spalte, int links) {
+        Blatt b;
+        b.setzeSpaltenbreite(1, spalte);
+        b.zelle(1, 1).setzeZahl(111111);
+        QImage i(300, 30, QImage::Format_RGB32);
+        i.setDotsPerMeterX(3780);
+        i.setDotsPerMeterY(3780);
+        i.fill(Qt::white);
+        QPainter p(&i);
+        twipTransform(p, i);
+        zeichneBereich(p, b, 1, 1, 1, 1, -links, 0, false);
+        p.end();
+        return i;
+    };
+    const QImage ziffern = bild(genau + 600, 600);
+    EXPECT_EQ(bild(genau, 0), ziffern) << genau;
+    EXPECT_NE(bild(genau - 15, 0), bild(genau + 600, 615)) << genau;
 }
 
 TEST(Ansicht, EveryPrintStartsAtAllPagesOneCopyAndAFailureIsShown)

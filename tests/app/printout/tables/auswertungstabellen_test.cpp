@@ -104,6 +104,23 @@ TEST(Betriebskostentabelle, TotalsBeyondTheRangeShowTheMarkAndNameTheFileOnce)
     }
 }
 
+// Refuelled but no km driven: the consumption per 100 km is 0, no division.
+TEST(Betriebskostentabelle, FuelCostsWithoutKilometresGiveNoConsumption)
+{
+    Jahr j;
+    std::vector<FahrtDatensatz> f = {fahrt(J4, "", 3, 10000, 0), fahrt(J4 + 1, "", 3, 10000, 0)};
+    f[0].Kraftstoffmenge = 40;
+    f[0].BetragKraftstoff = vb::Currency::fromDouble(60);
+    j.schreibe(f);
+    forms::ScopedFakes fakes;
+    sheet::RecordingSheet t;
+    BetriebskostenTabelle(t, j.k, "Liter");
+    EXPECT_EQ(t.blatt().anzeigetext(4, 5), "0 Kilometer");
+    EXPECT_EQ(t.blatt().anzeigetext(7, 5), "0,00 L / 100 Km");
+    EXPECT_EQ(t.blatt().anzeigetext(8, 5), QString::fromUtf8("60,00 €"));
+    EXPECT_TRUE(fakes.dialogs.shown.isEmpty());
+}
+
 TEST(Prozenttabelle, CompanyAndPrivateSheets)
 {
     Jahr j;

@@ -275,3 +275,33 @@ TEST(KfzTabelle2, CompactTableTwoRowsPerTrip)
         }
     }
 }
+
+TEST(KFZTabelle3, ACancelledTripIsListedMarkedAndNotSummed)
+{
+    // Once a company car with the journal on: the second trip was
+    // cancelled on 14.01.2016 and replaced by its correction.
+    Jahr j;
+    j.k.bereich = {T5, T8};
+    const double kosten[] = {30.0, 85.0, 68.0, 3.2};
+    const quint8 status[] = {0, 1, 2, 0};
+    std::vector<FahrtDatensatz> f;
+    for (int i = 0; i < 4; ++i) {
+        f.push_back(fahrt(T5 + (i + 1) / 2, "Meier", 3, 20000, 100));
+        f.back().Fahrtkosten = kosten[i];
+        f.back().Eintragsstatus = status[i];
+        f.back().Statusdatum = status[i] ? 42383 : 0;  // 14.01.2016
+    }
+    j.schreibe(f);
+    sheet::RecordingSheet t;
+    ASSERT_EQ(KFZTabelle3(t, j.k, t.blatt()), Bau::Gebaut);
+    const sheet::Blatt& b = t.blatt();
+    const QStringList gelistet = {"30,00", "85,00", "68,00", "3,20"};
+    const QStringList vermerk = {"", "storniert 14.01.2016", "Korrektur 14.01.2016", ""};
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(zt(b, 5 + i, 10), gelistet[i]) << i;
+        EXPECT_EQ(zt(b, 5 + i, 11), vermerk[i]) << i;
+    }
+    EXPECT_EQ(zt(b, 10, 9), "Summe");
+    EXPECT_EQ(zt(b, 10, 10), "101,20");
+    EXPECT_EQ(b.letzteSpalte(), 11);
+}
