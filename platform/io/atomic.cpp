@@ -143,28 +143,29 @@ bool truncateRecords(const QString& path, int recordLength, qint32 keep, QString
 }
 
 namespace {
-bool copyStart(const QString& from, const QString& to, qint64 limit, bool sourceRights, QString* error);
+bool copyStart(const QString& from, const QString& to, qint64 limit, bool replaceLink, bool sourceRights,
+               QString* error);
 } // namespace
 
 bool copyFileAtomic(const QString& from, const QString& to, QString* error)
 {
-    return copyStart(from, to, -1, true, error);
+    return copyStart(from, to, -1, false, true, error);
 }
 
 bool importFileAtomic(const QString& from, const QString& to, QString* error)
 {
-    return copyStart(from, to, -1, false, error);
+    return copyStart(from, to, -1, false, false, error);
 }
 
 namespace {
 
 bool kopieren(const QString& from, const QString& to, qint64 limit, bool replaceLink, QString* error)
 {
-    return copyStart(from, to, limit, true, error);
+    return copyStart(from, to, limit, replaceLink, true, error);
 }
 
-namespace {
-bool copyStart(const QString& from, const QString& to, qint64 limit, bool sourceRights, QString* error)
+bool copyStart(const QString& from, const QString& to, qint64 limit, bool replaceLink, bool sourceRights,
+               QString* error)
 {
     const QFileInfo src(from);
     if (!src.exists() || !src.isFile())
@@ -199,7 +200,6 @@ bool copyStart(const QString& from, const QString& to, qint64 limit, bool source
         return fail(error, QStringLiteral("%1 konnte nicht geschrieben werden: %2").arg(to, out.errorString()));
     return true;
 }
-} // namespace
 
 } // namespace
 
