@@ -40,7 +40,6 @@ struct BekannterFehler {
     const char* name;
 };
 const BekannterFehler bekannteFehler[] = {
-    {"ankunft-24:00"},     // a stored 24:00 arrival shown and corrected as 00:00
     {"privat-platzhalter"},// the placeholder reaches a business trip
     {"f8-betrag"},         // F8 with the caret in an amount field stores 0
 };
