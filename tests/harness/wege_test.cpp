@@ -40,8 +40,8 @@ struct BekannterFehler {
     const char* name;
 };
 const BekannterFehler bekannteFehler[] = {
-    {"privat-platzhalter"},// the placeholder reaches a business trip
-    {"f8-betrag"},         // F8 with the caret in an amount field stores 0
+    {"privat-platzhalter"},   // the placeholder reaches a business trip
+    {"f8-betrag"},            // F8 with the caret in an amount field stores 0
 };
 bool bekannt(const QString& name)
 {
