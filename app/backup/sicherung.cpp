@@ -207,7 +207,12 @@ void Sicherheitscopy(Fahrten1& st, const std::function<void(const QString&)>& me
     bool vollstaendig = true;
     for (const QString& name : stammdateien(st)) {
         const QString von = datendatei(st, name);
-        if (!von.isEmpty() && !kopieren(von, ordner + vb::Trim(name)))
+        const QString ziel = ordner + vb::Trim(name);
+        // A copy that holds the file already is left alone: the copy of a
+        // protected file has its protection and cannot be written again.
+        if (von.isEmpty() || (io::plainFileSize(ziel) >= 0 && io::sameContent(von, ziel)))
+            continue;
+        if (!kopieren(von, ziel))
             vollstaendig = false;
     }
     const std::array<qint32, 5> n = Fahrtenzahlen(st);

@@ -126,6 +126,11 @@ public:
                          [&dialog](const QString& f) { dialog.setDefaultSuffix(filterSuffix(f)); });
         if (selectedFilter && !selectedFilter->isEmpty())
             dialog.selectNameFilter(*selectedFilter);
+        // Choosing the filter puts its ending in place of the name's last
+        // one ("Fahrten 1.12" would show as "Fahrten 1.xlsx"): a name given
+        // comes back to the field as it was typed.
+        if (const QFileInfo gegeben(path); !path.isEmpty() && !gegeben.isDir())
+            dialog.selectFile(gegeben.fileName());
         dialog.setDefaultSuffix(filterSuffix(dialog.selectedNameFilter()));
         if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
             return {};

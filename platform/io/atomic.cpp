@@ -144,10 +144,11 @@ bool truncateRecords(const QString& path, int recordLength, qint32 keep, QString
 
 namespace {
 
-// A copy of the first 'limit' bytes (all when < 0); 'sourceRights': a new copy
-// has its source's rights; 'replaceLink': a link at 'to' is replaced.
-bool copyStart(const QString& from, const QString& to, qint64 limit, bool sourceRights, bool replaceLink,
-               QString* error)
+// Every copy: 'replaceLink' for one into a folder others may write to,
+// 'sourceRights' for a new copy that has its source's rights (all but an
+// import, whose new file has the rights any new file of the program gets).
+bool kopieren(const QString& from, const QString& to, qint64 limit, bool replaceLink, bool sourceRights,
+              QString* error)
 {
     const QFileInfo src(from);
     if (!src.exists() || !src.isFile())
@@ -182,26 +183,27 @@ bool copyStart(const QString& from, const QString& to, qint64 limit, bool source
         return fail(error, QStringLiteral("%1 konnte nicht geschrieben werden: %2").arg(to, out.errorString()));
     return true;
 }
+
 } // namespace
 
 bool copyFileAtomic(const QString& from, const QString& to, QString* error)
 {
-    return copyStart(from, to, -1, true, false, error);
+    return kopieren(from, to, -1, false, true, error);
 }
 
 bool importFileAtomic(const QString& from, const QString& to, QString* error)
 {
-    return copyStart(from, to, -1, false, false, error);
+    return kopieren(from, to, -1, false, false, error);
 }
 
 bool copyFileStartAtomic(const QString& from, const QString& to, qint64 limit, QString* error)
 {
-    return copyStart(from, to, limit, true, false, error);
+    return kopieren(from, to, limit, false, true, error);
 }
 
 bool copyIntoFolder(const QString& from, const QString& to, qint64 limit, QString* error)
 {
-    return copyStart(from, to, limit, true, true, error);
+    return kopieren(from, to, limit, true, true, error);
 }
 
 int removeRewriteLeftovers(const QString& folder, const std::function<bool(const QString& name)>& own)

@@ -148,15 +148,17 @@ struct Umgebung {
 
         // The user's: named as the program names its own, or links.
         schreiben(extern_ + "brief.txt", "Lieber Hans");
-        schreiben(prog + ".Auto1_16.dat.neu-1x/notiz.txt", "Ordner des Benutzers");
-        schreiben(prog + ".Fremd.dat.neu-4", "fremde Zwischendatei");
-        schreiben(prog + ".Kilometrika.alt.neu-3/notiz.txt", "auch ein Ordner");
-        schreiben(prog + ".RU4DUD.INI.neu-9/notiz.txt", "noch ein Ordner");
-        QFile::link("../Extern/brief.txt", prog + ".Vor2016.dat.neu-2k");
+        schreiben(prog + ".Auto1_16.dat.neu-4711-1x/notiz.txt", "Ordner des Benutzers");
+        schreiben(prog + ".Fremd.dat.neu-4711-4", "fremde Zwischendatei");
+        schreiben(prog + ".Kilometrika.alt.neu-4711-3/notiz.txt", "auch ein Ordner");
+        schreiben(prog + ".RU4DUD.INI.neu-4711-9/notiz.txt", "noch ein Ordner");
+        QFile::link("../Extern/brief.txt", prog + ".Vor2016.dat.neu-4711-2k");
         schreiben(sich + ".Sicherung-abc/eigenes.txt", "kein Bauordner");
         schreiben(sich + "Au1-9 E/eigenes.txt", "wie eine Sicherung benannt");
         QFile::link("../../Extern", sich + "Extern");
-        QFile::link("../../Extern/brief.txt", sich + ".Auto1_AnzahlEintra_5.dat.neu-7");
+        QFile::link("../../Extern/brief.txt", sich + ".Auto1_AnzahlEintra_5.dat.neu-4711-7");
+        // A rewrite a running copy (this process) is making: not a leftover.
+        schreiben(prog + ".Kund2016.dat.neu-" + QString::number(::getpid()) + "-zz", "in Arbeit");
     }
 
     // What the next start removes, the update's kept program included.
@@ -381,6 +383,10 @@ QStringList verstoesse(const Zustand& alt, const Zustand& neu, const Zustand& is
     QStringList pfade = alt.keys() + neu.keys() + ist.keys();
     pfade.removeDuplicates();
     for (const QString& p : pfade) {
+        // The download's file: the update gives it its rights before the
+        // rename, and the download window removes what a crash left of it.
+        if (p == "Programm/Kilometrika.e32")
+            continue;
         if (!alt.contains(p) && !neu.contains(p) && ist.contains(p))
             v << "übrig: " + p;
         else if (ist.value(p) != alt.value(p) && ist.value(p) != neu.value(p))

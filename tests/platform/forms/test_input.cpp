@@ -443,7 +443,7 @@ TEST_F(Focus, ThroughAnotherProgramTheControlLeftIsLeftWhenAnotherTakesTheFocus)
 
 // The leave check's own message takes the focus and gives it back to the
 // window: that is the same leave, not a second one. By a click into a field
-// or on a button, and by the window's activation.
+// or on a button, by the window's activation and by a drop.
 TEST_F(Focus, ALeaveCheckThatAsksRunsOnceWhenTheFieldWasLeftThroughAnotherProgram)
 {
     auto* button = new forms::MouseUpButton("Speichern", &window);
@@ -467,8 +467,8 @@ TEST_F(Focus, ALeaveCheckThatAsksRunsOnceWhenTheFieldWasLeftThroughAnotherProgra
         window.activateWindow();
         (void)QTest::qWaitForWindowActive(&window);
     });
-    enum Weg { Feld, Knopf, Aktivierung };
-    for (Weg weg : {Feld, Knopf, Aktivierung}) {
+    enum Weg { Feld, Knopf, Aktivierung, Ziehen };
+    for (Weg weg : {Feld, Knopf, Aktivierung, Ziehen}) {
         SCOPED_TRACE(testing::Message() << "Weg " << weg);
         window.activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
@@ -482,6 +482,7 @@ TEST_F(Focus, ALeaveCheckThatAsksRunsOnceWhenTheFieldWasLeftThroughAnotherProgra
         case Feld: QTest::mouseClick(other, Qt::LeftButton, {}, other->rect().center()); break;
         case Knopf: QTest::mouseClick(button, Qt::LeftButton, {}, button->rect().center()); break;
         case Aktivierung: other->setFocus(Qt::MouseFocusReason); break;
+        case Ziehen: kmktest::ablegen(other, "45"); break;
         }
         window.activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(&window));

@@ -251,7 +251,7 @@ TEST(Seams, TheRealSaveDialogGivesTheChosenFiltersEndingAndAsksNothing)
     write(dir.filePath("Bericht.pdf"), "%PDF-alt");
     write(dir.filePath("Bericht.xlsx"), "alt");
     int schritt = 0, runden = 0;
-    QString frage;
+    QString frage, gezeigt;
     QTimer schauen;
     schauen.setInterval(10);
     QObject::connect(&schauen, &QTimer::timeout, [&] {
@@ -268,9 +268,15 @@ TEST(Seams, TheRealSaveDialogGivesTheChosenFiltersEndingAndAsksNothing)
             return;
         }
         auto* d = qobject_cast<QFileDialog*>(oben);
-        if (!d || !d->isVisible() || (schritt != 0 && schritt != 2))
+        if (!d || !d->isVisible() || (schritt != 0 && schritt != 2 && schritt != 4))
             return;
         auto* name = d->findChild<QLineEdit*>("fileNameEdit");
+        if (schritt == 4) {
+            gezeigt = name->text();
+            ++schritt;
+            QMetaObject::invokeMethod(d, "reject", Qt::QueuedConnection);
+            return;
+        }
         // The user types into the name field: with the focus there, the
         // dialog does not put a file chosen in its list back into the field.
         if (!name->hasFocus()) {
@@ -297,6 +303,13 @@ TEST(Seams, TheRealSaveDialogGivesTheChosenFiltersEndingAndAsksNothing)
     EXPECT_EQ(forms::realServices().dialogs->saveFileName(
                   "Speichern", dir.path(), "Excel-Arbeitsmappe (*.xlsx);;PDF-Dokument (*.pdf)", &filter),
               dir.filePath("Zweiter.xlsx"));
+    // Opened again with a name typed before: the name as typed, though
+    // the chosen filter's ending is another than its last one.
+    schritt = 4;
+    EXPECT_EQ(forms::realServices().dialogs->saveFileName(
+                  "Speichern", dir.filePath("Fahrten 1.12"), "Excel-Arbeitsmappe (*.xlsx);;PDF-Dokument (*.pdf)", &filter),
+              "");
+    EXPECT_EQ(gezeigt, "Fahrten 1.12");
     schauen.stop();
 }
 
