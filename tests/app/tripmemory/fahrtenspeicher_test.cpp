@@ -328,7 +328,7 @@ TEST(Fahrtenspeicher, StoringTheTypedTripWritesTheRecordByteForByte)
     };
     QByteArray datei;
     for (const Fall& f : faelle) {
-        u.meldungen.clear();
+        u.meldungen = {};   // without storage: Qt's == of an emptied list and {} hands memcmp a null pointer
         u.tippe(f.art, f.km, f.von, "A9 über Hof", f.nach, f.grund, "Bauamt");
         u.fs.TasteF11();
         datei += f.neu;
