@@ -1,5 +1,6 @@
 #include "app/mainwindow/fstart.h"
 #include "app/mainwindow/startup.h"
+#include "platform/forms/application.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
@@ -16,7 +17,7 @@ int main(int argc, char** argv)
         std::fputs(kmk::Versionszeile().toLocal8Bit().append('\n').constData(), stdout);
         return std::fflush(stdout) == 0 ? 0 : 1;
     }
-    QApplication app(argc, argv);
+    forms::Application app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Kilometrika"));
     // The program speaks German: so do the dialogs Qt provides.
     QTranslator qtDeutsch;

@@ -146,10 +146,11 @@ bool ClsDownload::DoDownload(const QString& strURL, const QString& strLocalFile)
     mHostField = url->hostField();
     mLocalFile = strLocalFile;
 
-    auto file = std::make_unique<QSaveFile>(mLocalFile);
-    // A file the user may not write is refused as every write refuses it:
-    // the rename at the end would take its protection away.
-    if (mLocalFile.isEmpty() || !io::mayWrite(mLocalFile) || !file->open(QIODevice::WriteOnly)) {
+    // Written as every rewrite is: a file the user may not write is refused
+    // (the rename at the end would take its protection away), an existing
+    // target's owner, mode and access list go to the new file.
+    auto file = std::make_unique<io::ReplacementFile>(mLocalFile);
+    if (mLocalFile.isEmpty() || !file->open()) {
         reportPreparation(error::FileAccess, QStringLiteral("Die Datei „%1“ kann nicht geschrieben werden.").arg(mLocalFile));
         return false;
     }
@@ -179,8 +180,6 @@ void ClsDownload::AbortDownload()
 {
     ++m_generation;
     m_running = false;
-    if (m_file)
-        m_file->cancelWriting();
     m_file.reset();
     if (mSockCtrl) {
         // A handler may abort from inside the socket's own event.
@@ -219,7 +218,7 @@ void ClsDownload::onData()
             return;
         }
     }
-    if (!body.isEmpty() && m_file->write(body) != body.size()) {
+    if (!body.isEmpty() && !m_file->write(body)) {
         fail(error::FileAccess, QStringLiteral("Die Datei „%1“ kann nicht geschrieben werden.").arg(mLocalFile));
         return;
     }
@@ -258,9 +257,7 @@ void ClsDownload::onClose()
     m_running = false;
     mSockCtrl->Close();
     // Protected while the reply came in: refused as at the start.
-    if (!io::mayWrite(mLocalFile))
-        m_file->cancelWriting();
-    const bool written = m_file->commit();
+    const bool written = io::mayWrite(mLocalFile) && m_file->commit();
     m_file.reset();
     if (!written) {
         m_running = true;   // so fail reports it
@@ -280,8 +277,6 @@ void ClsDownload::fail(int number, const QString& description)
     m_running = false;
     if (mSockCtrl)
         mSockCtrl->Close();
-    if (m_file)
-        m_file->cancelWriting();
     m_file.reset();
     raise(dispid::Error, {number, description});
 }

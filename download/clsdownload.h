@@ -10,8 +10,8 @@
 #include "platform/net/httpresponse.h"
 #include "platform/net/httpurl.h"
 #include "platform/net/winsock.h"
+#include "platform/io/atomic.h"
 
-#include <QSaveFile>
 #include <algorithm>
 #include <memory>
 #include <vector>
@@ -63,7 +63,7 @@ private:
     qint32 mBytesLoaded = 0;
     qint32 mFileSize = 0;
 
-    std::unique_ptr<QSaveFile> m_file;
+    std::unique_ptr<io::ReplacementFile> m_file;   // replaces the target only when whole
     net::HttpResponse m_reply;
     bool m_running = false;
     quint64 m_generation = 0;   // counts downloads, so a handler's restart is noticed

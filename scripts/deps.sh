@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages the build, the tests and the demo need, when missing.
 set -euo pipefail
-pkgs=(cmake ninja-build g++ qt6-base-dev qt6-multimedia-dev libxlsxwriter-dev libcups2-dev zlib1g-dev pkg-config
+pkgs=(cmake ninja-build g++ qt6-base-dev qt6-multimedia-dev libxlsxwriter-dev libcups2-dev libacl1-dev zlib1g-dev pkg-config
       googletest libgtest-dev libgmock-dev libbenchmark-dev libgl1-mesa-dev fonts-dejavu-core fonts-liberation2)
 [ "${1:-}" = "--gui" ] && pkgs+=(xvfb xauth espeak-ng qt6-translations-l10n)
 missing=()

@@ -4,12 +4,14 @@
 #include <QSet>
 
 #include <algorithm>
+#include <cmath>
 #include <limits>
 
 #include "app/records/dateien.h"
 #include "app/records/hilfen.h"
 #include "platform/forms/combobox.h"
 #include "platform/forms/events.h"
+#include "platform/forms/seams.h"
 #include "platform/io/recordfile.h"
 #include "platform/vb/text.h"
 
@@ -69,12 +71,12 @@ Kosten KostenSummieren(std::span<const FahrtDatensatz> saetze)
         if (tankung(s)) {
             k.liter += s.Kraftstoffmenge;
             k.strecke += s.GefahreneKm;
-            k.kraftstoff = k.kraftstoff + s.BetragKraftstoff;
+            k.kraftstoff = vb::Summe(k.kraftstoff, s.BetragKraftstoff);
         } else if (k.strecke > 0) {
             k.strecke += s.GefahreneKm;
         }
         if (s.BetragWartung.raw > 0)
-            k.wartung = k.wartung + s.BetragWartung;
+            k.wartung = vb::Summe(k.wartung, s.BetragWartung);
     }
     return k;
 }
@@ -84,6 +86,12 @@ std::optional<double> Kosten::verbrauch() const
     if (strecke > 0 && liter > 0)
         return liter / double(strecke) * 100.0;
     return std::nullopt;
+}
+
+bool Kosten::ueberlauf() const
+{
+    const auto v = verbrauch();
+    return !kraftstoff || !wartung || (v && !std::isfinite(*v));
 }
 
 QString ProzentText(double prozent)
@@ -96,9 +104,9 @@ QString VerbrauchText(double verbrauch)
     return vb::FormatDe(verbrauch, QStringLiteral("#,##0.00")) + QStringLiteral(" L");
 }
 
-QString BetragText(vb::Currency betrag)
+QString BetragText(std::optional<vb::Currency> betrag)
 {
-    return betrag.toGerman() + QStringLiteral(" €");
+    return vb::BetragOderMarke(betrag);
 }
 
 QWidget* Kmanteile::ctl(const QString& name) const
@@ -114,11 +122,19 @@ void Kmanteile::text(const QString& name, const QString& t) const
 
 void Kmanteile::kostenZeigen(const Kosten& k)
 {
-    if (const auto v = k.verbrauch())
+    const auto v = k.verbrauch();
+    if (v && std::isfinite(*v))
         Verbrauch = *v;
     text("Label27", BetragText(k.kraftstoff));
     text("Label34", BetragText(k.wartung));
-    text("Label31", VerbrauchText(Verbrauch));
+    text("Label31", v && !std::isfinite(*v) ? vb::Ueberlaufmarke() : VerbrauchText(Verbrauch));
+    if (k.ueberlauf())
+        ueberlaufMelden();
+}
+
+void Kmanteile::ueberlaufMelden() const
+{
+    forms::messageOnce(m_st.fahrtdateiPfad(), UeberlaufText(vb::Trim(m_st.Fahrtdatei)));
 }
 
 static const char* const kKmLabels[6] = {nullptr, "LabWA", "LabPri", "LabGesch", "LabEhr", "LabFam"};

@@ -31,20 +31,23 @@ KmVerteilung KmVerteilen(std::span<const FahrtDatensatz> saetze);
 
 // Fuel and other costs of the records not cancelled. A refuelling has an
 // amount and a quantity above 0; the distance runs from the first one on.
+// A sum beyond the currency range (damaged amounts) has no value.
 struct Kosten {
-    vb::Currency kraftstoff;
-    vb::Currency wartung;
+    std::optional<vb::Currency> kraftstoff = vb::Currency{};
+    std::optional<vb::Currency> wartung = vb::Currency{};
     double liter = 0.0;
     qint64 strecke = 0;
     // Litres per 100 km, when there is a distance and fuel.
     std::optional<double> verbrauch() const;
+    // A sum that cannot be shown as a number.
+    bool ueberlauf() const;
 };
 Kosten KostenSummieren(std::span<const FahrtDatensatz> saetze);
 
 // Label texts: "60,00%", "10,00 L", "90,00 €".
 QString ProzentText(double prozent);
 QString VerbrauchText(double verbrauch);
-QString BetragText(vb::Currency betrag);
+QString BetragText(std::optional<vb::Currency> betrag);   // the mark when empty
 
 class Kmanteile {
 public:
@@ -58,6 +61,7 @@ private:
     QWidget* ctl(const QString& name) const;
     void text(const QString& name, const QString& t) const;
     void kostenZeigen(const Kosten& k);
+    void ueberlaufMelden() const;
 
     Fahrten1& m_st;
     QWidget* m_fenster;

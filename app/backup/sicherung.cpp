@@ -1,11 +1,16 @@
 #include "app/backup/sicherung.h"
 
+#include "app/backup/wiederherstellen.h"
 #include "app/records/dateien.h"
 #include "platform/io/atomic.h"
 #include "platform/io/folders.h"
+#include "platform/io/schritte.h"
 #include "platform/vb/text.h"
 
+#include <QCoreApplication>
 #include <QDir>
+
+#include <algorithm>
 #include <QFileInfo>
 #include <QRandomGenerator>
 #include <QRegularExpression>
@@ -14,9 +19,7 @@ namespace kmk {
 
 Kopierfunktion& sicherungsKopie()
 {
-    static Kopierfunktion f = [](const QString& von, const QString& nach) {
-        return io::copyFileAtomic(von, nach);
-    };
+    static Kopierfunktion f = [](const QString& von, const QString& nach) { return io::copyIntoFolder(von, nach); };
     return f;
 }
 
@@ -25,7 +28,7 @@ namespace {
 bool kopieren(const QString& von, const QString& nach)
 {
     const Kopierfunktion& f = sicherungsKopie();
-    return f ? f(von, nach) : io::copyFileAtomic(von, nach);
+    return f ? f(von, nach) : io::copyIntoFolder(von, nach);
 }
 
 // A data file of the program folder, when it is there.
@@ -44,11 +47,16 @@ QStringList stammdateien(const Fahrten1& st)
 
 const QLatin1String Bauordnervorsilbe(".Sicherung-");
 
-// The names bauordnerAnlegen gives, and no other.
-bool istBauordner(const QString& name)
+// The names bauordnerAnlegen gives, "<Vorsilbe><pid>-<tag>", and no other
+// ("<Vorsilbe><tag>" of earlier versions, always marked); 'erbauer' takes
+// the process named, 0 when none is.
+bool istBauordner(const QString& name, qint64* erbauer = nullptr)
 {
-    static const QRegularExpression muster(QStringLiteral("^\\.Sicherung-[0-9a-z]{1,7}$"));
-    return muster.match(name).hasMatch();
+    static const QRegularExpression muster(QStringLiteral("^\\.Sicherung-(?:([1-9][0-9]{0,9})-)?[0-9a-z]{1,7}$"));
+    const QRegularExpressionMatch m = muster.match(name);
+    if (erbauer)
+        *erbauer = m.hasMatch() ? m.captured(1).toLongLong() : 0;
+    return m.hasMatch();
 }
 
 // A hidden folder beside the backups, made as any folder the user makes:
@@ -58,7 +66,8 @@ bool istBauordner(const QString& name)
 QString bauordnerAnlegen(const QString& ordner)
 {
     for (int versuch = 0; versuch < 100; ++versuch) {
-        const QString p = ordner + Bauordnervorsilbe + QString::number(QRandomGenerator::global()->generate(), 36);
+        const QString p = ordner + Bauordnervorsilbe + QString::number(QCoreApplication::applicationPid())
+                          + QLatin1Char('-') + QString::number(QRandomGenerator::global()->generate(), 36);
         if (io::createMarkedFolder(p))
             return p;
         if (!QFileInfo::exists(p))
@@ -91,9 +100,22 @@ QString Vollsicherungsname(const std::array<qint32, 5>& anzahl)
     return name;
 }
 
+bool IstVollsicherungsname(const QString& name)
+{
+    static const QRegularExpression muster(
+        QStringLiteral("^(Au1-[1-9][0-9]* E)?(_Au2-[1-9][0-9]* E)?(_Au3-[1-9][0-9]* E)?(_Au4-[1-9][0-9]* E)?$"));
+    return !name.isEmpty() && muster.match(name).hasMatch();
+}
+
 QString Schnellsicherungsname(int fahrzeug, qint32 anzahl)
 {
     return QStringLiteral("Auto%1_AnzahlEintra_%2.dat").arg(fahrzeug).arg(anzahl);
+}
+
+bool IstSchnellsicherungsname(const QString& name)
+{
+    static const QRegularExpression muster(QStringLiteral("^Auto[1-4]_AnzahlEintra_[1-9][0-9]*\\.dat$"));
+    return muster.match(name).hasMatch();
 }
 
 int Sicherungsintervall(const VoreinstellungSatz& v)
@@ -117,30 +139,27 @@ QString Sicherungsordner(const Fahrten1& st)
     return standard;
 }
 
+QString BeschaedigtSichern(const Fahrten1& st, const QString& pfad, qint64 hoechstens)
+{
+    const QString kopie = Sicherheitskopiename(Sicherungsordner(st), StammBeschaedigt(QFileInfo(pfad).fileName()));
+    return io::copyIntoFolder(pfad, kopie, hoechstens) ? kopie : QString();
+}
+
 bool EigenerDateiname(const Fahrten1& st, const QString& name)
 {
-    if (Jahresdatei(st, name))
+    if (Jahresdatei(st, name) || IstSchnellsicherungsname(name)
+        || IstSicherheitskopiename(name, StammVorImport(st.Jahr)))
         return true;
-    static const QRegularExpression schnell(QStringLiteral("^Auto[1-4]_AnzahlEintra_[0-9]+\\.dat$"),
-                                            QRegularExpression::CaseInsensitiveOption);
-    static const QRegularExpression kopie(QStringLiteral("^(.+)_(vor_Wiederherstellen|vor_Loeschen|beschaedigt)"
-                                                         "_[0-9]{8}_[0-9]{4}(_[0-9]+)?\\.dat$"),
-                                          QRegularExpression::CaseInsensitiveOption);
-    if (schnell.match(name).hasMatch())
-        return true;
-    if (name.compare(QStringLiteral("Kund") + vb::Trim(st.Jahr) + QStringLiteral("_vor_Import.dat"),
-                     Qt::CaseInsensitive) == 0)
-        return true;
-    const QRegularExpressionMatch m = kopie.match(name);
-    if (!m.hasMatch())
-        return false;
-    // Kept before restoring or deleting a trip file: "Auto1_vor_Loeschen_…";
-    // what was left of a damaged data file: "Auto1_26_beschaedigt_…".
-    const QString stamm = m.captured(1);
-    if (m.captured(2).compare(QLatin1String("beschaedigt"), Qt::CaseInsensitive) == 0)
-        return Jahresdatei(st, stamm + QStringLiteral(".dat"));
-    static const QRegularExpression fahrzeug(QStringLiteral("^Auto[1-4]$"), QRegularExpression::CaseInsensitiveOption);
-    return fahrzeug.match(stamm).hasMatch();
+    for (int k = 1; k <= 4; ++k)
+        if (IstSicherheitskopiename(name, StammVorWiederherstellen(k))
+            || IstSicherheitskopiename(name, StammVorLoeschen(k)))
+            return true;
+    QStringList daten = stammdateien(st);
+    for (int k = 1; k <= 4; ++k)
+        daten << st.fahrtdateiName(k);
+    return std::any_of(daten.cbegin(), daten.cend(), [&](const QString& d) {
+        return !vb::Trim(d).isEmpty() && IstSicherheitskopiename(name, StammBeschaedigt(vb::Trim(d)));
+    });
 }
 
 int SicherungsresteEntfernen(const Fahrten1& st)
@@ -155,10 +174,21 @@ int SicherungsresteEntfernen(const Fahrten1& st)
         entfernt += io::removeRewriteLeftovers(o, eigen);
         const QFileInfoList bau = QDir(o).entryInfoList({Bauordnervorsilbe + QLatin1Char('*')},
                                                         QDir::Dirs | QDir::Hidden | QDir::NoSymLinks | QDir::NoDotAndDotDot);
-        // Only a folder this program marked, and only once its process is gone.
-        for (const QFileInfo& fi : bau)
-            if (istBauordner(fi.fileName()) && io::isAbandonedMarkedFolder(fi.absoluteFilePath())
-                && io::deleteTree(fi.absoluteFilePath()))
+        // Only a folder this program marked, and only once its process is
+        // gone; an empty one was made by a builder killed before its marker.
+        for (const QFileInfo& fi : bau) {
+            qint64 erbauer = 0;
+            if (istBauordner(fi.fileName(), &erbauer)
+                && ((erbauer > 0 && io::removeEmptyFolder(fi.absoluteFilePath(), erbauer))
+                    || (io::isAbandonedMarkedFolder(fi.absoluteFilePath()) && io::deleteTree(fi.absoluteFilePath()))))
+                ++entfernt;
+        }
+        // A finished backup whose builder was killed before it took its
+        // marker out: the marker alone goes.
+        const QFileInfoList fertig = QDir(o).entryInfoList(QDir::Dirs | QDir::NoSymLinks | QDir::NoDotAndDotDot);
+        for (const QFileInfo& fi : fertig)
+            if (IstVollsicherungsname(fi.fileName()) && io::isAbandonedMarkedFolder(fi.absoluteFilePath())
+                && io::unmarkFolder(fi.absoluteFilePath()))
                 ++entfernt;
     }
     return entfernt;
@@ -182,7 +212,12 @@ void Sicherheitscopy(Fahrten1& st, const std::function<void(const QString&)>& me
     bool vollstaendig = true;
     for (const QString& name : stammdateien(st)) {
         const QString von = datendatei(st, name);
-        if (!von.isEmpty() && !kopieren(von, ordner + vb::Trim(name)))
+        const QString ziel = ordner + vb::Trim(name);
+        // A copy that holds the file already is left alone: the copy of a
+        // protected file has its protection and cannot be written again.
+        if (von.isEmpty() || (io::plainFileSize(ziel) >= 0 && io::sameContent(von, ziel)))
+            continue;
+        if (!kopieren(von, ziel))
             vollstaendig = false;
     }
     const std::array<qint32, 5> n = Fahrtenzahlen(st);
@@ -208,7 +243,19 @@ void SicherheitscopyNeu(Fahrten1& st, const std::function<void(const QString&)>&
         return;   // no trips: nothing to keep
     const QString ordner = Sicherungsordner(st);
     const QString ziel = ordner + name;
-    if (io::DirExists(ziel))
+    // The name tells the counts only: after a change in place it is made
+    // again, unless every copy in it still equals its file.
+    QStringList kopien;
+    for (const QString& datei : stammdateien(st))
+        if (!datendatei(st, datei).isEmpty())
+            kopien << vb::Trim(datei);
+    for (int k = 1; k <= 4; ++k)
+        if (n[k] > 0)
+            kopien << st.fahrtdateiName(k);
+    const bool vorhanden = io::DirExists(ziel);
+    if (vorhanden && std::all_of(kopien.cbegin(), kopien.cend(), [&](const QString& d) {
+            return io::sameContent(st.pfad(d), ziel + QLatin1Char('/') + d);
+        }))
         return;
 
     // Built beside its final place and renamed when every copy is in, so a
@@ -238,13 +285,38 @@ void SicherheitscopyNeu(Fahrten1& st, const std::function<void(const QString&)>&
         if (!kopieren(von, bau + QLatin1Char('/') + st.fahrtdateiName(k)))
             vollstaendig = false;
     }
-    if (!vollstaendig || !io::unmarkFolder(bau) || !QDir().rename(bau, ziel)) {
-        io::deleteTree(bau);
-        if (vollstaendig)
-            melden(QStringLiteral("Das Verzeichnis für die Sicherheitscopy konnte nicht erstellt werden!"));
-        else if (!gemeldet)
-            melden(QStringLiteral("Beim erstellen der Sicherheitscopy ist ein Fehler aufgetreten!"));
+    // The new folder takes the name in one step and keeps its marker until
+    // it has it; an old one it replaces is marked before it leaves the name,
+    // so neither is ever an unmarked folder under a hidden name.
+    bool eingesetzt = false;
+    if (vollstaendig) {
+        if (vorhanden) {
+            if (io::isAbandonedMarkedFolder(ziel))
+                io::unmarkFolder(ziel);
+            // What the user put into the old folder stays in the new one.
+            const QStringList eigene = kopien + stammdateien(st);
+            const bool mitgenommen = io::linkEntries(ziel, bau, [&](const QString& e) { return eigene.contains(e); });
+            if (!mitgenommen)
+                vollstaendig = false;
+            if (mitgenommen && io::markFolder(ziel)) {
+                eingesetzt = io::sys::exchange(bau, ziel);
+                if (!eingesetzt)
+                    io::unmarkFolder(ziel);
+            }
+        } else {
+            eingesetzt = io::sys::renameNoReplace(bau, ziel);
+        }
     }
+    if (eingesetzt)
+        io::unmarkFolder(ziel);
+    // Under the hidden name now: what was not used, or the replaced backup.
+    io::deleteTree(bau);
+    if (eingesetzt)
+        return;
+    if (vollstaendig)
+        melden(QStringLiteral("Das Verzeichnis für die Sicherheitscopy konnte nicht erstellt werden!"));
+    else if (!gemeldet)
+        melden(QStringLiteral("Beim erstellen der Sicherheitscopy ist ein Fehler aufgetreten!"));
 }
 
 } // namespace kmk

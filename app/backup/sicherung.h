@@ -29,8 +29,12 @@ Kopierfunktion& sicherungsKopie();
 std::array<qint32, 5> Fahrtenzahlen(const Fahrten1& st);
 // "Au1-12 E_Au3-4 E" for the counts; empty when no vehicle has trips.
 QString Vollsicherungsname(const std::array<qint32, 5>& anzahl);
+// True for exactly the names Vollsicherungsname gives.
+bool IstVollsicherungsname(const QString& name);
 // "Auto2_AnzahlEintra_40.dat".
 QString Schnellsicherungsname(int fahrzeug, qint32 anzahl);
+// True for exactly the names Schnellsicherungsname gives for a count > 0.
+bool IstSchnellsicherungsname(const QString& name);
 // The save interval of the settings; 0 or less counts as 20.
 int Sicherungsintervall(const VoreinstellungSatz& v);
 // The program folder's own backup folder ("…/Sicherheit/").
@@ -39,11 +43,16 @@ QString Standardsicherungsordner(const Fahrten1& st);
 // folder here; else the standard one (created when missing).
 QString Sicherungsordner(const Fahrten1& st);
 
-// A name this program gives a file of its year in the backup folders: the
-// data files, the quick backups, the copies kept before a restore, a
-// deletion or an import, and what was left of a damaged data file
-// ("Auto1_vor_Loeschen_20260105_1200.dat", "Auto1_26_beschaedigt_…").
+// A name this program gives a file of its year in the backup folders,
+// exactly as its maker spells it: the data files, the quick backups, the
+// copies kept before a restore, a deletion or an import, and what was left
+// of a damaged data file ("Auto1_vor_Loeschen_20260105_1200.dat",
+// "Auto1_26_beschaedigt_…"), each told by its maker's own recogniser.
 bool EigenerDateiname(const Fahrten1& st, const QString& name);
+// Keeps a damaged data file (at most its first 'hoechstens' bytes, all when
+// < 0) in the backup folder as "<name>_beschaedigt_…" before it is written
+// anew; the copy's path, empty when it could not be made.
+QString BeschaedigtSichern(const Fahrten1& st, const QString& pfad, qint64 hoechstens = -1);
 
 // Removes what a backup or a restore cut off by a crash left in the current
 // backup folder and the program folder's own: the temporaries of the

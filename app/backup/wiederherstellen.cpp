@@ -8,6 +8,7 @@
 #include "platform/vb/text.h"
 
 #include <QFileInfo>
+#include <QRegularExpression>
 
 namespace kmk {
 
@@ -29,10 +30,26 @@ QString Sicherheitskopiename(const QString& ordner, const QString& stamm)
     const QString zeit = forms::services().clock->now().toString(QStringLiteral("yyyyMMdd_hhmm"));
     const QString basis = ordnerMitTrenner(ordner) + stamm + QLatin1Char('_') + zeit;
     QString name = basis + QStringLiteral(".dat");
-    for (int n = 2; QFileInfo::exists(name); ++n)
+    // A link at a name, even one to nothing, keeps that name taken.
+    const auto belegt = [](const QString& p) { return QFileInfo::exists(p) || QFileInfo(p).isSymLink(); };
+    for (int n = 2; belegt(name); ++n)
         name = basis + QStringLiteral("_%1.dat").arg(n);
     return name;
 }
+
+bool IstSicherheitskopiename(const QString& name, const QString& stamm)
+{
+    static const QRegularExpression rest(QStringLiteral("^_[0-9]{8}_[0-9]{4}(_[1-9][0-9]*)?\\.dat$"));
+    return !stamm.isEmpty() && name.startsWith(stamm) && rest.match(QStringView(name).mid(stamm.size())).hasMatch();
+}
+
+QString StammVorWiederherstellen(int fahrzeug) { return QStringLiteral("Auto%1_vor_Wiederherstellen").arg(fahrzeug); }
+QString StammVorLoeschen(int fahrzeug) { return QStringLiteral("Auto%1_vor_Loeschen").arg(fahrzeug); }
+QString StammBeschaedigt(const QString& dateiname)
+{
+    return QFileInfo(dateiname).completeBaseName() + QStringLiteral("_beschaedigt");
+}
+QString StammVorImport(const QString& jahr) { return QStringLiteral("Kund") + vb::Trim(jahr) + QStringLiteral("_vor_Import"); }
 
 Wiederherstellung Wiederherstellen(Fahrten1& st, const QString& ordner, int fahrzeug,
                                    const Wiederherstellungsdienste& dienste)
@@ -51,6 +68,15 @@ Wiederherstellung Wiederherstellen(Fahrten1& st, const QString& ordner, int fahr
         if (dienste.meldung)
             dienste.meldung(t);
     };
+    // Only what a trip file can be is taken back: a plain file of whole
+    // trips within the format's limit, never a link or a cut-off copy.
+    const qint64 laenge = io::plainFileSize(quelle);
+    if (laenge < 0 || laenge % FahrtDatensatz::Laenge != 0 || laenge / FahrtDatensatz::Laenge > MaxFahrten) {
+        melden(QStringLiteral("Die Datei \"%1\" ist keine vollständige Fahrtdatei und wird nicht wiederhergestellt. "
+                              "Die bisherige Fahrtdatei ist unverändert.")
+                   .arg(quelle));
+        return Wiederherstellung::Fehler;
+    }
     melden(quelle);
     // A protected trip file is refused as every other save refuses it,
     // before anything is written.
@@ -60,8 +86,8 @@ Wiederherstellung Wiederherstellen(Fahrten1& st, const QString& ordner, int fahr
     }
     // The file being replaced may hold trips the backup lacks.
     const QString sicherung =
-        Sicherheitskopiename(Sicherungsordner(st), QStringLiteral("Auto%1_vor_Wiederherstellen").arg(fahrzeug));
-    if (!io::copyFileAtomic(ziel, sicherung)) {
+        Sicherheitskopiename(Sicherungsordner(st), StammVorWiederherstellen(fahrzeug));
+    if (!io::copyIntoFolder(ziel, sicherung)) {
         melden(QStringLiteral("Die aktuelle Fahrtdatei konnte nicht gesichert werden. "
                               "Es wurde nichts wiederhergestellt."));
         return Wiederherstellung::Fehler;

@@ -39,5 +39,15 @@ Wiederherstellung Wiederherstellen(Fahrten1& st, const QString& ordner, int fahr
 // A free name in 'ordner' for a safety copy: "<stamm>_<yyyymmdd_hhmm>.dat",
 // with "_2", "_3" ... added when that exists.
 QString Sicherheitskopiename(const QString& ordner, const QString& stamm);
+// True for exactly the file names Sicherheitskopiename gives for 'stamm'.
+bool IstSicherheitskopiename(const QString& name, const QString& stamm);
+// The stems of the safety copies: before a restore or a deletion of a trip
+// file ("Auto1_vor_Wiederherstellen", "Auto1_vor_Loeschen"), of what was
+// left of a damaged data file ("Auto1_26_beschaedigt") and before an import
+// of the trip memory ("Kund2026_vor_Import").
+QString StammVorWiederherstellen(int fahrzeug);
+QString StammVorLoeschen(int fahrzeug);
+QString StammBeschaedigt(const QString& dateiname);
+QString StammVorImport(const QString& jahr);
 
 } // namespace kmk

@@ -148,10 +148,13 @@ QString Preistext(const QString& betrag, const QString& menge)
 
 QString Statustext(quint8 status, qint32 statusdatum)
 {
+    // A record without a status day says what happened, not when.
+    const QString tag = Tagestext(statusdatum);
+    const QString am = tag.isEmpty() ? QString() : QStringLiteral(" am ") + tag;
     if (status == 1)
-        return QStringLiteral("Storniert am ") + vb::DateText(statusdatum);
+        return QStringLiteral("Storniert") + am;
     if (status == 2)
-        return QStringLiteral("Geänderter Eintrag am ") + vb::DateText(statusdatum);
+        return QStringLiteral("Geänderter Eintrag") + am;
     return QStringLiteral("Normaler Eintrag");
 }
 

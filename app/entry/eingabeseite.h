@@ -91,6 +91,7 @@ struct Eingabedienste {
     std::function<void()> FLaden;
     std::function<void()> DatensatzAnzeigen;
     std::function<bool()> Datensatzloschen;       // false: the cut failed, the message shown
+    std::function<bool()> UberschreibenKuerzen;   // false: nothing written, the message shown
     std::function<void()> ErsteLaden;
     std::function<void()> Sicherheitscopy;
     std::function<void()> NeuEintrag;

@@ -119,14 +119,12 @@ void Eintragsfelder::EintragSpeichern_MouseUp(int button)
                 if (!PflichtfeldTest(e_) || DatumZeitTest(e_) != 0 || !e_.meldung(6))
                     return;
                 e_.puffer().Sonderfahrt = 0;
-                // Each step only after the one before it was written: a
-                // write message is the end, no question about cutting follows.
-                if (!Eintragung::gelingt(dienste_.Datensatzspeichern))
+                // The overwrite and the cut are one rewrite; a write
+                // message is the end and the page stays as typed.
+                if (!Eintragung::gelingt(dienste_.UberschreibenKuerzen))
                     return;
                 Eintragung::run(dienste_.FLaden);
                 Eintragung::run(dienste_.DatensatzAnzeigen);
-                if (!Eintragung::gelingt(dienste_.Datensatzloschen))
-                    return;
                 Eintragung::run(dienste_.ErsteLaden);
                 seite_.fokus(st.Voreinstellung.PrivatNurKm ? QStringLiteral("EinGefKm") : QStringLiteral("EinGesprach"));
             }

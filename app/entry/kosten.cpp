@@ -138,7 +138,7 @@ void Eintragsfelder::PreisAnzeigen()
     if (fuehrendeZahl(betrag) > 0 && fuehrendeZahl(menge) > 0 && alsBetrag(betrag, b) && alsBetrag(menge, m)
         && m.raw > 0) {
         const double preis = vb::roundHalfAway(b.toDouble() / m.toDouble(), 4);
-        seite_.setText("Label30", vb::Currency::fromDouble(preis).toGerman() + QStringLiteral(" €"));
+        seite_.setText("Label30", vb::BetragOderMarke(vb::Currency::ausDouble(preis)));
     } else {
         seite_.setText("Label30", QString());
     }

@@ -6,11 +6,16 @@
 #include "app/entry/pruefungen.h"
 #include "app/entry/tasten.h"
 #include "app/records/dateien.h"
+#include "app/records/hilfen.h"
+#include "platform/forms/seams.h"
 #include "platform/vb/fields.h"
 #include "platform/vb/number.h"
+#include "platform/vb/text.h"
 
 #include <QFile>
 #include <QListWidget>
+
+#include <cmath>
 
 namespace kmk {
 
@@ -33,8 +38,9 @@ void Eintragsfelder::Command18_Click()
         e_.meldung(91);
         return;
     }
-    // Every record counts, whatever its journal status; sums are kept in
-    // full (no 16-bit kilometres, no rounded costs).
+    // A cancelled trip is left out: its correction carries its kilometres
+    // and costs, as in the trip-share evaluation. Sums are kept in full
+    // (no 16-bit kilometres, no rounded costs).
     qint64 km = 0;
     double kosten = 0;
     const int fz = st.AktuellesFahrzeug;
@@ -45,6 +51,8 @@ void Eintragsfelder::Command18_Click()
             const int n = int(alles.size() / FahrtDatensatz::Laenge);
             for (int i = 0; i < n; ++i) {
                 const QByteArray satz = alles.mid(qsizetype(i) * FahrtDatensatz::Laenge, FahrtDatensatz::Laenge);
+                if (quint8(satz[FahrtOffset::Eintragsstatus]) == 1)
+                    continue;
                 km += vb::getI32(satz, FahrtOffset::GefahreneKm);
                 kosten += vb::getDouble(satz, FahrtOffset::Fahrtkosten);
             }
@@ -56,7 +64,13 @@ void Eintragsfelder::Command18_Click()
     const double anteilBetrieb = double(km) / hundertstel;
     seite_.setText("Text4", vb::Str(km));
     seite_.setText("Text5", QString::number(privat));
-    seite_.setText("Text8", Betragstext(kosten));
+    // Damaged stored costs can sum beyond a double: the mark, the file named.
+    if (std::isfinite(kosten)) {
+        seite_.setText("Text8", Betragstext(kosten));
+    } else {
+        seite_.setText("Text8", vb::Ueberlaufmarke());
+        forms::messageOnce(st.fahrtdateiPfad(), UeberlaufText(vb::Trim(st.Fahrtdatei)));
+    }
     seite_.setText("Text7", Betragstext(anteilPrivat));
     seite_.setText("Text6", Betragstext(anteilBetrieb));
     st.KmBetrieblich = int(std::clamp<qint64>(km, INT_MIN, INT_MAX));

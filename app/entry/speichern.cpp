@@ -14,8 +14,6 @@
 #include "platform/vb/number.h"
 #include "platform/vb/text.h"
 
-#include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QListWidget>
 
@@ -148,7 +146,7 @@ void privatweg(Eintragsseite& s)
 
 } // namespace
 
-bool Datensatzspeichern(Eintragsseite& s)
+bool Datensatzspeichern(Eintragsseite& s, bool kuerzen)
 {
     Fahrten1& st = s.st;
     felder::setzen(s, "FahrtNr", vb::Str(qint64(st.Satznummer)));
@@ -160,7 +158,7 @@ bool Datensatzspeichern(Eintragsseite& s)
     if (s.firmenwagen() && st.Voreinstellung.PrivatNurKm && e.Fahrtart == 2)
         for (QString* t : {&e.Von, &e.Ueber, &e.Nach, &e.Grund, &e.Gespraechspartner, &e.Fahrer})
             *t = Privatplatzhaltertext;
-    const Dateiergebnis r = DatensatzspeichernDatei(st);
+    const Dateiergebnis r = DatensatzspeichernDatei(st, kuerzen);
     if (!r.ok) {
         e = vorher;
         hinweis(r.meldung);
@@ -218,6 +216,22 @@ bool Uberschreiben_Benzin(Eintragsseite& s)
     return r.ok;
 }
 
+bool UberschreibenKuerzen(Eintragsseite& s)
+{
+    Fahrten1& st = s.st;
+    const QString pfad = st.fahrtdateiPfad();
+    const qint32 n = pfad.isEmpty() || !io::FileExists(pfad) ? 0 : Fahrtanzahl(pfad);
+    if (st.NeuerEintragOffen || st.Satznummer < 1 || st.Satznummer >= n)
+        return Datensatzspeichern(s) && Datensatzloschen(s);
+    // A file the write would refuse is said before the question, as the
+    // overwrite in place says it.
+    if (!io::mayWrite(pfad)) {
+        hinweis(TextSchreibfehler(pfad));
+        return false;
+    }
+    return Datensatzspeichern(s, s.meldung(31));
+}
+
 bool Datensatzloschen(Eintragsseite& s)
 {
     if (!s.meldung(31))
@@ -238,14 +252,13 @@ void ALoeschen(Eintragsseite& s)
         return;
 
     // The logbook is gone for good once deleted: a copy stays behind first.
-    const QString kopie = Sicherheitskopiename(Sicherungsordner(st),
-                                               QStringLiteral("Auto%1_vor_Loeschen").arg(st.AktuellesFahrzeug));
-    if (!io::copyFileAtomic(pfad, kopie)) {
+    const QString kopie = Sicherheitskopiename(Sicherungsordner(st), StammVorLoeschen(st.AktuellesFahrzeug));
+    if (!io::copyIntoFolder(pfad, kopie)) {
         hinweis(QStringLiteral("Die Fahrtdatei konnte nicht im Sicherungsordner gesichert werden. "
                                "Sie wurde nicht gelöscht."));
         return;
     }
-    if (!QFile::remove(pfad)) {
+    if (!io::removeFile(pfad)) {
         hinweis(QStringLiteral("Die Fahrtdatei \"%1\" konnte nicht gelöscht werden.").arg(QFileInfo(pfad).fileName()));
         return;
     }

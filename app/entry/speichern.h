@@ -10,7 +10,15 @@ namespace kmk {
 // Writes the edit buffer as record Satznummer (append one past the end,
 // else overwrite in place). A number outside 1..count + 1 or a failed
 // write is shown as a plain message and nothing is written: false.
-bool Datensatzspeichern(Eintragsseite& s);
+// 'kuerzen': the trips after it go in the same rewrite.
+bool Datensatzspeichern(Eintragsseite& s, bool kuerzen = false);
+
+// The overwrite of the shown stored trip with the cut after it: question
+// 31 decides whether the later trips go, and the overwrite and the cut are
+// one rewrite, so a failure leaves the file as it was. False when nothing
+// could be written (its message shown); question 31 then only after a
+// written trip when nothing follows it.
+bool UberschreibenKuerzen(Eintragsseite& s);
 
 // The save dispatcher: a changed stored trip of a company car goes through
 // the journal (cancelled + changed copy), a new trip is appended after its

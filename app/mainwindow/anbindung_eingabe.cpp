@@ -43,6 +43,7 @@ void EingabeAnbinden(Form1& f)
     d.DatensatzAnzeigen = [seite] { DatensatzAnzeigen(seite()); };
     d.ErsteLaden = dienst(&Form1Services::ErsteLaden);
     d.Datensatzloschen = [seite] { return Datensatzloschen(seite()); };
+    d.UberschreibenKuerzen = [seite] { return UberschreibenKuerzen(seite()); };
     d.Sicherheitscopy = dienst(&Form1Services::Sicherheitscopy);
     d.NeuEintrag = [seite] { NeuEintrag(seite()); };
     d.Rueckfahrt = [seite] { Rueckfahrt(seite()); };

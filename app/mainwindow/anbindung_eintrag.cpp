@@ -72,20 +72,20 @@ void navigation(Form1& f, const char* name, void (*proc)(Eintragsseite&))
 }
 
 // Where the entry page's fields, trip type options, calendar and, while
-// open, cost fields lie, in the window's coordinates; none while another
-// page is shown.
-QRect eintragsbereich(const Form1& f)
+// open, cost fields lie, each in the window's coordinates; none while
+// another page is shown.
+QList<QRect> eintragsbereiche(const Form1& f)
 {
     if (!f.SSTab1 || f.SSTab1->Tab() != 2)
         return {};
     QStringList namen = Journalfelder();
     namen << "OptWA" << "OptPri" << "OptGesch" << "OptEhr" << "OptFam" << "QKC"
           << "TLiter" << "TBGesamt" << "TWGesamt" << "TWbez" << "CbbKArt";
-    QRect bereich;
+    QList<QRect> bereiche;
     for (const QString& n : namen)
         if (QWidget* c = f.ctl(n); c && c->isVisible())
-            bereich |= QRect(c->mapTo(&f, QPoint(0, 0)), c->size());
-    return bereich;
+            bereiche << QRect(c->mapTo(&f, QPoint(0, 0)), c->size());
+    return bereiche;
 }
 
 } // namespace
@@ -143,7 +143,7 @@ void EintragAnbinden(Form1& f)
     f.tasten.NeuEintrag = seite(&NeuEintrag);
     f.tasten.Rueckfahrt = seite(&Rueckfahrt);
     // A question of the catalogue leaves in view what it asks about.
-    forms::setUncovered(w, [w] { return eintragsbereich(*w); });
+    forms::setUncovered(w, [w] { return eintragsbereiche(*w); });
 }
 
 } // namespace kmk

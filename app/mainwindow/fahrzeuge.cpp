@@ -2,10 +2,12 @@
 // vehicle frames of the settings page.
 #include "app/mainwindow/form1.h"
 
+#include "app/backup/sicherung.h"
 #include "app/mainwindow/mw_glue.h"
 #include "app/records/dateien.h"
 #include "app/records/fahrtdatensatz.h"
 #include "platform/forms/events.h"
+#include "platform/io/recordfile.h"
 #include "platform/vb/error.h"
 #include "platform/vb/number.h"
 #include "platform/vb/text.h"
@@ -29,6 +31,29 @@ void Form1::OptionenInKfz(KfzGrundeinstellung& K) const
     K.WenigAbfragen = flag(Check12);
     K.MitVerpflegungspauschale = flag(Check5);
     K.Journalfunktion = flag(Check1);
+}
+
+// The page shows a damaged stored record only in part; before what it shows
+// replaces the record, the file is kept aside and the user told. False when
+// the copy could not be made: the record is then not written.
+bool Form1::beschaedigtenKfzSatzSichern(int n)
+{
+    const QString name = mw::JD().Kfzdatei;
+    const QString pfad = mw::pfad(name);
+    QByteArray bisher;
+    if (!io::RecordFile(pfad, KfzGrundeinstellung::Laenge).read(n, bisher) || bisher == mw::KFZ().zuBytes()
+        || !KfzGrundeinstellung::ausBytes(bisher).unzeigbar())
+        return true;
+    const QString kopie = BeschaedigtSichern(mw::G(), pfad);
+    if (kopie.isEmpty()) {
+        mw::plainMessage(QStringLiteral("Die Fahrzeugdatei \"%1\" ist beschädigt und konnte nicht gesichert werden. "
+                                        "Sie wird nicht überschrieben.").arg(name));
+        return false;
+    }
+    mw::plainMessage(QStringLiteral("Die Fahrzeugdatei \"%1\" war beschädigt: Fahrzeug %2 wird so gespeichert, wie es "
+                                    "angezeigt wird. Die alte Datei liegt unter \"%3\".")
+                         .arg(name).arg(n).arg(kopie));
+    return true;
 }
 
 bool Form1::AutoDat(int n, bool schreiben)
@@ -64,6 +89,8 @@ bool Form1::AutoDat(int n, bool schreiben)
         K.ZeitenVorgeben = V.ZeitenVorgeben;
         K.ErweiterterAusdruck = V.ErweiterterAusdruck;
         K.Journalfunktion = V.Journalfunktion;
+        if (!beschaedigtenKfzSatzSichern(n))
+            return false;
         const bool ok = mw::KfzSchreiben(n);
         // The type may have changed on the page: the entry page follows it.
         AutoBP();

@@ -183,6 +183,7 @@ public:
     // ---- vehicles (master records, selection, settings page) ----
     // Write direction: false when the record could not be written (shown).
     bool AutoDat(int n, bool schreiben);
+    bool beschaedigtenKfzSatzSichern(int n);
     bool EingabeTestAuto(int i);
     int AutoTest();
     void GrundTest();

@@ -4,6 +4,7 @@
 #include "app/mainwindow/mw_glue.h"
 #include "app/update/aktualisierung.h"
 #include "app/update/ersetzen.h"
+#include "platform/io/folders.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -36,7 +37,7 @@ FDownloadFenster::FDownloadFenster(int markenvariante, QWidget* parent)
     // This start has come this far: an old program kept by an update can go,
     // and so can the file of a download the last run was ended during.
     upd::alteKopieEntfernen(programmDatei());
-    QFile::remove(TargetFile);
+    io::removeFile(TargetFile);
 }
 
 } // namespace kmk

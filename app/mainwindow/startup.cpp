@@ -24,6 +24,8 @@
 #include "app/records/jahr.h"
 #include "app/resize/clsresize.h"
 #include "app/tripmemory/fahrtenspeichersatz.h"
+#include "platform/com/profile.h"
+#include "platform/com/registry.h"
 #include "platform/forms/dirlist.h"
 #include "platform/forms/events.h"
 #include "platform/forms/seams.h"
@@ -48,14 +50,9 @@ namespace kmk {
 
 namespace {
 
-// Keeps what is left of a damaged data file in the backup folder before it
-// is written anew, at most its first 'hoechstens' bytes (all when < 0); the
-// copy's path, empty when it could not be made.
 QString beschaedigtSichern(const QString& pfad, qint64 hoechstens = -1)
 {
-    const QString kopie = Sicherheitskopiename(Sicherungsordner(mw::G()),
-                                               QFileInfo(pfad).completeBaseName() + QStringLiteral("_beschaedigt"));
-    return io::copyFileStartAtomic(pfad, kopie, hoechstens) ? kopie : QString();
+    return BeschaedigtSichern(mw::G(), pfad, hoechstens);
 }
 
 // Keeps a record file that ends in part of a record aside and gives the
@@ -152,7 +149,7 @@ void VorjahrFahrtenspeicherUebernehmen(const QString& programmpfad, const QStrin
     const bool programm = !io::findFileCaseInsensitive(vorjahr, QStringLiteral("Kilometrika")).isEmpty() ||
                           !io::findFileCaseInsensitive(vorjahr, QStringLiteral("Kilo") + p).isEmpty();
     if (!quelle.isEmpty() && programm)
-        io::copyFileAtomic(quelle, ziel);
+        io::importFileAtomic(quelle, ziel);
 }
 
 // A scale list: percentages from 'ab' to 165 in steps of 5, without 135; a
@@ -427,6 +424,8 @@ bool Form1::Form_Load()
     // Leftovers of an interrupted rewrite go; a FIFO or device under a data
     // file's name is reported and then treated as missing.
     trap([&] { ZwischendateienEntfernen(mw::G()); });
+    // The registry the controls are found through, before they are.
+    trap([&] { com::PrivateProfile(com::registryPath()).removeLeftovers(); });
     trap([&] {
         for (const QString& text : KeineGewoehnlichenDateien(mw::G()))
             mw::plainMessage(text);
@@ -510,7 +509,7 @@ bool Form1::Form_Load()
                 // Marked done only when every file was written.
                 if (!services.aktualisieren || services.aktualisieren()) {
                     mw::VS().PauschalenAktualisiert = WAHR;
-                    mw::VorDat(true);
+                    mw::VorDatSpeichern();
                 }
             }
         }

@@ -52,7 +52,7 @@ bool Jahresdatei(const Fahrten1& st, const QString& name)
     for (int k = 1; k <= 4; ++k)
         namen << st.Dateien.Fahrtdateien[size_t(k)];
     for (const QString& n : namen)
-        if (!vb::Trim(n).isEmpty() && vb::Trim(n).compare(name, Qt::CaseInsensitive) == 0)
+        if (!vb::Trim(n).isEmpty() && vb::Trim(n) == name)
             return true;
     return false;
 }
@@ -155,12 +155,27 @@ Dateiergebnis KfzSchreiben(Fahrten1& st, int fahrzeug)
         return Dateiergebnis::fehler(TextSatznummerUngueltig(fahrzeug));
     const QString pfad = kfzPfad(st);
     io::RecordFile f(pfad, KfzGrundeinstellung::Laenge);
-    const QByteArray leer = KfzLeer(st).zuBytes();
-    for (qint32 n = f.count() + 1; n < fahrzeug; ++n) {
-        if (!f.write(n, leer))
+    // A record that stays as it is is not written: a protected file that
+    // needs no change gives no message.
+    QByteArray bisher;
+    if (f.read(fahrzeug, bisher) && bisher == st.Kfz.zuBytes())
+        return {};
+    const qint32 anzahl = f.count();
+    if (fahrzeug <= anzahl + 1) {
+        if (!f.write(fahrzeug, st.Kfz.zuBytes()))
             return Dateiergebnis::fehler(TextSchreibfehler(pfad));
+        return {};
     }
-    if (!f.write(fahrzeug, st.Kfz.zuBytes()))
+    // The empty slots before it and the vehicle come in one rewrite: a
+    // file with only some of them would be neither the old nor the new one.
+    QList<QByteArray> saetze = f.readAll();
+    if (saetze.size() != anzahl)
+        return Dateiergebnis::fehler(TextSchreibfehler(pfad));
+    const QByteArray leer = KfzLeer(st).zuBytes();
+    while (saetze.size() < fahrzeug - 1)
+        saetze << leer;
+    saetze << st.Kfz.zuBytes();
+    if (!io::rewriteRecords(pfad, KfzGrundeinstellung::Laenge, saetze))
         return Dateiergebnis::fehler(TextSchreibfehler(pfad));
     return {};
 }
@@ -292,7 +307,7 @@ bool ErsteLadenDatei(Fahrten1& st, bool pufferLeeren)
     return true;
 }
 
-Dateiergebnis DatensatzspeichernDatei(Fahrten1& st)
+Dateiergebnis DatensatzspeichernDatei(Fahrten1& st, bool kuerzen)
 {
     const QString pfad = st.fahrtdateiPfad();
     if (pfad.isEmpty())
@@ -310,7 +325,14 @@ Dateiergebnis DatensatzspeichernDatei(Fahrten1& st)
         return Dateiergebnis::fehler(TextSatznummerUngueltig(st.Satznummer));
     if (st.Satznummer == st.Satzanzahl + 1 && st.Satzanzahl >= MaxFahrten)
         return Dateiergebnis::fehler(TextDateiVoll());
-    if (!f.write(st.Satznummer, st.Satzpuffer[0].zuBytes())) {
+    if (kuerzen && !st.NeuerEintragOffen && st.Satznummer < st.Satzanzahl) {
+        QFile alt(pfad);
+        const qint64 davor = qint64(st.Satznummer - 1) * FahrtDatensatz::Laenge;
+        QByteArray neu = alt.open(QIODevice::ReadOnly) ? alt.read(davor) : QByteArray();
+        alt.close();
+        if (neu.size() != davor || !io::writeFileAtomic(pfad, neu + st.Satzpuffer[0].zuBytes()))
+            return Dateiergebnis::fehler(TextSchreibfehler(pfad));
+    } else if (!f.write(st.Satznummer, st.Satzpuffer[0].zuBytes())) {
         st.Satzanzahl = f.count();
         return Dateiergebnis::fehler(TextSchreibfehler(pfad));
     }

@@ -21,8 +21,8 @@ struct Dateiergebnis {
 };
 
 // ---- start-up checks ----
-// One of the year's data files by its name, letter case aside: settings,
-// vehicle master, trip memory and the four trip files.
+// One of the year's data files by the exact name the program writes it
+// under: settings, vehicle master, trip memory and the four trip files.
 bool Jahresdatei(const Fahrten1& st, const QString& name);
 // Removes the temporaries that interrupted rewrites of the year's data files
 // left in the program folder, nothing else; returns how many.
@@ -46,8 +46,10 @@ bool VorDat(Fahrten1& st, bool schreiben);
 // Reads record n (1..4) into st.Kfz. A missing file or record clears
 // st.Kfz and gives false; nothing is created.
 bool KfzLesen(Fahrten1& st, int fahrzeug);
-// Writes st.Kfz as record n (1..4). Slots before n that do not exist yet
-// are written as empty vehicles (KfzLeer) so that n lands at its place.
+// Writes st.Kfz as record n (1..4) unless the stored record holds the same
+// bytes. Slots before n that do not exist yet are written as empty vehicles
+// (KfzLeer) so that n lands at its place, together with it in one atomic
+// rewrite.
 Dateiergebnis KfzSchreiben(Fahrten1& st, int fahrzeug);
 // The record of a vehicle slot not yet filled in: no texts, odometer 0,
 // marked as a company car, the option copies taken from the settings
@@ -87,7 +89,9 @@ bool ErsteLadenDatei(Fahrten1& st, bool pufferLeeren = true);
 // new entry open only an append is taken: a file holding MaxFahrten or
 // more trips refuses it as full, any other number as invalid. Updates
 // Satzanzahl, Satznummer and NeuerEintragOffen as the save expects.
-Dateiergebnis DatensatzspeichernDatei(Fahrten1& st);
+// 'kuerzen' makes the overwrite of a stored trip and the cut of every trip
+// after it one rewrite: the file is wholly old or wholly new.
+Dateiergebnis DatensatzspeichernDatei(Fahrten1& st, bool kuerzen = false);
 
 // Keeps records 1..Satznummer of the current trip file and removes the
 // rest, replacing the file atomically. A file of one record and a

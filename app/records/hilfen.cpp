@@ -19,6 +19,12 @@
 
 namespace kmk {
 
+QString UeberlaufText(const QString& datei)
+{
+    return QStringLiteral("Die Datei \"%1\" enthält Werte, deren Summe zu groß ist, um angezeigt zu werden; "
+                          "an ihrer Stelle steht \"Überlauf\". Die Datei wurde nicht verändert.").arg(datei);
+}
+
 bool DateiVorhanden(const QString& pfad)
 {
     const QString p = vb::Trim(pfad);
@@ -91,6 +97,8 @@ QString MinutenInZeit(int minuten)
         return QStringLiteral("24:00");
     return vb::TimeText(minuten);
 }
+
+QString Tagestext(qint32 tag) { return tag > 1 ? vb::DateText(tag) : QString(); }
 
 QString MinutenInStunden(int minuten)
 {

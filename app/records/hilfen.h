@@ -11,6 +11,10 @@ namespace kmk {
 // Shows catalogue message n.
 using Meldung = std::function<void(int)>;
 
+// The message when sums of a file's stored values leave the range they are
+// shown in (a damaged file): the sums show the mark, the file is not touched.
+QString UeberlaufText(const QString& datei);
+
 // A plain file matches the path; the last part may hold '*' and '?'.
 // Folders and hidden files do not match; any error gives false.
 bool DateiVorhanden(const QString& pfad);
@@ -32,6 +36,10 @@ int ZeitInMinuten(const QString& text);
 QString MinutenInZeit(int minuten);
 // " 2,05": hours with a sign blank, a comma, two-digit minutes.
 QString MinutenInStunden(int minuten);
+// "dd.mm.yyyy" of a stored day; empty for a day number of 1 or less,
+// which is no date (a record without one, older or made by hand), never
+// the 30.12.1899 of day 0.
+QString Tagestext(qint32 tag);
 
 // Checks of a typed time or date. The text is trimmed in place. Every
 // failing check sets the result to its number; only the first failure is

@@ -59,4 +59,20 @@ QByteArray KfzGrundeinstellung::zuBytes() const
     return r;
 }
 
+bool KfzGrundeinstellung::unzeigbar() const
+{
+    for (const QString* t : {&Kennzeichen, &Halter, &Standort})
+        if (t->contains(QChar(0)))
+            return true;
+    if (QString::number(Anfangskm).size() > 9)
+        return true;
+    // The reserved word is kept as read; every other word is a flag.
+    for (qint16 f : {Firmenfahrzeug, Privatfahrzeug, Warnhinweise, Warnhinweise2, ErweiterterAusdruck, MitZeiten,
+                     Sprachausgabe, ZeitenVorgeben, OhneZeiten, PrivatNurKm, KalenderHeute, WenigAbfragen,
+                     MitVerpflegungspauschale, Journalfunktion})
+        if (f != 0 && f != -1)
+            return true;
+    return false;
+}
+
 } // namespace kmk

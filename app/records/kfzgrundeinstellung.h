@@ -37,6 +37,11 @@ struct KfzGrundeinstellung {
 
     static KfzGrundeinstellung ausBytes(const QByteArray& bytes);
     QByteArray zuBytes() const;
+
+    // The settings page cannot show this record as it is, so writing back
+    // what it shows loses stored bytes: a NUL inside a text, a reading
+    // longer than the field's nine characters, a flag other than 0 and -1.
+    bool unzeigbar() const;
 };
 
 namespace KfzOffset {

@@ -1,5 +1,6 @@
 #include "app/tripmemory/fsuchen.h"
 
+#include "app/backup/wiederherstellen.h"
 #include "app/tripmemory/verzeichnissuche.h"
 #include "platform/forms/combobox.h"
 #include "platform/forms/seams.h"
@@ -160,12 +161,17 @@ void FSuchen::resizeEvent(QResizeEvent* e)
         m_resize->DoResize();
 }
 
+QString FSuchen::sicherungsordner() const
+{
+    const QString ordner = vb::Trim(m_st.Sicherungspfad);
+    return ordner.isEmpty() ? Programmordner + Sicherungsunterordner : ordner;
+}
+
 QString FSuchen::sicherungsziel() const
 {
-    QString ordner = vb::Trim(m_st.Sicherungspfad);
-    if (ordner.isEmpty())
-        ordner = Programmordner + Sicherungsunterordner;
-    return ordnerMitTrenner(ordner) + QStringLiteral("Kund") + m_st.Jahr + QStringLiteral("_vor_Import.dat");
+    const QString ordner = sicherungsordner();
+    // A fresh name each time: a later import keeps the earlier copy.
+    return Sicherheitskopiename(ordner, StammVorImport(m_st.Jahr));
 }
 
 void FSuchen::Command2_Click()
@@ -197,15 +203,15 @@ void FSuchen::Command2_Click()
 
     QString fehler;
     if (vorhanden) {
+        io::createFolder(sicherungsordner());
         const QString sicherung = sicherungsziel();
-        io::createFolder(QFileInfo(sicherung).absolutePath());
-        if (!io::copyFileAtomic(ziel, sicherung, &fehler)) {
+        if (!io::copyIntoFolder(ziel, sicherung, -1, &fehler)) {
             plain(QString::fromUtf8("Der bisherige Fahrtenspeicher konnte nicht gesichert werden; "
                                     "es wurde nichts kopiert.\n") + fehler);
             return;
         }
     }
-    if (!io::copyFileAtomic(quelle, ziel, &fehler)) {
+    if (!io::importFileAtomic(quelle, ziel, &fehler)) {
         plain(QString::fromUtf8("Die Datei konnte nicht kopiert werden; der bisherige Fahrtenspeicher "
                                 "bleibt erhalten.\n") + fehler);
         return;

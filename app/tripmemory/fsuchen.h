@@ -40,6 +40,7 @@ public:
 
     bool sucht() const { return m_sucht; }
     // Where the old file of this year goes before an import.
+    QString sicherungsordner() const;
     QString sicherungsziel() const;
 
     QString Suchdatei;

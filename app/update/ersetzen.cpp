@@ -1,17 +1,25 @@
 #include "app/update/ersetzen.h"
 
 #include "platform/io/atomic.h"
+#include "platform/io/schritte.h"
 
-#include <QElapsedTimer>
+#include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
 #include <QList>
 #include <QProcess>
+#include <QProcessEnvironment>
+#include <QTimer>
+#include <optional>
+#include <csignal>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
+#include <linux/close_range.h>
+#include <sys/prctl.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace upd {
@@ -37,6 +45,8 @@ struct ElfKopf {
     QList<QByteArray> lader;   // each loader entry as stored, its NUL included
     QList<Segment> segmente;
 };
+
+const char* const kFremd = "Die geladene Datei ist kein Programm für diesen Computer.";
 
 constexpr quint64 kPtLoad = 1, kPtInterp = 3, kPfX = 1;
 // The kernel takes no loader name longer than a path may be.
@@ -165,59 +175,167 @@ bool istProgrammDatei(const QString& path, const QString& reference, QString* wh
             *why = QString::fromUtf8(text);
         return false;
     };
-    const char* const fremd = "Die geladene Datei ist kein Programm für diesen Computer.";
     const char* const unvollstaendig = "Die geladene Datei ist kein vollständiges Programm.";
     if (!neu.elf || !ref.ok || neu.klasse != ref.klasse || neu.ordnung != ref.ordnung
         || (neu.ok && ((neu.typ != 2 && neu.typ != 3) || neu.maschine != ref.maschine)))
-        return nein(fremd);
+        return nein(kFremd);
     // A shared library is a whole file of type 3 too, but without a loader
     // to start it: put in place of the program it crashes at every start.
     if (!neu.ganz || (neu.typ == 3 && neu.lader.isEmpty()))
         return nein(unvollstaendig);
     for (const QByteArray& eintrag : neu.lader)
         if (!laderHier(eintrag))
-            return nein(fremd);
+            return nein(kFremd);
     if (!einsprungAusfuehrbar(neu))
         return nein(unvollstaendig);
     return true;
 }
 
-bool startetHier(const QString& path, QString* why, int grenzeMs)
+namespace {
+// What the trial sees of the program's environment: no way to the user's
+// display or session, and every function bound when it is loaded.
+QProcessEnvironment probeUmgebung()
+{
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "WAYLAND_SOCKET", "QT_QPA_PLATFORM", "XDG_RUNTIME_DIR",
+                             "XDG_SESSION_TYPE", "DBUS_SESSION_BUS_ADDRESS"})
+        env.remove(QString::fromLatin1(name));
+    env.insert(QStringLiteral("LD_BIND_NOW"), QStringLiteral("1"));
+    return env;
+}
+
+void allesSchliessenAusser(int bleibt)
+{
+    if (::close_range(0, unsigned(bleibt) - 1, 0) != 0 || ::close_range(unsigned(bleibt) + 1, ~0U, 0) != 0)
+        for (int fd = 0; fd < 1024; ++fd)
+            if (fd != bleibt)
+                ::close(fd);
+}
+} // namespace
+
+Probelauf::Probelauf(QObject* parent) : QObject(parent) {}
+
+Probelauf::~Probelauf()
+{
+    if (m_prozess) {
+        gruppeBeenden();
+        m_prozess->disconnect(this);
+        m_prozess->waitForFinished(1000);
+    }
+}
+
+void Probelauf::starten(const QString& path, int grenzeMs)
 {
     // The trial runs a file that would run at the next start anyway: it is
     // no new trust, the same start only made earlier, while the old program
     // is still in place to fall back on.
-    QByteArray antwort;
-    auto behalte = [&](const QByteArray& teil) { antwort += teil.left(qMax<qsizetype>(0, 256 - antwort.size())); };
-    bool beendet = false;
-    QProcess p;
-    if (::chmod(QFile::encodeName(path).constData(), 0700) == 0) {
-        QElapsedTimer uhr;
-        uhr.start();
-        auto rest = [&] { return int(qMax<qint64>(0, grenzeMs - uhr.elapsed())); };
-        p.setProgram(path);
-        p.setArguments({QStringLiteral("--version")});
-        p.setStandardInputFile(QProcess::nullDevice());
-        p.setStandardErrorFile(QProcess::nullDevice());
-        p.start(QIODevice::ReadOnly);
-        if (p.waitForStarted(rest())) {
-            // Read as it comes, so a program that writes without end cannot
-            // fill the memory; only the beginning is kept.
-            while (p.waitForReadyRead(rest()))
-                behalte(p.readAllStandardOutput());
-            beendet = p.state() == QProcess::NotRunning || p.waitForFinished(rest());
-            behalte(p.readAllStandardOutput());
-            if (!beendet) {
-                p.kill();
-                p.waitForFinished(1000);
+    m_antwort.clear();
+    int wache[2] = {-1, -1};
+    if (io::sys::chmod(QFile::encodeName(path).constData(), 0700) != 0 || ::pipe2(wache, O_CLOEXEC) != 0)
+        return ende(false);
+    m_wache = wache[1];
+    m_prozess = new QProcess(this);
+    m_grenze = new QTimer(this);
+    m_grenze->setSingleShot(true);
+    connect(m_grenze, &QTimer::timeout, this, [this] { ende(false); });
+    // Read as it comes, so a program that writes without end cannot fill
+    // the memory; only the beginning is kept.
+    connect(m_prozess, &QProcess::readyReadStandardOutput, this, [this] {
+        m_antwort += m_prozess->readAllStandardOutput().left(qMax<qsizetype>(0, 256 - m_antwort.size()));
+    });
+    connect(m_prozess, &QProcess::finished, this, [this](int code, QProcess::ExitStatus art) {
+        m_antwort += m_prozess->readAllStandardOutput().left(qMax<qsizetype>(0, 256 - m_antwort.size()));
+        ende(art == QProcess::NormalExit && code == 0 && m_antwort.startsWith("Kilometrika "));
+    });
+    connect(m_prozess, &QProcess::errorOccurred, this, [this](QProcess::ProcessError e) {
+        if (e == QProcess::FailedToStart)
+            ende(false);
+    });
+    m_prozess->setProgram(path);
+    m_prozess->setArguments({QStringLiteral("--version")});
+    m_prozess->setProcessEnvironment(probeUmgebung());
+    m_prozess->setStandardInputFile(QProcess::nullDevice());
+    m_prozess->setStandardErrorFile(QProcess::nullDevice());
+    // In the child, before the file runs (only what is safe after fork): a
+    // session and group of its own, no file of the program but its three
+    // channels, a parent-death signal; and a watcher in the group that ends
+    // all of it when the program's end of `wache` closes, also when the
+    // program is killed.
+    m_prozess->setChildProcessModifier([lesen = wache[0], eltern = ::getpid()] {
+        ::setsid();
+        ::prctl(PR_SET_PDEATHSIG, SIGKILL);
+        if (::getppid() != eltern)
+            ::_exit(127);
+        // Without its watcher the trial does not run.
+        const pid_t zwischen = ::fork();
+        if (zwischen == 0) {
+            const pid_t waechter = ::fork();
+            if (waechter != 0)
+                ::_exit(waechter > 0 ? 0 : 1);
+            allesSchliessenAusser(lesen);
+            char c;
+            while (::read(lesen, &c, 1) < 0 && errno == EINTR) {
             }
+            ::kill(0, SIGKILL);
+            ::_exit(0);
         }
+        int status = 1;
+        while (zwischen > 0 && ::waitpid(zwischen, &status, 0) < 0 && errno == EINTR) {
+        }
+        if (zwischen < 0 || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
+            ::_exit(127);
+        ::close_range(3, ~0U, CLOSE_RANGE_CLOEXEC);
+    });
+    m_prozess->start(QIODevice::ReadOnly);
+    ::close(wache[0]);
+    if (!m_prozess)
+        return;   // it failed at once
+    m_grenze->start(qMax(0, grenzeMs));
+}
+
+void Probelauf::gruppeBeenden()
+{
+    // The watcher is one of the group: it ends the group, itself last, when
+    // this end closes, so the group's number cannot have gone to another
+    // process. The program's end closes by itself when the program ends.
+    if (m_wache >= 0)
+        ::close(m_wache);
+    m_wache = -1;
+}
+
+void Probelauf::ende(bool bestanden)
+{
+    gruppeBeenden();
+    if (m_prozess) {
+        m_prozess->disconnect(this);
+        m_prozess->kill();
+        m_prozess->waitForFinished(1000);
+        m_prozess->deleteLater();
+        m_prozess = nullptr;
     }
-    if (beendet && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0 && antwort.startsWith("Kilometrika "))
-        return true;
-    if (why)
-        *why = QStringLiteral("Die geladene Datei ist kein Programm für diesen Computer.");
-    return false;
+    if (m_grenze) {
+        m_grenze->stop();
+        m_grenze->deleteLater();
+        m_grenze = nullptr;
+    }
+    emit fertig(bestanden, bestanden ? QString() : QString::fromUtf8(kFremd));
+}
+
+bool startetHier(const QString& path, QString* why, int grenzeMs)
+{
+    Probelauf lauf;
+    std::optional<bool> ergebnis;
+    QEventLoop warten;
+    QObject::connect(&lauf, &Probelauf::fertig, &warten, [&](bool bestanden, const QString& grund) {
+        ergebnis = bestanden;
+        if (why)
+            *why = grund;
+        warten.quit();
+    });
+    lauf.starten(path, grenzeMs);
+    if (!ergebnis)
+        warten.exec();
+    return ergebnis.value_or(false);
 }
 
 QString alteKopie(const QString& programm)
@@ -237,7 +355,7 @@ bool programmErsetzen(const QString& neu, const QString& programm, QString* fehl
     // not what the file says), the owner as far as we may.
     auto rechteWie = [&programm, gibtEs](const QString& datei) {
         const int fd = ::open(QFile::encodeName(datei).constData(), O_RDONLY | O_CLOEXEC);
-        const bool ok = fd >= 0 && (gibtEs ? io::keepOwnerAndMode(fd, programm) : ::fchmod(fd, 0755) == 0);
+        const bool ok = fd >= 0 && (gibtEs ? io::keepOwnerAndMode(fd, programm) : io::sys::fchmod(fd, 0755) == 0);
         if (fd >= 0)
             ::close(fd);
         return ok;
@@ -248,16 +366,16 @@ bool programmErsetzen(const QString& neu, const QString& programm, QString* fehl
     // A second update in one run keeps the copy of the program this run started with.
     if (gibtEs && !QFile::exists(alt)) {
         // A second name for the old file costs nothing; a copy where links
-        // are not possible, with the old file's owner and mode, so it can
-        // be put back by hand as it was.
-        if (::link(QFile::encodeName(programm).constData(), QFile::encodeName(alt).constData()) != 0) {
-            if (!io::copyFileAtomic(programm, alt) || !rechteWie(alt)) {
-                QFile::remove(alt);
+        // are not possible, with the old file's rights as every new copy
+        // has them, so it can be put back by hand as it was.
+        if (!io::sys::link(programm, alt)) {
+            if (!io::copyFileAtomic(programm, alt)) {
+                io::sys::remove(alt);
                 return scheitern(QStringLiteral("Die bisherige Programmdatei kann nicht aufbewahrt werden."));
             }
         }
     }
-    if (::rename(QFile::encodeName(neu).constData(), QFile::encodeName(programm).constData()) != 0)
+    if (!io::sys::rename(neu, programm))
         return scheitern(QStringLiteral("Die Programmdatei kann nicht ersetzt werden (%1).")
                              .arg(QString::fromLocal8Bit(std::strerror(errno))));
     return true;
@@ -266,7 +384,7 @@ bool programmErsetzen(const QString& neu, const QString& programm, QString* fehl
 void alteKopieEntfernen(const QString& programm)
 {
     const QFileInfo alt(alteKopie(programm));
-    QFile::remove(alt.filePath());
+    io::sys::remove(alt.filePath());
     // A copy cut off by a crash leaves its temporary beside it; only that one
     // is ours to remove here.
     io::removeRewriteLeftovers(alt.absolutePath(), [name = alt.fileName()](const QString& n) { return n == name; });

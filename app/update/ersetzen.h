@@ -6,7 +6,11 @@
 // file open, so the new version runs at the next start. The old file stays beside it as "<program>.alt" until that
 // start has come up, so a broken update can be undone by hand.
 
+#include <QObject>
 #include <QString>
+
+class QProcess;
+class QTimer;
 
 namespace upd {
 
@@ -22,12 +26,40 @@ namespace upd {
 // startetHier.
 bool istProgrammDatei(const QString& path, const QString& reference, QString* why = nullptr);
 
-// Starts the file as the next start would, from its own path with
-// "--version": no shell, nothing on its standard input, at most `grenzeMs`
-// (then it is killed). True only when it ended by itself with status 0 and
-// its answer begins with "Kilometrika ". The file is made executable for
-// its owner alone for the trial; programmErsetzen gives it the program's
-// rights. `why` gets a German reason.
+// The trial start of a file, as the next start would run it, from its own
+// path with "--version": no shell, nothing on its standard input, every
+// function of the program and its libraries bound at load (a function this
+// computer lacks refuses it before anything is replaced), without the
+// user's display or session (a program that would open a window fails at
+// once and shows nothing). It runs beside the caller's events, in a process
+// group of its own that is ended whole when the trial ends, whatever its
+// result, and that cannot outlive the program. Passed only when it ended by
+// itself within `grenzeMs` with status 0 and its answer begins with
+// "Kilometrika ". The file is made executable for its owner alone for the
+// trial; programmErsetzen gives it the program's rights.
+class Probelauf : public QObject {
+    Q_OBJECT
+public:
+    explicit Probelauf(QObject* parent = nullptr);
+    ~Probelauf() override;   // a trial still running ends here, with its group
+    void starten(const QString& path, int grenzeMs = 10000);
+    bool laeuft() const { return m_prozess != nullptr; }
+
+signals:
+    // Once per trial; `grund` is a German reason when it did not pass.
+    void fertig(bool bestanden, const QString& grund);
+
+private:
+    void ende(bool bestanden);
+    void gruppeBeenden();
+
+    QProcess* m_prozess = nullptr;
+    QTimer* m_grenze = nullptr;
+    QByteArray m_antwort;
+    int m_wache = -1;   // held while the trial runs: its watcher ends the group when it closes
+};
+
+// The same trial, waited for: true when it passed. `why` gets a German reason.
 bool startetHier(const QString& path, QString* why = nullptr, int grenzeMs = 10000);
 
 QString alteKopie(const QString& programm);

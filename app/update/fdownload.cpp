@@ -1,12 +1,13 @@
 #include "app/update/fdownload.h"
 
 #include "app/update/ersetzen.h"
+#include "platform/io/atomic.h"
+#include "platform/io/schritte.h"
 #include "platform/net/httpurl.h"
 #include "platform/net/winsock.h"
 
 #include <QCoreApplication>
 #include <QDir>
-#include <unistd.h>
 
 namespace upd {
 
@@ -114,10 +115,11 @@ FDownload::FDownload(const DownloadEinrichtung& e, QWidget* parent) : QWidget(pa
 
 FDownload::~FDownload()
 {
+    m_probe.reset();
     if (m_laeuft) {
         Winsock1->Close();
-        dateiSchliessen();
-        QFile::remove(TargetFile);
+        m_datei.reset();
+        io::sys::remove(TargetFile);
     }
 }
 
@@ -151,8 +153,10 @@ bool FDownload::StartDownload(const QString& address, const QString& targetFile,
     request.replace("@$@@$@", url->hostField());
     HttpRequest = QString::fromLatin1(request);
     ShowProgress = showProgress;
-    m_datei.setFileName(targetFile);
-    if (!m_datei.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+    // A protected file is refused as every write refuses it.
+    m_datei = std::make_unique<io::StreamFile>(targetFile);
+    if (!m_datei->open()) {
+        m_datei.reset();
         lblStatus->setText(fehlgeschlagen(QStringLiteral("Die Datei „%1“ kann nicht geschrieben werden.")
                                               .arg(QDir::toNativeSeparators(targetFile))));
         return false;
@@ -194,7 +198,7 @@ void FDownload::Winsock1_DataArrival()
         ContentLength = qint32(qMin<qint64>(*m_antwort.contentLength(), INT32_MAX));
     }
     if (!body.isEmpty()) {
-        if (m_datei.write(body) != body.size())
+        if (!m_datei->write(body))
             return abbrechen(QStringLiteral("Die Datei „%1“ kann nicht geschrieben werden.").arg(QDir::toNativeSeparators(TargetFile)));
         BytesReceived += qint32(body.size());
         if (ShowProgress)
@@ -217,8 +221,7 @@ void FDownload::Winsock1_Close()
         return abbrechen(m_antwort.error());
     if (!m_antwort.complete())
         return abbrechen(QStringLiteral("Die Verbindung endete nach %1 von %2 Bytes.").arg(BytesReceived).arg(ContentLength));
-    dateiSchliessen();
-    if (m_datei.error() != QFileDevice::NoError)
+    if (!dateiSchliessen())
         return abbrechen(QStringLiteral("Die Datei „%1“ kann nicht geschrieben werden.").arg(QDir::toNativeSeparators(TargetFile)));
     DownloadFinished();
 }
@@ -233,32 +236,46 @@ void FDownload::Winsock1_Error(int number, const QString& description)
 void FDownload::DownloadFinished()
 {
     // The structure first: a clearly broken file is refused without being
-    // run. Then a start of its own proves what no structure shows.
+    // run. Then a start of its own proves what no structure shows; the
+    // window goes on painting meanwhile, Start stays disabled.
     QString grund;
-    if (!istProgrammDatei(TargetFile, m_referenz, &grund) || !startetHier(TargetFile, &grund)
-        || !programmErsetzen(TargetFile, m_programm, &grund))
+    if (!istProgrammDatei(TargetFile, m_referenz, &grund))
         return abbrechen(grund);
+    m_probe = std::make_unique<Probelauf>();
+    connect(m_probe.get(), &Probelauf::fertig, this, &FDownload::probeBeendet);
+    m_probe->starten(TargetFile);
+}
+
+void FDownload::probeBeendet(bool bestanden, const QString& grund)
+{
+    // Inside the trial's own signal: it goes once that has returned.
+    if (m_probe)
+        m_probe.release()->deleteLater();
+    QString fehler = grund;
+    if (!m_laeuft)
+        return;
+    if (!bestanden || !programmErsetzen(TargetFile, m_programm, &fehler))
+        return abbrechen(fehler);
     m_laeuft = false;
     cmdStart->setEnabled(true);
     lblStatus->setText(fertigText());
     emit beendet(true);
 }
 
-void FDownload::dateiSchliessen()
+bool FDownload::dateiSchliessen()
 {
-    if (!m_datei.isOpen())
-        return;
     // On the disk before it may replace the program.
-    if (m_datei.flush())
-        ::fsync(m_datei.handle());
-    m_datei.close();
+    const bool ok = m_datei && m_datei->finish();
+    m_datei.reset();
+    return ok;
 }
 
 void FDownload::abbrechen(const QString& grund)
 {
+    m_probe.reset();
     Winsock1->Close();
-    dateiSchliessen();
-    QFile::remove(TargetFile);
+    m_datei.reset();
+    io::sys::remove(TargetFile);
     m_laeuft = false;
     HeaderPending = false;
     cmdStart->setEnabled(true);

@@ -11,14 +11,16 @@
 //   w.txtSource->setText(...);   // the user may edit the address
 //   w.cmdStart_Click();
 
+#include "app/update/ersetzen.h"
 #include "app/update/fortschritt.h"
+#include "platform/io/atomic.h"
 #include "platform/net/httpresponse.h"
 
-#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QWidget>
+#include <memory>
 
 namespace net {
 class Winsock;
@@ -86,8 +88,9 @@ private:
     void Winsock1_Close();
     void Winsock1_Error(int number, const QString& description);
     void DownloadFinished();
+    void probeBeendet(bool bestanden, const QString& grund);
     void abbrechen(const QString& grund);
-    void dateiSchliessen();
+    bool dateiSchliessen();
 
     QString m_adresse;
     QString m_programm;
@@ -95,8 +98,9 @@ private:
     int m_stallMs = 30000;
     int m_nachlaufMs = 2000;
     bool m_laeuft = false;
-    QFile m_datei;
+    std::unique_ptr<io::StreamFile> m_datei;   // the download, while it comes
     net::HttpResponse m_antwort;
+    std::unique_ptr<Probelauf> m_probe;   // the trial of the loaded file, while it runs
 };
 
 } // namespace upd

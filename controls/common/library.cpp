@@ -2,6 +2,7 @@
 
 #include "controls/common/controlbase.h"
 #include "controls/common/inidefaults.h"
+#include "platform/com/profile.h"
 #include "platform/com/registry.h"
 
 #include <algorithm>
@@ -14,8 +15,10 @@ com::Guid guid(const char* text) { return *com::Guid::parse(QString::fromLatin1(
 
 void startLibrary(const ControlLibrary& library)
 {
-    if (!libraryDefaults())
-        setLibraryDefaults(new IniDefaults(QStringLiteral("RU4DUD.INI"), QString::fromLatin1(library.identity->defaultsSection)));
+    if (libraryDefaults())
+        return;
+    setLibraryDefaults(new IniDefaults(QStringLiteral("RU4DUD.INI"), QString::fromLatin1(library.identity->defaultsSection)));
+    com::PrivateProfile(libraryDefaults()->filePath()).removeLeftovers();
 }
 
 // A factory that makes objects of one interface only.

@@ -15,6 +15,7 @@
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QRadioButton>
+#include <QScopeGuard>
 
 #include <memory>
 
@@ -155,10 +156,12 @@ bool inside(const QWidget* w, const QWidget* x)
 // Qt reports no move when the focus goes from one window to another or to
 // no window at all (another program), nor when a control of a window that is
 // not active is given the focus (a click into it, which the window system
-// follows with the activation only later). The router remembers, for every
-// window left, the control that had the focus, and compares it with the
-// control that has it when the window is clicked, dropped into or active
-// again.
+// follows with the activation only later). So the router keeps, for every
+// window, the control that holds the runtime's focus there; leaving the
+// window changes nothing in it, and whenever Qt's focus control of the
+// window may have changed (a move, the window clicked, dropped into or
+// active again) settle() compares the two. That is the one place that
+// decides whether a move is a leave.
 class FocusRouter : public QObject {
 public:
     enum Phase { Validate, Lost, Got };
@@ -182,11 +185,11 @@ public:
         QWidget* win = w ? w->window() : nullptr;
         if (!win || popup(win) || win->isActiveWindow())
             return;
-        arrive(win);
+        settle(win);
     }
 
     quint64 dialogs() const { return dialogs_; }
-    quint64 dialogsBeforeClick() const { return beforeClick_; }
+    quint64 dialogsBeforePress() const { return beforePress_; }
 
 protected:
     bool eventFilter(QObject* o, QEvent* e) override
@@ -196,8 +199,13 @@ protected:
         auto* w = static_cast<QWidget*>(o);
         switch (e->type()) {
         case QEvent::FocusAboutToChange:
-            if (static_cast<QFocusEvent*>(e)->reason() == Qt::MouseFocusReason)
-                beforeClick_ = dialogs_;
+            // Qt moves the focus of an active window before the press is
+            // delivered to anyone.
+            if (static_cast<QFocusEvent*>(e)->reason() == Qt::MouseFocusReason
+                && QApplication::mouseButtons() != Qt::NoButton && !pressMoving_) {
+                pressMoving_ = true;
+                beforePress_ = dialogs_;
+            }
             break;
         case QEvent::Show:
             if (w->isWindow() && (w->isModal() || qobject_cast<QDialog*>(w)))
@@ -205,12 +213,16 @@ protected:
             break;
         case QEvent::MouseButtonPress:
         case QEvent::MouseButtonDblClick:
+            if (!pressMoving_)
+                beforePress_ = dialogs_;
+            pressMoving_ = false;
             // Qt has given the clicked control the focus of its window
             // already, quietly when the window is not active.
-            if (w->window() && !w->window()->isActiveWindow() && !popup(w->window())) {
-                beforeClick_ = dialogs_;
+            if (w->window() && !w->window()->isActiveWindow() && !popup(w->window()))
                 taken(w);
-            }
+            break;
+        case QEvent::MouseButtonRelease:
+            pressMoving_ = false;
             break;
         default:
             break;
@@ -222,7 +234,15 @@ private:
     explicit FocusRouter(QObject* parent) : QObject(parent)
     {
         connect(qApp, &QApplication::focusChanged, this,
-                [this](QWidget* old, QWidget* now) { moved(old, now); }, Qt::DirectConnection);
+                [this](QWidget* old, QWidget* now) {
+                    if (!now || popup(now->window()))
+                        return;
+                    // A window whose focus moved before the router knew it.
+                    if (const auto h = heldIn(now->window()); !h->control && old && old->window() == now->window())
+                        h->control = old;
+                    settle(now->window());
+                },
+                Qt::DirectConnection);
         qApp->installEventFilter(this);
         // Drops reach their field through the text roads, which give it
         // the focus (textinput.h).
@@ -235,33 +255,71 @@ private:
         std::shared_ptr<Handler> handler;
     };
 
-    // The control that had the focus when its window was left; 'entered'
-    // false when its GotFocus never ran (a dialog of the leave checks took
-    // the focus while moving to it): it is then left already.
-    struct Left {
+    // A window and the control that holds the runtime's focus in it: the
+    // one entered last, and while the window is left, the one that had the
+    // focus when it was left.
+    struct Held {
         QPointer<QWidget> window;
         QPointer<QWidget> control;
-        bool entered = true;
+        // The control's leave checks are running. What Qt reports meanwhile
+        // (their message taking the focus and giving it back, a focus they
+        // set) belongs to this move and is settled when they are done.
+        bool leaving = false;
     };
 
     static bool popup(const QWidget* win) { return win->windowType() == Qt::Popup; }
 
-    Left* leftOf(const QWidget* win)
+    std::shared_ptr<Held> heldIn(QWidget* win)
     {
-        for (Left& l : left_)
-            if (l.window == win)
-                return &l;
-        return nullptr;
+        std::erase_if(held_, [](const auto& h) { return !h->window; });
+        for (const auto& h : held_)
+            if (h->window == win)
+                return h;
+        held_.push_back(std::make_shared<Held>(Held{win, nullptr}));
+        return held_.back();
     }
 
-    void remember(QWidget* win, QWidget* control, bool entered)
+    // The window's own focus control, not the application's: the window may
+    // not be active (clicked from another program, or a message of a leave
+    // check has just closed and left no window active for a moment).
+    void settle(QWidget* win)
     {
-        std::erase_if(left_, [win](const Left& l) { return !l.window || l.window == win; });
-        left_.push_back({win, control, entered});
+        const std::shared_ptr<Held> h = heldIn(win);
+        if (h->leaving)
+            return;
+        const QPointer<QWidget> window = win;
+        // A press that answers a dialog of the handlers is a press of its
+        // own; the one that began this move keeps its count.
+        const auto press = std::pair{pressMoving_, beforePress_};
+        const auto restore = qScopeGuard([&] { std::tie(pressMoving_, beforePress_) = press; });
+        // Each round is one move; a GotFocus that sends the focus on makes
+        // the next, which Qt does not report while the window is not active.
+        while (window && window->focusWidget() && window->focusWidget() != h->control) {
+            const QPointer<QWidget> from = h->control;
+            QWidget* to = window->focusWidget();
+            if (!from) {
+                // Never seen before, or its control is gone: nothing was left.
+                h->control = to;
+                return;
+            }
+            h->leaving = true;
+            run(Validate, from, to);
+            run(Lost, from, to);
+            h->leaving = false;
+            if (!window)
+                return;
+            // Where the leave checks left the focus: the control moved to,
+            // another one they sent it on to (the one in between was never
+            // entered), or back to the control left.
+            QWidget* now = window->focusWidget();
+            h->control = now;
+            run(Got, from, now);
+        }
     }
 
     void run(Phase phase, QWidget* from, QWidget* to)
     {
+        std::erase_if(entries_, [](const Entry& e) { return !e.widget; });
         // A handler may register others or close a window: work on a copy.
         const std::vector<Entry> now = entries_;
         for (const Entry& e : now) {
@@ -274,91 +332,11 @@ private:
         }
     }
 
-    void moved(QWidget* old, QWidget* now)
-    {
-        QWidget* oldWin = old ? old->window() : nullptr;
-        QWidget* nowWin = now ? now->window() : nullptr;
-        if (old && now && oldWin == nowWin) {
-            move(old, now, false);
-            return;
-        }
-        // A control being moved to whose leave checks opened a dialog has
-        // not been entered yet.
-        if (old && !popup(oldWin))
-            remember(oldWin, old, !(arriving_ && old == arriving_));
-        if (now && !popup(nowWin))
-            arrive(nowWin);
-    }
-
-    // The window's focus control against the one it had when it was left.
-    void arrive(QWidget* win)
-    {
-        const Left* l = leftOf(win);
-        QPointer<QWidget> from = l ? l->control : nullptr;
-        bool left = l && !l->entered;
-        if (!from) {
-            // Never left, or its control is gone: nothing to compare with.
-            from = win->focusWidget();
-            left = false;
-        }
-        // A handler may move the focus on again; a few rounds at most.
-        for (int runde = 0; runde < 8 && from; ++runde) {
-            QPointer<QWidget> to = win->focusWidget();
-            if (!to || to == from)
-                break;
-            move(from, to, left);
-            if (!to)
-                break;
-            left = win->focusWidget() != to;   // superseded: never entered
-            from = to;
-        }
-        if (win->isActiveWindow())
-            std::erase_if(left_, [win](const Left& x) { return !x.window || x.window == win; });
-        else
-            remember(win, from, !left);
-    }
-
-    // A move inside one window; 'alreadyLeft' when the old control's leave
-    // handlers have run before.
-    void move(QWidget* old, QWidget* now, bool alreadyLeft)
-    {
-        std::erase_if(entries_, [](const Entry& e) { return !e.widget; });
-        QWidget* from = old;
-        bool left = alreadyLeft;
-        if (!left && arriving_ && old == arriving_) {
-            // A leave handler moved the focus on before the first move had
-            // arrived: the old control has been left already, and the
-            // widget in between was never entered.
-            from = leaving_;
-            left = true;
-        }
-        const QPointer<QWidget> savedLeaving = leaving_, savedArriving = arriving_;
-        leaving_ = from;
-        arriving_ = now;
-        QPointer<QWidget> target = now;
-        if (!left) {
-            run(Validate, from, now);
-            run(Lost, from, now);
-        }
-        // The window's own focus control, not the application's: a dialog
-        // of a leave check that has just closed may leave no window active
-        // for a moment.
-        const bool superseded = !target || target->window()->focusWidget() != target.data();
-        leaving_ = savedLeaving;
-        arriving_ = savedArriving;
-        if (!superseded && from) {
-            run(Got, from, now);
-            if (Left* l = target ? leftOf(target->window()) : nullptr; l && l->control == target)
-                l->entered = true;
-        }
-    }
-
     std::vector<Entry> entries_;
-    std::vector<Left> left_;
-    QPointer<QWidget> leaving_;
-    QPointer<QWidget> arriving_;
+    std::vector<std::shared_ptr<Held>> held_;
     quint64 dialogs_ = 0;
-    quint64 beforeClick_ = 0;
+    quint64 beforePress_ = 0;
+    bool pressMoving_ = false;   // a press is moving the focus, since beforePress_
 };
 
 } // namespace
@@ -375,9 +353,9 @@ quint64 dialogsShown()
     return FocusRouter::instance().dialogs();
 }
 
-quint64 dialogsBeforeClickMove()
+quint64 dialogsBeforePress()
 {
-    return FocusRouter::instance().dialogsBeforeClick();
+    return FocusRouter::instance().dialogsBeforePress();
 }
 
 } // namespace detail

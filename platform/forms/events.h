@@ -69,8 +69,9 @@ void setListIndex(QListWidget* list, int row);
 // control's Validate, then its LostFocus, then the new control's GotFocus,
 // whatever order they were registered in; handlers of one kind run in the
 // order registered. When a leave handler moves the focus elsewhere, the
-// control it was heading for gets no GotFocus. Validate never cancels the
-// move.
+// control it was heading for gets no GotFocus; a GotFocus that moves it on
+// leaves the control it entered. Validate never cancels the move; a dialog
+// of a leave handler taking the focus and giving it back is part of it.
 // The focus may pass through another window or program in between
 // (activating another window, a dialog, a popup): leaving the window runs
 // nothing, and when a different control of it takes the focus than the one
@@ -88,11 +89,12 @@ namespace detail {
 // window is not active: the moves of the runtime run now, not when the
 // window is activated (which may come after the click has acted).
 void focusTaken(QWidget* w);
-// Dialogs shown so far in the process, and their count when the focus last
-// began to move by a click: the leave checks of that move may ask
-// something before the clicked control sees the press.
+// Dialogs shown so far in the process, and their count before the press
+// being delivered began to move the focus (the count at the press when it
+// moved none): the leave checks of that move may ask something before the
+// pressed control sees the press.
 quint64 dialogsShown();
-quint64 dialogsBeforeClickMove();
+quint64 dialogsBeforePress();
 } // namespace detail
 
 // A group of option buttons that, unlike Qt's exclusive groups, can also show

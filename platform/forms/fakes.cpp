@@ -45,6 +45,7 @@ QString FakeDialogs::openFileName(const QString& title, const QString& folder, c
 
 QString FakeDialogs::saveFileName(const QString& title, const QString& path, const QString&, QString* selectedFilter)
 {
+    saveFilters << (selectedFilter ? *selectedFilter : QString());
     const QString a = nextFile(title, path);
     if (!a.isEmpty() && selectedFilter && !filterAnswers.empty()) {
         *selectedFilter = filterAnswers.front();

@@ -25,6 +25,7 @@ public:
     QStringList inputPrompts;
     QStringList fileTitles;
     QStringList filePlaces;             // the folder or path each file dialog opened at
+    QStringList saveFilters;            // the filter each save dialog opened with
 
     int msgBox(const QString& prompt, int buttons, const QString& title) override;
     QString inputBox(const QString& prompt, const QString& title, const QString& def, bool* ok) override;

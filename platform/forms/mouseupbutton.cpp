@@ -3,7 +3,6 @@
 #include "platform/forms/events.h"
 
 #include <QApplication>
-#include <QFocusEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 
@@ -44,42 +43,20 @@ MouseUpButton::MouseUpButton(const QString& caption, QWidget* parent) : MouseUpB
     setText(caption);
 }
 
-void MouseUpButton::focusInEvent(QFocusEvent* e)
-{
-    // Qt gives a clicked button the focus before it sees the press.
-    if (e->reason() == Qt::MouseFocusReason && !stamped_) {
-        focusStamp_ = detail::dialogsBeforeClickMove();
-        stamped_ = true;
-    }
-    QPushButton::focusInEvent(e);
-}
-
-void MouseUpButton::focusOutEvent(QFocusEvent* e)
-{
-    // A dialog taking the focus keeps the stamp; a move inside the window
-    // without a press ends it.
-    if (e->reason() != Qt::ActiveWindowFocusReason && e->reason() != Qt::PopupFocusReason)
-        stamped_ = false;
-    QPushButton::focusOutEvent(e);
-}
-
 void MouseUpButton::mousePressEvent(QMouseEvent* e)
 {
-    // Focus first: the leave checks of the previous field run now. In a
-    // window that is not active yet (clicked from another program) they
-    // have run as the click arrived.
+    // Focus first: the leave checks of the previous field run now. Qt has
+    // mostly given the focus already (and in a window that is not active
+    // yet, clicked from another program, the checks have run as the click
+    // arrived).
+    const quint64 vorher = detail::dialogsBeforePress();
     if (isEnabled() && focusPolicy() != Qt::NoFocus && !hasFocus()) {
-        if (!stamped_) {
-            focusStamp_ = isActiveWindow() ? detail::dialogsShown() : detail::dialogsBeforeClickMove();
-            stamped_ = true;
-        }
         setFocus(Qt::MouseFocusReason);
         detail::focusTaken(this);
     }
     // A dialog of those checks took this press's release: the button is not
     // left drawn pressed, and no action follows.
-    pressVoid_ = stamped_ && detail::dialogsShown() != focusStamp_;
-    stamped_ = false;
+    pressVoid_ = detail::dialogsShown() != vorher;
     e->accept();
     if (pressVoid_)
         return;

@@ -36,13 +36,8 @@ protected:
     void keyPressEvent(QKeyEvent* e) override;
     void keyReleaseEvent(QKeyEvent* e) override;
 
-    void focusInEvent(QFocusEvent* e) override;
-    void focusOutEvent(QFocusEvent* e) override;
-
 private:
     bool pressVoid_ = false;
-    bool stamped_ = false;
-    quint64 focusStamp_ = 0;
 };
 
 } // namespace forms

@@ -1,5 +1,7 @@
 #include "platform/forms/seams.h"
 
+#include <QSet>
+
 #include "platform/io/folders.h"
 
 #include <QApplication>
@@ -25,6 +27,7 @@
 
 #include <grp.h>
 #include <unistd.h>
+#include <optional>
 #include <vector>
 
 namespace forms {
@@ -89,12 +92,18 @@ public:
 
     QString inputBox(const QString& prompt, const QString& title, const QString& def, bool* ok) override
     {
-        bool accepted = false;
-        const QString t = QInputDialog::getText(dialogOwner(), titleOr(title), prompt,
-                                                QLineEdit::Normal, def, &accepted);
+        QInputDialog box(dialogOwner());
+        box.setWindowTitle(titleOr(title));
+        box.setLabelText(prompt);
+        box.setTextValue(def);
+        box.setWindowModality(Qt::ApplicationModal);
+        // Placed as the message box is.
+        box.show();
+        placeDialog(&box, box.parentWidget());
+        const bool accepted = box.exec() == QDialog::Accepted;
         if (ok)
             *ok = accepted;
-        return accepted ? t : QString();
+        return accepted ? box.textValue() : QString();
     }
 
     QString openFileName(const QString& title, const QString& folder, const QString& filter) override
@@ -108,12 +117,20 @@ public:
         QFileDialog dialog(QApplication::activeWindow(), title, path, filter);
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setFileMode(QFileDialog::AnyFile);
-        // The ending follows the chosen type, so the replace question is
-        // about the file that will be written, not the name as typed.
+        // The caller asks about replacing, once, about the file it really
+        // writes: a name like "Fahrten 1.12" gets its ending only there.
+        dialog.setOption(QFileDialog::DontConfirmOverwrite);
+        // The ending follows the chosen type, so a name typed without one
+        // comes back with the type's.
         QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
                          [&dialog](const QString& f) { dialog.setDefaultSuffix(filterSuffix(f)); });
         if (selectedFilter && !selectedFilter->isEmpty())
             dialog.selectNameFilter(*selectedFilter);
+        // Choosing the filter puts its ending in place of the name's last
+        // one ("Fahrten 1.12" would show as "Fahrten 1.xlsx"): a name given
+        // comes back to the field as it was typed.
+        if (const QFileInfo gegeben(path); !path.isEmpty() && !gegeben.isDir())
+            dialog.selectFile(gegeben.fileName());
         dialog.setDefaultSuffix(filterSuffix(dialog.selectedNameFilter()));
         if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
             return {};
@@ -293,6 +310,16 @@ Services realServices()
     return {&dialogs, &clock, &sound, &help, &processes, &system};
 }
 
+bool messageOnce(const QString& key, const QString& text)
+{
+    static QSet<QString> shown;
+    if (shown.contains(key))
+        return false;
+    shown.insert(key);
+    services().dialogs->msgBox(text, vbOKOnly);
+    return true;
+}
+
 Services& services()
 {
     static Services s = realServices();
@@ -301,7 +328,7 @@ Services& services()
 
 // ---------------------------------------------------------------- dialog place
 
-QPoint dialogPosition(QSize frame, QRect owner, QRect uncovered, QRect screen)
+QPoint dialogPosition(QSize frame, QRect owner, const QList<QRect>& uncovered, QRect screen)
 {
     const int abstand = 8;
     // Wholly on the screen (its top left corner first when it is larger).
@@ -310,28 +337,62 @@ QPoint dialogPosition(QSize frame, QRect owner, QRect uncovered, QRect screen)
         p.setY(std::max(screen.top(), std::min(p.y(), screen.bottom() + 1 - frame.height())));
         return p;
     };
-    const int mitteX = owner.center().x() - frame.width() / 2;
-    if (uncovered.isEmpty())
-        return aufDenSchirm(QPoint(mitteX, owner.center().y() - frame.height() / 2));
-    const QPoint kandidaten[] = {
-        {mitteX, uncovered.bottom() + 1 + abstand},
-        {owner.right() + 1 + abstand, uncovered.top()},
-        {owner.left() - abstand - frame.width(), uncovered.top()},
-        {mitteX, uncovered.top() - abstand - frame.height()},
+    // How much of the areas the dialog covers, with 'rand' around it.
+    auto verdeckt = [&](QPoint p, int rand = 0) {
+        qint64 flaeche = 0;
+        for (const QRect& a : uncovered)
+            if (const QRect s = QRect(p, frame).adjusted(-rand, -rand, rand, rand).intersected(a); !s.isEmpty())
+                flaeche += qint64(s.width()) * s.height();
+        return flaeche;
     };
-    QPoint best;
-    qint64 wenigste = -1;
-    for (const QPoint k : kandidaten) {
-        const QPoint p = aufDenSchirm(k);
-        const QRect schnitt = QRect(p, frame).intersected(uncovered);
-        const qint64 verdeckt = schnitt.isEmpty() ? 0 : qint64(schnitt.width()) * schnitt.height();
-        if (verdeckt == 0)
+    const int mitteX = owner.center().x() - frame.width() / 2;
+    QRect alle;
+    for (const QRect& a : uncovered)
+        alle |= a;
+    if (alle.isEmpty())
+        return aufDenSchirm(QPoint(mitteX, owner.center().y() - frame.height() / 2));
+    const QPoint benannt[] = {
+        aufDenSchirm({mitteX, alle.bottom() + 1 + abstand}),
+        aufDenSchirm({owner.right() + 1 + abstand, alle.top()}),
+        aufDenSchirm({owner.left() - abstand - frame.width(), alle.top()}),
+        aufDenSchirm({mitteX, alle.top() - abstand - frame.height()}),
+    };
+    for (const QPoint p : benannt)
+        if (verdeckt(p) == 0)
             return p;
-        if (wenigste < 0 || verdeckt < wenigste) {
-            wenigste = verdeckt;
-            best = p;
-        }
+    // A free place between the areas: pushed left and up as far as it goes,
+    // any free place stops at a screen edge or at an area's edge, so those
+    // edges (with or without the margin) are where to look. One that keeps
+    // the margin to every area goes first.
+    QList<int> xs{screen.left(), screen.right() + 1 - frame.width(), mitteX};
+    QList<int> ys{screen.top(), screen.bottom() + 1 - frame.height(), owner.center().y() - frame.height() / 2};
+    for (const QRect& a : uncovered) {
+        xs << a.right() + 1 << a.right() + 1 + abstand << a.left() - frame.width() << a.left() - abstand - frame.width();
+        ys << a.bottom() + 1 << a.bottom() + 1 + abstand << a.top() - frame.height()
+           << a.top() - abstand - frame.height();
     }
+    for (const int rand : {abstand, 0}) {
+        std::optional<QPoint> frei;
+        qint64 naeheste = 0;
+        for (const int x : xs)
+            for (const int y : ys) {
+                const QPoint p = aufDenSchirm({x, y});
+                if (verdeckt(p, rand) != 0)
+                    continue;
+                const QPoint d = QRect(p, frame).center() - owner.center();
+                const qint64 weite = qint64(d.x()) * d.x() + qint64(d.y()) * d.y();
+                if (!frei || weite < naeheste) {
+                    frei = p;
+                    naeheste = weite;
+                }
+            }
+        if (frei)
+            return *frei;
+    }
+    QPoint best = benannt[0];
+    for (const QPoint p : benannt)
+        if (verdeckt(p) < verdeckt(best))
+            best = p;
     return best;
 }
 
@@ -339,7 +400,7 @@ namespace {
 
 struct Unbedeckt {
     QPointer<QWidget> window;
-    std::function<QRect()> area;
+    std::function<QList<QRect>()> areas;
 };
 
 std::vector<Unbedeckt>& unbedeckt()
@@ -351,11 +412,22 @@ std::vector<Unbedeckt>& unbedeckt()
 
 } // namespace
 
-void setUncovered(QWidget* window, std::function<QRect()> area)
+void setUncovered(QWidget* window, std::function<QList<QRect>()> areas)
 {
     auto& u = unbedeckt();
     std::erase_if(u, [window](const Unbedeckt& x) { return x.window == window; });
-    u.push_back({window, std::move(area)});
+    u.push_back({window, std::move(areas)});
+}
+
+QList<QRect> uncoveredAreas(const QWidget* window)
+{
+    QList<QRect> global;
+    for (const Unbedeckt& x : unbedeckt())
+        if (x.window == window && x.areas)
+            for (const QRect& a : x.areas())
+                if (!a.isEmpty())
+                    global << QRect(window->mapToGlobal(a.topLeft()), a.size());
+    return global;
 }
 
 QWidget* dialogOwner()
@@ -376,19 +448,12 @@ void placeDialog(QWidget* dialog, QWidget* owner)
     QScreen* screen = owner->screen();
     if (!screen)
         return;
-    QRect frei;
-    for (const Unbedeckt& x : unbedeckt())
-        if (x.window == owner && x.area) {
-            const QRect a = x.area();
-            if (!a.isEmpty())
-                frei = QRect(owner->mapToGlobal(a.topLeft()), a.size());
-        }
     // Before its first showing a dialog has no frame yet: its owner's
     // stands in for it.
     const QRect rahmen = dialog->isVisible() ? dialog->frameGeometry() : QRect();
     const QSize zusatz = owner->frameGeometry().size() - owner->size();
     const QSize groesse = rahmen.isValid() ? rahmen.size() : dialog->size() + zusatz;
-    const QPoint p = dialogPosition(groesse, owner->frameGeometry(), frei, screen->availableGeometry());
+    const QPoint p = dialogPosition(groesse, owner->frameGeometry(), uncoveredAreas(owner), screen->availableGeometry());
     // move() places the frame's top left corner, as the rule gives it.
     dialog->move(p);
 }

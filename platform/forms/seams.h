@@ -6,6 +6,7 @@
 
 #include <QDate>
 #include <QDateTime>
+#include <QList>
 #include <QPoint>
 #include <QRect>
 #include <QSize>
@@ -36,7 +37,8 @@ public:
     virtual QString openFileName(const QString& title, const QString& folder, const QString& filter) = 0;
     // 'selectedFilter', when given, is the filter offered first and comes
     // back as the one chosen. A name typed without an ending gets the chosen
-    // filter's, and the dialog asks before that file is replaced.
+    // filter's. The dialog asks nothing about replacing a file: the caller
+    // knows the name it really writes and asks about that one.
     virtual QString saveFileName(const QString& title, const QString& path, const QString& filter,
                                  QString* selectedFilter = nullptr) = 0;
     virtual QString folderName(const QString& title, const QString& folder) = 0;
@@ -119,19 +121,28 @@ private:
     Services saved_;
 };
 
-// Where a message dialog stands. It is wholly on the screen, and clear of
-// the area of its owner window that it must not cover (the fields its
-// question is about) where the screen has room: below that area, over the
-// lower part of the owner; else beside the owner, right, then left; else
-// above the area; where none of them is clear, wherever it covers least of
-// the area. Without such an area, centred over the owner. Screen
-// coordinates; 'frame' is the dialog's size with its window frame.
-QPoint dialogPosition(QSize frame, QRect owner, QRect uncovered, QRect screen);
-// The area of a window that its dialogs leave uncovered, in the window's
-// own coordinates, asked each time a dialog opens (an empty one: none).
-void setUncovered(QWidget* window, std::function<QRect()> area);
+// A message about one thing (a damaged file, named by `key`) is shown once
+// per run; the same key again shows nothing. True when it was shown now.
+bool messageOnce(const QString& key, const QString& text);
+
+// Where a message dialog stands. It is wholly on the screen, and covers none
+// of the areas of its owner window that it must leave in view (the fields
+// its question is about) wherever the screen has such a place: below them
+// all, over the lower part of the owner; else beside the owner, right,
+// then left; else above them all; else the free place nearest the owner's
+// middle, between the areas themselves (keeping a margin to each where
+// there is room for one). Where no place is free, the first of
+// the named four that covers least of them. Without areas, centred over the
+// owner. Screen coordinates; 'frame' is the dialog's size with its window
+// frame.
+QPoint dialogPosition(QSize frame, QRect owner, const QList<QRect>& uncovered, QRect screen);
+// The areas of a window that its dialogs leave uncovered, in the window's
+// own coordinates, asked each time a dialog opens (none: an empty list).
+void setUncovered(QWidget* window, std::function<QList<QRect>()> areas);
+// Those areas now, in screen coordinates (none for a window that told none).
+QList<QRect> uncoveredAreas(const QWidget* window);
 // The window a dialog belongs to: the active one, else the shown window
-// that told its area (a leave check may ask while the user is in another
+// that told its areas (a leave check may ask while the user is in another
 // program).
 QWidget* dialogOwner();
 // Puts a dialog of its final size at its place by the rule above.

@@ -64,7 +64,39 @@ bool mayWrite(const QString& path)
 bool keepOwnerAndMode(int fd, const QString& like)
 {
     struct stat old {};
-    return ::stat(detail::encodePath(like).constData(), &old) == 0 && detail::keepOwnerAndMode(fd, old);
+    const QByteArray path = detail::encodePath(like);
+    return ::stat(path.constData(), &old) == 0 && detail::keepOwnerAndMode(fd, path, old);
+}
+
+StreamFile::StreamFile(const QString& path) : m_path(detail::encodePath(path)) {}
+
+StreamFile::~StreamFile()
+{
+    if (m_fd >= 0)
+        ::close(m_fd);
+}
+
+bool StreamFile::open()
+{
+    if (m_fd >= 0 || !detail::mayWrite(m_path))
+        return false;
+    m_fd = sys::open(m_path.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    return m_fd >= 0;
+}
+
+bool StreamFile::write(const QByteArray& data)
+{
+    return m_fd >= 0 && detail::writeAll(m_fd, data.constData(), data.size());
+}
+
+bool StreamFile::finish()
+{
+    if (m_fd < 0)
+        return false;
+    const bool synced = sys::fsync(m_fd) == 0;
+    const int fd = m_fd;
+    m_fd = -1;
+    return detail::closeChecked(fd) && synced;
 }
 
 bool writeFileAtomic(const QString& path, const QByteArray& data, QString* error)
@@ -110,24 +142,27 @@ bool truncateRecords(const QString& path, int recordLength, qint32 keep, QString
     return writeFileAtomic(path, data, error);
 }
 
-bool copyFileAtomic(const QString& from, const QString& to, QString* error)
-{
-    return copyFileStartAtomic(from, to, -1, error);
-}
+namespace {
 
-bool copyFileStartAtomic(const QString& from, const QString& to, qint64 limit, QString* error)
+// Every copy: 'replaceLink' for one into a folder others may write to,
+// 'sourceRights' for a new copy that has its source's rights (all but an
+// import, whose new file has the rights any new file of the program gets).
+bool kopieren(const QString& from, const QString& to, qint64 limit, bool replaceLink, bool sourceRights,
+              QString* error)
 {
     const QFileInfo src(from);
     if (!src.exists() || !src.isFile())
         return fail(error, QStringLiteral("Datei nicht gefunden: %1").arg(from));
-    if (!targetUsable(to, error))
+    if (!replaceLink && !targetUsable(to, error))
         return false;
     const int fd = ::open(detail::encodePath(from).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
         return fail(error, QStringLiteral("%1 kann nicht gelesen werden: %2")
                                .arg(from, QString::fromLocal8Bit(std::strerror(errno))));
-    detail::ReplacementFile out(to);
-    bool ok = out.open();
+    detail::ReplacementFile out(to, replaceLink);
+    // A new copy (a backup, a copy kept aside) has its source's rights, not
+    // what the umask gives; one in place of a file keeps that file's.
+    bool ok = out.open() && (out.replacesFile() || !sourceRights || out.takeRightsOf(from));
     QByteArray buf(1 << 20, Qt::Uninitialized);
     qint64 rest = limit >= 0 ? limit : std::numeric_limits<qint64>::max();
     while (ok && rest > 0) {
@@ -149,6 +184,28 @@ bool copyFileStartAtomic(const QString& from, const QString& to, qint64 limit, Q
     return true;
 }
 
+} // namespace
+
+bool copyFileAtomic(const QString& from, const QString& to, QString* error)
+{
+    return kopieren(from, to, -1, false, true, error);
+}
+
+bool importFileAtomic(const QString& from, const QString& to, QString* error)
+{
+    return kopieren(from, to, -1, false, false, error);
+}
+
+bool copyFileStartAtomic(const QString& from, const QString& to, qint64 limit, QString* error)
+{
+    return kopieren(from, to, limit, false, true, error);
+}
+
+bool copyIntoFolder(const QString& from, const QString& to, qint64 limit, QString* error)
+{
+    return kopieren(from, to, limit, true, true, error);
+}
+
 int removeRewriteLeftovers(const QString& folder, const std::function<bool(const QString& name)>& own)
 {
     int removed = 0;
@@ -156,9 +213,13 @@ int removeRewriteLeftovers(const QString& folder, const std::function<bool(const
     const QFileInfoList entries = dir.entryInfoList(QDir::Files | QDir::Hidden | QDir::System | QDir::NoSymLinks);
     for (const QFileInfo& fi : entries) {
         struct stat st {};
-        const QString target = detail::replacedName(fi.fileName());
+        qint64 writer = 0;
+        const QString target = detail::replacedName(fi.fileName(), &writer);
         if (target.isEmpty() || !own || !own(target)
             || ::lstat(detail::encodePath(fi.absoluteFilePath()).constData(), &st) != 0 || !S_ISREG(st.st_mode))
+            continue;
+        // A running copy's rewrite still needs its temporary.
+        if (!detail::writerEnded(writer, qint64(st.st_mtime)))
             continue;
         if (sys::unlink(detail::encodePath(fi.absoluteFilePath()).constData()) == 0)
             ++removed;

@@ -111,7 +111,36 @@ bool removeEntry(const QFileInfo& fi)
     return sys::remove(f.fileName());
 }
 
+// When the computer started, in seconds since the epoch; 0 when unknown.
+qint64 startsekunde()
+{
+    for (const QByteArray& z : kurzeDatei("/proc/stat", 1 << 20).split('\n'))
+        if (z.startsWith("btime "))
+            return z.mid(6).trimmed().toLongLong();
+    return 0;
+}
+
 } // namespace
+
+namespace detail {
+
+bool writerEnded(qint64 pid, qint64 written)
+{
+    if (pid <= 0 || pid > std::numeric_limits<pid_t>::max())
+        return true;
+    if (::kill(pid_t(pid), 0) != 0)
+        return errno == ESRCH;
+    // The number may since have gone to a process started after the write.
+    const qint64 boot = startsekunde();
+    bool zahl = false;
+    const qint64 ticks = startzeit(pid).toLongLong(&zahl);
+    const long hz = ::sysconf(_SC_CLK_TCK);
+    if (boot <= 0 || !zahl || hz <= 0)
+        return false;
+    return boot + ticks / hz > written + 1;
+}
+
+} // namespace detail
 
 bool FileExists(const QString& path)
 {
@@ -119,6 +148,14 @@ bool FileExists(const QString& path)
         return false;
     const QFileInfo fi(path);
     return fi.exists() && fi.isFile();
+}
+
+qint64 plainFileSize(const QString& path)
+{
+    struct stat st {};
+    if (path.isEmpty() || ::lstat(detail::encodePath(path).constData(), &st) != 0 || !S_ISREG(st.st_mode))
+        return -1;
+    return qint64(st.st_size);
 }
 
 bool DirExists(const QString& path)
@@ -135,6 +172,11 @@ bool createFolder(const QString& path)
     if (DirExists(path))
         return true;
     return sys::mkpath(path) && DirExists(path);
+}
+
+bool removeFile(const QString& path)
+{
+    return sys::remove(path);
 }
 
 QString findFileCaseInsensitive(const QString& folder, const QString& name)
@@ -191,9 +233,19 @@ bool deleteTree(const QString& folder)
     // One pass over a snapshot: an entry that cannot go stays, and is not retried.
     const QFileInfoList entries =
         QDir(path).entryInfoList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
-    for (const QFileInfo& fi : entries)
+    // A builder's marker goes last, so a folder with anything in it keeps
+    // naming its builder until it is empty.
+    const QFileInfo* marke = nullptr;
+    for (const QFileInfo& fi : entries) {
+        if (fi.fileName() == Markenname) {
+            marke = &fi;
+            continue;
+        }
         if (!removeEntry(fi))
             ok = false;
+    }
+    if (marke && !removeEntry(*marke))
+        ok = false;
     if (!sys::rmdir(path))
         ok = false;
     return ok;
@@ -206,16 +258,33 @@ QString localPath(const QString& path)
     return p;
 }
 
-bool createMarkedFolder(const QString& path)
+bool markFolder(const QString& path)
 {
-    if (path.isEmpty() || sys::mkdir(detail::encodePath(path).constData(), 0777) != 0)
+    if (path.isEmpty())
         return false;
     const qint64 pid = ::getpid();
     const QByteArray marke = Markenkennung + "\npid=" + QByteArray::number(pid) + "\nstart=" + startzeit(pid)
                              + "\nboot=" + startkennung() + "\nhost=" + rechnername() + "\n";
-    // Whole or not there: a half-written marker would name no process.
-    if (!writeFileAtomic(path + QLatin1Char('/') + Markenname, marke)) {
-        deleteTree(path);
+    // In place and never over another's marker: from this moment on the
+    // folder names its builder. One short write is whole or not there.
+    const QByteArray name = detail::encodePath(path + QLatin1Char('/') + Markenname);
+    const int fd = sys::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+    if (fd < 0)
+        return false;
+    const bool ok = detail::writeAll(fd, marke.constData(), marke.size()) && sys::fsync(fd) == 0;
+    if (!detail::closeChecked(fd) || !ok) {
+        sys::unlink(name.constData());
+        return false;
+    }
+    return true;
+}
+
+bool createMarkedFolder(const QString& path)
+{
+    if (path.isEmpty() || sys::mkdir(detail::encodePath(path).constData(), 0777) != 0)
+        return false;
+    if (!markFolder(path)) {
+        sys::rmdir(path);
         return false;
     }
     return true;
@@ -226,13 +295,64 @@ bool unmarkFolder(const QString& path)
     return sys::unlink(detail::encodePath(path + QLatin1Char('/') + Markenname).constData()) == 0 || errno == ENOENT;
 }
 
+bool removeEmptyFolder(const QString& path, qint64 builder)
+{
+    struct stat st {};
+    return ::lstat(detail::encodePath(path).constData(), &st) == 0 && S_ISDIR(st.st_mode) && st.st_nlink <= 2
+           && QDir(path).isEmpty(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot)
+           && detail::writerEnded(builder, qint64(st.st_mtime)) && sys::rmdir(path);
+}
+
+bool linkEntries(const QString& from, const QString& to, const std::function<bool(const QString& name)>& skip)
+{
+    bool ok = true;
+    const QFileInfoList entries =
+        QDir(from).entryInfoList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    for (const QFileInfo& fi : entries) {
+        if (skip && skip(fi.fileName()))
+            continue;
+        const QString ziel = to + QLatin1Char('/') + fi.fileName();
+        if (fi.isSymLink()) {
+            char verweis[4096];
+            const ssize_t n = ::readlink(detail::encodePath(fi.absoluteFilePath()).constData(), verweis, sizeof verweis - 1);
+            ok = n > 0 && sys::symlink(QByteArray(verweis, n).constData(), detail::encodePath(ziel).constData()) == 0
+                 && ok;
+        }
+        else if (fi.isDir())
+            ok = sys::mkdir(detail::encodePath(ziel).constData(), 0777) == 0 && linkEntries(fi.absoluteFilePath(), ziel, {})
+                 && ok;
+        else
+            ok = sys::link(fi.absoluteFilePath(), ziel) && ok;
+    }
+    return ok;
+}
+
+bool sameContent(const QString& a, const QString& b)
+{
+    const auto lesen = [](const QString& p, QByteArray& out) {
+        QFile f(p);
+        if (!f.open(QIODevice::ReadOnly))
+            return false;
+        out = f.readAll();
+        return f.error() == QFileDevice::NoError;
+    };
+    QByteArray x, y;
+    return lesen(a, x) && lesen(b, y) && x == y;
+}
+
 bool isAbandonedMarkedFolder(const QString& path)
 {
     const QByteArray p = detail::encodePath(path);
     struct stat st {};
     if (path.isEmpty() || ::lstat(p.constData(), &st) != 0 || !S_ISDIR(st.st_mode))
         return false;
-    const QList<QByteArray> zeilen = kurzeDatei(p + '/' + Markenname.data(), 4096).split('\n');
+    const QByteArray marke = p + '/' + Markenname.data();
+    const QByteArray inhalt = kurzeDatei(marke, 4096);
+    // An empty marker: its builder was killed between the marker's creation
+    // and the one write that follows it at once.
+    if (inhalt.isEmpty())
+        return ::lstat(marke.constData(), &st) == 0 && S_ISREG(st.st_mode) && st.st_size == 0;
+    const QList<QByteArray> zeilen = inhalt.split('\n');
     if (zeilen.value(0) != Markenkennung)
         return false;
     QHash<QByteArray, QByteArray> werte;

@@ -1,11 +1,13 @@
 #include "platform/io/recordfile.h"
 
+#include <cerrno>
 #include <limits>
 
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "platform/io/atomic.h"
 #include "platform/io/posixfile.h"
 #include "platform/io/schritte.h"
 
@@ -96,12 +98,17 @@ bool RecordFile::write(qint32 n, const QByteArray& bytes)
         return false;
     const QByteArray path = detail::encodePath(m_path);
     // A missing file is created for its first record only.
-    const bool missing = regularFileSize(path) < 0;
+    struct stat da {};
+    const bool missing = ::stat(path.constData(), &da) != 0 && errno == ENOENT;
     if (missing && n != 1)
         return false;
-    if (!missing && !detail::mayWrite(path))
+    // Whole or not there: a crash between creating and writing would leave
+    // an empty file in place of the missing one.
+    if (missing)
+        return writeFileAtomic(m_path, bytes);
+    if (!detail::mayWrite(path))
         return false;
-    const int fd = sys::open(path.constData(), missing ? O_RDWR | O_CREAT | O_NONBLOCK | O_CLOEXEC : O_RDWR | O_NONBLOCK | O_CLOEXEC, 0666);
+    const int fd = sys::open(path.constData(), O_RDWR | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
         return false;
     struct stat st {};

@@ -33,7 +33,8 @@ public:
 
     // Writes record n; n must lie in 1..count()+1 and bytes must be exactly
     // one record long, otherwise nothing is written and false comes back.
-    // Creates the file for n == 1 when it is missing; a file the user may
+    // Creates the file for n == 1 when it is missing, whole or not at all
+    // (a temporary renamed into place); a file the user may
     // not write (io::mayWrite) is refused. Written straight to the system; a
     // failed append leaves the file at its old length.
     bool write(qint32 n, const QByteArray& bytes);

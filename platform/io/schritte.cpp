@@ -109,6 +109,7 @@ int symlink(const char* target, const char* path)
 int fchown(int fd, uid_t uid, gid_t gid) { return schritt(Schritt::Rechte) ? ::fchown(fd, uid, gid) : -1; }
 int fchmod(int fd, mode_t mode) { return schritt(Schritt::Rechte) ? ::fchmod(fd, mode) : -1; }
 int chmod(const char* path, mode_t mode) { return schritt(Schritt::Rechte) ? ::chmod(path, mode) : -1; }
+int aclSetFd(int fd, acl_t acl) { return schritt(Schritt::Rechte) ? ::acl_set_fd(fd, acl) : -1; }
 
 bool rename(const QString& from, const QString& to) { return rename(pfad(from).constData(), pfad(to).constData()) == 0; }
 
@@ -116,6 +117,12 @@ bool renameNoReplace(const QString& from, const QString& to)
 {
     return schritt(Schritt::Umbenennen)
            && ::renameat2(AT_FDCWD, pfad(from).constData(), AT_FDCWD, pfad(to).constData(), RENAME_NOREPLACE) == 0;
+}
+
+bool exchange(const QString& a, const QString& b)
+{
+    return schritt(Schritt::Umbenennen)
+           && ::renameat2(AT_FDCWD, pfad(a).constData(), AT_FDCWD, pfad(b).constData(), RENAME_EXCHANGE) == 0;
 }
 
 bool remove(const QString& path) { return !path.isEmpty() && unlink(pfad(path).constData()) == 0; }

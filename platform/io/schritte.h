@@ -13,6 +13,7 @@
 #include <QFileDevice>
 #include <QString>
 
+#include <sys/acl.h>
 #include <sys/types.h>
 
 namespace io {
@@ -56,11 +57,14 @@ int symlink(const char* target, const char* path);
 int fchown(int fd, uid_t uid, gid_t gid);
 int fchmod(int fd, mode_t mode);
 int chmod(const char* path, mode_t mode);
+int aclSetFd(int fd, acl_t acl);
 
 // The same for paths as Qt holds them; true on success.
 bool rename(const QString& from, const QString& to);
 // As rename, but never over an existing entry (EEXIST).
 bool renameNoReplace(const QString& from, const QString& to);
+// Swaps the two entries in one step.
+bool exchange(const QString& a, const QString& b);
 bool remove(const QString& path);   // a file or link
 bool rmdir(const QString& path);
 // Creates the folder and every missing parent, one step each.

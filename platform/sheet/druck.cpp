@@ -236,7 +236,10 @@ int dateitypZuName(QString& name, int gewaehlt)
     for (const Ablagetyp& a : kAblagetypen)
         if (endung == forms::filterSuffix(QString::fromLatin1(a.filter)))
             return a.typ;
-    name += QLatin1Char('.') + forms::filterSuffix(filterZuDateityp(gewaehlt));
+    // "v." gets "v.pdf": the dot typed is the ending's own.
+    if (!name.endsWith(QLatin1Char('.')))
+        name += QLatin1Char('.');
+    name += forms::filterSuffix(filterZuDateityp(gewaehlt));
     return dateitypZuFilter(filterZuDateityp(gewaehlt));
 }
 

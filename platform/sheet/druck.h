@@ -98,7 +98,7 @@ int dateitypZuFilter(const QString& filter);
 // type's ending (".xlsx", ".pdf", ".txt", also ".tsv", in any case) is
 // that type, whatever type was chosen; any other name gets the ending of
 // the chosen type 'gewaehlt' added: "Fahrten 1.12" chosen as a workbook is
-// written as "Fahrten 1.12.xlsx".
+// written as "Fahrten 1.12.xlsx", and "v." chosen as a PDF as "v.pdf".
 int dateitypZuName(QString& name, int gewaehlt);
 
 } // namespace sheet

@@ -73,17 +73,17 @@ bool Steuerelement::ablageWaehlen(const QString& titel, Dateiangabe& angabe)
         QString name = d->saveFileName(titel, ort, ablagefilter(), &filter);
         if (name.isEmpty())
             return false;
-        const QString antwort = name;
+        const QString getippt = name;
         const int typ = dateitypZuName(name, dateitypZuFilter(filter));
-        // The dialog asked about the name it gave back; an ending added
-        // only now names another file, so that one is asked about here.
-        // No takes the user back to the dialog, as the dialog's own No does.
-        if (name != antwort && QFileInfo::exists(name)
+        // The one replace question, about the file that will be written;
+        // the dialog asks none. No takes the user back to the dialog with
+        // the type and the name chosen there.
+        if (QFileInfo::exists(name)
             && d->msgBox(QStringLiteral("Die Datei %1 existiert bereits.\nSoll sie überschrieben werden?")
                              .arg(QFileInfo(name).fileName()),
                          forms::vbYesNo | forms::vbExclamation | forms::vbDefaultButton2, titel)
                    != forms::vbYes) {
-            ort = name;
+            ort = getippt;
             angabe.Dateityp = typ;
             continue;
         }

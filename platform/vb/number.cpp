@@ -501,6 +501,37 @@ Currency Currency::operator-(Currency o) const
     return Currency{r};
 }
 
+std::optional<Currency> Currency::ausDouble(double v)
+{
+    const double scaled = roundHalfEven(v * 10000.0);
+    if (!(scaled >= -9223372036854775808.0 && scaled < 9223372036854775808.0))
+        return std::nullopt;
+    return Currency{qint64(scaled)};
+}
+
+std::optional<Currency> Summe(std::optional<Currency> a, std::optional<Currency> b)
+{
+    qint64 r;
+    if (!a || !b || __builtin_add_overflow(a->raw, b->raw, &r))
+        return std::nullopt;
+    return Currency{r};
+}
+
+QString Ueberlaufmarke()
+{
+    return QStringLiteral("Überlauf");
+}
+
+QString BetragOderMarke(std::optional<Currency> betrag, const QString& einheit)
+{
+    return betrag ? betrag->toGerman() + u' ' + einheit : Ueberlaufmarke();
+}
+
+QString FormatDeOderMarke(double v, const QString& pattern)
+{
+    return std::isfinite(v) ? FormatDe(v, pattern) : Ueberlaufmarke();
+}
+
 bool parseGermanCurrency(const QString& text, Currency& out)
 {
     QString t = text.trimmed();

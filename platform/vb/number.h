@@ -6,6 +6,8 @@
 #include <QString>
 #include <QtGlobal>
 
+#include <optional>
+
 namespace vb {
 
 // Leading number of the text; blanks, tabs and line feeds are skipped
@@ -63,7 +65,22 @@ struct Currency {
     friend bool operator<(Currency a, Currency b) { return a.raw < b.raw; }
     Currency operator+(Currency o) const;   // overflow -> RuntimeError(6)
     Currency operator-(Currency o) const;
+
+    // As fromDouble, but empty instead of the error (also for NaN and ±Inf).
+    static std::optional<Currency> ausDouble(double v);
 };
+
+// Sums of stored amounts: a stored value can be anything, so a sum that
+// leaves the range has no value instead of ending the program. Empty stays
+// empty.
+std::optional<Currency> Summe(std::optional<Currency> a, std::optional<Currency> b);
+
+// What a field or cell shows in place of a value that cannot be represented.
+QString Ueberlaufmarke();
+// An amount "1.234,50" with the unit after a blank, or the mark.
+QString BetragOderMarke(std::optional<Currency> betrag, const QString& einheit = QStringLiteral("€"));
+// A number in a German format pattern, or the mark when it is NaN or ±Inf.
+QString FormatDeOderMarke(double v, const QString& pattern);
 
 // Reads a German money text ("12,50", "1.234,5", "-3") into a Currency;
 // returns false and leaves out untouched when the text is no amount.

@@ -79,4 +79,50 @@ inline QByteArray elfProgramm(const QByteArray& referenz, int groesse, bool lade
     return b;
 }
 
+// A whole static program for x86-64 Linux that really runs: asked anything,
+// it waits one second, answers as the program does to "--version" and ends
+// with status 0; a trial of it takes that long. Empty where the reference
+// is of another kind.
+inline QByteArray elfLangsamerStart(const QByteArray& referenz)
+{
+    if (referenz.size() < 20 || referenz[4] != 2 || referenz[5] != 1 || quint8(referenz[18]) != 62)
+        return {};
+    static const unsigned char code[] = {
+        0x48, 0x8d, 0x3d, 0x2a, 0x00, 0x00, 0x00,   // lea rdi, [rip+ts]
+        0x31, 0xf6,                                 // xor esi, esi
+        0xb8, 0x23, 0x00, 0x00, 0x00, 0x0f, 0x05,   // nanosleep(&ts, 0)
+        0xbf, 0x01, 0x00, 0x00, 0x00,               // mov edi, 1
+        0x48, 0x8d, 0x35, 0x25, 0x00, 0x00, 0x00,   // lea rsi, [rip+text]
+        0xba, 0x13, 0x00, 0x00, 0x00,               // mov edx, 19
+        0xb8, 0x01, 0x00, 0x00, 0x00, 0x0f, 0x05,   // write(1, text, 19)
+        0x31, 0xff, 0xb8, 0x3c, 0x00, 0x00, 0x00, 0x0f, 0x05,   // exit(0)
+        1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,         // ts: 1 s, 0 ns
+    };
+    const QByteArray text = "Kilometrika 21.0.1\n";
+    const quint64 basis = 0x400000, kopf = 64 + 56;
+    QByteArray b(int(kopf), '\0');
+    auto put = [&](int at, quint64 value, int width) {
+        for (int i = 0; i < width; ++i)
+            b[at + i] = char(value >> (8 * i));
+    };
+    b.replace(0, 16, referenz.left(16));
+    put(16, 2, 2);                          // e_type: executable
+    put(18, 62, 2);                         // e_machine: x86-64
+    put(20, 1, 4);                          // e_version
+    put(24, basis + kopf, 8);               // e_entry: the code
+    put(32, 64, 8);                         // e_phoff
+    put(52, 64, 2);                         // e_ehsize
+    put(54, 56, 2);                         // e_phentsize
+    put(56, 1, 2);                          // e_phnum
+    b += QByteArray(reinterpret_cast<const char*>(code), sizeof code) + text;
+    put(64, 1, 4);                          // PT_LOAD
+    put(68, 5, 4);                          // R+X
+    put(80, basis, 8);                      // p_vaddr
+    put(88, basis, 8);                      // p_paddr
+    put(96, quint64(b.size()), 8);          // p_filesz
+    put(104, quint64(b.size()), 8);         // p_memsz
+    put(112, 0x1000, 8);                    // p_align
+    return b;
+}
+
 } // namespace kmktest

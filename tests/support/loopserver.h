@@ -38,6 +38,9 @@ public:
         });
     }
     quint16 port() const { return m_server.serverPort(); }
+    // Connections not yet closed by either side: 0 once the server has sent
+    // all and closed, or the client has let go; nothing of theirs can come then.
+    int offen() const { return m_offen; }
     QString url(const QString& path) const
     {
         return QStringLiteral("http://127.0.0.1:%1%2").arg(port()).arg(path);
@@ -84,6 +87,8 @@ private:
     void serve(QTcpSocket* s)
     {
         auto* buffer = new QByteArray;
+        ++m_offen;
+        connect(s, &QTcpSocket::disconnected, this, [this] { --m_offen; });
         connect(s, &QTcpSocket::disconnected, s, &QObject::deleteLater);
         connect(s, &QObject::destroyed, this, [buffer] { delete buffer; });
         connect(s, &QTcpSocket::readyRead, this, [this, s, buffer] {
@@ -117,6 +122,7 @@ private:
     }
 
     QTcpServer m_server;
+    int m_offen = 0;
 };
 
 } // namespace kmktest

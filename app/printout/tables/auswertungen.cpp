@@ -26,13 +26,13 @@ Betriebskosten BetriebskostenErmitteln(const std::vector<Fahrt>& fahrten, Druckb
         if (b.km > 0)
             b.km += s.GefahreneKm;
         if (s.BetragWartung.raw > 0) {
-            b.wartung = b.wartung + s.BetragWartung;
+            b.wartung = vb::Summe(b.wartung, s.BetragWartung);
             b.zeilen.push_back({s.DatumAb, s.KmAn, false, s.Wartungstext, 0.0, s.BetragWartung});
         }
         if (s.BetragKraftstoff.raw > 0) {
             if (b.km == 0)
                 b.km = s.GefahreneKm;
-            b.kraftstoff = b.kraftstoff + s.BetragKraftstoff;
+            b.kraftstoff = vb::Summe(b.kraftstoff, s.BetragKraftstoff);
             // Summed with its decimals: rounding after each refuelling
             // made 45,5 + 40,3 litres into 86.
             b.menge += s.Kraftstoffmenge;
@@ -40,8 +40,10 @@ Betriebskosten BetriebskostenErmitteln(const std::vector<Fahrt>& fahrten, Druckb
                                 s.BetragKraftstoff});
         }
     }
-    if (b.kraftstoff.raw > 0 && b.menge > 0)
-        b.durchschnittspreis = vb::Currency::fromDouble(b.kraftstoff.toDouble() / b.menge);
+    if (!b.kraftstoff)
+        b.durchschnittspreis = std::nullopt;
+    else if (b.kraftstoff->raw > 0 && b.menge > 0)
+        b.durchschnittspreis = vb::Currency::ausDouble(b.kraftstoff->toDouble() / b.menge);
     return b;
 }
 
@@ -75,8 +77,8 @@ Privatanteile PrivatanteileBerechnen(qint64 geschaeftskm, double fahrtkostensumm
     Privatanteile p;
     const double gefahren = schlusskm - anfangskm;
     const double geschaeft = double(geschaeftskm);
-    p.geschaeftskm = qint32(geschaeftskm);
-    p.privatkm = qint32(vb::roundHalfEven(gefahren - geschaeft));
+    p.geschaeftskm = geschaeftskm;
+    p.privatkm = vb::roundHalfEven(gefahren - geschaeft);
     p.privatanteil = (gefahren - geschaeft) / (gefahren / 100.0);
     p.geschaeftsanteil = geschaeft / (gefahren / 100.0);
     p.fahrtkostensumme = fahrtkostensumme;

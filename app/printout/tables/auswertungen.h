@@ -22,11 +22,13 @@ struct Kostenzeile {
     vb::Currency betrag;
 };
 
+// A sum or price beyond the currency range (damaged amounts) has no value.
 struct Betriebskosten {
     std::vector<Kostenzeile> zeilen;
     double km = 0.0;        // driven since the first refuelling of the range
     double menge = 0.0;     // fuel quantity, with its decimals
-    vb::Currency kraftstoff, wartung, durchschnittspreis;
+    std::optional<vb::Currency> kraftstoff = vb::Currency{}, wartung = vb::Currency{},
+                                durchschnittspreis = vb::Currency{};
 };
 
 // Trips of the range that are not cancelled, in file order; a trip with
@@ -39,7 +41,7 @@ Betriebskosten BetriebskostenErmitteln(const std::vector<Fahrt>& fahrten, Druckb
 // (cancelled trips and type 0 add nothing). 'texte' holds "75,00%" or,
 // when no km were driven, "Leer".
 struct Firmenanteile {
-    std::array<qint32, 6> km{};       // index 1..5
+    std::array<qint64, 6> km{};       // index 1..5
     std::array<double, 6> prozent{};  // index 1..5
     std::array<QString, 6> texte;     // index 1..5
 };
@@ -50,8 +52,8 @@ Firmenanteile FirmenanteileErmitteln(const std::vector<Fahrt>& fahrten, Druckber
 // closing reading is private. Private km can come out negative when the
 // trips exceed the odometer difference.
 struct Privatanteile {
-    qint32 geschaeftskm = 0;
-    qint32 privatkm = 0;
+    qint64 geschaeftskm = 0;
+    double privatkm = 0;             // whole km; a typed reading may be far beyond 32 bits
     double geschaeftsanteil = 0.0;
     double privatanteil = 0.0;
     double fahrtkostensumme = 0.0;

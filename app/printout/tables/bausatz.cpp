@@ -1,10 +1,20 @@
 #include "app/printout/tables/bausatz.h"
 
+#include <QFileInfo>
+
+#include "app/records/hilfen.h"
+#include "platform/forms/seams.h"
+
 #include "platform/io/recordfile.h"
 #include "platform/sheet/tabellenblatt.h"
 #include "platform/vb/text.h"
 
 namespace kmk::tabellen {
+
+void UeberlaufMelden(const Tabellenkontext& k)
+{
+    forms::messageOnce(k.fahrtdateiPfad, UeberlaufText(QFileInfo(k.fahrtdateiPfad).fileName()));
+}
 
 namespace {
 
@@ -92,6 +102,17 @@ QString Fahrtartlangtext(const FahrtDatensatz& f)
 
 namespace kmk::tabellen {
 
+QString Statusvermerk(const FahrtDatensatz& f)
+{
+    const QString wort = f.Eintragsstatus == 1   ? QStringLiteral("storniert")
+                         : f.Eintragsstatus == 2 ? QStringLiteral("Korrektur")
+                                                 : QString();
+    const QString tag = Tagestext(f.Statusdatum);
+    if (wort.isEmpty() || tag.isEmpty())
+        return wort;
+    return wort + QLatin1Char(' ') + tag;
+}
+
 QString LegendeAbkuerzungen()
 {
     return QStringLiteral("Abkürzungen:  (So.) = Sonderfahrten (An.) = Stundenmehrheit am Ankunftstag  "
@@ -163,6 +184,17 @@ void datumZelle(sheet::Tabellenblatt& t, qint32 tag)
 {
     t.Zahlenformat(QStringLiteral("dd/mm/yyyy"));
     t.Zellwert(tag);
+}
+
+void statuszelle(sheet::Tabellenblatt& t, int zeile, int spalte, const FahrtDatensatz& f)
+{
+    const QString vermerk = Statusvermerk(f);
+    if (vermerk.isEmpty())
+        return;
+    waehle(t, zeile, spalte);
+    t.Schriftgroesse(8);
+    t.Ausrichtung(3);
+    t.Zelltext(vermerk);
 }
 
 void artZelle(sheet::Tabellenblatt& t, const FahrtDatensatz& f)

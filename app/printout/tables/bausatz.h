@@ -82,6 +82,10 @@ struct Tabellenkontext {
     bool journal() const { return vor.Journalfunktion != 0; }
 };
 
+// A sum of the trip file's stored values showed the mark instead of a
+// number: the file is named once per run.
+void UeberlaufMelden(const Tabellenkontext& k);
+
 // The trip-type cell of the one-row tables: a number for types 1, 2 and 5,
 // a text with its suffix for types 3 and 4 (type 0 counts as 3), nothing
 // for anything else.
@@ -96,6 +100,12 @@ Artzelle Fahrtartzelle(const FahrtDatensatz& f);
 // The trip-type line of a full-table block: the long name and, for types 3
 // and 4, the special-trip or no-allowance suffix. Empty for unknown types.
 QString Fahrtartlangtext(const FahrtDatensatz& f);
+
+// The journal mark of a one-row table: "storniert 14.01.2016" for a
+// cancelled record, "Korrektur 14.01.2016" for its correction, with the
+// day of the correction, the word alone when the record holds no day
+// (Tagestext); empty for a normal entry.
+QString Statusvermerk(const FahrtDatensatz& f);
 
 // The Fahrtart a table shows: 0 in old records means a business trip.
 inline int gezeigteFahrtart(quint8 art) { return art == 0 ? 3 : art; }
@@ -127,6 +137,10 @@ void waehle(sheet::Tabellenblatt& t, int zeile, int spalte);
 // open-right cell, open-both cells and an open-left cell.
 enum class Rahmen { Geschlossen, OffenRechts, OffenLinks, OffenBeide, GeschlossenUmriss };
 void rahmen(sheet::Tabellenblatt& t, Rahmen r);
+
+// Writes the journal mark of 'f' (Statusvermerk) into the given cell; a
+// normal entry leaves the cell untouched.
+void statuszelle(sheet::Tabellenblatt& t, int zeile, int spalte, const FahrtDatensatz& f);
 
 // One column of a one-row-per-trip table: width, the two heading rows,
 // the data alignment and what goes into the data cell (nothing for an

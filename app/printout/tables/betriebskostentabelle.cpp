@@ -4,6 +4,8 @@
 #include "app/printout/tables/tabellen.h"
 #include "platform/vb/date.h"
 
+#include <cmath>
+
 namespace kmk::tabellen {
 
 namespace {
@@ -29,7 +31,7 @@ Einheit einheitTexte(const QString& box)
     return {};
 }
 
-QString euro(vb::Currency c) { return c.toGerman() + QStringLiteral(" €"); }
+QString euro(std::optional<vb::Currency> c) { return vb::BetragOderMarke(c); }
 
 void kopfzelle(T& t, int zeile, const QString& text, int ausrichtung = 0)
 {
@@ -116,15 +118,30 @@ void BetriebskostenTabelle(sheet::Tabellenblatt& t, const Tabellenkontext& k, co
     }
 
     const double je100 = b.km > 0 ? b.menge / b.km * 100.0 : 0.0;
-    const QString summen[][2] = {
-        {QStringLiteral("gef. km im Zeitraum ab erstem tanken"), vb::FormatDe(b.km, "#,##0") + QStringLiteral(" Kilometer")},
-        {e.verbrauch, vb::FormatDe(b.menge, "#,##0.00") + e.suffix},
-        {e.preis, euro(b.durchschnittspreis)},
-        {e.je100, e.je100Text.isEmpty() ? QString() : vb::FormatDe(je100, "#,##0.00") + e.je100Text},
-        {QStringLiteral("Treibstoff ges."), euro(b.kraftstoff)},
-        {QStringLiteral("Wartung ges."), euro(b.wartung)},
-        {QStringLiteral("Betriebsausgaben ges."), euro(b.wartung + b.kraftstoff)},
+    // Damaged stored values (huge amounts, an infinite quantity) give the
+    // mark in place of the figure.
+    bool ueberlauf = false;
+    auto zahl = [&](double v, const char* muster, const QString& einheit) {
+        if (std::isfinite(v))
+            return vb::FormatDe(v, muster) + einheit;
+        ueberlauf = true;
+        return vb::Ueberlaufmarke();
     };
+    auto betrag = [&](std::optional<vb::Currency> c) {
+        ueberlauf = ueberlauf || !c;
+        return euro(c);
+    };
+    const QString summen[][2] = {
+        {QStringLiteral("gef. km im Zeitraum ab erstem tanken"), zahl(b.km, "#,##0", QStringLiteral(" Kilometer"))},
+        {e.verbrauch, zahl(b.menge, "#,##0.00", e.suffix)},
+        {e.preis, betrag(b.durchschnittspreis)},
+        {e.je100, e.je100Text.isEmpty() ? QString() : zahl(je100, "#,##0.00", e.je100Text)},
+        {QStringLiteral("Treibstoff ges."), betrag(b.kraftstoff)},
+        {QStringLiteral("Wartung ges."), betrag(b.wartung)},
+        {QStringLiteral("Betriebsausgaben ges."), betrag(vb::Summe(b.wartung, b.kraftstoff))},
+    };
+    if (ueberlauf)
+        UeberlaufMelden(k);
     for (int i = 0; i < 7; ++i) {
         for (int s : {3, 5}) {
             const QString& text = summen[i][s == 3 ? 0 : 1];

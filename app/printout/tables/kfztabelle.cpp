@@ -47,27 +47,12 @@ std::vector<Spalte> spalten(const Tabellenkontext& k)
                      }});
     }
     s.push_back({1000, QStringLiteral("Fahrt"), QStringLiteral("Art"), 3, [](T& t, const F& f) { artZelle(t, f); }});
-    // Written by aenderungszelle, for the records it marks only.
+    // Written by statuszelle, for the records it marks only: otherwise a
+    // cancelled trip and its correction stand alike, and an auditor adding
+    // the kilometres counts the trip twice.
     s.push_back({1700, k.journal() ? QStringLiteral("Journal") : QStringLiteral("Änderungs"), QStringLiteral("Datum"), 3,
                  nullptr});
     return s;
-}
-
-// The last column marks a cancelled record and its correction with the
-// day of the correction: otherwise the trip stands twice, alike, and an
-// auditor adding the kilometres counts it twice. A normal entry leaves
-// the cell untouched.
-void aenderungszelle(T& t, int zeile, int spalte, const F& f)
-{
-    const QString wort = f.Eintragsstatus == 1   ? QStringLiteral("storniert")
-                         : f.Eintragsstatus == 2 ? QStringLiteral("Korrektur")
-                                                 : QString();
-    if (wort.isEmpty())
-        return;
-    waehle(t, zeile, spalte);
-    t.Schriftgroesse(8);
-    t.Ausrichtung(3);
-    t.Zelltext(wort + QLatin1Char(' ') + vb::DateText(f.Statusdatum));
 }
 
 } // namespace
@@ -105,7 +90,7 @@ Bau KFZTabelle(sheet::Tabellenblatt& t, const Tabellenkontext& k)
         if (!k.nimmt(f.satz))
             continue;
         Datenzeile(t, ++zeile, s, f.satz);
-        aenderungszelle(t, zeile, int(s.size()), f.satz);
+        statuszelle(t, zeile, int(s.size()), f.satz);
     }
     return Bau::Gebaut;
 }

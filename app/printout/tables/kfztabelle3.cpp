@@ -3,6 +3,8 @@
 #include "app/printout/seiteneinrichtung.h"
 #include "app/printout/tables/tabellen.h"
 
+#include <cmath>
+
 namespace kmk::tabellen {
 
 namespace {
@@ -12,6 +14,9 @@ using F = FahrtDatensatz;
 
 const QString Betrag = QStringLiteral("#,##0.00");
 const QString Ganzzahl = QStringLiteral("0");
+// Right of the costs, without a heading: only a cancelled record and its
+// correction have a cell there, as wide as the logbook's journal column.
+constexpr int Vermerkspalte = 11;
 
 std::vector<Spalte> spalten()
 {
@@ -77,6 +82,7 @@ Bau KFZTabelle3(sheet::Tabellenblatt& t, const Tabellenkontext& k, const sheet::
     const std::vector<Fahrt> fahrten = FahrtenLesen(k.fahrtdateiPfad);
     const std::vector<Spalte> s = spalten();
     Spaltenbreiten(t, s);
+    t.Spaltenbreite(Vermerkspalte, 1700);
     t.Blattname(1, QStringLiteral("Kilometrika"));
     waehle(t, 1, 1);
     t.Fettschrift(true);
@@ -90,7 +96,12 @@ Bau KFZTabelle3(sheet::Tabellenblatt& t, const Tabellenkontext& k, const sheet::
         if (!k.nimmt(f.satz))
             continue;
         Datenzeile(t, ++zeile, s, f.satz);
-        summe += f.satz.Fahrtkosten;
+        // A cancelled trip stays listed, marked as the logbook marks it,
+        // but its correction carries the cost: counted twice it would
+        // overstate the claimed costs.
+        statuszelle(t, zeile, Vermerkspalte, f.satz);
+        if (f.satz.Eintragsstatus != 1)
+            summe += f.satz.Fahrtkosten;
     }
 
     const int summenzeile = zeile + 2;
@@ -102,7 +113,12 @@ Bau KFZTabelle3(sheet::Tabellenblatt& t, const Tabellenkontext& k, const sheet::
     t.Zahlenformat(Betrag);
     t.Ausrichtung(3);
     t.Schriftgroesse(9);
-    t.Zellwert(summe);
+    if (std::isfinite(summe)) {
+        t.Zellwert(summe);
+    } else {
+        t.Zelltext(vb::Ueberlaufmarke());
+        UeberlaufMelden(k);
+    }
     return Bau::Gebaut;
 }
 

@@ -21,10 +21,6 @@ void journalzeile(T& t, int32_t zeile, const QString& text)
     rahmen(t, Rahmen::Geschlossen);
 }
 
-// A stored day, or nothing for a record without one: an empty cell reads
-// better to an auditor than the 30.12.1899 of day 0.
-QString tag(qint32 datum) { return datum > 1 ? vb::DateText(datum) : QString(); }
-
 void textzelle(T& t, int32_t zeile, int spalte, const QString& text, int ausrichtung)
 {
     waehle(t, zeile, spalte);
@@ -61,15 +57,19 @@ int32_t block(T& t, const Tabellenkontext& k, const FahrtDatensatz& f, int fahrt
     const bool pauschalen = k.pauschalen();
     const QString am = QStringLiteral("Diese Eintragung wurde am ");
     if (f.Eintragsstatus == 0 && k.journal()) {
-        const QString d = tag(f.Eintragungsdatum);
+        const QString d = Tagestext(f.Eintragungsdatum);
         journalzeile(t, ++zeile, d.isEmpty() ? QString() : QStringLiteral("Eintragungsdatum :  ") + d);
     }
+    // Without a status date the line says what happened, not when.
+    const QString wann = Tagestext(f.Statusdatum).isEmpty()
+                             ? QStringLiteral("Diese Eintragung wurde")
+                             : am + Tagestext(f.Statusdatum);
     if (f.Eintragsstatus == 1)
-        journalzeile(t, ++zeile, am + vb::DateText(f.Statusdatum) + QStringLiteral(" storniert. (alter Eintrag)"));
+        journalzeile(t, ++zeile, wann + QStringLiteral(" storniert. (alter Eintrag)"));
     if (f.Eintragsstatus == 2)
-        journalzeile(t, ++zeile, am + vb::DateText(f.Statusdatum) + QStringLiteral(" überschrieben. ( Korrektur)"));
+        journalzeile(t, ++zeile, wann + QStringLiteral(" überschrieben. ( Korrektur)"));
     {
-        const QString d = tag(f.Eintragungsdatum);
+        const QString d = Tagestext(f.Eintragungsdatum);
         journalzeile(t, ++zeile, d.isEmpty() ? QString() : am + d + QStringLiteral(" gespeichert."));
     }
 

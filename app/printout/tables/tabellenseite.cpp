@@ -1,5 +1,8 @@
 #include "app/printout/tables/tabellenseite.h"
 
+#include <algorithm>
+#include <cmath>
+
 #include "app/records/dateien.h"
 
 #include "app/printout/ausdruckseite.h"
@@ -15,6 +18,16 @@
 #include <QRadioButton>
 
 namespace kmk::tabellen {
+
+namespace {
+
+// Km kept in the year's 32-bit state: a sum beyond it stops at its end.
+int auf32(double km)
+{
+    return std::isfinite(km) ? int(std::clamp(km, -2147483648.0, 2147483647.0)) : 0;
+}
+
+} // namespace
 
 Tabellenseite::Tabellenseite(QWidget* fenster, Fahrten1& st, Blattquelle blatt, TabellenDienste dienste)
     : m_fenster(fenster), m_st(st), m_blatt(std::move(blatt)), m_d(std::move(dienste))
@@ -136,7 +149,7 @@ void Tabellenseite::ProzentTabelle(int modus)
         if (!fahrten.empty())
             a = FirmenanteileErmitteln(fahrten, k.bereich);
         for (int i = 1; i <= 5; ++i) {
-            m_st.KmJeFahrtart[i] = a.km[i];
+            m_st.KmJeFahrtart[i] = auf32(double(a.km[i]));
             m_st.ProzentJeFahrtart[i] = a.prozent[i];
         }
         if (modus == 1)
@@ -154,6 +167,8 @@ void Tabellenseite::ProzentTabelle(int modus)
                     : QString();
         if (!ok)
             return;  // cancelled: nothing is built or changed
+        Privatanteile gezeigt{m_st.KmBetrieblich, double(m_st.KmPrivat), m_st.AnteilBetrieblich, m_st.AnteilPrivat,
+                              m_st.Fahrtkostensumme};
         const std::optional<double> schluss = KmStandLesen(antwort);
         if (schluss && *schluss > k.kfz.Anfangskm) {
             // Without the trip file the business figures stay as they were.
@@ -161,19 +176,19 @@ void Tabellenseite::ProzentTabelle(int modus)
             const Privatanteile p =
                 lesen ? PrivatanteileErmitteln(FahrtenLesen(k.fahrtdateiPfad), k.kfz.Anfangskm, *schluss)
                       : PrivatanteileBerechnen(m_st.KmBetrieblich, m_st.Fahrtkostensumme, k.kfz.Anfangskm, *schluss);
-            m_st.KmBetrieblich = p.geschaeftskm;
-            m_st.KmPrivat = p.privatkm;
+            // The state keeps 32-bit km; the sheet shows the figures in full.
+            m_st.KmBetrieblich = auf32(double(p.geschaeftskm));
+            m_st.KmPrivat = auf32(p.privatkm);
             m_st.AnteilPrivat = p.privatanteil;
             m_st.AnteilBetrieblich = p.geschaeftsanteil;
             m_st.Fahrtkostensumme = p.fahrtkostensumme;
+            gezeigt = p;
         } else if (dialoge) {
             dialoge->msgBox(QStringLiteral("Sie müssen den richtigen abschliessenden Km - Stand eintragen!"));
         }
         if (modus == 3)
             if (sheet::BlattSteuerung* t = m_blatt())
-                ProzentTabellePrivat(*t, k, fahrzeug,
-                                     {m_st.KmBetrieblich, m_st.KmPrivat, m_st.AnteilBetrieblich, m_st.AnteilPrivat,
-                                      m_st.Fahrtkostensumme});
+                ProzentTabellePrivat(*t, k, fahrzeug, gezeigt);
     }
 }
 

@@ -10,6 +10,7 @@
 #include "app/mainwindow/page_eintragungen.h"
 #include "app/records/jahr.h"
 #include "platform/forms/combobox.h"
+#include "platform/forms/fakes.h"
 
 using namespace kmk;
 
@@ -139,6 +140,49 @@ TEST(Kmanteile, NoKilometresAndLongDistances)
     ASSERT_TRUE(k.verbrauch());
     EXPECT_EQ(VerbrauchText(*k.verbrauch()), "2,50 L");
     EXPECT_FALSE(KostenSummieren(std::vector<FahrtDatensatz>{fahrt(3, 10)}).verbrauch());
+}
+
+// Stored amounts at and beyond the currency range (raw 2^62 and 2^62 - 1
+// make the largest sum): the labels show the sum or the mark, the file is
+// named once and stays as it was.
+TEST(Kmanteile, SumsBeyondTheRangeShowTheMarkAndNameTheFileOnce)
+{
+    const qint64 h = 4611686018427387904LL;   // 2^62
+    auto roh = [](FahrtDatensatz s, qint64 kraftstoff, qint64 wartung) {
+        s.BetragKraftstoff = vb::Currency::fromRaw(kraftstoff);
+        s.BetragWartung = vb::Currency::fromRaw(wartung);
+        return s;
+    };
+    const QString marke = QStringLiteral("Überlauf");
+    const struct { std::vector<FahrtDatensatz> saetze; QString kraftstoff, wartung, verbrauch, kmGesch; } faelle[] = {
+        {{roh(fahrt(3, 100, 10), h, 0), roh(fahrt(3, 100, 10), h, 0)}, marke, "0,00 €", "10,00 L", " 200"},
+        {{roh(fahrt(3, 100, 10), h, 0), roh(fahrt(3, 100, 10), h - 1, 0)},
+         QString::fromUtf8("922.337.203.685.477,58 €"), "0,00 €", "10,00 L", " 200"},
+        {{roh(fahrt(3, 100, 10), 10000, h), roh(fahrt(3, 100), 0, h)}, "1,00 €", marke, "5,00 L", " 200"},
+        {{fahrt(3, 100, HUGE_VAL, 5), fahrt(3, 100, 10, 5)}, "10,00 €", "0,00 €", marke, " 200"},
+        {{fahrt(3, 2147483647), fahrt(3, 2147483647), fahrt(3, 2147483647)}, "0,00 €", "0,00 €", "0,00 L",
+         " 6442450941"},
+    };
+    for (const auto& f : faelle) {
+        Seite s(f.saetze);
+        QFile datei(s.st.pfad(s.st.Fahrtdatei));
+        ASSERT_TRUE(datei.open(QIODevice::ReadOnly));
+        const QByteArray vorher = datei.readAll();
+        forms::ScopedFakes fakes;
+        s.k.Prozentverteilung();
+        s.k.Ges_Verbrauch();
+        EXPECT_EQ(s.text("Label27"), f.kraftstoff);
+        EXPECT_EQ(s.text("Label34"), f.wartung);
+        EXPECT_EQ(s.text("Label31"), f.verbrauch);
+        EXPECT_EQ(s.text("LabGesch"), f.kmGesch);
+        const bool ueberlauf = f.kraftstoff == marke || f.wartung == marke || f.verbrauch == marke;
+        ASSERT_EQ(fakes.dialogs.shown.size(), ueberlauf ? 1 : 0) << f.kraftstoff.toStdString();
+        if (ueberlauf) {
+            EXPECT_TRUE(fakes.dialogs.shown[0].prompt.contains(QStringLiteral("\"Auto1_16.dat\"")));
+        }
+        datei.seek(0);
+        EXPECT_EQ(datei.readAll(), vorher);
+    }
 }
 
 TEST(Kmanteile, EveryTripTypeCountsWithItsShare)

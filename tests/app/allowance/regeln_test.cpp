@@ -522,7 +522,7 @@ const std::vector<Fahrtfolge>& fahrtfolgen()
              "Eintägige Fahrt|Erste Fahrt an diesem Tag|Eine Geschäftsfahrt|Pauschale  0|Gesamt  0"}},
         }, false},
         // 7 to 9, 14, 15 to 16 and 18 to 21 March: 70, 28, 42 and 98; the
-        // second trips of the 14th and the 16th add nothing.
+        // later trips of the 14th and the 16th add nothing.
         {"days away for all 24 hours earn the full-day rate", {14, 28.0}, {
             {3, 5, "08:00", 7, "24:00", {1, 2, 960, 1440, 3840, 3840, 0, 28, 14, 28, 70,
              "Mehrtägige Fahrt|Erste Fahrt am Abfahrtstag|Eine Geschäftsfahrt|Pauschale  28|Gesamt  70"}},
@@ -531,6 +531,9 @@ const std::vector<Fahrtfolge>& fahrtfolgen()
             // A day paid in full is paid: a trip booked into it earns nothing.
             {3, 12, "10:00", 12, "19:00", {2, 0, 0, 0, 1980, 1980, 1980, 0, 0, 0, 98,
              "Eintägige Fahrt| 2 Fahrt an diesem Tag|Eine Geschäftsfahrt|Pauschale  0|Gesamt  98"}},
+            // Nor does a second trip of all 24 hours.
+            {3, 12, "00:00", 12, "24:00", {3, 0, 0, 0, 3420, 3420, 3420, 0, 0, 0, 98,
+             "Eintägige Fahrt| 3 Fahrt an diesem Tag|Eine Geschäftsfahrt|Pauschale  0|Gesamt  98"}},
             {3, 13, "00:00", 14, "10:00", {1, 1, 1440, 600, 2040, 2040, 600, 14, 28, 0, 140,
              "Zweitägige Fahrt|Erste Fahrt am Abfahrtstag|Eine Geschäftsfahrt|Pauschale  14|Gesamt  140"}},
             {3, 14, "14:00", 14, "23:00", {1, 0, 0, 0, 1140, 1140, 1140, 0, 0, 0, 140,

@@ -7,10 +7,12 @@
 #include "platform/forms/fakes.h"
 #include "platform/io/atomic.h"
 #include "platform/io/folders.h"
+#include "platform/io/schritte.h"
 
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include <csignal>
@@ -99,10 +101,65 @@ TEST(Sicherung, FullBackupCopiesEveryDataFileOnceIntoItsNamedFolder)
     for (const char* n : {"Auto1_16.dat", "Auto3_16.dat", "Vor2016.dat"})
         EXPECT_EQ(o.inhalt(ziel + n), o.inhalt(n)) << n;
 
-    // The same counts again: the folder exists, nothing is copied.
+    // The same counts and the same files again: nothing is copied.
+    int kopien = 0;
+    Kopierfunktion echt = sicherungsKopie();
+    sicherungsKopie() = [&](const QString& von, const QString& nach) { return ++kopien, echt(von, nach); };
+    o.voll();
+    EXPECT_EQ(kopien, 0);
+    sicherungsKopie() = echt;
+}
+
+TEST(Sicherung, AFullBackupAfterAChangeInPlaceIsMadeAgainUnderItsName)
+{
+    Ordner o;
+    o.fahrten(1, 3, 'a');
+    o.voll();
+    // Fuel entered on a stored trip: the counts, and so the name, stay.
+    o.fahrten(1, 3, 'b');
     o.schreibe("Vor2016.dat", "v2");
     o.voll();
-    EXPECT_EQ(o.inhalt(ziel + "Vor2016.dat"), "Vor2016.dat v1");
+    EXPECT_TRUE(o.meldungen.isEmpty());
+    EXPECT_EQ(o.eintraege("Sicherheit"), QStringList{"Au1-3 E"});
+    const QString ziel = "Sicherheit/Au1-3 E/";
+    EXPECT_EQ(o.eintraege(ziel), (QStringList{"Auto1_16.dat", "Auto2016.dat", "Kund2016.dat", "Vor2016.dat"}));
+    for (const char* n : {"Auto1_16.dat", "Auto2016.dat", "Kund2016.dat", "Vor2016.dat"})
+        EXPECT_EQ(o.inhalt(ziel + n), o.inhalt(n)) << n;
+}
+
+TEST(Sicherung, AKillAtAnyStepOfAFullBackupLeavesOneWholeBackupAndNothingHidden)
+{
+    // A first backup and one made again after a change in place.
+    for (const bool nochmal : {false, true}) {
+        for (long schritt = 1;; ++schritt) {
+            Ordner o;
+            o.fahrten(1, 3, 'a');
+            if (nochmal)
+                o.voll();
+            o.fahrten(1, 3, 'b');
+            const pid_t kind = ::fork();
+            if (kind == 0) {
+                io::pruefstand::absturzBei(schritt);
+                o.voll();
+                ::_exit(0);
+            }
+            int status = 0;
+            ASSERT_EQ(::waitpid(kind, &status, 0), kind);
+            ASSERT_TRUE(WIFEXITED(status));
+            SicherungsresteEntfernen(o.st);
+            EXPECT_EQ(o.eintraege("Sicherheit").filter(QRegularExpression("^\\.")), QStringList{}) << schritt;
+            const QString ziel = "Sicherheit/Au1-3 E/";
+            if (nochmal || QFileInfo::exists(o.pfad(ziel))) {
+                EXPECT_EQ(o.eintraege(ziel), (QStringList{"Auto1_16.dat", "Auto2016.dat", "Kund2016.dat", "Vor2016.dat"}))
+                    << nochmal << " " << schritt;
+                const QByteArray fahrten = o.inhalt(ziel + "Auto1_16.dat");
+                EXPECT_TRUE(fahrten == QByteArray(3 * 671, 'a') || fahrten == QByteArray(3 * 671, 'b')) << schritt;
+            }
+            EXPECT_EQ(o.inhalt("Auto1_16.dat"), QByteArray(3 * 671, 'b'));
+            if (WEXITSTATUS(status) == 0)
+                break;   // the backup ran to its end
+        }
+    }
 }
 
 TEST(Sicherung, FullBackupWithoutTripsCreatesNothing)
@@ -191,6 +248,29 @@ TEST(Sicherung, QuickBackupKeepsEachCountOnceAndRefreshesTheOtherFiles)
     EXPECT_TRUE(QFile::exists(o.pfad("Sicherheit/Auto1_AnzahlEintra_41.dat")));
 }
 
+TEST(Sicherung, ALinkPlantedAtACopysNameIsReplacedAndItsTargetStaysAsItWas)
+{
+    // At each name a backup writes into the backup folder; a safety copy
+    // (restore, deletion, import, damaged file) takes the same road.
+    for (const char* name : {"Vor2016.dat", "Auto2016.dat", "Kund2016.dat", "Auto1_AnzahlEintra_3.dat"}) {
+        Ordner o;
+        o.fahrten(1, 3, 'a');
+        o.st.Satznummer = 3;
+        QDir(o.dir.path()).mkpath("Fremd");
+        o.schreibe("Fremd/ziel.dat", "fremd");
+        const QString link = o.pfad(QString("Sicherheit/") + name);
+        // To a file, and to nothing for the quick backup file (which is
+        // never written over when it is there).
+        const bool insLeere = QString(name).contains("Anzahl");
+        ASSERT_TRUE(QFile::link(o.pfad(insLeere ? "Fremd/neu.dat" : "Fremd/ziel.dat"), link));
+        Sicherheitscopy(o.st);
+        EXPECT_FALSE(QFileInfo(link).isSymLink()) << name;
+        EXPECT_EQ(o.inhalt(QString("Sicherheit/") + name), o.inhalt(insLeere ? "Auto1_16.dat" : name)) << name;
+        EXPECT_EQ(o.eintraege("Fremd"), QStringList{"ziel.dat"}) << name;
+        EXPECT_EQ(o.inhalt("Fremd/ziel.dat"), "fremd") << name;
+    }
+}
+
 TEST(Sicherung, AQuickBackupThatCannotWriteACopySaysSoOnce)
 {
     // Older write-protected copies in the backup folder, or no folder to write into.
@@ -225,6 +305,36 @@ TEST(Sicherung, AQuickBackupThatCannotWriteACopySaysSoOnce)
             EXPECT_EQ(o.inhalt("Sicherheit/Auto1_AnzahlEintra_5.dat"), o.inhalt("Auto1_16.dat")) << fall;
         }
     }
+    // Only the trip file's own copy fails.
+    Ordner o;
+    o.fahrten(1, 5);
+    o.st.Satznummer = 5;
+    Kopierfunktion echt = sicherungsKopie();
+    sicherungsKopie() = [&](const QString& von, const QString& nach) {
+        return !nach.endsWith("/Auto1_AnzahlEintra_5.dat") && echt(von, nach);
+    };
+    QStringList gezeigt;
+    Sicherheitscopy(o.st, [&](const QString& t) { gezeigt << t; });
+    sicherungsKopie() = echt;
+    EXPECT_EQ(gezeigt, QStringList{"Beim erstellen der Sicherheitscopy ist ein Fehler aufgetreten!"});
+}
+
+// A copy has its source's rights, so the copy of a protected file is
+// protected too: the next backup must not stumble over it while it still
+// holds the same bytes.
+TEST(Sicherung, TheCopyOfAProtectedFileDoesNotHinderTheNextQuickBackup)
+{
+    Ordner o;
+    ASSERT_EQ(::chmod(QFile::encodeName(o.pfad("Vor2016.dat")).constData(), 0444), 0);
+    for (int anzahl : {5, 6}) {
+        o.fahrten(1, anzahl);
+        o.st.Satznummer = anzahl;
+        QStringList gezeigt;
+        Sicherheitscopy(o.st, [&](const QString& t) { gezeigt << t; });
+        EXPECT_EQ(gezeigt, QStringList{}) << anzahl;
+        EXPECT_EQ(o.inhalt(QString("Sicherheit/Auto1_AnzahlEintra_%1.dat").arg(anzahl)), o.inhalt("Auto1_16.dat"));
+    }
+    EXPECT_EQ(o.inhalt("Sicherheit/Vor2016.dat"), "Vor2016.dat v1");
 }
 
 TEST(Sicherung, QuickBackupOfTheCurrentVehicleIsMadeWhenAnotherHasItsCountAlready)
@@ -283,6 +393,42 @@ TEST(Wiederherstellung, CopiesBackKeepingASafetyCopyAndChoosesTheVehicle)
     EXPECT_EQ(o.inhalt("Sicherheit/Auto2_vor_Wiederherstellen_20160615_1200.dat"), QByteArray(9 * 671, 'n'));
     EXPECT_EQ(listen, 1);
     EXPECT_EQ(gewaehlt, 1);
+}
+
+TEST(Wiederherstellung, OnlyAPlainFileOfWholeTripsWithinTheLimitIsTakenBack)
+{
+    struct Fall { const char* was; qint64 laenge; bool verweis; bool genommen; };
+    const Fall faelle[] = {
+        {"12 bytes of text", 12, false, false},
+        {"cut in its last trip", 3 * 671 - 1, false, false},
+        {"one byte grown", 3 * 671 + 1, false, false},
+        {"32,768 trips", 32768LL * 671, false, false},
+        {"a link to whole trips", 3 * 671, true, false},
+        {"32,767 trips", 32767LL * 671, false, true},
+        {"three trips", 3 * 671, false, true},
+    };
+    for (const Fall& f : faelle) {
+        Ordner o;
+        o.fahrten(1, 5, 'n');
+        QDir(o.dir.path()).mkpath("Sicherheit/Au1-3 E");
+        const QString quelle = o.pfad("Sicherheit/Au1-3 E/Auto1_16.dat");
+        o.schreibe(f.verweis ? QString("echt.dat") : QString("Sicherheit/Au1-3 E/Auto1_16.dat"),
+                   QByteArray(f.laenge, 'b'));
+        if (f.verweis)
+            ASSERT_TRUE(QFile::link(o.pfad("echt.dat"), quelle));
+        QStringList gezeigt;
+        Wiederherstellungsdienste d;
+        d.meldung = [&](const QString& t) { gezeigt << t; };
+        const Wiederherstellung w = Wiederherstellen(o.st, o.pfad("Sicherheit/Au1-3 E"), 1, d);
+        EXPECT_EQ(w == Wiederherstellung::Kopiert, f.genommen) << f.was;
+        if (f.genommen)
+            continue;
+        EXPECT_EQ(o.inhalt("Auto1_16.dat"), QByteArray(5 * 671, 'n')) << f.was;
+        EXPECT_EQ(o.eintraege("Sicherheit"), QStringList{"Au1-3 E"}) << f.was;
+        EXPECT_EQ(gezeigt, QStringList{"Die Datei \"" + quelle + "\" ist keine vollständige Fahrtdatei und wird "
+                                       "nicht wiederhergestellt. Die bisherige Fahrtdatei ist unverändert."})
+            << f.was;
+    }
 }
 
 TEST(Wiederherstellung, ASecondRestoreInTheSameMinuteKeepsTheFirstSafetyCopy)
@@ -468,13 +614,21 @@ TEST(Sicherung, WhatACrashLeftInTheBackupFoldersGoesAndNothingElse)
 
     // ordner: a folder holding a file; bleibt: still there after the start.
     struct Eintrag { const char* name; bool ordner; bool bleibt; };
+    // 99999999 is no process's number: those writers have ended.
+    const QByteArray laeuft = "Sicherheit/.Vor2016.dat.neu-" + QByteArray::number(::getpid()) + "-5";
     const Eintrag eintraege[] = {
-        {"Extern/.Auto1_vor_Wiederherstellen_20160615_1200.dat.neu-2f", false, false},
-        {"Extern/.Auto2_vor_Loeschen_20160615_1200_2.dat.neu-a", false, false},
-        {"Extern/.Auto1_16_beschaedigt_20160615_1200.dat.neu-3", false, false},
-        {"Extern/.Kund2016_vor_Import.dat.neu-b", false, false},
-        {"Sicherheit/.Auto1_AnzahlEintra_40.dat.neu-0", false, false},
-        {"Sicherheit/.Vor2016.dat.neu-1", false, false},
+        {"Extern/.Auto1_vor_Wiederherstellen_20160615_1200.dat.neu-99999999-2f", false, false},
+        {"Extern/.Auto2_vor_Loeschen_20160615_1200_2.dat.neu-99999999-a", false, false},
+        {"Extern/.Auto1_16_beschaedigt_20160615_1200.dat.neu-99999999-3", false, false},
+        {"Extern/.Kund2016_vor_Import_20160615_1200.dat.neu-99999999-b", false, false},
+        {"Sicherheit/.Auto1_AnzahlEintra_40.dat.neu-99999999-0", false, false},
+        {"Sicherheit/.Vor2016.dat.neu-99999999-1", false, false},
+        {laeuft.constData(), false, true},
+        {"Sicherheit/.VOR2016.DAT.neu-99999999-1", false, true},
+        {"Sicherheit/.auto1_anzahleintra_40.dat.neu-99999999-1", false, true},
+        {"Sicherheit/.Vor2016.dat.neu-1", false, true},
+        {"Extern/.Fremd_beschaedigt_20160615_1200.dat.neu-99999999-4", false, true},
+        {"Extern/.Kund2016_vor_Import.dat.neu-99999999-4", false, true},
         {"Extern/.Sicherung-lauf", true, true},
         {"Extern/.Sicherung-2025/Fotos", true, true},
         {"Extern/.Sicherung-alt", true, true},
@@ -484,13 +638,13 @@ TEST(Sicherung, WhatACrashLeftInTheBackupFoldersGoesAndNothingElse)
         {"Extern/Sicherung-1x", true, true},
         {"Extern/.Sicherung-12345678", true, true},
         {"Extern/.Sicherung-1y", false, true},
-        {"Extern/Notizen.neu-1x", false, true},
-        {"Extern/.bashrc.neu-abc", false, true},
-        {"Extern/.notiz.neu-1", false, true},
-        {"Sicherheit/.bashrc.neu-abc", false, true},
-        {"Sicherheit/.Vor2015.dat.neu-1", false, true},
-        {"Sicherheit/.Auto1_Urlaub.dat.neu-1", false, true},
-        {"Sicherheit/.Auto5_vor_Loeschen_20160615_1200.dat.neu-1", false, true},
+        {"Extern/Notizen.neu-99999999-1x", false, true},
+        {"Extern/.bashrc.neu-99999999-abc", false, true},
+        {"Extern/.notiz.neu-99999999-1", false, true},
+        {"Sicherheit/.bashrc.neu-99999999-abc", false, true},
+        {"Sicherheit/.Vor2015.dat.neu-99999999-1", false, true},
+        {"Sicherheit/.Auto1_Urlaub.dat.neu-99999999-1", false, true},
+        {"Sicherheit/.Auto5_vor_Loeschen_20160615_1200.dat.neu-99999999-1", false, true},
     };
     for (const Eintrag& e : eintraege) {
         if (e.ordner) {

@@ -112,18 +112,21 @@ TEST(Anzeige, PrivateCarShowsDrivenKmAndPassengersWithTheSignBlank)
 
 TEST(Anzeige, JournalStatusCaptionsAndLockColours)
 {
-    struct Fall { quint8 status; bool firma; QString caption; bool gesperrt; qint64 farbe; };
+    struct Fall { quint8 status; bool firma; QString caption; bool gesperrt; qint64 farbe; qint32 tag = 42432; };
     const Fall faelle[] = {
         {0, true, "Normaler Eintrag", false, 0},
         {1, true, "Storniert am 03.03.2016", true, 65280},
         {2, true, "Geänderter Eintrag am 03.03.2016", true, 12582912},
         {1, false, "Storniert am 03.03.2016", false, 0},
+        // No status day in the record: what happened, not when.
+        {1, true, "Storniert", true, 65280, 0},
+        {2, true, "Geänderter Eintrag", true, 12582912, 1},
     };
     for (const Fall& f : faelle) {
         Seite p(f.firma);
         FahrtDatensatz x = Seite::fahrt(2);
         x.Eintragsstatus = f.status;
-        x.Statusdatum = vb::DateSerial(2016, 3, 3);
+        x.Statusdatum = f.tag;
         p.schreibe({Seite::fahrt(1), x});
         felder::farbe(p.s, "PersAnz", 192);
         p.st.Satznummer = 2;

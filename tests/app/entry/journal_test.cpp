@@ -671,10 +671,10 @@ TEST(Speichern, BackupNamesSkipsAndRefreshes)
     SicherheitscopyNeu(p.st, melden);
     EXPECT_EQ(QDir(p.pfad("Sicherheit/_Au2-7 E")).entryList(QDir::Files, QDir::Name),
               (QStringList{"Auto2016.dat", "Auto2_16.dat", "Vor2016.dat"}));
-    // Again without a save in between: the folder is there, nothing is copied.
+    // Again after a change that keeps the counts: made again under its name.
     datei("Vor2016.dat", "geändert");
     SicherheitscopyNeu(p.st, melden);
-    EXPECT_EQ(p.inhalt("Sicherheit/_Au2-7 E/Vor2016.dat"), "Einstellungen");
+    EXPECT_EQ(p.inhalt("Sicherheit/_Au2-7 E/Vor2016.dat"), "geändert");
     EXPECT_EQ(QDir(p.pfad("Sicherheit")).entryList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden),
               QStringList{"_Au2-7 E"});
     EXPECT_TRUE(meldungen.isEmpty());

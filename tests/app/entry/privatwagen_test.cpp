@@ -33,6 +33,8 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
+#include "platform/vb/fields.h"
+
 using namespace kmk;
 using kmktest::Fenster;
 
@@ -167,6 +169,77 @@ TEST(Tippen, PrivateCarCostsPerTripAndTheSumOfTheShare)
     EXPECT_EQ(fahrten1().KmPrivat, 990);
     EXPECT_DOUBLE_EQ(fahrten1().Fahrtkostensumme, 3.2);
     EXPECT_DOUBLE_EQ(fahrten1().AnteilPrivat, 99.0);
+
+    // Once a company car: the first trip cancelled and replaced by a
+    // correction of 3 km. The cancelled one counts neither km nor costs.
+    QByteArray datei = w.fahrten();
+    datei[528] = char(1);
+    QByteArray korrektur = datei.mid(0, FahrtDatensatz::Laenge);
+    FahrtDatensatz k = FahrtDatensatz::ausBytes(korrektur);
+    k.Eintragsstatus = 2;
+    k.GefahreneKm = 3;
+    k.Fahrtkosten = 0.96;
+    datei.insert(FahrtDatensatz::Laenge, k.zuBytes());
+    ASSERT_TRUE(w.u.schreibe("Auto1_16.dat", datei));
+    w.maus("Command18");
+    EXPECT_EQ(w.text("Text4"), " 8");
+    EXPECT_EQ(w.text("Text8"), "2,56");
+}
+
+// Stored costs whose sum is beyond a double: the mark, the file named once,
+// the file as it was.
+TEST(Tippen, PrivateCarShareOfDamagedCostsShowsTheMark)
+{
+    Fenster w(false);
+    fahrten1().Voreinstellung.Journalfunktion = 0;
+    for (const char* datum : {"15.06.2016", "16.06.2016"}) {
+        w.taste(Qt::Key_F9);
+        w.fuellen(datum, "08:00", "12:00");
+        w.neu("EinGefKm", "5");
+        w.maus("EintragSpeichern");
+    }
+    ASSERT_EQ(w.satzanzahl(), 2);
+    QByteArray b = w.fahrten();
+    for (int n = 0; n < 2; ++n)
+        vb::setDouble(b, n * FahrtDatensatz::Laenge + 518, 1e308);
+    ASSERT_TRUE(w.u.schreibe("Auto1_16.dat", b));
+    w.u.fakes.dialogs.shown.clear();
+    w.neu("Text3", "1345");
+    w.maus("Command18");
+    w.maus("Command18");
+    EXPECT_EQ(w.text("Text8"), QStringLiteral("Überlauf"));
+    EXPECT_EQ(w.text("Text4"), " 10");
+    ASSERT_EQ(w.u.klartexte().size(), 1);
+    EXPECT_TRUE(w.u.klartexte()[0].contains(QStringLiteral("\"Auto1_16.dat\"")));
+    EXPECT_EQ(w.fahrten(), b);
+}
+
+// The last of the four vehicles sums its own trips too.
+TEST(Tippen, PrivateCarShareOfTheFourthVehicle)
+{
+    Fenster w(false);
+    fahrten1().Voreinstellung.Journalfunktion = 0;
+    forms::setText(w.f->KfzEingabe[3], "B-XY 4");
+    forms::setText(w.f->KmEingabe[3], "1000");
+    forms::setText(w.f->StandortEingabe[3], "Bonn");
+    forms::setText(w.f->HalterEingabe[3], "Vier");
+    forms::setOptionValue(w.f->PrivatPkw[3], true);
+    w.f->Command1_Click(3);
+    forms::setOptionValue(w.f->AutoOpt(3), true);
+    ASSERT_EQ(fahrten1().AktuellesFahrzeug, 4);
+    for (const char* datum : {"15.06.2016", "16.06.2016"}) {
+        w.taste(Qt::Key_F9);
+        w.fuellen(datum, "08:00", "12:00");
+        w.neu("EinGefKm", "5");
+        w.neu("PersAnz", "1");
+        w.maus("EintragSpeichern");
+    }
+    ASSERT_EQ(w.u.lies("Auto4_16.dat").size(), 2 * 671);
+    w.neu("Text3", "2000");
+    w.maus("Command18");
+    EXPECT_EQ(w.text("Text4"), " 10");
+    EXPECT_EQ(w.text("Text5"), "990");
+    EXPECT_EQ(w.text("Text8"), "3,20");
 }
 
 TEST(Tippen, PrivateCarShareWithoutTripsAsksForEntriesFirst)

@@ -7,10 +7,13 @@
 #include "app/entry/pruefungen.h"
 #include "app/entry/tasten.h"
 #include "app/entry/vorbelegung.h"
+#include "app/mainwindow/form2.h"
+#include "app/mainwindow/meldungen.h"
 #include "platform/forms/fakes.h"
 #include "platform/vb/date.h"
 #include "platform/vb/text.h"
 
+#include <QTimer>
 #include <gtest/gtest.h>
 
 #include <deque>
@@ -626,4 +629,54 @@ TEST(Speicherknopf, JournalWindowAtTheSaveButtonWithTheClockSet)
             EXPECT_FALSE(w.u.meldungen.contains(100)) << f.zeit.toString();
         EXPECT_EQ(w.satzanzahl(), f.satz) << f.datum << " " << f.zeit.toString();
     }
+}
+
+// The real message on the screen, answered as a person would; on its
+// closing the window system gives the main window the focus back.
+struct MeldungAufDemSchirm : kmk::Meldungsdialog {
+    kmk::Form2Dialog echt;
+    QWidget* fenster = nullptr;
+    bool zeigen(const QString& text, bool frage) override
+    {
+        QObject wache;
+        QTimer::singleShot(0, &wache, [] {
+            if (QTest::qWaitFor([] { return qobject_cast<kmk::Form2*>(QApplication::activeModalWidget()); }))
+                QTest::mouseClick(qobject_cast<kmk::Form2*>(QApplication::activeModalWidget())->zuruck(),
+                                  Qt::LeftButton);
+        });
+        const bool ja = echt.zeigen(text, frage);
+        fenster->activateWindow();
+        (void)QTest::qWaitForWindowActive(fenster);
+        return ja;
+    }
+};
+
+// A field left for another program checks itself once when the user comes
+// back into another field or onto the save button, though its own message
+// takes the focus and gives it back.
+TEST(Verlassen, ALeaveChecksMessageComesOnceThroughAnotherProgram)
+{
+    Fenster w;
+    w.mitZeiten();
+    fahrten1().Voreinstellung.Warnhinweise = -1;
+    w.taste(Qt::Key_F9);
+    w.ausfuellen("10.03.2016", "100", "Bonn");
+    MeldungAufDemSchirm meldung;
+    meldung.fenster = w.f;
+    kmk::ScopedMeldungsdialog mitDemDialog(&meldung);
+    kmk::Form2::setWartezeit(0);
+    struct Fall { const char* feld; const char* text; const char* zurueck; };
+    for (const Fall& f : {Fall{"EinkmAn", "300", "EinGesprach"}, Fall{"EinkmAn", "300", "EintragSpeichern"},
+                          Fall{"EinDatumAb", "31022026", "EinGesprach"}}) {
+        SCOPED_TRACE(testing::Message() << f.feld << " " << f.text << " " << f.zurueck);
+        w.neu(f.feld, f.text);
+        w.wegschalten();
+        w.u.meldungen.clear();
+        w.maus(f.zurueck);
+        w.f->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(w.f));
+        EXPECT_EQ(w.u.meldungen.size(), 1) << QStringList([&] { QStringList l; for (int n : w.u.meldungen) l << QString::number(n); return l; }()).join(" ").toStdString();
+    }
+    kmk::Form2::setWartezeit(500);
+    EXPECT_EQ(w.satzanzahl(), 0);
 }

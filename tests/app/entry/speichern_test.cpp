@@ -13,6 +13,7 @@
 #include "platform/forms/combobox.h"
 #include "platform/forms/events.h"
 #include "platform/forms/mouseupbutton.h"
+#include "platform/io/schritte.h"
 #include "platform/vb/date.h"
 #include "platform/vb/text.h"
 
@@ -168,15 +169,23 @@ TEST(Tippen, SaveButtonShowsTheLastMissingFieldAndRightClickOverwritesAndCuts)
     EXPECT_EQ(w.satz(2).Grund, QString("Messe").leftJustified(50));
     EXPECT_EQ(w.satz(2).Eintragsstatus, 0);
 
-    // A cut that fails: the page is not moved on to the last trip.
+    // A cut on a full disk: the overwrite went with it, the file is wholly
+    // old, the message true, the page not moved on to the last trip.
     w.fahrt("13.03.2016", "10", "Bonn");
     w.maus("AutoDatZuruck");
     ASSERT_EQ(fahrten1().Satznummer, 2);
-    const auto schneiden = w.felder()->dienste().Datensatzloschen;
-    w.felder()->dienste().Datensatzloschen = [] { return false; };
+    w.leeren("EinGrund");
+    w.tippen("EinGrund", "Voll");
+    const QByteArray ungekuerzt = w.fahrten();
+    w.u.meldungen.clear();
+    w.u.fakes.dialogs.shown.clear();
+    io::pruefstand::fehlerBei(3, ENOSPC);   // the rewrite's write
     w.maus("EintragSpeichern", Qt::RightButton);
+    io::pruefstand::aus();
+    EXPECT_EQ(w.u.meldungen, (QList<int>{6, 31}));
+    EXPECT_EQ(w.u.klartexte(), QStringList{kmk::TextSchreibfehler(w.u.pfad("Auto1_16.dat"))});
+    EXPECT_EQ(w.fahrten(), ungekuerzt);
     EXPECT_EQ(fahrten1().Satznummer, 2);
-    w.felder()->dienste().Datensatzloschen = schneiden;
 
     // A write-protected file: the write message ends it, question 31 never comes.
     w.leeren("EinGrund");

@@ -3,6 +3,7 @@
 // buttons, and the restore keys.
 #include "test_startup_umgebung.h"
 
+#include "app/entry/anzeige.h"
 #include "app/entry/eintragsseite.h"
 #include "app/entry/speichern.h"
 #include "app/mainwindow/anbindung_eintrag.h"
@@ -10,6 +11,7 @@
 #include "platform/forms/dirlist.h"
 #include "platform/forms/events.h"
 #include "platform/forms/mouseupbutton.h"
+#include "platform/forms/seams.h"
 #include "platform/vb/date.h"
 
 #include <QListWidget>
@@ -131,4 +133,53 @@ TEST(Eintragsseite, CtrlAltDigitRestoresThatVehiclesTripFile)
     EXPECT_EQ(kmk::fahrten1().AktuellesFahrzeug, 2);
     EXPECT_EQ(kmk::fahrten1().Satznummer, 2);
     EXPECT_TRUE(u.klartexte().contains(u.pfad("Sicherheit/Au1-3 E_Au2-2 E/Auto2_16.dat")));
+}
+
+// The save question (520 x 290) on a 1024 x 768 screen leaves every shown
+// field of the entry page in view: with the cost frame open it finds the
+// free place between the fields, the calendar and the cost fields, also
+// with the window away from the screen's corner; with the frame closed it
+// stands below the fields, centred over the window, where the frame was.
+TEST(Eintragsseite, TheSaveQuestionLeavesEveryShownFieldInViewOnA1024x768Screen)
+{
+    Umgebung u;
+    ASSERT_NO_FATAL_FAILURE(zweiFahrzeuge(u));
+    kmk::Form1& f = *u.form;
+    f.SSTab1->setTab(2);
+    f.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&f));
+    const QRect schirm(0, 0, 1024, 768);
+    const QSize frage(520, 290);
+    struct Fall { const char* was; bool kosten; QPoint fenster; bool darunter; };
+    for (const Fall& fall : {Fall{"cost frame open", true, {0, 0}, false},
+                             Fall{"cost frame open, window moved", true, {0, 60}, false},
+                             Fall{"cost frame closed", false, {0, 0}, true}}) {
+        SCOPED_TRACE(fall.was);
+        if (f.ctl("TBGesamt")->isVisible() != fall.kosten)
+            QTest::mouseClick(f.ctl("CBenzin_0"), Qt::LeftButton);
+        ASSERT_EQ(f.ctl("TBGesamt")->isVisible(), fall.kosten);
+        f.move(fall.fenster);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return f.frameGeometry().topLeft() == fall.fenster; }));
+        const QRect ort(forms::dialogPosition(frage, f.frameGeometry(), forms::uncoveredAreas(&f), schirm), frage);
+        EXPECT_TRUE(schirm.contains(ort));
+        QStringList verdeckt;
+        int unten = 0;
+        for (const QString& n : kmk::Journalfelder() + QStringList{"OptWA", "OptPri", "OptGesch", "OptEhr", "OptFam",
+                                                                    "QKC", "TLiter", "TBGesamt", "TWGesamt", "TWbez",
+                                                                    "CbbKArt"}) {
+            QWidget* c = f.ctl(n);
+            ASSERT_NE(c, nullptr) << n.toStdString();
+            if (!c->isVisible())
+                continue;
+            const QRect feld(c->mapToGlobal(QPoint(0, 0)), c->size());
+            unten = std::max(unten, feld.bottom());
+            if (feld.intersects(ort))
+                verdeckt << n;
+        }
+        EXPECT_EQ(verdeckt, QStringList());
+        if (fall.darunter) {
+            EXPECT_GT(ort.top(), unten);
+            EXPECT_LE(std::abs(ort.center().x() - f.frameGeometry().center().x()), 1);
+        }
+    }
 }

@@ -444,3 +444,41 @@ TEST(Fahrzeug, AnEmptyOdometerFieldKeepsTheVehiclesOwnReadingNotAnothers)
     EXPECT_EQ(u.form->KmEingabe[0]->text(), QString("12345"));
     EXPECT_EQ(u.form->KmEingabe[1]->text(), QString("77777"));
 }
+
+// The start writes the current vehicle from the page. A stored record the
+// page cannot show as it is (km beyond nine digits, a NUL in the plate, a
+// flag neither 0 nor -1) is kept aside with a message first; an intact
+// one is not written at all, so a protected file gives no message.
+TEST(Fahrzeug, TheStartWritesADamagedVehicleOnlyAfterACopyAndAnIntactOneNever)
+{
+    const struct { int offset; char byte; } faelle[] = {{18, 0x7F}, {3, 0x00}, {80, 0x7F}, {-1, 0}};
+    for (const auto& fall : faelle) {
+        Umgebung u;
+        ASSERT_TRUE(u.starte());
+        fuelle(*u.form, 0, "B-KM 100", "10000", "Berlin", "Kilometrika");
+        u.form->Command1_Click(0);
+        u.form->Form_QueryUnload();
+        QByteArray datei = u.lies("Auto2016.dat");
+        if (fall.offset >= 0)
+            datei[fall.offset] = fall.byte;
+        ASSERT_TRUE(u.schreibe("Auto2016.dat", datei));
+        if (fall.offset < 0)
+            ASSERT_TRUE(QFile::setPermissions(u.pfad("Auto2016.dat"), QFileDevice::ReadOwner | QFileDevice::ReadGroup
+                                                                        | QFileDevice::ReadOther));
+        u.fakes.dialogs.shown.clear();
+        ASSERT_TRUE(u.starte());
+        ASSERT_EQ(kmk::fahrten1().AktuellesFahrzeug, 1) << fall.offset;
+        const QStringList kopien = QDir(u.pfad("Sicherheit")).entryList({"Auto2016_beschaedigt_*.dat"}, QDir::Files);
+        if (fall.offset < 0) {
+            EXPECT_TRUE(u.klartexte().isEmpty()) << u.klartexte().join("|").toStdString();
+            EXPECT_TRUE(kopien.isEmpty());
+            EXPECT_EQ(u.lies("Auto2016.dat"), datei);
+            continue;
+        }
+        ASSERT_EQ(kopien.size(), 1) << fall.offset;
+        EXPECT_EQ(u.lies("Sicherheit/" + kopien[0]), datei) << fall.offset;
+        ASSERT_EQ(u.klartexte().size(), 1) << fall.offset;
+        EXPECT_TRUE(u.klartexte()[0].startsWith(QString::fromUtf8("Die Fahrzeugdatei \"Auto2016.dat\" war beschädigt")));
+        EXPECT_NE(u.lies("Auto2016.dat"), datei) << fall.offset;
+    }
+}

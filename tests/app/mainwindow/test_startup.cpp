@@ -568,8 +568,9 @@ TEST(Startup, LeftoverTemporariesGoAndAFifoSettingsFileIsRefusedWithAMessage)
     ASSERT_TRUE(u.starte());
     const QByteArray vorher = u.lies("Auto2016.dat");
     u.form.reset();
-    // what an interrupted rewrite leaves, beside files that are not its own
-    for (const char* n : {".Auto1_16.dat.neu-1x3k9", ".Vor2016.dat.neu-0", "Notizen.neu-1x", "Sicherheit/.Vor2016.dat.neu-7"}) {
+    // what an interrupted rewrite leaves (its writer's number is no process's),
+    // beside files that are not its own
+    for (const char* n : {".Auto1_16.dat.neu-99999999-1x3k9", ".Vor2016.dat.neu-99999999-0", "Notizen.neu-1x", "Sicherheit/.Vor2016.dat.neu-99999999-7"}) {
         QFile f(u.pfad(n));
         ASSERT_TRUE(f.open(QIODevice::WriteOnly)) << n;
         f.write(QByteArray(100, 'x'));
@@ -578,10 +579,10 @@ TEST(Startup, LeftoverTemporariesGoAndAFifoSettingsFileIsRefusedWithAMessage)
     ASSERT_EQ(::mkfifo(QFile::encodeName(u.pfad("Vor2016.dat")).constData(), 0600), 0);
 
     ASSERT_TRUE(u.starte());   // goes on as with a missing settings file
-    EXPECT_FALSE(QFile::exists(u.pfad(".Auto1_16.dat.neu-1x3k9")));
-    EXPECT_FALSE(QFile::exists(u.pfad(".Vor2016.dat.neu-0")));
+    EXPECT_FALSE(QFile::exists(u.pfad(".Auto1_16.dat.neu-99999999-1x3k9")));
+    EXPECT_FALSE(QFile::exists(u.pfad(".Vor2016.dat.neu-99999999-0")));
     EXPECT_TRUE(QFile::exists(u.pfad("Notizen.neu-1x")));
-    EXPECT_FALSE(QFile::exists(u.pfad("Sicherheit/.Vor2016.dat.neu-7")));   // the backup folder's too
+    EXPECT_FALSE(QFile::exists(u.pfad("Sicherheit/.Vor2016.dat.neu-99999999-7")));   // the backup folder's too
     ASSERT_FALSE(u.klartexte().isEmpty());
     EXPECT_EQ(u.klartexte().first(),
               QString("Die Datei \"Vor2016.dat\" ist keine gewöhnliche Datei und kann nicht gelesen werden. "

@@ -1,5 +1,7 @@
 // The data files of a year: settings, vehicles and the trip file.
 
+#include <unistd.h>
+
 #include <gtest/gtest.h>
 
 #include <QDir>
@@ -172,11 +174,18 @@ TEST_F(Dateien, ANewVehicleFileHoldsFourEmptyCompanyCars)
 
 TEST_F(Dateien, OnlyTheTemporariesOfTheYearsDataFilesGoAtStart)
 {
-    struct Fall { const char* name; bool bleibt; };
+    // 99999999 is no process's number; this process still writes its own.
+    const QString laeuft = QString(".Vor2016.dat.neu-%1-7").arg(::getpid());
+    struct Fall { QString name; bool bleibt; };
     const Fall faelle[] = {
-        {".Auto1_16.dat.neu-1x", false}, {".auto4_16.dat.neu-0", false}, {".Vor2016.dat.neu-2", false},
-        {".Kund2016.dat.neu-3", false},  {".Auto2016.dat.neu-4", false}, {".Vor2015.dat.neu-5", true},
-        {".Auto5_16.dat.neu-6", true},   {".bashrc.neu-abc", true},     {".notiz.neu-1", true},
+        {".Auto1_16.dat.neu-99999999-1x", false}, {".Auto4_16.dat.neu-99999999-0", false},
+        {".Vor2016.dat.neu-99999999-2", false},   {".Kund2016.dat.neu-99999999-3", false},
+        {".Auto2016.dat.neu-99999999-4", false},  {".Vor2015.dat.neu-99999999-5", true},
+        {".Auto5_16.dat.neu-99999999-6", true},   {".bashrc.neu-99999999-abc", true},
+        {".notiz.neu-99999999-1", true},          {laeuft, true},
+        // Spelt otherwise than the program spells its files, or without a writer.
+        {".AUTO1_16.DAT.neu-99999999-1", true},   {".auto1_16.dat.neu-99999999-2", true},
+        {".Auto1_16.dat.neu-1x", true},
     };
     for (const Fall& f : faelle) {
         QFile d(dir.filePath(f.name));
@@ -184,7 +193,7 @@ TEST_F(Dateien, OnlyTheTemporariesOfTheYearsDataFilesGoAtStart)
     }
     EXPECT_EQ(ZwischendateienEntfernen(st), 5);
     for (const Fall& f : faelle)
-        EXPECT_EQ(QFile::exists(dir.filePath(f.name)), f.bleibt) << f.name;
+        EXPECT_EQ(QFile::exists(dir.filePath(f.name)), f.bleibt) << qPrintable(f.name);
 }
 
 TEST_F(Dateien, SavingTheFirstRecordCreatesTheFile)
@@ -257,10 +266,11 @@ TEST_F(Dateien, RecordNumbersOutsideTheFileAreRefused)
 TEST_F(Dateien, AFullTripFileRefusesTheNextTrip)
 {
     // A file at or beyond the limit, the new entry numbered after the last
-    // trip or after the 32,767 a limited read counts: full, nothing written.
+    // trip, after the 32,767 a limited read counts, or stale from a count
+    // before the last trip: full, nothing written.
     struct Fall { qint32 anzahl; qint32 nummer; };
-    for (const Fall f : {Fall{32767, 32768}, Fall{32768, 32768}, Fall{32768, 32769}, Fall{33000, 32768},
-                         Fall{33000, 33001}}) {
+    for (const Fall f : {Fall{32767, 32768}, Fall{32767, 32767}, Fall{32768, 32768}, Fall{32768, 32769},
+                         Fall{33000, 32768}, Fall{33000, 33001}}) {
         {
             QFile datei(fahrtPfad());
             ASSERT_TRUE(datei.open(QIODevice::WriteOnly | QIODevice::Truncate));
@@ -272,7 +282,7 @@ TEST_F(Dateien, AFullTripFileRefusesTheNextTrip)
         st.Satzpuffer[0] = fahrt(1);
         const Dateiergebnis e = DatensatzspeichernDatei(st);
         EXPECT_FALSE(e.ok) << f.anzahl << " " << f.nummer;
-        EXPECT_TRUE(e.meldung.contains("32767")) << qPrintable(e.meldung);
+        EXPECT_TRUE(e.meldung.contains("32767 Fahrten")) << qPrintable(e.meldung);
         EXPECT_TRUE(st.NeuerEintragOffen);
         EXPECT_EQ(QFileInfo(fahrtPfad()).size(), qint64(f.anzahl) * 671) << f.anzahl;
         QFile datei(fahrtPfad());

@@ -9,6 +9,9 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
+#include <sys/mount.h>
+#include <unistd.h>
+
 using namespace kmk;
 using kmktest::satz;
 
@@ -66,6 +69,27 @@ TEST(Verzeichnissuche, FollowsNoLinksSoALoopEnds)
     EXPECT_FALSE(pseudoDateisystem("ext4"));
 }
 
+TEST(Verzeichnissuche, EntersNoOtherFileSystem)
+{
+    // A memory stick or a network share mounted below the start folder
+    // is another file system: not searched.
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "mounting a file system needs root";
+    Baum b;
+    b.datei("hier/Kund2015.dat");
+    const QString fremd = b.wurzel() + "fremd";
+    ASSERT_TRUE(QDir().mkpath(fremd));
+    if (::mount("kmk-test", QFile::encodeName(fremd).constData(), "tmpfs", 0, nullptr) != 0)
+        GTEST_SKIP() << "no tmpfs can be mounted here";
+    struct Aushaengen {
+        QByteArray pfad;
+        ~Aushaengen() { ::umount2(pfad.constData(), MNT_DETACH); }
+    } aushaengen{QFile::encodeName(fremd)};
+    b.datei("fremd/Kund2015.dat");
+    ASSERT_TRUE(QFile::exists(fremd + "/Kund2015.dat"));
+    EXPECT_EQ(b.suche(), QStringList{"hier/Kund2015.dat"});
+}
+
 TEST(FSuchen, SearchCanBeStoppedAndTheButtonWaitsMeanwhile)
 {
     Baum b;
@@ -116,15 +140,34 @@ TEST(FSuchen, CopiesTheChosenFileAfterAYesAndKeepsTheOldOne)
     EXPECT_FALSE(QFile::exists(fs.sicherungsziel()));
     EXPECT_EQ(neu, 0);
 
+    // A link planted at the safety copy's name is neither written through
+    // nor replaced; a second import keeps the first one's copy.
+    const QString erste = fs.sicherungsziel();
+    quelle.datei("fremd.dat", "fremd");
+    QDir().mkpath(u.dir.path() + "/Sicherheit");
+    ASSERT_TRUE(QFile::link(quelle.wurzel() + "fremd.dat", erste));
     u.fakes.dialogs.msgBoxAnswers = {forms::vbYes};
     fs.Command2_Click();
     EXPECT_EQ(u.lies(), vorjahr);
-    QFile alt(fs.sicherungsziel());
-    ASSERT_TRUE(alt.open(QIODevice::ReadOnly));
-    EXPECT_EQ(alt.readAll(), diesesJahr);
     EXPECT_EQ(neu, 1);
     EXPECT_EQ(u.fakes.dialogs.shown.last().prompt,
               "Nach dem nächsten Neustart des Programms wird der Fahrtenspeicher aktualisiert.");
+    u.schreibe({satz(3, 1, "Neu", "", "X", "G", "")});
+    u.fakes.dialogs.msgBoxAnswers = {forms::vbYes};
+    fs.Command2_Click();
+    QStringList kopien = QDir(u.dir.path() + "/Sicherheit").entryList(QDir::Files, QDir::Name);
+    kopien.removeAll(QFileInfo(erste).fileName());
+    ASSERT_EQ(kopien.size(), 2);
+    for (const QString& k : kopien) {
+        EXPECT_TRUE(k.startsWith(QString("Kund%1_vor_Import_").arg(u.st.Jahr))) << qPrintable(k);
+        QFile alt(u.dir.path() + "/Sicherheit/" + k);
+        ASSERT_TRUE(alt.open(QIODevice::ReadOnly));
+        EXPECT_EQ(alt.readAll(), diesesJahr) << qPrintable(k);
+    }
+    EXPECT_TRUE(QFileInfo(erste).isSymLink());
+    QFile fremd(quelle.wurzel() + "fremd.dat");
+    ASSERT_TRUE(fremd.open(QIODevice::ReadOnly));
+    EXPECT_EQ(fremd.readAll(), "fremd");
 
     QFile::remove(quelle.wurzel() + "sub/kund2015.DAT");
     fs.Command2_Click();

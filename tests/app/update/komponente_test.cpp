@@ -195,8 +195,8 @@ TEST_F(Komponente, DownloadsArriveWholeWithTheirEventsInOrder)
         Server srv;
         srv.pieces = r.pieces;
         EXPECT_EQ(rufe(0x60030000, {r.adresse.arg(srv.port()), ziel()}).toInt(), -1);
-        EXPECT_TRUE(QTest::qWaitFor([&] { return ev.zuEnde(); }, 5000));
-        QTest::qWait(30);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return ev.zuEnde() && srv.offen() == 0; }, 5000));
+        QCoreApplication::processEvents();
         const QByteArray host = "127.0.0.1:" + QByteArray::number(srv.port());
         EXPECT_EQ(srv.request, r.requestLine + "\r\nHost: " + host + "\r\nAccept: */*\r\nConnection: close\r\n\r\n");
         ASSERT_GE(ev.log.size(), 3);
@@ -244,8 +244,8 @@ TEST_F(Komponente, EachFailedDownloadEndsInOneErrorAndKeepsTheTarget)
         srv.pieces = r.pieces;
         const quint16 port = r.error == 10061 ? Server::refusedPort() : srv.port();
         EXPECT_EQ(rufe(0x60030000, {QString("http://127.0.0.1:%1/f").arg(port), ziel()}).toInt(), -1);
-        EXPECT_TRUE(QTest::qWaitFor([&] { return ev.zuEnde(); }, 5000));
-        QTest::qWait(30);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return ev.zuEnde() && srv.offen() == 0; }, 5000));
+        QCoreApplication::processEvents();
         EXPECT_EQ(ev.log.last(), QString("Error %1").arg(r.error));
         EXPECT_EQ(ev.log.filter("Error").size(), 1);
         EXPECT_EQ(ev.log.count("Finished"), 0);
@@ -261,7 +261,8 @@ TEST_F(Komponente, EachFailedDownloadEndsInOneErrorAndKeepsTheTarget)
     rufe(0x60030000, {still.url("/g"), ziel()});
     EXPECT_TRUE(QTest::qWaitFor([&] { return ev.log.contains("Progress 3/100"); }, 5000));
     rufe(0x60030004, {});
-    QTest::qWait(50);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return still.offen() == 0; }, 5000));
+    QCoreApplication::processEvents();
     EXPECT_EQ(ev.log, QStringList({"Start", "Progress 3/100"}));
     EXPECT_EQ(lies(ziel()), "vorher");
     EXPECT_EQ(dateien(), QStringList({"ziel.dat"}));
@@ -301,7 +302,8 @@ TEST_F(Komponente, EachFailedDownloadEndsInOneErrorAndKeepsTheTarget)
     QVariantList args{danach.url("/k"), ziel()};
     QVariant result;
     obj->invoke(0x60030000, com::InvokeKind::Method, args, &result, nullptr);
-    QTest::qWait(100);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return still.offen() == 0; }, 5000));
+    QCoreApplication::processEvents();
     EXPECT_EQ(obj, nullptr);
     EXPECT_FALSE(result.toBool());
     EXPECT_EQ(host.log, QStringList({"Start", "Progress 3/100", "Error 40003"}));

@@ -83,6 +83,50 @@ TEST(PrivateProfile, ReadsLikeThePlatformProfileFunctions)
     EXPECT_FALSE(QFile::exists(missing.path()));
 }
 
+// The number is taken modulo 2^32 with its sign; the most negative one
+// must come out without an overflow (the sanitizer build sees one).
+TEST(PrivateProfile, ANumberIsTakenModulo2Pow32WithItsSign)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("RU4DUD.INI"));
+    const struct { const char* text; int wert; } faelle[] = {
+        {"-2147483648", -2147483647 - 1}, {"2147483647", 2147483647}, {"2147483648", -2147483647 - 1},
+        {"-2147483649", 2147483647}, {"4294967296", 0}, {"-4294967295", 1}, {"+7", 7}, {"-", 0},
+    };
+    for (const auto& f : faelle) {
+        writeBytes(path, QByteArray("[S]\r\nWidth=") + f.text + "\r\n");
+        EXPECT_EQ(PrivateProfile(path).readInt(QStringLiteral("S"), QStringLiteral("Width"), 5), f.wert) << f.text;
+    }
+}
+
+// The controls read dozens of values at every start: the file is read once,
+// again after the program wrote it or when it changed on disk.
+TEST(PrivateProfile, ManyValuesCostOneReadingUntilTheFileChanges)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("RU4DUD.INI"));
+    QByteArray text = "[QKSpin Settings]\r\n";
+    for (int i = 0; i < 300; ++i)
+        text += "Key" + QByteArray::number(i) + "=" + QByteArray::number(i * 7) + "\r\n";
+    writeBytes(path, text);
+    const long vorher = PrivateProfile::fileReads();
+    for (int i = 0; i < 300; ++i)
+        ASSERT_EQ(PrivateProfile(path).readInt(QStringLiteral("qkspin settings"), QStringLiteral("KEY%1").arg(i), -1), i * 7);
+    EXPECT_EQ(PrivateProfile::fileReads() - vorher, 1);
+
+    ASSERT_TRUE(PrivateProfile(path).writeString(QStringLiteral("QKSpin Settings"), QStringLiteral("Key5"), QStringLiteral("9")));
+    EXPECT_EQ(PrivateProfile(path).readInt(QStringLiteral("QKSpin Settings"), QStringLiteral("Key5"), -1), 9);
+    EXPECT_EQ(PrivateProfile(path).readInt(QStringLiteral("QKSpin Settings"), QStringLiteral("Key6"), -1), 42);
+    EXPECT_EQ(PrivateProfile::fileReads() - vorher, 2);
+
+    writeBytes(path, "[QKSpin Settings]\r\nKey5=11\r\n");
+    EXPECT_EQ(PrivateProfile(path).readInt(QStringLiteral("QKSpin Settings"), QStringLiteral("Key5"), -1), 11);
+    EXPECT_EQ(PrivateProfile(path).readInt(QStringLiteral("QKSpin Settings"), QStringLiteral("Key6"), -1), -1);
+    EXPECT_EQ(PrivateProfile::fileReads() - vorher, 3);
+    QFile::remove(path);
+    EXPECT_EQ(PrivateProfile(path).readInt(QStringLiteral("QKSpin Settings"), QStringLiteral("Key5"), -1), -1);
+}
+
 TEST(PrivateProfile, WritesKeepOtherLinesAndUseWindows1252)
 {
     QTemporaryDir dir;

@@ -5,9 +5,11 @@
 #include "tests/support/zeiger.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QAbstractItemView>
 #include <QComboBox>
 #include <QDialog>
+#include <QPushButton>
 #include <QTimer>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -265,6 +267,14 @@ TEST_F(Preview, ACharacterOutsideTheCodePageIsTypedAsTheQuestionMarkItIsStoredAs
     }
     EXPECT_EQ(field->text(), QString::fromUtf8("l?€??a?é"));
     EXPECT_EQ(seen, (std::vector<int>{'l', '?', 128, '?', '?', 'a', '?', 0xE9}));
+    // Composing keeps the letters the code page has as they are.
+    field->clear();
+    seen.clear();
+    QApplication::clipboard()->setText(QString::fromUtf8("m² µ"));
+    QTest::keyClick(field, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(field->text(), QString::fromUtf8("m² µ"));
+    EXPECT_EQ(seen, (std::vector<int>{'m', 0xB2, ' ', 0xB5}));
+    field->setText(QString::fromUtf8("l?€??a?é"));
     // A locked field takes no key of several characters either.
     forms::setLocked(field, [] { return true; });
     QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString::fromUtf8("a😀"));
@@ -429,6 +439,85 @@ TEST_F(Focus, ThroughAnotherProgramTheControlLeftIsLeftWhenAnotherTakesTheFocus)
     kmktest::ablegen(field, "12");
     EXPECT_TRUE(field->hasFocus());
     EXPECT_EQ(order, (std::vector<QString>{"validate third", "lost third", "got field"}));
+}
+
+// The leave check's own message takes the focus and gives it back to the
+// window: that is the same leave, not a second one. By a click into a field
+// or on a button, by the window's activation and by a drop.
+TEST_F(Focus, ALeaveCheckThatAsksRunsOnceWhenTheFieldWasLeftThroughAnotherProgram)
+{
+    auto* button = new forms::MouseUpButton("Speichern", &window);
+    button->setGeometry(120, 0, 100, 25);
+    button->show();
+    QWidget programm;
+    programm.setGeometry(window.geometry().translated(window.width() + 20, 0));
+    int meldungen = 0, ups = 0;
+    QObject::connect(button, &forms::MouseUpButton::mouseUp, [&] { ++ups; });
+    forms::onValidate(field, [&] {
+        ++meldungen;
+        QDialog frage(&window);
+        auto* ok = new QPushButton("OK", &frage);
+        QObject::connect(ok, &QPushButton::clicked, &frage, &QDialog::accept);
+        QTimer::singleShot(0, &frage, [&] {
+            (void)QTest::qWaitForWindowActive(&frage);
+            QTest::mouseClick(ok, Qt::LeftButton);
+        });
+        frage.exec();
+        // The window system gives the focus back to the dialog's owner.
+        window.activateWindow();
+        (void)QTest::qWaitForWindowActive(&window);
+    });
+    enum Weg { Feld, Knopf, Aktivierung, Ziehen };
+    for (Weg weg : {Feld, Knopf, Aktivierung, Ziehen}) {
+        SCOPED_TRACE(testing::Message() << "Weg " << weg);
+        window.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+        field->setFocus();
+        ASSERT_TRUE(field->hasFocus());
+        programm.show();
+        programm.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&programm));
+        meldungen = 0;
+        switch (weg) {
+        case Feld: QTest::mouseClick(other, Qt::LeftButton, {}, other->rect().center()); break;
+        case Knopf: QTest::mouseClick(button, Qt::LeftButton, {}, button->rect().center()); break;
+        case Aktivierung: other->setFocus(Qt::MouseFocusReason); break;
+        case Ziehen: kmktest::ablegen(other, "45"); break;
+        }
+        window.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+        QTRY_VERIFY(QApplication::focusWidget() != nullptr);
+        EXPECT_EQ(meldungen, 1);
+        EXPECT_EQ(ups, 0) << "the message took the press";
+        EXPECT_FALSE(field->hasFocus());
+    }
+}
+
+// A control entered is left when its GotFocus sends the focus on, also
+// while the window is not active yet (Qt reports no move then).
+TEST_F(Focus, AGotFocusMovingOnWhileArrivingFromAnotherProgramLeavesTheControlItEntered)
+{
+    auto* third = new QLineEdit(&window);
+    third->setGeometry(0, 60, 100, 25);
+    third->show();
+    std::vector<QString> order;
+    forms::onLostFocus(field, [&] { order.push_back("lost field"); });
+    forms::onGotFocus(other, [&] { order.push_back("got other"); third->setFocus(); });
+    forms::onValidate(other, [&] { order.push_back("validate other"); });
+    forms::onLostFocus(other, [&] { order.push_back("lost other"); });
+    forms::onGotFocus(third, [&] { order.push_back("got third"); });
+    QWidget programm;
+    programm.setGeometry(window.geometry().translated(window.width() + 20, 0));
+    programm.show();
+    programm.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&programm));
+    QTest::mouseClick(other, Qt::LeftButton, {}, other->rect().center());
+    const std::vector<QString> erwartet{"lost field", "got other", "validate other", "lost other", "got third"};
+    EXPECT_EQ(order, erwartet) << "before the window is active";
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    EXPECT_TRUE(third->hasFocus());
+    EXPECT_EQ(order, erwartet);
 }
 
 TEST_F(Focus, CompositeControlCountsAsOne)

@@ -2,9 +2,14 @@
 
 #include <csignal>
 #include <functional>
+#include <tuple>
+#include <acl/libacl.h>
+#include <sys/acl.h>
 #include <sys/stat.h>
 #include <sys/resource.h>
+#include <grp.h>
 #include <sys/wait.h>
+#include <fcntl.h>
 #include <unistd.h>
 
 #include <QDir>
@@ -219,6 +224,172 @@ TEST(Atomic, KeepsLinksAndAccessRights)
               QStringList{QStringLiteral("echt.dat")});
 }
 
+// The file's access list as text, its plain entries included.
+QByteArray accessList(const QString& path, acl_type_t type = ACL_TYPE_ACCESS)
+{
+    acl_t a = acl_get_file(QFile::encodeName(path).constData(), type);
+    if (!a)
+        return "(keine)";
+    char* t = acl_to_any_text(a, nullptr, ',', TEXT_ABBREVIATE);
+    const QByteArray text(t ? t : "");
+    acl_free(t);
+    acl_free(a);
+    return text;
+}
+
+TEST(Atomic, ARewriteOrACopyGivesNoRightItsSourceDidNotGive)
+{
+    struct Row {
+        const char* name;
+        bool copy;             // a new copy of the file, else a rewrite of it
+        mode_t mode;
+        const char* list;      // its access list; null: none
+        const char* inherit;   // the folder's default list; null: none
+        bool import = false;   // a copy taken in to work on: a new file's rights
+    };
+    const Row rows[] = {
+        {"a copy of a 0640 file", true, 0640, nullptr, nullptr},
+        {"a copy of a 0604 file", true, 0604, nullptr, nullptr},
+        {"a copy of a set-group-id file", true, 02750, nullptr, nullptr},
+        {"an import of a 0444 file (a read-only medium, a closed year)", true, 0444, nullptr, nullptr, true},
+        // The rows with access lists come last.
+        {"rewrite: u:daemon:rw on 0640", false, 0640, "u::rw-,u:daemon:rw-,g::r--,m::rw-,o::---", nullptr},
+        {"rewrite: u:nobody:rx on a 0750 program", false, 0750, "u::rwx,u:nobody:r-x,g::r-x,m::r-x,o::---", nullptr},
+        {"rewrite: a plain file in a folder that gives daemon rw", false, 0640, nullptr, "u::rwx,u:daemon:rw-,g::r-x,m::rwx,o::---"},
+        {"copy: u:nobody:rw on 0640", true, 0640, "u::rw-,u:nobody:rw-,g::r--,m::rw-,o::---", nullptr},
+        {"copy: a plain file into a folder that gives daemon rw", true, 0640, nullptr, "u::rwx,u:daemon:rw-,g::r-x,m::rwx,o::---"},
+    };
+    const mode_t umaskBefore = ::umask(022);
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.name);
+        QTemporaryDir dir;
+        const QString source = dir.filePath(QStringLiteral("quelle.dat"));
+        const QString target = r.copy ? dir.filePath(QStringLiteral("ziel/kopie.dat")) : source;
+        ASSERT_TRUE(QDir().mkdir(dir.filePath(QStringLiteral("ziel"))));
+        writeRaw(source, "alt");
+        ASSERT_EQ(::chmod(QFile::encodeName(source).constData(), r.mode), 0);
+        for (auto [text, path, type] : {std::tuple{r.list, source, ACL_TYPE_ACCESS},
+                                        std::tuple{r.inherit, QFileInfo(target).path(), ACL_TYPE_DEFAULT}}) {
+            if (!text)
+                continue;
+            acl_t a = acl_from_text(text);
+            ASSERT_NE(a, nullptr);
+            const int set = acl_set_file(QFile::encodeName(path).constData(), type, a);
+            acl_free(a);
+            if (set != 0 && (errno == ENOTSUP || errno == EOPNOTSUPP)) {
+                ::umask(umaskBefore);
+                GTEST_SKIP() << "the test folder's file system has no access lists";
+            }
+            ASSERT_EQ(set, 0);
+        }
+        struct stat before {};
+        ASSERT_EQ(::stat(QFile::encodeName(source).constData(), &before), 0);
+        const QByteArray list = accessList(source);
+        ASSERT_TRUE(r.import ? io::importFileAtomic(source, target)
+                    : r.copy ? io::copyFileAtomic(source, target)
+                             : io::writeFileAtomic(target, "neu"));
+        struct stat after {};
+        ASSERT_EQ(::stat(QFile::encodeName(target).constData(), &after), 0);
+        EXPECT_EQ(after.st_mode & 07777, r.import ? 0644u : before.st_mode & 07777);
+        EXPECT_EQ(accessList(target), r.import ? QByteArray("u::rw-,g::r--,o::r--") : list);
+    }
+    ::umask(umaskBefore);
+
+    // A file system that takes no list (here its step refused so): the
+    // rewrite goes on, the group gets its entry's r--, not the mask's rw-.
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("liste.dat"));
+    auto withList = [&] {
+        writeRaw(path, "alt");
+        acl_t a = acl_from_text("u::rw-,u:daemon:rw-,g::r--,m::rw-,o::---");
+        acl_set_file(QFile::encodeName(path).constData(), ACL_TYPE_ACCESS, a);
+        acl_free(a);
+    };
+    withList();
+    io::pruefstand::zaehlen();
+    ASSERT_TRUE(io::writeFileAtomic(path, "neu"));
+    const long n = io::pruefstand::schritte();
+    int refusedListSteps = 0;
+    for (long k = 1; k < n; ++k) {
+        withList();
+        io::pruefstand::fehlerBei(k, EOPNOTSUPP);
+        const bool ok = io::writeFileAtomic(path, "neu");
+        io::pruefstand::aus();
+        if (!ok)
+            continue;
+        ++refusedListSteps;
+        EXPECT_EQ(readRaw(path), QByteArray("neu"));
+        EXPECT_EQ(accessList(path), "u::rw-,g::r--,o::---");
+    }
+    EXPECT_EQ(refusedListSteps, 1);
+}
+
+TEST(Atomic, AnOrdinaryUserKeepsTheFilesGroupAndSetIdBitsOnARewrite)
+{
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "only root can become another user with a second group";
+    // Rewritten by nobody, who is in the group daemon (1) beside his own, in
+    // a folder anyone may write.
+    struct Row {
+        const char* name;
+        uid_t uid;
+        gid_t gid;
+        mode_t mode;
+    };
+    const Row rows[] = {
+        {"root:daemon 0660: the group stays, the owner cannot", 0, 1, 0660},
+        {"his own set-user-id file", 65534, 65534, 04750},
+        {"his own set-group-id file of his second group", 65534, 1, 02770},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.name);
+        QTemporaryDir dir;
+        ASSERT_EQ(::chmod(QFile::encodeName(dir.path()).constData(), 0777), 0);
+        const QString path = dir.filePath(QStringLiteral("gruppe.dat"));
+        writeRaw(path, "alt");
+        const QByteArray p = QFile::encodeName(path);
+        ASSERT_EQ(::chown(p.constData(), r.uid, r.gid), 0);
+        ASSERT_EQ(::chmod(p.constData(), r.mode), 0);
+        const pid_t kind = ::fork();
+        if (kind == 0) {
+            const gid_t gruppen[] = {65534, 1};
+            if (::setgroups(2, gruppen) != 0 || ::setgid(65534) != 0 || ::setuid(65534) != 0)
+                ::_exit(2);
+            ::_exit(io::writeFileAtomic(path, "neu") ? 0 : 1);
+        }
+        int status = 0;
+        ASSERT_EQ(::waitpid(kind, &status, 0), kind);
+        ASSERT_TRUE(WIFEXITED(status));
+        ASSERT_EQ(WEXITSTATUS(status), 0);
+        struct stat st {};
+        ASSERT_EQ(::stat(p.constData(), &st), 0);
+        EXPECT_EQ(readRaw(path), QByteArray("neu"));
+        EXPECT_EQ(st.st_uid, 65534u);   // not his to give away
+        EXPECT_EQ(st.st_gid, r.gid);
+        EXPECT_EQ(st.st_mode & 07777, r.mode);
+    }
+}
+
+TEST(Atomic, ACopyIntoAFolderReplacesALinkAtItsNameAndNeverWritesThrough)
+{
+    QTemporaryDir dir;
+    const QString fremd = dir.filePath(QStringLiteral("fremd.dat"));
+    const QString quelle = dir.filePath(QStringLiteral("quelle.dat"));
+    writeRaw(fremd, "fremd");
+    writeRaw(quelle, "Daten");
+    ASSERT_TRUE(QDir().mkdir(dir.filePath(QStringLiteral("sicherung"))));
+    for (const QString& ziel : {fremd, dir.filePath(QStringLiteral("nichts.dat"))}) {
+        const QString link = dir.filePath(QStringLiteral("sicherung/Vor2026.dat"));
+        QFile::remove(link);
+        ASSERT_TRUE(QFile::link(ziel, link));
+        ASSERT_TRUE(io::copyIntoFolder(quelle, link));
+        EXPECT_FALSE(QFileInfo(link).isSymLink());
+        EXPECT_EQ(readRaw(link), QByteArray("Daten"));
+        EXPECT_EQ(readRaw(fremd), QByteArray("fremd"));
+        EXPECT_FALSE(QFileInfo::exists(dir.filePath(QStringLiteral("nichts.dat"))));
+    }
+}
+
 TEST(Atomic, AWriteProtectedFileIsRefusedByEveryWriteAndStaysAsItWas)
 {
     QTemporaryDir anderswo;
@@ -287,34 +458,44 @@ TEST(Atomic, LeftoversOfInterruptedRewritesAndNothingElseAreRemoved)
         ASSERT_TRUE(f.open());
         live = entries(dir).value(0);
     }
-    EXPECT_TRUE(live.startsWith(".Auto1_16.dat.neu-")) << live.toStdString();
+    EXPECT_TRUE(live.startsWith(QString(".Auto1_16.dat.neu-%1-").arg(::getpid()))) << live.toStdString();
     EXPECT_TRUE(io::detail::isReplacementName(live));
 
     ASSERT_TRUE(QDir(dir.path()).mkdir("Sicherheit"));
-    ASSERT_TRUE(QDir(dir.path()).mkdir(".Kund2016.dat.neu-4"));   // a folder of that name
+    // 99999999 is no process's number: their writers have ended.
+    ASSERT_TRUE(QDir(dir.path()).mkdir(".Kund2016.dat.neu-99999999-4"));   // a folder of that name
     writeRaw(dir.filePath("Notizen.txt"), "x");
-    writeRaw(dir.filePath("Sicherheit/.Auto1_16.dat.neu-1x"), "x");   // not in the program folder
-    // The last ones are temporaries by their pattern, but of names not the caller's own.
-    const QStringList bleiben = {".Auto1_16.dat.neu-", ".Vor2016.dat.neu-ABC", ".Vor2016.dat.neu-12345678",
-                                 "Vor2016.dat.neu-1x", ".Vor2016.dat.alt-1x", ".Vor2016.dat.neu-1x.bak",
-                                 ".bashrc.neu-abc", ".notiz.neu-1", ".Vor2015.dat.neu-1x"};
+    writeRaw(dir.filePath("Sicherheit/.Auto1_16.dat.neu-99999999-1x"), "x");   // not in the program folder
+    // Then a temporary of a writer that still runs (this process), one
+    // without a writer, and temporaries by their pattern of names not the
+    // caller's own.
+    const QStringList bleiben = {".Auto1_16.dat.neu-", ".Vor2016.dat.neu-99999999-ABC",
+                                 ".Vor2016.dat.neu-99999999-12345678", "Vor2016.dat.neu-99999999-1x",
+                                 ".Vor2016.dat.alt-99999999-1x", ".Vor2016.dat.neu-99999999-1x.bak",
+                                 QString(".Vor2016.dat.neu-%1-1x").arg(::getpid()), ".Vor2016.dat.neu-1x",
+                                 ".bashrc.neu-99999999-abc", ".notiz.neu-99999999-1", ".Vor2015.dat.neu-99999999-1x"};
     for (const QString& n : bleiben)
         writeRaw(dir.filePath(n), "x");
-    writeRaw(dir.filePath(".Auto1_16.dat.neu-" + QString::number(0xFFFFFFFFu, 36)), QByteArray(5000, 'x'));
-    writeRaw(dir.filePath(".Vor2016.dat.neu-0"), "x");
-    ASSERT_TRUE(QFile::link(dir.filePath("Notizen.txt"), dir.filePath(".Link.dat.neu-5")));
+    writeRaw(dir.filePath(".Auto1_16.dat.neu-99999999-" + QString::number(0xFFFFFFFFu, 36)), QByteArray(5000, 'x'));
+    writeRaw(dir.filePath(".Vor2016.dat.neu-99999999-0"), "x");
+    ASSERT_TRUE(QFile::link(dir.filePath("Notizen.txt"), dir.filePath(".Link.dat.neu-99999999-5")));
+    // This process's number, but written long before it started: reused.
+    const QString frueher = dir.filePath(QString(".Kund2016.dat.neu-%1-2").arg(::getpid()));
+    writeRaw(frueher, "x");
+    const struct timespec zeiten[2] = {{1000, 0}, {1000, 0}};
+    ASSERT_EQ(::utimensat(AT_FDCWD, QFile::encodeName(frueher).constData(), zeiten, 0), 0);
 
     const auto eigen = [](const QString& name) {
         return QStringList{"Auto1_16.dat", "Vor2016.dat", "Kund2016.dat", "Link.dat"}.contains(name);
     };
-    EXPECT_EQ(io::removeRewriteLeftovers(dir.path(), eigen), 2);
+    EXPECT_EQ(io::removeRewriteLeftovers(dir.path(), eigen), 3);
     QStringList erwartet = bleiben;
-    erwartet << "Notizen.txt" << "Sicherheit" << ".Kund2016.dat.neu-4" << ".Link.dat.neu-5";
+    erwartet << "Notizen.txt" << "Sicherheit" << ".Kund2016.dat.neu-99999999-4" << ".Link.dat.neu-99999999-5";
     erwartet.sort();
     QStringList da = entries(dir);
     da.sort();
     EXPECT_EQ(da, erwartet);
-    EXPECT_TRUE(QFile::exists(dir.filePath("Sicherheit/.Auto1_16.dat.neu-1x")));
+    EXPECT_TRUE(QFile::exists(dir.filePath("Sicherheit/.Auto1_16.dat.neu-99999999-1x")));
     EXPECT_EQ(io::removeRewriteLeftovers(dir.filePath("fehlt"), eigen), 0);
 }
 

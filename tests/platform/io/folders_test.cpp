@@ -6,6 +6,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <functional>
 
 #include <QDir>
@@ -71,6 +72,20 @@ QString marke(const QString& folder)
 {
     const QStringList l = QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System);
     return l.size() == 1 ? folder + QStringLiteral("/") + l.first() : QString();
+}
+
+// The marker's line "<key>=..." goes.
+void markeOhne(const QString& folder, const QByteArray& key)
+{
+    QFile f(marke(folder));
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    QList<QByteArray> zeilen = f.readAll().split('\n');
+    f.close();
+    const auto weg = std::remove_if(zeilen.begin(), zeilen.end(), [&](const QByteArray& z) { return z.startsWith(key + "="); });
+    ASSERT_NE(weg, zeilen.end()) << key.constData();
+    zeilen.erase(weg, zeilen.end());
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.write(zeilen.join('\n'));
 }
 
 // The marker's line "<key>=..." becomes "<key>=<value>".
@@ -270,6 +285,24 @@ TEST(Folders, OnlyAMarkedFolderWhoseProcessHasEndedIsAbandoned)
              markeAendern(p, "host", "anderer-rechner");
          },
          false},
+        {"its marker empty: killed between its creation and its write",
+         [](const QString& p) {
+             ASSERT_TRUE(io::createMarkedFolder(p));
+             QFile(marke(p)).resize(0);
+         },
+         true},
+        {"running, its start line gone",
+         [](const QString& p) {
+             ASSERT_TRUE(io::createMarkedFolder(p));
+             markeOhne(p, "start");
+         },
+         false},
+        {"running, its boot line gone",
+         [](const QString& p) {
+             ASSERT_TRUE(io::createMarkedFolder(p));
+             markeOhne(p, "boot");
+         },
+         false},
         {"finished",
          [](const QString& p) {
              verlassenAnlegen(p);
@@ -295,7 +328,31 @@ TEST(Folders, OnlyAMarkedFolderWhoseProcessHasEndedIsAbandoned)
         f.anlegen(p);
         EXPECT_EQ(io::isAbandonedMarkedFolder(p), f.verlassen) << f.name;
     }
+    // A marked folder is not marked twice.
+    EXPECT_FALSE(io::markFolder(dir.filePath(QStringLiteral("built by this running process"))));
     // A folder that is there already is not taken over.
     EXPECT_FALSE(io::createMarkedFolder(dir.filePath(QStringLiteral("not marked"))));
     EXPECT_FALSE(io::isAbandonedMarkedFolder(dir.filePath(QStringLiteral("not marked"))));
+}
+
+TEST(Folders, AMarkedFolderOfAnotherUsersRunningProcessIsNotAbandoned)
+{
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "needs root to check as another user";
+    QTemporaryDir dir;
+    ASSERT_TRUE(QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner
+                                                      | QFileDevice::ReadOther | QFileDevice::ExeOther));
+    const QString p = dir.filePath(QStringLiteral("laeuft"));
+    ASSERT_TRUE(io::createMarkedFolder(p));
+    // The checker may not signal this process: that says nothing about its end.
+    const pid_t kind = ::fork();
+    if (kind == 0) {
+        if (::setgid(65534) != 0 || ::setuid(65534) != 0)
+            ::_exit(2);
+        ::_exit(io::isAbandonedMarkedFolder(p) ? 1 : 0);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(kind, &status, 0), kind);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0);
 }

@@ -17,7 +17,10 @@
 #include <QPrinter>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextLayout>
 #include <gtest/gtest.h>
+
+#include <cmath>
 
 using namespace sheet;
 
@@ -172,6 +175,44 @@ TEST(Ansicht, TextRunningOnIsNeverCrossedByAFrame)
     EXPECT_LT(qGray(bild.pixel(133, 0)), 128);
 }
 
+TEST(Ansicht, ANumberShowsOnlyWhenItFitsWithItsMarginsElseHashes)
+{
+    // "111111" in Arial 10 measured as the renderer measures it; the cell
+    // keeps 30 twips on either side. One pixel (15 twips) less than the
+    // number and both margins need: hashes, although the digits alone fit.
+    QFont f;
+    f.setFamilies({"Arial", "Liberation Sans", "Arimo", "Nimbus Sans", "Helvetica"});
+    f.setStyleHint(QFont::SansSerif);
+    f.setPixelSize(200);
+    f.setHintingPreference(QFont::PreferNoHinting);
+    QTextLayout lay("111111", f);
+    lay.beginLayout();
+    QTextLine zeile = lay.createLine();
+    lay.endLayout();
+    const double zahl = zeile.naturalTextWidth();
+    const int genau = int(std::ceil(zahl + 2 * 30));
+    // The cell painted 'links' twips left of the picture's edge, at 15
+    // twips a pixel: a wider cell moved left by as much paints its number
+    // on the same pixels.
+    const auto bild = [](int spalte, int links) {
+        Blatt b;
+        b.setzeSpaltenbreite(1, spalte);
+        b.zelle(1, 1).setzeZahl(111111);
+        QImage i(300, 30, QImage::Format_RGB32);
+        i.setDotsPerMeterX(3780);
+        i.setDotsPerMeterY(3780);
+        i.fill(Qt::white);
+        QPainter p(&i);
+        twipTransform(p, i);
+        zeichneBereich(p, b, 1, 1, 1, 1, -links, 0, false);
+        p.end();
+        return i;
+    };
+    const QImage ziffern = bild(genau + 600, 600);
+    EXPECT_EQ(bild(genau, 0), ziffern) << genau;
+    EXPECT_NE(bild(genau - 15, 0), bild(genau + 600, 615)) << genau;
+}
+
 TEST(Ansicht, EveryPrintStartsAtAllPagesOneCopyAndAFailureIsShown)
 {
     forms::ScopedFakes fakes;
@@ -294,7 +335,7 @@ TEST(Ansicht, TheSaveDialogsChosenTypeDecidesAndItOpensWhereTheLastSaveWent)
     fakes.dialogs.msgBoxAnswers = {forms::vbNo};
     Dateiangabe b;
     EXPECT_FALSE(f1.SpeichernDialog(QStringLiteral("Speichern"), b));
-    EXPECT_EQ(fakes.dialogs.filePlaces.mid(1), (QStringList{dir.path(), mappe}));
+    EXPECT_EQ(fakes.dialogs.filePlaces.mid(1), (QStringList{dir.path(), dir.filePath(QStringLiteral("Fahrten 1.12"))}));
     ASSERT_EQ(fakes.dialogs.shown.size(), 1);
     EXPECT_EQ(fakes.dialogs.shown[0].prompt,
               QStringLiteral("Die Datei Fahrten 1.12.xlsx existiert bereits.\nSoll sie überschrieben werden?"));
@@ -306,4 +347,56 @@ TEST(Ansicht, TheSaveDialogsChosenTypeDecidesAndItOpensWhereTheLastSaveWent)
     ASSERT_TRUE(f1.SpeichernDialog(QStringLiteral("Speichern"), c));
     EXPECT_EQ(c.Dateiname, mappe);
     EXPECT_EQ(c.Dateityp, TypArbeitsmappe);
+}
+
+TEST(Ansicht, OneReplaceQuestionAboutTheFileWritten)
+{
+    const QString mappe = QStringLiteral("Excel-Arbeitsmappe (*.xlsx)");
+    const QString pdf = QStringLiteral("PDF-Dokument (*.pdf)");
+    // Files present, the name typed, the type chosen, the answers to the
+    // questions; then the file written ("" = cancelled at the second
+    // dialog), the files asked about and the filter each dialog opened with.
+    const struct Fall {
+        QStringList vorhanden;
+        QString getippt, filter;
+        std::deque<int> antworten;
+        QString geschrieben;
+        QStringList gefragt, filter_;
+    } faelle[] = {
+        {{"Fahrten 1.12"}, "Fahrten 1.12", mappe, {}, "Fahrten 1.12.xlsx", {}, {mappe}},
+        {{"Fahrten 1.12", "Fahrten 1.12.xlsx"}, "Fahrten 1.12", mappe, {forms::vbYes}, "Fahrten 1.12.xlsx",
+         {"Fahrten 1.12.xlsx"}, {mappe}},
+        {{"y2.ods"}, "y2.ods", pdf, {}, "y2.ods.pdf", {}, {mappe}},
+        // No: the dialog again, with the type chosen in it.
+        {{"y2.ods", "y2.ods.pdf"}, "y2.ods", pdf, {forms::vbNo}, "", {"y2.ods.pdf"}, {mappe, pdf}},
+        {{}, "v.", pdf, {}, "v.pdf", {}, {mappe}},
+        {{}, "v.", mappe, {}, "v.xlsx", {}, {mappe}},
+        {{"v.pdf"}, "v.pdf", mappe, {forms::vbYes}, "v.pdf", {"v.pdf"}, {mappe}},
+    };
+    for (const Fall& f : faelle) {
+        forms::ScopedFakes fakes;
+        QTemporaryDir dir;
+        for (const QString& n : f.vorhanden) {
+            QFile d(dir.filePath(n));
+            ASSERT_TRUE(d.open(QIODevice::WriteOnly));
+            d.write("alt");
+        }
+        fakes.dialogs.fileAnswers = {dir.filePath(f.getippt)};
+        fakes.dialogs.filterAnswers = {f.filter};
+        fakes.dialogs.msgBoxAnswers = f.antworten;
+        Steuerelement f1;
+        Dateiangabe a;
+        EXPECT_EQ(f1.SpeichernDialog(QStringLiteral("Speichern"), a), !f.geschrieben.isEmpty()) << f.getippt.toStdString();
+        if (!f.geschrieben.isEmpty()) {
+            EXPECT_EQ(a.Dateiname, dir.filePath(f.geschrieben)) << f.getippt.toStdString();
+        }
+        QStringList gefragt;
+        for (const auto& s : fakes.dialogs.shown)
+            gefragt << s.prompt.section(QStringLiteral("Die Datei "), 1).section(QStringLiteral(" existiert"), 0, 0);
+        EXPECT_EQ(gefragt, f.gefragt) << f.getippt.toStdString();
+        EXPECT_EQ(fakes.dialogs.saveFilters, f.filter_) << f.getippt.toStdString();
+        if (f.filter_.size() > 1) {
+            EXPECT_EQ(fakes.dialogs.filePlaces.last(), dir.filePath(f.getippt));
+        }
+    }
 }

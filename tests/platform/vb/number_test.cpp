@@ -164,6 +164,32 @@ TEST(Currency, ConversionAndGermanDisplay)
     EXPECT_EQ((Currency::fromRaw(5) - Currency::fromRaw(7)).raw, -2);
 }
 
+// Stored amounts can be anything: a sum beyond the range has no value and
+// shows the mark, one exactly at the range's end is still right.
+TEST(Currency, ASumBeyondTheRangeHasNoValueAndShowsTheMark)
+{
+    const qint64 max = 9223372036854775807LL, min = -max - 1;
+    const struct { qint64 a, b; std::optional<qint64> summe; } faelle[] = {
+        {4611686018427387904LL, 4611686018427387903LL, max}, {4611686018427387904LL, 4611686018427387904LL, {}},
+        {max, 1, {}}, {min, -1, {}}, {min, 0, min}, {max, min, -1}, {5, 7, 12},
+    };
+    for (const auto& f : faelle) {
+        const auto s = Summe(Currency::fromRaw(f.a), Currency::fromRaw(f.b));
+        ASSERT_EQ(s.has_value(), f.summe.has_value()) << f.a << " + " << f.b;
+        if (s) {
+            EXPECT_EQ(s->raw, *f.summe) << f.a << " + " << f.b;
+        }
+        EXPECT_EQ(BetragOderMarke(s), s ? s->toGerman() + QStringLiteral(" €") : QStringLiteral("Überlauf"));
+    }
+    EXPECT_FALSE(Summe(std::nullopt, Currency::fromRaw(1)));
+    EXPECT_FALSE(Currency::ausDouble(922337203685477.5808));
+    EXPECT_FALSE(Currency::ausDouble(std::nan("")));
+    EXPECT_FALSE(Currency::ausDouble(-HUGE_VAL));
+    EXPECT_EQ(Currency::ausDouble(-922337203685477.5808)->raw, min);
+    EXPECT_EQ(FormatDeOderMarke(HUGE_VAL, QStringLiteral("#,##0.00")), QStringLiteral("Überlauf"));
+    EXPECT_EQ(FormatDeOderMarke(1234.5, QStringLiteral("#,##0.00")), QStringLiteral("1.234,50"));
+}
+
 TEST(Currency, ParsesGermanAmounts)
 {
     Currency c;

@@ -68,9 +68,9 @@ TEST(Betriebskosten, WorkedMonthGivesItsRowsAndTotals)
 
     EXPECT_DOUBLE_EQ(b.km, 100 + 200 + 120 + 80);
     EXPECT_NEAR(b.menge, 85.8, 1e-9);
-    EXPECT_EQ(b.kraftstoff.toGerman(), "150,00");
-    EXPECT_EQ(b.wartung.toGerman(), "170,00");
-    EXPECT_EQ(b.durchschnittspreis.toGerman(), "1,75");  // 150 / 85,8
+    EXPECT_EQ(b.kraftstoff->toGerman(), "150,00");
+    EXPECT_EQ(b.wartung->toGerman(), "170,00");
+    EXPECT_EQ(b.durchschnittspreis->toGerman(), "1,75");  // 150 / 85,8
 }
 
 TEST(Betriebskosten, RangeWithoutRefuellingCountsNoKmAndNoPrice)
@@ -78,7 +78,7 @@ TEST(Betriebskosten, RangeWithoutRefuellingCountsNoKmAndNoPrice)
     const Betriebskosten b = BetriebskostenErmitteln({fahrt(M1, 50), wartung(fahrt(M1 + 2, 10), "Reifen", 99.0)},
                                                      {M1, M1 + 30});
     EXPECT_EQ(b.km, 0);
-    EXPECT_EQ(b.durchschnittspreis.raw, 0);
+    EXPECT_EQ(b.durchschnittspreis->raw, 0);
     EXPECT_EQ(b.zeilen.size(), 1u);
 }
 
@@ -166,4 +166,16 @@ TEST(Prozentverteilung, PrivateKmOfADecimalClosingReadingAreRoundedHalfToEven)
     for (const Fall& c : faelle)   // 6,000 business km
         EXPECT_EQ(PrivatanteileBerechnen(6000, 0.0, c.anfangskm, c.schlusskm).privatkm, c.privatkm)
             << c.anfangskm << " " << c.schlusskm;
+}
+
+// Km of damaged records far beyond 32 bits are summed in full.
+TEST(Prozentverteilung, KmSumsBeyond32BitsStayRight)
+{
+    const std::vector<Fahrt> f = {fahrt(M1, 2147483647), fahrt(M1 + 1, 2147483647), fahrt(M1 + 2, 2147483647)};
+    const Firmenanteile a = FirmenanteileErmitteln(f, {M1, M1 + 30});
+    EXPECT_EQ(a.km[3], 6442450941LL);
+    EXPECT_EQ(a.texte[3], "100,00%");
+    const Privatanteile p = PrivatanteileErmitteln({f[0], f[1]}, 0, 5000000000.0);
+    EXPECT_EQ(p.geschaeftskm, 4294967294LL);
+    EXPECT_EQ(p.privatkm, 705032706.0);
 }

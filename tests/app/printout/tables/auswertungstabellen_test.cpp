@@ -2,6 +2,7 @@
 
 #include "app/printout/tables/tabellen.h"
 #include "arbeitsjahr.h"
+#include "platform/forms/fakes.h"
 #include "platform/sheet/recordingsheet.h"
 
 #include <gtest/gtest.h>
@@ -59,6 +60,65 @@ TEST(Betriebskostentabelle, SheetOfAWorkedMonth)
     EXPECT_EQ(u.blatt().anzeigetext(12, 4), "");
     EXPECT_EQ(u.blatt().anzeigetext(5, 3), "");
     EXPECT_EQ(u.blatt().anzeigetext(5, 5), "85,80");
+}
+
+// Stored amounts and quantities at and beyond what the sums can show
+// (raw 2^62 and 2^62 - 1 make the largest amount): each total is right or
+// the mark, and the file is named once.
+TEST(Betriebskostentabelle, TotalsBeyondTheRangeShowTheMarkAndNameTheFileOnce)
+{
+    const qint64 h = 4611686018427387904LL;   // 2^62
+    const char* m = "Überlauf";
+    const struct { qint64 kraftstoff1, kraftstoff2, wartung; double menge; const char* soll[7]; } faelle[] = {
+        {h, h, 0, 10, {"200 Kilometer", "20,00 Liter", m, "10,00 L / 100 Km", m, "0,00 €", m}},
+        {h, h - 1, 0, 10,
+         {"200 Kilometer", "20,00 Liter", "46.116.860.184.273,88 €", "10,00 L / 100 Km", "922.337.203.685.477,58 €",
+          "0,00 €", "922.337.203.685.477,58 €"}},
+        {h, 0, h, 10,
+         {"200 Kilometer", "10,00 Liter", "46.116.860.184.273,88 €", "5,00 L / 100 Km", "461.168.601.842.738,79 €",
+          "461.168.601.842.738,79 €", m}},
+        {10000, 10000, 0, HUGE_VAL, {"200 Kilometer", m, "0,00 €", m, "2,00 €", "0,00 €", "2,00 €"}},
+    };
+    for (const auto& f : faelle) {
+        Jahr j;
+        std::vector<FahrtDatensatz> t = {fahrt(J4, "", 3, 10000, 100), fahrt(J4 + 1, "", 3, 10100, 100)};
+        t[0].Kraftstoffmenge = f.menge;
+        t[0].BetragKraftstoff = vb::Currency::fromRaw(f.kraftstoff1);
+        t[1].Kraftstoffmenge = f.kraftstoff2 ? 10 : 0;
+        t[1].BetragKraftstoff = vb::Currency::fromRaw(f.kraftstoff2);
+        t[1].BetragWartung = vb::Currency::fromRaw(f.wartung);
+        j.schreibe(t);
+        forms::ScopedFakes fakes;
+        sheet::RecordingSheet a;
+        BetriebskostenTabelle(a, j.k, "Liter");
+        BetriebskostenTabelle(a, j.k, "Liter");
+        bool marke = false;
+        for (int i = 0; i < 7; ++i) {
+            EXPECT_EQ(a.blatt().anzeigetext(4 + i, 5), QString::fromUtf8(f.soll[i])) << i;
+            marke = marke || f.soll[i] == m;
+        }
+        ASSERT_EQ(fakes.dialogs.shown.size(), marke ? 1 : 0);
+        if (marke) {
+            EXPECT_TRUE(fakes.dialogs.shown[0].prompt.contains(QStringLiteral("\"Auto1_16.dat\"")));
+        }
+    }
+}
+
+// Refuelled but no km driven: the consumption per 100 km is 0, no division.
+TEST(Betriebskostentabelle, FuelCostsWithoutKilometresGiveNoConsumption)
+{
+    Jahr j;
+    std::vector<FahrtDatensatz> f = {fahrt(J4, "", 3, 10000, 0), fahrt(J4 + 1, "", 3, 10000, 0)};
+    f[0].Kraftstoffmenge = 40;
+    f[0].BetragKraftstoff = vb::Currency::fromDouble(60);
+    j.schreibe(f);
+    forms::ScopedFakes fakes;
+    sheet::RecordingSheet t;
+    BetriebskostenTabelle(t, j.k, "Liter");
+    EXPECT_EQ(t.blatt().anzeigetext(4, 5), "0 Kilometer");
+    EXPECT_EQ(t.blatt().anzeigetext(7, 5), "0,00 L / 100 Km");
+    EXPECT_EQ(t.blatt().anzeigetext(8, 5), QString::fromUtf8("60,00 €"));
+    EXPECT_TRUE(fakes.dialogs.shown.isEmpty());
 }
 
 TEST(Prozenttabelle, CompanyAndPrivateSheets)

@@ -69,6 +69,21 @@ TEST(Tabellenbausatz, PrintRangeIncludesBothEnds)
     }
 }
 
+TEST(Tabellenbausatz, JournalMarkWithItsDayOrTheWordAloneWithoutOne)
+{
+    const struct { quint8 status; qint32 tag; const char* vermerk; } faelle[] = {
+        {1, 42383, "storniert 14.01.2016"}, {2, 42383, "Korrektur 14.01.2016"}, {1, 2, "storniert 01.01.1900"},
+        {1, 1, "storniert"}, {1, 0, "storniert"}, {2, 0, "Korrektur"}, {2, -7, "Korrektur"}, {0, 42383, ""},
+        {3, 42383, ""},
+    };
+    for (const auto& f : faelle) {
+        FahrtDatensatz s = fahrt(3);
+        s.Eintragsstatus = f.status;
+        s.Statusdatum = f.tag;
+        EXPECT_EQ(Statusvermerk(s), QString::fromUtf8(f.vermerk)) << int(f.status) << " " << f.tag;
+    }
+}
+
 TEST(Tabellenbausatz, TripTypeCellOfTheOneRowTables)
 {
     struct Fall {

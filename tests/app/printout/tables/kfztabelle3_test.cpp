@@ -5,6 +5,7 @@
 #include "app/printout/tables/tabellen.h"
 #include "app/tripmemory/kundendatei.h"
 #include "arbeitsjahr.h"
+#include "platform/forms/fakes.h"
 #include "platform/sheet/recordingsheet.h"
 
 #include <gtest/gtest.h>
@@ -35,6 +36,22 @@ std::vector<FahrtDatensatz> privatfahrten()
 }
 
 } // namespace
+
+// Stored costs whose sum is beyond a double: the mark, the file named.
+TEST(KFZTabelle3, ASumBeyondTheRangeShowsTheMark)
+{
+    Jahr j;
+    std::vector<FahrtDatensatz> f = privatfahrten();
+    f[0].Fahrtkosten = 1e308;
+    f[1].Fahrtkosten = 1e308;
+    j.schreibe(f);
+    j.k.filter.fahrtartfilter = 3;
+    forms::ScopedFakes fakes;
+    sheet::RecordingSheet t;
+    ASSERT_EQ(KFZTabelle3(t, j.k, t.blatt()), Bau::Gebaut);
+    EXPECT_EQ(t.blatt().anzeigetext(9, 10), QStringLiteral("Überlauf"));
+    EXPECT_EQ(fakes.dialogs.shown.size(), 1);
+}
 
 TEST(KFZTabelle3, CostsOfEachTripAndTheirSum)
 {
@@ -257,4 +274,34 @@ TEST(KfzTabelle2, CompactTableTwoRowsPerTrip)
             EXPECT_TRUE(b.finde(7, fall.zuschuss) == nullptr || b.finde(7, fall.zuschuss)->leer());   // none: empty
         }
     }
+}
+
+TEST(KFZTabelle3, ACancelledTripIsListedMarkedAndNotSummed)
+{
+    // Once a company car with the journal on: the second trip was
+    // cancelled on 14.01.2016 and replaced by its correction.
+    Jahr j;
+    j.k.bereich = {T5, T8};
+    const double kosten[] = {30.0, 85.0, 68.0, 3.2};
+    const quint8 status[] = {0, 1, 2, 0};
+    std::vector<FahrtDatensatz> f;
+    for (int i = 0; i < 4; ++i) {
+        f.push_back(fahrt(T5 + (i + 1) / 2, "Meier", 3, 20000, 100));
+        f.back().Fahrtkosten = kosten[i];
+        f.back().Eintragsstatus = status[i];
+        f.back().Statusdatum = status[i] ? 42383 : 0;  // 14.01.2016
+    }
+    j.schreibe(f);
+    sheet::RecordingSheet t;
+    ASSERT_EQ(KFZTabelle3(t, j.k, t.blatt()), Bau::Gebaut);
+    const sheet::Blatt& b = t.blatt();
+    const QStringList gelistet = {"30,00", "85,00", "68,00", "3,20"};
+    const QStringList vermerk = {"", "storniert 14.01.2016", "Korrektur 14.01.2016", ""};
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(zt(b, 5 + i, 10), gelistet[i]) << i;
+        EXPECT_EQ(zt(b, 5 + i, 11), vermerk[i]) << i;
+    }
+    EXPECT_EQ(zt(b, 10, 9), "Summe");
+    EXPECT_EQ(zt(b, 10, 10), "101,20");
+    EXPECT_EQ(b.letzteSpalte(), 11);
 }

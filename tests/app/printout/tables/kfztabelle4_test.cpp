@@ -53,6 +53,16 @@ TEST(KfzTabelle4, CorrectionKeepsTheNumberOfItsCancelledEntry)
     EXPECT_EQ(text(b, 34, 1), "Fahrt Nr.  3");
     EXPECT_TRUE(b.umbrueche().empty());
 
+    // Without a status day the journal lines say what happened, not when.
+    auto ohneTag = journalwoche();
+    ohneTag[1].Statusdatum = 0;
+    ohneTag[2].Statusdatum = 1;
+    j.schreibe(ohneTag);
+    sheet::RecordingSheet u;
+    ASSERT_EQ(KfzTabelle4(u, j.k), Bau::Gebaut);
+    EXPECT_EQ(text(u.blatt(), 11, 1), "Diese Eintragung wurde storniert. (alter Eintrag)");
+    EXPECT_EQ(text(u.blatt(), 22, 1), "Diese Eintragung wurde überschrieben. ( Korrektur)");
+
     // The cells of the first block.
     EXPECT_EQ(text(b, 2, 2), "Ort / Straße");
     EXPECT_EQ(text(b, 2, 6), "Zeit");
