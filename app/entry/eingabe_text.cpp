@@ -141,10 +141,10 @@ void Eintragsfelder::Fahrtart_MouseUp(int button)
 
 void Eintragsfelder::Fahrtart_Click(int typ)
 {
-    const Fahrten1& st = e_.st;
-    if (typ == 2 || st.NeuerEintragOffen)
+    if (typ == 2)
         return;
-    const FahrtDatensatz& gezeigt = st.Satzpuffer[1];
+    // The stored trip on show; a new entry's holds no trip type.
+    const FahrtDatensatz& gezeigt = e_.st.Satzpuffer[1];
     const std::pair<const char*, const QString*> felder[] = {
         {"EinVon", &gezeigt.Von},   {"EinUber", &gezeigt.Ueber},           {"EinNach", &gezeigt.Nach},
         {"EinGrund", &gezeigt.Grund}, {"EinGesprach", &gezeigt.Gespraechspartner}, {"EinFahrer", &gezeigt.Fahrer}};
