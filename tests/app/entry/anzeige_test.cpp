@@ -404,6 +404,8 @@ TEST(Anzeige, EveryStoredTripComesBackUnchangedThroughBrowsingAndACorrection)
         zeige(k);
         EXPECT_EQ(abweichungen(w.puffer(), alt), QList<int>{}) << "trip " << k;
         EXPECT_EQ(w.text("EinZeitAn"), fahrten[k - 1].zeitAn) << "trip " << k;
+        if (k == 1)
+            w.bild("ganzer_tag");
         // Clicked through without a change, then the purpose corrected.
         for (const char* feld : {"EinVon", "EinNach", "EinFahrer", "TLiter", "TBGesamt", "TWGesamt"})
             if (w.feld(feld)->isVisible())
