@@ -8,10 +8,8 @@
 #include "platform/vb/text.h"
 
 #include <QCoreApplication>
-#include <QDir>
 
 #include <algorithm>
-#include <QFileInfo>
 #include <QRandomGenerator>
 #include <QRegularExpression>
 
@@ -70,8 +68,8 @@ QString bauordnerAnlegen(const QString& ordner)
                           + QLatin1Char('-') + QString::number(QRandomGenerator::global()->generate(), 36);
         if (io::createMarkedFolder(p))
             return p;
-        if (!QFileInfo::exists(p))
-            return QString();
+        if (!io::DirExists(p))
+            return QString();   // not a name taken by another: no folder can be made here
     }
     return QString();
 }
@@ -141,7 +139,7 @@ QString Sicherungsordner(const Fahrten1& st)
 
 QString BeschaedigtSichern(const Fahrten1& st, const QString& pfad, qint64 hoechstens)
 {
-    const QString kopie = Sicherheitskopiename(Sicherungsordner(st), StammBeschaedigt(QFileInfo(pfad).fileName()));
+    const QString kopie = Sicherheitskopiename(Sicherungsordner(st), StammBeschaedigt(pfad.section(QLatin1Char('/'), -1)));
     return io::copyIntoFolder(pfad, kopie, hoechstens) ? kopie : QString();
 }
 
@@ -166,30 +164,27 @@ int SicherungsresteEntfernen(const Fahrten1& st)
 {
     QStringList ordner = {Sicherungsordner(st)};
     const QString standard = Standardsicherungsordner(st);
-    if (QFileInfo(standard).canonicalFilePath() != QFileInfo(ordner.first()).canonicalFilePath())
+    if (io::realLocation(standard) != io::realLocation(ordner.first()))
         ordner << standard;
     const auto eigen = [&st](const QString& name) { return EigenerDateiname(st, name); };
     int entfernt = 0;
     for (const QString& o : ordner) {
         entfernt += io::removeRewriteLeftovers(o, eigen);
-        const QFileInfoList bau = QDir(o).entryInfoList({Bauordnervorsilbe + QLatin1Char('*')},
-                                                        QDir::Dirs | QDir::Hidden | QDir::NoSymLinks | QDir::NoDotAndDotDot);
-        // Only a folder this program marked, and only once its process is
-        // gone; an empty one was made by a builder killed before its marker.
-        for (const QFileInfo& fi : bau) {
+        for (const QString& name : io::subfolders(o)) {
+            const QString pfad = ordnerMitTrenner(o) + name;
             qint64 erbauer = 0;
-            if (istBauordner(fi.fileName(), &erbauer)
-                && ((erbauer > 0 && io::removeEmptyFolder(fi.absoluteFilePath(), erbauer))
-                    || (io::isAbandonedMarkedFolder(fi.absoluteFilePath()) && io::deleteTree(fi.absoluteFilePath()))))
+            // Only a folder this program marked, and only once its process
+            // is gone; an empty one was made by a builder killed before its
+            // marker.
+            if (istBauordner(name, &erbauer)
+                && ((erbauer > 0 && io::removeEmptyFolder(pfad, erbauer))
+                    || (io::isAbandonedMarkedFolder(pfad) && io::deleteTree(pfad))))
+                ++entfernt;
+            // A finished backup whose builder was killed before it took its
+            // marker out: the marker alone goes.
+            else if (IstVollsicherungsname(name) && io::isAbandonedMarkedFolder(pfad) && io::unmarkFolder(pfad))
                 ++entfernt;
         }
-        // A finished backup whose builder was killed before it took its
-        // marker out: the marker alone goes.
-        const QFileInfoList fertig = QDir(o).entryInfoList(QDir::Dirs | QDir::NoSymLinks | QDir::NoDotAndDotDot);
-        for (const QFileInfo& fi : fertig)
-            if (IstVollsicherungsname(fi.fileName()) && io::isAbandonedMarkedFolder(fi.absoluteFilePath())
-                && io::unmarkFolder(fi.absoluteFilePath()))
-                ++entfernt;
     }
     return entfernt;
 }

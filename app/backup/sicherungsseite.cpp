@@ -1,15 +1,11 @@
 #include "app/backup/sicherungsseite.h"
 
-#include "app/records/hilfen.h"
 #include "platform/forms/dirlist.h"
 #include "platform/forms/seams.h"
 #include "platform/io/folders.h"
 #include "platform/vb/error.h"
 #include "platform/vb/text.h"
 
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QLabel>
 
 namespace kmk {
@@ -39,19 +35,6 @@ QString TextOrdnerPasstNicht()
                           "sein Pfad ist zu lang oder enthält Zeichen, die nicht gespeichert werden können.");
 }
 
-// Where a path really is: a symbolic link stands for itself, not its target.
-QString ort(const QString& pfad)
-{
-    QString p = QDir::cleanPath(pfad);
-    const QFileInfo fi(p);
-    if (fi.isSymLink()) {
-        const QString eltern = QFileInfo(fi.absolutePath()).canonicalFilePath();
-        return (eltern.isEmpty() ? fi.absolutePath() : eltern) + QLatin1Char('/') + fi.fileName();
-    }
-    const QString c = fi.canonicalFilePath();
-    return c.isEmpty() ? fi.absoluteFilePath() : c;
-}
-
 } // namespace
 
 bool Ordnername(const QString& name)
@@ -65,8 +48,8 @@ bool SchuetztOrdner(const QString& ordner, const QString& schutz)
 {
     if (vb::Trim(schutz).isEmpty())
         return false;
-    const QString o = ort(ordner);
-    const QString g = ort(vb::Trim(schutz));
+    const QString o = io::realLocation(ordner);
+    const QString g = io::realLocation(vb::Trim(schutz));
     return g == o || o == QLatin1String("/") || g.startsWith(o + QLatin1Char('/'));
 }
 
@@ -170,8 +153,8 @@ void Verloeschen_Click(Sicherungsseite& s)
         ja = frage(s, 121);
     }
     if (ja) {
-        const QFileInfo fi(ausgewaehlt);
-        const bool geloescht = fi.isSymLink() ? QFile::remove(ausgewaehlt) : DelTreeVB(t);
+        // A link in the list goes as a link, never its target's contents.
+        const bool geloescht = io::deleteTree(ausgewaehlt);
         frage(s, geloescht ? 118 : 119);
     }
     s.Dir1->Refresh();

@@ -1,6 +1,7 @@
 #include "app/records/kfzgrundeinstellung.h"
 
 #include "platform/vb/fields.h"
+#include "platform/vb/text.h"
 
 namespace kmk {
 
@@ -61,8 +62,9 @@ QByteArray KfzGrundeinstellung::zuBytes() const
 
 bool KfzGrundeinstellung::unzeigbar() const
 {
+    // The page takes a text without the blanks before it.
     for (const QString* t : {&Kennzeichen, &Halter, &Standort})
-        if (t->contains(QChar(0)))
+        if (t->contains(QChar(0)) || (t->startsWith(QLatin1Char(' ')) && !vb::Trim(*t).isEmpty()))
             return true;
     if (QString::number(Anfangskm).size() > 9)
         return true;

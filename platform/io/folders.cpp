@@ -251,6 +251,25 @@ bool deleteTree(const QString& folder)
     return ok;
 }
 
+QString realLocation(const QString& path)
+{
+    const QString p = QDir::cleanPath(path);
+    const QFileInfo fi(p);
+    if (fi.isSymLink()) {
+        const QString eltern = QFileInfo(fi.absolutePath()).canonicalFilePath();
+        return (eltern.isEmpty() ? fi.absolutePath() : eltern) + QLatin1Char('/') + fi.fileName();
+    }
+    const QString c = fi.canonicalFilePath();
+    return c.isEmpty() ? fi.absoluteFilePath() : c;
+}
+
+QStringList subfolders(const QString& folder)
+{
+    if (folder.isEmpty())
+        return {};
+    return QDir(folder).entryList(QDir::Dirs | QDir::Hidden | QDir::NoSymLinks | QDir::NoDotAndDotDot, QDir::Name);
+}
+
 QString localPath(const QString& path)
 {
     QString p = path;

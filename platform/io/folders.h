@@ -3,6 +3,7 @@
 // them throws; failures answer false / empty.
 
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 
@@ -35,6 +36,12 @@ QString firstMatchingFile(const QString& pathPattern);
 // failing step makes the result false; the walk goes on with the rest and
 // never revisits an entry it could not delete. A missing folder is false.
 bool deleteTree(const QString& folder);
+
+// Where a path really is: the links on the way resolved, a link at its end
+// standing for itself, not its target; "." and ".." taken out.
+QString realLocation(const QString& path);
+// The names of the real folders in 'folder' (no links), hidden ones too.
+QStringList subfolders(const QString& folder);
 
 // Turns a path written with backslashes into one with '/'.
 QString localPath(const QString& path);

@@ -35,7 +35,7 @@ namespace {
 // Faults that others are mending now: a case that meets one is reported
 // and skipped. Empty this list once the mends have landed.
 const char* const bekannteFehler[] = {
-    "kfz-still-neu",   // damaged vehicle records rewritten without a message and a copy aside
+    "",
 };
 bool bekannt(const QString& name)
 {
@@ -213,7 +213,8 @@ void laufen(quint32 seed, int nr)
     QList<QByteArray> einstellungenVorher;
     for (const QString& e : einstellungen)
         einstellungenVorher << lies(e);
-    QByteArray kaputt = lies(ziel);
+    const QByteArray heil = lies(ziel);
+    QByteArray kaputt = heil;
     const int laenge = name.startsWith("Auto") && name.contains('_') ? FahrtDatensatz::Laenge : 0;
     QString was = fall.beschaedigen(kaputt, laenge);
     if (fall.zahl(3) == 0)
@@ -249,7 +250,12 @@ void laufen(quint32 seed, int nr)
     }
 
     const QByteArray nachher = lies(ziel);
-    if (nachher != kaputt && QFileInfo::exists(ziel)) {
+    // Rewritten is what loses a damaged byte: a record written beside an
+    // untouched damaged one keeps the damage as it was.
+    bool schadenWeg = nachher.size() < kaputt.size();
+    for (qsizetype i = 0; i < kaputt.size() && !schadenWeg; ++i)
+        schadenWeg = (i >= heil.size() || kaputt[i] != heil[i]) && nachher[i] != kaputt[i];
+    if (schadenWeg && QFileInfo::exists(ziel)) {
         const bool gesagt = !u.fakes.dialogs.shown.isEmpty() || !u.dialog.gezeigt.isEmpty() || !u.meldungen.isEmpty();
         bool beiseite = false;
         for (const QString& ordner : {u.dir.path(), sicherung})

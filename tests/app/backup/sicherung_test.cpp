@@ -79,6 +79,14 @@ TEST(Sicherung, NamesAndInterval)
     EXPECT_EQ(Vollsicherungsname({0, 1, 2, 3, 4}), "Au1-1 E_Au2-2 E_Au3-3 E_Au4-4 E");
     EXPECT_EQ(Vollsicherungsname({}), "");
     EXPECT_EQ(Schnellsicherungsname(2, 40), "Auto2_AnzahlEintra_40.dat");
+    // Each maker's names, and only those, are told by its recogniser.
+    EXPECT_TRUE(IstVollsicherungsname(Vollsicherungsname({0, 12, 0, 4, 0})));
+    EXPECT_TRUE(IstVollsicherungsname(Vollsicherungsname({0, 0, 7, 0, 0})));
+    for (const char* n : {"", "Au1-0 E", "Au1-012 E", "au1-12 E", "Au3-4 E_Au1-2 E", "Au1-12 E ", "Au5-1 E"})
+        EXPECT_FALSE(IstVollsicherungsname(n)) << n;
+    EXPECT_TRUE(IstSchnellsicherungsname(Schnellsicherungsname(4, 32767)));
+    for (const char* n : {"Auto2_AnzahlEintra_0.dat", "auto2_anzahleintra_40.dat", "Auto5_AnzahlEintra_4.dat"})
+        EXPECT_FALSE(IstSchnellsicherungsname(n)) << n;
     const std::pair<qint16, int> intervalle[] = {{20, 20}, {10, 10}, {1, 1}, {0, 20}, {-3, 20}};
     for (const auto& [gespeichert, gilt] : intervalle) {
         VoreinstellungSatz v;

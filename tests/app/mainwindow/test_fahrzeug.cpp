@@ -451,7 +451,9 @@ TEST(Fahrzeug, AnEmptyOdometerFieldKeepsTheVehiclesOwnReadingNotAnothers)
 // one is not written at all, so a protected file gives no message.
 TEST(Fahrzeug, TheStartWritesADamagedVehicleOnlyAfterACopyAndAnIntactOneNever)
 {
-    const struct { int offset; char byte; } faelle[] = {{18, 0x7F}, {3, 0x00}, {80, 0x7F}, {-1, 0}};
+    // A blank before a text: the page shows and saves the text without it.
+    const struct { int offset; char byte; } faelle[] = {{18, 0x7F}, {3, 0x00}, {80, 0x7F}, {0, ' '}, {19, ' '}, {49, ' '},
+                                                        {-1, 0}};
     for (const auto& fall : faelle) {
         Umgebung u;
         ASSERT_TRUE(u.starte());
