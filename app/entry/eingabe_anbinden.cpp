@@ -197,9 +197,16 @@ void Eintragsfelder::anbinden()
     }
 
     // Trip type.
-    for (const char* n : {"OptWA", "OptPri", "OptGesch", "OptEhr", "OptFam"})
-        if (auto* o = qobject_cast<QRadioButton*>(seite_.control(QString::fromLatin1(n))))
+    int typ = 0;
+    for (const char* n : {"OptWA", "OptPri", "OptGesch", "OptEhr", "OptFam"}) {
+        ++typ;
+        if (auto* o = qobject_cast<QRadioButton*>(seite_.control(QString::fromLatin1(n)))) {
             new OptionMausLos(o, [this](int b) { Fahrtart_MouseUp(b); });
+            // The user's choice only (mouse or keys), never a type the
+            // display or the trip memory sets.
+            connect(o, &QAbstractButton::clicked, this, [this, typ] { Fahrtart_Click(typ); });
+        }
+    }
 
     // Costs.
     for (const char* n : {"CBenzin_0", "CBenzin"})

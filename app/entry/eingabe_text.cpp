@@ -139,4 +139,21 @@ void Eintragsfelder::Fahrtart_MouseUp(int button)
         e_.pauschaleAnzeigen();
 }
 
+void Eintragsfelder::Fahrtart_Click(int typ)
+{
+    if (typ == 2)
+        return;
+    // The stored trip on show; a new entry's holds no trip type.
+    const FahrtDatensatz& gezeigt = e_.st.Satzpuffer[1];
+    const std::pair<const char*, const QString*> felder[] = {
+        {"EinVon", &gezeigt.Von},   {"EinUber", &gezeigt.Ueber},           {"EinNach", &gezeigt.Nach},
+        {"EinGrund", &gezeigt.Grund}, {"EinGesprach", &gezeigt.Gespraechspartner}, {"EinFahrer", &gezeigt.Fahrer}};
+    for (const auto& [name, gespeichert] : felder) {
+        const QString feld = QString::fromLatin1(name);
+        if (IstPrivatplatzhalter(gezeigt.Fahrtart, *gespeichert)
+            && IstPrivatplatzhalter(gezeigt.Fahrtart, seite_.text(feld)))
+            seite_.setText(feld, QString());
+    }
+}
+
 } // namespace kmk

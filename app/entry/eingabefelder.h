@@ -61,6 +61,10 @@ public:
     void EinkmAn_KeyPress(int& k);
     void PersAnz_KeyPress(int& k);
     void Fahrtart_MouseUp(int button);
+    // The user chose trip type 1..5: away from a private trip, the fields
+    // that show a stored trip's placeholder are emptied, so that the checks
+    // of the new type ask for them.
+    void Fahrtart_Click(int typ);
 
     // ---- fuel and workshop costs ----
     void CBenzin_Click();

@@ -48,9 +48,9 @@ void Eintragsfelder::EintragSpeichern_MouseUp(int button)
     };
 
     if (button == 1) {
-        // The driver as shown; a stored one shown trimmed keeps its blanks.
-        if (const QString fahrer = vb::Trim(seite_.text("EinFahrer")); fahrer != vb::Trim(e_.puffer().Fahrer))
-            e_.puffer().Fahrer = fahrer;
+        // The driver trimmed; a stored one, shown trimmed, keeps its blanks.
+        if (const QString fahrer = seite_.text("EinFahrer"); fahrer != vb::Trim(e_.puffer().Fahrer))
+            e_.puffer().Fahrer = vb::Trim(fahrer);
         int befund = 0;
         if (e_.firma() && seite_.fahrtart() == 0)
             befund = 63;

@@ -115,13 +115,16 @@ void Eintragsfelder::CbbKArt_Change()
         seite_.setText("Label35", QStringLiteral("Kilogramm"));
     e_.st.FolgepruefungAus = false;
     t = gekuerzt("CbbKArt", ersterGross("CbbKArt", t), 50);
-    e_.puffer().Kraftstoffart = t.left(FahrtDatensatz::BreiteKraftstoffart);
+    // A stored unit is shown trimmed: read back unchanged, it keeps its blanks.
+    if (t != vb::Trim(e_.puffer().Kraftstoffart))
+        e_.puffer().Kraftstoffart = t.left(FahrtDatensatz::BreiteKraftstoffart);
 }
 
 void Eintragsfelder::CbbKArt_Validate()
 {
     const QString t = seite_.text("CbbKArt");
-    if (!t.isEmpty())
+    // A stored unit is shown trimmed: read back as shown, it keeps its blanks.
+    if (!t.isEmpty() && t != vb::Trim(e_.puffer().Kraftstoffart))
         e_.puffer().Kraftstoffart = vb::Trim(t).left(FahrtDatensatz::BreiteKraftstoffart);
 }
 
@@ -191,7 +194,9 @@ void Eintragsfelder::TWbez_Change()
 
 void Eintragsfelder::TWbez_Validate()
 {
-    e_.puffer().Wartungstext = seite_.text("TWbez").left(FahrtDatensatz::BreiteWartungstext);
+    const QString t = seite_.text("TWbez");
+    if (t != vb::Trim(e_.puffer().Wartungstext))
+        e_.puffer().Wartungstext = t.left(FahrtDatensatz::BreiteWartungstext);
 }
 
 } // namespace kmk

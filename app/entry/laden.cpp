@@ -92,7 +92,7 @@ void ErsteLaden(Eintragsseite& s)
 
 bool Privatplatzhalter(const FahrtDatensatz& f, const QString& text)
 {
-    return f.Fahrtart == 2 && vb::Trim(text) == QLatin1String("Privat");
+    return IstPrivatplatzhalter(f.Fahrtart, text);
 }
 
 std::optional<QString> LetzterEchterText(const Fahrten1& st, QString FahrtDatensatz::*text)

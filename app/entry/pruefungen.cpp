@@ -131,9 +131,10 @@ bool PflichtfeldTest(Eintragung& e)
         fuenfTexte();
         f38 = vb::Trim(s.text("EinGefKm")) == QLatin1String("0");
     } else {
+        // The placeholder texts go into the record when it is written
+        // (Datensatzspeichern), never onto the page: a refused save would
+        // leave them there for the trip typed next.
         if (e.st.Voreinstellung.PrivatNurKm && p.Fahrtart == 2) {
-            for (const char* n : {"EinVon", "EinUber", "EinNach", "EinGrund", "EinGesprach", "EinFahrer"})
-                s.setText(QString::fromLatin1(n), QStringLiteral("Privat"));
             s.setText("EinZeitAn", QStringLiteral("00:00"));
             s.setText("EinZeitAb", QStringLiteral("00:00"));
         }

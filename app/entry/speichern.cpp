@@ -151,8 +151,16 @@ bool Datensatzspeichern(Eintragsseite& s, bool kuerzen)
     Fahrten1& st = s.st;
     felder::setzen(s, "FahrtNr", vb::Str(qint64(st.Satznummer)));
     const bool ersteFahrt = st.Pufferindex == 1 && st.NeuerEintragOffen;
+    // A private trip recorded with date and km only: the placeholder goes
+    // into the record written, never onto the page.
+    FahrtDatensatz& e = st.Satzpuffer[0];
+    const FahrtDatensatz vorher = e;
+    if (s.firmenwagen() && st.Voreinstellung.PrivatNurKm && e.Fahrtart == 2)
+        for (QString* t : {&e.Von, &e.Ueber, &e.Nach, &e.Grund, &e.Gespraechspartner, &e.Fahrer})
+            *t = Privatplatzhaltertext;
     const Dateiergebnis r = DatensatzspeichernDatei(st, kuerzen);
     if (!r.ok) {
+        e = vorher;
         hinweis(r.meldung);
         return false;
     }

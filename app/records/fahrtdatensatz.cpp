@@ -1,6 +1,7 @@
 #include "app/records/fahrtdatensatz.h"
 
 #include "platform/vb/fields.h"
+#include "platform/vb/text.h"
 
 namespace kmk {
 
@@ -113,6 +114,11 @@ QByteArray FahrtDatensatz::zuBytes() const
 void FahrtDatensatz::leeren()
 {
     *this = FahrtDatensatz{};
+}
+
+bool IstPrivatplatzhalter(quint8 fahrtart, const QString& text)
+{
+    return fahrtart == 2 && vb::Trim(text) == Privatplatzhaltertext;
 }
 
 } // namespace kmk

@@ -94,6 +94,13 @@ struct FahrtDatensatz {
     bool operator!=(const FahrtDatensatz& o) const { return !(*this == o); }
 };
 
+// The text a private trip recorded with date and km only holds in its six
+// texts. It names no place, purpose or driver: nothing of a trip of another
+// type, nor the trip memory, takes it over.
+inline const QString Privatplatzhaltertext = QStringLiteral("Privat");
+// 'text' of a trip of that type is the placeholder (blanks aside).
+bool IstPrivatplatzhalter(quint8 fahrtart, const QString& text);
+
 // Byte offsets of the fields, for readers that work on raw records.
 namespace FahrtOffset {
 constexpr int VorherigeAnzahl = 0, FahrtNummer = 2, Folgetage = 4, ZeitAb = 6, DatumAb = 8,

@@ -20,6 +20,13 @@ namespace kmk {
 namespace {
 
 const char* const kFahrtartOption[] = {"OptWA", "OptPri", "OptGesch", "OptEhr", "OptFam"};
+
+// The placeholder of a private trip recorded with date and km only names
+// no place nor purpose: it counts as no text, going in or coming out.
+QString ohnePlatzhalter(quint8 fahrtart, const QString& text)
+{
+    return IstPrivatplatzhalter(fahrtart, text) ? QString() : text;
+}
 // Order of the drop-down lists (Eintragsfeld).
 const char* const kEintragsfeld[] = {"EinGesprach", "EinVon", "EinUber", "EinNach", "EinGrund", "EinFahrer"};
 const char* const kSatznummer = "kmkSatznummer";
@@ -90,9 +97,10 @@ int Fahrtenspeicher::gewaehlterSatz() const
 
 void Fahrtenspeicher::KundeDat(bool anfuegen)
 {
-    const QString von = forms::text(ctl("EinVon"));
-    const QString nach = forms::text(ctl("EinNach"));
-    const QString grund = forms::text(ctl("EinGrund"));
+    const quint8 fahrtart = m_st.AktuelleFahrtart;
+    const QString von = ohnePlatzhalter(fahrtart, forms::text(ctl("EinVon")));
+    const QString nach = ohnePlatzhalter(fahrtart, forms::text(ctl("EinNach")));
+    const QString grund = ohnePlatzhalter(fahrtart, forms::text(ctl("EinGrund")));
     auto* optWA = qobject_cast<QRadioButton*>(ctl("OptWA"));
     // Untrimmed on purpose: a start of blanks counts as given.
     if (von.isEmpty() || nach.isEmpty() || (grund.isEmpty() && !(optWA && optWA->isChecked()))) {
@@ -112,10 +120,10 @@ void Fahrtenspeicher::KundeDat(bool anfuegen)
     neu.Fahrtart = m_st.AktuelleFahrtart;
     neu.GefahreneKm = m_st.EingabeKm;
     neu.Von = vb::Trim(von);
-    neu.Ueber = vb::Trim(forms::text(ctl("EinUber")));
+    neu.Ueber = vb::Trim(ohnePlatzhalter(fahrtart, forms::text(ctl("EinUber"))));
     neu.Nach = vb::Trim(nach);
     neu.Grund = vb::Trim(grund);
-    neu.Gespraechspartner = vb::Trim(forms::text(ctl("EinGesprach")));
+    neu.Gespraechspartner = vb::Trim(ohnePlatzhalter(fahrtart, forms::text(ctl("EinGesprach"))));
     // Compared as it would be stored (cut to width, in the file's code page),
     // so a long text does not slip past as a new record every time.
     const Fahrtenspeichersatz gespeichert = Fahrtenspeichersatz::ausBytes(neu.zuBytes());
@@ -245,11 +253,12 @@ void Fahrtenspeicher::Kundeubergeben()
     const Fahrtenspeichersatz s = d.satz(n);
     Fahrtenspeicherpuffer = s;
     m_st.AktuelleFahrtart = s.Fahrtart;
-    forms::setText(ctl("EinVon"), vb::Trim(s.Von));
-    forms::setText(ctl("EinUber"), vb::Trim(s.Ueber));
-    forms::setText(ctl("EinNach"), vb::Trim(s.Nach));
-    forms::setText(ctl("EinGrund"), vb::Trim(s.Grund));
-    forms::setText(ctl("EinGesprach"), vb::Trim(s.Gespraechspartner));
+    // An entry filed from a private trip's placeholder fills nothing.
+    forms::setText(ctl("EinVon"), vb::Trim(ohnePlatzhalter(s.Fahrtart, s.Von)));
+    forms::setText(ctl("EinUber"), vb::Trim(ohnePlatzhalter(s.Fahrtart, s.Ueber)));
+    forms::setText(ctl("EinNach"), vb::Trim(ohnePlatzhalter(s.Fahrtart, s.Nach)));
+    forms::setText(ctl("EinGrund"), vb::Trim(ohnePlatzhalter(s.Fahrtart, s.Grund)));
+    forms::setText(ctl("EinGesprach"), vb::Trim(ohnePlatzhalter(s.Fahrtart, s.Gespraechspartner)));
 
     const double ab = vb::Val(forms::text(ctl("AnzKmAb")));
     forms::setText(ctl("EinkmAn"), vb::Trim(vb::Str(ab + double(s.GefahreneKm))));

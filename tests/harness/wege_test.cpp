@@ -36,21 +36,14 @@ namespace {
 
 // Faults that others are mending now: a road that meets one ends there and
 // says so, the others go on. Empty this list once the mends have landed.
-struct BekannterFehler {
-    const char* name;
-};
-const BekannterFehler bekannteFehler[] = {
-    {"privat-platzhalter"},   // the placeholder reaches a business trip
-    {"f8-betrag"},            // F8 with the caret in an amount field stores 0
-};
+// By name, e.g. "privat-platzhalter" (the placeholder reaches a business
+// trip) or "f8-betrag" (F8 with the caret in an amount field stores 0).
+const QStringList bekannteFehler = {};
 bool bekannt(const QString& name)
 {
     if (qEnvironmentVariableIsSet("KMK_OHNE_BEKANNTE_FEHLER"))
         return false;
-    for (const auto& b : bekannteFehler)
-        if (name == QLatin1String(b.name))
-            return true;
-    return false;
+    return bekannteFehler.contains(name);
 }
 
 struct Verstoss {
@@ -201,6 +194,21 @@ struct Weg {
 
     std::optional<Bild> beiFrage;
 
+    // A trip type chosen by the user. Away from a private trip the page
+    // empties the fields that showed its placeholder: those count as touched.
+    void waehlen(const char* art)
+    {
+        QStringList platzhalter;
+        for (const char* n : textfelder)
+            if (vb::Trim(w.text(n)) == QLatin1String("Privat"))
+                platzhalter << n;
+        w.f->ctl<QRadioButton>(art)->click();
+        geaendert << "Fahrtart";
+        for (const QString& n : platzhalter)
+            if (vb::Trim(w.text(qPrintable(n))) != QLatin1String("Privat"))
+                geaendert << n;
+    }
+
     // A whole trip typed in, most often one the checks take.
     void fuellen()
     {
@@ -217,8 +225,7 @@ struct Weg {
             {"EinkmAn", QString::number(w.text("AnzKmAb").toInt() + 1 + zahl(300))},
             {"EinVon", "Köln"}, {"EinUber", "A3"}, {"EinNach", wert("EinNach")}, {"EinGrund", "Kunde"},
             {"EinGesprach", "Meier"}, {"EinFahrer", "Anna"}};
-        w.f->ctl<QRadioButton>(wahl(arten))->click();
-        geaendert << "Fahrtart";
+        waehlen(wahl(arten));
         for (const auto& [n, t] : felder)
             if (zahl(8) || QString(n).startsWith("EinDatum"))
                 tippen(n, t);
@@ -413,8 +420,7 @@ struct Weg {
         } else if (k < 29) {
             const char* a = wahl(arten);
             if (sichtbar(a)) {
-                w.f->ctl<QRadioButton>(a)->click();
-                geaendert << "Fahrtart";
+                waehlen(a);
             }
             letzte = QString("wählt ") + a;
         } else if (k < 45) {

@@ -186,7 +186,9 @@ TEST(PflichtfeldTest, RequiredFieldsByTripTypeAndVehicleShowTheFirstMissing)
     EXPECT_EQ(privat.s.text("EinZeitAb"), "00:00");
 }
 
-TEST(PflichtfeldTest, PrivateTripWithOnlyKmGetsPrivatInEveryText)
+// The placeholder "Privat" goes into the record when it is written, never
+// onto the page.
+TEST(PflichtfeldTest, PrivateTripWithOnlyKmLeavesItsTextsAndZeroesItsTimes)
 {
     Pruefstand t;
     t.st.Voreinstellung.PrivatNurKm = -1;
@@ -194,7 +196,7 @@ TEST(PflichtfeldTest, PrivateTripWithOnlyKmGetsPrivatInEveryText)
     t.s.texte = {{"AnzKmAb", "100"}, {"EinkmAn", "120"}, {"EinZeitAb", "08:00"}, {"EinZeitAn", "09:00"}};
     EXPECT_TRUE(PflichtfeldTest(t.e));
     for (const char* n : {"EinVon", "EinUber", "EinNach", "EinGrund", "EinGesprach", "EinFahrer"})
-        EXPECT_EQ(t.s.text(n), "Privat") << n;
+        EXPECT_EQ(t.s.text(n), "") << n;
     EXPECT_EQ(t.s.text("EinZeitAb"), "00:00");
     EXPECT_EQ(t.s.text("EinZeitAn"), "00:00");
 }

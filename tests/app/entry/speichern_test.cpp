@@ -288,3 +288,74 @@ TEST(Tippen, RightClickStopsAtNoToTheGapQuestion)
     EXPECT_EQ(w.u.meldungen, QList<int>{71});
     EXPECT_EQ(w.fahrten(), vorher);
 }
+
+// The placeholder "Privat" of a private trip recorded with date and km only
+// goes into that trip's record and nowhere else: a refused save leaves the
+// page without it, and a switch to another trip type empties the fields
+// that show a stored trip's placeholder, so the checks ask for them.
+TEST(Tippen, ThePrivatePlaceholderReachesNoOtherTrip)
+{
+    const char* const texte[] = {"EinVon", "EinUber", "EinNach", "EinGrund", "EinGesprach", "EinFahrer"};
+    enum Weg { KmNull, NeinZuFuenf, RechtsNeinZuSechs };
+    for (Weg weg : {KmNull, NeinZuFuenf, RechtsNeinZuSechs}) {
+        SCOPED_TRACE(testing::Message() << "Weg " << weg);
+        Fenster w;
+        ASSERT_NE(fahrten1().Voreinstellung.PrivatNurKm, 0);
+        w.fahrt("14.06.2016", "20", "Bonn");
+        ASSERT_EQ(w.satzanzahl(), 1);
+        w.taste(Qt::Key_F9);
+        w.f->ctl<QRadioButton>("OptPri")->click();
+        w.setzen("EinGefKm", weg == KmNull ? "0" : "15");
+        if (weg == NeinZuFuenf)
+            w.u.dialog.antworten = {false};
+        w.u.meldungen.clear();
+        w.maus("EintragSpeichern");
+        if (weg == RechtsNeinZuSechs) {
+            // Stored with its placeholder, shown, and refused again.
+            ASSERT_EQ(w.satzanzahl(), 2);
+            const FahrtDatensatz s = w.satz(2);
+            for (const QString& t : {s.Von, s.Ueber, s.Nach, s.Grund, s.Gespraechspartner, s.Fahrer})
+                EXPECT_EQ(vb::Trim(t), "Privat");
+            ASSERT_EQ(fahrten1().Satznummer, 2);
+            w.u.dialog.antworten = {false};
+            w.u.meldungen.clear();
+            w.maus("EintragSpeichern", Qt::RightButton);
+            EXPECT_EQ(w.u.meldungen, QList<int>{6});
+        } else {
+            EXPECT_EQ(w.u.meldungen, QList<int>{weg == KmNull ? 38 : 5});
+            ASSERT_EQ(w.satzanzahl(), 1);
+            for (const char* n : texte)
+                EXPECT_NE(vb::Trim(w.text(n)), "Privat") << n;
+        }
+        const qsizetype vorher = w.satzanzahl();
+        w.f->ctl<QRadioButton>("OptGesch")->click();
+        for (const char* n : texte)
+            EXPECT_NE(vb::Trim(w.text(n)), "Privat") << n;
+        w.setzen("EinGefKm", "20");
+        w.u.meldungen.clear();
+        w.maus("EintragSpeichern");
+        // The missing destination is asked for; nothing is stored.
+        EXPECT_EQ(w.u.meldungen, QList<int>{35});
+        EXPECT_EQ(w.satzanzahl(), vorher);
+    }
+}
+
+// F11 files nothing from a trip that holds the placeholder, and F10 fills
+// no placeholder from an entry an older program filed so.
+TEST(Tippen, TheTripMemoryTakesNoPrivatePlaceholder)
+{
+    Fenster w;
+    w.fahrt("14.06.2016", "20", "Bonn");
+    w.taste(Qt::Key_F9);
+    w.f->ctl<QRadioButton>("OptPri")->click();
+    w.setzen("EinGefKm", "15");
+    w.maus("EintragSpeichern");
+    ASSERT_EQ(w.satzanzahl(), 2);
+    ASSERT_EQ(vb::Trim(w.satz(2).Von), "Privat");
+    const QString speicher = fahrten1().Kundendatei;
+    const QByteArray vorher = w.u.lies(speicher);
+    w.u.meldungen.clear();
+    w.taste(Qt::Key_F11);
+    EXPECT_EQ(w.u.lies(speicher), vorher);
+    EXPECT_EQ(w.u.meldungen, QList<int>{87});
+}

@@ -112,6 +112,26 @@ TEST(Fahrtenspeicher, HandOverSetsArrivalTypeAndTexts)
     }
 }
 
+// An entry filed from a private trip's placeholder "Privat" fills no text;
+// a business trip's "Privat", a name like any other, is taken over.
+TEST(Fahrtenspeicher, HandOverFillsNoPrivatePlaceholder)
+{
+    Umgebung u;
+    u.schreibe({satz(2, 5, "Privat", "Privat", "Privat", "Privat", "Privat"),
+                satz(3, 5, "Privat", "A1", "Hof", "Besuch", "Privat")});
+    u.st.NeuerEintragOffen = true;
+    u.fs.KListe();
+    const std::pair<int, QStringList> faelle[] = {{0, {"", "", "", "", ""}},
+                                                  {1, {"Privat", "A1", "Hof", "Besuch", "Privat"}}};
+    for (const auto& [zeile, texte] : faelle) {
+        u.waehle(zeile);
+        u.fs.TasteF10();
+        const QStringList ist{u.box("EinVon")->text(), u.box("EinUber")->text(), u.box("EinNach")->text(),
+                              u.box("EinGrund")->text(), u.box("EinGesprach")->text()};
+        EXPECT_EQ(ist, texte) << zeile;
+    }
+}
+
 TEST(Fahrtenspeicher, EnterAndDoubleClickInTheListTakeOverOnlyIntoANewEntry)
 {
     Umgebung u;
