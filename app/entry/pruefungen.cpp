@@ -210,6 +210,8 @@ int FahrtfolgeTest(Eintragung& e)
             }
             // 4: the date order.
             if (befund == 0 && st.Satznummer > 2 && p.DatumAb < v->DatumAn) {
+                // The record takes what the page now shows, as for the year.
+                p.DatumAb = p.DatumAn = v->DatumAn;
                 e.seite.setText("EinDatumAb", vb::DateText(v->DatumAn));
                 e.seite.setText("EinDatumAn", vb::DateText(v->DatumAn));
                 warnung(70);

@@ -216,7 +216,9 @@ struct Weg {
             w.taste(Qt::Key_F9);
             geaendert.clear();
         }
-        const QString tag = datum(vb::DateSerial(2016, 3, 1) + tage++);
+        // Within the logbook's year: a year typed beyond it is set back to the
+        // trip before by a rule of its own, not the page's own agreement.
+        const QString tag = datum(vb::DateSerial(2016, 3, 1) + tage++ % 306);
         static const std::pair<const char*, const char*> zeiten[] = {
             {"08:00", "12:00"}, {"00:00", "24:00"}, {"13:10", "23:59"}, {"07:00", "08:00"}};
         const auto [ab, an] = wahl(zeiten);
@@ -350,8 +352,11 @@ struct Weg {
             soll("EinZeitAb", minuten(r.ZeitAb));
             soll("EinZeitAn", minuten(r.ZeitAn), r.ZeitAn == 1440 || vorher.felder["EinZeitAn"] == "24:00" ? "ankunft-24:00" : "");
         }
-        soll("EinDatumAb", datum(r.DatumAb));
-        soll("EinDatumAn", datum(r.DatumAn));
+        // The order rules set a date before the trip's back to the trip
+        // before it, on the page and in the record alike.
+        for (auto [feld, tag] : {std::pair{"EinDatumAb", r.DatumAb}, std::pair{"EinDatumAn", r.DatumAn}})
+            if (gleich(w.text(feld)) != gleich(datum(tag)))
+                soll(feld, datum(tag));
         soll("EinkmAn", QString::number(r.KmAn));
         if (vorher.kosten)
             for (auto [feld, betrag] : {std::pair{"TBGesamt", r.BetragKraftstoff}, std::pair{"TWGesamt", r.BetragWartung}}) {

@@ -603,6 +603,29 @@ TEST(Speicherknopf, OrderFindingsAtTheSaveButtonCorrectThePageAndSaveNothing)
     EXPECT_EQ(z.ZeitAn, 13 * 60);
 }
 
+// Without warnings the order rules correct silently: the record takes the
+// date the page is set back to, on a private car's trip in place too.
+TEST(Speicherknopf, ADateBeforeTheTripBeforeIsSetBackInThePageAndTheRecord)
+{
+    for (bool firma : {true, false}) {
+        Fenster w(firma);
+        fahrten1().Voreinstellung.Warnhinweise = 0;
+        for (const char* tag : {"10.03.2016", "14.03.2016", "15.03.2016"})
+            w.fahrt(tag, "10", "Bonn");
+        w.taste(Qt::Key_F6);
+        ASSERT_EQ(w.text("EinDatumAb"), "15.03.2016");
+        w.neu("EinDatumAb", "05.03.2016");
+        w.neu("EinDatumAn", "05.03.2016");
+        w.neu("EinGrund", "anders");
+        w.maus("EintragSpeichern");
+        const int n = firma ? 4 : 3;
+        ASSERT_EQ(w.satzanzahl(), n) << firma;
+        EXPECT_EQ(vb::DateText(w.satz(n).DatumAb), "14.03.2016") << firma;
+        EXPECT_EQ(vb::DateText(w.satz(n).DatumAn), "14.03.2016") << firma;
+        EXPECT_EQ(w.text("EinDatumAb"), "14.03.2016") << firma;
+    }
+}
+
 TEST(Speicherknopf, JournalWindowAtTheSaveButtonWithTheClockSet)
 {
     Fenster w;
