@@ -7,6 +7,7 @@
 #include "platform/io/schritte.h"
 #include "platform/vb/text.h"
 
+#include <QCoreApplication>
 #include <QDir>
 
 #include <algorithm>
@@ -46,11 +47,16 @@ QStringList stammdateien(const Fahrten1& st)
 
 const QLatin1String Bauordnervorsilbe(".Sicherung-");
 
-// The names bauordnerAnlegen gives, and no other.
-bool istBauordner(const QString& name)
+// The names bauordnerAnlegen gives, "<Vorsilbe><pid>-<tag>", and no other
+// ("<Vorsilbe><tag>" of earlier versions, always marked); 'erbauer' takes
+// the process named, 0 when none is.
+bool istBauordner(const QString& name, qint64* erbauer = nullptr)
 {
-    static const QRegularExpression muster(QStringLiteral("^\\.Sicherung-[0-9a-z]{1,7}$"));
-    return muster.match(name).hasMatch();
+    static const QRegularExpression muster(QStringLiteral("^\\.Sicherung-(?:([1-9][0-9]{0,9})-)?[0-9a-z]{1,7}$"));
+    const QRegularExpressionMatch m = muster.match(name);
+    if (erbauer)
+        *erbauer = m.hasMatch() ? m.captured(1).toLongLong() : 0;
+    return m.hasMatch();
 }
 
 // A hidden folder beside the backups, made as any folder the user makes:
@@ -60,7 +66,8 @@ bool istBauordner(const QString& name)
 QString bauordnerAnlegen(const QString& ordner)
 {
     for (int versuch = 0; versuch < 100; ++versuch) {
-        const QString p = ordner + Bauordnervorsilbe + QString::number(QRandomGenerator::global()->generate(), 36);
+        const QString p = ordner + Bauordnervorsilbe + QString::number(QCoreApplication::applicationPid())
+                          + QLatin1Char('-') + QString::number(QRandomGenerator::global()->generate(), 36);
         if (io::createMarkedFolder(p))
             return p;
         if (!QFileInfo::exists(p))
@@ -169,11 +176,13 @@ int SicherungsresteEntfernen(const Fahrten1& st)
                                                         QDir::Dirs | QDir::Hidden | QDir::NoSymLinks | QDir::NoDotAndDotDot);
         // Only a folder this program marked, and only once its process is
         // gone; an empty one was made by a builder killed before its marker.
-        for (const QFileInfo& fi : bau)
-            if (istBauordner(fi.fileName())
-                && (io::removeEmptyFolder(fi.absoluteFilePath())
+        for (const QFileInfo& fi : bau) {
+            qint64 erbauer = 0;
+            if (istBauordner(fi.fileName(), &erbauer)
+                && ((erbauer > 0 && io::removeEmptyFolder(fi.absoluteFilePath(), erbauer))
                     || (io::isAbandonedMarkedFolder(fi.absoluteFilePath()) && io::deleteTree(fi.absoluteFilePath()))))
                 ++entfernt;
+        }
         // A finished backup whose builder was killed before it took its
         // marker out: the marker alone goes.
         const QFileInfoList fertig = QDir(o).entryInfoList(QDir::Dirs | QDir::NoSymLinks | QDir::NoDotAndDotDot);
@@ -203,7 +212,12 @@ void Sicherheitscopy(Fahrten1& st, const std::function<void(const QString&)>& me
     bool vollstaendig = true;
     for (const QString& name : stammdateien(st)) {
         const QString von = datendatei(st, name);
-        if (!von.isEmpty() && !kopieren(von, ordner + vb::Trim(name)))
+        const QString ziel = ordner + vb::Trim(name);
+        // A copy that holds the file already is left alone: the copy of a
+        // protected file has its protection and cannot be written again.
+        if (von.isEmpty() || (io::plainFileSize(ziel) >= 0 && io::sameContent(von, ziel)))
+            continue;
+        if (!kopieren(von, ziel))
             vollstaendig = false;
     }
     const std::array<qint32, 5> n = Fahrtenzahlen(st);
@@ -279,7 +293,12 @@ void SicherheitscopyNeu(Fahrten1& st, const std::function<void(const QString&)>&
         if (vorhanden) {
             if (io::isAbandonedMarkedFolder(ziel))
                 io::unmarkFolder(ziel);
-            if (io::markFolder(ziel)) {
+            // What the user put into the old folder stays in the new one.
+            const QStringList eigene = kopien + stammdateien(st);
+            const bool mitgenommen = io::linkEntries(ziel, bau, [&](const QString& e) { return eigene.contains(e); });
+            if (!mitgenommen)
+                vollstaendig = false;
+            if (mitgenommen && io::markFolder(ziel)) {
                 eingesetzt = io::sys::exchange(bau, ziel);
                 if (!eingesetzt)
                     io::unmarkFolder(ziel);

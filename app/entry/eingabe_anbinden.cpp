@@ -13,6 +13,7 @@
 #include "platform/forms/textinput.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -61,6 +62,35 @@ private:
 Eintragsfelder::Eintragsfelder(QWidget* page, Fahrten1& st, Eingabedienste dienste, QObject* parent)
     : QObject(parent), seite_(page), dienste_(std::move(dienste)), e_{st, seite_, dienste_}
 {
+    // Counted, so that a save by key knows whether a leave check asked.
+    if (auto meldung = dienste_.meldung)
+        dienste_.meldung = [this, meldung](int n) {
+            ++meldungen_;
+            return meldung(n);
+        };
+}
+
+void Eintragsfelder::verlassen(QWidget* w, std::function<bool()> pruefung)
+{
+    if (!w)
+        return;
+    forms::onLostFocus(w, [pruefung] { pruefung(); });
+    verlassen_.insert(w, std::move(pruefung));
+}
+
+bool Eintragsfelder::FokusPruefen()
+{
+    QWidget* w = QApplication::focusWidget();
+    const QWidget* fenster = seite_.root() ? seite_.root()->window() : nullptr;
+    if (!w || w->window() != fenster)
+        return true;
+    // The edit part of a drop-down box answers for the box.
+    while (w && !verlassen_.contains(w))
+        w = w->parentWidget();
+    if (!w)
+        return true;
+    const int vorher = meldungen_;
+    return verlassen_.value(w)() && meldungen_ == vorher;
 }
 
 Eintragsfelder::~Eintragsfelder() = default;
@@ -83,20 +113,20 @@ void Eintragsfelder::anbinden()
     // Dates and times.
     if (auto* w = edit("EinDatumAb")) {
         forms::onKeyPress(w, [this](int& k) { EinDatumAb_KeyPress(k); });
-        forms::onLostFocus(w, [this] { EinDatum_LostFocus("EinDatumAb"); });
+        verlassen(w, [this] { EinDatum_LostFocus("EinDatumAb"); return true; });
     }
     if (auto* w = edit("EinDatumAn")) {
         forms::onKeyPress(w, [this](int& k) { EinDatumAn_KeyPress(k); });
-        forms::onLostFocus(w, [this] { EinDatum_LostFocus("EinDatumAn"); });
+        verlassen(w, [this] { EinDatum_LostFocus("EinDatumAn"); return true; });
         sperren(w);
     }
     if (auto* w = edit("EinZeitAb")) {
         forms::onKeyPress(w, [this](int& k) { EinZeitAb_KeyPress(k); });
-        forms::onLostFocus(w, [this] { EinZeit_LostFocus("EinZeitAb"); });
+        verlassen(w, [this] { EinZeit_LostFocus("EinZeitAb"); return true; });
     }
     if (auto* w = edit("EinZeitAn")) {
         forms::onKeyPress(w, [this](int& k) { EinZeitAn_KeyPress(k); });
-        forms::onLostFocus(w, [this] { EinZeit_LostFocus("EinZeitAn"); });
+        verlassen(w, [this] { EinZeit_LostFocus("EinZeitAn"); return true; });
     }
     if (auto* h = host("QKC"))
         connect(h, &com::ControlHost::mouseUp, this, [this](int b, int, int, int) { QKC_MouseUp(b); });
@@ -150,13 +180,13 @@ void Eintragsfelder::anbinden()
     if (auto* w = edit("EinGefKm")) {
         forms::onChange(w, [this] { KmBerechnen(e_, true); });
         forms::onKeyPress(w, [this](int& k) { EinGefKm_KeyPress(k); });
-        forms::onLostFocus(w, [this] { KmStandTest(e_); });
+        verlassen(w, [this] { return KmStandTest(e_); });
         sperren(w);
     }
     if (auto* w = edit("EinkmAn")) {
         forms::onChange(w, [this] { KmBerechnen(e_, false); });
         forms::onKeyPress(w, [this](int& k) { EinkmAn_KeyPress(k); });
-        forms::onLostFocus(w, [this] { KmStandTest(e_); });
+        verlassen(w, [this] { return KmStandTest(e_); });
         sperren(w);
     }
     if (auto* w = edit("PersAnz")) {
@@ -185,7 +215,7 @@ void Eintragsfelder::anbinden()
         connect(c, &forms::ComboBox::change, this, [this] { CbbKArt_Change(); });
         // A choice from the list shows its unit as typing does.
         connect(c, &forms::ComboBox::click, this, [this] { CbbKArt_Change(); });
-        forms::onLostFocus(c, [this] { CbbKArt_Validate(); });
+        verlassen(c, [this] { CbbKArt_Validate(); return true; });
     }
     for (const char* n : {"TLiter", "TBGesamt", "TWGesamt"})
         if (auto* w = edit(n)) {
@@ -193,15 +223,15 @@ void Eintragsfelder::anbinden()
             forms::onKeyPress(w, [this, feld](int& k) { Betrag_KeyPress(feld, k); });
         }
     if (auto* w = edit("TLiter"))
-        forms::onLostFocus(w, [this] { TLiter_Validate(); });
+        verlassen(w, [this] { TLiter_Validate(); return true; });
     if (auto* w = edit("TBGesamt"))
-        forms::onLostFocus(w, [this] { TBGesamt_Validate(); });
+        verlassen(w, [this] { TBGesamt_Validate(); return true; });
     if (auto* w = edit("TWGesamt"))
-        forms::onLostFocus(w, [this] { TWGesamt_Validate(); });
+        verlassen(w, [this] { TWGesamt_Validate(); return true; });
     if (auto* w = edit("TWbez")) {
         forms::onChange(w, [this] { TWbez_Change(); });
         forms::onKeyPress(w, [](int& k) { enterWeiter(k); });
-        forms::onLostFocus(w, [this] { TWbez_Validate(); });
+        verlassen(w, [this] { TWbez_Validate(); return true; });
     }
 
     // Private car's share, trip-memory filter, help.

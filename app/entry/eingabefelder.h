@@ -10,6 +10,7 @@
 
 #include "app/entry/eingabeseite.h"
 
+#include <QHash>
 #include <QObject>
 #include <memory>
 
@@ -25,6 +26,12 @@ public:
     ~Eintragsfelder() override;
 
     void anbinden();
+
+    // The leave checks of the page's control that has the focus, run as a
+    // click on the save button runs them, for a save by key that leaves the
+    // focus where it is. False when a check refused or asked something:
+    // nothing may be saved then.
+    bool FokusPruefen();
 
     Eintragung& eingabe() { return e_; }
     WidgetEingabeseite& seite() { return seite_; }
@@ -99,8 +106,13 @@ private:
     void kostenrahmen(bool zeigen);
     bool gesperrt() const { return e_.st.Satzgesperrt; }
 
+    // A control's leave checks; false when they refused.
+    void verlassen(QWidget* w, std::function<bool()> pruefung);
+
     WidgetEingabeseite seite_;
     Eingabedienste dienste_;
+    QHash<QWidget*, std::function<bool()>> verlassen_;
+    int meldungen_ = 0;
     Eintragung e_;
     bool eigenesFrOffen_ = false;
     bool* frOffen_ = &eigenesFrOffen_;

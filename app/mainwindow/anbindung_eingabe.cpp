@@ -76,9 +76,12 @@ void EingabeAnbinden(Form1& f)
     // is no real day or time of day. The buffer takes the page first, so
     // the order check does not correct typed times against dates the page
     // no longer shows.
+    // The focus stays where it is: the field's leave checks run first, as
+    // a click on the save button would run them, so an amount typed last
+    // reaches the buffer and a refused one saves nothing.
     f.tasten.ASpeichern = [felder, seite] {
         Eintragung& e = felder->eingabe();
-        if (DatumZeitTest(e) != 0)
+        if (!felder->FokusPruefen() || DatumZeitTest(e) != 0)
             return;
         e.pauschaleAnzeigen();
         ASpeichern(seite());

@@ -509,7 +509,7 @@ bool Form1::Form_Load()
                 // Marked done only when every file was written.
                 if (!services.aktualisieren || services.aktualisieren()) {
                     mw::VS().PauschalenAktualisiert = WAHR;
-                    mw::VorDat(true);
+                    mw::VorDatSpeichern();
                 }
             }
         }

@@ -1,5 +1,6 @@
 #include "app/tripmemory/kundendatei.h"
 
+#include "app/records/dateien.h"
 #include "platform/io/atomic.h"
 #include "platform/io/folders.h"
 #include "platform/io/recordfile.h"
@@ -20,11 +21,6 @@ bool fehlschlag(QString* fehler, const QString& text)
     return false;
 }
 
-QString schreibfehler(const QString& pfad, const QString& grund)
-{
-    return QString::fromUtf8("Der Fahrtenspeicher %1 konnte nicht geschrieben werden.\n%2")
-        .arg(pfad, grund);
-}
 
 } // namespace
 
@@ -58,7 +54,7 @@ Fahrtenspeichersatz Kundendatei::satz(int n) const
 bool Kundendatei::anhaengen(const Fahrtenspeichersatz& s, QString* fehler)
 {
     if (!datei(m_pfad).append(s.zuBytes()))
-        return fehlschlag(fehler, schreibfehler(m_pfad, QString::fromUtf8("Der Eintrag wurde nicht angefügt.")));
+        return fehlschlag(fehler, TextSchreibfehler(m_pfad));
     return true;
 }
 
@@ -66,11 +62,10 @@ bool Kundendatei::ersetzen(int n, const Fahrtenspeichersatz& s, QString* fehler)
 {
     QList<QByteArray> roh = datei(m_pfad).readAll();
     if (n < 1 || n > roh.size())
-        return fehlschlag(fehler, schreibfehler(m_pfad, QString::fromUtf8("Den Datensatz %1 gibt es nicht.").arg(n)));
+        return fehlschlag(fehler, TextSchreibfehler(m_pfad));
     roh[n - 1] = s.zuBytes();
-    QString grund;
-    if (!io::rewriteRecords(m_pfad, Fahrtenspeichersatz::Laenge, roh, &grund))
-        return fehlschlag(fehler, schreibfehler(m_pfad, grund));
+    if (!io::rewriteRecords(m_pfad, Fahrtenspeichersatz::Laenge, roh))
+        return fehlschlag(fehler, TextSchreibfehler(m_pfad));
     return true;
 }
 
@@ -78,11 +73,10 @@ bool Kundendatei::entfernen(int n, QString* fehler)
 {
     QList<QByteArray> roh = datei(m_pfad).readAll();
     if (n < 1 || n > roh.size())
-        return fehlschlag(fehler, schreibfehler(m_pfad, QString::fromUtf8("Den Datensatz %1 gibt es nicht.").arg(n)));
+        return fehlschlag(fehler, TextSchreibfehler(m_pfad));
     roh.removeAt(n - 1);
-    QString grund;
-    if (!io::rewriteRecords(m_pfad, Fahrtenspeichersatz::Laenge, roh, &grund))
-        return fehlschlag(fehler, schreibfehler(m_pfad, grund));
+    if (!io::rewriteRecords(m_pfad, Fahrtenspeichersatz::Laenge, roh))
+        return fehlschlag(fehler, TextSchreibfehler(m_pfad));
     return true;
 }
 
@@ -90,9 +84,8 @@ bool Kundendatei::anlegen(QString* fehler)
 {
     if (vorhanden())
         return true;
-    QString grund;
-    if (!io::writeFileAtomic(m_pfad, QByteArray(), &grund))
-        return fehlschlag(fehler, schreibfehler(m_pfad, grund));
+    if (!io::writeFileAtomic(m_pfad, QByteArray()))
+        return fehlschlag(fehler, TextSchreibfehler(m_pfad));
     return true;
 }
 

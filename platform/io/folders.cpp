@@ -295,10 +295,36 @@ bool unmarkFolder(const QString& path)
     return sys::unlink(detail::encodePath(path + QLatin1Char('/') + Markenname).constData()) == 0 || errno == ENOENT;
 }
 
-bool removeEmptyFolder(const QString& path)
+bool removeEmptyFolder(const QString& path, qint64 builder)
 {
     struct stat st {};
-    return ::lstat(detail::encodePath(path).constData(), &st) == 0 && S_ISDIR(st.st_mode) && sys::rmdir(path);
+    return ::lstat(detail::encodePath(path).constData(), &st) == 0 && S_ISDIR(st.st_mode) && st.st_nlink <= 2
+           && QDir(path).isEmpty(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot)
+           && detail::writerEnded(builder, qint64(st.st_mtime)) && sys::rmdir(path);
+}
+
+bool linkEntries(const QString& from, const QString& to, const std::function<bool(const QString& name)>& skip)
+{
+    bool ok = true;
+    const QFileInfoList entries =
+        QDir(from).entryInfoList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    for (const QFileInfo& fi : entries) {
+        if (skip && skip(fi.fileName()))
+            continue;
+        const QString ziel = to + QLatin1Char('/') + fi.fileName();
+        if (fi.isSymLink()) {
+            char verweis[4096];
+            const ssize_t n = ::readlink(detail::encodePath(fi.absoluteFilePath()).constData(), verweis, sizeof verweis - 1);
+            ok = n > 0 && sys::symlink(QByteArray(verweis, n).constData(), detail::encodePath(ziel).constData()) == 0
+                 && ok;
+        }
+        else if (fi.isDir())
+            ok = sys::mkdir(detail::encodePath(ziel).constData(), 0777) == 0 && linkEntries(fi.absoluteFilePath(), ziel, {})
+                 && ok;
+        else
+            ok = sys::link(fi.absoluteFilePath(), ziel) && ok;
+    }
+    return ok;
 }
 
 bool sameContent(const QString& a, const QString& b)

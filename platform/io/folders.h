@@ -4,6 +4,8 @@
 
 #include <QString>
 
+#include <functional>
+
 namespace io {
 
 // A file whose length can be read (a regular file, also through a link).
@@ -54,9 +56,15 @@ bool markFolder(const QString& path);
 // Takes the marker out of a finished folder; true when none is left.
 // A finished folder is unmarked only under its final name.
 bool unmarkFolder(const QString& path);
-// Removes the folder only when it is empty (a builder killed right after
-// making it); never through a link.
-bool removeEmptyFolder(const QString& path);
+// Removes the folder only when it is empty and 'builder', the process that
+// made it, no longer runs (killed right after making it); never through a
+// link.
+bool removeEmptyFolder(const QString& path, qint64 builder);
+// Gives every entry of the folder 'from' that 'skip' does not name a second
+// name in the folder 'to' (a file by a hard link, a link by one of the same
+// target, a folder rebuilt the same way), so both folders hold it and
+// nothing is copied or moved. False when any could not be given one.
+bool linkEntries(const QString& from, const QString& to, const std::function<bool(const QString& name)>& skip);
 // Both files could be read and hold the same bytes.
 bool sameContent(const QString& a, const QString& b);
 // True only for a real folder (no link) holding the marker, itself a plain

@@ -8,6 +8,10 @@
 #include <QRadioButton>
 #include <QTemporaryDir>
 
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include "app/allowance/aktualisieren.h"
 #include "app/allowance/pauschalanzeige.h"
 #include "app/mainwindow/page_eintragungen.h"
@@ -261,6 +265,32 @@ TEST(Neuberechnung, TheOneTimeRunUsesTwelveAndTwentyFourAndKeepsTheDriver)
     EXPECT_EQ(n2.PauschaleGesamt, 12 + 12 + 12 + 48);
     EXPECT_EQ(j.bytes(2), erledigt);
     EXPECT_EQ(j.st.Pufferindex, 1);
+}
+
+TEST(Neuberechnung, ATripFileThatCannotBeReadIsNoCompletedRun)
+{
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "needs root to read as another user";
+    Jahr j;
+    j.schreibe(1, {satz(3, D, 480, D, 1020)});
+    ASSERT_EQ(::chmod(QFile::encodeName(j.dir.path()).constData(), 0755), 0);
+    ASSERT_EQ(::chmod(QFile::encodeName(j.st.pfad(j.st.Dateien.Kfzdatei)).constData(), 0644), 0);
+    ASSERT_EQ(::chmod(QFile::encodeName(j.pfad()).constData(), 0600), 0);
+    // Read by a user who may not read it.
+    const pid_t kind = ::fork();
+    if (kind == 0) {
+        if (::setgid(65534) != 0 || ::setuid(65534) != 0)
+            ::_exit(2);
+        const Neuberechnung n = aktualisieren(j.st);
+        bool fertig = false;
+        for (const auto& d : j.fakes.dialogs.shown)
+            fertig = fertig || d.prompt == QLatin1String("Aktualisierung ist abgeschlossen!");
+        ::_exit(!n.vollstaendig() && n.fehler == QStringList{"Auto1_16.dat"} && !fertig ? 0 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(kind, &status, 0), kind);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0);
 }
 
 TEST(Neuberechnung, AnEmptyFileIsNotWrittenAndTheNoticeStillComes)

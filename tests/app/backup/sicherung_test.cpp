@@ -305,6 +305,36 @@ TEST(Sicherung, AQuickBackupThatCannotWriteACopySaysSoOnce)
             EXPECT_EQ(o.inhalt("Sicherheit/Auto1_AnzahlEintra_5.dat"), o.inhalt("Auto1_16.dat")) << fall;
         }
     }
+    // Only the trip file's own copy fails.
+    Ordner o;
+    o.fahrten(1, 5);
+    o.st.Satznummer = 5;
+    Kopierfunktion echt = sicherungsKopie();
+    sicherungsKopie() = [&](const QString& von, const QString& nach) {
+        return !nach.endsWith("/Auto1_AnzahlEintra_5.dat") && echt(von, nach);
+    };
+    QStringList gezeigt;
+    Sicherheitscopy(o.st, [&](const QString& t) { gezeigt << t; });
+    sicherungsKopie() = echt;
+    EXPECT_EQ(gezeigt, QStringList{"Beim erstellen der Sicherheitscopy ist ein Fehler aufgetreten!"});
+}
+
+// A copy has its source's rights, so the copy of a protected file is
+// protected too: the next backup must not stumble over it while it still
+// holds the same bytes.
+TEST(Sicherung, TheCopyOfAProtectedFileDoesNotHinderTheNextQuickBackup)
+{
+    Ordner o;
+    ASSERT_EQ(::chmod(QFile::encodeName(o.pfad("Vor2016.dat")).constData(), 0444), 0);
+    for (int anzahl : {5, 6}) {
+        o.fahrten(1, anzahl);
+        o.st.Satznummer = anzahl;
+        QStringList gezeigt;
+        Sicherheitscopy(o.st, [&](const QString& t) { gezeigt << t; });
+        EXPECT_EQ(gezeigt, QStringList{}) << anzahl;
+        EXPECT_EQ(o.inhalt(QString("Sicherheit/Auto1_AnzahlEintra_%1.dat").arg(anzahl)), o.inhalt("Auto1_16.dat"));
+    }
+    EXPECT_EQ(o.inhalt("Sicherheit/Vor2016.dat"), "Vor2016.dat v1");
 }
 
 TEST(Sicherung, QuickBackupOfTheCurrentVehicleIsMadeWhenAnotherHasItsCountAlready)

@@ -131,6 +131,48 @@ TEST(Tippen, CostAmountsReachTheRecordThroughASwitchToAnotherProgram)
     }
 }
 
+// F8 with the caret still in an amount: the field's leave check runs
+// first, as on a click of the save button, and the amount is stored.
+TEST(Tippen, F8WithTheCaretInAnAmountStoresTheAmount)
+{
+    struct Fall { const char* feld; const char* betrag; qint64 kraftstoff, wartung; double menge; };
+    const Fall faelle[] = {{"TBGesamt", "66,6", 666000, 0, 0},
+                           {"TLiter", "45,5", 0, 0, 45.5},
+                           {"TWGesamt", "12,34", 0, 123400, 0}};
+    for (const Fall& f : faelle) {
+        Fenster w;
+        w.taste(Qt::Key_F9);
+        w.ausfuellen("10.03.2016", "100", "Bonn");
+        w.neu("EinGrund", "Kunde Tanken");
+        w.tippen(f.feld, QString::fromLatin1(f.betrag));
+        w.taste(Qt::Key_F8);
+        EXPECT_EQ(w.u.meldungen, QList<int>{5}) << f.feld;
+        ASSERT_EQ(w.satzanzahl(), 1) << f.feld;
+        EXPECT_EQ(w.satz(1).BetragKraftstoff.raw, f.kraftstoff) << f.feld;
+        EXPECT_EQ(w.satz(1).BetragWartung.raw, f.wartung) << f.feld;
+        EXPECT_EQ(w.satz(1).Kraftstoffmenge, f.menge) << f.feld;
+    }
+}
+
+// A leave check that refuses stops F8: an arrival below the departure of
+// a stored trip gives message 96 and no correction.
+TEST(Tippen, F8AfterARefusedLeaveCheckSavesNothing)
+{
+    Fenster w;
+    fahrten1().Voreinstellung.Warnhinweise = -1;
+    w.fahrt("10.03.2016", "100", "Bonn");
+    w.fahrt("11.03.2016", "100", "Bonn");
+    ASSERT_EQ(w.satzanzahl(), 2);
+    const QByteArray vorher = w.fahrten();
+    w.taste(Qt::Key_F4);
+    ASSERT_EQ(fahrten1().Satznummer, 1);
+    w.neu("EinkmAn", "10");
+    w.u.meldungen.clear();
+    w.taste(Qt::Key_F8);
+    EXPECT_EQ(w.u.meldungen, QList<int>{96});
+    EXPECT_EQ(w.fahrten(), vorher);
+}
+
 // The cost frame lies over the trip list or the help box and hides what
 // lies beneath; closed by any road, it gives the place back.
 TEST(Tippen, TheCostFrameCoversTheLowerAreaAndGivesItBackWhenItCloses)

@@ -131,6 +131,23 @@ TEST(Pauschalen, ARecalculationThatCouldNotWriteAFileIsNotDone)
     EXPECT_EQ(FahrtLesen(datei, 1).Teilpauschale2, 12);
 }
 
+TEST(Pauschalen, ADoneFlagThatCannotBeStoredIsSaidAsEveryWriteFailure)
+{
+    Umgebung u("2014", "Kxt", QDate(2014, 3, 3));
+    legeFahrtAn(u, "2014");
+    ASSERT_TRUE(starteMitPauschalen(u));
+    ASSERT_TRUE(u.schreibe("Vor2014.dat", u.lies("Vor2014.dat").replace(46, 2, QByteArray(2, '\0'))));
+    legeFahrtAn(u, "2014");
+    const QString einstellungen = u.pfad("Vor2014.dat");
+    ASSERT_TRUE(QFile::setPermissions(einstellungen, QFileDevice::ReadOwner | QFileDevice::ReadGroup
+                                                         | QFileDevice::ReadOther));
+    u.fakes.dialogs.shown.clear();
+    ASSERT_TRUE(starteMitPauschalen(u));
+    EXPECT_EQ(u.klartexte(), (QStringList{"Die Reisekostenpauschale werden aktualisiert",
+                                          "Aktualisierung ist abgeschlossen!", TextSchreibfehler(einstellungen)}));
+    EXPECT_FALSE(vb::getFlag(u.lies("Vor2014.dat"), 46));
+}
+
 TEST(Pauschalen, ARateThatIsNoNumberIsToldOnceAtStart)
 {
     Umgebung u("2016", "Kxt", QDate(2016, 3, 3), false);

@@ -3,7 +3,9 @@
 
 #include "umgebung.h"
 
+#include "app/records/dateien.h"
 #include "app/tripmemory/kundenliste.h"
+#include "platform/io/schritte.h"
 
 #include <QTest>
 #include <gtest/gtest.h>
@@ -188,6 +190,29 @@ TEST(Fahrtenspeicher, F3DeletesTheChosenRecordOnceAfterAsking)
     u.fs.TasteF3();
     EXPECT_EQ(Kundendatei(u.pfad()).anzahl(), 2);
     EXPECT_EQ(u.meldungen, QList<int>({30, 30}));
+}
+
+TEST(Fahrtenspeicher, ADeleteThatCannotWriteSaysTheWriteSentenceOnce)
+{
+    // A full disk, and a file the user may not write.
+    for (const bool voll : {true, false}) {
+        Umgebung u;
+        u.schreibe({satz(3, 1, "A", "", "Eins", "G", ""), satz(3, 2, "A", "", "Zwei", "G", "")});
+        const QByteArray vorher = u.lies();
+        u.fs.KListe();
+        u.waehle(1);
+        if (voll)
+            io::pruefstand::fehlerBei(2, ENOSPC);   // the rewrite's write
+        else
+            ASSERT_TRUE(QFile::setPermissions(u.pfad(), QFileDevice::ReadOwner | QFileDevice::ReadGroup));
+        u.fs.TasteF3();
+        io::pruefstand::aus();
+        EXPECT_EQ(u.lies(), vorher) << voll;
+        QStringList gesagt;
+        for (const auto& d : u.fakes.dialogs.shown)
+            gesagt << d.prompt;
+        EXPECT_EQ(gesagt, QStringList{TextSchreibfehler(u.pfad())}) << voll;
+    }
 }
 
 TEST(Fahrtenspeicher, TheLastRecordStaysAfterTheQuestion)
