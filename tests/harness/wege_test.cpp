@@ -11,7 +11,8 @@
 //
 // CI runs a few fixed seeds. A long run with a seed of one's choosing:
 //   KMK_SEED=4711 KMK_WEGE_SCHRITTE=5000 testbin/test_harness_wege_test
-// A failure names seed and step; the same seed walks the same road again.
+// A failure names seed and step; the same seed walks the same road again
+// (KMK_WEGE_ZEIGEN=1 also prints the road and the trip file).
 
 #include "tests/app/entry/fenster.h"
 
@@ -39,9 +40,8 @@ struct BekannterFehler {
     const char* name;
 };
 const BekannterFehler bekannteFehler[] = {
-    {"ankunft-24:00"},     // a stored 24:00 arrival shown and corrected as 00:00
-    {"privat-platzhalter"},// the placeholder reaches a business trip
-    {"f8-betrag"},         // F8 with the caret in an amount field stores 0
+    {"privat-platzhalter"},   // the placeholder reaches a business trip
+    {"f8-betrag"},            // F8 with the caret in an amount field stores 0
 };
 bool bekannt(const QString& name)
 {
@@ -506,6 +506,14 @@ void gehen(quint32 seed, int schritte)
                           << ": " << x.text.toStdString() << std::endl;
                 ende = true;
                 continue;
+            }
+            if (qEnvironmentVariableIsSet("KMK_WEGE_ZEIGEN")) {   // the file as the fault left it
+                std::cout << "Fahrzeug " << int(fahrten1().AktuellesFahrzeug) << " Satz " << fahrten1().Satznummer << " neu "
+                          << fahrten1().NeuerEintragOffen << "\n";
+                int i = 0;
+                for (const FahrtDatensatz& f : weg.saetze(weg.datei()))
+                    std::cout << ++i << ": " << datum(f.DatumAb).toStdString() << " " << f.KmAb << "-" << f.KmAn << " Art "
+                              << int(f.Fahrtart) << " Status " << int(f.Eintragsstatus) << "\n";
             }
             ADD_FAILURE() << "seed " << seed << " Schritt " << weg.schritt << " (" << weg.letzte.toStdString()
                           << "): " << x.text.toStdString() << "\n  Weg: " << road.join(" | ").toStdString();
