@@ -343,14 +343,14 @@ struct Weg {
         };
         const bool nurKm = r.Fahrtart == 2 && fahrten1().Voreinstellung.PrivatNurKm;
         if (!nurKm) {
-            soll("EinVon", r.Von);
-            soll("EinUber", r.Ueber);
-            soll("EinNach", r.Nach);
-            soll("EinGrund", r.Grund);
-            soll("EinGesprach", r.Gespraechspartner);
-            soll("EinFahrer", r.Fahrer);
-            soll("EinZeitAb", minuten(r.ZeitAb));
-            soll("EinZeitAn", minuten(r.ZeitAn), r.ZeitAn == 1440 || vorher.felder["EinZeitAn"] == "24:00" ? "ankunft-24:00" : "");
+                soll("EinVon", r.Von);
+                soll("EinUber", r.Ueber);
+                soll("EinNach", r.Nach);
+                soll("EinGrund", r.Grund);
+                soll("EinGesprach", r.Gespraechspartner);
+                soll("EinFahrer", r.Fahrer);
+                soll("EinZeitAb", minuten(r.ZeitAb));
+                soll("EinZeitAn", minuten(r.ZeitAn), r.ZeitAn == 1440 || vorher.felder["EinZeitAn"] == "24:00" ? "ankunft-24:00" : "");
         }
         // The order rules set a date before the trip's back to the trip
         // before it, on the page and in the record alike.
@@ -378,12 +378,16 @@ struct Weg {
                 v << Verstoss{o.ZeitAn == 1440 ? "ankunft-24:00" : "",
                               QString("die Korrektur von Fahrt %1 änderte %2, das keiner anfasste").arg(gezeigt).arg(was)};
         };
-        gruppe({"EinVon"}, o.Von == r.Von, "Von");
-        gruppe({"EinUber"}, o.Ueber == r.Ueber, "Über");
-        gruppe({"EinNach"}, o.Nach == r.Nach, "Nach");
-        gruppe({"EinGrund"}, o.Grund == r.Grund, "Grund");
-        gruppe({"EinGesprach"}, o.Gespraechspartner == r.Gespraechspartner, "Gesprächspartner");
-        gruppe({"EinFahrer"}, o.Fahrer == r.Fahrer, "Fahrer");
+        // A date-and-km-only private trip holds the placeholder in its texts,
+        // whatever they held before.
+        if (!nurKm) {
+            gruppe({"EinVon"}, o.Von == r.Von, "Von");
+            gruppe({"EinUber"}, o.Ueber == r.Ueber, "Über");
+            gruppe({"EinNach"}, o.Nach == r.Nach, "Nach");
+            gruppe({"EinGrund"}, o.Grund == r.Grund, "Grund");
+            gruppe({"EinGesprach"}, o.Gespraechspartner == r.Gespraechspartner, "Gesprächspartner");
+            gruppe({"EinFahrer"}, o.Fahrer == r.Fahrer, "Fahrer");
+        }
         gruppe({"EinkmAn", "EinGefKm"}, o.KmAb == r.KmAb && o.KmAn == r.KmAn, "die Km");
         gruppe({"EinDatumAb", "EinDatumAn", "EinZeitAb", "EinZeitAn", "Fahrtart"},
                o.DatumAb == r.DatumAb && o.DatumAn == r.DatumAn && o.ZeitAb == r.ZeitAb && o.ZeitAn == r.ZeitAn &&
