@@ -146,6 +146,31 @@ void privatweg(Eintragsseite& s)
 
 } // namespace
 
+namespace {
+
+// Only a date-and-km-only private trip holds the placeholder: in any other
+// record a text the program filled in so takes what the page shows.
+void platzhalterNurImPrivatsatz(Eintragsseite& s)
+{
+    FahrtDatensatz& e = s.st.Satzpuffer[0];
+    if (s.firmenwagen() && s.st.Voreinstellung.PrivatNurKm && e.Fahrtart == 2)
+        return;
+    const std::pair<const char*, std::pair<QString FahrtDatensatz::*, int>> felder[] = {
+        {"EinVon", {&FahrtDatensatz::Von, FahrtDatensatz::BreiteVon}},
+        {"EinUber", {&FahrtDatensatz::Ueber, FahrtDatensatz::BreiteUeber}},
+        {"EinNach", {&FahrtDatensatz::Nach, FahrtDatensatz::BreiteNach}},
+        {"EinGrund", {&FahrtDatensatz::Grund, FahrtDatensatz::BreiteGrund}},
+        {"EinGesprach", {&FahrtDatensatz::Gespraechspartner, FahrtDatensatz::BreiteGespraechspartner}},
+        {"EinFahrer", {&FahrtDatensatz::Fahrer, FahrtDatensatz::BreiteFahrer}}};
+    for (const auto& [feld, text] : felder) {
+        const QString gezeigt = felder::lesen(s, QString::fromLatin1(feld));
+        if (vb::Trim(e.*text.first) == Privatplatzhaltertext && vb::Trim(gezeigt) != Privatplatzhaltertext)
+            e.*text.first = gezeigt.left(text.second);
+    }
+}
+
+} // namespace
+
 bool Datensatzspeichern(Eintragsseite& s, bool kuerzen)
 {
     Fahrten1& st = s.st;
@@ -155,6 +180,7 @@ bool Datensatzspeichern(Eintragsseite& s, bool kuerzen)
     // into the record written, never onto the page.
     FahrtDatensatz& e = st.Satzpuffer[0];
     const FahrtDatensatz vorher = e;
+    platzhalterNurImPrivatsatz(s);
     if (s.firmenwagen() && st.Voreinstellung.PrivatNurKm && e.Fahrtart == 2)
         for (QString* t : {&e.Von, &e.Ueber, &e.Nach, &e.Grund, &e.Gespraechspartner, &e.Fahrer})
             *t = Privatplatzhaltertext;
@@ -197,8 +223,11 @@ void ASpeichern(Eintragsseite& s)
 
 bool Uberschreiben(Eintragsseite& s)
 {
+    const FahrtDatensatz vorher = s.st.Satzpuffer[0];
+    platzhalterNurImPrivatsatz(s);
     const Dateiergebnis r = UberschreibenDatei(s.st, s.heute());
     if (!r.ok) {
+        s.st.Satzpuffer[0] = vorher;
         hinweis(r.meldung);
         return false;
     }
@@ -210,6 +239,7 @@ bool Uberschreiben(Eintragsseite& s)
 
 bool Uberschreiben_Benzin(Eintragsseite& s)
 {
+    platzhalterNurImPrivatsatz(s);
     const Dateiergebnis r = Uberschreiben_BenzinDatei(s.st);
     if (!r.ok)
         hinweis(r.meldung);
