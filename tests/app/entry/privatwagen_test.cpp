@@ -38,6 +38,23 @@
 using namespace kmk;
 using kmktest::Fenster;
 
+namespace {
+
+// Two business trips of 5 km on 15. and 16.06., with the persons given.
+void zweiFahrten(Fenster& w, const char* personen)
+{
+    for (const char* datum : {"15.06.2016", "16.06.2016"}) {
+        w.taste(Qt::Key_F9);
+        w.fuellen(datum, "08:00", "12:00");
+        w.neu("EinGefKm", "5");
+        if (personen)
+            w.neu("PersAnz", personen);
+        w.maus("EintragSpeichern");
+    }
+}
+
+} // namespace
+
 TEST(Tippen, PrivateCarPassengersAndCostFollowTheField)
 {
     Fenster w(false);
@@ -192,12 +209,7 @@ TEST(Tippen, PrivateCarShareOfDamagedCostsShowsTheMark)
 {
     Fenster w(false);
     fahrten1().Voreinstellung.Journalfunktion = 0;
-    for (const char* datum : {"15.06.2016", "16.06.2016"}) {
-        w.taste(Qt::Key_F9);
-        w.fuellen(datum, "08:00", "12:00");
-        w.neu("EinGefKm", "5");
-        w.maus("EintragSpeichern");
-    }
+    zweiFahrten(w, nullptr);
     ASSERT_EQ(w.satzanzahl(), 2);
     QByteArray b = w.fahrten();
     for (int n = 0; n < 2; ++n)
@@ -227,13 +239,7 @@ TEST(Tippen, PrivateCarShareOfTheFourthVehicle)
     w.f->Command1_Click(3);
     forms::setOptionValue(w.f->AutoOpt(3), true);
     ASSERT_EQ(fahrten1().AktuellesFahrzeug, 4);
-    for (const char* datum : {"15.06.2016", "16.06.2016"}) {
-        w.taste(Qt::Key_F9);
-        w.fuellen(datum, "08:00", "12:00");
-        w.neu("EinGefKm", "5");
-        w.neu("PersAnz", "1");
-        w.maus("EintragSpeichern");
-    }
+    zweiFahrten(w, "1");
     ASSERT_EQ(w.u.lies("Auto4_16.dat").size(), 2 * 671);
     w.neu("Text3", "2000");
     w.maus("Command18");
