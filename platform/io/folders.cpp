@@ -348,15 +348,17 @@ bool linkEntries(const QString& from, const QString& to, const std::function<boo
 
 bool sameContent(const QString& a, const QString& b)
 {
-    const auto lesen = [](const QString& p, QByteArray& out) {
-        QFile f(p);
-        if (!f.open(QIODevice::ReadOnly))
+    // In pieces, sizes first: a trip memory may be large.
+    QFile x(a), y(b);
+    if (!x.open(QIODevice::ReadOnly) || !y.open(QIODevice::ReadOnly) || x.size() != y.size())
+        return false;
+    constexpr qint64 stueck = 1 << 20;
+    while (!x.atEnd()) {
+        const QByteArray p = x.read(stueck), q = y.read(stueck);
+        if (p.isEmpty() || p != q)
             return false;
-        out = f.readAll();
-        return f.error() == QFileDevice::NoError;
-    };
-    QByteArray x, y;
-    return lesen(a, x) && lesen(b, y) && x == y;
+    }
+    return x.error() == QFileDevice::NoError && y.error() == QFileDevice::NoError && y.atEnd();
 }
 
 bool isAbandonedMarkedFolder(const QString& path)
